@@ -1,0 +1,37 @@
+# Two commands do all set-up: `make run` and `make test`.
+SHELL := /bin/bash
+BUILD_TESTS := build/i686
+BUILD_DIST := build/dist-i686
+JOBS := $(shell nproc)
+
+.PHONY: all setup build test dist run clean
+
+all: build
+
+setup:
+	@./scripts/setup.sh
+
+$(BUILD_TESTS)/CMakeCache.txt: | setup
+	cmake -S . -B $(BUILD_TESTS) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686-posix.cmake -DCMAKE_BUILD_TYPE=Debug
+
+$(BUILD_DIST)/CMakeCache.txt: | setup
+	cmake -S . -B $(BUILD_DIST) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686-win32.cmake \
+	  -DCMAKE_BUILD_TYPE=MinSizeRel -DKLARVO_TESTS=OFF
+
+build: setup $(BUILD_TESTS)/CMakeCache.txt
+	cmake --build $(BUILD_TESTS) -j $(JOBS)
+
+test: build
+	./scripts/run-tests.sh $(BUILD_TESTS)
+
+dist: setup $(BUILD_DIST)/CMakeCache.txt
+	cmake --build $(BUILD_DIST) -j $(JOBS)
+	mkdir -p dist
+	cp $(BUILD_DIST)/src/app/KlarvoShell.exe dist/
+	./scripts/check-imports.sh dist/*.exe
+
+run: dist
+	./scripts/run.sh dist
+
+clean:
+	rm -rf $(BUILD_TESTS) $(BUILD_DIST) dist

@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need, once. Safe to run again: every
+# step checks first and a second run does nothing but those checks.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+deps="$root/build/deps"
+
+sudo_cmd=()
+if [ "$(id -u)" != 0 ]; then sudo_cmd=(sudo); fi
+as_root() { "${sudo_cmd[@]}" "$@"; }
+
+packages=(
+  gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix
+  gcc-mingw-w64-i686-win32 g++-mingw-w64-i686-win32
+  gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix
+  gcc-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-win32
+  cmake make dpkg-dev
+  wine wine32:i386 wine64 fonts-wine
+  xvfb x11-apps netpbm xdotool
+  fonts-liberation googletest
+)
+
+missing_packages() {
+  local p
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || echo "$p"
+  done
+}
+
+has_deb_src() {
+  grep -rqsE '^(deb-src|Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/ 2>/dev/null
+}
+
+# The source entry must name the same archive the machine installs from.
+add_deb_src() {
+  local uri="" suite=""
+  if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+    uri=$(awk '/^URIs:/{print $2; exit}' /etc/apt/sources.list.d/debian.sources)
+    suite=$(awk '/^Suites:/{print $2; exit}' /etc/apt/sources.list.d/debian.sources)
+  fi
+  if [ -z "$uri" ] && [ -f /etc/apt/sources.list ]; then
+    read -r uri suite < <(awk '$1=="deb" && $0 !~ /security/ {
+        i=2; if ($2 ~ /^\[/) { while ($i !~ /\]$/) i++; i++ } print $i, $(i+1); exit }' /etc/apt/sources.list)
+  fi
+  uri=${uri:-http://deb.debian.org/debian}
+  suite=${suite:-bookworm}
+  printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+    "$uri" "$suite" | as_root tee /etc/apt/sources.list.d/klarvo-src.sources >/dev/null
+}
+
+install_packages() {
+  local need_update=0
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    as_root dpkg --add-architecture i386
+    need_update=1
+  fi
+  if ! has_deb_src; then
+    add_deb_src
+    need_update=1
+  fi
+  local missing
+  missing=$(missing_packages)
+  if [ -n "$missing" ] || [ "$need_update" = 1 ]; then
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  fi
+  if [ -n "$missing" ]; then
+    # shellcheck disable=SC2086
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
+  fi
+}
+
+build_libjpeg() {
+  [ -f "$deps/i686/lib/libjpeg.a" ] && return
+  local src="$deps/src"
+  mkdir -p "$src"
+  if ! ls -d "$src"/libjpeg-turbo-*/ >/dev/null 2>&1; then
+    (cd "$src" && apt-get source -q libjpeg-turbo)
+  fi
+  local dir
+  dir=$(ls -d "$src"/libjpeg-turbo-*/ | head -n 1)
+  cmake -S "$dir" -B "$deps/build/libjpeg-i686" \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686-win32.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps/i686" \
+    -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF \
+    -DWITH_JPEG8=ON >/dev/null
+  cmake --build "$deps/build/libjpeg-i686" -j "$(nproc)" --target jpeg-static >/dev/null
+  mkdir -p "$deps/i686/lib" "$deps/i686/include"
+  cp "$deps/build/libjpeg-i686/libjpeg.a" "$deps/i686/lib/"
+  cp "$dir/jpeglib.h" "$dir/jerror.h" "$dir/jmorecfg.h" "$deps/build/libjpeg-i686/jconfig.h" "$deps/i686/include/"
+}
+
+build_googletest() {
+  [ -f "$deps/i686/lib/libgtest.a" ] && return
+  cmake -S /usr/src/googletest -B "$deps/build/googletest-i686" \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686-posix.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps/i686" \
+    -Dgtest_disable_pthreads=OFF -DBUILD_GMOCK=ON >/dev/null
+  cmake --build "$deps/build/googletest-i686" -j "$(nproc)" >/dev/null
+  cmake --install "$deps/build/googletest-i686" >/dev/null
+}
+
+install_packages
+build_libjpeg
+build_googletest

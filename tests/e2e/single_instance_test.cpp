@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <utility>
+#include <vector>
+
+#include "app/SingleInstance.h"
+#include "link/Messages.h"
+#include "support/Process.h"
+#include "support/TempDir.h"
+
+using namespace klarvo;
+using namespace klarvo::test;
+
+namespace {
+
+constexpr DWORD kQuickExitMs = 10000;
+
+// Stands in for a running shell: owns the mutex and a window of the shell's
+// class that records what is posted to it.
+class FakeRunningShell {
+public:
+    FakeRunningShell()
+    {
+        mutex_ = CreateMutexA(nullptr, TRUE, kShellMutexName);
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = kShellWindowClass;
+        RegisterClassA(&windowClass);
+        window_ = CreateWindowExA(0, kShellWindowClass, "fake", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                  windowClass.hInstance, nullptr);
+    }
+    ~FakeRunningShell()
+    {
+        DestroyWindow(window_);
+        UnregisterClassA(kShellWindowClass, GetModuleHandleA(nullptr));
+        ReleaseMutex(mutex_);
+        CloseHandle(mutex_);
+    }
+
+    // The notifications that arrived since the last call.
+    std::vector<std::pair<WPARAM, LPARAM>> TakeNotifications()
+    {
+        std::vector<std::pair<WPARAM, LPARAM>> received;
+        MSG message;
+        while (PeekMessageA(&message, window_, 0, 0, PM_REMOVE))
+            if (message.message == WM_SHELLNOTIFY)
+                received.emplace_back(message.wParam, message.lParam);
+        return received;
+    }
+
+private:
+    HANDLE mutex_ = nullptr;
+    HWND window_ = nullptr;
+};
+
+struct WindowSearch {
+    DWORD processId;
+    bool found;
+};
+
+BOOL CALLBACK FindVisibleWindowOf(HWND window, LPARAM context)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && IsWindowVisible(window))
+        search->found = true;
+    return TRUE;
+}
+
+BOOL CALLBACK CountShellWindows(HWND window, LPARAM context)
+{
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name) == kShellWindowClass)
+        ++*reinterpret_cast<int*>(context);
+    return TRUE;
+}
+
+class SingleInstanceTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        const std::string built = WindowsPathOf(TestArgument("shell"));
+        ASSERT_FALSE(built.empty()) << "run with --shell=<path of KlarvoShell.exe>";
+        shell = CopyInto(built, dir.Path());
+    }
+
+    // Runs a second instance to its end, watching that it shows no window.
+    void RunSecondInstance(const std::string& arguments)
+    {
+        Process second(shell, arguments, dir.Path());
+        WindowSearch search{second.Id(), false};
+        const DWORD start = GetTickCount();
+        while (!second.WaitForExit(10) && GetTickCount() - start < kQuickExitMs)
+            EnumWindows(FindVisibleWindowOf, reinterpret_cast<LPARAM>(&search));
+        ASSERT_TRUE(second.WaitForExit(0)) << "the second instance must end at once";
+        EXPECT_EQ(second.ExitCode(), 0u);
+        EXPECT_FALSE(search.found) << "a second instance never shows a window";
+    }
+
+    TempDir dir;
+    std::string shell;
+};
+
+TEST_F(SingleInstanceTest, SecondInstancePostsItsPageOnceAndEnds)
+{
+    FakeRunningShell running;
+    const std::pair<const char*, LPARAM> cases[] = {
+        {"3", 3}, {"", 0}, {"\"\"", 0}, {"abc", 0}, {"12", 12}, {"-1", -1}, {"99999999999", 0}, {"6 extra", 6},
+    };
+    for (const auto& [arguments, page] : cases) {
+        SCOPED_TRACE(std::string("arguments: ") + arguments);
+        RunSecondInstance(arguments);
+        const auto received = running.TakeNotifications();
+        ASSERT_EQ(received.size(), 1u);
+        EXPECT_EQ(received[0].first, WPARAM{ntShowPage});
+        EXPECT_EQ(received[0].second, page);
+    }
+}
+
+TEST_F(SingleInstanceTest, SecondInstanceWithoutAShellWindowPostsNothingAndEnds)
+{
+    HANDLE mutex = CreateMutexA(nullptr, TRUE, kShellMutexName);
+    RunSecondInstance("2");
+    ReleaseMutex(mutex);
+    CloseHandle(mutex);
+}
+
+TEST_F(SingleInstanceTest, FirstInstanceOpensTheShellAndStaysTheOnlyOne)
+{
+    Process first(shell, "", dir.Path());
+    HWND window = WaitForWindow(kShellWindowClass, kQuickExitMs);
+    ASSERT_NE(window, nullptr);
+    RECT bounds;
+    GetWindowRect(window, &bounds);
+    EXPECT_EQ(bounds.right - bounds.left, 527);
+    EXPECT_EQ(bounds.bottom - bounds.top, 328);
+    EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & WS_CAPTION, 0) << "the shell is frameless";
+    EXPECT_TRUE(IsWindowVisible(window));
+
+    RunSecondInstance("3");
+    int shells = 0;
+    EnumWindows(CountShellWindows, reinterpret_cast<LPARAM>(&shells));
+    EXPECT_EQ(shells, 1);
+    EXPECT_FALSE(first.WaitForExit(0)) << "the first instance keeps running";
+
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(first.WaitForExit(kQuickExitMs));
+    EXPECT_EQ(first.ExitCode(), 0u);
+}
+
+} // namespace

@@ -1,0 +1,11 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+int main(int argc, char** argv)
+{
+    // A crash must end the test with a code, never wait on a dialog.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,96 @@
+#include "support/TempDir.h"
+
+#include <windows.h>
+
+#include <stdexcept>
+
+namespace klarvo::test {
+namespace {
+
+void RemoveTree(const std::string& dir)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((dir + "*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            const std::string path = dir + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path + "\\");
+            } else {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    SetFileAttributesA(dir.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryA(dir.c_str());
+}
+
+} // namespace
+
+TempDir::TempDir()
+{
+    char base[MAX_PATH];
+    GetTempPathA(MAX_PATH, base);
+    for (unsigned attempt = 0;; ++attempt) {
+        const std::string candidate = std::string(base) + "klarvo-" + std::to_string(GetCurrentProcessId()) + "-" +
+                                      std::to_string(GetTickCount()) + "-" + std::to_string(attempt);
+        if (CreateDirectoryA(candidate.c_str(), nullptr)) {
+            path_ = candidate + "\\";
+            return;
+        }
+        if (attempt > 1000)
+            throw std::runtime_error("cannot create a temporary directory");
+    }
+}
+
+TempDir::~TempDir()
+{
+    RemoveTree(path_);
+}
+
+std::vector<std::uint8_t> ReadBytes(const std::string& path)
+{
+    const std::string text = ReadText(path);
+    return {text.begin(), text.end()};
+}
+
+void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
+{
+    WriteText(path, std::string(bytes.begin(), bytes.end()));
+}
+
+std::string ReadText(const std::string& path)
+{
+    HANDLE file =
+        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("cannot open " + path);
+    std::string text(GetFileSize(file, nullptr), '\0');
+    DWORD done = 0;
+    ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &done, nullptr);
+    CloseHandle(file);
+    text.resize(done);
+    return text;
+}
+
+void WriteText(const std::string& path, const std::string& text)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("cannot create " + path);
+    DWORD done = 0;
+    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &done, nullptr);
+    CloseHandle(file);
+}
+
+bool FileExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+} // namespace klarvo::test

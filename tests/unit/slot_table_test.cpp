@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "settings/SlotTable.h"
+
+using namespace klarvo;
+
+namespace {
+
+TEST(SlotTable, HoldsEachSettingOnceInSlotOrder)
+{
+    std::set<int> seen;
+    int previous = 0;
+    for (const SlotInfo& info : SlotTable()) {
+        EXPECT_GT(info.slot, previous);
+        previous = info.slot;
+        EXPECT_TRUE(seen.insert(info.slot).second);
+    }
+    EXPECT_EQ(seen, (std::set<int>{1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13,
+                                   15, 16, 17, 18, 19, 20, 21, 22, 23, 26, 27, 28}));
+    EXPECT_EQ(FindSlot(14), nullptr);
+    EXPECT_EQ(FindSlot(-1), nullptr);
+    ASSERT_NE(FindSlot(slotRunShell), nullptr);
+    EXPECT_STREQ(FindSlot(slotRunShell)->control, "cbnorunshell");
+}
+
+TEST(SlotTable, FirstRunDefaultsFollowTheMachine)
+{
+    struct Case {
+        Slot slot;
+        std::int32_t totalRamMB;
+        bool wav;
+        std::int32_t expected;
+    };
+    const Case cases[] = {
+        {slotAuto, 64, false, 1},      {slotMinProc, 64, false, 15},    {slotFree, 65, false, 19},
+        {slotFree, 4096, false, 1228}, {slotFree, 1, false, 0},         {slotFastOnly, 64, false, 0},
+        {slotEvery, 64, false, 5},     {slotMaxTry, 64, false, 2},      {slotPopup1, 65, false, 16},
+        {slotPopup2, 65, false, 32},   {slotPopup3, 65, false, 43},     {slotPopup3, 4096, false, 2730},
+        {slotAutorun, 64, false, 1},   {slotRunShell, 64, false, 0},    {slotTrayMem, 64, false, 1},
+        {slotHot1, 64, false, 0},      {slotRamPercent, 64, false, 50}, {slotSound, 64, false, 0},
+        {slotSound, 64, true, 1},      {slotTemp, 64, false, 1},        {slotDir, 64, false, 0},
+        {slotSubdir, 64, false, 0},    {slotWall, 64, false, 0},        {slotHistory, 64, false, 1},
+        {slotHot3, 64, false, 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FirstRunDefault(*FindSlot(c.slot), c.totalRamMB, c.wav), c.expected)
+            << "slot " << c.slot << " with " << c.totalRamMB << " MB";
+}
+
+} // namespace

@@ -1,7 +1,8 @@
 # Two commands do all set-up: `make run` and `make test`.
 SHELL := /bin/bash
-BUILD_TESTS := build/i686
-BUILD_DIST := build/dist-i686
+# Both may be set on the command line to keep parallel builds apart.
+BUILD_TESTS ?= build/i686
+BUILD_DIST ?= build/dist-i686
 JOBS := $(shell nproc)
 
 .PHONY: all setup build test dist run clean

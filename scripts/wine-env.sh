@@ -1,7 +1,8 @@
 # Sourced: the environment every Wine run of this project uses. One private
 # 32-bit prefix inside build/, Wine's debug output off.
 klarvo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX="$klarvo_root/build/wineprefix"
+# KLARVO_WINEPREFIX lets parallel runs on one machine keep apart.
+export WINEPREFIX="${KLARVO_WINEPREFIX:-$klarvo_root/build/wineprefix}"
 export WINEARCH=win32
 export WINEDEBUG=-all
 # No Mono or Gecko installers; a crash ends the program instead of opening

@@ -1,0 +1,3 @@
+klarvo_test(app_unit_tests
+  SOURCES page_argument_test.cpp
+  LIBS klarvo_app)

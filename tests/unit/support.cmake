@@ -1,0 +1,1 @@
+klarvo_test(support_tests SOURCES support_png_test.cpp)

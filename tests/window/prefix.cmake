@@ -1,0 +1,1 @@
+klarvo_test(prefix_tests SOURCES prefix_fonts_test.cpp)

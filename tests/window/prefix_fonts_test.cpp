@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+struct Measured {
+    std::string face;
+    SIZE extent;
+};
+
+Measured Measure(const char* face, int pixelHeight, int weight, const char* text)
+{
+    HDC screen = GetDC(nullptr);
+    HFONT font = CreateFontA(-pixelHeight, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face);
+    HGDIOBJ old = SelectObject(screen, font);
+    char name[LF_FACESIZE] = {};
+    GetTextFaceA(screen, sizeof name, name);
+    SIZE extent{};
+    GetTextExtentPoint32A(screen, text, static_cast<int>(strlen(text)), &extent);
+    SelectObject(screen, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, screen);
+    return {name, extent};
+}
+
+// The pages are laid out to the pixel in these faces; a prefix without the
+// mapped metric twins would shift every caption.
+TEST(TestPrefix, ShellFacesHaveTheirMetrics)
+{
+    const Measured times = Measure("Times New Roman", 16, FW_BOLD, "Auto RAM cleaning");
+    EXPECT_EQ(times.face, "Times New Roman");
+    EXPECT_NEAR(times.extent.cx, 137, 2);
+    EXPECT_NEAR(times.extent.cy, 17, 1);
+
+    const Measured arial = Measure("Arial", 16, FW_NORMAL, "Klarvo");
+    EXPECT_EQ(arial.face, "Arial");
+    EXPECT_GT(arial.extent.cx, 30);
+
+    const Measured sans = Measure("MS Sans Serif", 11, FW_NORMAL, "Apply");
+    EXPECT_EQ(sans.face, "MS Sans Serif");
+    EXPECT_GT(sans.extent.cx, 15);
+}
+
+TEST(TestPrefix, ReportsWindows98)
+{
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    ASSERT_TRUE(GetVersionExA(&version));
+    EXPECT_EQ(version.dwPlatformId, static_cast<DWORD>(VER_PLATFORM_WIN32_WINDOWS));
+    EXPECT_EQ(version.dwMajorVersion, 4u);
+    EXPECT_EQ(version.dwMinorVersion, 10u);
+}
+
+TEST(TestPrefix, DisplayHasTrueColour)
+{
+    HDC screen = GetDC(nullptr);
+    EXPECT_GE(GetDeviceCaps(screen, BITSPIXEL), 24);
+    ReleaseDC(nullptr, screen);
+}
+
+} // namespace

@@ -5,7 +5,21 @@ set -euo pipefail
 . "$(dirname "$0")/wine-env.sh"
 
 ready="$WINEPREFIX/.klarvo-ready"
-[ -f "$ready" ] && exit 0
+sandbox="$WINEPREFIX-sandbox"
+
+# A copy of the prefix whose only drive is C:. Tests that delete files run
+# in it on trees under C:, so that no fault can reach the Linux file system.
+make_sandbox() {
+  [ -f "$sandbox/.klarvo-ready" ] && return
+  rm -rf "$sandbox"
+  cp -a "$WINEPREFIX" "$sandbox"
+  find "$sandbox/dosdevices" -mindepth 1 -maxdepth 1 ! -name 'c:' -exec rm -f {} +
+}
+
+if [ -f "$ready" ]; then
+  make_sandbox
+  exit 0
+fi
 
 rm -rf "$WINEPREFIX"
 mkdir -p "$(dirname "$WINEPREFIX")"
@@ -31,7 +45,5 @@ for f in /usr/share/wine/fonts/*; do
   [ -e "$f" ] && ln -sf "$f" "$fonts/"
 done
 
-# Nothing a test does may reach the Linux file system through drive Z:
-# tests find their programs there, so the link stays; destructive tests
-# work only under C: (see tests/support/TempDir).
 touch "$ready"
+make_sandbox

@@ -6,7 +6,7 @@ build_dir=$1; shift
 . "$(dirname "$0")/wine-env.sh"
 "$klarvo_root/scripts/make-prefix.sh"
 
-cleanup() { wineserver -k 2>/dev/null || true; klarvo_stop_display; }
+cleanup() { klarvo_stop_wineserver; klarvo_stop_display; }
 trap cleanup EXIT
 klarvo_start_display
 klarvo_start_wineserver

@@ -10,7 +10,7 @@ run_dir="$klarvo_root/build/run"
 mkdir -p "$run_dir"
 cp "$dist_dir"/*.exe "$run_dir/"
 
-cleanup() { wineserver -k 2>/dev/null || true; klarvo_stop_display; }
+cleanup() { klarvo_stop_wineserver; klarvo_stop_display; }
 trap cleanup EXIT INT TERM
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then

@@ -37,6 +37,17 @@ klarvo_stop_display() {
 # detached: a service started by the first test would otherwise inherit
 # that test's output pipe, and ctest would wait for the pipe to close.
 klarvo_start_wineserver() {
-  wineserver -p </dev/null >/dev/null 2>&1
-  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  local prefix
+  for prefix in "$WINEPREFIX" "$WINEPREFIX-sandbox"; do
+    [ -d "$prefix" ] || continue
+    WINEPREFIX=$prefix wineserver -p </dev/null >/dev/null 2>&1
+    WINEPREFIX=$prefix wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  done
+}
+
+klarvo_stop_wineserver() {
+  local prefix
+  for prefix in "$WINEPREFIX" "$WINEPREFIX-sandbox"; do
+    WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+  done
 }

@@ -3,9 +3,10 @@ SHELL := /bin/bash
 # Both may be set on the command line to keep parallel builds apart.
 BUILD_TESTS ?= build/i686
 BUILD_DIST ?= build/dist-i686
+BUILD_64 ?= build/x86_64
 JOBS := $(shell nproc)
 
-.PHONY: all setup build test dist run clean
+.PHONY: all setup build build64 test dist run clean
 
 all: build
 
@@ -18,6 +19,15 @@ $(BUILD_TESTS)/CMakeCache.txt: | setup
 $(BUILD_DIST)/CMakeCache.txt: | setup
 	cmake -S . -B $(BUILD_DIST) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686-win32.cmake \
 	  -DCMAKE_BUILD_TYPE=MinSizeRel -DKLARVO_TESTS=OFF
+
+$(BUILD_64)/CMakeCache.txt: | setup
+	cmake -S . -B $(BUILD_64) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64-win32.cmake \
+	  -DCMAKE_BUILD_TYPE=Debug -DKLARVO_TESTS=OFF
+
+# The programs must also build for 64-bit Windows, where handles and LPARAM
+# are 64 bits wide; warnings are errors there too.
+build64: setup $(BUILD_64)/CMakeCache.txt
+	cmake --build $(BUILD_64) -j $(JOBS)
 
 build: setup $(BUILD_TESTS)/CMakeCache.txt
 	cmake --build $(BUILD_TESTS) -j $(JOBS)
@@ -35,4 +45,4 @@ run: dist
 	./scripts/run.sh dist
 
 clean:
-	rm -rf $(BUILD_TESTS) $(BUILD_DIST) dist
+	rm -rf $(BUILD_TESTS) $(BUILD_DIST) $(BUILD_64) dist

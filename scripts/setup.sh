@@ -70,24 +70,26 @@ install_packages() {
   fi
 }
 
+# build_libjpeg ARCH: the static library for one architecture.
 build_libjpeg() {
-  [ -f "$deps/i686/lib/libjpeg.a" ] && return
+  local arch=$1
+  [ -f "$deps/$arch/lib/libjpeg.a" ] && return
   local src="$deps/src"
   mkdir -p "$src"
   if ! ls -d "$src"/libjpeg-turbo-*/ >/dev/null 2>&1; then
     (cd "$src" && apt-get source -q libjpeg-turbo)
   fi
-  local dir
+  local dir build="$deps/build/libjpeg-$arch"
   dir=$(ls -d "$src"/libjpeg-turbo-*/ | head -n 1)
-  cmake -S "$dir" -B "$deps/build/libjpeg-i686" \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686-win32.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps/i686" \
+  cmake -S "$dir" -B "$build" \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch-win32.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps/$arch" \
     -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF \
     -DWITH_JPEG8=ON >/dev/null
-  cmake --build "$deps/build/libjpeg-i686" -j "$(nproc)" --target jpeg-static >/dev/null
-  mkdir -p "$deps/i686/lib" "$deps/i686/include"
-  cp "$deps/build/libjpeg-i686/libjpeg.a" "$deps/i686/lib/"
-  cp "$dir/jpeglib.h" "$dir/jerror.h" "$dir/jmorecfg.h" "$deps/build/libjpeg-i686/jconfig.h" "$deps/i686/include/"
+  cmake --build "$build" -j "$(nproc)" --target jpeg-static >/dev/null
+  mkdir -p "$deps/$arch/lib" "$deps/$arch/include"
+  cp "$dir/jpeglib.h" "$dir/jerror.h" "$dir/jmorecfg.h" "$build/jconfig.h" "$deps/$arch/include/"
+  cp "$build/libjpeg.a" "$deps/$arch/lib/"
 }
 
 build_googletest() {
@@ -101,5 +103,6 @@ build_googletest() {
 }
 
 install_packages
-build_libjpeg
+build_libjpeg i686
+build_libjpeg x86_64
 build_googletest

@@ -1,0 +1,343 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "controls/GradBtnBands.h"
+
+using namespace klarvo;
+using namespace klarvo::gradbtn;
+
+namespace {
+
+constexpr std::uint32_t kUnpainted = 0xff000000u;
+
+// Paints bands the way the platform does, so that coverage can be checked
+// pixel by pixel: fills exclude the right and bottom edges, and shapes drawn
+// without an outline pen lose one more column and row.
+struct Raster {
+    int width, height;
+    std::vector<std::uint32_t> pixels;
+    Raster(int w, int h) : width(w), height(h), pixels(std::size_t(w) * h, kUnpainted) {}
+    std::uint32_t At(int x, int y) const { return pixels[std::size_t(y) * width + x]; }
+    void Paint(const std::vector<Band>& bands)
+    {
+        for (const Band& b : bands) {
+            ASSERT_NE(b.shape, BandShape::Ellipse) << "ellipses are checked by their boxes";
+            const int shrink = b.shape == BandShape::Rectangle ? 1 : 0;
+            for (int y = std::max(b.top, 0); y < std::min(b.bottom - shrink, height); ++y)
+                for (int x = std::max(b.left, 0); x < std::min(b.right - shrink, width); ++x)
+                    pixels[std::size_t(y) * width + x] = b.color;
+        }
+    }
+};
+
+const std::uint32_t kNavy = Rgb(0, 0, 128), kAqua = Rgb(0, 255, 255);
+
+TEST(GradientColor, RunsChannelByChannelFromBeginToEnd)
+{
+    struct Case {
+        std::uint32_t begin, end;
+        int i, total;
+        std::uint32_t expected;
+    };
+    const Case cases[] = {
+        {kNavy, kAqua, 0, 255, kNavy},
+        {kNavy, kAqua, 255, 255, kAqua},
+        {kNavy, kAqua, 1, 2, Rgb(0, 127, 191)},               // halves truncate toward zero
+        {Rgb(255, 0, 0), Rgb(0, 0, 0), 1, 2, Rgb(128, 0, 0)}, // falling channels too
+        {Rgb(255, 255, 0), Rgb(255, 0, 0), 1, 25, Rgb(255, 245, 0)},
+        // A system colour is taken as it stands: its index is the red channel.
+        {SysColor(20), Rgb(0, 0, 0), 0, 25, Rgb(20, 0, 0)},
+        {SysColor(16), SysColor(20), 25, 25, Rgb(20, 0, 0)},
+        {kNavy, kAqua, 0, 0, kNavy}, // a single step is the begin colour
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(GradientColor(c.begin, c.end, c.i, c.total), c.expected) << c.i << "/" << c.total;
+}
+
+TEST(GradientBands, HorizontalStripesNarrowerThan256EndExactlyAtTheRightEdge)
+{
+    for (int width : {137, 75, 19, 1, 256, 300}) {
+        std::vector<Band> bands;
+        GradientBands(gsHorizontal, width, 21, kNavy, kAqua, bands);
+        ASSERT_EQ(bands.size(), 256u);
+        int zeroWidth = 0;
+        for (std::size_t i = 0; i < bands.size(); ++i) {
+            EXPECT_EQ(bands[i].left, i == 0 ? 0 : bands[i - 1].right) << "stripe " << i << " width " << width;
+            EXPECT_EQ(bands[i].top, 0);
+            EXPECT_EQ(bands[i].bottom, 21);
+            zeroWidth += bands[i].left == bands[i].right;
+        }
+        EXPECT_EQ(bands.back().right, width);
+        EXPECT_EQ(zeroWidth > 0, width < 256) << width;
+        EXPECT_EQ(bands.front().color, kNavy);
+        EXPECT_EQ(bands.back().color, kAqua);
+    }
+}
+
+TEST(GradientBands, VerticalHas26HorizontalBandsDownToTheBottom)
+{
+    for (int height : {21, 25, 11, 26, 200}) {
+        std::vector<Band> bands;
+        GradientBands(gsVertical, 137, height, Rgb(206, 206, 206), Rgb(95, 95, 95), bands);
+        ASSERT_EQ(bands.size(), 26u);
+        for (std::size_t i = 0; i < bands.size(); ++i) {
+            EXPECT_EQ(bands[i].top, i == 0 ? 0 : bands[i - 1].bottom);
+            EXPECT_EQ(bands[i].left, 0);
+            EXPECT_EQ(bands[i].right, 137);
+            EXPECT_EQ(bands[i].color, GradientColor(Rgb(206, 206, 206), Rgb(95, 95, 95), int(i), 25));
+        }
+        EXPECT_EQ(bands.back().bottom, height);
+    }
+    // With 21 rows and 26 bands some bands are empty: scale(1, 21, 26) is 0.
+    std::vector<Band> bands;
+    GradientBands(gsVertical, 137, 21, 0, 0, bands);
+    EXPECT_EQ(bands[0].bottom, 0);
+    EXPECT_EQ(bands[1].top, 0);
+    EXPECT_EQ(bands[1].bottom, 1);
+}
+
+TEST(GradientBands, VertCenterMirrorsRowsAroundTheMiddle)
+{
+    for (int height : {21, 20, 25, 2, 3}) {
+        std::vector<Band> bands;
+        GradientBands(gsVertCenter, 75, height, kNavy, kAqua, bands);
+        const int half = height / 2;
+        ASSERT_EQ(bands.size(), std::size_t(2 * (half + 1)));
+        Raster raster(75, height);
+        raster.Paint(bands);
+        for (int y = 0; y < height; ++y) {
+            // An even height has two middle rows, both in the end colour.
+            int step = std::min(y, height - 1 - y);
+            if (height % 2 == 0 && step == half - 1)
+                step = half;
+            EXPECT_EQ(raster.At(0, y), GradientColor(kNavy, kAqua, step, half)) << "row " << y << " of " << height;
+            EXPECT_EQ(raster.At(74, y), raster.At(0, y));
+        }
+        EXPECT_EQ(raster.At(10, 0), height > 2 ? kNavy : kAqua);
+        EXPECT_EQ(raster.At(10, height - 1), raster.At(10, 0));
+        EXPECT_EQ(raster.At(10, height / 2), kAqua);
+        EXPECT_EQ(raster.At(10, (height - 1) / 2), kAqua);
+    }
+}
+
+TEST(GradientBands, HorizCenterMirrorsColumnsAroundTheMiddle)
+{
+    for (int width : {137, 136, 2}) {
+        std::vector<Band> bands;
+        GradientBands(gsHorizCenter, width, 21, kNavy, kAqua, bands);
+        const int half = width / 2;
+        Raster raster(width, 21);
+        raster.Paint(bands);
+        for (int x = 0; x < width; ++x) {
+            int step = std::min(x, width - 1 - x);
+            if (width % 2 == 0 && step == half - 1)
+                step = half;
+            EXPECT_EQ(raster.At(x, 20), GradientColor(kNavy, kAqua, step, half)) << "column " << x << " of " << width;
+        }
+    }
+}
+
+TEST(GradientBands, CentredStylesTooSmallToHaveAMiddleStillPaint)
+{
+    std::vector<Band> bands;
+    GradientBands(gsVertCenter, 75, 1, kNavy, kAqua, bands);
+    Raster rows(75, 1);
+    rows.Paint(bands);
+    EXPECT_EQ(rows.At(0, 0), kNavy);
+    GradientBands(gsHorizCenter, 1, 25, kNavy, kAqua, bands);
+    Raster columns(1, 25);
+    columns.Paint(bands);
+    EXPECT_EQ(columns.At(0, 24), kNavy);
+    for (int style = gsHorizontal; style <= gsHorizCenter; ++style) {
+        GradientBands(TGradientStyle(style), 0, 0, kNavy, kAqua, bands);
+        EXPECT_TRUE(bands.empty()) << style;
+    }
+}
+
+TEST(GradientBands, RectangleShrinksFromTheRimToTheCentre)
+{
+    const int w = 137, h = 21;
+    std::vector<Band> bands;
+    GradientBands(gsRectangle, w, h, Rgb(0, 0, 0), Rgb(0, 255, 0), bands);
+    ASSERT_EQ(bands.size(), 256u);
+    // The first band, drawn without a pen, covers the face exactly.
+    EXPECT_EQ(bands[0], (Band{BandShape::Rectangle, 0, 0, w + 1, h + 1, Rgb(0, 0, 0)}));
+    // 256 steps of 137/510 and 21/510 in from each side.
+    EXPECT_EQ(bands[255], (Band{BandShape::Rectangle, 68, 10, 70, 12, Rgb(0, 255, 0)}));
+    for (std::size_t i = 1; i < bands.size(); ++i) {
+        EXPECT_GE(bands[i].left, bands[i - 1].left);
+        EXPECT_GE(bands[i].top, bands[i - 1].top);
+        EXPECT_LE(bands[i].right, bands[i - 1].right);
+        EXPECT_LE(bands[i].bottom, bands[i - 1].bottom);
+    }
+    Raster raster(w, h);
+    raster.Paint(bands);
+    // The edges move by fractions of a pixel, so the outermost pixels keep
+    // the last band that still reaches them: step 2 across, 23 down.
+    const auto step = [](int i) { return GradientColor(Rgb(0, 0, 0), Rgb(0, 255, 0), i, 255); };
+    EXPECT_EQ(raster.At(0, 10), step(2));
+    EXPECT_EQ(raster.At(w - 1, 10), step(2));
+    EXPECT_EQ(raster.At(68, 0), step(23));
+    EXPECT_EQ(raster.At(68, h - 1), step(23));
+    EXPECT_EQ(raster.At(68, 10), Rgb(0, 255, 0));
+    for (std::uint32_t pixel : raster.pixels)
+        ASSERT_NE(pixel, kUnpainted);
+}
+
+TEST(GradientBands, EllipsesNarrowFromAThirdOutsideTheFaceToItsCentre)
+{
+    std::vector<Band> bands;
+    GradientBands(gsElliptic, 137, 21, Rgb(255, 255, 206), Rgb(194, 194, 146), bands);
+    ASSERT_EQ(bands.size(), 51u);
+    EXPECT_EQ(bands[0], (Band{BandShape::Ellipse, -45, -7, 182, 28, Rgb(255, 255, 206)}));
+    // px = (227 * 10) div 100 = 22, py = (35 * 10) div 100 = 3.
+    EXPECT_EQ(bands[10], (Band{BandShape::Ellipse, -23, -4, 160, 25,
+                               GradientColor(Rgb(255, 255, 206), Rgb(194, 194, 146), 10, 50)}));
+    EXPECT_EQ(bands[50], (Band{BandShape::Ellipse, 68, 10, 69, 11, Rgb(194, 194, 146)}));
+}
+
+TEST(FrameBands, RaisedRingsPutTheSecondColourOnTheFarCorners)
+{
+    const std::uint32_t light = 1, dark = 2;
+    std::vector<Band> bands;
+    FrameBands(75, 25, 2, light, dark, bands);
+    Raster raster(75, 25);
+    raster.Paint(bands);
+    for (int k = 0; k < 2; ++k) {
+        EXPECT_EQ(raster.At(k, k), light);
+        EXPECT_EQ(raster.At(73 - k, k), light);
+        EXPECT_EQ(raster.At(74 - k, k), dark); // top-right corner
+        EXPECT_EQ(raster.At(k, 23 - k), light);
+        EXPECT_EQ(raster.At(k, 24 - k), dark); // bottom-left corner
+        EXPECT_EQ(raster.At(74 - k, 24 - k), dark);
+        EXPECT_EQ(raster.At(37, 24 - k), dark);
+        EXPECT_EQ(raster.At(74 - k, 12), dark);
+    }
+    EXPECT_EQ(raster.At(2, 2), kUnpainted);
+    EXPECT_EQ(raster.At(37, 12), kUnpainted);
+
+    for (int rings : {0, -3}) {
+        FrameBands(75, 25, rings, light, dark, bands);
+        EXPECT_TRUE(bands.empty()) << rings;
+    }
+    // Rings that would pass the middle stop there.
+    FrameBands(4, 4, 10, light, dark, bands);
+    EXPECT_EQ(bands.size(), 8u);
+}
+
+TEST(FrameSize, MustLeaveFivePixelsOfHalfTheSmallerSide)
+{
+    struct Case {
+        std::int32_t size;
+        int width, height;
+        bool fits;
+    };
+    const Case cases[] = {
+        {7, 75, 25, true},          {8, 75, 25, false},        {0, 75, 25, true},   {-1, 75, 25, true},
+        {-100, 75, 25, true},       {1, 19, 11, false},        {0, 19, 11, true},   {5, 21, 100, true},
+        {6, 21, 100, false},        {6, 100, 23, true},        {7, 100, 23, false}, {0, 9, 9, false},
+        {INT32_MAX, 75, 25, false}, {INT32_MIN, 75, 25, true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FrameSizeFits(c.size, c.width, c.height), c.fits) << c.size << " on " << c.width << "x" << c.height;
+}
+
+TEST(Caption, AmpersandsMarkTheAcceleratorOrStandForThemselves)
+{
+    struct Case {
+        std::string caption, shown;
+        char accelerator;
+    };
+    const Case cases[] = {
+        {"", "", 0},
+        {"Apply", "Apply", 0},
+        {"&Apply", "Apply", 'A'},
+        {"Ap&ply", "Apply", 'p'},
+        {"Fast && usual", "Fast & usual", 0},
+        {"Save && &Exit", "Save & Exit", 'E'},
+        {"A&&", "A&", 0},
+        {"&&&x", "&x", 'x'},
+        {"x&", "x&", 0}, // nothing follows it: drawn as it stands
+        {"&a&b", "ab", 'a'},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(MeasuringCaption(c.caption), c.shown) << c.caption;
+        EXPECT_EQ(AcceleratorOf(c.caption), c.accelerator) << c.caption;
+    }
+}
+
+TEST(Caption, AcceleratorAnswersInEitherCase)
+{
+    EXPECT_TRUE(IsCaptionAccelerator('a', "&Apply"));
+    EXPECT_TRUE(IsCaptionAccelerator('A', "&Apply"));
+    EXPECT_TRUE(IsCaptionAccelerator('E', "Save && &exit"));
+    EXPECT_FALSE(IsCaptionAccelerator('p', "&Apply"));
+    EXPECT_FALSE(IsCaptionAccelerator('&', "Fast && usual"));
+    EXPECT_FALSE(IsCaptionAccelerator('u', "Fast && usual"));
+    EXPECT_FALSE(IsCaptionAccelerator('a', "Apply"));
+    EXPECT_FALSE(IsCaptionAccelerator(0, "x&"));
+}
+
+TEST(Caption, LayersFollowStyleShadeAndEnabledState)
+{
+    const CaptionColors c{10, 20, 30, 40};
+    struct Case {
+        TTextStyle style;
+        TShadeType shade;
+        bool enabled;
+        std::vector<std::uint32_t> colors;
+        std::vector<int> offsets; // dx of each layer; dy is the same
+    };
+    const Case cases[] = {
+        {tsNormal, stLight, true, {10}, {0}},
+        {tsNormal, stHeavy, true, {10}, {0}},
+        {tsRaised, stLight, true, {20, 10}, {-1, 0}},
+        {tsRaised, stHeavy, true, {20, 30, 10}, {-1, 1, 0}},
+        {tsInset, stLight, true, {20, 10}, {1, 0}},
+        {tsInset, stHeavy, true, {30, 20, 10}, {-1, 1, 0}},
+        // Disabled: inset in the disabled colour, whatever the style.
+        {tsNormal, stLight, false, {20, 40}, {1, 0}},
+        {tsRaised, stHeavy, false, {30, 20, 40}, {-1, 1, 0}},
+        {tsInset, stLight, false, {20, 40}, {1, 0}},
+    };
+    for (const Case& k : cases) {
+        const auto layers = CaptionLayers(k.style, k.shade, k.enabled, c);
+        ASSERT_EQ(layers.size(), k.colors.size()) << k.style << k.shade << k.enabled;
+        for (std::size_t i = 0; i < layers.size(); ++i) {
+            EXPECT_EQ(layers[i].color, k.colors[i]);
+            EXPECT_EQ(layers[i].dx, k.offsets[i]);
+            EXPECT_EQ(layers[i].dy, k.offsets[i]);
+        }
+    }
+}
+
+TEST(Caption, AnchorFollowsJustificationAndSinksByOnePixel)
+{
+    EXPECT_EQ(CaptionAnchor(jCenter, 75, 25, 30, 16, false), (Point{22, 4}));
+    EXPECT_EQ(CaptionAnchor(jCenter, 75, 25, 30, 16, true), (Point{23, 5}));
+    EXPECT_EQ(CaptionAnchor(jLeft, 75, 25, 30, 16, false), (Point{2, 4}));
+    EXPECT_EQ(CaptionAnchor(jRight, 75, 25, 30, 16, true), (Point{44, 5}));
+    // Wider than the button: div truncates toward zero.
+    EXPECT_EQ(CaptionAnchor(jCenter, 19, 11, 40, 16, false), (Point{-10, -2}));
+}
+
+TEST(Presets, OnlyTheSixSchemesExist)
+{
+    EXPECT_EQ(FindPreset(-1), nullptr);
+    EXPECT_EQ(FindPreset(6), nullptr);
+    for (int p = 0; p <= 5; ++p)
+        ASSERT_NE(FindPreset(p), nullptr) << p;
+    EXPECT_EQ(FindPreset(int(TPreset::Aluminum))->beginColor, Rgb(206, 206, 206));
+    EXPECT_EQ(FindPreset(int(TPreset::Aluminum))->btnShadowClr, Rgb(0, 0, 0));
+    EXPECT_STREQ(FindPreset(int(TPreset::Aluminum))->fontName, "Times New Roman");
+    EXPECT_EQ(FindPreset(int(TPreset::SunRise))->gradientStyle, gsHorizontal);
+    // None is a scheme of its own, not the constructed look.
+    EXPECT_EQ(FindPreset(int(TPreset::None))->disabledColor, Rgb(128, 128, 128));
+    for (int p = 0; p <= 5; ++p)
+        EXPECT_EQ(FindPreset(p)->clearsSwapColors, p == int(TPreset::BrassedOff)) << p;
+}
+
+} // namespace

@@ -1,0 +1,42 @@
+#include <gtest/gtest.h>
+
+#include "controls/CoolHintShape.h"
+
+using namespace klarvo::hintshape;
+
+namespace {
+
+TEST(HintShape, OddHeightMovesTheLowerVerticesInward)
+{
+    const Size size = MakeSize(100, 15);
+    EXPECT_EQ(size.half, 7);
+    EXPECT_EQ(size.odd, 1);
+    EXPECT_EQ(ShapePolygon(size), (std::array<Point, 6>{{{0, 7}, {7, 0}, {93, 0}, {100, 7}, {92, 15}, {8, 15}}}));
+    EXPECT_EQ(OutlinePolyline(size),
+              (std::array<Point, 7>{{{0, 7}, {7, 0}, {92, 0}, {99, 7}, {92, 14}, {7, 14}, {0, 7}}}));
+}
+
+TEST(HintShape, EvenHeightIsSymmetric)
+{
+    const Size size = MakeSize(100, 16);
+    EXPECT_EQ(size.half, 8);
+    EXPECT_EQ(size.odd, 0);
+    EXPECT_EQ(ShapePolygon(size), (std::array<Point, 6>{{{0, 8}, {8, 0}, {92, 0}, {100, 8}, {92, 16}, {8, 16}}}));
+    EXPECT_EQ(OutlinePolyline(size),
+              (std::array<Point, 7>{{{0, 8}, {8, 0}, {91, 0}, {99, 8}, {92, 15}, {7, 15}, {0, 8}}}));
+}
+
+TEST(HintShape, SlantsRunAtFortyFiveDegrees)
+{
+    for (int height = 2; height <= 40; ++height) {
+        const auto p = ShapePolygon(MakeSize(200, height));
+        const int half = height / 2;
+        EXPECT_EQ(p[1].x - p[0].x, half) << height;
+        EXPECT_EQ(p[3].x - p[2].x, half) << height;
+        // The lower slants cover the rows below the middle.
+        EXPECT_EQ(p[4].y - p[3].y, p[3].x - p[4].x) << height;
+        EXPECT_EQ(p[5].y - p[0].y, p[5].x - p[0].x) << height;
+    }
+}
+
+} // namespace

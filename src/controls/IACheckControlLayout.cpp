@@ -1,0 +1,227 @@
+#include "controls/IACheckControlLayout.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace klarvo {
+
+namespace {
+
+constexpr long double pi = 3.141592653589793238462643383279502884L;
+
+// Nearest integer, ties to even (the default rounding mode).
+int Round(long double x)
+{
+    return static_cast<int>(std::lrint(x));
+}
+int Half(int x)
+{
+    return x / 2;
+}
+int Max0(int x)
+{
+    return std::max(0, x);
+}
+
+int Channel(CheckColor c, int shift)
+{
+    return static_cast<int>((c >> shift) & 0xFF);
+}
+
+} // namespace
+
+CheckColor ResolveCheckColor(CheckColor color)
+{
+    if ((color & 0xFF000000u) == 0x80000000u)
+        return static_cast<CheckColor>(GetSysColor(static_cast<int>(color & 0xFF))) & 0x00FFFFFFu;
+    return color;
+}
+
+CheckColor BlendColor(CheckColor a, CheckColor b, int total, int step, ColorResolver resolve)
+{
+    if (total == 0)
+        return a;
+    const CheckColor ra = resolve(a);
+    const CheckColor rb = resolve(b);
+    CheckColor result = 0;
+    for (int shift : {0, 8, 16}) {
+        const int ca = Channel(ra, shift);
+        const int cb = Channel(rb, shift);
+        const int mixed = std::clamp(ca + ((cb - ca) * step) / total, 0, 255);
+        result |= static_cast<CheckColor>(mixed) << shift;
+    }
+    return result;
+}
+
+bool ColorsNear(CheckColor a, CheckColor b, int limit, ColorResolver resolve)
+{
+    const CheckColor ra = resolve(a);
+    const CheckColor rb = resolve(b);
+    int distance = 0;
+    for (int shift : {0, 8, 16})
+        distance += std::abs(Channel(ra, shift) - Channel(rb, shift));
+    return distance < limit;
+}
+
+bool SmoothFontsFor(unsigned platformId, unsigned major, unsigned minor)
+{
+    if (platformId == 1)
+        return major >= 4 && minor > 0;
+    if (platformId == 2)
+        return major >= 4;
+    return false;
+}
+
+int NormalizeTextAngle(int angle)
+{
+    while (angle > 1800)
+        angle -= 3600;
+    while (angle < -1799)
+        angle += 3600;
+    return angle;
+}
+
+CheckSize CheckFieldSizeFor(TIACheckControlStyle style, bool hasImageList, int imageWidth, int imageHeight)
+{
+    switch (style) {
+    case iaccsBitmap:
+        return hasImageList ? CheckSize{imageWidth, imageHeight} : CheckSize{20, 20};
+    case iaccsStyle1Small:
+    case iaccsStyle3:
+        return {16, 16};
+    default:
+        return {20, 20};
+    }
+}
+
+CheckLayout::CheckLayout(CheckLayoutInput input) : in_(std::move(input))
+{
+    const long double theta = static_cast<long double>(in_.textAngle) * pi / 1800.0L;
+    c_ = std::cos(theta);
+    s_ = std::sin(theta);
+
+    for (const CheckSize& line : in_.lines) {
+        block_.cx = std::max(block_.cx, line.cx);
+        block_.cy += line.cy;
+    }
+    const long double w = block_.cx;
+    const long double h = block_.cy;
+    box_ = {Round(std::fabs(c_ * w) + std::fabs(s_ * h)), Round(std::fabs(s_ * w) + std::fabs(c_ * h))};
+
+    if (s_ >= 0 && c_ >= 0)
+        origin_ = {0, Round(w * s_)};
+    else if (s_ >= 0)
+        origin_ = {-Round(w * c_), box_.cy};
+    else if (c_ >= 0)
+        origin_ = {Round(box_.cx - w * c_), 0};
+    else
+        origin_ = {box_.cx, Round(w * s_ + box_.cy)};
+
+    const int cw = in_.field.cx, ch = in_.field.cy, bw = box_.cx, bh = box_.cy, g = in_.gap;
+    const bool centred = in_.fieldHorizontalAlign == iaccthaCenter;
+    if (centred) {
+        // Field over or under the text, centred on it.
+        fieldPos_.x = Max0(Half(bw - cw));
+        textPos_.x = Max0(Half(cw - bw));
+    } else if (in_.fieldHorizontalAlign == iaccthaRight) {
+        fieldPos_.x = bw + g;
+    } else {
+        textPos_.x = cw + g;
+    }
+    switch (in_.fieldVerticalAlign) {
+    case iacctvaTop:
+        if (centred)
+            textPos_.y = ch + g;
+        break;
+    case iacctvaBottom:
+        if (centred) {
+            fieldPos_.y = bh + g;
+        } else {
+            fieldPos_.y = Max0(bh - ch);
+            textPos_.y = Max0(ch - bh);
+        }
+        break;
+    default:
+        if (centred) {
+            // Both at the corner, one over the other.
+            fieldPos_ = {0, 0};
+            textPos_ = {0, 0};
+        } else {
+            fieldPos_.y = Max0(Half(bh - ch));
+            textPos_.y = Max0(Half(ch - bh));
+        }
+        break;
+    }
+}
+
+CheckPoint CheckLayout::LineOffset(std::size_t i) const
+{
+    if (i >= in_.lines.size())
+        return {0, 0};
+    const int wi = in_.lines[i].cx;
+    int x = 0;
+    if (in_.textAlign == iaccthaRight)
+        x = block_.cx - wi;
+    else if (in_.textAlign == iaccthaCenter)
+        x = Half(block_.cx - wi);
+    int y = 0;
+    for (std::size_t k = 0; k < i; ++k)
+        y += in_.lines[k].cy;
+    return {Round(x * c_ + y * s_), Round(-x * s_ + y * c_)};
+}
+
+CheckPoint CheckLayout::LineOutput(std::size_t i) const
+{
+    const CheckPoint offset = LineOffset(i);
+    return {textPos_.x + origin_.x + offset.x, textPos_.y + origin_.y + offset.y};
+}
+
+CheckSize CheckLayout::NeededSize() const
+{
+    const int cw = in_.field.cx, ch = in_.field.cy, bw = box_.cx, bh = box_.cy, g = in_.gap;
+    if (in_.fieldHorizontalAlign != iaccthaCenter)
+        return {cw + bw + g, std::max(ch, bh)};
+    if (in_.fieldVerticalAlign != iacctvaCenter)
+        return {std::max(cw, bw), ch + bh + g};
+    // Field and text lie over each other at the corner: the larger of the two
+    // in each direction keeps both whole.
+    return {std::max(cw, bw), std::max(ch, bh)};
+}
+
+std::array<CheckPoint, 4> CheckLayout::Corners(CheckPoint p0, int w, int h) const
+{
+    const CheckPoint p1{p0.x + Round(c_ * w), p0.y - Round(s_ * w)};
+    const CheckPoint down{Round(s_ * h), Round(c_ * h)};
+    return {p0, p1, CheckPoint{p1.x + down.x, p1.y + down.y}, CheckPoint{p0.x + down.x, p0.y + down.y}};
+}
+
+std::array<CheckPoint, 4> CheckLayout::FocusCorners() const
+{
+    const CheckPoint p0 = P0();
+    const CheckPoint f0{p0.x + Round(2 * c_ + 2 * s_), p0.y + Round(2 * c_ - 2 * s_)};
+    return Corners(f0, block_.cx - 4, block_.cy - 4);
+}
+
+std::vector<TextLayer> TextLayersFor(TIACheckControlText3DStyle style, bool enabled, CheckColor fontColor,
+                                     CheckColor color, ColorResolver resolve)
+{
+    const CheckColor light = BlendColor(color, checkWhite, 100, 30, resolve);
+    const CheckColor dark = BlendColor(color, checkBlack, 100, 30, resolve);
+    const CheckColor face = enabled ? fontColor : BlendColor(fontColor, color, 100, 50, resolve);
+    switch (style) {
+    case iscct3dsUp:
+        return {{1, 1, dark}, {-1, -1, light}, {0, 0, face}};
+    case iscct3dsDown:
+        return {{1, 1, light}, {-1, -1, dark}, {0, 0, face}};
+    default:
+        if (enabled)
+            return {{0, 0, fontColor}};
+        // Engraved: a light copy under the inactive-caption colour.
+        return {{1, 1, CheckRgb(223, 223, 223)}, {0, 0, CheckSysColor(3)}};
+    }
+}
+
+} // namespace klarvo

@@ -1,0 +1,254 @@
+#include <gtest/gtest.h>
+
+#include "controls/IACheckControlLayout.h"
+
+using namespace klarvo;
+
+namespace {
+
+CheckLayout Layout(int angle, TIACheckControlTextVAlign v, TIACheckControlTextHAlign h, CheckSize field,
+                   std::vector<CheckSize> lines, int gap = 4, TIACheckControlTextHAlign textAlign = iaccthaLeft)
+{
+    CheckLayoutInput in;
+    in.textAngle = angle;
+    in.fieldVerticalAlign = v;
+    in.fieldHorizontalAlign = h;
+    in.textAlign = textAlign;
+    in.field = field;
+    in.lines = std::move(lines);
+    in.gap = gap;
+    return CheckLayout(in);
+}
+
+TEST(CheckLayout, NineArrangementsAtAngleZero)
+{
+    struct Case {
+        TIACheckControlTextVAlign v;
+        TIACheckControlTextHAlign h;
+        CheckSize field;
+        std::vector<CheckSize> lines;
+        CheckPoint fieldPos, textPos;
+        CheckSize needed;
+    };
+    const std::vector<CheckSize> wide{{50, 16}};           // text lower than the field
+    const std::vector<CheckSize> tall{{30, 16}, {26, 16}}; // text taller than the field
+    const std::vector<CheckSize> narrow{{10, 16}};         // text narrower than the field
+    const Case cases[] = {
+        {iacctvaTop, iaccthaLeft, {20, 20}, wide, {0, 0}, {24, 0}, {74, 20}},
+        {iacctvaTop, iaccthaRight, {20, 20}, wide, {54, 0}, {0, 0}, {74, 20}},
+        {iacctvaTop, iaccthaCenter, {20, 20}, wide, {15, 0}, {0, 24}, {50, 40}},
+        {iacctvaTop, iaccthaCenter, {20, 20}, narrow, {0, 0}, {5, 24}, {20, 40}},
+        {iacctvaBottom, iaccthaLeft, {20, 20}, wide, {0, 0}, {24, 4}, {74, 20}},
+        {iacctvaBottom, iaccthaLeft, {16, 16}, tall, {0, 16}, {20, 0}, {50, 32}},
+        {iacctvaBottom, iaccthaRight, {20, 20}, wide, {54, 0}, {0, 4}, {74, 20}},
+        {iacctvaBottom, iaccthaRight, {16, 16}, tall, {34, 16}, {0, 0}, {50, 32}},
+        {iacctvaBottom, iaccthaCenter, {20, 20}, wide, {15, 20}, {0, 0}, {50, 40}},
+        {iacctvaBottom, iaccthaCenter, {20, 20}, narrow, {0, 20}, {5, 0}, {20, 40}},
+        {iacctvaCenter, iaccthaLeft, {20, 20}, wide, {0, 0}, {24, 2}, {74, 20}},
+        {iacctvaCenter, iaccthaLeft, {16, 16}, tall, {0, 8}, {20, 0}, {50, 32}},
+        {iacctvaCenter, iaccthaRight, {20, 20}, wide, {54, 0}, {0, 2}, {74, 20}},
+        {iacctvaCenter, iaccthaRight, {16, 16}, tall, {34, 8}, {0, 0}, {50, 32}},
+        // Both at the corner; the size keeps the larger of the two each way.
+        {iacctvaCenter, iaccthaCenter, {20, 20}, wide, {0, 0}, {0, 0}, {50, 20}},
+        {iacctvaCenter, iaccthaCenter, {16, 16}, tall, {0, 0}, {0, 0}, {30, 32}},
+    };
+    for (const Case& c : cases) {
+        const CheckLayout l = Layout(0, c.v, c.h, c.field, c.lines);
+        SCOPED_TRACE(testing::Message() << "vertical " << c.v << " horizontal " << c.h << " field " << c.field.cx
+                                        << " lines " << c.lines.size());
+        EXPECT_EQ(l.CheckFieldPos(), c.fieldPos);
+        EXPECT_EQ(l.TextFieldPos(), c.textPos);
+        EXPECT_EQ(l.NeededSize(), c.needed);
+        EXPECT_EQ(l.TextOrigin(), (CheckPoint{0, 0}));
+        EXPECT_EQ(l.LineOutput(0), c.textPos);
+    }
+}
+
+TEST(CheckLayout, RotatedBlockBoxOriginAndCorners)
+{
+    struct Case {
+        int angle;
+        CheckSize box;
+        CheckPoint origin;
+        CheckPoint line1; // offset of the second line from the reference corner
+        std::array<CheckPoint, 4> corners;
+    };
+    // Block 50 x 32 (two 16-pixel lines), field 20 x 20 to the left: text box at (24, 0).
+    const Case cases[] = {
+        {0, {50, 32}, {0, 0}, {0, 16}, {{{24, 0}, {74, 0}, {74, 32}, {24, 32}}}},
+        // Running upward: the lines start at the bottom of their box.
+        {900, {32, 50}, {0, 50}, {16, 0}, {{{24, 50}, {24, 0}, {56, 0}, {56, 50}}}},
+        // Upside down: the reference corner is the box's bottom-right corner.
+        {1800, {50, 32}, {50, 32}, {0, -16}, {{{74, 32}, {24, 32}, {24, 0}, {74, 0}}}},
+        // Running downward: the reference corner is the top-right corner.
+        {-900, {32, 50}, {32, 0}, {-16, 0}, {{{56, 0}, {56, 50}, {24, 50}, {24, 0}}}},
+        {450, {58, 58}, {0, 35}, {11, 11}, {{{24, 35}, {59, 0}, {82, 23}, {47, 58}}}},
+        {-450, {58, 58}, {23, 0}, {-11, 11}, {{{47, 0}, {82, 35}, {59, 58}, {24, 23}}}},
+        {1350, {58, 58}, {35, 58}, {11, -11}, {{{59, 58}, {24, 23}, {47, 0}, {82, 35}}}},
+        {-1350, {58, 58}, {58, 23}, {-11, -11}, {{{82, 23}, {47, 58}, {24, 35}, {59, 0}}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "angle " << c.angle);
+        const CheckLayout l = Layout(c.angle, iacctvaTop, iaccthaLeft, {20, 20}, {{50, 16}, {40, 16}});
+        EXPECT_EQ(l.BlockSize(), (CheckSize{50, 32}));
+        EXPECT_EQ(l.BoxSize(), c.box);
+        EXPECT_EQ(l.TextOrigin(), c.origin);
+        EXPECT_EQ(l.TextFieldPos(), (CheckPoint{24, 0}));
+        EXPECT_EQ(l.LineOffset(1), c.line1);
+        EXPECT_EQ(l.LineOutput(1), (CheckPoint{24 + c.origin.x + c.line1.x, c.origin.y + c.line1.y}));
+        EXPECT_EQ(l.TextCorners(), c.corners);
+        EXPECT_EQ(l.NeededSize(), (CheckSize{24 + c.box.cx, std::max(20, c.box.cy)}));
+        // Every corner of the block lies inside the box the layout reserved.
+        for (const CheckPoint& p : l.TextCorners()) {
+            EXPECT_GE(p.x, 24);
+            EXPECT_LE(p.x, 24 + c.box.cx);
+            EXPECT_GE(p.y, 0);
+            EXPECT_LE(p.y, c.box.cy);
+        }
+    }
+}
+
+TEST(CheckLayout, LinesAlignAgainstEachOther)
+{
+    struct Case {
+        TIACheckControlTextHAlign align;
+        int shortWidth;
+        int expectedX;
+    };
+    const Case cases[] = {
+        {iaccthaLeft, 8, 0},
+        {iaccthaRight, 8, 40},
+        {iaccthaCenter, 8, 20},
+        {iaccthaCenter, 9, 19}, // odd difference truncated
+    };
+    for (const Case& c : cases) {
+        const CheckLayout l = Layout(0, iacctvaTop, iaccthaLeft, {16, 16}, {{c.shortWidth, 16}, {48, 16}}, 4, c.align);
+        EXPECT_EQ(l.LineOffset(0), (CheckPoint{c.expectedX, 0})) << "align " << c.align;
+        EXPECT_EQ(l.LineOffset(1), (CheckPoint{0, 16}));
+        EXPECT_EQ(l.LineOffset(2), (CheckPoint{0, 0})) << "beyond the last line";
+    }
+    // Right-aligned at 1800: the short line's end still meets the long one's.
+    const CheckLayout upside = Layout(1800, iacctvaTop, iaccthaLeft, {16, 16}, {{8, 16}, {48, 16}}, 4, iaccthaRight);
+    EXPECT_EQ(upside.LineOffset(0), (CheckPoint{-40, 0}));
+}
+
+TEST(CheckLayout, NoTextCollapsesToAPoint)
+{
+    const CheckLayout left = Layout(0, iacctvaTop, iaccthaLeft, {20, 20}, {});
+    EXPECT_EQ(left.BlockSize(), (CheckSize{0, 0}));
+    EXPECT_EQ(left.NeededSize(), (CheckSize{24, 20}));
+    for (const CheckPoint& p : left.TextCorners())
+        EXPECT_EQ(p, (CheckPoint{24, 0}));
+    EXPECT_EQ(Layout(900, iacctvaTop, iaccthaRight, {16, 16}, {}).NeededSize(), (CheckSize{20, 16}));
+}
+
+TEST(CheckLayout, FocusFrameIsTheBlockShrunkByTwo)
+{
+    const CheckLayout flat = Layout(0, iacctvaTop, iaccthaLeft, {20, 20}, {{50, 16}});
+    EXPECT_EQ(flat.FocusCorners(), (std::array<CheckPoint, 4>{{{26, 2}, {72, 2}, {72, 14}, {26, 14}}}));
+    const CheckLayout up = Layout(900, iacctvaTop, iaccthaLeft, {20, 20}, {{50, 16}});
+    EXPECT_EQ(up.FocusCorners(), (std::array<CheckPoint, 4>{{{26, 48}, {26, 2}, {38, 2}, {38, 48}}}));
+}
+
+TEST(CheckLayout, FieldSizeFollowsStyle)
+{
+    EXPECT_EQ(CheckFieldSizeFor(iaccsStyle1, false, 0, 0), (CheckSize{20, 20}));
+    EXPECT_EQ(CheckFieldSizeFor(iaccsStyle2, true, 5, 5), (CheckSize{20, 20}));
+    EXPECT_EQ(CheckFieldSizeFor(iaccsStyle1Small, false, 0, 0), (CheckSize{16, 16}));
+    EXPECT_EQ(CheckFieldSizeFor(iaccsStyle3, false, 0, 0), (CheckSize{16, 16}));
+    EXPECT_EQ(CheckFieldSizeFor(iaccsBitmap, false, 32, 24), (CheckSize{20, 20}));
+    EXPECT_EQ(CheckFieldSizeFor(iaccsBitmap, true, 32, 24), (CheckSize{32, 24}));
+}
+
+TEST(CheckAngle, HeldInOneTurn)
+{
+    const std::pair<int, int> cases[] = {{0, 0},        {1800, 1800}, {1801, -1799}, {-1799, -1799},
+                                         {-1800, 1800}, {3600, 0},    {5400, 1800},  {7201, 1},
+                                         {-5400, 1800}, {-3601, -1},  {900, 900},    {-900, -900}};
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(NormalizeTextAngle(in), out) << in;
+}
+
+CheckColor FakeSystem(CheckColor c)
+{
+    // Button face of a test palette: every system colour is (212, 208, 200).
+    return (c & 0xFF000000u) == 0x80000000u ? CheckRgb(212, 208, 200) : c;
+}
+
+TEST(CheckColors, BlendTruncatesTowardZeroAndClamps)
+{
+    struct Case {
+        CheckColor a, b;
+        int total, step;
+        CheckColor expected;
+    };
+    const Case cases[] = {
+        {CheckRgb(128, 128, 128), checkWhite, 100, 30, CheckRgb(166, 166, 166)},
+        {CheckRgb(128, 128, 128), checkBlack, 100, 30, CheckRgb(90, 90, 90)}, // -38.4 -> -38
+        {CheckRgb(0, 255, 0), CheckRgb(128, 128, 128), 100, 50, CheckRgb(64, 192, 64)},
+        {CheckRgb(200, 10, 100), checkWhite, 100, 200, CheckRgb(255, 255, 255)},
+        {CheckRgb(200, 10, 100), checkWhite, 100, -200, CheckRgb(90, 0, 0)},
+        {CheckSysColor(15), checkBlack, 100, 50, CheckRgb(106, 104, 100)},
+        {CheckSysColor(15), checkBlack, 0, 50, CheckSysColor(15)}, // unresolved
+        {CheckRgb(1, 2, 3), checkWhite, 100, 0, CheckRgb(1, 2, 3)},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(BlendColor(c.a, c.b, c.total, c.step, FakeSystem), c.expected)
+            << std::hex << c.a << " to " << c.b << " step " << std::dec << c.step;
+}
+
+TEST(CheckColors, DarkMeansChannelsBelow384)
+{
+    EXPECT_FALSE(IsDarkColor(CheckRgb(128, 128, 128), FakeSystem));
+    EXPECT_TRUE(IsDarkColor(CheckRgb(127, 128, 128), FakeSystem));
+    EXPECT_TRUE(IsDarkColor(CheckRgb(0, 255, 0), FakeSystem));
+    EXPECT_FALSE(IsDarkColor(CheckRgb(255, 255, 0), FakeSystem));
+    EXPECT_FALSE(IsDarkColor(CheckSysColor(15), FakeSystem));
+    EXPECT_TRUE(ColorsNear(CheckRgb(10, 20, 30), CheckRgb(20, 10, 30), 21, FakeSystem));
+    EXPECT_FALSE(ColorsNear(CheckRgb(10, 20, 30), CheckRgb(20, 10, 30), 20, FakeSystem));
+}
+
+TEST(CheckColors, RealSystemColoursAreResolved)
+{
+    const CheckColor face = ResolveCheckColor(CheckSysColor(15));
+    EXPECT_EQ(face & 0xFF000000u, 0u);
+    EXPECT_EQ(BlendColor(CheckSysColor(15), CheckSysColor(15), 100, 50), face);
+}
+
+TEST(CheckText, LayersOfFlatRaisedAndSunkText)
+{
+    const CheckColor blue = CheckRgb(0, 0, 255);
+    const CheckColor face = CheckSysColor(15); // resolves to (212, 208, 200)
+    const CheckColor light = CheckRgb(212 + 12, 208 + 14, 200 + 16);
+    const CheckColor dark = CheckRgb(149, 146, 140);
+    const CheckColor halfway = CheckRgb(106, 104, 228);
+    using L = std::vector<TextLayer>;
+    EXPECT_EQ(TextLayersFor(iscct3dsSimple, true, blue, face, FakeSystem), (L{{0, 0, blue}}));
+    EXPECT_EQ(TextLayersFor(iscct3dsSimple, false, blue, face, FakeSystem),
+              (L{{1, 1, CheckRgb(223, 223, 223)}, {0, 0, CheckSysColor(3)}}));
+    EXPECT_EQ(TextLayersFor(iscct3dsUp, true, blue, face, FakeSystem),
+              (L{{1, 1, dark}, {-1, -1, light}, {0, 0, blue}}));
+    EXPECT_EQ(TextLayersFor(iscct3dsUp, false, blue, face, FakeSystem),
+              (L{{1, 1, dark}, {-1, -1, light}, {0, 0, halfway}}));
+    EXPECT_EQ(TextLayersFor(iscct3dsDown, true, blue, face, FakeSystem),
+              (L{{1, 1, light}, {-1, -1, dark}, {0, 0, blue}}));
+    EXPECT_EQ(TextLayersFor(iscct3dsDown, false, blue, face, FakeSystem),
+              (L{{1, 1, light}, {-1, -1, dark}, {0, 0, halfway}}));
+}
+
+TEST(CheckFonts, SmoothOnlyFromWindows98AndNt4)
+{
+    struct Case {
+        unsigned platform, major, minor;
+        bool smooth;
+    };
+    const Case cases[] = {
+        {1, 4, 0, false}, {1, 4, 10, true},  {1, 4, 90, true},  {1, 3, 95, false}, {2, 4, 0, true},
+        {2, 5, 1, true},  {2, 3, 51, false}, {0, 3, 10, false}, {3, 4, 10, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SmoothFontsFor(c.platform, c.major, c.minor), c.smooth)
+            << c.platform << " " << c.major << "." << c.minor;
+}
+
+} // namespace

@@ -1,0 +1,59 @@
+#pragma once
+
+// A top-level window. Its window class name can be chosen (the shell's main
+// window is found by class name). Closing the main form ends the run. The
+// form routes accelerator characters to its controls (DialogChar) and moves
+// the focus with Tab.
+
+#include "framework/WinControl.h"
+
+#include <string>
+
+namespace klarvo {
+
+enum class BorderStyle { None, Single, Sizeable, Dialog, ToolWindow };
+enum class FormPosition { Designed, ScreenCenter };
+
+class Form : public CustomControl {
+public:
+    explicit Form(Component* owner, const std::string& windowClass = "TForm");
+    ~Form() override;
+
+    BorderStyle GetBorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(BorderStyle s) { borderStyle_ = s; }
+    // WS_SYSMENU / WS_MINIMIZEBOX / WS_MAXIMIZEBOX.
+    void SetBorderIcons(bool systemMenu, bool minimize, bool maximize);
+    FormPosition Position() const { return position_; }
+    void SetPosition(FormPosition p) { position_ = p; }
+    const std::string& WindowClassName() const { return windowClass_; }
+
+    // The control that has, or gets when the form is activated, the focus.
+    WinControl* ActiveControl() const { return activeControl_; }
+    void SetActiveControl(WinControl* c);
+    // Moves the focus to the next (or previous) tab stop.
+    void SelectNext(bool forward);
+    // Offers an accelerator character to every control; true when used.
+    bool DispatchDialogChar(char ch);
+
+    void Close();
+    NotifyEvent OnCreate;
+    NotifyEvent OnShow;
+    NotifyEvent OnDestroy;
+    // Painting of the form's own face (after the background erase).
+    NotifyEvent OnPaint;
+
+protected:
+    void CreateParams(WindowParams& params) override;
+    void CreateWnd() override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void Paint() override;
+
+private:
+    std::string windowClass_;
+    BorderStyle borderStyle_ = BorderStyle::Sizeable;
+    FormPosition position_ = FormPosition::Designed;
+    bool sysMenu_ = true, minBox_ = true, maxBox_ = true;
+    WinControl* activeControl_ = nullptr;
+};
+
+} // namespace klarvo

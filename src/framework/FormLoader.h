@@ -1,0 +1,104 @@
+#pragma once
+
+// Builds controls from a form description (text kept in src/resources/) and
+// applies each control's properties through its setters, in the order the
+// description lists them, which is each class's declaration order.
+//
+// The description:
+//
+//   object fmshell: Tfmshell
+//     Width = 527
+//     Caption = 'Klarvo'#39's shell'
+//     Font.Style = [fsBold]
+//     OnClick = nbapplyClick
+//     object pncap: TPanel
+//       ...
+//     end
+//   end
+//
+// Values: integers (optionally negative or $hex), strings in single quotes
+// with '' and #nn for single characters, identifiers (True, False, enum and
+// colour names), sets in [...], lists in (...), and binary data in {hex}.
+// Each class registers its properties with a setter; a property name is
+// looked up in the class and then in its base classes. Events name handlers
+// that the loader's caller binds (Binder).
+
+#include "framework/Component.h"
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace klarvo {
+
+class FormError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct FormValue {
+    enum class Kind { Integer, String, Ident, Set, List, Binary };
+    Kind kind = Kind::Integer;
+    std::int64_t integer = 0;
+    std::string text;                // String, Ident
+    std::vector<std::string> items;  // Set members, List strings
+    std::vector<unsigned char> data; // Binary
+
+    int AsInt() const;   // Integer; raises FormError otherwise
+    bool AsBool() const; // True / False
+    const std::string& AsString() const;
+    const std::string& AsIdent() const;
+};
+
+using PropertySetter = std::function<void(Component& target, const FormValue& value)>;
+using ComponentFactory = std::function<Component*(Component* owner)>;
+
+class FormClasses {
+public:
+    // Registers a class: its factory and the class whose properties it inherits.
+    void RegisterClass(const std::string& name, const std::string& base, ComponentFactory factory);
+    void AddProperty(const std::string& className, const std::string& property, PropertySetter setter);
+    // Typed helper: the setter receives the component cast to T.
+    template <typename T>
+    void Property(const std::string& className, const std::string& property,
+                  std::function<void(T&, const FormValue&)> setter)
+    {
+        AddProperty(className, property,
+                    [setter](Component& c, const FormValue& v) { setter(dynamic_cast<T&>(c), v); });
+    }
+    bool Known(const std::string& className) const;
+    Component* Create(const std::string& className, Component* owner) const;
+    const PropertySetter* FindProperty(const std::string& className, const std::string& property) const;
+
+private:
+    struct ClassInfo {
+        std::string base;
+        ComponentFactory factory;
+        std::map<std::string, PropertySetter> properties;
+    };
+    std::map<std::string, ClassInfo> classes_;
+};
+
+// The framework's standard classes and their properties (TLabel, TPanel, ...).
+FormClasses& StandardFormClasses();
+
+// Binds an event property ("OnClick") of a component to a handler name.
+using EventBinder = std::function<void(Component& target, const std::string& event, const std::string& handler)>;
+
+class FormLoader {
+public:
+    FormLoader(const FormClasses& classes, EventBinder binder);
+    // Reads the description; the top object's properties go to `root`, which
+    // owns every control made, and nested objects become children of the
+    // windowed control they are nested in.
+    void Load(const std::string& text, Component& root);
+
+private:
+    const FormClasses& classes_;
+    EventBinder binder_;
+};
+
+} // namespace klarvo

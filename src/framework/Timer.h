@@ -1,0 +1,37 @@
+#pragma once
+
+// A timer component: fires OnTimer every Interval milliseconds while
+// Enabled and OnTimer is set. Disabling and enabling again restarts the
+// interval. Runs on the user-interface thread through the application's
+// message loop; an exception from OnTimer goes to the default error box.
+
+#include "framework/Component.h"
+#include "framework/Control.h"
+
+#include <cstdint>
+
+namespace klarvo {
+
+class Timer : public Component {
+public:
+    explicit Timer(Component* owner);
+    ~Timer() override;
+
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+    unsigned Interval() const { return interval_; }
+    void SetInterval(unsigned ms);
+
+    NotifyEvent OnTimer;
+
+    // What the platform timer calls (tests may call it directly).
+    void Fire();
+
+private:
+    void Update();
+    bool enabled_ = true;
+    unsigned interval_ = 1000;
+    std::uintptr_t id_ = 0;
+};
+
+} // namespace klarvo

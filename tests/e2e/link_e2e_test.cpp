@@ -1,0 +1,218 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "link/CleanerLink.h"
+#include "link/Messages.h"
+#include "settings/ExeDir.h"
+#include "standin/Standin.h"
+#include "support/Process.h"
+#include "support/TempDir.h"
+
+using namespace klarvo;
+using namespace klarvo::test;
+using testing::ElementsAre;
+using testing::IsEmpty;
+
+namespace {
+
+constexpr DWORD kPatienceMs = 10000;
+
+class RecordingShell : public ShellControl {
+public:
+    void StopRefreshTimer() override { calls.push_back("stop timer"); }
+    void ShowMessage(const std::string& text) override { calls.push_back("message " + text); }
+    void RequestEnd() override { calls.push_back("end"); }
+    std::vector<std::string> calls;
+};
+
+// The real services, with the sleeps counted.
+class CountingSystem final : public CleanerSystem {
+public:
+    WindowHandle FindCleanerWindow() override { return real.FindCleanerWindow(); }
+    bool FileExists(const std::string& path) override { return real.FileExists(path); }
+    std::intptr_t RunFile(const std::string& file, const std::string& parameters, const std::string& directory,
+                          int showCommand) override
+    {
+        return runResult = real.RunFile(file, parameters, directory, showCommand);
+    }
+    void Sleep(unsigned milliseconds) override
+    {
+        ++sleeps;
+        real.Sleep(milliseconds);
+    }
+    void PostCommand(WindowHandle window, std::int32_t command, std::int32_t argument) override
+    {
+        real.PostCommand(window, command, argument);
+    }
+
+    CleanerSystem& real = Win32CleanerSystem();
+    int sleeps = 0;
+    std::intptr_t runResult = -1;
+};
+
+// A window of the shell's class in this process, collecting what the
+// stand-in reports.
+class ShellWindowStandIn {
+public:
+    ShellWindowStandIn()
+    {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = kShellWindowClass;
+        RegisterClassA(&windowClass);
+        window_ = CreateWindowExA(0, kShellWindowClass, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                  windowClass.hInstance, nullptr);
+    }
+    ~ShellWindowStandIn()
+    {
+        DestroyWindow(window_);
+        UnregisterClassA(kShellWindowClass, GetModuleHandleA(nullptr));
+    }
+
+    // Waits until `count` notifications have arrived.
+    std::vector<std::pair<WPARAM, LPARAM>> Take(size_t count)
+    {
+        std::vector<std::pair<WPARAM, LPARAM>> received;
+        const DWORD start = GetTickCount();
+        while (received.size() < count && GetTickCount() - start < kPatienceMs) {
+            MSG message;
+            while (PeekMessageA(&message, window_, 0, 0, PM_REMOVE))
+                if (message.message == WM_SHELLNOTIFY)
+                    received.emplace_back(message.wParam, message.lParam);
+            Sleep(10);
+        }
+        return received;
+    }
+
+private:
+    HWND window_ = nullptr;
+};
+
+class LinkEndToEndTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        const std::string built = WindowsPathOf(TestArgument("standin"));
+        ASSERT_FALSE(built.empty()) << "run with --standin=<path of KlarvoStandin.exe>";
+        ASSERT_EQ(FindWindowA(kCleanerWindowClass, nullptr), nullptr) << "a cleaner window is left from elsewhere";
+        ASSERT_TRUE(CopyFileA(built.c_str(), dir.File("Klarvo.exe").c_str(), FALSE));
+        originalExeDir = ExeDir();
+        OverrideExeDir(dir.Path());
+    }
+    void TearDown() override
+    {
+        OverrideExeDir(originalExeDir);
+        CloseCleaner();
+    }
+
+    // Ends the stand-in that a test started, waiting until it is gone.
+    static void CloseCleaner()
+    {
+        HWND window = FindWindowA(kCleanerWindowClass, nullptr);
+        if (!window)
+            return;
+        DWORD processId = 0;
+        GetWindowThreadProcessId(window, &processId);
+        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        if (process) {
+            WaitForSingleObject(process, kPatienceMs);
+            CloseHandle(process);
+        }
+    }
+
+    void Configure(const std::string& settings) { WriteText(dir.File(kStandinIni), "[standin]\r\n" + settings); }
+
+    std::vector<std::string> Log() const
+    {
+        std::vector<std::string> lines;
+        if (!FileExists(dir.File(kStandinLog)))
+            return lines;
+        const std::string text = ReadText(dir.File(kStandinLog));
+        for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+            lines.push_back(text.substr(start, end - start));
+        return lines;
+    }
+
+    // The log once it has `count` lines (or whatever it has after a while).
+    std::vector<std::string> LogOf(size_t count) const
+    {
+        const DWORD start = GetTickCount();
+        while (Log().size() < count && GetTickCount() - start < kPatienceMs)
+            Sleep(20);
+        Sleep(100); // time for a line too many to show up
+        return Log();
+    }
+
+    TempDir dir;
+    std::string originalExeDir;
+    RecordingShell shell;
+};
+
+TEST_F(LinkEndToEndTest, CleanerStartedThroughTheShellVerbReceivesTheCommands)
+{
+    Configure("delay=0\r\n");
+    SendToCleaner(shell, cmdReportStatus, 0);
+    EXPECT_THAT(shell.calls, IsEmpty());
+    EXPECT_NE(FindWindowA(kCleanerWindowClass, nullptr), nullptr);
+    EXPECT_THAT(LogOf(2), ElementsAre("started", "command 3 0"));
+
+    // Now it runs: later commands go straight to it, one post each.
+    SendToCleaner(shell, cmdFreeRam, -1);
+    SendToCleaner(shell, cmdClearHdd, hcHistory);
+    EXPECT_THAT(LogOf(4), ElementsAre("started", "command 3 0", "command 5 -1", "command 6 4"));
+    EXPECT_THAT(shell.calls, IsEmpty());
+}
+
+TEST_F(LinkEndToEndTest, CleanerWhoseWindowIsLateIsWaitedFor)
+{
+    Configure("delay=800\r\n");
+    CountingSystem system;
+    SendToCleaner(shell, system, cmdReloadSettings, 0);
+    EXPECT_THAT(shell.calls, IsEmpty());
+    EXPECT_GT(system.runResult, 32);
+    EXPECT_GE(system.sleeps, 8) << "the window cannot be there before 0.8 s";
+    EXPECT_LT(system.sleeps, kCleanerPolls);
+    RecordProperty("polls", system.sleeps);
+    EXPECT_THAT(LogOf(2), ElementsAre("started", "command 1 0"));
+}
+
+TEST_F(LinkEndToEndTest, MissingProgramEndsTheShellWithoutStartingAnything)
+{
+    ASSERT_TRUE(DeleteFileA(dir.File("Klarvo.exe").c_str()));
+    CountingSystem system;
+    SendToCleaner(shell, system, cmdReportStatus, 0);
+    EXPECT_THAT(shell.calls, ElementsAre("stop timer", std::string("message ") + kCleanerMissingMessage, "end"));
+    EXPECT_EQ(system.sleeps, 0);
+    EXPECT_EQ(system.runResult, -1) << "nothing was started";
+}
+
+TEST_F(LinkEndToEndTest, StandInReportsToTheShellWindow)
+{
+    ShellWindowStandIn shellWindow;
+    Process standin(dir.File("Klarvo.exe"), "--notify=6,0 --report=5120,-1,3725", dir.Path());
+    HWND cleaner = WaitForWindow(kCleanerWindowClass, kPatienceMs);
+    ASSERT_NE(cleaner, nullptr);
+    EXPECT_THAT(shellWindow.Take(1), ElementsAre(std::pair<WPARAM, LPARAM>(ntAutoChanged, 0)));
+
+    PostMessageA(cleaner, kStandinNotifyRequest, ntRamProgress, 40);
+    EXPECT_THAT(shellWindow.Take(1), ElementsAre(std::pair<WPARAM, LPARAM>(ntRamProgress, 40)));
+
+    SendToCleaner(shell, cmdReportStatus, 0);
+    EXPECT_THAT(shellWindow.Take(3),
+                ElementsAre(std::pair<WPARAM, LPARAM>(ntLastEffect, 5120), std::pair<WPARAM, LPARAM>(ntTotalEffect, -1),
+                            std::pair<WPARAM, LPARAM>(ntTimeSince, 3725)));
+
+    PostMessageA(cleaner, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(standin.WaitForExit(kPatienceMs));
+    EXPECT_THAT(Log(), ElementsAre("started", "command 3 0"));
+}
+
+} // namespace

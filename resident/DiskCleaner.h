@@ -1,0 +1,74 @@
+#pragma once
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "resident/PathRules.h"
+
+namespace klarvo::resident {
+
+// What one clearing did. Nothing is ever deleted unless verdict is Accepted.
+struct ClearTally {
+    PathVerdict verdict = PathVerdict::Accepted;
+    unsigned long filesDeleted = 0;
+    unsigned long directoriesRemoved = 0;
+    unsigned long inUse = 0;  // open in some program: left alone
+    unsigned long marked = 0; // read-only or system: left alone on purpose
+    unsigned long links = 0;  // links and reparse points: neither entered nor removed
+    unsigned long failed = 0; // refused by the system for another reason
+    bool stopped = false;     // asked to stop before the end
+};
+
+// Deletes what lies inside a directory, never the directory itself.
+//
+// Rules, in the order they are applied:
+// - The directory must be spelled as a full "X:\..." path (PathRules.h),
+//   must exist, and neither it nor any of its ancestors may be a link or
+//   reparse point.
+// - It must not be, hold, or (for subtree places) lie inside a protected
+//   place; places and candidate are compared in their long, case-folded form
+//   so that "C:\WINDOW~1" is the Windows directory too.
+// - Inside, entries with the reparse-point attribute (junctions, symbolic
+//   links, Wine's view of Unix links) are left as they are: never entered,
+//   never removed, so nothing outside the tree is reachable through them.
+// - Entries marked read-only or system are left: a person or Windows marked
+//   them to be kept (desktop.ini of the special folders, for instance).
+//   Directories so marked are still emptied but not removed.
+// - A file is deleted only after an exclusive open of it succeeded; one
+//   that some program holds open is skipped. Windows 9x would otherwise
+//   delete a file that is open for normal input and output.
+// - Names of devices ("NUL", "COM1") are never opened or deleted.
+// - Subdirectories are entered only with withSubdirectories; each is
+//   removed once emptied.
+class DiskCleaner {
+public:
+    explicit DiskCleaner(const std::vector<ProtectedPlace>& places);
+
+    // Accepted, or why the directory must not be cleaned.
+    PathVerdict Judge(const std::string& directory) const;
+
+    // Clears the directory; `stop` is polled between entries.
+    ClearTally Clear(const std::string& directory, bool withSubdirectories,
+                     const std::atomic<bool>* stop = nullptr) const;
+
+private:
+    struct Checked {
+        PathVerdict verdict;
+        std::string path; // long form, as spelled on disk
+    };
+    Checked Check(const std::string& directory) const;
+    bool IsProtected(const std::string& path) const;
+    void ClearInside(const std::string& directory, bool withSubdirectories, const std::atomic<bool>* stop,
+                     ClearTally& tally) const;
+
+    std::vector<ProtectedPlace> places_; // long form, case-folded
+};
+
+// The places of this machine and user that are never emptied: the Windows
+// directory, the system directory and all inside it, the user's profile,
+// the folders that hold a person's own files (desktop, documents,
+// favourites, start menu, application data), and `programDir`.
+std::vector<ProtectedPlace> SystemProtectedPlaces(const std::string& programDir);
+
+} // namespace klarvo::resident

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace klarvo::resident {
+
+// Why a directory may or may not be cleaned. Everything but Accepted means
+// nothing at all is touched.
+enum class PathVerdict {
+    Accepted,
+    Empty,           // no path configured
+    NotAbsolute,     // relative, UNC or device path: only "X:\..." is cleaned
+    BadCharacters,   // wildcards, control characters, names ending in '.' or ' '
+    DotComponent,    // "." or ".." somewhere: the path could leave its tree
+    DriveRoot,       // "C:\" itself
+    Protected,       // the Windows or system directory, the profile, our own...
+    HoldsProtected,  // an ancestor of one of those
+    InsideProtected, // inside a place whose whole subtree is off limits
+    Link,            // the directory or one of its ancestors is a link
+    Missing,         // no such directory: nothing to clean
+};
+
+const char* VerdictText(PathVerdict verdict);
+
+// A directory the cleaner must never empty. Its ancestors are refused too,
+// since emptying them with subdirectories would take it along.
+struct ProtectedPlace {
+    std::string path;  // absolute, in the same form as the candidate
+    bool wholeSubtree; // also refuse everything inside it
+};
+
+struct NormalisedPath {
+    PathVerdict verdict;
+    std::string path; // "C:\A\B": single backslashes, no trailing one
+};
+
+// Checks the spelling of a configured directory and brings it to one form.
+// Forward slashes count as backslashes; doubled and trailing separators are
+// dropped; surrounding blanks are kept (they would be part of a name) except
+// that a path of blanks only counts as empty.
+NormalisedPath NormaliseDirectory(const std::string& text);
+
+// True when `inner` is `outer` or lies inside it. Both are normalised and
+// case-folded the same way; the comparison respects component boundaries
+// ("C:\TEMP2" is not inside "C:\TEMP").
+bool IsSameOrInside(const std::string& inner, const std::string& outer);
+
+// True for names Windows maps to a device wherever they appear ("NUL",
+// "com1.txt"): opening or deleting one would reach the device, not a file.
+bool IsDeviceName(const std::string& name);
+
+// Judges a normalised, case-folded directory against case-folded protected
+// places (empty paths among them are ignored).
+PathVerdict JudgeAgainst(const std::string& folded, const std::vector<ProtectedPlace>& places);
+
+} // namespace klarvo::resident

@@ -1,0 +1,12 @@
+klarvo_test(resident_path_tests
+  SOURCES resident_path_rules_test.cpp
+  LIBS klarvo_resident)
+klarvo_test(resident_disk_tests SANDBOXED
+  SOURCES resident_disk_test.cpp
+  LIBS klarvo_resident)
+# Links can only be made from the Linux side: a script builds them in the
+# sandbox prefix around a run of the disk tests.
+add_test(NAME resident_disk_links
+  COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/resident_links.sh $<TARGET_FILE:resident_disk_tests>)
+set_tests_properties(resident_disk_links PROPERTIES TIMEOUT 300
+  ENVIRONMENT_MODIFICATION "WINEPREFIX=string_append:-sandbox")

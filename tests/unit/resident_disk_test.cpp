@@ -1,0 +1,308 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "resident/DiskCleaner.h"
+#include "support/Process.h"
+#include "support/TempDir.h"
+
+namespace klarvo::resident {
+namespace {
+
+using test::FileExists;
+using test::TempDir;
+using test::WriteText;
+
+void MakeDir(const std::string& path)
+{
+    ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << path;
+}
+
+// A small tree: two files at the top, nested directories three deep.
+struct Tree {
+    explicit Tree(const std::string& root) : root(root)
+    {
+        MakeDir(root);
+        WriteText(root + "\\a.tmp", "a");
+        WriteText(root + "\\b.tmp", "b");
+        MakeDir(root + "\\sub");
+        WriteText(root + "\\sub\\c.tmp", "c");
+        MakeDir(root + "\\sub\\deeper");
+        WriteText(root + "\\sub\\deeper\\d.tmp", "d");
+        MakeDir(root + "\\sub\\deeper\\deepest");
+        WriteText(root + "\\sub\\deeper\\deepest\\e.tmp", "e");
+        MakeDir(root + "\\empty");
+    }
+    std::string root;
+};
+
+DiskCleaner CleanerWithoutPlaces()
+{
+    return DiskCleaner({});
+}
+
+TEST(DiskCleaner, WithoutSubdirectoriesDeletesOnlyTheTopFiles)
+{
+    TempDir temp;
+    Tree tree(temp.File("tree"));
+    const ClearTally tally = CleanerWithoutPlaces().Clear(tree.root, false);
+    EXPECT_EQ(tally.verdict, PathVerdict::Accepted);
+    EXPECT_EQ(tally.filesDeleted, 2u);
+    EXPECT_EQ(tally.directoriesRemoved, 0u);
+    EXPECT_FALSE(FileExists(tree.root + "\\a.tmp"));
+    EXPECT_FALSE(FileExists(tree.root + "\\b.tmp"));
+    EXPECT_TRUE(FileExists(tree.root + "\\sub\\c.tmp"));
+    EXPECT_TRUE(FileExists(tree.root + "\\sub\\deeper\\deepest\\e.tmp"));
+    EXPECT_TRUE(FileExists(tree.root + "\\empty"));
+}
+
+TEST(DiskCleaner, WithSubdirectoriesEmptiesTheTreeButKeepsItsRoot)
+{
+    TempDir temp;
+    Tree tree(temp.File("tree"));
+    // A sibling whose name starts like the root must not be touched.
+    MakeDir(temp.File("tree2"));
+    WriteText(temp.File("tree2\\keep.txt"), "keep");
+    WriteText(temp.File("beside.txt"), "keep");
+
+    const ClearTally tally = CleanerWithoutPlaces().Clear(tree.root + "\\", true);
+    EXPECT_EQ(tally.verdict, PathVerdict::Accepted);
+    EXPECT_EQ(tally.filesDeleted, 5u);
+    EXPECT_EQ(tally.directoriesRemoved, 4u);
+    EXPECT_EQ(tally.failed + tally.inUse + tally.marked + tally.links, 0u);
+    EXPECT_TRUE(FileExists(tree.root));
+    EXPECT_FALSE(FileExists(tree.root + "\\sub"));
+    EXPECT_FALSE(FileExists(tree.root + "\\empty"));
+    EXPECT_TRUE(FileExists(temp.File("tree2\\keep.txt")));
+    EXPECT_TRUE(FileExists(temp.File("beside.txt")));
+}
+
+TEST(DiskCleaner, SkipsAFileHeldOpenAndDeletesItOnceClosed)
+{
+    TempDir temp;
+    Tree tree(temp.File("tree"));
+    const std::string held = tree.root + "\\sub\\c.tmp";
+    // Shared as widely as possible: the cleaner must still see it in use.
+    HANDLE open = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(open, INVALID_HANDLE_VALUE);
+
+    ClearTally tally = CleanerWithoutPlaces().Clear(tree.root, true);
+    EXPECT_EQ(tally.inUse, 1u);
+    EXPECT_EQ(tally.filesDeleted, 4u);
+    EXPECT_TRUE(FileExists(held));
+    // Its directory could not be emptied, so it stays; the others went.
+    EXPECT_TRUE(FileExists(tree.root + "\\sub"));
+    EXPECT_FALSE(FileExists(tree.root + "\\sub\\deeper"));
+
+    CloseHandle(open);
+    tally = CleanerWithoutPlaces().Clear(tree.root, true);
+    EXPECT_EQ(tally.filesDeleted, 1u);
+    EXPECT_EQ(tally.inUse, 0u);
+    EXPECT_FALSE(FileExists(tree.root + "\\sub"));
+}
+
+TEST(DiskCleaner, LeavesReadOnlyAndSystemEntriesButDeletesHiddenOnes)
+{
+    TempDir temp;
+    const std::string root = temp.File("tree");
+    MakeDir(root);
+    WriteText(root + "\\readonly.txt", "r");
+    WriteText(root + "\\system.ini", "s");
+    WriteText(root + "\\hidden.tmp", "h");
+    MakeDir(root + "\\kept");
+    WriteText(root + "\\kept\\inside.tmp", "i");
+    ASSERT_TRUE(SetFileAttributesA((root + "\\readonly.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(SetFileAttributesA((root + "\\system.ini").c_str(), FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(SetFileAttributesA((root + "\\hidden.tmp").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    // Wine keeps no read-only mark on directories; the system mark stays.
+    ASSERT_TRUE(SetFileAttributesA((root + "\\kept").c_str(), FILE_ATTRIBUTE_SYSTEM));
+
+    const bool systemStuck = (GetFileAttributesA((root + "\\system.ini").c_str()) & FILE_ATTRIBUTE_SYSTEM) &&
+                             (GetFileAttributesA((root + "\\kept").c_str()) & FILE_ATTRIBUTE_SYSTEM);
+    const ClearTally tally = CleanerWithoutPlaces().Clear(root, true);
+    EXPECT_TRUE(FileExists(root + "\\readonly.txt"));
+    EXPECT_FALSE(FileExists(root + "\\hidden.tmp"));
+    // A marked directory is emptied but stays.
+    EXPECT_TRUE(FileExists(root + "\\kept"));
+    EXPECT_FALSE(FileExists(root + "\\kept\\inside.tmp"));
+    if (systemStuck) {
+        EXPECT_TRUE(FileExists(root + "\\system.ini"));
+    } else {
+        ADD_FAILURE() << "the file system here cannot keep the system attribute";
+    }
+    EXPECT_EQ(tally.marked, 3u);
+    EXPECT_EQ(tally.failed, 0u);
+    SetFileAttributesA((root + "\\readonly.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(DiskCleaner, StopsBetweenEntriesWhenAsked)
+{
+    TempDir temp;
+    Tree tree(temp.File("tree"));
+    const std::atomic<bool> stop{true};
+    const ClearTally tally = CleanerWithoutPlaces().Clear(tree.root, true, &stop);
+    EXPECT_TRUE(tally.stopped);
+    EXPECT_EQ(tally.filesDeleted, 0u);
+    EXPECT_TRUE(FileExists(tree.root + "\\a.tmp"));
+}
+
+TEST(DiskCleaner, AMissingDirectoryIsNothingToDo)
+{
+    TempDir temp;
+    EXPECT_EQ(CleanerWithoutPlaces().Clear(temp.File("absent"), true).verdict, PathVerdict::Missing);
+    WriteText(temp.File("file"), "x");
+    EXPECT_EQ(CleanerWithoutPlaces().Clear(temp.File("file"), true).verdict, PathVerdict::Missing);
+    EXPECT_TRUE(FileExists(temp.File("file")));
+}
+
+// Stand-ins for the Windows directory, the system directory, a profile and
+// the program's directory, each holding a file that must survive.
+class RefusedRoots : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const char* dir :
+             {"machine", "machine\\WINDOWS", "machine\\WINDOWS\\SYSTEM", "machine\\WINDOWS\\SYSTEM\\IOSUBSYS",
+              "machine\\WINDOWS\\TEMP", "machine\\Documents and Settings", "machine\\Documents and Settings\\anna",
+              "machine\\Program Files", "machine\\Program Files\\Klarvo"}) {
+            MakeDir(temp.File(dir));
+            WriteText(temp.File(dir) + "\\sentinel.txt", "keep");
+        }
+        places = {
+            {temp.File("machine\\WINDOWS"), false},
+            {temp.File("machine\\WINDOWS\\SYSTEM"), true},
+            {temp.File("machine\\Documents and Settings\\anna"), false},
+            {temp.File("machine\\Program Files\\Klarvo\\"), false},
+        };
+    }
+
+    unsigned long Sentinels()
+    {
+        unsigned long count = 0;
+        for (const char* dir :
+             {"machine", "machine\\WINDOWS", "machine\\WINDOWS\\SYSTEM", "machine\\WINDOWS\\SYSTEM\\IOSUBSYS",
+              "machine\\Documents and Settings", "machine\\Documents and Settings\\anna", "machine\\Program Files",
+              "machine\\Program Files\\Klarvo"})
+            count += FileExists(temp.File(dir) + "\\sentinel.txt");
+        return count;
+    }
+
+    TempDir temp;
+    std::vector<ProtectedPlace> places;
+};
+
+TEST_F(RefusedRoots, TouchNothing)
+{
+    auto shortName = [](const std::string& path) {
+        char buffer[MAX_PATH];
+        const DWORD length = GetShortPathNameA(path.c_str(), buffer, MAX_PATH);
+        return length > 0 && length < MAX_PATH ? std::string(buffer, length) : path;
+    };
+    auto upper = [](std::string text) {
+        CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
+        return text;
+    };
+    const std::string machine = temp.File("machine");
+    const struct {
+        std::string path;
+        PathVerdict verdict;
+    } cases[] = {
+        {"", PathVerdict::Empty},
+        {"machine", PathVerdict::NotAbsolute},
+        {machine.substr(0, 3), PathVerdict::DriveRoot},
+        {machine + "\\WINDOWS", PathVerdict::Protected},
+        {upper(machine + "\\windows\\"), PathVerdict::Protected},
+        {machine + "\\WINDOWS.", PathVerdict::BadCharacters},
+        {machine + "\\WINDOWS\\TEMP\\..", PathVerdict::DotComponent},
+        {machine + "\\WINDOWS\\SYSTEM", PathVerdict::Protected},
+        {machine + "\\WINDOWS\\SYSTEM\\IOSUBSYS", PathVerdict::InsideProtected},
+        {machine + "\\Documents and Settings\\anna", PathVerdict::Protected},
+        {shortName(machine + "\\Documents and Settings\\anna"), PathVerdict::Protected},
+        {machine + "\\Documents and Settings", PathVerdict::HoldsProtected},
+        {shortName(machine + "\\Documents and Settings"), PathVerdict::HoldsProtected},
+        {machine + "\\Program Files\\Klarvo", PathVerdict::Protected},
+        {machine + "\\Program Files", PathVerdict::HoldsProtected},
+        {machine, PathVerdict::HoldsProtected},
+        {machine + "/Program Files/Klarvo", PathVerdict::Protected},
+    };
+    const DiskCleaner cleaner(places);
+    for (const auto& c : cases) {
+        const ClearTally tally = cleaner.Clear(c.path, true);
+        EXPECT_EQ(tally.verdict, c.verdict) << c.path << ": " << VerdictText(tally.verdict);
+        EXPECT_EQ(tally.filesDeleted + tally.directoriesRemoved, 0u) << c.path;
+        EXPECT_EQ(Sentinels(), 8u) << "after " << c.path;
+    }
+}
+
+TEST_F(RefusedRoots, AllowInsideTheWindowsDirectoryAndTheProfile)
+{
+    const DiskCleaner cleaner(places);
+    const ClearTally tally = cleaner.Clear(temp.File("machine\\WINDOWS\\TEMP"), true);
+    EXPECT_EQ(tally.verdict, PathVerdict::Accepted);
+    EXPECT_EQ(tally.filesDeleted, 1u);
+    EXPECT_EQ(Sentinels(), 8u);
+}
+
+TEST(SystemProtectedPlaces, RefuseThisMachinesOwnDirectories)
+{
+    const std::string program = "C:\\Program Files\\Klarvo";
+    const DiskCleaner cleaner(SystemProtectedPlaces(program));
+    char buffer[MAX_PATH];
+    GetWindowsDirectoryA(buffer, MAX_PATH);
+    const std::string windows = buffer;
+    GetSystemDirectoryA(buffer, MAX_PATH);
+    const std::string system = buffer;
+    // Judged only: no test clears these, even in the sandbox.
+    EXPECT_EQ(cleaner.Judge(windows), PathVerdict::Protected);
+    EXPECT_EQ(cleaner.Judge(system), PathVerdict::Protected);
+    EXPECT_EQ(cleaner.Judge(system + "\\drivers"), PathVerdict::InsideProtected);
+    EXPECT_EQ(cleaner.Judge(windows.substr(0, 3)), PathVerdict::DriveRoot);
+    EXPECT_EQ(cleaner.Judge(program + "\\"), PathVerdict::Protected);
+    EXPECT_EQ(cleaner.Judge("c:\\program files"), PathVerdict::HoldsProtected);
+    if (GetEnvironmentVariableA("USERPROFILE", buffer, MAX_PATH) > 0) {
+        EXPECT_EQ(cleaner.Judge(buffer), PathVerdict::Protected) << buffer;
+    }
+    // The temporary directory itself is what the cleaner exists for.
+    GetTempPathA(MAX_PATH, buffer);
+    EXPECT_EQ(cleaner.Judge(buffer), PathVerdict::Accepted) << buffer;
+}
+
+// Run by resident_links.sh, which builds the tree with Unix links from the
+// Linux side (nothing inside Wine can make one) and checks it afterwards.
+TEST(DiskLinks, AreNeitherFollowedNorRemoved)
+{
+    const std::string base = test::TestArgument("links-base");
+    if (base.empty())
+        GTEST_SKIP() << "needs the tree that resident_links.sh builds";
+    const DiskCleaner cleaner(SystemProtectedPlaces(""));
+    ASSERT_TRUE(GetFileAttributesA((base + "\\tree\\dirlink").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT)
+        << "Wine no longer shows a Unix link as a reparse point";
+
+    const ClearTally tally = cleaner.Clear(base + "\\tree", true);
+    EXPECT_EQ(tally.verdict, PathVerdict::Accepted);
+    EXPECT_FALSE(FileExists(base + "\\tree\\plain.txt"));
+    EXPECT_FALSE(FileExists(base + "\\tree\\sub\\inner.txt"));
+    EXPECT_TRUE(FileExists(base + "\\outside\\keep.txt"));
+    EXPECT_TRUE(FileExists(base + "\\outside\\deeper\\keep.txt"));
+    EXPECT_TRUE(FileExists(base + "\\tree\\dirlink"));
+    EXPECT_TRUE(FileExists(base + "\\tree\\sub\\abslink"));
+    // Wine shows a link to a file as a plain file; deleting it by name
+    // there would delete its target.
+    EXPECT_TRUE(FileExists(base + "\\tree\\filelink.txt"));
+    EXPECT_EQ(tally.links, 3u);
+
+    // A configured path that is a link, or runs through one, is refused.
+    EXPECT_EQ(cleaner.Clear(base + "\\tree\\dirlink", true).verdict, PathVerdict::Link);
+    EXPECT_EQ(cleaner.Clear(base + "\\rootlink", true).verdict, PathVerdict::Link);
+    EXPECT_EQ(cleaner.Clear(base + "\\rootlink\\deeper", true).verdict, PathVerdict::Link);
+    EXPECT_TRUE(FileExists(base + "\\outside\\keep.txt"));
+    EXPECT_TRUE(FileExists(base + "\\outside\\deeper\\keep.txt"));
+}
+
+} // namespace
+} // namespace klarvo::resident

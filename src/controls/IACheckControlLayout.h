@@ -5,6 +5,8 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace klarvo {
@@ -56,6 +58,11 @@ bool SmoothFontsFor(unsigned platformId, unsigned major, unsigned minor);
 
 // Tenths of a degree held in -1799 ... 1800.
 int NormalizeTextAngle(int angle);
+
+// Lines end at CR LF, a lone CR or a lone LF; a final break adds no line.
+std::vector<std::string> SplitTextLines(std::string_view text);
+// Every line followed by CR LF.
+std::string JoinTextLines(const std::vector<std::string>& lines);
 
 struct CheckPoint {
     int x = 0;

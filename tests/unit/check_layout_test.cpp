@@ -252,3 +252,28 @@ TEST(CheckFonts, SmoothOnlyFromWindows98AndNt4)
 }
 
 } // namespace
+
+namespace {
+
+TEST(CheckTextLines, SplitAtEveryKindOfBreakAndJoinWithCrLf)
+{
+    using V = std::vector<std::string>;
+    const std::pair<std::string, V> cases[] = {
+        {"", V{}},
+        {"one", V{"one"}},
+        {"one\r\ntwo", V{"one", "two"}},
+        {"one\r\ntwo\r\n", V{"one", "two"}},
+        {"a\rb\nc\r\nd", V{"a", "b", "c", "d"}},
+        {"a\n\nb", V{"a", "", "b"}},
+        {"a\r\n\r\n", V{"a", ""}},
+        {"\n", V{""}},
+        {"a\n\r", V{"a", ""}}, // LF then a lone CR: two breaks
+    };
+    for (const auto& [text, lines] : cases)
+        EXPECT_EQ(SplitTextLines(text), lines) << testing::PrintToString(text);
+    EXPECT_EQ(JoinTextLines({"one", "two"}), "one\r\ntwo\r\n");
+    EXPECT_EQ(JoinTextLines({}), "");
+    EXPECT_EQ(SplitTextLines(JoinTextLines({"x", "", "y"})), (V{"x", "", "y"}));
+}
+
+} // namespace

@@ -2,14 +2,14 @@
 
 namespace klarvo::hintshape {
 
-Size MakeSize(int width, int height)
+Extent MakeSize(int width, int height)
 {
     return {width, height, height / 2, height % 2};
 }
 
 // With an odd height the lower vertices move one pixel inward, so that the
 // lower slants run at 45 degrees like the upper ones.
-std::array<Point, 6> ShapePolygon(const Size& s)
+std::array<Point, 6> ShapePolygon(const Extent& s)
 {
     return {{{0, s.half},
              {s.half, 0},
@@ -19,7 +19,7 @@ std::array<Point, 6> ShapePolygon(const Size& s)
              {s.half + s.odd, s.height}}};
 }
 
-std::array<Point, 7> OutlinePolyline(const Size& s)
+std::array<Point, 7> OutlinePolyline(const Extent& s)
 {
     return {{{0, s.half},
              {s.half, 0},

@@ -1,6 +1,5 @@
 #include "controls/GradBtnBands.h"
 
-#include <cctype>
 #include <iterator>
 
 namespace klarvo::gradbtn {
@@ -10,35 +9,35 @@ int Scale(std::int64_t i, std::int64_t n, std::int64_t total)
     return static_cast<int>(i * n / total);
 }
 
-std::uint32_t GradientColor(std::uint32_t begin, std::uint32_t end, int i, int total)
+Color GradientColor(Color begin, Color end, int i, int total)
 {
-    std::uint32_t result = 0;
+    Color result = 0;
     for (int shift = 0; shift <= 16; shift += 8) {
         const int b = static_cast<int>(begin >> shift & 0xff);
         const int e = static_cast<int>(end >> shift & 0xff);
         // A one-step gradient has no middle: it is all begin colour.
         const int value = total == 0 ? b : b + Scale(i, e - b, total);
-        result |= std::uint32_t(value & 0xff) << shift;
+        result |= static_cast<Color>(value & 0xff) << shift;
     }
     return result;
 }
 
 namespace {
 
-void Horizontal(int w, int h, std::uint32_t begin, std::uint32_t end, std::vector<Band>& out)
+void Horizontal(int w, int h, Color begin, Color end, std::vector<Band>& out)
 {
     for (int i = 0; i <= 255; ++i)
         out.push_back(
             {BandShape::Fill, Scale(i, w, 256), 0, Scale(i + 1, w, 256), h, GradientColor(begin, end, i, 255)});
 }
 
-void Vertical(int w, int h, std::uint32_t begin, std::uint32_t end, std::vector<Band>& out)
+void Vertical(int w, int h, Color begin, Color end, std::vector<Band>& out)
 {
     for (int i = 0; i <= 25; ++i)
         out.push_back({BandShape::Fill, 0, Scale(i, h, 26), w, Scale(i + 1, h, 26), GradientColor(begin, end, i, 25)});
 }
 
-void Elliptic(int w, int h, std::uint32_t begin, std::uint32_t end, std::vector<Band>& out)
+void Elliptic(int w, int h, Color begin, Color end, std::vector<Band>& out)
 {
     const int x0 = -(w / 3), x1 = w + w / 3, y0 = -(h / 3), y1 = h + h / 3;
     for (int i = 0; i <= 50; ++i) {
@@ -47,7 +46,7 @@ void Elliptic(int w, int h, std::uint32_t begin, std::uint32_t end, std::vector<
     }
 }
 
-void Rectangular(int w, int h, std::uint32_t begin, std::uint32_t end, std::vector<Band>& out)
+void Rectangular(int w, int h, Color begin, Color end, std::vector<Band>& out)
 {
     // The edges start one pixel outside the face on the right and bottom:
     // an outline-less rectangle leaves its last column and row unpainted.
@@ -66,21 +65,21 @@ void Rectangular(int w, int h, std::uint32_t begin, std::uint32_t end, std::vect
 // Rows from the top and bottom edges toward the middle. The mirrored row of
 // step i is row h - i - 1 (the face's size minus the step), kept as an
 // upright rectangle so that every fill routine paints the same row.
-void VertCenter(int w, int h, std::uint32_t begin, std::uint32_t end, std::vector<Band>& out)
+void VertCenter(int w, int h, Color begin, Color end, std::vector<Band>& out)
 {
     const int half = h / 2;
     for (int i = 0; i <= half; ++i) {
-        const std::uint32_t color = GradientColor(begin, end, i, half);
+        const Color color = GradientColor(begin, end, i, half);
         out.push_back({BandShape::Fill, 0, i, w, i + 1, color});
         out.push_back({BandShape::Fill, 0, h - i - 1, w, h - i, color});
     }
 }
 
-void HorizCenter(int w, int h, std::uint32_t begin, std::uint32_t end, std::vector<Band>& out)
+void HorizCenter(int w, int h, Color begin, Color end, std::vector<Band>& out)
 {
     const int half = w / 2;
     for (int i = 0; i <= half; ++i) {
-        const std::uint32_t color = GradientColor(begin, end, i, half);
+        const Color color = GradientColor(begin, end, i, half);
         out.push_back({BandShape::Fill, i, 0, i + 1, h, color});
         out.push_back({BandShape::Fill, w - i - 1, 0, w - i, h, color});
     }
@@ -88,8 +87,7 @@ void HorizCenter(int w, int h, std::uint32_t begin, std::uint32_t end, std::vect
 
 } // namespace
 
-void GradientBands(TGradientStyle style, int width, int height, std::uint32_t begin, std::uint32_t end,
-                   std::vector<Band>& out)
+void GradientBands(TGradientStyle style, int width, int height, Color begin, Color end, std::vector<Band>& out)
 {
     out.clear();
     if (width <= 0 || height <= 0)
@@ -116,21 +114,6 @@ void GradientBands(TGradientStyle style, int width, int height, std::uint32_t be
     }
 }
 
-void FrameBands(int width, int height, int rings, std::uint32_t topLeft, std::uint32_t bottomRight,
-                std::vector<Band>& out)
-{
-    out.clear();
-    for (int k = 0; k < rings; ++k) {
-        const int l = k, t = k, r = width - k, b = height - k;
-        if (r <= l || b <= t)
-            break;
-        out.push_back({BandShape::Fill, l, t, r - 1, t + 1, topLeft});
-        out.push_back({BandShape::Fill, l, t, l + 1, b - 1, topLeft});
-        out.push_back({BandShape::Fill, r - 1, t, r, b, bottomRight});
-        out.push_back({BandShape::Fill, l, b - 1, r, b, bottomRight});
-    }
-}
-
 bool FrameSizeFits(std::int32_t size, int width, int height)
 {
     return size <= width / 2 - 5 && size <= height / 2 - 5;
@@ -147,26 +130,6 @@ std::string MeasuringCaption(const std::string& caption)
         shown += caption[i];
     }
     return shown;
-}
-
-char AcceleratorOf(const std::string& caption)
-{
-    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != '&')
-            continue;
-        if (caption[i + 1] != '&')
-            return caption[i + 1];
-        ++i; // a literal ampersand
-    }
-    return 0;
-}
-
-bool IsCaptionAccelerator(char ch, const std::string& caption)
-{
-    const char accel = AcceleratorOf(caption);
-    if (accel == 0 || ch == 0)
-        return false;
-    return std::toupper(static_cast<unsigned char>(accel)) == std::toupper(static_cast<unsigned char>(ch));
 }
 
 std::vector<CaptionLayer> CaptionLayers(TTextStyle style, TShadeType shade, bool enabled, const CaptionColors& colors)
@@ -210,15 +173,15 @@ namespace {
 // In TPreset order.
 const PresetScheme kPresets[] = {
     {Rgb(128, 128, 128), Rgb(0, 0, 128), Rgb(0, 255, 255), "MS Sans Serif", 8, false, Rgb(0, 0, 0), gsVertCenter,
-     stLight, tsRaised, kBtnHighlight, kBtnShadow, kBtnHighlight, kBtnShadow, false},
+     stLight, tsRaised, clBtnHighlight, clBtnShadow, clBtnHighlight, clBtnShadow, false},
     {Rgb(187, 187, 0), Rgb(255, 255, 0), Rgb(128, 128, 0), "Arial", 10, true, Rgb(187, 187, 0), gsVertical, stHeavy,
      tsRaised, Rgb(255, 255, 191), Rgb(113, 113, 0), Rgb(255, 255, 179), Rgb(97, 97, 97), false},
     {Rgb(128, 128, 0), Rgb(0, 0, 0), Rgb(0, 255, 0), "Courier", 8, false, Rgb(0, 128, 0), gsRectangle, stLight,
-     tsRaised, Rgb(172, 255, 172), Rgb(0, 64, 0), kBtnHighlight, kBtnShadow, false},
+     tsRaised, Rgb(172, 255, 172), Rgb(0, 64, 0), clBtnHighlight, clBtnShadow, false},
     {Rgb(128, 128, 128), Rgb(206, 206, 206), Rgb(95, 95, 95), "Times New Roman", 10, true, Rgb(0, 0, 0), gsVertical,
-     stHeavy, tsInset, kBtnHighlight, kBtnShadow, Rgb(255, 255, 255), Rgb(0, 0, 0), false},
+     stHeavy, tsInset, clBtnHighlight, clBtnShadow, Rgb(255, 255, 255), Rgb(0, 0, 0), false},
     {Rgb(128, 128, 128), Rgb(255, 255, 0), Rgb(255, 0, 0), "MS Sans Serif", 8, true, Rgb(64, 0, 0), gsHorizontal,
-     stHeavy, tsRaised, Rgb(230, 231, 207), Rgb(176, 88, 0), kBtnHighlight, kBtnShadow, false},
+     stHeavy, tsRaised, Rgb(230, 231, 207), Rgb(176, 88, 0), clBtnHighlight, clBtnShadow, false},
     {Rgb(128, 128, 0), Rgb(255, 255, 206), Rgb(194, 194, 146), "Verdana", 9, false, Rgb(128, 0, 0), gsElliptic, stLight,
      tsNormal, Rgb(255, 255, 239), Rgb(194, 194, 146), Rgb(255, 255, 239), Rgb(194, 194, 146), true},
 };

@@ -49,8 +49,8 @@ TEST(GradientColor, RunsChannelByChannelFromBeginToEnd)
         {Rgb(255, 0, 0), Rgb(0, 0, 0), 1, 2, Rgb(128, 0, 0)}, // falling channels too
         {Rgb(255, 255, 0), Rgb(255, 0, 0), 1, 25, Rgb(255, 245, 0)},
         // A system colour is taken as it stands: its index is the red channel.
-        {SysColor(20), Rgb(0, 0, 0), 0, 25, Rgb(20, 0, 0)},
-        {SysColor(16), SysColor(20), 25, 25, Rgb(20, 0, 0)},
+        {SystemColor(20), Rgb(0, 0, 0), 0, 25, Rgb(20, 0, 0)},
+        {SystemColor(16), SystemColor(20), 25, 25, Rgb(20, 0, 0)},
         {kNavy, kAqua, 0, 0, kNavy}, // a single step is the begin colour
     };
     for (const Case& c : cases)
@@ -199,35 +199,6 @@ TEST(GradientBands, EllipsesNarrowFromAThirdOutsideTheFaceToItsCentre)
     EXPECT_EQ(bands[50], (Band{BandShape::Ellipse, 68, 10, 69, 11, Rgb(194, 194, 146)}));
 }
 
-TEST(FrameBands, RaisedRingsPutTheSecondColourOnTheFarCorners)
-{
-    const std::uint32_t light = 1, dark = 2;
-    std::vector<Band> bands;
-    FrameBands(75, 25, 2, light, dark, bands);
-    Raster raster(75, 25);
-    raster.Paint(bands);
-    for (int k = 0; k < 2; ++k) {
-        EXPECT_EQ(raster.At(k, k), light);
-        EXPECT_EQ(raster.At(73 - k, k), light);
-        EXPECT_EQ(raster.At(74 - k, k), dark); // top-right corner
-        EXPECT_EQ(raster.At(k, 23 - k), light);
-        EXPECT_EQ(raster.At(k, 24 - k), dark); // bottom-left corner
-        EXPECT_EQ(raster.At(74 - k, 24 - k), dark);
-        EXPECT_EQ(raster.At(37, 24 - k), dark);
-        EXPECT_EQ(raster.At(74 - k, 12), dark);
-    }
-    EXPECT_EQ(raster.At(2, 2), kUnpainted);
-    EXPECT_EQ(raster.At(37, 12), kUnpainted);
-
-    for (int rings : {0, -3}) {
-        FrameBands(75, 25, rings, light, dark, bands);
-        EXPECT_TRUE(bands.empty()) << rings;
-    }
-    // Rings that would pass the middle stop there.
-    FrameBands(4, 4, 10, light, dark, bands);
-    EXPECT_EQ(bands.size(), 8u);
-}
-
 TEST(FrameSize, MustLeaveFivePixelsOfHalfTheSmallerSide)
 {
     struct Case {
@@ -245,40 +216,26 @@ TEST(FrameSize, MustLeaveFivePixelsOfHalfTheSmallerSide)
         EXPECT_EQ(FrameSizeFits(c.size, c.width, c.height), c.fits) << c.size << " on " << c.width << "x" << c.height;
 }
 
-TEST(Caption, AmpersandsMarkTheAcceleratorOrStandForThemselves)
+TEST(Caption, MeasuredAsDrawnWithAmpersandsResolved)
 {
     struct Case {
         std::string caption, shown;
-        char accelerator;
     };
     const Case cases[] = {
-        {"", "", 0},
-        {"Apply", "Apply", 0},
-        {"&Apply", "Apply", 'A'},
-        {"Ap&ply", "Apply", 'p'},
-        {"Fast && usual", "Fast & usual", 0},
-        {"Save && &Exit", "Save & Exit", 'E'},
-        {"A&&", "A&", 0},
-        {"&&&x", "&x", 'x'},
-        {"x&", "x&", 0}, // nothing follows it: drawn as it stands
-        {"&a&b", "ab", 'a'},
+        {"", ""},
+        {"Apply", "Apply"},
+        {"&Apply", "Apply"},
+        {"Ap&ply", "Apply"},
+        {"Fast && usual", "Fast & usual"},
+        {"Save && &Exit", "Save & Exit"},
+        {"A&&", "A&"},
+        {"&&&x", "&x"},
+        {"x&", "x&"}, // nothing follows it: drawn as it stands
+        {"&a&b", "ab"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(MeasuringCaption(c.caption), c.shown) << c.caption;
-        EXPECT_EQ(AcceleratorOf(c.caption), c.accelerator) << c.caption;
     }
-}
-
-TEST(Caption, AcceleratorAnswersInEitherCase)
-{
-    EXPECT_TRUE(IsCaptionAccelerator('a', "&Apply"));
-    EXPECT_TRUE(IsCaptionAccelerator('A', "&Apply"));
-    EXPECT_TRUE(IsCaptionAccelerator('E', "Save && &exit"));
-    EXPECT_FALSE(IsCaptionAccelerator('p', "&Apply"));
-    EXPECT_FALSE(IsCaptionAccelerator('&', "Fast && usual"));
-    EXPECT_FALSE(IsCaptionAccelerator('u', "Fast && usual"));
-    EXPECT_FALSE(IsCaptionAccelerator('a', "Apply"));
-    EXPECT_FALSE(IsCaptionAccelerator(0, "x&"));
 }
 
 TEST(Caption, LayersFollowStyleShadeAndEnabledState)

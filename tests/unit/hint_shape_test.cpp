@@ -3,12 +3,13 @@
 #include "controls/CoolHintShape.h"
 
 using namespace klarvo::hintshape;
+using klarvo::Point;
 
 namespace {
 
 TEST(HintShape, OddHeightMovesTheLowerVerticesInward)
 {
-    const Size size = MakeSize(100, 15);
+    const Extent size = MakeSize(100, 15);
     EXPECT_EQ(size.half, 7);
     EXPECT_EQ(size.odd, 1);
     EXPECT_EQ(ShapePolygon(size), (std::array<Point, 6>{{{0, 7}, {7, 0}, {93, 0}, {100, 7}, {92, 15}, {8, 15}}}));
@@ -18,7 +19,7 @@ TEST(HintShape, OddHeightMovesTheLowerVerticesInward)
 
 TEST(HintShape, EvenHeightIsSymmetric)
 {
-    const Size size = MakeSize(100, 16);
+    const Extent size = MakeSize(100, 16);
     EXPECT_EQ(size.half, 8);
     EXPECT_EQ(size.odd, 0);
     EXPECT_EQ(ShapePolygon(size), (std::array<Point, 6>{{{0, 8}, {8, 0}, {92, 0}, {100, 8}, {92, 16}, {8, 16}}}));

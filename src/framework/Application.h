@@ -98,6 +98,8 @@ public:
     // The control holding the mouse capture (windowed or not), if any.
     Control* CaptureControl() const { return captureControl_; }
     void SetCaptureControl(Control* control);
+    // The platform took the capture away.
+    void ForgetCapture() { captureControl_ = nullptr; }
 
     // Called by Control's destructor so no stale pointer stays behind.
     void ControlDestroyed(Control* control);
@@ -112,7 +114,6 @@ public:
 private:
     static LRESULT CALLBACK UtilityProc(HWND, UINT, WPARAM, LPARAM);
     void HintTimerFired();
-    bool IsKeyMessage(MSG& msg);
 
     std::string title_;
     Form* mainForm_ = nullptr;
@@ -131,7 +132,6 @@ private:
     POINT hintCursor_{};
     HWND utility_ = nullptr;
     MessageBoxFunction messageBox_;
-    int messageDepth_ = 0;
 };
 
 Application& App();

@@ -143,6 +143,8 @@ public:
     virtual void MouseMove(ShiftState shift, int x, int y);
     virtual void DblClick();
     // The pointer entered / left the control (CM_MOUSEENTER / CM_MOUSELEAVE).
+    // The bases do nothing but fire OnMouseEnter / OnMouseLeave, so an
+    // override that needs its own order fires the event itself.
     virtual void MouseEnter();
     virtual void MouseLeave();
 

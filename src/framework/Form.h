@@ -49,6 +49,7 @@ protected:
     void Paint() override;
 
 private:
+    friend class WinControl;
     std::string windowClass_;
     BorderStyle borderStyle_ = BorderStyle::Sizeable;
     FormPosition position_ = FormPosition::Designed;

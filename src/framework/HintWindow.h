@@ -32,6 +32,7 @@ public:
 protected:
     void CreateParams(WindowParams& params) override;
     bool EraseBackground(HDC dc) override;
+    void PaintWindow(HDC dc, const PAINTSTRUCT& ps) override;
     void Paint() override;
 };
 

@@ -38,7 +38,6 @@ protected:
     void CreateWnd() override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool WantsChars() const override { return true; }
-    bool EraseBackground(HDC) override { return false; }
     void DoEnter() override;
     virtual void Change();
     bool multiLine_ = false;

@@ -63,6 +63,8 @@ public:
     // children only unless allowWindowed.
     Control* ControlAtPos(Point p, bool allowWindowed = false) const;
 
+    // Windowed children in tab order.
+    const std::vector<WinControl*>& TabList() const { return tabList_; }
     int TabOrder() const;
     void SetTabOrder(int order);
     bool TabStop() const { return tabStop_; }
@@ -143,6 +145,8 @@ protected:
 
 private:
     friend class Control;
+    friend class Form;
+    friend class Application;
     friend LRESULT CALLBACK KlarvoWindowProc(HWND, UINT, WPARAM, LPARAM);
     void InsertControl(Control* c);
     void RemoveControl(Control* c);

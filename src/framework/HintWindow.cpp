@@ -1,0 +1,104 @@
+#include "framework/HintWindow.h"
+
+#include "framework/Application.h"
+#include "framework/GdiCanvas.h"
+
+namespace klarvo {
+
+HintWindow::HintWindow() : CustomControl(nullptr)
+{
+    visible_ = false;
+    color_ = App().HintColor();
+    font_ = App().HintFont();
+}
+
+HintWindow::~HintWindow() = default;
+
+void HintWindow::CreateParams(WindowParams& p)
+{
+    CustomControl::CreateParams(p);
+    p.style = WS_POPUP | WS_BORDER;
+    p.classStyle = CS_SAVEBITS;
+    p.exStyle = WS_EX_TOOLWINDOW;
+    p.className = "KlarvoHint";
+}
+
+Rect HintWindow::CalcHintRect(int maxWidth, const std::string& text)
+{
+    Rect r{0, 0, maxWidth, 0};
+    Canvas& c = GetCanvas();
+    c.font = font_;
+    c.TextRect(text, r, DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    r.right += 6;
+    r.bottom += 2;
+    return r;
+}
+
+void HintWindow::ActivateHint(Rect r, const std::string& text)
+{
+    color_ = App().HintColor();
+    SetText(text);
+    r.bottom += 4;
+    // Keep the whole window on the desktop.
+    int sw = GetSystemMetrics(SM_CXSCREEN);
+    int sh = GetSystemMetrics(SM_CYSCREEN);
+    if (r.right > sw) {
+        int w = r.Width();
+        r.left = sw - w;
+        r.right = sw;
+    }
+    if (r.left < 0) {
+        r.right -= r.left;
+        r.left = 0;
+    }
+    if (r.bottom > sh) {
+        int h = r.Height();
+        r.top = sh - h;
+        r.bottom = sh;
+    }
+    if (r.top < 0) {
+        r.bottom -= r.top;
+        r.top = 0;
+    }
+    bounds_ = r;
+    HWND h = Handle();
+    SetWindowPos(h, HWND_TOPMOST, r.left, r.top, r.Width(), r.Height(), SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    visible_ = true;
+    InvalidateRect(h, nullptr, TRUE);
+}
+
+bool HintWindow::EraseBackground(HDC dc)
+{
+    RECT r{};
+    GetClientRect(hwnd_, &r);
+    GdiObject<HBRUSH> b(CreateSolidBrush(ColorToRGB(color_)));
+    FillRect(dc, &r, b.Get());
+    return true;
+}
+
+void HintWindow::PaintWindow(HDC dc, const PAINTSTRUCT&)
+{
+    GdiCanvas canvas(dc);
+    canvas.font = font_;
+    canvas.brush.color = color_;
+    canvas.brush.style = BrushStyle::Clear;
+    PaintTo(canvas);
+    canvas.Detach();
+}
+
+void HintWindow::Paint()
+{
+    Canvas& c = GetCanvas();
+    Rect r = ClientRect();
+    r.left += 2;
+    r.top += 2;
+    c.font.SetColor(clInfoText);
+    c.TextRect(Text(), r, DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
+}
+
+std::unique_ptr<HintWindow> MakePlainHintWindow()
+{
+    return std::make_unique<HintWindow>();
+}
+
+} // namespace klarvo

@@ -1,0 +1,916 @@
+#include "framework/WinControl.h"
+
+#include "framework/Application.h"
+#include "framework/Form.h"
+#include "framework/Messages.h"
+#include "framework/WindowCanvas.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <map>
+
+namespace klarvo {
+
+namespace {
+
+// Notifications that a parent reflects back to the child that sent them.
+constexpr UINT CN_BASE = 0xBC00;
+const char* const kObjectProp = "KlarvoControl";
+WinControl* g_creating = nullptr;
+
+ShiftState KeyShift()
+{
+    ShiftState s = 0;
+    if (GetKeyState(VK_SHIFT) < 0) {
+        s |= ssShift;
+    }
+    if (GetKeyState(VK_CONTROL) < 0) {
+        s |= ssCtrl;
+    }
+    if (GetKeyState(VK_MENU) < 0) {
+        s |= ssAlt;
+    }
+    return s;
+}
+
+ShiftState MouseShift(WPARAM w)
+{
+    ShiftState s = 0;
+    if (w & MK_SHIFT) {
+        s |= ssShift;
+    }
+    if (w & MK_CONTROL) {
+        s |= ssCtrl;
+    }
+    if (w & MK_LBUTTON) {
+        s |= ssLeft;
+    }
+    if (w & MK_RBUTTON) {
+        s |= ssRight;
+    }
+    if (w & MK_MBUTTON) {
+        s |= ssMiddle;
+    }
+    if (GetKeyState(VK_MENU) < 0) {
+        s |= ssAlt;
+    }
+    return s;
+}
+
+struct ClassRecord {
+    WNDPROC platformProc = nullptr;
+};
+std::map<std::string, ClassRecord>& Registered()
+{
+    static std::map<std::string, ClassRecord> classes;
+    return classes;
+}
+
+} // namespace
+
+LRESULT CALLBACK KlarvoWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    auto* self = static_cast<WinControl*>(GetPropA(hwnd, kObjectProp));
+    if (!self && g_creating) {
+        // The first messages (WM_GETMINMAXINFO, WM_NCCREATE) arrive inside
+        // CreateWindowEx, before anything is attached.
+        self = g_creating;
+        g_creating = nullptr;
+        self->hwnd_ = hwnd;
+        SetPropA(hwnd, kObjectProp, self);
+    }
+    if (!self) {
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+    LRESULT result = 0;
+    try {
+        result = self->WndProc(msg, wParam, lParam);
+    } catch (const std::exception& e) {
+        App().HandleException(e);
+    } catch (...) {
+        App().HandleUnknownException();
+    }
+    if (msg == WM_NCDESTROY) {
+        RemovePropA(hwnd, kObjectProp);
+        if (self->hwnd_ == hwnd) {
+            self->hwnd_ = nullptr;
+        }
+    }
+    return result;
+}
+
+WinControl* WinControl::FromHandle(HWND hwnd)
+{
+    return hwnd ? static_cast<WinControl*>(GetPropA(hwnd, kObjectProp)) : nullptr;
+}
+
+WinControl::WinControl(Component* owner) : Control(owner) {}
+
+WinControl::~WinControl()
+{
+    // Children parented here go first, while this object is whole; they
+    // are freed as the platform frees child windows with their parent.
+    while (!controls_.empty()) {
+        Control* c = controls_.back();
+        if (c->Owner() && c->Owner() != this) {
+            c->SetParent(nullptr);
+        } else {
+            delete c;
+        }
+    }
+    DestroyHandle();
+    DestroyComponents();
+}
+
+void WinControl::InsertControl(Control* c)
+{
+    controls_.push_back(c);
+    if (auto* w = dynamic_cast<WinControl*>(c)) {
+        tabList_.push_back(w);
+    }
+}
+
+void WinControl::RemoveControl(Control* c)
+{
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), c), controls_.end());
+    tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), c), tabList_.end());
+}
+
+Control* WinControl::ControlAtPos(Point p, bool allowWindowed) const
+{
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        Control* c = *it;
+        if (!c->Visible() || !c->BoundsRect().Contains(p)) {
+            continue;
+        }
+        if (!allowWindowed && dynamic_cast<WinControl*>(c)) {
+            continue;
+        }
+        return c;
+    }
+    return nullptr;
+}
+
+int WinControl::TabOrder() const
+{
+    if (!parent_) {
+        return -1;
+    }
+    auto& list = parent_->tabList_;
+    auto it = std::find(list.begin(), list.end(), this);
+    return it == list.end() ? -1 : static_cast<int>(it - list.begin());
+}
+
+void WinControl::SetTabOrder(int order)
+{
+    if (!parent_) {
+        return;
+    }
+    auto& list = parent_->tabList_;
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    order = std::clamp(order, 0, static_cast<int>(list.size()));
+    list.insert(list.begin() + order, this);
+}
+
+bool WinControl::Focused() const
+{
+    return hwnd_ && GetFocus() == hwnd_;
+}
+
+bool WinControl::CanFocus() const
+{
+    for (const Control* c = this; c; c = c->Parent()) {
+        if (!c->Visible() || !c->Enabled()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void WinControl::SetFocus()
+{
+    if (HWND h = Handle()) {
+        ::SetFocus(h);
+    }
+}
+
+HWND WinControl::Handle()
+{
+    if (!hwnd_ && !creating_) {
+        if (parent_ && !parent_->Handle()) {
+            return nullptr;
+        }
+        CreateWnd();
+    }
+    return hwnd_;
+}
+
+void WinControl::DestroyHandle()
+{
+    if (hwnd_) {
+        DestroyWnd();
+    }
+}
+
+void WinControl::DestroyWnd()
+{
+    HWND h = hwnd_;
+    if (App().CaptureControl() == this) {
+        App().SetCaptureControl(nullptr);
+    }
+    DestroyWindow(h);
+    hwnd_ = nullptr;
+    windowFont_.Reset();
+}
+
+void WinControl::CreateParams(WindowParams& p)
+{
+    p.caption = text_;
+    p.x = Left();
+    p.y = Top();
+    p.width = Width();
+    p.height = Height();
+    if (parent_) {
+        p.style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+        p.parent = parent_->Handle();
+    } else {
+        p.style = WS_POPUP | WS_CLIPCHILDREN;
+    }
+    if (visible_ && parent_) {
+        p.style |= WS_VISIBLE;
+    }
+    if (!enabled_) {
+        p.style |= WS_DISABLED;
+    }
+    if (tabStop_) {
+        p.style |= WS_TABSTOP;
+    }
+    p.className = "KlarvoControl";
+    p.classStyle = CS_DBLCLKS;
+}
+
+void WinControl::CreateWnd()
+{
+    WindowParams p;
+    CreateParams(p);
+    std::string cls = p.platformClass.empty() ? p.className : "Klarvo." + p.platformClass;
+    HINSTANCE inst = GetModuleHandleA(nullptr);
+    auto& reg = Registered();
+    auto found = reg.find(cls);
+    if (found == reg.end()) {
+        WNDCLASSA wc{};
+        ClassRecord rec;
+        if (!p.platformClass.empty()) {
+            // A superclass of the platform's control: its procedure stays the
+            // default handler, ours sees every message first.
+            if (!GetClassInfoA(nullptr, p.platformClass.c_str(), &wc)) {
+                throw std::runtime_error("unknown window class " + p.platformClass);
+            }
+            rec.platformProc = wc.lpfnWndProc;
+        } else {
+            wc.style = p.classStyle;
+            wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+            wc.hbrBackground = p.background;
+        }
+        wc.lpfnWndProc = KlarvoWindowProc;
+        wc.hInstance = inst;
+        wc.lpszClassName = cls.c_str();
+        if (!RegisterClassA(&wc)) {
+            throw std::runtime_error("cannot register window class " + cls);
+        }
+        found = reg.emplace(cls, rec).first;
+    }
+    platformProc_ = found->second.platformProc;
+    creating_ = true;
+    g_creating = this;
+    HWND h = CreateWindowExA(p.exStyle, cls.c_str(), p.caption.c_str(), p.style, p.x, p.y, p.width, p.height, p.parent,
+                             nullptr, inst, this);
+    g_creating = nullptr;
+    creating_ = false;
+    if (!h) {
+        hwnd_ = nullptr;
+        throw std::runtime_error("cannot create window of class " + cls);
+    }
+    hwnd_ = h;
+    if (platformProc_) {
+        ApplyFontToWindow();
+    }
+    // Children get their windows with the parent, in child order.
+    for (WinControl* child : std::vector<WinControl*>(tabList_)) {
+        if (!child->HandleAllocated()) {
+            child->CreateWnd();
+        }
+    }
+}
+
+void WinControl::ApplyFontToWindow()
+{
+    if (!hwnd_) {
+        return;
+    }
+    GdiObject<HFONT> f(CreateFontFor(font_));
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(f.Get()), TRUE);
+    windowFont_ = std::move(f); // the old one is no longer in use
+}
+
+HBRUSH WinControl::ColorBrush()
+{
+    colorBrush_.Reset(CreateSolidBrush(ColorToRGB(color_)));
+    return colorBrush_.Get();
+}
+
+void WinControl::SetBounds(int left, int top, int width, int height)
+{
+    Rect r = Bounds(left, top, width, height);
+    if (r == bounds_) {
+        return;
+    }
+    bool resized = r.Width() != bounds_.Width() || r.Height() != bounds_.Height();
+    bounds_ = r;
+    if (hwnd_) {
+        SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+        BoundsChanged();
+        if (resized) {
+            Resize();
+        }
+    }
+}
+
+void WinControl::BoundsChanged() {}
+
+void WinControl::SetVisible(bool visible)
+{
+    if (visible == visible_) {
+        return;
+    }
+    visible_ = visible;
+    VisibleChanged();
+}
+
+void WinControl::VisibleChanged()
+{
+    if (!hwnd_) {
+        if (!visible_ || (parent_ && !parent_->HandleAllocated())) {
+            return;
+        }
+        Handle();
+        if (parent_) {
+            return; // made with WS_VISIBLE
+        }
+    }
+    if (!visible_ && App().MouseControl() == this) {
+        App().SetMouseControl(nullptr, POINT{});
+    }
+    ShowWindow(hwnd_, visible_ ? (parent_ ? SW_SHOW : SW_SHOWNORMAL) : SW_HIDE);
+}
+
+void WinControl::SetEnabled(bool enabled)
+{
+    if (enabled == enabled_) {
+        return;
+    }
+    enabled_ = enabled;
+    if (hwnd_) {
+        EnableWindow(hwnd_, enabled);
+    }
+    EnabledChanged();
+}
+
+std::string WinControl::Text() const
+{
+    if (!hwnd_) {
+        return text_;
+    }
+    int n = GetWindowTextLengthA(hwnd_);
+    std::string s(static_cast<std::size_t>(n) + 1, '\0');
+    n = GetWindowTextA(hwnd_, s.data(), n + 1);
+    s.resize(static_cast<std::size_t>(std::max(n, 0)));
+    return s;
+}
+
+void WinControl::SetText(const std::string& text)
+{
+    if (Text() == text) {
+        return;
+    }
+    text_ = text;
+    if (hwnd_) {
+        // WM_SETTEXT reaches TextChanged through WndProc.
+        SendMessageA(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    } else {
+        TextChanged();
+    }
+}
+
+Rect WinControl::ClientRect() const
+{
+    if (!hwnd_) {
+        return Rect{0, 0, Width(), Height()};
+    }
+    RECT r{};
+    GetClientRect(hwnd_, &r);
+    return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+void WinControl::Invalidate()
+{
+    if (hwnd_) {
+        InvalidateRect(hwnd_, nullptr, TRUE);
+    }
+}
+
+void WinControl::Repaint()
+{
+    if (hwnd_) {
+        InvalidateRect(hwnd_, nullptr, TRUE);
+        UpdateWindow(hwnd_);
+    }
+}
+
+void WinControl::ParentChanged()
+{
+    Control::ParentChanged();
+    if (hwnd_) {
+        DestroyHandle();
+    }
+    if (parent_ && parent_->HandleAllocated()) {
+        Handle();
+    }
+}
+
+void WinControl::FontChanged()
+{
+    Control::FontChanged();
+    if (platformProc_) {
+        ApplyFontToWindow();
+    }
+}
+
+std::intptr_t WinControl::Perform(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam)
+{
+    return WndProc(msg, wParam, lParam);
+}
+
+bool WinControl::IsAccel(char ch, const std::string& caption)
+{
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] != '&') {
+            continue;
+        }
+        if (i + 1 >= caption.size()) {
+            return false;
+        }
+        char next = caption[i + 1];
+        if (next == '&') {
+            ++i; // a literal ampersand
+            continue;
+        }
+        return CharUpperA(reinterpret_cast<LPSTR>(static_cast<std::uintptr_t>(static_cast<unsigned char>(next)))) ==
+               CharUpperA(reinterpret_cast<LPSTR>(static_cast<std::uintptr_t>(static_cast<unsigned char>(ch))));
+    }
+    return false;
+}
+
+void WinControl::PaintControls(HDC dc, Control* first)
+{
+    bool started = first == nullptr;
+    for (Control* c : std::vector<Control*>(controls_)) {
+        if (c == first) {
+            started = true;
+        }
+        auto* g = dynamic_cast<GraphicControl*>(c);
+        if (!started || !g || !g->Visible()) {
+            continue;
+        }
+        Rect b = g->BoundsRect();
+        if (!RectVisible(dc, reinterpret_cast<const RECT*>(&b))) {
+            continue;
+        }
+        SavedDc saved(dc);
+        POINT org{};
+        OffsetViewportOrgEx(dc, b.left, b.top, &org);
+        IntersectClipRect(dc, 0, 0, b.Width(), b.Height());
+        GdiCanvas canvas(dc);
+        canvas.font = g->GetFont();
+        canvas.brush.color = g->GetColor();
+        g->PaintTo(canvas);
+        canvas.Detach();
+    }
+}
+
+void WinControl::PaintWindow(HDC, const PAINTSTRUCT&) {}
+
+bool WinControl::EraseBackground(HDC dc)
+{
+    if (platformProc_) {
+        return DefaultHandler(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) != 0;
+    }
+    RECT r{};
+    GetClientRect(hwnd_, &r);
+    GdiObject<HBRUSH> b(CreateSolidBrush(ColorToRGB(color_)));
+    FillRect(dc, &r, b.Get());
+    return true;
+}
+
+void WinControl::KeyDown(unsigned short& key, ShiftState shift)
+{
+    if (OnKeyDown) {
+        OnKeyDown(this, key, shift);
+    }
+}
+
+void WinControl::KeyUp(unsigned short& key, ShiftState shift)
+{
+    if (OnKeyUp) {
+        OnKeyUp(this, key, shift);
+    }
+}
+
+void WinControl::KeyPress(char& key)
+{
+    if (OnKeyPress) {
+        OnKeyPress(this, key);
+    }
+}
+
+void WinControl::DoEnter()
+{
+    if (OnEnter) {
+        OnEnter(this);
+    }
+}
+
+void WinControl::DoExit()
+{
+    if (OnExit) {
+        OnExit(this);
+    }
+}
+
+void WinControl::Resize()
+{
+    if (OnResize) {
+        OnResize(this);
+    }
+}
+
+bool WinControl::DialogChar(char)
+{
+    return false;
+}
+
+LRESULT WinControl::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (!hwnd_) {
+        return 0;
+    }
+    if (platformProc_) {
+        return CallWindowProcA(platformProc_, hwnd_, msg, wParam, lParam);
+    }
+    return DefWindowProcA(hwnd_, msg, wParam, lParam);
+}
+
+LRESULT WinControl::HandleMouse(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    Point p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ShiftState shift = MouseShift(wParam);
+    POINT screen{p.x, p.y};
+    ::ClientToScreen(hwnd_, &screen);
+
+    // The control the message is for: a windowless child holding the
+    // capture, the windowless child under the point, or this window.
+    Control* target = this;
+    Control* captured = App().CaptureControl();
+    if (captured && captured != this && captured->Parent() == this && dynamic_cast<GraphicControl*>(captured)) {
+        target = captured;
+    } else if (Control* c = ControlAtPos(p); c && c->Enabled()) {
+        target = c;
+    }
+    int x = p.x - (target == this ? 0 : target->Left());
+    int y = p.y - (target == this ? 0 : target->Top());
+
+    switch (msg) {
+    case WM_MOUSEMOVE: {
+        // Hover follows the pointer's position, also while the mouse is
+        // captured and the pointer is outside.
+        Control* under = nullptr;
+        if (ClientRect().Contains(p)) {
+            under = ControlAtPos(p);
+            if (!under) {
+                under = this;
+            }
+        } else {
+            HWND other = WindowFromPoint(screen);
+            if (WinControl* w = FromHandle(other)) {
+                POINT cp = screen;
+                ::ScreenToClient(other, &cp);
+                under = w->ControlAtPos(Point{cp.x, cp.y});
+                if (!under) {
+                    under = w;
+                }
+            }
+        }
+        App().SetMouseControl(under, screen);
+        if (GetCapture() != hwnd_) {
+            TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, hwnd_, 0};
+            _TrackMouseEvent(&tme);
+        }
+        target->MouseMove(shift, x, y);
+        return 0;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK: {
+        App().CancelHint();
+        MouseButton b = (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK)   ? MouseButton::Left
+                        : (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK) ? MouseButton::Right
+                                                                             : MouseButton::Middle;
+        bool dbl = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
+        target->DispatchMouseDown(b, shift, x, y, dbl);
+        return 0;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+        MouseButton b = msg == WM_LBUTTONUP   ? MouseButton::Left
+                        : msg == WM_RBUTTONUP ? MouseButton::Right
+                                              : MouseButton::Middle;
+        target->DispatchMouseUp(b, shift, x, y);
+        return 0;
+    }
+    default:
+        return 0;
+    }
+}
+
+LRESULT WinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return Dispatch(msg, wParam, lParam);
+}
+
+LRESULT WinControl::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_PAINT: {
+        if (platformProc_) {
+            return DefaultHandler(msg, wParam, lParam);
+        }
+        PAINTSTRUCT ps{};
+        HDC dc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(hwnd_, &ps);
+        if (wParam) {
+            GetClientRect(hwnd_, &ps.rcPaint);
+            ps.hdc = dc;
+        }
+        PaintWindow(dc, ps);
+        PaintControls(dc);
+        if (!wParam) {
+            EndPaint(hwnd_, &ps);
+        }
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return EraseBackground(reinterpret_cast<HDC>(wParam)) ? 1 : 0;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        HandleMouse(msg, wParam, lParam);
+        if (platformProc_ && hwnd_) {
+            return DefaultHandler(msg, wParam, lParam);
+        }
+        return 0;
+    case WM_MOUSELEAVE: {
+        Control* hover = App().MouseControl();
+        if (hover == this || (hover && hover->Parent() == this && dynamic_cast<GraphicControl*>(hover))) {
+            if (GetCapture() != hwnd_) {
+                App().SetMouseControl(nullptr, POINT{});
+            }
+        }
+        return DefaultHandler(msg, wParam, lParam);
+    }
+    case WM_CAPTURECHANGED:
+        if (Control* c = App().CaptureControl();
+            c && (c == this || c->Parent() == this) && reinterpret_cast<HWND>(lParam) != hwnd_) {
+            App().ForgetCapture();
+        }
+        return DefaultHandler(msg, wParam, lParam);
+    case WM_SETCURSOR: {
+        if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == hwnd_) {
+            POINT pt{};
+            GetCursorPos(&pt);
+            ::ScreenToClient(hwnd_, &pt);
+            Control* c = ControlAtPos(Point{pt.x, pt.y});
+            int cursor = c ? c->Cursor() : Cursor();
+            if (cursor != crDefault) {
+                ::SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(cursor)));
+                return TRUE;
+            }
+        }
+        return DefaultHandler(msg, wParam, lParam);
+    }
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+        auto key = static_cast<unsigned short>(wParam);
+        KeyDown(key, KeyShift());
+        if (key == 0) {
+            return 0;
+        }
+        if (key == VK_TAB && msg == WM_KEYDOWN) {
+            for (Control* c = this; c; c = c->Parent()) {
+                if (auto* f = dynamic_cast<Form*>(c)) {
+                    f->SelectNext(GetKeyState(VK_SHIFT) >= 0);
+                    return 0;
+                }
+            }
+        }
+        return DefaultHandler(msg, key, lParam);
+    }
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+        auto key = static_cast<unsigned short>(wParam);
+        KeyUp(key, KeyShift());
+        if (key == 0) {
+            return 0;
+        }
+        return DefaultHandler(msg, key, lParam);
+    }
+    case WM_CHAR: {
+        auto ch = static_cast<char>(wParam);
+        if (!WantsChars()) {
+            // Buttons let the form's accelerators have the character first.
+            for (Control* c = this; c; c = c->Parent()) {
+                if (auto* f = dynamic_cast<Form*>(c)) {
+                    if (f->DispatchDialogChar(ch)) {
+                        return 0;
+                    }
+                    break;
+                }
+            }
+        }
+        KeyPress(ch);
+        if (ch == 0) {
+            return 0;
+        }
+        return DefaultHandler(msg, static_cast<unsigned char>(ch), lParam);
+    }
+    case WM_SYSCHAR: {
+        auto ch = static_cast<char>(wParam);
+        for (Control* c = this; c; c = c->Parent()) {
+            if (auto* f = dynamic_cast<Form*>(c)) {
+                if (f->DispatchDialogChar(ch)) {
+                    return 0;
+                }
+                break;
+            }
+        }
+        return DefaultHandler(msg, wParam, lParam);
+    }
+    case WM_GETDLGCODE:
+        return platformProc_ ? DefaultHandler(msg, wParam, lParam) : DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_SETFOCUS: {
+        LRESULT r = DefaultHandler(msg, wParam, lParam);
+        for (Control* c = parent_; c; c = c->Parent()) {
+            if (auto* f = dynamic_cast<Form*>(c)) {
+                f->activeControl_ = this;
+                break;
+            }
+        }
+        DoEnter();
+        return r;
+    }
+    case WM_KILLFOCUS: {
+        LRESULT r = DefaultHandler(msg, wParam, lParam);
+        DoExit();
+        return r;
+    }
+    case WM_SETTEXT: {
+        LRESULT r = DefaultHandler(msg, wParam, lParam);
+        text_ = lParam ? reinterpret_cast<const char*>(lParam) : "";
+        TextChanged();
+        if (!platformProc_) {
+            Invalidate();
+        }
+        return r;
+    }
+    case WM_WINDOWPOSCHANGED: {
+        LRESULT r = DefaultHandler(msg, wParam, lParam);
+        auto* wp = reinterpret_cast<const WINDOWPOS*>(lParam);
+        if (!(wp->flags & SWP_NOMOVE) || !(wp->flags & SWP_NOSIZE)) {
+            RECT wr{};
+            GetWindowRect(hwnd_, &wr);
+            POINT tl{wr.left, wr.top};
+            if (HWND ph = GetParent(hwnd_); ph && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_CHILD)) {
+                ::ScreenToClient(ph, &tl);
+            }
+            Rect nb = Bounds(tl.x, tl.y, wr.right - wr.left, wr.bottom - wr.top);
+            bool resized = nb.Width() != bounds_.Width() || nb.Height() != bounds_.Height();
+            bounds_ = nb;
+            BoundsChanged();
+            if (resized || !(wp->flags & SWP_NOSIZE)) {
+                Resize();
+            }
+        }
+        return r;
+    }
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX: {
+        // Reflect a child's notification to the child's own object.
+        HWND child = nullptr;
+        if (msg == WM_NOTIFY) {
+            child = reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
+        } else {
+            child = reinterpret_cast<HWND>(lParam);
+        }
+        if (WinControl* c = FromHandle(child); c && c != this) {
+            return c->WndProc(CN_BASE + msg, wParam, lParam);
+        }
+        return DefaultHandler(msg, wParam, lParam);
+    }
+    case CN_BASE + WM_CTLCOLOREDIT:
+    case CN_BASE + WM_CTLCOLORSTATIC: {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, ColorToRGB(font_.GetColor()));
+        SetBkColor(dc, ColorToRGB(color_));
+        return reinterpret_cast<LRESULT>(ColorBrush());
+    }
+    case CM_MOUSEENTER:
+    case CM_MOUSELEAVE:
+    case CM_TEXTCHANGED:
+    case CM_ENABLEDCHANGED:
+    case CM_FONTCHANGED:
+    case CM_VISIBLECHANGED:
+        return Control::Perform(msg, wParam, lParam);
+    case CM_DIALOGCHAR:
+        return DialogChar(static_cast<char>(wParam)) ? 1 : 0;
+    default:
+        if (msg >= CN_BASE && msg < CN_BASE + 0x400) {
+            return 0;
+        }
+        return DefaultHandler(msg, wParam, lParam);
+    }
+}
+
+// ---- custom-painted windowed controls --------------------------------------
+
+CustomControl::CustomControl(Component* owner) : WinControl(owner) {}
+
+CustomControl::~CustomControl() = default;
+
+void CustomControl::PaintTo(Canvas& canvas)
+{
+    Canvas* before = painting_;
+    painting_ = &canvas;
+    try {
+        Paint();
+    } catch (...) {
+        painting_ = before;
+        throw;
+    }
+    painting_ = before;
+}
+
+Canvas& CustomControl::GetCanvas()
+{
+    if (painting_) {
+        return *painting_;
+    }
+    if (!ownCanvas_) {
+        ownCanvas_ = std::make_unique<WindowCanvas>();
+    }
+    auto* wc = static_cast<WindowCanvas*>(ownCanvas_.get());
+    wc->font = font_;
+    wc->Target(Handle(), Rect{0, 0, Width(), Height()});
+    return *wc;
+}
+
+void CustomControl::PaintWindow(HDC dc, const PAINTSTRUCT&)
+{
+    if (ownCanvas_) {
+        static_cast<WindowCanvas*>(ownCanvas_.get())->Free();
+    }
+    GdiCanvas canvas(dc);
+    canvas.font = font_;
+    canvas.brush.color = color_;
+    PaintTo(canvas);
+    canvas.Detach();
+}
+
+} // namespace klarvo

@@ -1,0 +1,11 @@
+# The framework in real windows, driven by real messages.
+klarvo_test(framework_window_tests
+  SOURCES framework_core_test.cpp framework_app_test.cpp
+  LIBS klarvo_framework)
+set_tests_properties(framework_window_tests PROPERTIES RESOURCE_LOCK desktop)
+
+# The pending end cannot be undone within a process: its own program.
+klarvo_test(framework_end_tests
+  SOURCES framework_end_test.cpp
+  LIBS klarvo_framework)
+set_tests_properties(framework_end_tests PROPERTIES RESOURCE_LOCK desktop)

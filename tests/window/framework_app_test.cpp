@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include "framework/HintWindow.h"
+#include "framework/Timer.h"
+#include "framework_support.h"
+
+#include <stdexcept>
+
+using namespace klarvo;
+using namespace klarvo::test;
+
+namespace {
+
+// Waits for a condition while handling messages; gives up after a generous
+// limit so that a broken build fails instead of hanging.
+template <typename F> bool PumpUntil(F&& done)
+{
+    DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > 10000) {
+            return false;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        Pump();
+    }
+    return true;
+}
+
+using AppTest = FormTest;
+
+TEST_F(AppTest, ShowMessageUsesTheTitleAsCaptionAndOneOkButton)
+{
+    std::string caption, text;
+    UINT flags = 99;
+    App().SetMessageBoxFunction([&](HWND, const std::string& t, const std::string& c, UINT f) {
+        text = t;
+        caption = c;
+        flags = f;
+        return IDOK;
+    });
+    App().SetTitle("Klarvo Shell");
+    EXPECT_EQ(App().ShowMessage("File \"Klarvo.exe\" not found!"), IDOK);
+    EXPECT_EQ(caption, "Klarvo Shell");
+    EXPECT_EQ(text, "File \"Klarvo.exe\" not found!");
+    EXPECT_EQ(flags, static_cast<UINT>(MB_OK));
+}
+
+TEST_F(AppTest, TimerFiresThroughTheLoopUntilDisabled)
+{
+    Timer timer(nullptr);
+    timer.SetInterval(10);
+    int fired = 0;
+    timer.OnTimer = [&](Component* sender) {
+        EXPECT_EQ(sender, &timer);
+        ++fired;
+    };
+    ASSERT_TRUE(PumpUntil([&] { return fired >= 3; }));
+    timer.SetEnabled(false);
+    int at = fired;
+    DWORD start = GetTickCount();
+    PumpUntil([&] { return GetTickCount() - start > 100; });
+    EXPECT_EQ(fired, at);
+}
+
+TEST_F(AppTest, AnExceptionFromATimerGoesToTheErrorBox)
+{
+    std::vector<std::string> boxes;
+    App().SetMessageBoxFunction([&](HWND, const std::string& t, const std::string&, UINT) {
+        boxes.push_back(t);
+        return IDOK;
+    });
+    Timer timer(nullptr);
+    timer.SetInterval(10);
+    timer.OnTimer = [&](Component*) {
+        timer.SetEnabled(false);
+        throw std::runtime_error("cannot read Conf.dat");
+    };
+    ASSERT_TRUE(PumpUntil([&] { return !boxes.empty(); }));
+    EXPECT_EQ(boxes.front(), "cannot read Conf.dat");
+}
+
+TEST_F(AppTest, MinimizeAndRestoreTheMainForm)
+{
+    Form* before = App().MainForm();
+    App().SetMainForm(form.get());
+    App().Minimize();
+    EXPECT_TRUE(IsIconic(Hwnd()));
+    App().Restore();
+    EXPECT_FALSE(IsIconic(Hwnd()));
+    App().SetMainForm(before);
+}
+
+// A hint window that records its activations.
+struct Recorded {
+    int made = 0;
+    std::vector<std::pair<Rect, std::string>> shown;
+};
+Recorded g_recorded;
+
+class RecordingHint : public HintWindow {
+public:
+    RecordingHint() { ++g_recorded.made; }
+    void ActivateHint(Rect r, const std::string& text) override
+    {
+        g_recorded.shown.emplace_back(r, text);
+        HintWindow::ActivateHint(r, text);
+    }
+};
+
+std::unique_ptr<HintWindow> MakeRecordingHint()
+{
+    return std::make_unique<RecordingHint>();
+}
+
+class Hinted : public GraphicControl {
+public:
+    using GraphicControl::GraphicControl;
+};
+
+TEST_F(AppTest, HintShowsInTheInstalledHintWindowClassAfterThePause)
+{
+    g_recorded = {};
+    HintWindowClass before = App().GetHintWindowClass();
+    App().SetShowHint(false);
+    App().SetHintWindowClass(&MakeRecordingHint);
+    EXPECT_EQ(g_recorded.made, 0);
+    App().SetShowHint(true); // switching hints on makes one of the class in force
+    EXPECT_EQ(g_recorded.made, 1);
+    App().SetHintPause(1);
+
+    auto* c = new Hinted(form.get());
+    c->SetParent(form.get());
+    c->SetBounds(10, 10, 50, 20);
+    c->SetHint("Free RAM");
+    c->SetShowHint(true);
+    Send(WM_MOUSEMOVE, 0, At(20, 15));
+    ASSERT_TRUE(PumpUntil([&] { return !g_recorded.shown.empty(); }));
+
+    HintWindow* w = App().CurrentHintWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(g_recorded.shown.front().second, "Free RAM");
+    Rect asked = g_recorded.shown.front().first;
+    RECT actual{};
+    GetWindowRect(w->Handle(), &actual);
+    EXPECT_TRUE(IsWindowVisible(w->Handle()));
+    EXPECT_EQ(actual.bottom - actual.top, asked.Height() + 4);
+    EXPECT_EQ(actual.right - actual.left, asked.Width());
+    EXPECT_EQ(GetWindowLongA(w->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, WS_EX_TOPMOST);
+
+    // Leaving the control hides the hint by destroying its window.
+    Send(WM_MOUSEMOVE, 0, At(200, 150));
+    EXPECT_FALSE(w->HandleAllocated());
+
+    App().SetShowHint(false);
+    App().SetHintWindowClass(before);
+    App().SetShowHint(true);
+    App().SetHintPause(500);
+}
+
+} // namespace

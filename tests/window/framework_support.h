@@ -1,0 +1,51 @@
+#pragma once
+
+#include "framework/Application.h"
+#include "framework/Form.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace klarvo::test {
+
+inline void Pump()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        App().ProcessMessage(msg);
+    }
+}
+
+inline LPARAM At(int x, int y)
+{
+    return MAKELPARAM(x, y);
+}
+
+// A shown frameless form at a fixed place, freed after the test.
+class FormTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        form = std::make_unique<Form>(nullptr, "TFrameworkTestForm");
+        form->SetBorderStyle(BorderStyle::None);
+        form->SetBounds(30, 30, 300, 200);
+        form->Show();
+        Pump();
+    }
+    void TearDown() override
+    {
+        App().SetMessageBoxFunction(nullptr);
+        form.reset();
+        Pump();
+    }
+    HWND Hwnd() { return form->Handle(); }
+    void Send(UINT msg, WPARAM w, LPARAM l) { SendMessageA(Hwnd(), msg, w, l); }
+
+    std::unique_ptr<Form> form;
+    std::vector<std::string> log;
+};
+
+} // namespace klarvo::test

@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "controls/CoolHint.h"
+#include "controls/CoolHintShape.h"
+#include "framework/Application.h"
+#include "framework/Gdi.h"
+#include "framework/RecordingCanvas.h"
+
+using namespace klarvo;
+
+namespace {
+
+// The region the window should have for a width x height shape.
+bool HasShape(HWND hwnd, int width, int height)
+{
+    const auto vertices = hintshape::ShapePolygon(hintshape::MakeSize(width, height));
+    std::vector<POINT> points;
+    for (const Point& p : vertices)
+        points.push_back(POINT{p.x, p.y});
+    RegionHandle expected(CreatePolygonRgn(points.data(), static_cast<int>(points.size()), ALTERNATE));
+    RegionHandle actual(CreateRectRgn(0, 0, 0, 0));
+    if (GetWindowRgn(hwnd, actual.Get()) == ERROR)
+        return false;
+    return EqualRgn(expected.Get(), actual.Get()) != FALSE;
+}
+
+std::vector<int> Flatten(const std::array<Point, 7>& points)
+{
+    std::vector<int> out;
+    for (const Point& p : points) {
+        out.push_back(p.x);
+        out.push_back(p.y);
+    }
+    return out;
+}
+
+class CoolHintTest : public ::testing::Test {
+protected:
+    void TearDown() override { App().ProcessMessages(); }
+    int Widening()
+    {
+        RecordingCanvas measure;
+        measure.font = App().HintFont();
+        return measure.TextWidth("WWWW");
+    }
+};
+
+TEST_F(CoolHintTest, OneLineHintIsAHexagonWithAPointAtEachEnd)
+{
+    TddgHintWindow hint;
+    hint.ActivateHint(Rect{200, 200, 260, 215}, "Free RAM");
+    const int width = 60 + Widening();
+    EXPECT_EQ(hint.Width(), width);
+    EXPECT_EQ(hint.Height(), 15 + 4); // the framework's enlargement
+    EXPECT_EQ(GetWindowLongA(hint.Handle(), GWL_STYLE) & WS_BORDER, 0);
+    EXPECT_TRUE(IsWindowVisible(hint.Handle()));
+    ASSERT_NE(hint.Shape(), nullptr);
+    EXPECT_TRUE(HasShape(hint.Handle(), width, 15));
+
+    RecordingCanvas canvas;
+    hint.PaintTo(canvas);
+    const auto text = canvas.Only("TextRect");
+    ASSERT_EQ(text.size(), 1u);
+    EXPECT_EQ(text[0].text, "Free RAM");
+    EXPECT_EQ(text[0].format, static_cast<unsigned>(DT_CENTER | DT_WORDBREAK | DT_VCENTER | DT_NOPREFIX));
+    EXPECT_EQ(text[0].font.GetColor(), clInfoText);
+    EXPECT_EQ(text[0].args, (std::vector<int>{1, 1, width, 19}));
+    const auto outline = canvas.Only("Polyline");
+    ASSERT_EQ(outline.size(), 1u);
+    EXPECT_EQ(outline[0].pen.color, clBlue);
+    // Drawn at the activated height, not the enlarged client height.
+    EXPECT_EQ(outline[0].args, Flatten(hintshape::OutlinePolyline(hintshape::MakeSize(width, 15))));
+}
+
+TEST_F(CoolHintTest, EachHintGetsAShapeAndOutlineOfItsOwnSize)
+{
+    TddgHintWindow hint;
+    hint.ActivateHint(Rect{200, 200, 300, 215}, "Minimize");
+    hint.ActivateHint(Rect{200, 200, 240, 216}, "Close");
+    const int width = 40 + Widening();
+    EXPECT_TRUE(HasShape(hint.Handle(), width, 16));
+    RecordingCanvas canvas;
+    hint.PaintTo(canvas);
+    const auto outline = canvas.Only("Polyline");
+    ASSERT_EQ(outline.size(), 1u);
+    EXPECT_EQ(outline[0].args, Flatten(hintshape::OutlinePolyline(hintshape::MakeSize(width, 16))));
+}
+
+TEST_F(CoolHintTest, AmpersandIsShownAsItStands)
+{
+    TddgHintWindow hint;
+    hint.ActivateHint(Rect{200, 200, 300, 215}, "Fast & usual");
+    RecordingCanvas canvas;
+    hint.PaintTo(canvas);
+    const auto text = canvas.Only("TextRect");
+    ASSERT_EQ(text.size(), 1u);
+    EXPECT_EQ(text[0].text, "Fast & usual");
+    EXPECT_NE(text[0].format & DT_NOPREFIX, 0u);
+}
+
+TEST_F(CoolHintTest, HidingAndShowingAgainBuildsANewShape)
+{
+    TddgHintWindow hint;
+    hint.ActivateHint(Rect{200, 200, 300, 215}, "Free RAM");
+    hint.ReleaseHandle();
+    EXPECT_EQ(hint.Shape(), nullptr);
+    hint.ActivateHint(Rect{200, 200, 300, 215}, "Free RAM");
+    EXPECT_NE(hint.Shape(), nullptr);
+    EXPECT_TRUE(HasShape(hint.Handle(), hint.Width(), 15));
+}
+
+TEST_F(CoolHintTest, ShowingHintsOverAndOverKeepsTheGdiCountFlat)
+{
+    TddgHintWindow hint;
+    hint.ActivateHint(Rect{200, 200, 300, 215}, "warm-up");
+    hint.Repaint();
+    const DWORD before = GdiObjectCount();
+    for (int i = 0; i < 500; ++i) {
+        hint.ActivateHint(Rect{200, 200, 240 + i % 50, 215 + i % 2}, i % 2 ? "Close" : "Free RAM");
+        hint.Repaint();
+        if (i % 100 == 0)
+            hint.ReleaseHandle();
+        App().ProcessMessages();
+    }
+    hint.ReleaseHandle();
+    hint.ActivateHint(Rect{200, 200, 300, 215}, "warm-up");
+    hint.Repaint();
+    App().ProcessMessages();
+    EXPECT_EQ(GdiObjectCount(), before);
+}
+
+TEST_F(CoolHintTest, InstallingReplacesAShownHintWindowAndUninstallingRestoresTheClass)
+{
+    App().SetShowHint(true);
+    const HintWindowClass before = App().GetHintWindowClass();
+    InstallCoolHint();
+    EXPECT_NE(App().GetHintWindowClass(), before);
+    EXPECT_NE(dynamic_cast<TddgHintWindow*>(App().CurrentHintWindow()), nullptr);
+    UninstallCoolHint();
+    EXPECT_EQ(App().GetHintWindowClass(), before);
+    EXPECT_EQ(dynamic_cast<TddgHintWindow*>(App().CurrentHintWindow()), nullptr);
+}
+
+TEST_F(CoolHintTest, InstallingWithHintsOffMakesNoWindowUntilTheyAreOn)
+{
+    App().SetShowHint(false);
+    InstallCoolHint();
+    EXPECT_EQ(App().CurrentHintWindow(), nullptr);
+    App().SetShowHint(true);
+    EXPECT_NE(dynamic_cast<TddgHintWindow*>(App().CurrentHintWindow()), nullptr);
+    UninstallCoolHint();
+}
+
+} // namespace

@@ -1,0 +1,450 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <windowsx.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controls/GradBtn.h"
+#include "framework/Application.h"
+#include "framework/Bitmap.h"
+#include "framework/Form.h"
+#include "framework/Gdi.h"
+#include "framework/Messages.h"
+#include "framework/RecordingCanvas.h"
+
+using namespace klarvo;
+
+namespace {
+
+const Color kNavy = Rgb(0, 0, 128), kAqua = Rgb(0, 255, 255);
+
+class GradBtnTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        form = std::make_unique<Form>(nullptr);
+        form->SetBorderStyle(BorderStyle::None);
+        form->SetBounds(50, 50, 400, 200);
+        btn = new TGradBtn(form.get());
+        btn->SetParent(form.get());
+        btn->SetBounds(10, 10, 137, 21);
+        other = new TGradBtn(form.get());
+        other->SetParent(form.get());
+        other->SetBounds(10, 100, 75, 25);
+        form->Show();
+        App().ProcessMessages();
+        Watch(btn);
+    }
+    void TearDown() override
+    {
+        form.reset();
+        App().ProcessMessages();
+    }
+
+    void Watch(TGradBtn* b)
+    {
+        b->OnMouseDown = [this](Component*, MouseButton button, ShiftState, int, int) {
+            log.push_back(button == MouseButton::Left ? "down" : "other-down");
+        };
+        b->OnMouseUp = [this](Component*, MouseButton, ShiftState, int, int) { log.push_back("up"); };
+        b->OnClick = [this, b](Component*) {
+            log.push_back("click");
+            clickSawPressed = b->Pressed();
+            clickSawBegin = b->BeginColor();
+            WindowDc dc(b->Handle());
+            clickSawCorner = GetPixel(dc.Get(), 0, 0);
+        };
+        b->OnMouseEnter = [this](Component*) { log.push_back("enter"); };
+        b->OnMouseLeave = [this](Component*) { log.push_back("leave"); };
+    }
+
+    // Mouse messages in the button's client coordinates.
+    void Mouse(UINT msg, WPARAM keys, int x, int y)
+    {
+        SendMessageA(btn->Handle(), msg, keys, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
+    }
+    COLORREF Corner()
+    {
+        btn->Update();
+        WindowDc dc(btn->Handle());
+        return GetPixel(dc.Get(), 0, 0);
+    }
+
+    std::unique_ptr<Form> form;
+    TGradBtn* btn = nullptr;
+    TGradBtn* other = nullptr;
+    std::vector<std::string> log;
+    bool clickSawPressed = true;
+    Color clickSawBegin = 0;
+    COLORREF clickSawCorner = 0;
+};
+
+TEST_F(GradBtnTest, ClickComesBetweenPressAndReleaseWithTheButtonAlreadyRaised)
+{
+    const COLORREF raised = ColorToRGB(clBtnHighlight), sunken = ColorToRGB(clBtnShadow);
+    ASSERT_NE(raised, sunken);
+    EXPECT_EQ(Corner(), raised);
+
+    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+    EXPECT_TRUE(btn->Pressed());
+    EXPECT_EQ(btn->BeginColor(), kAqua); // exchanged while held
+    EXPECT_EQ(Corner(), sunken);
+
+    Mouse(WM_LBUTTONUP, 0, 5, 5);
+    EXPECT_EQ(log, (std::vector<std::string>{"down", "click", "up"}));
+    EXPECT_FALSE(clickSawPressed);
+    EXPECT_EQ(clickSawBegin, kNavy);
+    EXPECT_EQ(clickSawCorner, raised);
+    EXPECT_FALSE(btn->Pressed());
+    EXPECT_EQ(btn->BeginColor(), kNavy);
+
+    // The release mark is spent: the next press and release behave the same.
+    log.clear();
+    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+    Mouse(WM_LBUTTONUP, 0, 5, 5);
+    EXPECT_EQ(log, (std::vector<std::string>{"down", "click", "up"}));
+    EXPECT_EQ(btn->BeginColor(), kNavy);
+}
+
+TEST_F(GradBtnTest, DragOutAndReleaseOutsideGivesNoClickAndRestoresTheColours)
+{
+    Mouse(WM_MOUSEMOVE, 0, 5, 5);
+    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+    Mouse(WM_MOUSEMOVE, MK_LBUTTON, 250, 5);
+    EXPECT_FALSE(btn->Pressed());
+    EXPECT_EQ(btn->BeginColor(), kNavy);
+    EXPECT_EQ(btn->EndColor(), kAqua);
+    Mouse(WM_LBUTTONUP, 0, 250, 5);
+    EXPECT_EQ(log, (std::vector<std::string>{"enter", "down", "up", "leave", "up"}));
+    EXPECT_FALSE(btn->Pressed());
+    EXPECT_EQ(btn->BeginColor(), kNavy);
+    EXPECT_EQ(btn->EndColor(), kAqua);
+}
+
+TEST_F(GradBtnTest, DragBackInSinksAgainAndReleaseInsideClicksOnce)
+{
+    Mouse(WM_MOUSEMOVE, 0, 5, 5);
+    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+    Mouse(WM_MOUSEMOVE, MK_LBUTTON, 250, 5);
+    Mouse(WM_MOUSEMOVE, MK_LBUTTON, 6, 6);
+    EXPECT_TRUE(btn->Pressed());
+    EXPECT_EQ(btn->BeginColor(), kAqua);
+    Mouse(WM_LBUTTONUP, 0, 6, 6);
+    EXPECT_EQ(log, (std::vector<std::string>{"enter", "down", "up", "leave", "down", "enter", "click", "up"}));
+    EXPECT_FALSE(btn->Pressed());
+    EXPECT_EQ(btn->BeginColor(), kNavy);
+}
+
+TEST_F(GradBtnTest, HoverTurnsTheCaptionBlueAndLeavingRestoresItsColour)
+{
+    btn->SetPresets(TPreset::GoldCoast);
+    const Color gold = Rgb(187, 187, 0);
+    ASSERT_EQ(btn->GetFont().GetColor(), gold);
+    Mouse(WM_MOUSEMOVE, 0, 5, 5);
+    EXPECT_EQ(btn->GetFont().GetColor(), clBlue);
+    // Moving within the button is no second entry.
+    Mouse(WM_MOUSEMOVE, 0, 7, 7);
+    Mouse(WM_MOUSEMOVE, 0, 250, 5);
+    EXPECT_EQ(btn->GetFont().GetColor(), gold);
+    EXPECT_EQ(log, (std::vector<std::string>{"enter", "leave"}));
+}
+
+TEST_F(GradBtnTest, RightPressFocusesButNeitherSinksNorSwaps)
+{
+    other->SetFocus();
+    ASSERT_FALSE(btn->Focused());
+    Mouse(WM_RBUTTONDOWN, MK_RBUTTON, 5, 5);
+    EXPECT_TRUE(btn->Focused());
+    EXPECT_FALSE(btn->Pressed());
+    EXPECT_EQ(btn->BeginColor(), kNavy);
+    Mouse(WM_RBUTTONUP, 0, 5, 5);
+    EXPECT_EQ(log, (std::vector<std::string>{"other-down", "up"}));
+}
+
+TEST_F(GradBtnTest, EnterClicksTheFocusedButtonAndLeavesNoMarkBehind)
+{
+    btn->SetFocus();
+    SendMessageA(btn->Handle(), WM_CHAR, 'x', 0);
+    SendMessageA(btn->Handle(), WM_CHAR, ' ', 0);
+    EXPECT_TRUE(log.empty());
+    SendMessageA(btn->Handle(), WM_CHAR, '\r', 0);
+    EXPECT_EQ(log, (std::vector<std::string>{"click"}));
+
+    // A later press released outside must still raise the button.
+    log.clear();
+    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+    Mouse(WM_LBUTTONUP, 0, 250, 5);
+    EXPECT_FALSE(btn->Pressed());
+    EXPECT_EQ(btn->BeginColor(), kNavy);
+    EXPECT_EQ(log, (std::vector<std::string>{"down", "up"}));
+}
+
+TEST_F(GradBtnTest, AcceleratorsFollowSingleAndDoubledAmpersands)
+{
+    struct Case {
+        const char* caption;
+        char typed;
+        bool clicks;
+    };
+    const Case cases[] = {
+        {"&Apply", 'a', true},           {"&Apply", 'A', true},
+        {"&Apply", 'p', false},          {"Fast && usual", 'u', false},
+        {"Fast && usual", '&', false},   {"Save && &exit", 'E', true},
+        {"Default &setting", 's', true}, {"x", 'x', false},
+    };
+    for (const Case& c : cases) {
+        btn->SetCaption(c.caption);
+        log.clear();
+        // Alt+letter reaches the focused control, which offers it to the form.
+        other->SetFocus();
+        SendMessageA(other->Handle(), WM_SYSCHAR, static_cast<unsigned char>(c.typed), 0);
+        EXPECT_EQ(log == std::vector<std::string>{"click"}, c.clicks) << c.caption << " / " << c.typed;
+    }
+    btn->SetCaption("&Apply");
+    btn->SetEnabled(false);
+    log.clear();
+    SendMessageA(other->Handle(), WM_SYSCHAR, 'a', 0);
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(GradBtnTest, BackgroundEraseIsRefused)
+{
+    WindowDc dc(btn->Handle());
+    EXPECT_EQ(SendMessageA(btn->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.Get()), 0), 0);
+}
+
+TEST_F(GradBtnTest, ThousandsOfPaintsLeaveTheGdiCountFlat)
+{
+    btn->SetCaption("&Auto RAM cleaning");
+    btn->SetFocus();
+    btn->Repaint();
+    const DWORD before = GdiObjectCount();
+    for (int i = 0; i < 3000; ++i) {
+        btn->SetGradientStyle(static_cast<TGradientStyle>(i % 6));
+        if (i % 100 == 0)
+            btn->SetPresets(i / 100 % 6);
+        btn->SetEnabled(i % 7 != 0);
+        if (i % 3 == 0)
+            Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+        btn->Repaint();
+        if (i % 3 == 0)
+            Mouse(WM_LBUTTONUP, 0, 500, 5);
+        App().ProcessMessages();
+    }
+    btn->SetEnabled(true);
+    btn->SetPresets(TPreset::None);
+    btn->Repaint();
+    App().ProcessMessages();
+    EXPECT_EQ(GdiObjectCount(), before);
+}
+
+TEST(GradBtn, FrameSizeStaysWithinTheButton)
+{
+    TGradBtn btn(nullptr);
+    ASSERT_EQ(btn.Width(), 75);
+    ASSERT_EQ(btn.Height(), 25);
+    btn.SetBtnFrameSize(8);
+    EXPECT_EQ(btn.BtnFrameSize(), 1);
+    btn.SetBtnFrameSize(7);
+    EXPECT_EQ(btn.BtnFrameSize(), 7);
+    btn.SetBtnFrameSize(-2);
+    EXPECT_EQ(btn.BtnFrameSize(), -2);
+    btn.SetBounds(0, 0, 19, 11);
+    btn.SetBtnFrameSize(1);
+    EXPECT_EQ(btn.BtnFrameSize(), -2);
+    btn.SetBtnFrameSize(0);
+    EXPECT_EQ(btn.BtnFrameSize(), 0);
+}
+
+TEST(GradBtn, PresetOverwritesWhatCameBeforeAndYieldsToWhatComesAfter)
+{
+    TGradBtn btn(nullptr);
+    btn.SetBeginColor(clRed);
+    btn.SetDisabledColor(clLime);
+    btn.SetJustification(jLeft);
+    btn.SetBtnFrameSize(3);
+    btn.SetPresets(TPreset::Aluminum);
+    EXPECT_EQ(btn.BeginColor(), Rgb(206, 206, 206));
+    EXPECT_EQ(btn.DisabledColor(), Rgb(128, 128, 128));
+    EXPECT_EQ(btn.GradientStyle(), gsVertical);
+    EXPECT_EQ(btn.TextStyle(), tsInset);
+    EXPECT_EQ(btn.BtnShadowClr(), clBlack);
+    EXPECT_EQ(btn.GetFont().Name(), "Times New Roman");
+    EXPECT_EQ(btn.GetFont().Size(), 10);
+    EXPECT_EQ(btn.GetFont().Style(), FontStyles{fsBold});
+    // What no scheme lists stays.
+    EXPECT_EQ(btn.Justification(), jLeft);
+    EXPECT_EQ(btn.BtnFrameSize(), 3);
+    EXPECT_TRUE(btn.SwapColors());
+
+    // Later font settings win over the scheme's font.
+    btn.GetFont().SetHeight(13);
+    btn.GetFont().SetStyle(fsBold | fsItalic);
+    EXPECT_EQ(btn.GetFont().Height(), 13);
+    EXPECT_EQ(btn.BeginColor(), Rgb(206, 206, 206));
+
+    // Outside the schemes: nothing changes.
+    btn.SetPresets(6);
+    btn.SetPresets(-1);
+    EXPECT_EQ(btn.Presets(), TPreset::Aluminum);
+    EXPECT_EQ(btn.GetFont().Height(), 13);
+
+    // None is a scheme, not the constructed look.
+    btn.SetPresets(TPreset::None);
+    EXPECT_EQ(btn.DisabledColor(), Rgb(128, 128, 128));
+    EXPECT_EQ(btn.GradientStyle(), gsVertCenter);
+    EXPECT_EQ(btn.GetFont().Name(), "MS Sans Serif");
+
+    btn.SetPresets(TPreset::BrassedOff);
+    EXPECT_FALSE(btn.SwapColors());
+    btn.SetPresets(TPreset::GoldCoast);
+    EXPECT_FALSE(btn.SwapColors());
+}
+
+TEST(GradBtn, InvalidEnumerationValuesAreDropped)
+{
+    TGradBtn btn(nullptr);
+    btn.SetGradientStyle(static_cast<TGradientStyle>(6));
+    btn.SetTextStyle(static_cast<TTextStyle>(-1));
+    btn.SetTextShadeType(static_cast<TShadeType>(2));
+    btn.SetJustification(static_cast<TJustification>(3));
+    EXPECT_EQ(btn.GradientStyle(), gsVertCenter);
+    EXPECT_EQ(btn.TextStyle(), tsRaised);
+    EXPECT_EQ(btn.TextShadeType(), stLight);
+    EXPECT_EQ(btn.Justification(), jCenter);
+}
+
+// The face drawn call by call.
+class GradBtnFace : public ::testing::Test {
+protected:
+    std::vector<DrawCall> Paint()
+    {
+        RecordingCanvas canvas;
+        btn.PaintFace(canvas);
+        return canvas.calls;
+    }
+    static std::vector<DrawCall> Text(const std::vector<DrawCall>& calls)
+    {
+        std::vector<DrawCall> out;
+        for (const DrawCall& c : calls)
+            if (c.op == "TextRect")
+                out.push_back(c);
+        return out;
+    }
+    static const DrawCall* Find(const std::vector<DrawCall>& calls, const std::string& op)
+    {
+        for (const DrawCall& c : calls)
+            if (c.op == op)
+                return &c;
+        return nullptr;
+    }
+    TGradBtn btn{nullptr};
+};
+
+TEST_F(GradBtnFace, ConstructedButtonIsRaisedWithARaisedCaption)
+{
+    btn.SetCaption("&OK");
+    const auto calls = Paint();
+    ASSERT_FALSE(calls.empty());
+    // 2 x 13 rows of gsVertCenter, the frame, two caption layers.
+    EXPECT_EQ(calls[0].op, "FillRect");
+    EXPECT_EQ(calls[0].brush.color, kNavy);
+    const DrawCall* frame = Find(calls, "Frame3D");
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->color1, clBtnHighlight);
+    EXPECT_EQ(frame->color2, clBtnShadow);
+    EXPECT_EQ(frame->brush.style, BrushStyle::Clear);
+    const auto text = Text(calls);
+    ASSERT_EQ(text.size(), 2u);
+    EXPECT_EQ(text[0].font.GetColor(), clBtnHighlight);
+    EXPECT_EQ(text[1].font.GetColor(), clBlack);
+    EXPECT_EQ(text[0].text, "&OK");
+    EXPECT_EQ(text[0].args[0] + 1, text[1].args[0]); // the highlight one pixel up-left
+    EXPECT_EQ(text[0].args[1] + 1, text[1].args[1]);
+    EXPECT_EQ(text[1].format & (DT_CALCRECT | DT_NOPREFIX), 0u);
+    EXPECT_EQ(Find(calls, "DrawFocusRect"), nullptr);
+}
+
+TEST_F(GradBtnFace, DownLockSinksFrameAndCaptionUntilCleared)
+{
+    btn.SetCaption("Info");
+    const auto raised = Text(Paint()).back();
+    btn.SetDownLock(true);
+    const auto calls = Paint();
+    const DrawCall* frame = Find(calls, "Frame3D");
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->color1, clBtnShadow);
+    EXPECT_EQ(frame->color2, clBtnHighlight);
+    const auto sunk = Text(calls).back();
+    EXPECT_EQ(sunk.args[0], raised.args[0] + 1);
+    EXPECT_EQ(sunk.args[1], raised.args[1] + 1);
+    // The lock exchanges no colours.
+    EXPECT_EQ(calls[0].brush.color, kNavy);
+    btn.SetDownLock(false);
+    EXPECT_EQ(Text(Paint()).back().args, raised.args);
+}
+
+TEST_F(GradBtnFace, DisabledButtonDrawsAnInsetCaptionInItsDisabledColour)
+{
+    btn.SetCaption("Apply");
+    btn.SetTextStyle(tsNormal);
+    btn.SetDisabledColor(clMaroon);
+    btn.SetEnabled(false);
+    auto text = Text(Paint());
+    ASSERT_EQ(text.size(), 2u);
+    EXPECT_EQ(text[0].font.GetColor(), clBtnHighlight);
+    EXPECT_EQ(text[1].font.GetColor(), clMaroon);
+    EXPECT_EQ(text[0].args[0], text[1].args[0] + 1);
+    btn.SetEnabled(true);
+    text = Text(Paint());
+    ASSERT_EQ(text.size(), 1u);
+    EXPECT_EQ(text[0].font.GetColor(), clBlack);
+}
+
+TEST_F(GradBtnFace, NoFrameBelowOneRingAndOutlineLessShapes)
+{
+    btn.SetBtnFrameSize(0);
+    btn.SetGradientStyle(gsElliptic);
+    auto calls = Paint();
+    EXPECT_EQ(Find(calls, "Frame3D"), nullptr);
+    const DrawCall* ellipse = Find(calls, "Ellipse");
+    ASSERT_NE(ellipse, nullptr);
+    EXPECT_EQ(ellipse->pen.style, PenStyle::Clear);
+    btn.SetGradientStyle(gsRectangle);
+    calls = Paint();
+    const DrawCall* rectangle = Find(calls, "Rectangle");
+    ASSERT_NE(rectangle, nullptr);
+    EXPECT_EQ(rectangle->pen.style, PenStyle::Clear);
+}
+
+TEST_F(GradBtnFace, CaptionIsCentredOnItsShownWidth)
+{
+    // "A&&B" shows as "A&B": the caption must be centred on that width.
+    btn.SetCaption("A&&B");
+    const auto text = Text(Paint());
+    ASSERT_FALSE(text.empty());
+    RecordingCanvas measure;
+    measure.font = btn.GetFont();
+    const int shown = measure.TextWidth("A&B");
+    EXPECT_EQ(text.back().args[0], (btn.Width() - shown) / 2);
+    EXPECT_EQ(text.back().args[2] - text.back().args[0], shown);
+}
+
+TEST(GradBtnPixels, ConstructedFaceIsNavyToAquaToNavyInsideARaisedFrame)
+{
+    TGradBtn btn(nullptr);
+    Bitmap bitmap(75, 25);
+    btn.PaintFace(bitmap.GetCanvas());
+    EXPECT_EQ(bitmap.Pixel(37, 12), kAqua);
+    EXPECT_EQ(bitmap.Pixel(37, 1), gradbtn::GradientColor(kNavy, kAqua, 1, 12));
+    EXPECT_EQ(bitmap.Pixel(0, 0), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(bitmap.Pixel(73, 0), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(bitmap.Pixel(74, 0), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(bitmap.Pixel(0, 24), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(bitmap.Pixel(74, 24), ColorToRGB(clBtnShadow));
+}
+
+} // namespace

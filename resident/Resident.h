@@ -1,0 +1,99 @@
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "resident/Commands.h"
+#include "resident/Effects.h"
+#include "resident/ResidentSettings.h"
+#include "resident/Tray.h"
+#include "resident/Worker.h"
+
+namespace klarvo::resident {
+
+// Name of the mutex that keeps the resident cleaner a single instance.
+inline constexpr char kResidentMutexName[] = "Klarvo resident cleaner";
+// The shell's program, opened from the tray and at start.
+inline constexpr char kShellProgram[] = "KlarvoShell.exe";
+
+// The resident cleaner: one hidden top-level window of the class the shell
+// looks for, a tray icon, hot keys and two worker threads, one for RAM
+// cleanings and one for disk cleanings, so that the window procedure never
+// waits for either. All state lives on the window's thread; the workers
+// report back by posting to the window.
+class Resident {
+public:
+    explicit Resident(HINSTANCE instance);
+    ~Resident();
+    Resident(const Resident&) = delete;
+    Resident& operator=(const Resident&) = delete;
+
+    // Creates the window and starts the day's work; false when the window
+    // could not be made.
+    bool Start();
+    // The message loop; returns when the cleaner is told to exit.
+    int Run();
+
+private:
+    enum class RamKind { Fast, FreeUp, Auto };
+    struct RamJob {
+        RamKind kind;
+        std::int32_t megabytes; // FreeUp and Auto
+        bool reportProgress;
+    };
+    struct DiskJob {
+        HddCategory category;
+        std::string path;
+        bool withSubdirectories;
+    };
+
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void Carry(const Command& command);
+    void ReloadSettings();
+    void ApplySettings();
+    void ReportStatus();
+    void NotifyShell(int code, std::int32_t value);
+    void SetAutoClean(bool on);
+
+    void RequestRam(const RamJob& job);
+    void StartRam(const RamJob& job);
+    void RamFinished(std::int64_t freedKB);
+    void RequestDisk(HddCategory category);
+    void StartDiskBatch();
+
+    void CheckAutoClean();
+    void RefreshTray();
+    void ShowTrayMenu();
+    void OpenShell();
+    void RegisterHotKeys();
+    void UnregisterHotKeys();
+    void StopWork();
+
+    HINSTANCE instance_;
+    HWND window_ = nullptr;
+    UINT taskbarCreated_ = 0;
+    ResidentSettings settings_;
+    Effects effects_;
+    Uptime uptime_;
+    std::unique_ptr<TrayIcon> tray_;
+
+    std::atomic<bool> stop_{false};
+    Worker ramWorker_;
+    std::optional<RamJob> ramRunning_;
+    std::optional<RamJob> ramPending_;
+    Worker diskWorker_;
+    std::deque<DiskJob> diskPending_;
+    std::string programDir_;
+};
+
+// The whole program: single instance, then the resident cleaner's life.
+int RunResident(HINSTANCE instance);
+
+} // namespace klarvo::resident

@@ -1,0 +1,91 @@
+#include "resident/ResidentSettings.h"
+
+#include "settings/ConfFile.h"
+#include "settings/ConfStr.h"
+#include "settings/SlotTable.h"
+
+namespace klarvo::resident {
+namespace {
+
+std::int32_t InRange(std::int32_t value, std::int32_t low, std::int32_t high, std::int32_t fallback)
+{
+    return value >= low && value <= high ? value : fallback;
+}
+
+char HotKeyLetter(std::int32_t value)
+{
+    return value >= 'A' && value <= 'Z' ? static_cast<char>(value) : 0;
+}
+
+// TotalRamMB never exceeds 4096, so no amount above it means anything.
+constexpr std::int32_t kMaxMegabytes = 4096;
+
+} // namespace
+
+ResidentSettings InterpretSettings(const SlotReader& readSlot, const std::vector<std::string>& lines)
+{
+    ResidentSettings s;
+    s.autoClean = readSlot(slotAuto) == 1;
+    s.minPercent = InRange(readSlot(slotMinProc), 5, 100, 15);
+    s.freeMB = InRange(readSlot(slotFree), 1, kMaxMegabytes, 0);
+    s.fastOnly = readSlot(slotFastOnly) == 1;
+    s.everyMinutes = InRange(readSlot(slotEvery), 1, 60, 5);
+    s.maxTries = InRange(readSlot(slotMaxTry), 1, 5, 2);
+    s.popupMB[0] = InRange(readSlot(slotPopup1), 1, kMaxMegabytes, 0);
+    s.popupMB[1] = InRange(readSlot(slotPopup2), 1, kMaxMegabytes, 0);
+    s.popupMB[2] = InRange(readSlot(slotPopup3), 1, kMaxMegabytes, 0);
+    // Stored inverted: 1 when "No running Klarvo Shell" is clear.
+    s.openShellAtStart = readSlot(slotRunShell) == 1;
+    s.trayShowsFree = readSlot(slotTrayMem) == 1;
+    s.hotFast = HotKeyLetter(readSlot(slotHot1));
+    s.playSound = readSlot(slotSound) == 1;
+    s.clearTemp = readSlot(slotTemp) == 1;
+    s.clearInternet = readSlot(slotInternet) == 1;
+    s.clearCookies = readSlot(slotCookies) == 1;
+    s.clearDir = readSlot(slotDir) == 1;
+    s.dirWithSubdirs = readSlot(slotSubdir) == 1;
+    s.clearAtStart = readSlot(slotClearSelect) == 1;
+    s.clearHistory = readSlot(slotHistory) == 1;
+    s.hotAutoOn = HotKeyLetter(readSlot(slotHot2));
+    s.hotAutoOff = HotKeyLetter(readSlot(slotHot3));
+
+    auto line = [&lines](int index) { return index < static_cast<int>(lines.size()) ? lines[index] : std::string(); };
+    s.soundFile = line(lineSound);
+    s.categoryPath[hcTemp] = line(lineTemp);
+    s.categoryPath[hcInternet] = line(lineCache);
+    s.categoryPath[hcCookies] = line(lineCookies);
+    s.categoryPath[hcDir] = line(lineDir);
+    s.categoryPath[hcHistory] = line(lineHistory);
+    return s;
+}
+
+ResidentSettings LoadSettings(const std::string& dir)
+{
+    const std::string conf = dir + "Conf.dat";
+    return InterpretSettings([&conf](std::int32_t slot) { return ReadConf(conf, slot); },
+                             ReadConfStr(dir + "ConfStr.dat"));
+}
+
+bool IsSelectedAtStart(const ResidentSettings& settings, HddCategory category)
+{
+    switch (category) {
+    case hcTemp:
+        return settings.clearTemp;
+    case hcInternet:
+        return settings.clearInternet;
+    case hcCookies:
+        return settings.clearCookies;
+    case hcDir:
+        return settings.clearDir;
+    case hcHistory:
+        return settings.clearHistory;
+    }
+    return false;
+}
+
+bool WithSubdirectories(const ResidentSettings& settings, HddCategory category)
+{
+    return category == hcDir ? settings.dirWithSubdirs : true;
+}
+
+} // namespace klarvo::resident

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace klarvo::resident {
+
+// The cleaner's icon in the taskbar's notification area. It shows free
+// megabytes as digits, or a plain mark when that display is off.
+class TrayIcon {
+public:
+    TrayIcon(HWND owner, UINT callbackMessage);
+    ~TrayIcon();
+    TrayIcon(const TrayIcon&) = delete;
+    TrayIcon& operator=(const TrayIcon&) = delete;
+
+    // Adds the icon or brings it up to date; `freeMB` < 0 shows the mark.
+    void Show(int freeMB, const std::string& tip);
+    // After Explorer restarts, its notification area has forgotten us.
+    void Recreate();
+    void Remove();
+
+private:
+    bool Send(DWORD action);
+
+    HWND owner_;
+    UINT callbackMessage_;
+    HICON icon_ = nullptr;
+    std::string tip_;
+    bool added_ = false;
+};
+
+// The 16 x 16 picture of a number, at most four digits (TotalRamMB stays
+// below 4097). The caller destroys it.
+HICON MakeNumberIcon(int number);
+// The plain mark.
+HICON MakeMarkIcon();
+
+} // namespace klarvo::resident

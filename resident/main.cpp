@@ -1,0 +1,8 @@
+#include <windows.h>
+
+#include "resident/Resident.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    return klarvo::resident::RunResident(instance);
+}

@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <map>
+
+#include "link/Messages.h"
+#include "resident/Commands.h"
+#include "resident/Effects.h"
+#include "resident/ResidentSettings.h"
+#include "settings/ConfFile.h"
+#include "settings/ConfStr.h"
+#include "settings/SlotTable.h"
+#include "support/TempDir.h"
+
+namespace klarvo::resident {
+namespace {
+
+TEST(DecodeCommand, AcceptsEachCommandOnlyWithinItsRange)
+{
+    const struct {
+        std::uint64_t code;
+        std::int64_t argument;
+        bool accepted;
+    } cases[] = {
+        {cmdReloadSettings, 0, true},
+        {cmdReloadSettings, 1, false},
+        {cmdFastClean, 0, true},
+        {cmdFastClean, -1, false},
+        {cmdReportStatus, 0, true},
+        {cmdReportStatus, 7, false},
+        {cmdFreeRam, 1, true},
+        {cmdFreeRam, 4096, true},
+        {cmdFreeRam, 0, false},
+        {cmdFreeRam, -5, false},
+        {cmdFreeRam, 4097, false},
+        {cmdClearHdd, hcTemp, true},
+        {cmdClearHdd, hcHistory, true},
+        {cmdClearHdd, -1, false},
+        {cmdClearHdd, 5, false},
+        {0, 0, false},
+        {4, 0, false},
+        {7, 0, false},
+        {0x100000001ull, 0, false}, // a code whose low half is cmdReloadSettings
+        {cmdClearHdd, 0x100000000ll, false},
+    };
+    for (const auto& c : cases) {
+        const std::optional<Command> command = DecodeCommand(c.code, c.argument);
+        EXPECT_EQ(command.has_value(), c.accepted) << c.code << " " << c.argument;
+        if (command && c.accepted) {
+            EXPECT_EQ(command->code, static_cast<int>(c.code));
+            EXPECT_EQ(command->argument, c.argument);
+        }
+    }
+}
+
+TEST(Effects, ReportUnknownUntilTheFirstCleaningThenAccumulate)
+{
+    Effects effects;
+    Effects::Figures figures = effects.At(5000);
+    EXPECT_EQ(figures.lastKB, -1);
+    EXPECT_EQ(figures.totalKB, -1);
+    EXPECT_EQ(figures.secondsSince, -1);
+
+    effects.Record(5120, 10'000);
+    effects.Record(-300, 20'000); // a cleaning that lost ground frees nothing
+    effects.Record(1000, 30'000);
+    figures = effects.At(3'755'999);
+    EXPECT_EQ(figures.lastKB, 1000);
+    EXPECT_EQ(figures.totalKB, 6120);
+    EXPECT_EQ(figures.secondsSince, 3725);
+
+    effects.Record(std::numeric_limits<std::int32_t>::max(), 40'000);
+    EXPECT_EQ(effects.At(40'000).totalKB, std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(effects.At(39'000).secondsSince, 0);
+}
+
+// Conf.dat as a map of slots, ConfStr.dat as lines.
+ResidentSettings Interpret(const std::map<std::int32_t, std::int32_t>& slots, std::vector<std::string> lines = {})
+{
+    return InterpretSettings(
+        [&slots](std::int32_t slot) {
+            const auto found = slots.find(slot);
+            return found == slots.end() ? 0 : found->second;
+        },
+        lines);
+}
+
+TEST(InterpretSettings, AFreshMachineReadsAsAllZero)
+{
+    const ResidentSettings s = Interpret({});
+    EXPECT_FALSE(s.autoClean);
+    EXPECT_EQ(s.minPercent, 15);
+    EXPECT_EQ(s.everyMinutes, 5);
+    EXPECT_EQ(s.maxTries, 2);
+    EXPECT_EQ(s.freeMB, 0);
+    EXPECT_FALSE(s.openShellAtStart);
+    EXPECT_FALSE(s.clearAtStart);
+    EXPECT_EQ(s.hotFast, 0);
+    for (const std::string& path : s.categoryPath)
+        EXPECT_EQ(path, "");
+}
+
+TEST(InterpretSettings, ValuesOutsideTheControlsRangesFallBack)
+{
+    const struct {
+        std::int32_t slot;
+        std::int32_t value;
+        std::int32_t ResidentSettings::*field;
+        std::int32_t expected;
+    } cases[] = {
+        {slotMinProc, 40, &ResidentSettings::minPercent, 40},  {slotMinProc, 4, &ResidentSettings::minPercent, 15},
+        {slotMinProc, 101, &ResidentSettings::minPercent, 15}, {slotEvery, 60, &ResidentSettings::everyMinutes, 60},
+        {slotEvery, 0, &ResidentSettings::everyMinutes, 5},    {slotEvery, -1, &ResidentSettings::everyMinutes, 5},
+        {slotMaxTry, 5, &ResidentSettings::maxTries, 5},       {slotMaxTry, 6, &ResidentSettings::maxTries, 2},
+        {slotFree, 300, &ResidentSettings::freeMB, 300},       {slotFree, -300, &ResidentSettings::freeMB, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Interpret({{c.slot, c.value}}).*c.field, c.expected) << c.slot << " = " << c.value;
+}
+
+TEST(InterpretSettings, FlagsCountOnlyAsOneAndHotKeysOnlyAsLetters)
+{
+    ResidentSettings s = Interpret(
+        {{slotAuto, 2}, {slotRunShell, 1}, {slotTrayMem, 1}, {slotHot1, 'Q'}, {slotHot2, 'w'}, {slotHot3, 'S' + 256}});
+    EXPECT_FALSE(s.autoClean);
+    EXPECT_TRUE(s.openShellAtStart);
+    EXPECT_TRUE(s.trayShowsFree);
+    EXPECT_EQ(s.hotFast, 'Q');
+    EXPECT_EQ(s.hotAutoOn, 0);
+    EXPECT_EQ(s.hotAutoOff, 0);
+}
+
+TEST(InterpretSettings, CategoriesTakeTheirLines)
+{
+    const ResidentSettings s =
+        Interpret({{slotSubdir, 1}}, {"C:\\ding.wav", "C:\\TEMP", "C:\\Cache", "C:\\Cookies", "C:\\Mine", "bg.jpg"});
+    EXPECT_EQ(s.soundFile, "C:\\ding.wav");
+    EXPECT_EQ(s.categoryPath[hcTemp], "C:\\TEMP");
+    EXPECT_EQ(s.categoryPath[hcInternet], "C:\\Cache");
+    EXPECT_EQ(s.categoryPath[hcCookies], "C:\\Cookies");
+    EXPECT_EQ(s.categoryPath[hcDir], "C:\\Mine");
+    EXPECT_EQ(s.categoryPath[hcHistory], ""); // line 6 missing
+    EXPECT_TRUE(WithSubdirectories(s, hcDir));
+    EXPECT_FALSE(WithSubdirectories(Interpret({}), hcDir));
+    EXPECT_TRUE(WithSubdirectories(Interpret({}), hcTemp));
+}
+
+TEST(LoadSettings, ReadsBothFilesOfTheDirectory)
+{
+    test::TempDir dir;
+    WriteConf(dir.File("Conf.dat"), slotAuto, 1);
+    WriteConf(dir.File("Conf.dat"), slotHot2, 'W');
+    WriteConfStr(dir.File("ConfStr.dat"), {"", "C:\\T", "", "", "C:\\D", "", "C:\\H"});
+    const ResidentSettings s = LoadSettings(dir.Path());
+    EXPECT_TRUE(s.autoClean);
+    EXPECT_EQ(s.hotAutoOn, 'W');
+    EXPECT_EQ(s.categoryPath[hcTemp], "C:\\T");
+    EXPECT_EQ(s.categoryPath[hcDir], "C:\\D");
+    EXPECT_EQ(s.categoryPath[hcHistory], "C:\\H");
+}
+
+} // namespace
+} // namespace klarvo::resident

@@ -1,0 +1,734 @@
+#include "framework/StdWindows.h"
+
+#include "framework/Application.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <shlobj.h>
+
+#include <algorithm>
+
+namespace klarvo {
+
+namespace {
+constexpr UINT CN_COMMAND = 0xBC00 + WM_COMMAND;
+constexpr UINT CN_NOTIFY = 0xBC00 + WM_NOTIFY;
+constexpr UINT CN_VSCROLL = 0xBC00 + WM_VSCROLL;
+constexpr UINT CN_HSCROLL = 0xBC00 + WM_HSCROLL;
+} // namespace
+
+// ---- Edit ------------------------------------------------------------------
+
+Edit::Edit(Component* owner) : WinControl(owner)
+{
+    bounds_ = Bounds(0, 0, 121, 21);
+    color_ = clWindow;
+    SetTabStop(true);
+    SetCursor(crIBeam);
+}
+
+void Edit::CreateParams(WindowParams& p)
+{
+    WinControl::CreateParams(p);
+    p.platformClass = "EDIT";
+    p.style |= ES_AUTOHSCROLL | WS_BORDER;
+    if (multiLine_) {
+        p.style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+        p.style &= ~static_cast<DWORD>(ES_AUTOHSCROLL);
+    }
+    if (readOnly_) {
+        p.style |= ES_READONLY;
+    }
+    p.exStyle |= WS_EX_CLIENTEDGE;
+    p.style &= ~static_cast<DWORD>(WS_BORDER);
+}
+
+void Edit::CreateWnd()
+{
+    WinControl::CreateWnd();
+    if (maxLength_ > 0) {
+        SendMessageA(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
+    }
+}
+
+void Edit::SetReadOnly(bool v)
+{
+    readOnly_ = v;
+    if (hwnd_) {
+        SendMessageA(hwnd_, EM_SETREADONLY, v, 0);
+    }
+}
+
+void Edit::SetMaxLength(int v)
+{
+    maxLength_ = std::max(v, 0);
+    if (hwnd_) {
+        SendMessageA(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
+    }
+}
+
+void Edit::SelectAll()
+{
+    SetSel(0, -1);
+}
+
+void Edit::SetSel(int start, int length)
+{
+    if (HWND h = Handle()) {
+        SendMessageA(h, EM_SETSEL, static_cast<WPARAM>(start), length < 0 ? -1 : start + length);
+    }
+}
+
+int Edit::SelStart() const
+{
+    DWORD s = 0, e = 0;
+    if (hwnd_) {
+        SendMessageA(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+    }
+    return static_cast<int>(s);
+}
+
+int Edit::SelLength() const
+{
+    DWORD s = 0, e = 0;
+    if (hwnd_) {
+        SendMessageA(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+    }
+    return static_cast<int>(e - s);
+}
+
+void Edit::DoEnter()
+{
+    if (autoSelect_ && !multiLine_) {
+        SelectAll();
+    }
+    WinControl::DoEnter();
+}
+
+void Edit::Change()
+{
+    if (OnChange) {
+        OnChange(this);
+    }
+}
+
+LRESULT Edit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == CN_COMMAND && HIWORD(wParam) == EN_CHANGE) {
+        text_ = Text();
+        Change();
+        return 0;
+    }
+    if (msg == WM_SETTEXT && !hwnd_) {
+        return 0;
+    }
+    return WinControl::WndProc(msg, wParam, lParam);
+}
+
+Memo::Memo(Component* owner) : Edit(owner)
+{
+    multiLine_ = true;
+    bounds_ = Bounds(0, 0, 185, 89);
+}
+
+std::vector<std::string> Memo::Lines() const
+{
+    std::vector<std::string> lines;
+    std::string t = Text();
+    std::string cur;
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        char c = t[i];
+        if (c == '\r' || c == '\n') {
+            lines.push_back(cur);
+            cur.clear();
+            if (c == '\r' && i + 1 < t.size() && t[i + 1] == '\n') {
+                ++i;
+            }
+        } else {
+            cur += c;
+        }
+    }
+    if (!cur.empty()) {
+        lines.push_back(cur);
+    }
+    return lines;
+}
+
+void Memo::SetLines(const std::vector<std::string>& lines)
+{
+    std::string t;
+    for (const std::string& l : lines) {
+        t += l;
+        t += "\r\n";
+    }
+    SetText(t);
+}
+
+// ---- UpDown ----------------------------------------------------------------
+
+UpDown::UpDown(Component* owner) : WinControl(owner)
+{
+    bounds_ = Bounds(0, 0, 15, 21);
+}
+
+void UpDown::CreateParams(WindowParams& p)
+{
+    WinControl::CreateParams(p);
+    p.platformClass = UPDOWN_CLASSA;
+    p.style |= UDS_ALIGNRIGHT | UDS_ARROWKEYS;
+    if (wrap_) {
+        p.style |= UDS_WRAP;
+    }
+}
+
+void UpDown::CreateWnd()
+{
+    WinControl::CreateWnd();
+    SendMessageA(hwnd_, UDM_SETRANGE32, static_cast<WPARAM>(min_), max_);
+    SendMessageA(hwnd_, UDM_SETPOS32, 0, position_);
+    UDACCEL accel{0, static_cast<UINT>(increment_)};
+    SendMessageA(hwnd_, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&accel));
+    if (associate_ && associate_->Handle()) {
+        // The buddy is written by us (WriteBuddy), not by the platform, so
+        // the edit's own change handling sees every position.
+        WriteBuddy();
+    }
+}
+
+void UpDown::SetMin(int v)
+{
+    min_ = v;
+    if (position_ < min_) {
+        position_ = min_;
+    }
+    if (hwnd_) {
+        SendMessageA(hwnd_, UDM_SETRANGE32, static_cast<WPARAM>(min_), max_);
+        SendMessageA(hwnd_, UDM_SETPOS32, 0, position_);
+    }
+}
+
+void UpDown::SetMax(int v)
+{
+    max_ = v;
+    if (position_ > max_) {
+        position_ = max_;
+        WriteBuddy();
+    }
+    if (hwnd_) {
+        SendMessageA(hwnd_, UDM_SETRANGE32, static_cast<WPARAM>(min_), max_);
+        SendMessageA(hwnd_, UDM_SETPOS32, 0, position_);
+    }
+}
+
+int UpDown::Position() const
+{
+    return position_;
+}
+
+void UpDown::SetPosition(int v)
+{
+    v = std::clamp(v, std::min(min_, max_), std::max(min_, max_));
+    position_ = v;
+    if (hwnd_) {
+        SendMessageA(hwnd_, UDM_SETPOS32, 0, v);
+    }
+    WriteBuddy();
+}
+
+void UpDown::SetIncrement(int v)
+{
+    increment_ = v;
+    if (hwnd_) {
+        UDACCEL accel{0, static_cast<UINT>(increment_)};
+        SendMessageA(hwnd_, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&accel));
+    }
+}
+
+void UpDown::SetWrap(bool v)
+{
+    if (v != wrap_) {
+        wrap_ = v;
+        if (hwnd_) {
+            DestroyHandle();
+            Handle();
+        }
+    }
+}
+
+void UpDown::SetAssociate(WinControl* edit)
+{
+    associate_ = edit;
+    if (edit) {
+        // Sits at the right edge of the edit, as tall as it.
+        SetBounds(edit->Left() + edit->Width(), edit->Top(), Width(), edit->Height());
+        WriteBuddy();
+    }
+}
+
+void UpDown::WriteBuddy()
+{
+    if (associate_) {
+        associate_->SetText(std::to_string(position_));
+    }
+}
+
+void UpDown::ArrowClicked(int newPos)
+{
+    position_ = newPos;
+    WriteBuddy();
+    if (OnClick) {
+        OnClick(this);
+    }
+}
+
+LRESULT UpDown::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == CN_NOTIFY) {
+        auto* hdr = reinterpret_cast<NMHDR*>(lParam);
+        if (hdr->code == UDN_DELTAPOS) {
+            auto* ud = reinterpret_cast<NMUPDOWN*>(lParam);
+            int next = ud->iPos + ud->iDelta;
+            int lo = std::min(min_, max_), hi = std::max(min_, max_);
+            if (next > hi) {
+                next = wrap_ ? lo : hi;
+            } else if (next < lo) {
+                next = wrap_ ? hi : lo;
+            }
+            if (next != position_ || ud->iPos != position_) {
+                ArrowClicked(next);
+            }
+        }
+        return 0;
+    }
+    if (msg == CN_VSCROLL || msg == CN_HSCROLL) {
+        return 0;
+    }
+    return WinControl::WndProc(msg, wParam, lParam);
+}
+
+// ---- ProgressBar -----------------------------------------------------------
+
+ProgressBar::ProgressBar(Component* owner) : WinControl(owner)
+{
+    bounds_ = Bounds(0, 0, 150, 16);
+}
+
+void ProgressBar::CreateParams(WindowParams& p)
+{
+    WinControl::CreateParams(p);
+    p.platformClass = PROGRESS_CLASSA;
+    if (smooth_) {
+        p.style |= PBS_SMOOTH;
+    }
+}
+
+void ProgressBar::CreateWnd()
+{
+    WinControl::CreateWnd();
+    SendMessageA(hwnd_, PBM_SETRANGE32, static_cast<WPARAM>(min_), max_);
+    SendMessageA(hwnd_, PBM_SETPOS, static_cast<WPARAM>(position_), 0);
+}
+
+void ProgressBar::SetRange(int min, int max)
+{
+    min_ = min;
+    max_ = max;
+    position_ = std::clamp(position_, std::min(min_, max_), std::max(min_, max_));
+    if (hwnd_) {
+        SendMessageA(hwnd_, PBM_SETRANGE32, static_cast<WPARAM>(min_), max_);
+        SendMessageA(hwnd_, PBM_SETPOS, static_cast<WPARAM>(position_), 0);
+    }
+}
+
+void ProgressBar::SetPosition(int v)
+{
+    position_ = std::clamp(v, std::min(min_, max_), std::max(min_, max_));
+    if (hwnd_) {
+        SendMessageA(hwnd_, PBM_SETPOS, static_cast<WPARAM>(position_), 0);
+    }
+}
+
+void ProgressBar::SetSmooth(bool v)
+{
+    if (v != smooth_) {
+        smooth_ = v;
+        if (hwnd_) {
+            DestroyHandle();
+            Handle();
+        }
+    }
+}
+
+// ---- Panel -----------------------------------------------------------------
+
+Panel::Panel(Component* owner) : CustomControl(owner)
+{
+    bounds_ = Bounds(0, 0, 185, 41);
+}
+
+void Panel::CreateParams(WindowParams& p)
+{
+    CustomControl::CreateParams(p);
+    if (borderSingle_) {
+        p.style |= WS_BORDER;
+    }
+}
+
+void Panel::SetBevelOuter(PanelBevel b)
+{
+    outer_ = b;
+    Invalidate();
+}
+
+void Panel::SetBevelInner(PanelBevel b)
+{
+    inner_ = b;
+    Invalidate();
+}
+
+void Panel::SetBorderWidth(int w)
+{
+    borderWidth_ = w;
+    Invalidate();
+}
+
+void Panel::SetBorderSingle(bool v)
+{
+    if (v != borderSingle_) {
+        borderSingle_ = v;
+        if (hwnd_) {
+            DestroyHandle();
+            Handle();
+        }
+    }
+}
+
+void Panel::Paint()
+{
+    Canvas& c = GetCanvas();
+    Rect r = ClientRect();
+    c.brush.color = color_;
+    c.brush.style = BrushStyle::Solid;
+    c.FillRect(r);
+    auto bevel = [&](PanelBevel b) {
+        if (b == PanelBevel::None) {
+            return;
+        }
+        bool raised = b == PanelBevel::Raised;
+        c.Frame3D(r, raised ? clBtnHighlight : clBtnShadow, raised ? clBtnShadow : clBtnHighlight, 1);
+    };
+    bevel(outer_);
+    if (borderWidth_ > 0) {
+        r.left += borderWidth_;
+        r.top += borderWidth_;
+        r.right -= borderWidth_;
+        r.bottom -= borderWidth_;
+    }
+    bevel(inner_);
+    if (!Text().empty()) {
+        c.font = font_;
+        c.brush.style = BrushStyle::Clear;
+        Rect t = ClientRect();
+        c.TextRect(Text(), t, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+}
+
+// ---- pages -----------------------------------------------------------------
+
+TabSheet::TabSheet(Component* owner) : CustomControl(owner)
+{
+    visible_ = false;
+}
+
+void TabSheet::SetPageControl(PageControl* pc)
+{
+    if (pc == pageControl_) {
+        return;
+    }
+    if (pageControl_) {
+        pageControl_->RemovePage(this);
+    }
+    pageControl_ = pc;
+    if (pc) {
+        pc->AddPage(this);
+    }
+}
+
+int TabSheet::PageIndex() const
+{
+    if (!pageControl_) {
+        return -1;
+    }
+    for (int i = 0; i < pageControl_->PageCount(); ++i) {
+        if (pageControl_->Pages(i) == this) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+PageControl::PageControl(Component* owner) : WinControl(owner)
+{
+    bounds_ = Bounds(0, 0, 289, 193);
+    SetTabStop(true);
+}
+
+void PageControl::CreateParams(WindowParams& p)
+{
+    WinControl::CreateParams(p);
+    p.platformClass = WC_TABCONTROLA;
+    p.style |= TCS_BUTTONS | TCS_MULTILINE | WS_CLIPCHILDREN;
+}
+
+void PageControl::CreateWnd()
+{
+    WinControl::CreateWnd();
+    SyncTabs();
+    LayoutPages();
+}
+
+void PageControl::AddPage(TabSheet* p)
+{
+    pages_.push_back(p);
+    p->SetParent(this);
+    p->visible_ = false;
+    if (!active_) {
+        SetActivePage(p);
+    }
+    SyncTabs();
+    LayoutPages();
+}
+
+void PageControl::RemovePage(TabSheet* p)
+{
+    pages_.erase(std::remove(pages_.begin(), pages_.end(), p), pages_.end());
+    if (active_ == p) {
+        active_ = nullptr;
+    }
+    SyncTabs();
+}
+
+void PageControl::SyncTabs()
+{
+    if (!hwnd_) {
+        return;
+    }
+    SendMessageA(hwnd_, TCM_DELETEALLITEMS, 0, 0);
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+        std::string caption = pages_[i]->Text();
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = caption.data();
+        SendMessageA(hwnd_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+    }
+    int idx = ActivePageIndex();
+    if (idx >= 0) {
+        SendMessageA(hwnd_, TCM_SETCURSEL, static_cast<WPARAM>(idx), 0);
+    }
+}
+
+Rect PageControl::ClientRect() const
+{
+    return Rect{0, 0, Width(), Height()};
+}
+
+void PageControl::LayoutPages()
+{
+    RECT r{0, 0, Width(), Height()};
+    if (hwnd_) {
+        SendMessageA(hwnd_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
+    }
+    for (TabSheet* p : pages_) {
+        p->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    }
+}
+
+void PageControl::BoundsChanged()
+{
+    LayoutPages();
+}
+
+int PageControl::ActivePageIndex() const
+{
+    auto it = std::find(pages_.begin(), pages_.end(), active_);
+    return it == pages_.end() ? -1 : static_cast<int>(it - pages_.begin());
+}
+
+void PageControl::SetActivePageIndex(int i)
+{
+    SetActivePage(i >= 0 && i < PageCount() ? pages_[static_cast<std::size_t>(i)] : nullptr);
+}
+
+void PageControl::SetActivePage(TabSheet* page)
+{
+    if (page == active_ || (page && page->pageControl_ != this)) {
+        return;
+    }
+    TabSheet* old = active_;
+    active_ = page;
+    if (page) {
+        page->SetVisible(true);
+        if (hwnd_) {
+            SetWindowPos(page->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            SendMessageA(hwnd_, TCM_SETCURSEL, static_cast<WPARAM>(ActivePageIndex()), 0);
+        }
+    }
+    if (old) {
+        old->SetVisible(false);
+        if (old->OnHide) {
+            old->OnHide(old);
+        }
+    }
+    if (page && page->OnShow) {
+        page->OnShow(page);
+    }
+}
+
+LRESULT PageControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == CN_NOTIFY) {
+        auto* hdr = reinterpret_cast<NMHDR*>(lParam);
+        if (hdr->code == TCN_SELCHANGE) {
+            int i = static_cast<int>(SendMessageA(hwnd_, TCM_GETCURSEL, 0, 0));
+            SetActivePageIndex(i);
+            if (OnChange) {
+                OnChange(this);
+            }
+        }
+        return 0;
+    }
+    return WinControl::WndProc(msg, wParam, lParam);
+}
+
+// ---- browse edits ----------------------------------------------------------
+
+namespace {
+BrowseDialogs g_platformDialogs;
+BrowseDialogs* g_dialogs = &g_platformDialogs;
+
+int CALLBACK BrowseCallback(HWND hwnd, UINT msg, LPARAM, LPARAM data)
+{
+    if (msg == BFFM_INITIALIZED && data) {
+        SendMessageA(hwnd, BFFM_SETSELECTIONA, TRUE, data);
+    }
+    return 0;
+}
+} // namespace
+
+void SetBrowseDialogs(BrowseDialogs* dialogs)
+{
+    g_dialogs = dialogs ? dialogs : &g_platformDialogs;
+}
+
+bool BrowseDialogs::OpenFile(HWND owner, const std::string& filter, const std::string& initialDir,
+                             const std::string& current, std::string& chosen)
+{
+    // "Name|*.ext|..." becomes the platform's double-NUL-terminated list.
+    std::string f = filter;
+    std::replace(f.begin(), f.end(), '|', '\0');
+    f.push_back('\0');
+    f.push_back('\0');
+    char file[MAX_PATH] = {};
+    lstrcpynA(file, current.c_str(), MAX_PATH);
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter.empty() ? nullptr : f.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
+    ofn.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+    if (!GetOpenFileNameA(&ofn)) {
+        return false;
+    }
+    chosen = file;
+    return true;
+}
+
+bool BrowseDialogs::BrowseFolder(HWND owner, const std::string& title, const std::string& current, std::string& chosen)
+{
+    char display[MAX_PATH] = {};
+    BROWSEINFOA bi{};
+    bi.hwndOwner = owner;
+    bi.pszDisplayName = display;
+    bi.lpszTitle = title.c_str();
+    bi.ulFlags = BIF_RETURNONLYFSDIRS;
+    bi.lpfn = BrowseCallback;
+    bi.lParam = current.empty() ? 0 : reinterpret_cast<LPARAM>(current.c_str());
+    LPITEMIDLIST pidl = SHBrowseForFolderA(&bi);
+    if (!pidl) {
+        return false;
+    }
+    char path[MAX_PATH] = {};
+    bool ok = SHGetPathFromIDListA(pidl, path) != FALSE;
+    CoTaskMemFree(pidl);
+    if (ok) {
+        chosen = path;
+    }
+    return ok;
+}
+
+namespace {
+constexpr int kButtonWidth = 21;
+constexpr UINT kBrowseId = 100;
+} // namespace
+
+BrowseEdit::BrowseEdit(Component* owner) : Edit(owner) {}
+
+void BrowseEdit::CreateWnd()
+{
+    Edit::CreateWnd();
+    RECT r{};
+    GetClientRect(hwnd_, &r);
+    button_ = CreateWindowExA(0, "BUTTON", "...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, r.right - kButtonWidth, 0,
+                              kButtonWidth, r.bottom, hwnd_, reinterpret_cast<HMENU>(kBrowseId),
+                              GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(hwnd_, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, kButtonWidth + 2));
+}
+
+void BrowseEdit::BoundsChanged()
+{
+    Edit::BoundsChanged();
+    if (button_) {
+        RECT r{};
+        GetClientRect(hwnd_, &r);
+        MoveWindow(button_, r.right - kButtonWidth, 0, kButtonWidth, r.bottom, TRUE);
+    }
+}
+
+LRESULT BrowseEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_COMMAND && reinterpret_cast<HWND>(lParam) == button_ && button_) {
+        if (HIWORD(wParam) == BN_CLICKED) {
+            Browse();
+        }
+        return 0;
+    }
+    if (msg == WM_NCDESTROY) {
+        button_ = nullptr;
+    }
+    return Edit::WndProc(msg, wParam, lParam);
+}
+
+FileNameEdit::FileNameEdit(Component* owner) : BrowseEdit(owner) {}
+
+void FileNameEdit::Browse()
+{
+    std::string chosen;
+    if (g_dialogs->OpenFile(Handle(), filter_, initialDir_, Text(), chosen)) {
+        SetText(chosen);
+    }
+}
+
+DirectoryEdit::DirectoryEdit(Component* owner) : BrowseEdit(owner) {}
+
+void DirectoryEdit::Browse()
+{
+    std::string chosen;
+    if (g_dialogs->BrowseFolder(Handle(), dialogText_, Text(), chosen)) {
+        SetText(chosen);
+    }
+}
+
+} // namespace klarvo

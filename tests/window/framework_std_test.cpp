@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include "framework/StdWindows.h"
+
+#include <commctrl.h>
+#include "framework_support.h"
+
+using namespace klarvo;
+using namespace klarvo::test;
+
+namespace {
+
+using StdTest = FormTest;
+
+Edit* AddEdit(Form& form)
+{
+    auto* e = new Edit(&form);
+    e->SetParent(&form);
+    e->SetBounds(10, 10, 80, 23);
+    return e;
+}
+
+TEST_F(StdTest, EditReportsEveryChangeAndSwallowsACharacterSetToZero)
+{
+    Edit* e = AddEdit(*form);
+    int changes = 0;
+    e->OnChange = [&](Component*) { ++changes; };
+    e->OnKeyPress = [](Component*, char& key) {
+        if (key == 'x') {
+            key = 0;
+        }
+    };
+    e->SetFocus();
+    for (char ch : std::string("axb")) {
+        SendMessageA(e->Handle(), WM_CHAR, static_cast<unsigned char>(ch), 1);
+    }
+    EXPECT_EQ(e->Text(), "ab");
+    EXPECT_EQ(changes, 2);
+    e->SetText("12");
+    EXPECT_EQ(changes, 3);
+    e->SelectAll();
+    EXPECT_EQ(e->SelStart(), 0);
+    EXPECT_EQ(e->SelLength(), 2);
+}
+
+TEST_F(StdTest, UpDownWritesItsPositionIntoItsBuddyAndStopsAtItsLimits)
+{
+    Edit* e = AddEdit(*form);
+    auto* ud = new UpDown(form.get());
+    ud->SetParent(form.get());
+    ud->SetMin(1);
+    ud->SetMax(60);
+    ud->SetPosition(59);
+    ud->SetAssociate(e);
+    EXPECT_EQ(e->Text(), "59");
+    EXPECT_EQ(ud->Left(), e->Left() + e->Width());
+    int clicks = 0;
+    ud->OnClick = [&](Component*) { ++clicks; };
+
+    HWND h = ud->Handle();
+    for (int i = 0; i < 3; ++i) { // the up arrow is the upper half
+        SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, At(5, 3));
+        SendMessageA(h, WM_LBUTTONUP, 0, At(5, 3));
+    }
+    EXPECT_EQ(ud->Position(), 60);
+    EXPECT_EQ(e->Text(), "60");
+    EXPECT_GE(clicks, 1);
+
+    ud->SetMax(40); // a position above a new maximum comes down to it
+    EXPECT_EQ(ud->Position(), 40);
+    EXPECT_EQ(e->Text(), "40");
+}
+
+TEST_F(StdTest, ProgressBarKeepsItsPositionInRange)
+{
+    auto* pb = new ProgressBar(form.get());
+    pb->SetParent(form.get());
+    pb->SetSmooth(true);
+    pb->SetPosition(150);
+    EXPECT_EQ(pb->Position(), 100);
+    pb->SetPosition(42);
+    EXPECT_EQ(SendMessageA(pb->Handle(), PBM_GETPOS, 0, 0), 42);
+}
+
+TEST_F(StdTest, OnlyTheActivePageShowsAndActivatingInCodeRaisesNoChange)
+{
+    auto* pc = new PageControl(form.get());
+    pc->SetParent(form.get());
+    pc->SetBounds(0, 0, 300, 200);
+    std::vector<std::string> shown;
+    TabSheet* pages[3];
+    for (int i = 0; i < 3; ++i) {
+        pages[i] = new TabSheet(form.get());
+        pages[i]->SetName("ts" + std::to_string(i));
+        pages[i]->SetPageControl(pc);
+        pages[i]->OnShow = [&](Component* s) { shown.push_back(s->Name()); };
+    }
+    int changes = 0;
+    pc->OnChange = [&](Component*) { ++changes; };
+
+    EXPECT_EQ(pc->ActivePage(), pages[0]);
+    pc->SetActivePage(pages[2]);
+    pc->SetActivePage(pages[2]); // already shown: nothing runs again
+    pc->SetActivePageIndex(1);
+
+    EXPECT_EQ(shown, (std::vector<std::string>{"ts2", "ts1"}));
+    EXPECT_TRUE(IsWindowVisible(pages[1]->Handle()));
+    EXPECT_FALSE(pages[0]->Visible());
+    EXPECT_FALSE(pages[2]->Visible());
+    EXPECT_EQ(changes, 0);
+}
+
+struct FakeDialogs : BrowseDialogs {
+    std::string filter, dir, answer;
+    bool OpenFile(HWND, const std::string& f, const std::string& d, const std::string&, std::string& chosen) override
+    {
+        filter = f;
+        dir = d;
+        chosen = answer;
+        return !answer.empty();
+    }
+    bool BrowseFolder(HWND, const std::string&, const std::string& current, std::string& chosen) override
+    {
+        dir = current;
+        chosen = answer;
+        return !answer.empty();
+    }
+};
+
+TEST_F(StdTest, BrowseEditsTakeTheChosenNameAndKeepTheirsWhenCancelled)
+{
+    FakeDialogs fake;
+    SetBrowseDialogs(&fake);
+    auto* fe = new FileNameEdit(form.get());
+    fe->SetParent(form.get());
+    fe->SetFilter("JPEG pictures|*.jpg|Bitmaps|*.bmp");
+    fe->SetInitialDir("C:\\Klarvo\\backgrounds\\");
+    int changes = 0;
+    fe->OnChange = [&](Component*) { ++changes; };
+    fake.answer = "C:\\pics\\sky.jpg";
+    SendMessageA(fe->ButtonHandle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(fe->Text(), "C:\\pics\\sky.jpg");
+    EXPECT_EQ(fake.filter, "JPEG pictures|*.jpg|Bitmaps|*.bmp");
+    EXPECT_EQ(fake.dir, "C:\\Klarvo\\backgrounds\\");
+    EXPECT_EQ(changes, 1);
+    fake.answer.clear();
+    fe->Browse();
+    EXPECT_EQ(fe->Text(), "C:\\pics\\sky.jpg");
+
+    auto* de = new DirectoryEdit(form.get());
+    de->SetParent(form.get());
+    de->SetText("C:\\Temp");
+    fake.answer = "C:\\Windows";
+    de->Browse();
+    EXPECT_EQ(fake.dir, "C:\\Temp");
+    EXPECT_EQ(de->Text(), "C:\\Windows");
+    SetBrowseDialogs(nullptr);
+}
+
+} // namespace

@@ -337,9 +337,15 @@ void Resident::RamFinished(std::int64_t freedKB)
 
 void Resident::RequestDisk(HddCategory category)
 {
-    // The path as last saved: a "Clear" pressed before Apply cleans the
-    // directory the files name, not the one on the screen.
-    diskPending_.push_back({category, settings_.categoryPath[category], WithSubdirectories(settings_, category)});
+    // The path as saved now: a "Clear" pressed before Apply cleans the
+    // directory the files name, not the one on the shell's screen.
+    ResidentSettings saved = settings_;
+    try {
+        saved = LoadSettings(programDir_);
+    } catch (const SettingsError&) {
+        // Unreadable just now: the settings of the last reload hold.
+    }
+    diskPending_.push_back({category, saved.categoryPath[category], WithSubdirectories(saved, category)});
     if (!diskWorker_.Busy())
         StartDiskBatch();
 }

@@ -1,0 +1,16 @@
+# The real resident cleaner as a separate process, copied into each test's
+# own directory.
+klarvo_test(e2e_resident
+  SOURCES resident_e2e_test.cpp
+  LIBS klarvo_settings
+  ARGS --cleaner=$<TARGET_FILE:Klarvo>)
+add_dependencies(e2e_resident Klarvo)
+set_tests_properties(e2e_resident PROPERTIES RESOURCE_LOCK desktop)
+
+# Deleting tests: the sandbox prefix, where only drive C: exists.
+klarvo_test(e2e_resident_disk SANDBOXED
+  SOURCES resident_disk_e2e_test.cpp
+  LIBS klarvo_settings
+  ARGS --cleaner=$<TARGET_FILE:Klarvo>)
+add_dependencies(e2e_resident_disk Klarvo)
+set_tests_properties(e2e_resident_disk PROPERTIES RESOURCE_LOCK desktop)

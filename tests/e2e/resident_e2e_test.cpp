@@ -1,0 +1,254 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "link/Messages.h"
+#include "settings/ConfFile.h"
+#include "settings/ConfStr.h"
+#include "settings/SlotTable.h"
+#include "support/Process.h"
+#include "support/TempDir.h"
+
+using namespace klarvo;
+using namespace klarvo::test;
+
+namespace {
+
+using Notification = std::pair<WPARAM, LPARAM>;
+
+// Stands in for the shell: a window of its class that records every
+// notification posted to it.
+class ListeningShell {
+public:
+    ListeningShell()
+    {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = kShellWindowClass;
+        RegisterClassA(&windowClass);
+        window_ = CreateWindowExA(0, kShellWindowClass, "listener", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                  windowClass.hInstance, nullptr);
+    }
+    ~ListeningShell()
+    {
+        DestroyWindow(window_);
+        UnregisterClassA(kShellWindowClass, GetModuleHandleA(nullptr));
+    }
+
+    // Collects notifications until `done` holds for them or time runs out.
+    bool WaitFor(const std::function<bool(const std::vector<Notification>&)>& done, DWORD milliseconds)
+    {
+        const DWORD start = GetTickCount();
+        for (;;) {
+            MSG message;
+            while (PeekMessageA(&message, window_, 0, 0, PM_REMOVE))
+                if (message.message == WM_SHELLNOTIFY)
+                    received.emplace_back(message.wParam, message.lParam);
+            if (done(received))
+                return true;
+            if (GetTickCount() - start >= milliseconds)
+                return false;
+            Sleep(10);
+        }
+    }
+
+    // The last value of a code, or `none`.
+    LPARAM Last(WPARAM code, LPARAM none = -12345) const
+    {
+        for (auto it = received.rbegin(); it != received.rend(); ++it)
+            if (it->first == code)
+                return it->second;
+        return none;
+    }
+    std::size_t Count(WPARAM code) const
+    {
+        return static_cast<std::size_t>(
+            std::count_if(received.begin(), received.end(), [code](const Notification& n) { return n.first == code; }));
+    }
+
+    std::vector<Notification> received;
+
+private:
+    HWND window_ = nullptr;
+};
+
+std::function<bool(const std::vector<Notification>&)> Has(WPARAM code, std::size_t count = 1)
+{
+    return [code, count](const std::vector<Notification>& received) {
+        return static_cast<std::size_t>(std::count_if(received.begin(), received.end(), [code](const Notification& n) {
+                   return n.first == code;
+               })) >= count;
+    };
+}
+
+// The real cleaner, started from a directory of its own with the settings
+// a test gives it.
+class Cleaner {
+public:
+    explicit Cleaner(const TempDir& dir) : dir_(dir)
+    {
+        exe_ = CopyInto(WindowsPathOf(TestArgument("cleaner")), dir.Path());
+    }
+
+    void Start()
+    {
+        process_ = std::make_unique<Process>(exe_, "", dir_.Path());
+        window_ = WaitForWindow(kCleanerWindowClass, 5000);
+    }
+
+    HWND Window() const { return window_; }
+    Process& Program() { return *process_; }
+    const std::string& Exe() const { return exe_; }
+
+    void Post(WPARAM command, LPARAM argument) const { PostMessageA(window_, WM_CLEANERCMD, command, argument); }
+
+private:
+    const TempDir& dir_;
+    std::string exe_;
+    std::unique_ptr<Process> process_;
+    HWND window_ = nullptr;
+};
+
+TEST(ResidentCleaner, KeepsOneInstanceWithItsWindow)
+{
+    TempDir dir;
+    Cleaner cleaner(dir);
+    cleaner.Start();
+    ASSERT_NE(cleaner.Window(), nullptr) << "no window of class " << kCleanerWindowClass;
+    EXPECT_FALSE(IsWindowVisible(cleaner.Window()));
+
+    Process second(cleaner.Exe(), "", dir.Path());
+    ASSERT_TRUE(second.WaitForExit(5000)) << "a second start must end at once";
+    EXPECT_EQ(second.ExitCode(), 0u);
+    EXPECT_EQ(FindWindowA(kCleanerWindowClass, nullptr), cleaner.Window());
+    EXPECT_FALSE(cleaner.Program().WaitForExit(0));
+}
+
+TEST(ResidentCleaner, ReportsUnknownFiguresUntilItCleansAndIgnoresBadCommands)
+{
+    TempDir dir;
+    ListeningShell shell;
+    Cleaner cleaner(dir);
+    cleaner.Start();
+    ASSERT_NE(cleaner.Window(), nullptr);
+
+    // None of these may start anything.
+    cleaner.Post(4, 0);
+    cleaner.Post(99, 0);
+    cleaner.Post(0, 0);
+    cleaner.Post(cmdFreeRam, 0);
+    cleaner.Post(cmdFreeRam, -8);
+    cleaner.Post(cmdFreeRam, 100000);
+    cleaner.Post(cmdFastClean, 1);
+    cleaner.Post(cmdClearHdd, 7);
+    cleaner.Post(cmdClearHdd, -1);
+    cleaner.Post(cmdReportStatus, 0);
+    ASSERT_TRUE(shell.WaitFor(Has(ntTimeSince), 5000));
+    EXPECT_EQ(shell.Last(ntLastEffect), -1);
+    EXPECT_EQ(shell.Last(ntTotalEffect), -1);
+    EXPECT_EQ(shell.Last(ntTimeSince), -1);
+    EXPECT_EQ(shell.Count(ntRamProgress), 0u);
+
+    // A fast cleaning makes the figures known; it reports no progress.
+    cleaner.Post(cmdFastClean, 0);
+    ASSERT_TRUE(shell.WaitFor(
+        [&](const std::vector<Notification>&) {
+            cleaner.Post(cmdReportStatus, 0);
+            Sleep(50);
+            return shell.Last(ntTimeSince) >= 0;
+        },
+        30000));
+    EXPECT_GE(shell.Last(ntLastEffect), 0);
+    EXPECT_GE(shell.Last(ntTotalEffect), shell.Last(ntLastEffect));
+    EXPECT_EQ(shell.Count(ntRamProgress), 0u);
+    EXPECT_FALSE(cleaner.Program().WaitForExit(0));
+}
+
+TEST(ResidentCleaner, ReportsTheProgressOfAManualCleaningInWholePercents)
+{
+    TempDir dir;
+    WriteConf(dir.File("Conf.dat"), slotMaxTry, 1);
+    ListeningShell shell;
+    Cleaner cleaner(dir);
+    cleaner.Start();
+    ASSERT_NE(cleaner.Window(), nullptr);
+
+    cleaner.Post(cmdFreeRam, 8);
+    ASSERT_TRUE(shell.WaitFor(
+        [](const std::vector<Notification>& received) {
+            return std::any_of(received.begin(), received.end(),
+                               [](const Notification& n) { return n.first == ntRamProgress && n.second == 100; });
+        },
+        60000));
+    LPARAM previous = -1;
+    for (const Notification& n : shell.received) {
+        if (n.first != ntRamProgress)
+            continue;
+        EXPECT_GT(n.second, previous);
+        EXPECT_LE(n.second, 100);
+        previous = n.second;
+    }
+    EXPECT_EQ(shell.received.front(), Notification(ntRamProgress, 0));
+    // The figures follow once it is done.
+    ASSERT_TRUE(shell.WaitFor(Has(ntTimeSince), 5000));
+    EXPECT_GE(shell.Last(ntLastEffect), 0);
+}
+
+// Alt + a letter, typed on the keyboard.
+void TypeAlt(char letter)
+{
+    INPUT keys[4]{};
+    for (INPUT& key : keys)
+        key.type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = VK_MENU;
+    keys[1].ki.wVk = static_cast<WORD>(letter);
+    keys[2].ki.wVk = static_cast<WORD>(letter);
+    keys[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    keys[3].ki.wVk = VK_MENU;
+    keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, keys, sizeof(INPUT));
+}
+
+TEST(ResidentCleaner, HotKeysSwitchAutoCleaningAfterAReload)
+{
+    TempDir dir;
+    const std::string conf = dir.File("Conf.dat");
+    WriteConf(conf, slotAuto, 1);
+    ListeningShell shell;
+    Cleaner cleaner(dir);
+    cleaner.Start();
+    ASSERT_NE(cleaner.Window(), nullptr);
+
+    // No hot keys yet: typing changes nothing.
+    TypeAlt('S');
+    EXPECT_FALSE(shell.WaitFor(Has(ntAutoChanged), 500));
+    EXPECT_EQ(ReadConf(conf, slotAuto), 1);
+
+    WriteConf(conf, slotHot2, 'W');
+    WriteConf(conf, slotHot3, 'S');
+    cleaner.Post(cmdReloadSettings, 0);
+    cleaner.Post(cmdReportStatus, 0); // answered only after the reload
+    ASSERT_TRUE(shell.WaitFor(Has(ntTimeSince), 5000));
+
+    TypeAlt('S');
+    ASSERT_TRUE(shell.WaitFor(Has(ntAutoChanged), 5000));
+    EXPECT_EQ(ReadConf(conf, slotAuto), 0);
+    EXPECT_EQ(shell.Last(ntAutoChanged), 0);
+    TypeAlt('W');
+    ASSERT_TRUE(shell.WaitFor(Has(ntAutoChanged, 2), 5000));
+    EXPECT_EQ(ReadConf(conf, slotAuto), 1);
+    // Slot 1 is the only one it wrote.
+    EXPECT_EQ(ReadConf(conf, slotHot2), 'W');
+    EXPECT_EQ(ReadConf(conf, slotHot3), 'S');
+    EXPECT_EQ(ReadBytes(conf).size(), 4u * (slotHot3 + 1));
+}
+
+} // namespace

@@ -39,6 +39,7 @@ dist: setup $(BUILD_DIST)/CMakeCache.txt
 	cmake --build $(BUILD_DIST) -j $(JOBS)
 	mkdir -p dist
 	cp $(BUILD_DIST)/src/app/KlarvoShell.exe dist/
+	cp $(BUILD_DIST)/resident/Klarvo.exe dist/
 	./scripts/check-imports.sh dist/*.exe
 
 run: dist

@@ -222,7 +222,12 @@ extern "C" void JpegErrorExit(j_common_ptr cinfo)
     std::longjmp(err->jump, 1);
 }
 
-extern "C" void JpegSilence(j_common_ptr, int) {}
+extern "C" void JpegSilence(j_common_ptr cinfo, int level)
+{
+    if (level < 0) {
+        ++cinfo->err->num_warnings;
+    }
+}
 
 // Decodes into a fresh DIB section. Only plain data lives across the
 // setjmp, so the long jump of an error skips no destructor.
@@ -277,6 +282,12 @@ HBITMAP DecodeJpeg(const unsigned char* data, std::size_t size, int* width, int*
         }
     }
     jpeg_finish_decompress(&cinfo);
+    if (err.mgr.num_warnings > 0) {
+        // Corrupt or missing data is only a warning to libjpeg, which fills
+        // the gap with grey; a picture like that is a damaged file here.
+        (*err.mgr.format_message)(reinterpret_cast<j_common_ptr>(&cinfo), err.message);
+        std::longjmp(err.jump, 1);
+    }
     jpeg_destroy_decompress(&cinfo);
     std::free(row);
     *width = w;

@@ -9,3 +9,9 @@ klarvo_test(framework_end_tests
   SOURCES framework_end_test.cpp
   LIBS klarvo_framework)
 set_tests_properties(framework_end_tests PROPERTIES RESOURCE_LOCK desktop)
+
+# Pictures from files and from the executable's resources.
+klarvo_test(framework_picture_tests
+  SOURCES framework_picture_test.cpp ${CMAKE_SOURCE_DIR}/src/resources/assets.rc
+  LIBS klarvo_framework)
+target_include_directories(framework_picture_tests PRIVATE ${CMAKE_SOURCE_DIR}/src/resources)

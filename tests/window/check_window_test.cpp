@@ -1,0 +1,384 @@
+#include <gtest/gtest.h>
+
+#include "controls/IACheckControl.h"
+#include "framework/Application.h"
+#include "framework/Form.h"
+#include "framework/Gdi.h"
+#include "framework/RecordingCanvas.h"
+#include "framework/StdCtrls.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace klarvo;
+
+namespace {
+
+void Pump()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+LPARAM At(int x, int y)
+{
+    return MAKELPARAM(x, y);
+}
+
+// A shown form with controls on it; events of every control go to one log.
+class CheckWindow : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        form = std::make_unique<Form>(nullptr, "TCheckTestForm");
+        form->SetBorderStyle(BorderStyle::None);
+        form->SetBounds(40, 40, 400, 300);
+        form->SetColor(Rgb(0, 128, 128));
+        form->Show();
+        Pump();
+    }
+    void TearDown() override
+    {
+        form.reset();
+        Pump();
+    }
+
+    TIACheckControl* Add(const std::string& name, TIACheckControlType type, int y, WinControl* parent = nullptr)
+    {
+        auto* c = new TIACheckControl(form.get());
+        c->SetName(name);
+        c->SetParent(parent ? parent : form.get());
+        c->SetBounds(10, y, 120, 20);
+        c->SetControlType(type);
+        c->SetStyle(iaccsStyle2);
+        c->SetText(name);
+        c->OnChangeState = [this](Component* s, bool on) { log.push_back(s->Name() + (on ? ":on" : ":off")); };
+        c->OnClick = [this](Component* s) { log.push_back(s->Name() + ":click"); };
+        c->OnDblClick = [this](Component* s) { log.push_back(s->Name() + ":dblclick"); };
+        c->HandleNeeded();
+        return c;
+    }
+
+    static void Click(TIACheckControl* c, int x = 5, int y = 5)
+    {
+        SendMessageA(c->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(x, y));
+        SendMessageA(c->Handle(), WM_LBUTTONUP, 0, At(x, y));
+    }
+
+    std::unique_ptr<Form> form;
+    std::vector<std::string> log;
+};
+
+using Log = std::vector<std::string>;
+
+TEST_F(CheckWindow, NewControlDefaults)
+{
+    TIACheckControl c(nullptr);
+    EXPECT_EQ(c.Width(), 80);
+    EXPECT_EQ(c.Height(), 20);
+    EXPECT_EQ(c.ControlType(), iacctCheck);
+    EXPECT_FALSE(c.Checked());
+    EXPECT_EQ(c.Style(), iaccsStyle1Small);
+    EXPECT_EQ(c.Text(), "CheckText");
+    EXPECT_EQ(c.TextLines().Lines(), (std::vector<std::string>{"CheckText"}));
+    EXPECT_TRUE(c.AutoSize());
+    EXPECT_TRUE(c.Transparent());
+    EXPECT_TRUE(c.ShowFocus());
+    EXPECT_TRUE(c.TabStop());
+    EXPECT_EQ(c.GapTextToImage(), 4);
+    EXPECT_EQ(c.CheckFieldColor1(), Rgb(128, 128, 128));
+    EXPECT_EQ(c.CheckFieldColor2(), Rgb(192, 192, 192));
+    EXPECT_EQ(c.GetFont().Name(), "Times New Roman");
+    EXPECT_FALSE(c.ParentFont());
+}
+
+TEST_F(CheckWindow, ClickOnRadioPairRaisesOffThenOnThenClick)
+{
+    TIACheckControl* rbfull = Add("rbfull", iacctSelect, 10);
+    TIACheckControl* rbfast = Add("rbfast", iacctSelect, 40);
+    TIACheckControl* box = Add("cbsame", iacctCheck, 70);
+    TIACheckControl* other = Add("rbother", iacctSelect, 100);
+    other->SetGroupIndex(1);
+    auto panel = new Form(form.get(), "TCheckTestForm"); // another parent
+    panel->SetBounds(200, 10, 150, 100);
+    panel->Show();
+    TIACheckControl* away = Add("rbaway", iacctSelect, 10, panel);
+    for (TIACheckControl* c : {rbfull, box, other, away})
+        c->SetChecked(true);
+    log.clear();
+
+    Click(rbfast);
+    EXPECT_EQ(log, (Log{"rbfull:off", "rbfast:on", "rbfast:click"}));
+    EXPECT_TRUE(rbfast->Checked());
+    EXPECT_FALSE(rbfull->Checked());
+    EXPECT_TRUE(box->Checked()) << "check boxes are never in a radio group";
+    EXPECT_TRUE(other->Checked()) << "another group index";
+    EXPECT_TRUE(away->Checked()) << "another parent";
+
+    // Already on: the group stays, only the click is raised.
+    log.clear();
+    Click(rbfast);
+    EXPECT_EQ(log, (Log{"rbfast:click"}));
+}
+
+TEST_F(CheckWindow, StateChangesOnThePressNotTheRelease)
+{
+    TIACheckControl* box = Add("cb", iacctCheck, 10);
+    SendMessageA(box->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
+    EXPECT_EQ(log, (Log{"cb:on"}));
+    // Released away from the control: no click, and the state stays.
+    SendMessageA(box->Handle(), WM_LBUTTONUP, 0, At(-50, -50));
+    EXPECT_TRUE(box->Checked());
+    EXPECT_EQ(log, (Log{"cb:on"}));
+    EXPECT_TRUE(box->Focused());
+}
+
+TEST_F(CheckWindow, DoubleClickActivatesTwiceWithoutDblClick)
+{
+    TIACheckControl* box = Add("cb", iacctCheck, 10);
+    SendMessageA(box->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
+    SendMessageA(box->Handle(), WM_LBUTTONUP, 0, At(5, 5));
+    SendMessageA(box->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, At(5, 5));
+    SendMessageA(box->Handle(), WM_LBUTTONUP, 0, At(5, 5));
+    EXPECT_EQ(log, (Log{"cb:on", "cb:click", "cb:off", "cb:click"}));
+    EXPECT_FALSE(box->Checked());
+}
+
+TEST_F(CheckWindow, SpaceBarActsOnKeyUpWithoutClick)
+{
+    TIACheckControl* box = Add("cb", iacctCheck, 10);
+    box->SetFocus();
+    SendMessageA(box->Handle(), WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_TRUE(log.empty()) << "nothing on key down";
+    SendMessageA(box->Handle(), WM_KEYUP, VK_SPACE, 0xC0000001);
+    EXPECT_EQ(log, (Log{"cb:on"}));
+    SendMessageA(box->Handle(), WM_KEYUP, VK_RETURN, 0xC0000001);
+    SendMessageA(box->Handle(), WM_KEYUP, VK_DOWN, 0xC0000001);
+    EXPECT_EQ(log, (Log{"cb:on"})) << "no other key acts";
+
+    // A key-up handler that clears the key keeps the state.
+    box->OnKeyUp = [](Component*, unsigned short& key, ShiftState) { key = 0; };
+    SendMessageA(box->Handle(), WM_KEYUP, VK_SPACE, 0xC0000001);
+    EXPECT_TRUE(box->Checked());
+    EXPECT_EQ(log.size(), 1u);
+}
+
+TEST_F(CheckWindow, DisabledControlIgnoresMouseAndKeys)
+{
+    TIACheckControl* box = Add("cb", iacctCheck, 10);
+    box->SetEnabled(false);
+    SendMessageA(box->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
+    SendMessageA(box->Handle(), WM_LBUTTONUP, 0, At(5, 5));
+    SendMessageA(box->Handle(), WM_KEYUP, VK_SPACE, 0xC0000001);
+    EXPECT_FALSE(box->Checked());
+    for (const std::string& entry : log)
+        EXPECT_EQ(entry.find(":o"), std::string::npos) << entry;
+}
+
+TEST_F(CheckWindow, GroupRuleWaitsForTheParentWindow)
+{
+    Form loading(nullptr, "TCheckTestForm"); // no window yet, as while a stored form loads
+    auto* a = new TIACheckControl(&loading);
+    auto* b = new TIACheckControl(&loading);
+    a->SetParent(&loading);
+    b->SetParent(&loading);
+    a->SetControlType(iacctSelect);
+    b->SetControlType(iacctSelect);
+    a->SetChecked(true);
+    b->SetChecked(true);
+    EXPECT_FALSE(loading.HandleAllocated());
+    EXPECT_TRUE(a->Checked());
+    EXPECT_TRUE(b->Checked());
+    loading.HandleNeeded();
+    b->SetChecked(false);
+    b->SetChecked(true);
+    EXPECT_FALSE(a->Checked());
+}
+
+TEST_F(CheckWindow, BecomingARadioButtonTurnsTheGroupOff)
+{
+    TIACheckControl* radio = Add("rb", iacctSelect, 10);
+    TIACheckControl* box = Add("cb", iacctCheck, 40);
+    radio->SetChecked(true);
+    box->SetChecked(true);
+    log.clear();
+    box->SetControlType(iacctSelect);
+    EXPECT_FALSE(radio->Checked());
+    EXPECT_TRUE(box->Checked());
+    EXPECT_EQ(log, (Log{"rb:off"})) << "the changed control raises no event";
+}
+
+TEST_F(CheckWindow, TextAndLinesFollowEachOther)
+{
+    TIACheckControl* c = Add("cb", iacctCheck, 10);
+    c->SetText("first\r\nsecond");
+    EXPECT_EQ(c->TextLines().Lines(), (std::vector<std::string>{"first", "second"}));
+    CheckTextLines lines;
+    lines.Add("one");
+    lines.Add("two");
+    c->SetTextLines(&lines);
+    EXPECT_EQ(c->Text(), "one\r\ntwo\r\n");
+    lines.Add("three");
+    EXPECT_EQ(c->TextLines().Count(), 2) << "the list is copied";
+    // Editing the lines in place keeps the window text.
+    c->TextLines().Add("extra");
+    EXPECT_EQ(c->Text(), "one\r\ntwo\r\n");
+    c->SetTextLines(nullptr);
+    EXPECT_EQ(c->TextLines().Count(), 0);
+    EXPECT_EQ(c->Text(), "");
+}
+
+TEST_F(CheckWindow, AssignCopiesStateThroughTheGroupRule)
+{
+    TIACheckControl* source = Add("rbsource", iacctSelect, 10);
+    TIACheckControl* sibling = Add("rbsibling", iacctSelect, 40);
+    TIACheckControl* target = Add("cbtarget", iacctCheck, 70);
+    sibling->SetChecked(true);
+    source->SetChecked(true); // turns the sibling off
+    source->SetTextAngle(900);
+    source->SetGapTextToImage(9);
+    source->SetCheckFieldColor2(clLime);
+    source->SetStyle(iaccsStyle3);
+    target->SetTextAngle(450);
+    log.clear();
+    target->Assign(source);
+    EXPECT_TRUE(target->Checked());
+    EXPECT_FALSE(source->Checked());
+    EXPECT_FALSE(sibling->Checked());
+    EXPECT_EQ(log, (Log{"rbsource:off", "cbtarget:on"}));
+    EXPECT_EQ(target->ControlType(), iacctSelect);
+    EXPECT_EQ(target->TextAngle(), 450);
+    EXPECT_EQ(target->GapTextToImage(), 9);
+    EXPECT_EQ(target->CheckFieldColor2(), clLime);
+    EXPECT_EQ(target->Style(), iaccsStyle3);
+    EXPECT_EQ(target->Text(), "rbsource");
+    EXPECT_EQ(target->Left(), 10);
+    EXPECT_EQ(target->Top(), 70);
+
+    Label label(nullptr);
+    EXPECT_THROW(target->Assign(&label), std::invalid_argument);
+}
+
+TEST_F(CheckWindow, SettersIgnoreUnchangedAndInvalidValues)
+{
+    TIACheckControl* c = Add("cb", iacctCheck, 10);
+    c->SetTextAngle(5400);
+    EXPECT_EQ(c->TextAngle(), 1800);
+    c->SetStyle(static_cast<TIACheckControlStyle>(9));
+    EXPECT_EQ(c->Style(), iaccsStyle2);
+    c->SetTextFieldVerticalAlign(static_cast<TIACheckControlTextVAlign>(-1));
+    EXPECT_EQ(c->TextFieldVerticalAlign(), iacctvaTop);
+    c->SetChecked(false);
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(CheckWindow, WindowIsCutToFieldAndText)
+{
+    TIACheckControl* c = Add("cb", iacctCheck, 10);
+    c->SetAutoSize(false);
+    c->SetBounds(10, 10, 200, 60);
+    const CheckLayout layout = c->Layout();
+    const CheckSize text = layout.BlockSize();
+    ASSERT_GT(text.cx, 0);
+    RegionHandle region(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(c->Handle(), region.Get()), ERROR);
+    EXPECT_TRUE(PtInRegion(region.Get(), 0, 0));
+    EXPECT_TRUE(PtInRegion(region.Get(), 19, 19));
+    EXPECT_FALSE(PtInRegion(region.Get(), 20, 19)) << "the gap";
+    EXPECT_TRUE(PtInRegion(region.Get(), 24, 0));
+    EXPECT_TRUE(PtInRegion(region.Get(), 24 + text.cx - 1, text.cy - 1));
+    EXPECT_FALSE(PtInRegion(region.Get(), 24 + text.cx, 0));
+    EXPECT_FALSE(PtInRegion(region.Get(), 5, 25));
+
+    c->SetTransparent(false);
+    EXPECT_EQ(GetWindowRgn(c->Handle(), region.Get()), ERROR) << "no region: the whole rectangle";
+}
+
+TEST_F(CheckWindow, ClicksOutsideTheShapeReachTheParent)
+{
+    TIACheckControl* c = Add("cb", iacctCheck, 10);
+    c->SetAutoSize(false);
+    c->SetBounds(10, 10, 200, 60);
+    std::vector<std::string> formLog;
+    form->OnMouseDown = [&](Component*, MouseButton, ShiftState, int x, int y) {
+        formLog.push_back(std::to_string(x) + "," + std::to_string(y));
+    };
+    SetForegroundWindow(form->Handle());
+    Pump();
+    const auto clickAt = [&](int x, int y) {
+        POINT p{x, y};
+        ClientToScreen(c->Handle(), &p);
+        SetCursorPos(p.x, p.y);
+        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        for (int i = 0; i < 20; ++i) {
+            Sleep(10);
+            Pump();
+        }
+    };
+    clickAt(10, 40); // under the field, inside the control's rectangle
+    EXPECT_EQ(formLog, (Log{"20,50"}));
+    EXPECT_TRUE(log.empty());
+    clickAt(10, 10); // on the field
+    EXPECT_EQ(log, (Log{"cb:on", "cb:click"}));
+    EXPECT_EQ(formLog.size(), 1u);
+}
+
+TEST_F(CheckWindow, PaintDrawsTextLayersThenTheField)
+{
+    TIACheckControl* c = Add("cb", iacctCheck, 10);
+    c->SetText("one\r\ntwo");
+    c->SetEnabled(false);
+    c->SetText3DStyle(iscct3dsUp);
+    c->SetColor(Rgb(200, 200, 200));
+    Font blue = c->GetFont();
+    blue.SetColor(clBlue);
+    c->SetFont(blue);
+    RecordingCanvas canvas;
+    c->PaintTo(canvas);
+    const CheckLayout layout = c->Layout();
+    EXPECT_EQ(c->Width(), layout.NeededSize().cx) << "auto size at paint";
+    EXPECT_EQ(c->Height(), layout.NeededSize().cy);
+    const auto texts = canvas.Only("WriteText");
+    ASSERT_EQ(texts.size(), 6u);
+    const CheckPoint second = layout.LineOutput(1);
+    EXPECT_EQ(texts[3].text, "two");
+    EXPECT_EQ(texts[3].args, (std::vector<int>{second.x + 1, second.y + 1}));
+    EXPECT_EQ(texts[3].font.GetColor(), Rgb(140, 140, 140));
+    EXPECT_EQ(texts[4].args, (std::vector<int>{second.x - 1, second.y - 1}));
+    EXPECT_EQ(texts[4].font.GetColor(), Rgb(216, 216, 216));
+    EXPECT_EQ(texts[5].font.GetColor(), Rgb(100, 100, 228)); // halfway between blue and the colour
+    EXPECT_EQ(texts[5].font.Escapement(), 0);
+    EXPECT_EQ(texts[5].brush.style, BrushStyle::Clear);
+    // The field comes last, over the text.
+    EXPECT_EQ(canvas.calls.back().op, "Polygon");
+}
+
+TEST_F(CheckWindow, ManyPaintsLeaveGdiObjectsFlat)
+{
+    TIACheckControl* c = Add("cb", iacctCheck, 10);
+    c->SetTextAngle(900);
+    c->SetShowFocus(true);
+    c->SetChecked(true);
+    c->SetText("rotated\r\ntext");
+    c->SetFocus();
+    auto* label = new Label(form.get());
+    label->SetParent(form.get());
+    label->SetBounds(0, 0, 100, 100);
+    label->SetCaption("beneath");
+    for (int i = 0; i < 20; ++i)
+        c->Repaint();
+    const DWORD before = GdiObjectCount();
+    for (int i = 0; i < 3000; ++i) {
+        if (i % 100 == 0)
+            c->SetText3DStyle(static_cast<TIACheckControlText3DStyle>((i / 100) % 3));
+        RedrawWindow(c->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    }
+    EXPECT_EQ(GdiObjectCount(), before);
+}
+
+} // namespace

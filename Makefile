@@ -40,6 +40,9 @@ dist: setup $(BUILD_DIST)/CMakeCache.txt
 	mkdir -p dist
 	cp $(BUILD_DIST)/src/app/KlarvoShell.exe dist/
 	cp $(BUILD_DIST)/resident/Klarvo.exe dist/
+	cp src/resources/sounds/default.wav dist/
+	mkdir -p dist/backgrounds
+	cp src/resources/backgrounds/*.jpg src/resources/backgrounds/*.bmp dist/backgrounds/
 	./scripts/check-imports.sh dist/*.exe
 
 run: dist

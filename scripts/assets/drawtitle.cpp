@@ -160,10 +160,12 @@ int main(int argc, char** argv)
 
     GdiFlush();
     // Rules on both sides, ending in a diamond a few pixels from the text.
+    // Mirrored about the middle; the right end stops short of the buttons.
     const int ruleY = 7;
-    Rule(s, 24, left - 12, ruleY, true);
+    const int ruleMargin = 72;
+    Rule(s, ruleMargin - 1, left - 12, ruleY, true);
     Diamond(s, left - 8, ruleY);
-    Rule(s, left + total + 12, kWidth - 72, ruleY, false);
+    Rule(s, left + total + 12, kWidth - ruleMargin, ruleY, false);
     Diamond(s, left + total + 8, ruleY);
 
     // A dark drop shadow keeps the light lettering crisp on the navy.

@@ -23,7 +23,9 @@
 // looked up in the class and then in its base classes. Events name handlers
 // that the loader's caller binds (Binder).
 
+#include "framework/Color.h"
 #include "framework/Component.h"
+#include "framework/Font.h"
 
 #include <cstdint>
 #include <functional>
@@ -54,12 +56,15 @@ struct FormValue {
 };
 
 using PropertySetter = std::function<void(Component& target, const FormValue& value)>;
+// A property naming another component of the form; set after every
+// component exists, so it may name one declared later.
+using ReferenceSetter = std::function<void(Component& target, Component* referenced)>;
 using ComponentFactory = std::function<Component*(Component* owner)>;
 
 class FormClasses {
 public:
     // Registers a class: its factory and the class whose properties it inherits.
-    void RegisterClass(const std::string& name, const std::string& base, ComponentFactory factory);
+    void Register(const std::string& name, const std::string& base, ComponentFactory factory);
     void AddProperty(const std::string& className, const std::string& property, PropertySetter setter);
     // Typed helper: the setter receives the component cast to T.
     template <typename T>
@@ -69,21 +74,34 @@ public:
         AddProperty(className, property,
                     [setter](Component& c, const FormValue& v) { setter(dynamic_cast<T&>(c), v); });
     }
+    void AddReference(const std::string& className, const std::string& property, ReferenceSetter setter);
     bool Known(const std::string& className) const;
     Component* Create(const std::string& className, Component* owner) const;
     const PropertySetter* FindProperty(const std::string& className, const std::string& property) const;
+    const ReferenceSetter* FindReference(const std::string& className, const std::string& property) const;
 
 private:
     struct ClassInfo {
         std::string base;
         ComponentFactory factory;
         std::map<std::string, PropertySetter> properties;
+        std::map<std::string, ReferenceSetter> references;
     };
+    const ClassInfo* Find(const std::string& className) const;
     std::map<std::string, ClassInfo> classes_;
 };
 
-// The framework's standard classes and their properties (TLabel, TPanel, ...).
+// The framework's standard classes and their properties (TLabel, TPanel,
+// ...); other modules add their own classes to the same table.
 FormClasses& StandardFormClasses();
+
+// Value helpers for setters: colours by number or name (clNavy,
+// clBtnFace, ...), font styles as a set ([fsBold, fsItalic]).
+Color ColorValue(const FormValue& v);
+FontStyles FontStylesValue(const FormValue& v);
+
+// The text of an RCDATA resource of the running executable.
+std::string FormResource(const std::string& name);
 
 // Binds an event property ("OnClick") of a component to a handler name.
 using EventBinder = std::function<void(Component& target, const std::string& event, const std::string& handler)>;
@@ -96,7 +114,15 @@ public:
     // windowed control they are nested in.
     void Load(const std::string& text, Component& root);
 
+    // One parsed object of a description (the loader's own).
+    struct Object;
+
 private:
+    struct Deferred;
+    void Apply(const Object& object, Component& target, const std::string& className, Component& root,
+               std::vector<Deferred>& deferred);
+    void Build(const Object& object, Component& root, Component* parent, std::vector<Deferred>& deferred,
+               std::vector<Component*>& made);
     const FormClasses& classes_;
     EventBinder binder_;
 };

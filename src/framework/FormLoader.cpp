@@ -275,10 +275,12 @@ public:
 
     std::string StringLiteral()
     {
-        // 'text' pieces and #nn characters, joined, also across "+" line ends.
+        // 'text' pieces and #nn characters written together form one string;
+        // "+" joins strings across line ends.
         std::string out;
+        SkipSpace();
         for (;;) {
-            char c = Peek();
+            char c = pos_ < s_.size() ? s_[pos_] : '\0';
             if (c == '\'') {
                 ++pos_;
                 for (;;) {
@@ -302,7 +304,7 @@ public:
                 while (pos_ < s_.size() && std::isdigit(static_cast<unsigned char>(s_[pos_]))) {
                     ++pos_;
                 }
-                if (start == pos_) {
+                if (start == pos_ || pos_ - start > 3) {
                     Fail("character code expected");
                 }
                 int code = std::stoi(s_.substr(start, pos_ - start));
@@ -310,8 +312,9 @@ public:
                     Fail("character code out of range");
                 }
                 out += static_cast<char>(code);
-            } else if (c == '+') {
+            } else if (Peek() == '+') {
                 ++pos_;
+                SkipSpace();
             } else {
                 return out;
             }

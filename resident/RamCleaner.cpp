@@ -110,6 +110,11 @@ RamResult RamCleaner::FreeUp(std::int32_t megabytes, int maxTries, const Progres
 
 // The machine's own memory ----------------------------------------------------
 
+Win32MemorySystem::Win32MemorySystem()
+{
+    blocks_.reserve(kMaxBlocks);
+}
+
 Win32MemorySystem::~Win32MemorySystem()
 {
     ReleaseAll();
@@ -125,7 +130,7 @@ MemorySystem::Status Win32MemorySystem::Measure()
 
 bool Win32MemorySystem::Grow(std::uint64_t bytes)
 {
-    if (bytes > static_cast<SIZE_T>(-1))
+    if (bytes > static_cast<SIZE_T>(-1) || blocks_.size() >= kMaxBlocks)
         return false;
     void* block = VirtualAlloc(nullptr, static_cast<SIZE_T>(bytes), MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
     if (!block)

@@ -80,6 +80,7 @@ private:
 // The machine's own memory.
 class Win32MemorySystem : public MemorySystem {
 public:
+    Win32MemorySystem();
     ~Win32MemorySystem() override;
     Status Measure() override;
     bool Grow(std::uint64_t bytes) override;
@@ -87,6 +88,9 @@ public:
     void TrimWorkingSets() override;
 
 private:
+    // Room for every block up front: growing the list while memory runs
+    // short must not fail.
+    static constexpr std::size_t kMaxBlocks = 2048;
     std::vector<void*> blocks_;
 };
 

@@ -57,11 +57,6 @@ std::int32_t TotalRamMB()
     return static_cast<std::int32_t>(std::min<std::uint64_t>((MeasureMemory().total >> 20) + 1, 4096));
 }
 
-std::int32_t OrShareOfRam(std::int32_t megabytes, std::int32_t numerator, std::int32_t denominator)
-{
-    return megabytes > 0 ? megabytes : std::max(TotalRamMB() * numerator / denominator, 1);
-}
-
 LPARAM ClampToLparam(std::int64_t value)
 {
     return static_cast<LPARAM>(std::clamp<std::int64_t>(value, 0, std::numeric_limits<std::int32_t>::max()));
@@ -175,9 +170,7 @@ LRESULT Resident::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         case menuFreeUp2:
         case menuFreeUp3: {
             const int index = LOWORD(wParam) - menuFreeUp1;
-            const std::int32_t defaults[3][2] = {{1, 4}, {1, 2}, {2, 3}};
-            RequestRam({RamKind::FreeUp, OrShareOfRam(settings_.popupMB[index], defaults[index][0], defaults[index][1]),
-                        true});
+            RequestRam({RamKind::FreeUp, PopupMegabytes(settings_, index, TotalRamMB()), true});
             break;
         }
         case menuFast:
@@ -289,34 +282,47 @@ void Resident::StartRam(const RamJob& job)
     const int maxTries = settings_.maxTries;
     const bool fastOnly = settings_.fastOnly;
     const bool started = ramWorker_.Start([job, window, stop, maxTries, fastOnly] {
-        Win32MemorySystem memory;
-        RamCleaner cleaner(memory);
         std::int64_t freedKB = 0;
-        switch (job.kind) {
-        case RamKind::Fast:
-            freedKB = cleaner.Fast(stop).freedKB;
-            break;
-        case RamKind::FreeUp:
-            freedKB = cleaner
-                          .FreeUp(
-                              job.megabytes, maxTries,
-                              [&](int percent) {
-                                  if (job.reportProgress)
-                                      PostMessageA(window, kRamProgress, static_cast<WPARAM>(percent), 0);
-                              },
-                              stop)
-                          .freedKB;
-            break;
-        case RamKind::Auto:
-            freedKB = cleaner.Fast(stop).freedKB;
-            if (!fastOnly && !(stop && stop->load()))
-                freedKB += cleaner.FreeUp(job.megabytes, maxTries, {}, stop).freedKB;
-            break;
+        // The window waits for this message before it takes the next job,
+        // so it is posted whatever happens.
+        try {
+            freedKB = RunRamJob(job, window, stop, maxTries, fastOnly);
+        } catch (...) {
         }
         PostMessageA(window, kRamDone, 0, ClampToLparam(freedKB));
     });
     if (started)
         ramRunning_ = job;
+}
+
+std::int64_t Resident::RunRamJob(const RamJob& job, HWND window, const std::atomic<bool>* stop, int maxTries,
+                                 bool fastOnly)
+{
+    Win32MemorySystem memory;
+    RamCleaner cleaner(memory);
+    std::int64_t freedKB = 0;
+    switch (job.kind) {
+    case RamKind::Fast:
+        freedKB = cleaner.Fast(stop).freedKB;
+        break;
+    case RamKind::FreeUp:
+        freedKB = cleaner
+                      .FreeUp(
+                          job.megabytes, maxTries,
+                          [&](int percent) {
+                              if (job.reportProgress)
+                                  PostMessageA(window, kRamProgress, static_cast<WPARAM>(percent), 0);
+                          },
+                          stop)
+                      .freedKB;
+        break;
+    case RamKind::Auto:
+        freedKB = cleaner.Fast(stop).freedKB;
+        if (!fastOnly && !(stop && stop->load()))
+            freedKB += cleaner.FreeUp(job.megabytes, maxTries, {}, stop).freedKB;
+        break;
+    }
+    return freedKB;
 }
 
 void Resident::RamFinished(std::int64_t freedKB)
@@ -360,11 +366,15 @@ void Resident::StartDiskBatch()
     const std::atomic<bool>* stop = &stop_;
     const std::string programDir = programDir_;
     diskWorker_.Start([batch = std::move(batch), window, stop, programDir] {
-        const DiskCleaner cleaner(SystemProtectedPlaces(programDir));
-        for (const DiskJob& job : batch) {
-            if (stop->load())
-                break;
-            cleaner.Clear(job.path, job.withSubdirectories, stop);
+        try {
+            const DiskCleaner cleaner(SystemProtectedPlaces(programDir));
+            for (const DiskJob& job : batch) {
+                if (stop->load())
+                    break;
+                cleaner.Clear(job.path, job.withSubdirectories, stop);
+            }
+        } catch (...) {
+            // Out of memory in a huge directory: what was done stays done.
         }
         PostMessageA(window, kDiskDone, 0, 0);
     });
@@ -375,9 +385,8 @@ void Resident::CheckAutoClean()
     if (!settings_.autoClean || ramRunning_)
         return;
     const Memory memory = MeasureMemory();
-    if (memory.total == 0 || memory.available * 100 >= memory.total * static_cast<std::uint64_t>(settings_.minPercent))
-        return;
-    RequestRam({RamKind::Auto, OrShareOfRam(settings_.freeMB, 30, 100), false});
+    if (AutoCleaningDue(settings_, memory.total, memory.available))
+        RequestRam({RamKind::Auto, AutoCleaningMegabytes(settings_, TotalRamMB()), false});
 }
 
 void Resident::RefreshTray()
@@ -398,10 +407,9 @@ void Resident::ShowTrayMenu()
     HMENU menu = CreatePopupMenu();
     if (!menu)
         return;
-    const std::int32_t defaults[3][2] = {{1, 4}, {1, 2}, {2, 3}};
     const UINT busy = ramRunning_ ? MF_GRAYED : 0;
     for (int i = 0; i < 3; ++i) {
-        const std::int32_t megabytes = OrShareOfRam(settings_.popupMB[i], defaults[i][0], defaults[i][1]);
+        const std::int32_t megabytes = PopupMegabytes(settings_, i, TotalRamMB());
         AppendMenuA(menu, MF_STRING | busy, menuFreeUp1 + i, ("Free up " + std::to_string(megabytes) + " MB").c_str());
     }
     AppendMenuA(menu, MF_STRING | busy, menuFast, "Fast cleaning");

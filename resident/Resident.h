@@ -64,6 +64,9 @@ private:
 
     void RequestRam(const RamJob& job);
     void StartRam(const RamJob& job);
+    // Runs on the RAM worker; returns the kilobytes freed.
+    static std::int64_t RunRamJob(const RamJob& job, HWND window, const std::atomic<bool>* stop, int maxTries,
+                                  bool fastOnly);
     void RamFinished(std::int64_t freedKB);
     void RequestDisk(HddCategory category);
     void StartDiskBatch();

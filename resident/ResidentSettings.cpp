@@ -1,5 +1,7 @@
 #include "resident/ResidentSettings.h"
 
+#include <algorithm>
+
 #include "settings/ConfFile.h"
 #include "settings/ConfStr.h"
 #include "settings/SlotTable.h"
@@ -86,6 +88,35 @@ bool IsSelectedAtStart(const ResidentSettings& settings, HddCategory category)
 bool WithSubdirectories(const ResidentSettings& settings, HddCategory category)
 {
     return category == hcDir ? settings.dirWithSubdirs : true;
+}
+
+bool AutoCleaningDue(const ResidentSettings& settings, std::uint64_t totalBytes, std::uint64_t availableBytes)
+{
+    if (!settings.autoClean || totalBytes == 0)
+        return false;
+    return availableBytes * 100 < totalBytes * static_cast<std::uint64_t>(settings.minPercent);
+}
+
+namespace {
+
+std::int32_t OrShareOfRam(std::int32_t megabytes, std::int32_t totalRamMB, std::int32_t numerator,
+                          std::int32_t denominator)
+{
+    return megabytes > 0 ? megabytes : std::max(totalRamMB * numerator / denominator, 1);
+}
+
+} // namespace
+
+std::int32_t AutoCleaningMegabytes(const ResidentSettings& settings, std::int32_t totalRamMB)
+{
+    return OrShareOfRam(settings.freeMB, totalRamMB, 30, 100);
+}
+
+std::int32_t PopupMegabytes(const ResidentSettings& settings, int index, std::int32_t totalRamMB)
+{
+    static constexpr std::int32_t shares[3][2] = {{1, 4}, {1, 2}, {2, 3}};
+    index = std::clamp(index, 0, 2);
+    return OrShareOfRam(settings.popupMB[index], totalRamMB, shares[index][0], shares[index][1]);
 }
 
 } // namespace klarvo::resident

@@ -57,4 +57,14 @@ bool IsSelectedAtStart(const ResidentSettings& settings, HddCategory category);
 // where slot 21 decides: temporary and browser folders are trees by nature.
 bool WithSubdirectories(const ResidentSettings& settings, HddCategory category);
 
+// Automatic cleaning is due when it is on and free memory is below the
+// share of slot 2.
+bool AutoCleaningDue(const ResidentSettings& settings, std::uint64_t totalBytes, std::uint64_t availableBytes);
+
+// Amounts in megabytes, with the first-run defaults' shares of total memory
+// standing in for slots that hold nothing usable: 30 % for slot 3, a
+// quarter, a half and two thirds for the menu's slots 7 to 9.
+std::int32_t AutoCleaningMegabytes(const ResidentSettings& settings, std::int32_t totalRamMB);
+std::int32_t PopupMegabytes(const ResidentSettings& settings, int index, std::int32_t totalRamMB);
+
 } // namespace klarvo::resident

@@ -145,6 +145,35 @@ TEST(InterpretSettings, CategoriesTakeTheirLines)
     EXPECT_TRUE(WithSubdirectories(Interpret({}), hcTemp));
 }
 
+TEST(AutoCleaning, IsDueOnlyWhenOnAndFreeMemoryIsBelowTheShare)
+{
+    ResidentSettings s = Interpret({{slotAuto, 1}, {slotMinProc, 20}});
+    constexpr std::uint64_t MB = 1u << 20;
+    EXPECT_TRUE(AutoCleaningDue(s, 100 * MB, 19 * MB));
+    EXPECT_FALSE(AutoCleaningDue(s, 100 * MB, 20 * MB));
+    EXPECT_FALSE(AutoCleaningDue(s, 0, 0));
+    // Beyond 32 bits the products must not wrap.
+    EXPECT_TRUE(AutoCleaningDue(s, 4096 * MB, 800 * MB));
+    EXPECT_FALSE(AutoCleaningDue(s, 4096 * MB, 900 * MB));
+    s.autoClean = false;
+    EXPECT_FALSE(AutoCleaningDue(s, 100 * MB, 1 * MB));
+}
+
+TEST(AutoCleaning, AmountsFallBackToSharesOfMemory)
+{
+    const ResidentSettings unset = Interpret({});
+    EXPECT_EQ(AutoCleaningMegabytes(unset, 256), 76);
+    EXPECT_EQ(PopupMegabytes(unset, 0, 256), 64);
+    EXPECT_EQ(PopupMegabytes(unset, 1, 256), 128);
+    EXPECT_EQ(PopupMegabytes(unset, 2, 256), 170);
+    EXPECT_EQ(PopupMegabytes(unset, 0, 2), 1); // never a zero amount
+    const ResidentSettings set = Interpret({{slotFree, 40}, {slotPopup1, 10}, {slotPopup2, 20}, {slotPopup3, 30}});
+    EXPECT_EQ(AutoCleaningMegabytes(set, 256), 40);
+    EXPECT_EQ(PopupMegabytes(set, 0, 256), 10);
+    EXPECT_EQ(PopupMegabytes(set, 1, 256), 20);
+    EXPECT_EQ(PopupMegabytes(set, 2, 256), 30);
+}
+
 TEST(LoadSettings, ReadsBothFilesOfTheDirectory)
 {
     test::TempDir dir;

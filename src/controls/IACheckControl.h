@@ -16,6 +16,8 @@
 
 namespace klarvo {
 
+class FormClasses;
+
 // The control's lines of text, with a change notification.
 class CheckTextLines {
 public:
@@ -146,5 +148,9 @@ private:
     TIACheckControlText3DStyle text3D_ = iscct3dsSimple;
     bool autoSize_ = true;
 };
+
+// Makes TIACheckControl known to stored forms, its properties in declaration
+// order.
+void RegisterIACheckControl(FormClasses& classes);
 
 } // namespace klarvo

@@ -1,7 +1,9 @@
 #include "controls/GradBtn.h"
 
 #include "framework/Application.h"
+#include "framework/FormLoader.h"
 
+#include <initializer_list>
 #include <utility>
 
 namespace klarvo {
@@ -196,7 +198,9 @@ void TGradBtn::DrawCaption(Canvas& canvas, int width, int height, bool sunk)
         Rect r{anchor.x + layer.dx, anchor.y + layer.dy, anchor.x + layer.dx, anchor.y + layer.dy};
         // The measuring caption has its ampersands resolved already.
         canvas.TextRect(measuringCaption_, r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-        canvas.TextRect(caption, r, align | DT_SINGLELINE);
+        // Not clipped to the measured box: a glyph that overhangs its advance
+        // (an italic or a final "f") keeps its last pixels.
+        canvas.TextRect(caption, r, align | DT_SINGLELINE | DT_NOCLIP);
     }
     canvas.brush.style = BrushStyle::Solid;
 }
@@ -318,6 +322,63 @@ void TGradBtn::DoExit()
     CustomControl::DoExit();
     if (!Designing())
         Changed();
+}
+
+} // namespace klarvo
+
+namespace klarvo {
+
+namespace {
+
+// An enumeration value of a stored form: its name, or its ordinal, which
+// the setter checks like any other value.
+template <typename E> E Ordinal(const FormValue& v, std::initializer_list<const char*> names)
+{
+    if (v.kind == FormValue::Kind::Integer)
+        return static_cast<E>(v.AsInt());
+    int i = 0;
+    for (const char* name : names) {
+        if (v.AsIdent() == name)
+            return static_cast<E>(i);
+        ++i;
+    }
+    throw FormError("unknown value " + v.text);
+}
+
+} // namespace
+
+void RegisterGradBtn(FormClasses& fc)
+{
+    using B = TGradBtn;
+    using V = const FormValue&;
+    fc.Register("TGradBtn", "TCustomControl", [](Component* owner) -> Component* { return new TGradBtn(owner); });
+    fc.Property<B>("TGradBtn", "DisabledColor", [](B& b, V v) { b.SetDisabledColor(ColorValue(v)); });
+    fc.Property<B>("TGradBtn", "BtnHiliteClr", [](B& b, V v) { b.SetBtnHiliteClr(ColorValue(v)); });
+    fc.Property<B>("TGradBtn", "BtnShadowClr", [](B& b, V v) { b.SetBtnShadowClr(ColorValue(v)); });
+    fc.Property<B>("TGradBtn", "BtnFrameSize", [](B& b, V v) { b.SetBtnFrameSize(v.AsInt()); });
+    fc.Property<B>("TGradBtn", "TxtHiliteClr", [](B& b, V v) { b.SetTxtHiliteClr(ColorValue(v)); });
+    fc.Property<B>("TGradBtn", "TxtShadowClr", [](B& b, V v) { b.SetTxtShadowClr(ColorValue(v)); });
+    fc.Property<B>("TGradBtn", "BeginColor", [](B& b, V v) { b.SetBeginColor(ColorValue(v)); });
+    fc.Property<B>("TGradBtn", "EndColor", [](B& b, V v) { b.SetEndColor(ColorValue(v)); });
+    fc.Property<B>("TGradBtn", "SwapColors", [](B& b, V v) { b.SetSwapColors(v.AsBool()); });
+    fc.Property<B>("TGradBtn", "ShowFocus", [](B& b, V v) { b.SetShowFocus(v.AsBool()); });
+    fc.Property<B>("TGradBtn", "GradientStyle", [](B& b, V v) {
+        b.SetGradientStyle(Ordinal<TGradientStyle>(
+            v, {"gsHorizontal", "gsVertical", "gsElliptic", "gsRectangle", "gsVertCenter", "gsHorizCenter"}));
+    });
+    fc.Property<B>("TGradBtn", "TextStyle", [](B& b, V v) {
+        b.SetTextStyle(Ordinal<TTextStyle>(v, {"tsNormal", "tsRaised", "tsInset"}));
+    });
+    fc.Property<B>("TGradBtn", "TextShadeType", [](B& b, V v) {
+        b.SetTextShadeType(Ordinal<TShadeType>(v, {"stLight", "stHeavy"}));
+    });
+    fc.Property<B>("TGradBtn", "Presets", [](B& b, V v) {
+        b.SetPresets(Ordinal<TPreset>(v, {"None", "GoldCoast", "LimeBox", "Aluminum", "SunRise", "BrassedOff"}));
+    });
+    fc.Property<B>("TGradBtn", "Justification", [](B& b, V v) {
+        b.SetJustification(Ordinal<TJustification>(v, {"jLeft", "jCenter", "jRight"}));
+    });
+    fc.Property<B>("TGradBtn", "DownLock", [](B& b, V v) { b.SetDownLock(v.AsBool()); });
 }
 
 } // namespace klarvo

@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "controls/NDigitEdit.h"
+#include "framework/Application.h"
+#include "framework/Form.h"
+
+using namespace klarvo;
+
+namespace {
+
+class DigitEditTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        form = std::make_unique<Form>(nullptr);
+        form->SetBounds(50, 50, 200, 100);
+        edit = new TNDigitEdit(form.get());
+        edit->SetParent(form.get());
+        edit->SetBounds(10, 10, 60, 23);
+        form->Show();
+        edit->SetFocus();
+        App().ProcessMessages();
+        edit->OnChange = [this](Component*) { ++changes; };
+        edit->OnInputError = [this](Component* sender) {
+            EXPECT_EQ(sender, edit);
+            ++errors;
+        };
+        edit->OnKeyPress = [this](Component*, char& key) { keys += key == 0 ? '0' : '+'; };
+    }
+    void TearDown() override
+    {
+        form.reset();
+        App().ProcessMessages();
+    }
+
+    void SetText(const std::string& text)
+    {
+        edit->SetText(text);
+        edit->SetSel(static_cast<int>(text.size()), 0); // caret at the end
+        changes = 0;
+    }
+    // A typed character as the edit's window receives it.
+    void Type(char ch) { SendMessageA(edit->Handle(), WM_CHAR, static_cast<unsigned char>(ch), 0); }
+    void Type(const std::string& text)
+    {
+        for (char ch : text)
+            Type(ch);
+    }
+    bool AllSelected() const
+    {
+        return edit->SelStart() == 0 && edit->SelLength() == static_cast<int>(edit->Text().size());
+    }
+
+    std::unique_ptr<Form> form;
+    TNDigitEdit* edit = nullptr;
+    int changes = 0;
+    int errors = 0;
+    std::string keys; // '+' for a character passed on, '0' for one swallowed
+};
+
+TEST_F(DigitEditTest, FreshControlShowsZero)
+{
+    EXPECT_EQ(edit->Text(), "0");
+    EXPECT_EQ(edit->Value(), 0);
+    EXPECT_EQ(edit->MaxValue(), 0);
+}
+
+TEST_F(DigitEditTest, TypingAboveTheBoundIsUndoneAndSelected)
+{
+    Type('5');
+    EXPECT_EQ(edit->Text(), "0");
+    EXPECT_TRUE(AllSelected());
+    EXPECT_EQ(changes, 2); // the insertion and the restore
+    EXPECT_EQ(errors, 0);
+
+    edit->SetMaxValue(100);
+    SetText("10");
+    Type('0');
+    EXPECT_EQ(edit->Text(), "100");
+    EXPECT_FALSE(AllSelected());
+    Type('0');
+    EXPECT_EQ(edit->Text(), "100");
+    EXPECT_TRUE(AllSelected());
+}
+
+TEST_F(DigitEditTest, NinesStopAtTheLastOneBelowTheBound)
+{
+    edit->SetMaxValue(1000);
+    SetText("");
+    Type("9999");
+    EXPECT_EQ(edit->Text(), "999");
+    EXPECT_TRUE(AllSelected());
+}
+
+TEST_F(DigitEditTest, RefusedCharactersAreReportedAndSwallowed)
+{
+    edit->SetMaxValue(1000);
+    SetText("12");
+    Type("a- \t");
+    EXPECT_EQ(edit->Text(), "12");
+    EXPECT_EQ(errors, 4);
+    EXPECT_EQ(keys, "0000");
+    EXPECT_EQ(changes, 0);
+
+    keys.clear();
+    Type('\b');
+    EXPECT_EQ(edit->Text(), "1");
+    Type('\r');
+    EXPECT_EQ(errors, 4);
+    EXPECT_EQ(keys, "++");
+}
+
+TEST_F(DigitEditTest, ValueIsWrittenUnboundedAndCutByALaterBound)
+{
+    edit->SetMaxValue(100);
+    edit->SetValue(500);
+    EXPECT_EQ(edit->Text(), "500");
+    edit->SetMaxValue(50);
+    EXPECT_EQ(edit->Text(), "50");
+    edit->SetValue(-7);
+    EXPECT_EQ(edit->Text(), "-7");
+    EXPECT_EQ(edit->Value(), -7);
+    // A bound above the value leaves the text alone.
+    edit->SetMaxValue(10);
+    EXPECT_EQ(edit->Text(), "-7");
+}
+
+TEST_F(DigitEditTest, StoredValueBeforeItsBoundEndsAtTheBound)
+{
+    // A stored form sets the value first and the bound second.
+    edit->SetValue(15);
+    edit->SetMaxValue(0);
+    EXPECT_EQ(edit->Text(), "0");
+}
+
+TEST_F(DigitEditTest, ReadOnlyStillFiltersAndReselectsAboveTheBound)
+{
+    edit->SetReadOnly(true);
+    edit->SetMaxValue(10);
+    edit->SetValue(50); // as an up-down would
+    edit->SetSel(1, 0);
+    Type('x');
+    EXPECT_EQ(errors, 1);
+    EXPECT_TRUE(AllSelected());
+    edit->SetSel(1, 0);
+    Type('1');
+    EXPECT_EQ(edit->Text(), "50");
+    EXPECT_TRUE(AllSelected());
+}
+
+TEST_F(DigitEditTest, NumbersBeyond32BitsReadAsZeroAndPassTheBound)
+{
+    edit->SetMaxValue(5);
+    SetText("99999999999");
+    EXPECT_EQ(edit->Value(), 0);
+    Type('9');
+    EXPECT_EQ(edit->Text(), "999999999999");
+    for (const char* text : {"", "abc", "-", "4x"}) {
+        edit->SetText(text);
+        EXPECT_EQ(edit->Value(), 0) << text;
+    }
+}
+
+} // namespace

@@ -210,6 +210,23 @@ TEST_F(GradBtnTest, AcceleratorsFollowSingleAndDoubledAmpersands)
     EXPECT_TRUE(log.empty());
 }
 
+TEST_F(GradBtnTest, FocusRectangleOnlyWhileFocusedAndWanted)
+{
+    const auto focusRects = [this] {
+        RecordingCanvas canvas;
+        btn->PaintFace(canvas);
+        return canvas.Only("DrawFocusRect");
+    };
+    other->SetFocus();
+    EXPECT_TRUE(focusRects().empty());
+    btn->SetFocus();
+    const auto rects = focusRects();
+    ASSERT_EQ(rects.size(), 1u);
+    EXPECT_EQ(rects[0].args, (std::vector<int>{2, 2, 135, 19}));
+    btn->SetShowFocus(false);
+    EXPECT_TRUE(focusRects().empty());
+}
+
 TEST_F(GradBtnTest, BackgroundEraseIsRefused)
 {
     WindowDc dc(btn->Handle());

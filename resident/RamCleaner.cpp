@@ -33,7 +33,8 @@ RamCleaner::Pass RamCleaner::Press(std::uint64_t holdBytes, const std::function<
         }
         const std::uint64_t step = std::min(kStepBytes, holdBytes - held);
         const MemorySystem::Status now = memory_.Measure();
-        if (now.availableBytes < FloorBytes(now.totalBytes) + step) {
+        const std::uint64_t floor = FloorBytes(now.totalBytes);
+        if (now.availableBytes < floor + step || now.availableCommitBytes < floor + step) {
             pass.reachedFloor = true;
             break;
         }
@@ -125,7 +126,7 @@ MemorySystem::Status Win32MemorySystem::Measure()
     MEMORYSTATUS status{};
     status.dwLength = sizeof status;
     GlobalMemoryStatus(&status);
-    return {status.dwTotalPhys, status.dwAvailPhys};
+    return {status.dwTotalPhys, status.dwAvailPhys, status.dwAvailPageFile};
 }
 
 bool Win32MemorySystem::Grow(std::uint64_t bytes)

@@ -14,6 +14,10 @@ public:
     struct Status {
         std::uint64_t totalBytes;
         std::uint64_t availableBytes; // available physical memory
+        // What may still be committed (physical memory and paging file):
+        // a press that used it up would make other programs' allocations
+        // fail.
+        std::uint64_t availableCommitBytes;
     };
 
     virtual ~MemorySystem() = default;
@@ -40,10 +44,10 @@ struct RamResult {
 // Frees physical memory by growing a block of touched memory until the
 // system has moved the wanted amount out of the way, then letting it go.
 //
-// Safety: before every step the block would grow by, available memory is
-// measured; a step that would take it below the floor is not made. The
-// floor is the larger of 4 MB and 1/16 of total memory: the machine keeps
-// room for its own work while the cleaner presses.
+// Safety: before every step the block would grow by, available memory and
+// available commit are measured; a step that would take either below the
+// floor is not made. The floor is the larger of 4 MB and 1/16 of total
+// memory: the machine keeps room for its own work while the cleaner presses.
 class RamCleaner {
 public:
     // Percent 0-100, reported only when it changes.

@@ -17,22 +17,28 @@ class SimulatedMachine : public MemorySystem {
 public:
     std::uint64_t total = 64 * MB;
     std::uint64_t free = 8 * MB;
-    std::uint64_t reclaimable = 0;     // what pressure can move out
-    std::uint64_t keepFree = 6 * MB;   // the system refills free pages up to this
-    std::uint64_t outPerPass = ~0ull;  // how much it moves out per pass
-    std::uint64_t commitLimit = ~0ull; // our block never grows beyond
+    std::uint64_t reclaimable = 0;         // what pressure can move out
+    std::uint64_t keepFree = 6 * MB;       // the system refills free pages up to this
+    std::uint64_t outPerPass = ~0ull;      // how much it moves out per pass
+    std::uint64_t commitLimit = ~0ull;     // our block never grows beyond
+    std::uint64_t commitLeft = 1ull << 40; // the rest of the paging file
+    std::uint64_t lowestCommit = ~0ull;
     std::uint64_t held = 0;
     std::uint64_t movedThisPass = 0;
     std::uint64_t lowestAvailable = ~0ull;
     int trims = 0;
 
-    Status Measure() override { return {total, free}; }
+    Status Measure() override { return {total, free, commitLeft}; }
 
     bool Grow(std::uint64_t bytes) override
     {
         if (held + bytes > commitLimit || bytes > free + reclaimable)
             return false;
+        if (bytes > commitLeft)
+            return false;
         held += bytes;
+        commitLeft -= bytes;
+        lowestCommit = std::min(lowestCommit, commitLeft);
         const std::uint64_t fromFree = std::min(bytes, free);
         free -= fromFree;
         reclaimable -= bytes - fromFree;
@@ -50,6 +56,7 @@ public:
     void ReleaseAll() override
     {
         free += held;
+        commitLeft += held;
         held = 0;
         movedThisPass = 0;
     }
@@ -102,6 +109,18 @@ TEST(RamCleaner, NeverPressesBelowTheFloorAndStopsWhenNothingMoves)
     EXPECT_EQ(result.freedKB, 0);
     EXPECT_EQ(machine.held, 0u);
     ExpectWellFormed(recorded.percents);
+}
+
+TEST(RamCleaner, LeavesCommitForOtherPrograms)
+{
+    SimulatedMachine machine;
+    machine.reclaimable = 40 * MB;
+    machine.commitLeft = 12 * MB;
+    RamCleaner cleaner(machine);
+    const RamResult result = cleaner.FreeUp(30, 1);
+    EXPECT_TRUE(result.reachedFloor);
+    EXPECT_GE(machine.lowestCommit, RamCleaner::FloorBytes(machine.total));
+    EXPECT_EQ(machine.commitLeft, 12 * MB);
 }
 
 TEST(RamCleaner, FloorGrowsWithTheMachine)

@@ -28,10 +28,10 @@ Form::~Form()
     // Children first, while the form is whole.
     while (ControlCount() > 0) {
         Control* c = Controls(ControlCount() - 1);
-        if (c->Owner() && c->Owner() != this) {
-            c->SetParent(nullptr);
-        } else {
+        if (c->Owner() == this) {
             delete c;
+        } else {
+            c->SetParent(nullptr); // its owner frees it
         }
     }
     DestroyHandle();

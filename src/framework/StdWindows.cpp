@@ -440,6 +440,13 @@ TabSheet::TabSheet(Component* owner) : CustomControl(owner)
     visible_ = false;
 }
 
+TabSheet::~TabSheet()
+{
+    if (pageControl_) {
+        pageControl_->RemovePage(this);
+    }
+}
+
 void TabSheet::SetPageControl(PageControl* pc)
 {
     if (pc == pageControl_) {
@@ -471,6 +478,13 @@ PageControl::PageControl(Component* owner) : WinControl(owner)
 {
     bounds_ = Bounds(0, 0, 289, 193);
     SetTabStop(true);
+}
+
+PageControl::~PageControl()
+{
+    for (TabSheet* p : pages_) {
+        p->pageControl_ = nullptr;
+    }
 }
 
 void PageControl::CreateParams(WindowParams& p)

@@ -139,6 +139,7 @@ class PageControl;
 class TabSheet : public CustomControl {
 public:
     explicit TabSheet(Component* owner);
+    ~TabSheet() override;
     PageControl* GetPageControl() const { return pageControl_; }
     void SetPageControl(PageControl* pc);
     int PageIndex() const;
@@ -156,6 +157,7 @@ private:
 class PageControl : public WinControl {
 public:
     explicit PageControl(Component* owner);
+    ~PageControl() override;
     int PageCount() const { return static_cast<int>(pages_.size()); }
     TabSheet* Pages(int i) const { return pages_.at(static_cast<std::size_t>(i)); }
     TabSheet* ActivePage() const { return active_; }

@@ -110,14 +110,14 @@ WinControl::WinControl(Component* owner) : Control(owner) {}
 
 WinControl::~WinControl()
 {
-    // Children parented here go first, while this object is whole; they
-    // are freed as the platform frees child windows with their parent.
+    // Children parented here go first, while this object is whole: those we
+    // own are freed, the others only leave (their owner frees them).
     while (!controls_.empty()) {
         Control* c = controls_.back();
-        if (c->Owner() && c->Owner() != this) {
-            c->SetParent(nullptr);
-        } else {
+        if (c->Owner() == this) {
             delete c;
+        } else {
+            c->SetParent(nullptr); // its owner frees it
         }
     }
     DestroyHandle();

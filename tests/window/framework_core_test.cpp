@@ -2,6 +2,8 @@
 
 #include "framework/Bitmap.h"
 #include "framework/Gdi.h"
+#include "framework/StdCtrls.h"
+#include "framework/StdWindows.h"
 #include "framework/WinControl.h"
 #include "framework_support.h"
 
@@ -366,6 +368,105 @@ TEST_F(WindowTest, ComponentsAreFoundByNameAndFreedWithTheirOwner)
     EXPECT_EQ(form->FindComponent("nb1"), nullptr);
     EXPECT_EQ(form->ControlCount(), 1);
     EXPECT_EQ(form->ComponentCount(), 1);
+}
+
+TEST_F(WindowTest, AWindowlessCanvasOutsidePaintingDrawsAtTheControlsPlaceInItsWindow)
+{
+    auto* panel = new Panel(form.get());
+    panel->SetParent(form.get());
+    panel->SetBounds(50, 40, 100, 80);
+    panel->SetBevelOuter(PanelBevel::None);
+    auto* box = new PaintBox(form.get());
+    box->SetParent(panel);
+    box->SetBounds(10, 20, 30, 30);
+    form->Repaint();
+    panel->Repaint();
+
+    Canvas& c = box->GetCanvas();
+    c.brush.color = clRed;
+    c.FillRect(Rect{0, 0, 100, 100}); // clipped to the box
+    App().ProcessMessages();
+
+    EXPECT_EQ(PixelOf(panel->Handle(), 15, 25), RGB(255, 0, 0));
+    EXPECT_EQ(PixelOf(panel->Handle(), 39, 49), RGB(255, 0, 0));
+    EXPECT_EQ(PixelOf(panel->Handle(), 45, 25), ColorToRGB(clBtnFace));
+    EXPECT_EQ(PixelOf(panel->Handle(), 5, 5), ColorToRGB(clBtnFace));
+}
+
+TEST_F(WindowTest, ParentPaintsItsWindowlessChildrenIntoAnotherContextAtAnOffset)
+{
+    auto* a = new Windowless(form.get(), "a", log, clRed);
+    a->SetParent(form.get());
+    a->SetBounds(10, 10, 10, 10);
+    Bitmap target(60, 60);
+    {
+        HDC dc = target.Dc();
+        SavedDc saved(dc);
+        SetWindowOrgEx(dc, 5, 5, nullptr); // what the parent draws at (5, 5) lands at (0, 0)
+        form->PaintControls(dc);
+    }
+    EXPECT_EQ(target.Pixel(5, 5), RGB(255, 0, 0));
+    EXPECT_EQ(target.Pixel(14, 14), RGB(255, 0, 0));
+    EXPECT_EQ(target.Pixel(15, 15), RGB(255, 255, 255));
+    EXPECT_EQ(target.Pixel(4, 4), RGB(255, 255, 255));
+    EXPECT_EQ(target.Pixel(10, 10), RGB(255, 0, 0));
+}
+
+TEST_F(WindowTest, ADisabledWindowlessChildLeavesTheMouseToItsParent)
+{
+    auto* a = new Windowless(form.get(), "a", log, clRed);
+    a->SetParent(form.get());
+    a->SetBounds(20, 30, 50, 50);
+    a->SetEnabled(false);
+    int formDowns = 0;
+    form->OnMouseDown = [&](Component*, MouseButton, ShiftState, int x, int y) {
+        ++formDowns;
+        EXPECT_EQ(x, 25);
+        EXPECT_EQ(y, 35);
+    };
+    log.clear();
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, At(25, 35));
+    Send(WM_LBUTTONUP, 0, At(25, 35));
+    EXPECT_EQ(formDowns, 1);
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(WindowTest, HidingAWindowedControlHidesItsWindowAndItsHoverEnds)
+{
+    auto* w = new Windowed(form.get(), "w", log, clBlue);
+    w->SetParent(form.get());
+    w->SetBounds(100, 10, 40, 40);
+    EXPECT_TRUE(w->Showing());
+    SendMessageA(w->Handle(), WM_MOUSEMOVE, 0, At(5, 5));
+    log.clear();
+    w->Hide();
+    EXPECT_FALSE(IsWindowVisible(w->Handle()));
+    EXPECT_FALSE(w->Showing());
+    EXPECT_EQ(log, (std::vector<std::string>{"w:leave"}));
+    w->Show();
+    EXPECT_TRUE(IsWindowVisible(w->Handle()));
+}
+
+TEST_F(WindowTest, ShiftTabMovesTheFocusBackwardsAndSkipsDisabledControls)
+{
+    std::vector<Windowed*> w;
+    for (const char* n : {"a", "b", "c"}) {
+        auto* c = new Windowed(form.get(), n, log, clBlue);
+        c->SetParent(form.get());
+        c->SetTabStop(true);
+        w.push_back(c);
+    }
+    w[1]->SetEnabled(false);
+    w[2]->SetFocus();
+    log.clear();
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageA(w[2]->Handle(), WM_KEYDOWN, VK_TAB, 0);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(log, (std::vector<std::string>{"a:focus"}));
 }
 
 TEST_F(WindowTest, PaintingThousandsOfTimesLeavesTheGdiObjectCountFlat)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "framework/StdCtrls.h"
 #include "framework/StdWindows.h"
 
 #include <commctrl.h>
@@ -108,6 +109,28 @@ TEST_F(StdTest, OnlyTheActivePageShowsAndActivatingInCodeRaisesNoChange)
     EXPECT_FALSE(pages[0]->Visible());
     EXPECT_FALSE(pages[2]->Visible());
     EXPECT_EQ(changes, 0);
+}
+
+TEST_F(StdTest, PagesAndTheirControlMayBeFreedInEitherOrder)
+{
+    auto* pc = new PageControl(form.get());
+    pc->SetParent(form.get());
+    auto* one = new TabSheet(form.get());
+    one->SetPageControl(pc);
+    auto* two = new TabSheet(form.get());
+    two->SetPageControl(pc);
+    auto* label = new Label(form.get());
+    label->SetParent(two);
+    delete one;
+    EXPECT_EQ(pc->PageCount(), 1);
+    EXPECT_EQ(pc->ActivePage(), nullptr);
+    pc->SetActivePage(two);
+    delete pc; // the page and its label stay, owned by the form
+    EXPECT_EQ(two->GetPageControl(), nullptr);
+    EXPECT_EQ(label->Parent(), two);
+    delete two;
+    EXPECT_EQ(form->FindComponent(""), nullptr);
+    EXPECT_EQ(form->ComponentCount(), 1); // the label
 }
 
 struct FakeDialogs : BrowseDialogs {

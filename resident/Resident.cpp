@@ -29,15 +29,6 @@ constexpr UINT kTrayMilliseconds = 2000;
 
 enum HotKeyId : int { hotFast = 1, hotAutoOn = 2, hotAutoOff = 3 };
 
-enum MenuId : UINT {
-    menuFreeUp1 = 101,
-    menuFreeUp2 = 102,
-    menuFreeUp3 = 103,
-    menuFast = 104,
-    menuOpenShell = 105,
-    menuExit = 106,
-};
-
 struct Memory {
     std::uint64_t total;
     std::uint64_t available;

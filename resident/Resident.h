@@ -21,6 +21,16 @@ inline constexpr char kResidentMutexName[] = "Klarvo resident cleaner";
 // The shell's program, opened from the tray and at start.
 inline constexpr char kShellProgram[] = "KlarvoShell.exe";
 
+// Commands of the tray menu, as WM_COMMAND identifiers.
+enum MenuId : unsigned {
+    menuFreeUp1 = 101, // the three "Free up" amounts of slots 7 to 9
+    menuFreeUp2 = 102,
+    menuFreeUp3 = 103,
+    menuFast = 104,
+    menuOpenShell = 105,
+    menuExit = 106,
+};
+
 // The resident cleaner: one hidden top-level window of the class the shell
 // looks for, a tray icon, hot keys and two worker threads, one for RAM
 // cleanings and one for disk cleanings, so that the window procedure never

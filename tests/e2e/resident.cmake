@@ -2,7 +2,7 @@
 # own directory.
 klarvo_test(e2e_resident
   SOURCES resident_e2e_test.cpp
-  LIBS klarvo_settings
+  LIBS klarvo_resident
   ARGS --cleaner=$<TARGET_FILE:Klarvo>)
 add_dependencies(e2e_resident Klarvo)
 set_tests_properties(e2e_resident PROPERTIES RESOURCE_LOCK desktop)

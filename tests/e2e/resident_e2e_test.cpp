@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "link/Messages.h"
+#include "resident/Resident.h"
 #include "settings/ConfFile.h"
 #include "settings/ConfStr.h"
 #include "settings/SlotTable.h"
@@ -200,6 +201,24 @@ TEST(ResidentCleaner, ReportsTheProgressOfAManualCleaningInWholePercents)
     // The figures follow once it is done.
     ASSERT_TRUE(shell.WaitFor(Has(ntTimeSince), 5000));
     EXPECT_GE(shell.Last(ntLastEffect), 0);
+}
+
+TEST(ResidentCleaner, TrayMenuFreesItsAmountAndExitsEvenWhileCleaning)
+{
+    TempDir dir;
+    WriteConf(dir.File("Conf.dat"), slotPopup1, 4);
+    WriteConf(dir.File("Conf.dat"), slotMaxTry, 5);
+    ListeningShell shell;
+    Cleaner cleaner(dir);
+    cleaner.Start();
+    ASSERT_NE(cleaner.Window(), nullptr);
+
+    PostMessageA(cleaner.Window(), WM_COMMAND, resident::menuFreeUp1, 0);
+    ASSERT_TRUE(shell.WaitFor(Has(ntRamProgress), 10000));
+    PostMessageA(cleaner.Window(), WM_COMMAND, resident::menuExit, 0);
+    ASSERT_TRUE(cleaner.Program().WaitForExit(20000)) << "the cleaner must stop its work and end";
+    EXPECT_EQ(cleaner.Program().ExitCode(), 0u);
+    EXPECT_EQ(FindWindowA(kCleanerWindowClass, nullptr), nullptr);
 }
 
 // Alt + a letter, typed on the keyboard.

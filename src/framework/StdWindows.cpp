@@ -185,7 +185,7 @@ void UpDown::CreateWnd()
 {
     WinControl::CreateWnd();
     SendMessageA(hwnd_, UDM_SETRANGE32, static_cast<WPARAM>(min_), max_);
-    SendMessageA(hwnd_, UDM_SETPOS32, 0, position_);
+    SendMessageA(hwnd_, UDM_SETPOS, 0, MAKELPARAM(static_cast<WORD>(position_), 0));
     UDACCEL accel{0, static_cast<UINT>(increment_)};
     SendMessageA(hwnd_, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&accel));
     if (associate_ && associate_->Handle()) {
@@ -203,7 +203,7 @@ void UpDown::SetMin(int v)
     }
     if (hwnd_) {
         SendMessageA(hwnd_, UDM_SETRANGE32, static_cast<WPARAM>(min_), max_);
-        SendMessageA(hwnd_, UDM_SETPOS32, 0, position_);
+        SendMessageA(hwnd_, UDM_SETPOS, 0, MAKELPARAM(static_cast<WORD>(position_), 0));
     }
 }
 
@@ -216,7 +216,7 @@ void UpDown::SetMax(int v)
     }
     if (hwnd_) {
         SendMessageA(hwnd_, UDM_SETRANGE32, static_cast<WPARAM>(min_), max_);
-        SendMessageA(hwnd_, UDM_SETPOS32, 0, position_);
+        SendMessageA(hwnd_, UDM_SETPOS, 0, MAKELPARAM(static_cast<WORD>(position_), 0));
     }
 }
 
@@ -230,7 +230,7 @@ void UpDown::SetPosition(int v)
     v = std::clamp(v, std::min(min_, max_), std::max(min_, max_));
     position_ = v;
     if (hwnd_) {
-        SendMessageA(hwnd_, UDM_SETPOS32, 0, v);
+        SendMessageA(hwnd_, UDM_SETPOS, 0, MAKELPARAM(static_cast<WORD>(v), 0));
     }
     WriteBuddy();
 }

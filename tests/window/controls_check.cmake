@@ -10,3 +10,8 @@ klarvo_test(check_gallery
   LIBS klarvo_controls
   ARGS --out=${CMAKE_SOURCE_DIR}/build/screens/check)
 set_tests_properties(check_gallery PROPERTIES RESOURCE_LOCK desktop)
+
+# Per-paint costs, run by hand for reports (not a test).
+add_executable(check_bench check_bench.cpp)
+target_link_libraries(check_bench PRIVATE klarvo_controls)
+klarvo_strict(check_bench)

@@ -135,6 +135,10 @@ TEST_F(SingleInstanceTest, FirstInstanceOpensTheShellAndStaysTheOnlyOne)
     Process first(shell, "", dir.Path());
     HWND window = WaitForWindow(kShellWindowClass, kQuickExitMs);
     ASSERT_NE(window, nullptr);
+    // The class is found as soon as the window exists, before it is shown.
+    const DWORD start = GetTickCount();
+    while (!IsWindowVisible(window) && GetTickCount() - start < kQuickExitMs)
+        Sleep(20);
     RECT bounds;
     GetWindowRect(window, &bounds);
     EXPECT_EQ(bounds.right - bounds.left, 527);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "framework/Application.h"
+#include "framework/Form.h"
+#include "framework/Timer.h"
 
 #include <windows.h>
 
@@ -19,7 +21,37 @@ void CALLBACK Rescue(HWND, UINT, UINT_PTR id, DWORD)
     }
 }
 
-// Kept in a program of its own: the pending end cannot be taken back.
+// Ends a run that would never end, so the test fails instead of hanging.
+bool g_gaveUp = false;
+void CALLBACK GiveUp(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    g_gaveUp = true;
+    PostQuitMessage(1);
+}
+
+// Kept in a program of its own: the end cannot be taken back.
+TEST(Run, ShowsTheMainFormAndReturnsWhenItIsClosed)
+{
+    Form form(nullptr, "TRunTestForm");
+    App().SetMainForm(&form);
+    Timer closer(nullptr);
+    closer.SetInterval(20);
+    bool wasShown = false;
+    closer.OnTimer = [&](Component*) {
+        wasShown = IsWindowVisible(form.Handle()) != FALSE;
+        closer.SetEnabled(false);
+        PostMessageA(form.Handle(), WM_CLOSE, 0, 0);
+    };
+    UINT_PTR guard = SetTimer(nullptr, 0, 8000, GiveUp);
+    App().Run();
+    KillTimer(nullptr, guard);
+    EXPECT_FALSE(g_gaveUp);
+    EXPECT_TRUE(wasShown);
+    EXPECT_TRUE(App().Terminated());
+    EXPECT_FALSE(IsWindowVisible(form.Handle()));
+}
+
 TEST(PendingEnd, MessageBoxesCloseByThemselvesAndTheQuitRequestStays)
 {
     App().SetTitle("Klarvo Shell");

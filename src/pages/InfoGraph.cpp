@@ -1,0 +1,160 @@
+#include "pages/InfoGraph.h"
+
+#include "framework/Bitmap.h"
+
+#include <windows.h>
+
+namespace klarvo {
+
+GraphScale GraphScaleFor(int totalRamMB)
+{
+    if (totalRamMB < 1) {
+        totalRamMB = 1; // keeps the step count positive; no real machine gets here
+    }
+    GraphScale s;
+    s.step = totalRamMB / 5;
+    s.step = s.step < 5 ? 4 : s.step / 5 * 5;
+    s.lines = totalRamMB / s.step + 1;
+    s.pix = kGraphHeight / s.lines;
+    return s;
+}
+
+int GraphY(int megabytes, const GraphScale& scale)
+{
+    return kGraphHeight - megabytes * scale.pix / scale.step;
+}
+
+std::string GraphAxisLabel(int megabytes, char decimalSeparator)
+{
+    if (megabytes < 1000) {
+        return std::to_string(megabytes) + "MB";
+    }
+    // Tenths of a gigabyte (of 1000 MB), truncated.
+    const int tenths = megabytes / 100;
+    std::string text = std::to_string(tenths / 10);
+    if (tenths % 10 != 0) {
+        text += decimalSeparator;
+        text += static_cast<char>('0' + tenths % 10);
+    }
+    return text + "GB";
+}
+
+std::vector<GraphGridLine> GraphGridLines(int totalRamMB, char decimalSeparator)
+{
+    const GraphScale s = GraphScaleFor(totalRamMB);
+    std::vector<GraphGridLine> lines;
+    for (int e = 1; e < s.lines; ++e) {
+        const int y = kGraphHeight - e * s.pix;
+        lines.push_back({y, y - 5, GraphAxisLabel(e * s.step, decimalSeparator)});
+    }
+    return lines;
+}
+
+int GraphTotalLineY(int totalRamMB)
+{
+    const GraphScale s = GraphScaleFor(totalRamMB);
+    return GraphY(totalRamMB < 1 ? 1 : totalRamMB, s);
+}
+
+std::vector<Point> GraphCurvePoints(const FreeRamHistory& history, const GraphScale& scale)
+{
+    std::vector<Point> points;
+    points.reserve(FreeRamHistory::kSamples);
+    for (int i = 0; i < FreeRamHistory::kSamples; ++i) {
+        points.push_back({kGraphAxisRight + kGraphSampleSpacing * i, GraphY(history[i], scale)});
+    }
+    return points;
+}
+
+std::vector<GraphPlateau> GraphPlateaus(const FreeRamHistory& history)
+{
+    constexpr int last = FreeRamHistory::kSamples - 1;
+    std::vector<GraphPlateau> runs;
+    for (int i = 1; i <= last;) {
+        int j = i;
+        while (j < last && history[j + 1] == history[i]) {
+            ++j;
+        }
+        if (j - i + 1 >= 3) {
+            runs.push_back({i, j, history[i]});
+        }
+        i = j + 1;
+    }
+    return runs;
+}
+
+std::optional<Point> GraphPlateauLabelAt(const GraphPlateau& plateau, const GraphScale& scale)
+{
+    const int mid = (plateau.first + plateau.last) / 2 + 1;
+    if (mid < 4 || mid > 45) {
+        return std::nullopt;
+    }
+    return Point{10 * mid + 21, 83 - plateau.value * scale.pix / scale.step};
+}
+
+void DrawFreeRamGraph(Canvas& canvas, const FreeRamHistory& history, int totalRamMB, char decimalSeparator)
+{
+    canvas.font.SetName("MS Sans Serif");
+    canvas.font.SetSize(8);
+    canvas.font.SetStyle(fsBold);
+    canvas.font.SetColor(kGraphTextColor);
+    canvas.pen = Pen{clBlack, PenStyle::Solid, 1, PenMode::Copy};
+
+    canvas.brush = Brush{kGraphBackColor, BrushStyle::Solid};
+    canvas.Rectangle(0, 0, kGraphWidth, kGraphHeight);
+    // The band's brush stays for the axis labels, which stand on its colour.
+    canvas.brush.color = kGraphAxisColor;
+    canvas.Rectangle(0, 0, kGraphAxisRight, kGraphHeight);
+
+    for (const GraphGridLine& line : GraphGridLines(totalRamMB, decimalSeparator)) {
+        canvas.MoveTo(kGraphAxisRight, line.y);
+        canvas.LineTo(kGraphWidth, line.y);
+        canvas.WriteText(2, line.labelY, line.label);
+    }
+
+    const int totalY = GraphTotalLineY(totalRamMB);
+    canvas.pen.color = kGraphTotalColor;
+    canvas.MoveTo(kGraphAxisRight + 1, totalY);
+    canvas.LineTo(kGraphWidth - 1, totalY);
+
+    // The newest samples lie past the right edge and are clipped, as are
+    // figures above the scale.
+    const GraphScale scale = GraphScaleFor(totalRamMB);
+    const std::vector<Point> curve = GraphCurvePoints(history, scale);
+    canvas.pen.color = kGraphCurveColor;
+    canvas.pen.width = 2;
+    canvas.MoveTo(curve.front().x, curve.front().y);
+    for (std::size_t i = 1; i < curve.size(); ++i) {
+        canvas.LineTo(curve[i].x, curve[i].y);
+    }
+
+    for (const GraphPlateau& plateau : GraphPlateaus(history)) {
+        const std::optional<Point> at = GraphPlateauLabelAt(plateau, scale);
+        if (!at) {
+            continue;
+        }
+        const std::string text = std::to_string(plateau.value);
+        const Size extent = canvas.TextExtent(text);
+        canvas.pen.width = 1;
+        canvas.pen.color = kGraphPlateauColor;
+        canvas.brush.color = kGraphPlateauColor;
+        canvas.Ellipse(at->x - 6, at->y - 2, at->x + extent.cx + 6, at->y + extent.cy + 2);
+        canvas.WriteText(at->x, at->y, text);
+    }
+}
+
+void PaintFreeRamBox(Canvas& box, const Bitmap& picture)
+{
+    box.Draw(0, 0, picture);
+}
+
+char LocaleDecimalSeparator()
+{
+    char buffer[8] = {};
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) > 0 && buffer[0] != '\0') {
+        return buffer[0];
+    }
+    return '.';
+}
+
+} // namespace klarvo

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include "pages/FreeRamPages.h"
+
+#include <string>
+
+using namespace klarvo;
+
+namespace {
+
+TEST(RamPages, MegabyteLabelsFromPercentAndTotal)
+{
+    EXPECT_EQ(PercentMBLabel(15, 65), "%  (9 MB)");
+    EXPECT_EQ(PercentMBLabel(30, 65), "%  (19 MB)");
+    EXPECT_EQ(PercentMBLabel(100, 129), "%  (129 MB)");
+    EXPECT_EQ(PercentMBLabel(5, 1), "%  (0 MB)");
+    EXPECT_EQ(PercentMBLabel(100, 4096), "%  (4096 MB)");
+
+    EXPECT_EQ(FreeUpLabel(50, 65), " = 32 MB");
+    EXPECT_EQ(FreeUpLabel(10, 65), " = 6 MB");
+    EXPECT_EQ(FreeUpLabel(100, 4096), " = 4096 MB");
+    EXPECT_EQ(PercentOfTotalMB(50, 65), 32); // what "Start !" asks to free
+}
+
+TEST(RamPages, PercentButtonsSetTheShareAndNoButtonKeepsIt)
+{
+    EXPECT_EQ(RamPercentAfterClick(1, 50), 10);
+    EXPECT_EQ(RamPercentAfterClick(10, 50), 100);
+    EXPECT_EQ(RamPercentAfterClick(5, 50), 50); // the button already down
+    EXPECT_EQ(RamPercentAfterClick(-1, 70), 70);
+}
+
+TEST(RamPages, PopupMaximumIsTheDesignValueUntilTheRamPageIsShown)
+{
+    EXPECT_EQ(PopupMaximum(false, 4096), 2000);
+    EXPECT_EQ(PopupMaximum(false, 65), 2000);
+    EXPECT_EQ(PopupMaximum(true, 65), 65);
+    EXPECT_EQ(PopupMaximum(true, 4096), 4096);
+}
+
+TEST(RamPages, DefaultSettingsForSmallAndLargeMachines)
+{
+    EXPECT_EQ(RamPageDefaultsFor(65), (RamPageDefaults{16, 32, 43, 2, 50}));
+    EXPECT_EQ(RamPageDefaultsFor(4096), (RamPageDefaults{1024, 2048, 2730, 2, 50}));
+    EXPECT_EQ(RamPageDefaultsFor(1), (RamPageDefaults{0, 0, 0, 2, 50}));
+
+    // The auto page's defaults do not depend on the machine.
+    EXPECT_TRUE(kAutoRamDefaults.autoOn);
+    EXPECT_TRUE(kAutoRamDefaults.full);
+    EXPECT_EQ(kAutoRamDefaults.minPercent, 15);
+    EXPECT_EQ(kAutoRamDefaults.everyMinutes, 5);
+    EXPECT_EQ(kAutoRamDefaults.freePercent, 30);
+    EXPECT_EQ(PercentMBLabel(kAutoRamDefaults.minPercent, 65), "%  (9 MB)");
+    EXPECT_EQ(PercentMBLabel(kAutoRamDefaults.freePercent, 4096), "%  (1228 MB)");
+}
+
+// Every control of the auto page, in page order, with whether it is a frame.
+const struct {
+    const char* name;
+    bool bevel;
+} kAutoPageControls[] = {
+    {"pb2", false},       {"Bevel2", true},     {"Bevel6", true},   {"Bevel7", true},   {"cbauto", false},
+    {"Label3", false},    {"lbper1", false},    {"ndevery", false}, {"udevery", false}, {"lbper2", false},
+    {"ndminproc", false}, {"udminproc", false}, {"lbminmb", false}, {"Label4", false},  {"rbfull", false},
+    {"ndfree", false},    {"udfree", false},    {"lbfr", false},    {"rbfast", false},  {"nbdeffastram", false},
+};
+
+TEST(AutoRamPage, GreyingForEverySwitchAndMethod)
+{
+    for (bool autoOn : {false, true}) {
+        for (bool full : {false, true}) {
+            SCOPED_TRACE(std::string(autoOn ? "auto on" : "auto off") + (full ? ", full" : ", fast"));
+            const AutoPageEnabling e = AutoPageEnablingFor(autoOn, full);
+            EXPECT_EQ(e.conditions, autoOn);
+            EXPECT_EQ(e.amount, autoOn && full);
+            for (const auto& c : kAutoPageControls) {
+                const std::string n = c.name;
+                bool expected = autoOn;
+                if (n == "pb2" || n == "cbauto" || n == "nbdeffastram" || c.bevel) {
+                    expected = true; // never greyed
+                } else if (n == "ndfree" || n == "udfree" || n == "lbfr") {
+                    expected = autoOn && full;
+                }
+                EXPECT_EQ(AutoPageControlEnabled(c.name, c.bevel, autoOn, full), expected) << n;
+            }
+        }
+    }
+}
+
+TEST(AutoRamPage, OnlyTheNamedControlsAndFramesAreLeftAlone)
+{
+    EXPECT_FALSE(FollowsAutoSwitch("cbauto", false));
+    EXPECT_FALSE(FollowsAutoSwitch("Bevel9", true));
+    EXPECT_TRUE(FollowsAutoSwitch("Bevel9", false)); // a name alone does not make a frame
+    EXPECT_TRUE(FollowsAutoSwitch("cbauto2", false));
+    EXPECT_TRUE(IsAmountControl("lbfr"));
+    EXPECT_FALSE(IsAmountControl("lbfree"));
+}
+
+} // namespace

@@ -142,6 +142,7 @@ void TGradBtn::PaintFace(Canvas& canvas)
     canvas.font = font_;
 
     GradientBands(gradientStyle_, w, h, beginColor_, endColor_, bands_);
+    DropHiddenBands(bands_);
     canvas.brush.style = BrushStyle::Solid;
     for (const Band& band : bands_) {
         canvas.brush.color = band.color;

@@ -114,6 +114,24 @@ void GradientBands(TGradientStyle style, int width, int height, Color begin, Col
     }
 }
 
+void DropHiddenBands(std::vector<Band>& bands)
+{
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < bands.size(); ++i) {
+        const Band& b = bands[i];
+        if (b.right <= b.left || b.bottom <= b.top)
+            continue;
+        if (i + 1 < bands.size()) {
+            const Band& next = bands[i + 1];
+            if (next.shape == b.shape && next.left == b.left && next.top == b.top && next.right == b.right &&
+                next.bottom == b.bottom)
+                continue;
+        }
+        bands[kept++] = b;
+    }
+    bands.resize(kept);
+}
+
 bool FrameSizeFits(std::int32_t size, int width, int height)
 {
     return size <= width / 2 - 5 && size <= height / 2 - 5;

@@ -49,6 +49,10 @@ struct Band {
 // caller that keeps it allocates only once.
 void GradientBands(TGradientStyle style, int width, int height, Color begin, Color end, std::vector<Band>& out);
 
+// Drops the bands that leave no trace: empty ones, and those that the next
+// band covers exactly. What the rest paint is the same, with fewer calls.
+void DropHiddenBands(std::vector<Band>& bands);
+
 // Whether a frame `size` pixels thick fits a width x height button.
 bool FrameSizeFits(std::int32_t size, int width, int height);
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "controls/GradBtnBands.h"
@@ -197,6 +198,36 @@ TEST(GradientBands, EllipsesNarrowFromAThirdOutsideTheFaceToItsCentre)
     EXPECT_EQ(bands[10], (Band{BandShape::Ellipse, -23, -4, 160, 25,
                                GradientColor(Rgb(255, 255, 206), Rgb(194, 194, 146), 10, 50)}));
     EXPECT_EQ(bands[50], (Band{BandShape::Ellipse, 68, 10, 69, 11, Rgb(194, 194, 146)}));
+}
+
+TEST(GradientBands, DroppingHiddenBandsPaintsTheSame)
+{
+    for (TGradientStyle style : {gsHorizontal, gsVertical, gsRectangle, gsVertCenter, gsHorizCenter}) {
+        for (auto [w, h] : {std::pair{137, 21}, std::pair{19, 11}, std::pair{300, 300}, std::pair{1, 1}}) {
+            std::vector<Band> all, kept;
+            GradientBands(style, w, h, kNavy, kAqua, all);
+            GradientBands(style, w, h, kNavy, kAqua, kept);
+            DropHiddenBands(kept);
+            EXPECT_LE(kept.size(), all.size());
+            Raster full(w, h), pruned(w, h);
+            full.Paint(all);
+            pruned.Paint(kept);
+            EXPECT_EQ(full.pixels, pruned.pixels) << "style " << style << " " << w << "x" << h;
+        }
+    }
+    // A narrow horizontal gradient has about as many empty stripes as it is
+    // short of 256 pixels.
+    std::vector<Band> bands;
+    GradientBands(gsHorizontal, 137, 21, kNavy, kAqua, bands);
+    DropHiddenBands(bands);
+    EXPECT_EQ(bands.size(), 137u);
+    // Ellipses: only an exact repeat of the box is dropped, the last one kept.
+    bands = {{BandShape::Ellipse, 0, 0, 10, 10, 1},
+             {BandShape::Ellipse, 0, 0, 10, 10, 2},
+             {BandShape::Ellipse, 1, 1, 9, 9, 3},
+             {BandShape::Ellipse, 4, 4, 4, 5, 4}};
+    DropHiddenBands(bands);
+    EXPECT_EQ(bands, (std::vector<Band>{{BandShape::Ellipse, 0, 0, 10, 10, 2}, {BandShape::Ellipse, 1, 1, 9, 9, 3}}));
 }
 
 TEST(FrameSize, MustLeaveFivePixelsOfHalfTheSmallerSide)

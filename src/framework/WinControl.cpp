@@ -35,30 +35,6 @@ ShiftState KeyShift()
     return s;
 }
 
-ShiftState MouseShift(WPARAM w)
-{
-    ShiftState s = 0;
-    if (w & MK_SHIFT) {
-        s |= ssShift;
-    }
-    if (w & MK_CONTROL) {
-        s |= ssCtrl;
-    }
-    if (w & MK_LBUTTON) {
-        s |= ssLeft;
-    }
-    if (w & MK_RBUTTON) {
-        s |= ssRight;
-    }
-    if (w & MK_MBUTTON) {
-        s |= ssMiddle;
-    }
-    if (GetKeyState(VK_MENU) < 0) {
-        s |= ssAlt;
-    }
-    return s;
-}
-
 struct ClassRecord {
     WNDPROC platformProc = nullptr;
 };
@@ -474,33 +450,6 @@ bool WinControl::IsAccel(char ch, const std::string& caption)
     return false;
 }
 
-void WinControl::PaintControls(HDC dc, Control* first)
-{
-    bool started = first == nullptr;
-    for (Control* c : std::vector<Control*>(controls_)) {
-        if (c == first) {
-            started = true;
-        }
-        auto* g = dynamic_cast<GraphicControl*>(c);
-        if (!started || !g || !g->Visible()) {
-            continue;
-        }
-        Rect b = g->BoundsRect();
-        if (!RectVisible(dc, reinterpret_cast<const RECT*>(&b))) {
-            continue;
-        }
-        SavedDc saved(dc);
-        POINT org{};
-        OffsetViewportOrgEx(dc, b.left, b.top, &org);
-        IntersectClipRect(dc, 0, 0, b.Width(), b.Height());
-        GdiCanvas canvas(dc);
-        canvas.font = g->GetFont();
-        canvas.brush.color = g->GetColor();
-        g->PaintTo(canvas);
-        canvas.Detach();
-    }
-}
-
 void WinControl::PaintWindow(HDC, const PAINTSTRUCT&) {}
 
 bool WinControl::EraseBackground(HDC dc)
@@ -571,82 +520,6 @@ LRESULT WinControl::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam)
         return CallWindowProcA(platformProc_, hwnd_, msg, wParam, lParam);
     }
     return DefWindowProcA(hwnd_, msg, wParam, lParam);
-}
-
-LRESULT WinControl::HandleMouse(UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    Point p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    ShiftState shift = MouseShift(wParam);
-    POINT screen{p.x, p.y};
-    ::ClientToScreen(hwnd_, &screen);
-
-    // The control the message is for: a windowless child holding the
-    // capture, the windowless child under the point, or this window.
-    Control* target = this;
-    Control* captured = App().CaptureControl();
-    if (captured && captured != this && captured->Parent() == this && dynamic_cast<GraphicControl*>(captured)) {
-        target = captured;
-    } else if (Control* c = ControlAtPos(p); c && c->Enabled()) {
-        target = c;
-    }
-    int x = p.x - (target == this ? 0 : target->Left());
-    int y = p.y - (target == this ? 0 : target->Top());
-
-    switch (msg) {
-    case WM_MOUSEMOVE: {
-        // Hover follows the pointer's position, also while the mouse is
-        // captured and the pointer is outside.
-        Control* under = nullptr;
-        if (ClientRect().Contains(p)) {
-            under = ControlAtPos(p);
-            if (!under) {
-                under = this;
-            }
-        } else {
-            HWND other = WindowFromPoint(screen);
-            if (WinControl* w = FromHandle(other)) {
-                POINT cp = screen;
-                ::ScreenToClient(other, &cp);
-                under = w->ControlAtPos(Point{cp.x, cp.y});
-                if (!under) {
-                    under = w;
-                }
-            }
-        }
-        App().SetMouseControl(under, screen);
-        if (GetCapture() != hwnd_) {
-            TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, hwnd_, 0};
-            _TrackMouseEvent(&tme);
-        }
-        target->MouseMove(shift, x, y);
-        return 0;
-    }
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK: {
-        App().CancelHint();
-        MouseButton b = (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK)   ? MouseButton::Left
-                        : (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK) ? MouseButton::Right
-                                                                             : MouseButton::Middle;
-        bool dbl = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
-        target->DispatchMouseDown(b, shift, x, y, dbl);
-        return 0;
-    }
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-        MouseButton b = msg == WM_LBUTTONUP   ? MouseButton::Left
-                        : msg == WM_RBUTTONUP ? MouseButton::Right
-                                              : MouseButton::Middle;
-        target->DispatchMouseUp(b, shift, x, y);
-        return 0;
-    }
-    default:
-        return 0;
-    }
 }
 
 LRESULT WinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -866,51 +739,6 @@ LRESULT WinControl::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam)
         }
         return DefaultHandler(msg, wParam, lParam);
     }
-}
-
-// ---- custom-painted windowed controls --------------------------------------
-
-CustomControl::CustomControl(Component* owner) : WinControl(owner) {}
-
-CustomControl::~CustomControl() = default;
-
-void CustomControl::PaintTo(Canvas& canvas)
-{
-    Canvas* before = painting_;
-    painting_ = &canvas;
-    try {
-        Paint();
-    } catch (...) {
-        painting_ = before;
-        throw;
-    }
-    painting_ = before;
-}
-
-Canvas& CustomControl::GetCanvas()
-{
-    if (painting_) {
-        return *painting_;
-    }
-    if (!ownCanvas_) {
-        ownCanvas_ = std::make_unique<WindowCanvas>();
-    }
-    auto* wc = static_cast<WindowCanvas*>(ownCanvas_.get());
-    wc->font = font_;
-    wc->Target(Handle(), Rect{0, 0, Width(), Height()});
-    return *wc;
-}
-
-void CustomControl::PaintWindow(HDC dc, const PAINTSTRUCT&)
-{
-    if (ownCanvas_) {
-        static_cast<WindowCanvas*>(ownCanvas_.get())->Free();
-    }
-    GdiCanvas canvas(dc);
-    canvas.font = font_;
-    canvas.brush.color = color_;
-    PaintTo(canvas);
-    canvas.Detach();
 }
 
 } // namespace klarvo

@@ -1,0 +1,114 @@
+#include "framework/WinControl.h"
+
+#include "framework/Application.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+namespace klarvo {
+
+namespace {
+
+ShiftState MouseShift(WPARAM w)
+{
+    ShiftState s = 0;
+    if (w & MK_SHIFT) {
+        s |= ssShift;
+    }
+    if (w & MK_CONTROL) {
+        s |= ssCtrl;
+    }
+    if (w & MK_LBUTTON) {
+        s |= ssLeft;
+    }
+    if (w & MK_RBUTTON) {
+        s |= ssRight;
+    }
+    if (w & MK_MBUTTON) {
+        s |= ssMiddle;
+    }
+    if (GetKeyState(VK_MENU) < 0) {
+        s |= ssAlt;
+    }
+    return s;
+}
+
+} // namespace
+
+LRESULT WinControl::HandleMouse(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    Point p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ShiftState shift = MouseShift(wParam);
+    POINT screen{p.x, p.y};
+    ::ClientToScreen(hwnd_, &screen);
+
+    // The control the message is for: a windowless child holding the
+    // capture, the windowless child under the point, or this window.
+    Control* target = this;
+    Control* captured = App().CaptureControl();
+    if (captured && captured != this && captured->Parent() == this && dynamic_cast<GraphicControl*>(captured)) {
+        target = captured;
+    } else if (Control* c = ControlAtPos(p); c && c->Enabled()) {
+        target = c;
+    }
+    int x = p.x - (target == this ? 0 : target->Left());
+    int y = p.y - (target == this ? 0 : target->Top());
+
+    switch (msg) {
+    case WM_MOUSEMOVE: {
+        // Hover follows the pointer's position, also while the mouse is
+        // captured and the pointer is outside.
+        Control* under = nullptr;
+        if (ClientRect().Contains(p)) {
+            under = ControlAtPos(p);
+            if (!under) {
+                under = this;
+            }
+        } else {
+            HWND other = WindowFromPoint(screen);
+            if (WinControl* w = FromHandle(other)) {
+                POINT cp = screen;
+                ::ScreenToClient(other, &cp);
+                under = w->ControlAtPos(Point{cp.x, cp.y});
+                if (!under) {
+                    under = w;
+                }
+            }
+        }
+        App().SetMouseControl(under, screen);
+        if (GetCapture() != hwnd_) {
+            TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, hwnd_, 0};
+            _TrackMouseEvent(&tme);
+        }
+        target->MouseMove(shift, x, y);
+        return 0;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK: {
+        App().CancelHint();
+        MouseButton b = (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK)   ? MouseButton::Left
+                        : (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK) ? MouseButton::Right
+                                                                             : MouseButton::Middle;
+        bool dbl = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
+        target->DispatchMouseDown(b, shift, x, y, dbl);
+        return 0;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+        MouseButton b = msg == WM_LBUTTONUP   ? MouseButton::Left
+                        : msg == WM_RBUTTONUP ? MouseButton::Right
+                                              : MouseButton::Middle;
+        target->DispatchMouseUp(b, shift, x, y);
+        return 0;
+    }
+    default:
+        return 0;
+    }
+}
+
+} // namespace klarvo

@@ -8,7 +8,9 @@
 
 #include "controls/CoolHint.h"
 #include "controls/CoolHintShape.h"
+#include "controls/GradBtn.h"
 #include "framework/Application.h"
+#include "framework/Form.h"
 #include "framework/Gdi.h"
 #include "framework/RecordingCanvas.h"
 
@@ -154,6 +156,27 @@ TEST_F(CoolHintTest, InstallingWithHintsOffMakesNoWindowUntilTheyAreOn)
     EXPECT_EQ(App().CurrentHintWindow(), nullptr);
     App().SetShowHint(true);
     EXPECT_NE(dynamic_cast<TddgHintWindow*>(App().CurrentHintWindow()), nullptr);
+    UninstallCoolHint();
+}
+
+TEST_F(CoolHintTest, ApplicationShowsAControlsHintInTheShapedWindow)
+{
+    App().SetShowHint(true);
+    InstallCoolHint();
+    Form form(nullptr);
+    auto* button = new TGradBtn(&form);
+    button->SetParent(&form);
+    button->SetHint("Close");
+    button->SetShowHint(true);
+    form.Show();
+    App().ActivateHintFor(button, POINT{300, 300});
+    auto* hint = dynamic_cast<TddgHintWindow*>(App().CurrentHintWindow());
+    ASSERT_NE(hint, nullptr);
+    EXPECT_TRUE(IsWindowVisible(hint->Handle()));
+    EXPECT_EQ(hint->Caption(), "Close");
+    ASSERT_NE(hint->Shape(), nullptr);
+    EXPECT_TRUE(HasShape(hint->Handle(), hint->Width(), hint->Height() - 4));
+    App().CancelHint();
     UninstallCoolHint();
 }
 

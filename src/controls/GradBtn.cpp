@@ -27,26 +27,66 @@ void TGradBtn::Changed()
     Invalidate();
 }
 
-// Each setter: nothing for the same value, otherwise store and repaint.
-#define KLARVO_GRADBTN_SETTER(Name, field, Type)                                                                       \
-    void TGradBtn::Set##Name(Type v)                                                                                   \
-    {                                                                                                                  \
-        if (field == v)                                                                                                \
-            return;                                                                                                    \
-        field = v;                                                                                                     \
-        Changed();                                                                                                     \
-    }
+namespace {
 
-KLARVO_GRADBTN_SETTER(DisabledColor, disabledColor_, Color)
-KLARVO_GRADBTN_SETTER(BtnHiliteClr, btnHiliteClr_, Color)
-KLARVO_GRADBTN_SETTER(BtnShadowClr, btnShadowClr_, Color)
-KLARVO_GRADBTN_SETTER(TxtHiliteClr, txtHiliteClr_, Color)
-KLARVO_GRADBTN_SETTER(TxtShadowClr, txtShadowClr_, Color)
-KLARVO_GRADBTN_SETTER(BeginColor, beginColor_, Color)
-KLARVO_GRADBTN_SETTER(EndColor, endColor_, Color)
-KLARVO_GRADBTN_SETTER(DownLock, downLock_, bool)
+// Setters store only a changed value, and repaint only then.
+template <typename T> bool Store(T& field, T value)
+{
+    if (field == value)
+        return false;
+    field = value;
+    return true;
+}
 
-#undef KLARVO_GRADBTN_SETTER
+} // namespace
+
+void TGradBtn::SetDisabledColor(Color c)
+{
+    if (Store(disabledColor_, c))
+        Changed();
+}
+
+void TGradBtn::SetBtnHiliteClr(Color c)
+{
+    if (Store(btnHiliteClr_, c))
+        Changed();
+}
+
+void TGradBtn::SetBtnShadowClr(Color c)
+{
+    if (Store(btnShadowClr_, c))
+        Changed();
+}
+
+void TGradBtn::SetTxtHiliteClr(Color c)
+{
+    if (Store(txtHiliteClr_, c))
+        Changed();
+}
+
+void TGradBtn::SetTxtShadowClr(Color c)
+{
+    if (Store(txtShadowClr_, c))
+        Changed();
+}
+
+void TGradBtn::SetBeginColor(Color c)
+{
+    if (Store(beginColor_, c))
+        Changed();
+}
+
+void TGradBtn::SetEndColor(Color c)
+{
+    if (Store(endColor_, c))
+        Changed();
+}
+
+void TGradBtn::SetDownLock(bool v)
+{
+    if (Store(downLock_, v))
+        Changed();
+}
 
 void TGradBtn::SetBtnFrameSize(std::int32_t size)
 {

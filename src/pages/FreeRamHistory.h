@@ -9,22 +9,27 @@
 
 namespace klarvo {
 
+inline constexpr int kFreeRamSamples = 50;
+using FreeRamSamples = std::array<std::uint16_t, kFreeRamSamples>;
+
+// Drops the oldest sample and stores freeMB as the newest.
+void AppendFreeRamSample(FreeRamSamples& samples, std::uint32_t freeMB);
+
 class FreeRamHistory {
 public:
-    static constexpr int kSamples = 50;
+    static constexpr int kSamples = kFreeRamSamples;
 
     // Starts as 50 zero samples: a flat line at the bottom of the picture.
     FreeRamHistory() = default;
 
-    // Drops the oldest sample and stores freeMB as the newest.
-    void Append(std::uint32_t freeMB);
+    void Append(std::uint32_t freeMB) { AppendFreeRamSample(samples_, freeMB); }
 
     // Sample i, 0 the oldest and kSamples - 1 the newest.
     std::uint16_t operator[](int i) const { return samples_[static_cast<std::size_t>(i)]; }
-    const std::array<std::uint16_t, kSamples>& Samples() const { return samples_; }
+    const FreeRamSamples& Samples() const { return samples_; }
 
 private:
-    std::array<std::uint16_t, kSamples> samples_{};
+    FreeRamSamples samples_{};
 };
 
 } // namespace klarvo

@@ -6,7 +6,10 @@ namespace klarvo {
 
 int PercentOfTotalMB(int percent, int totalRamMB)
 {
-    return percent * totalRamMB / 100;
+    // The product wraps at 32 bits, as the stored figures do; only a damaged
+    // settings file brings a share that large.
+    const auto product = static_cast<std::int32_t>(static_cast<std::int64_t>(percent) * totalRamMB);
+    return product / 100;
 }
 
 std::string PercentMBLabel(int percent, int totalRamMB)

@@ -5,28 +5,14 @@
 
 namespace klarvo {
 
-int TotalRamMBFrom(std::uint32_t totalPhysBytes)
-{
-    return static_cast<int>(totalPhysBytes >> 20) + 1;
-}
-
-MemoryFigures MemoryFiguresFrom(std::uint32_t totalPhysBytes, std::uint32_t availPhysBytes)
-{
-    MemoryFigures f;
-    f.totalRamMB = TotalRamMBFrom(totalPhysBytes);
-    f.freeMB = availPhysBytes >> 20;
-    f.freePercent = static_cast<int>(f.freeMB) * 100 / f.totalRamMB;
-    return f;
-}
-
-InfoFigureTexts InfoFigureTextsFor(const MemoryFigures& figures)
+InfoFigureTexts InfoFigureTextsFor(std::int32_t totalRamMB, std::int32_t freeMB, std::int32_t freePercent)
 {
     InfoFigureTexts t;
-    t.total = std::to_string(figures.totalRamMB) + " MB";
-    t.free = std::to_string(figures.freeMB) + " MB";
-    t.freePercent = std::to_string(figures.freePercent) + " %";
+    t.total = std::to_string(totalRamMB) + " MB";
+    t.free = std::to_string(freeMB) + " MB";
+    t.freePercent = std::to_string(freePercent) + " %";
     t.totalBar = 100;
-    t.freeBar = figures.freePercent;
+    t.freeBar = freePercent;
     return t;
 }
 

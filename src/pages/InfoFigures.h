@@ -13,19 +13,6 @@ namespace klarvo {
 
 class Timer;
 
-// What one refresh tick reads from the memory status.
-struct MemoryFigures {
-    int totalRamMB = 1;       // total bytes >> 20, plus 1 (a 64 MB machine has 65)
-    std::uint32_t freeMB = 0; // available bytes >> 20, without the 1
-    int freePercent = 0;      // freeMB * 100 / totalRamMB, truncated
-    friend bool operator==(const MemoryFigures&, const MemoryFigures&) = default;
-};
-
-// From the byte counts of the memory status, which are 32-bit, so the total
-// lies between 1 and 4096 MB.
-int TotalRamMBFrom(std::uint32_t totalPhysBytes);
-MemoryFigures MemoryFiguresFrom(std::uint32_t totalPhysBytes, std::uint32_t availPhysBytes);
-
 // The texts and bar positions of the page's figures.
 struct InfoFigureTexts {
     std::string total;       // lball: "65 MB"
@@ -35,7 +22,9 @@ struct InfoFigureTexts {
     int freeBar = 0;         // pbfree
     friend bool operator==(const InfoFigureTexts&, const InfoFigureTexts&) = default;
 };
-InfoFigureTexts InfoFigureTextsFor(const MemoryFigures& figures);
+// From the tick's figures: TotalRamMB, the free megabytes (available bytes
+// >> 20) and the free percent (free * 100 div TotalRamMB).
+InfoFigureTexts InfoFigureTextsFor(std::int32_t totalRamMB, std::int32_t freeMB, std::int32_t freePercent);
 
 // A cleaning-effect label and its new text.
 struct EffectLabelText {

@@ -56,27 +56,29 @@ int GraphTotalLineY(int totalRamMB)
     return GraphY(totalRamMB < 1 ? 1 : totalRamMB, s);
 }
 
-std::vector<Point> GraphCurvePoints(const FreeRamHistory& history, const GraphScale& scale)
+std::vector<Point> GraphCurvePoints(const FreeRamSamples& samples, const GraphScale& scale)
 {
     std::vector<Point> points;
-    points.reserve(FreeRamHistory::kSamples);
-    for (int i = 0; i < FreeRamHistory::kSamples; ++i) {
-        points.push_back({kGraphAxisRight + kGraphSampleSpacing * i, GraphY(history[i], scale)});
+    points.reserve(samples.size());
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        const int x = kGraphAxisRight + kGraphSampleSpacing * static_cast<int>(i);
+        points.push_back({x, GraphY(samples[i], scale)});
     }
     return points;
 }
 
-std::vector<GraphPlateau> GraphPlateaus(const FreeRamHistory& history)
+std::vector<GraphPlateau> GraphPlateaus(const FreeRamSamples& samples)
 {
-    constexpr int last = FreeRamHistory::kSamples - 1;
+    constexpr int last = kFreeRamSamples - 1;
+    auto at = [&](int i) { return samples[static_cast<std::size_t>(i)]; };
     std::vector<GraphPlateau> runs;
     for (int i = 1; i <= last;) {
         int j = i;
-        while (j < last && history[j + 1] == history[i]) {
+        while (j < last && at(j + 1) == at(i)) {
             ++j;
         }
         if (j - i + 1 >= 3) {
-            runs.push_back({i, j, history[i]});
+            runs.push_back({i, j, at(i)});
         }
         i = j + 1;
     }
@@ -92,7 +94,7 @@ std::optional<Point> GraphPlateauLabelAt(const GraphPlateau& plateau, const Grap
     return Point{10 * mid + 21, 83 - plateau.value * scale.pix / scale.step};
 }
 
-void DrawFreeRamGraph(Canvas& canvas, const FreeRamHistory& history, int totalRamMB, char decimalSeparator)
+void DrawFreeRamGraph(Canvas& canvas, const FreeRamSamples& samples, int totalRamMB, char decimalSeparator)
 {
     canvas.font.SetName("MS Sans Serif");
     canvas.font.SetSize(8);
@@ -120,7 +122,7 @@ void DrawFreeRamGraph(Canvas& canvas, const FreeRamHistory& history, int totalRa
     // The newest samples lie past the right edge and are clipped, as are
     // figures above the scale.
     const GraphScale scale = GraphScaleFor(totalRamMB);
-    const std::vector<Point> curve = GraphCurvePoints(history, scale);
+    const std::vector<Point> curve = GraphCurvePoints(samples, scale);
     canvas.pen.color = kGraphCurveColor;
     canvas.pen.width = 2;
     canvas.MoveTo(curve.front().x, curve.front().y);
@@ -128,7 +130,7 @@ void DrawFreeRamGraph(Canvas& canvas, const FreeRamHistory& history, int totalRa
         canvas.LineTo(curve[i].x, curve[i].y);
     }
 
-    for (const GraphPlateau& plateau : GraphPlateaus(history)) {
+    for (const GraphPlateau& plateau : GraphPlateaus(samples)) {
         const std::optional<Point> at = GraphPlateauLabelAt(plateau, scale);
         if (!at) {
             continue;

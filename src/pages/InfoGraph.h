@@ -69,7 +69,7 @@ std::vector<GraphGridLine> GraphGridLines(int totalRamMB, char decimalSeparator)
 int GraphTotalLineY(int totalRamMB);
 
 // The curve's points, oldest first: x from 43 to 533 in steps of 10.
-std::vector<Point> GraphCurvePoints(const FreeRamHistory& history, const GraphScale& scale);
+std::vector<Point> GraphCurvePoints(const FreeRamSamples& samples, const GraphScale& scale);
 
 // A maximal run of at least three equal samples among samples 1 to 49
 // (sample 0 takes no part).
@@ -79,7 +79,7 @@ struct GraphPlateau {
     int value = 0;
     friend bool operator==(const GraphPlateau&, const GraphPlateau&) = default;
 };
-std::vector<GraphPlateau> GraphPlateaus(const FreeRamHistory& history);
+std::vector<GraphPlateau> GraphPlateaus(const FreeRamSamples& samples);
 
 // Top-left of a plateau's label text, or nothing when the run's middle lies
 // too near either end of the curve to be labelled.
@@ -87,7 +87,7 @@ std::optional<Point> GraphPlateauLabelAt(const GraphPlateau& plateau, const Grap
 
 // Draws the whole picture into a 500 x 100 canvas. The canvas's pen, brush
 // and font are left as the drawing leaves them.
-void DrawFreeRamGraph(Canvas& canvas, const FreeRamHistory& history, int totalRamMB, char decimalSeparator);
+void DrawFreeRamGraph(Canvas& canvas, const FreeRamSamples& samples, int totalRamMB, char decimalSeparator);
 
 // The paint handler of the visible box: the finished picture in one block.
 void PaintFreeRamBox(Canvas& box, const Bitmap& picture);

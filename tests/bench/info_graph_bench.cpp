@@ -71,16 +71,16 @@ int main(int argc, char** argv)
     std::uint32_t avail = 30u << 20;
     auto figures = [&] {
         avail += 1u << 20;
-        const MemoryFigures f = MemoryFiguresFrom(64u << 20, avail & 0x3FFFFFFu);
-        history.Append(f.freeMB);
-        return InfoFigureTextsFor(f).free.size();
+        const auto freeMB = static_cast<std::int32_t>((avail & 0x3FFFFFFu) >> 20);
+        history.Append(static_cast<std::uint32_t>(freeMB));
+        return InfoFigureTextsFor(65, freeMB, freeMB * 100 / 65).free.size();
     };
     std::size_t sink = 0;
     const double texts = MicrosecondsPerCall(count, [&] { sink += figures(); });
     const double draw =
-        MicrosecondsPerCall(count, [&] { DrawFreeRamGraph(picture.GetCanvas(), history, 65, separator); });
+        MicrosecondsPerCall(count, [&] { DrawFreeRamGraph(picture.GetCanvas(), history.Samples(), 65, separator); });
     const double draw4096 =
-        MicrosecondsPerCall(count, [&] { DrawFreeRamGraph(picture.GetCanvas(), history, 4096, separator); });
+        MicrosecondsPerCall(count, [&] { DrawFreeRamGraph(picture.GetCanvas(), history.Samples(), 4096, separator); });
 
     HDC dc = GetDC(form->Handle());
     double copy = 0;

@@ -7,30 +7,11 @@ using namespace klarvo;
 
 namespace {
 
-constexpr std::uint32_t MB = 1u << 20;
-
-TEST(MemoryFigures, TotalGainsOneMegabyteAlwaysAndFreeNone)
+TEST(InfoFigures, TextsAndBars)
 {
-    const struct {
-        std::uint32_t total, avail;
-        MemoryFigures expected;
-    } cases[] = {
-        {64 * MB, 30 * MB + 1023, {65, 30, 46}},      // exact megabytes still gain one
-        {64 * MB - 1, 64 * MB - 1, {64, 63, 98}},     // truncated, then one added
-        {0, 0, {1, 0, 0}},                            // smallest possible status
-        {0xFFFFFFFFu, 0xFFFFFFFFu, {4096, 4095, 99}}, // largest: no overflow
-        {2048u * MB, 1536u * MB, {2049, 1536, 74}},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(MemoryFiguresFrom(c.total, c.avail), c.expected) << c.total << " " << c.avail;
-    }
-}
-
-TEST(MemoryFigures, TextsAndBars)
-{
-    EXPECT_EQ(InfoFigureTextsFor({65, 30, 46}), (InfoFigureTexts{"65 MB", "30 MB", "46 %", 100, 46}));
-    EXPECT_EQ(InfoFigureTextsFor({4096, 4095, 99}), (InfoFigureTexts{"4096 MB", "4095 MB", "99 %", 100, 99}));
-    EXPECT_EQ(InfoFigureTextsFor({1, 0, 0}), (InfoFigureTexts{"1 MB", "0 MB", "0 %", 100, 0}));
+    EXPECT_EQ(InfoFigureTextsFor(65, 30, 46), (InfoFigureTexts{"65 MB", "30 MB", "46 %", 100, 46}));
+    EXPECT_EQ(InfoFigureTextsFor(4096, 4095, 99), (InfoFigureTexts{"4096 MB", "4095 MB", "99 %", 100, 99}));
+    EXPECT_EQ(InfoFigureTextsFor(1, 0, 0), (InfoFigureTexts{"1 MB", "0 MB", "0 %", 100, 0}));
 }
 
 TEST(EffectLabels, ReportsReachTheirLabelsInTheirFormats)

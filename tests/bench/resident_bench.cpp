@@ -25,6 +25,7 @@ namespace {
 
 constexpr int kDirectories = 100;
 constexpr int kFilesPerDirectory = 100;
+constexpr int kRounds = 5;
 
 void BuildTree(const std::string& root)
 {
@@ -72,7 +73,7 @@ int main()
     WriteConfStr(program.File("ConfStr.dat"), {"", "", "", "", cleanerTree, "", ""});
 
     std::vector<double> cleaner, shell, rd;
-    for (int round = 0; round < 3; ++round) {
+    for (int round = 0; round < kRounds; ++round) {
         BuildTree(cleanerTree);
         BuildTree(shellTree);
         BuildTree(rdTree);
@@ -108,9 +109,12 @@ int main()
         std::printf("round %d: cleaner %.3f s, SHFileOperation %.3f s, rd /s /q %.3f s\n", round + 1, cleaner.back(),
                     shell.back(), rd.back());
     }
-    const double c = Median(cleaner), s = Median(shell), r = Median(rd);
-    std::printf("median of 3: cleaner %.3f s, SHFileOperation %.3f s (cleaner/platform %.2f), rd /s /q %.3f s "
-                "(cleaner/rd %.2f)\n",
-                c, s, c / s, r, c / r);
+    // On a shared machine the best round says most about the code itself.
+    auto best = [](const std::vector<double>& values) { return *std::min_element(values.begin(), values.end()); };
+    std::printf("median: cleaner %.3f s, SHFileOperation %.3f s (ratio %.2f), rd /s /q %.3f s (ratio %.2f)\n",
+                Median(cleaner), Median(shell), Median(cleaner) / Median(shell), Median(rd),
+                Median(cleaner) / Median(rd));
+    std::printf("best:   cleaner %.3f s, SHFileOperation %.3f s (ratio %.2f), rd /s /q %.3f s (ratio %.2f)\n",
+                best(cleaner), best(shell), best(cleaner) / best(shell), best(rd), best(cleaner) / best(rd));
     return 0;
 }

@@ -48,13 +48,27 @@ void Control::ParentChanged()
         color_ = parent_->GetColor();
     }
     if (parentFont_) {
-        // The parent's font without our notification: no repaint storm while
-        // a form is built.
-        auto keep = std::move(font_.OnChange);
-        font_ = parent_->GetFont();
-        font_.OnChange = std::move(keep);
+        TakeParentFont();
     }
     Invalidate();
+}
+
+void Control::TakeParentFont()
+{
+    if (!parent_) {
+        return;
+    }
+    // The font's own notification runs, so an owner that redirected it
+    // hears of the change too; the control stays on its parent's font.
+    takingParentFont_ = true;
+    try {
+        font_ = parent_->GetFont();
+    } catch (...) {
+        takingParentFont_ = false;
+        throw;
+    }
+    takingParentFont_ = false;
+    parentFont_ = true;
 }
 
 void Control::SetBounds(int left, int top, int width, int height)
@@ -138,14 +152,16 @@ void Control::SetParentColor(bool v)
 void Control::SetParentFont(bool v)
 {
     parentFont_ = v;
-    if (v && parent_) {
-        font_ = parent_->GetFont();
+    if (v) {
+        TakeParentFont();
     }
 }
 
 void Control::FontChanged()
 {
-    parentFont_ = false;
+    if (!takingParentFont_) {
+        parentFont_ = false;
+    }
     Invalidate();
 }
 

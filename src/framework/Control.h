@@ -103,8 +103,13 @@ public:
     Font& GetFont() { return font_; }
     const Font& GetFont() const { return font_; }
     virtual void SetFont(const Font& font) { font_ = font; }
+    // Whether the control follows its parent's font (true until the
+    // control's own font is changed).
     bool ParentFont() const { return parentFont_; }
     void SetParentFont(bool v);
+    // Copies the parent's font now (the parent calls it on its children
+    // when its own font changes).
+    void TakeParentFont();
 
     int Cursor() const { return cursor_; }
     void SetCursor(int cursor) { cursor_ = cursor; }
@@ -188,6 +193,7 @@ private:
     friend class WinControl;
     bool parentColor_ = false;
     bool parentFont_ = true;
+    bool takingParentFont_ = false;
     int cursor_ = crDefault;
     std::string hint_;
     bool showHint_ = false;

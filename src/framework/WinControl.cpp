@@ -423,6 +423,11 @@ void WinControl::FontChanged()
     if (platformProc_) {
         ApplyFontToWindow();
     }
+    for (Control* c : std::vector<Control*>(controls_)) {
+        if (c->ParentFont()) {
+            c->TakeParentFont();
+        }
+    }
 }
 
 std::intptr_t WinControl::Perform(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam)

@@ -64,6 +64,28 @@ TEST_F(GraphicTest, AutoSizedLabelsFitTheirTextAndTheShadow)
     EXPECT_EQ(shaded.Height(), plain.Height() + 1);
 }
 
+TEST_F(GraphicTest, ParentFontFollowsTheParentUntilTheControlGetsItsOwn)
+{
+    auto* follows = new Label(form.get());
+    follows->SetParent(form.get());
+    auto* own = new Label(form.get());
+    own->SetParent(form.get());
+    own->GetFont().SetHeight(20);
+    EXPECT_FALSE(own->ParentFont());
+
+    form->GetFont().SetName("Times New Roman");
+    form->GetFont().SetStyle(fsBold);
+    EXPECT_EQ(follows->GetFont().Name(), "Times New Roman");
+    EXPECT_EQ(follows->GetFont().Style(), static_cast<FontStyles>(fsBold));
+    EXPECT_TRUE(follows->ParentFont());
+    EXPECT_NE(own->GetFont().Name(), "Times New Roman");
+
+    own->SetParentFont(true);
+    EXPECT_TRUE(own->ParentFont());
+    EXPECT_EQ(own->GetFont().Name(), "Times New Roman");
+    EXPECT_EQ(own->GetFont().Height(), form->GetFont().Height());
+}
+
 TEST_F(GraphicTest, DisabledLabelDrawsTheEngravedLook)
 {
     Label label(nullptr);

@@ -6,7 +6,7 @@ BUILD_DIST ?= build/dist-i686
 BUILD_64 ?= build/x86_64
 JOBS := $(shell nproc)
 
-.PHONY: all setup build build64 test dist run clean
+.PHONY: all setup build build64 test dist run clean screens
 
 all: build
 
@@ -44,6 +44,18 @@ dist: setup $(BUILD_DIST)/CMakeCache.txt
 	mkdir -p dist/backgrounds
 	cp src/resources/backgrounds/*.jpg src/resources/backgrounds/*.bmp dist/backgrounds/
 	./scripts/check-imports.sh dist/*.exe
+
+# Programs that render pictures for people to look at into build/screens/;
+# each takes --out=<directory>.
+SCREEN_PROGRAMS ?= tests/window/shell_screens.exe
+
+screens: setup $(BUILD_TESTS)/CMakeCache.txt
+	cmake --build $(BUILD_TESTS) -j $(JOBS) --target $(basename $(notdir $(SCREEN_PROGRAMS)))
+	mkdir -p build/screens
+	. scripts/wine-env.sh && ./scripts/make-prefix.sh && \
+	  trap 'klarvo_stop_wineserver; klarvo_stop_display' EXIT && \
+	  klarvo_start_display && klarvo_start_wineserver && \
+	  for p in $(SCREEN_PROGRAMS); do wine $(BUILD_TESTS)/$$p --out=$(CURDIR)/build/screens </dev/null || exit 1; done
 
 run: dist
 	./scripts/run.sh dist

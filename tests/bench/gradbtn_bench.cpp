@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 #include "controls/GradBtn.h"
 #include "framework/Application.h"
@@ -83,9 +84,9 @@ int main(int argc, char** argv)
                                  "gsRectangle",  "gsVertCenter", "gsHorizCenter"};
     Bitmap target(137, 21);
     std::printf("%d paints of a 137 x 21 button per style: best batch of 8 (wall), thread time (cpu)\n", count);
-    std::printf("%-14s %22s %22s %22s\n", "", "window", "face", "face, no caption");
-    std::printf("%-14s %11s %10s %11s %10s %11s %10s\n", "style", "wall us", "cpu us", "wall us", "cpu us", "wall us",
-                "cpu us");
+    std::printf("%-14s %6s %22s %22s %22s\n", "", "", "window", "face", "face, no caption");
+    std::printf("%-14s %6s %11s %10s %11s %10s %11s %10s\n", "style", "bands", "wall us", "cpu us", "wall us", "cpu us",
+                "wall us", "cpu us");
     for (int style = gsHorizontal; style <= gsHorizCenter; ++style) {
         btn->SetGradientStyle(static_cast<TGradientStyle>(style));
         const Timing window = MicrosecondsPerCall(count, [&] { btn->Repaint(); });
@@ -93,8 +94,11 @@ int main(int argc, char** argv)
         btn->SetCaption("");
         const Timing bare = MicrosecondsPerCall(count, [&] { btn->PaintFace(target.GetCanvas()); });
         btn->SetCaption("Auto RAM cleaning");
-        std::printf("%-14s %11.1f %10.1f %11.1f %10.1f %11.1f %10.1f\n", names[style], window.wall, window.cpu,
-                    face.wall, face.cpu, bare.wall, bare.cpu);
+        std::vector<gradbtn::Band> bands;
+        gradbtn::GradientBands(static_cast<TGradientStyle>(style), 137, 21, 0, 0, bands);
+        gradbtn::DropHiddenBands(bands);
+        std::printf("%-14s %6zu %11.1f %10.1f %11.1f %10.1f %11.1f %10.1f\n", names[style], bands.size(), window.wall,
+                    window.cpu, face.wall, face.cpu, bare.wall, bare.cpu);
     }
     return 0;
 }

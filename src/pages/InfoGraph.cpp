@@ -100,6 +100,7 @@ void DrawFreeRamGraph(Canvas& canvas, const FreeRamSamples& samples, int totalRa
     canvas.font.SetSize(8);
     canvas.font.SetStyle(fsBold);
     canvas.font.SetColor(kGraphTextColor);
+    canvas.font.SetEscapement(0);
     canvas.pen = Pen{clBlack, PenStyle::Solid, 1, PenMode::Copy};
 
     canvas.brush = Brush{kGraphBackColor, BrushStyle::Solid};

@@ -365,28 +365,7 @@ void TGradBtn::DoExit()
         Changed();
 }
 
-} // namespace klarvo
-
-namespace klarvo {
-
-namespace {
-
-// An enumeration value of a stored form: its name, or its ordinal, which
-// the setter checks like any other value.
-template <typename E> E Ordinal(const FormValue& v, std::initializer_list<const char*> names)
-{
-    if (v.kind == FormValue::Kind::Integer)
-        return static_cast<E>(v.AsInt());
-    int i = 0;
-    for (const char* name : names) {
-        if (v.AsIdent() == name)
-            return static_cast<E>(i);
-        ++i;
-    }
-    throw FormError("unknown value " + v.text);
-}
-
-} // namespace
+// ---- stored forms ----------------------------------------------------------
 
 void RegisterGradBtn(FormClasses& fc)
 {
@@ -404,20 +383,20 @@ void RegisterGradBtn(FormClasses& fc)
     fc.Property<B>("TGradBtn", "SwapColors", [](B& b, V v) { b.SetSwapColors(v.AsBool()); });
     fc.Property<B>("TGradBtn", "ShowFocus", [](B& b, V v) { b.SetShowFocus(v.AsBool()); });
     fc.Property<B>("TGradBtn", "GradientStyle", [](B& b, V v) {
-        b.SetGradientStyle(Ordinal<TGradientStyle>(
+        b.SetGradientStyle(EnumValue<TGradientStyle>(
             v, {"gsHorizontal", "gsVertical", "gsElliptic", "gsRectangle", "gsVertCenter", "gsHorizCenter"}));
     });
     fc.Property<B>("TGradBtn", "TextStyle", [](B& b, V v) {
-        b.SetTextStyle(Ordinal<TTextStyle>(v, {"tsNormal", "tsRaised", "tsInset"}));
+        b.SetTextStyle(EnumValue<TTextStyle>(v, {"tsNormal", "tsRaised", "tsInset"}));
     });
     fc.Property<B>("TGradBtn", "TextShadeType", [](B& b, V v) {
-        b.SetTextShadeType(Ordinal<TShadeType>(v, {"stLight", "stHeavy"}));
+        b.SetTextShadeType(EnumValue<TShadeType>(v, {"stLight", "stHeavy"}));
     });
     fc.Property<B>("TGradBtn", "Presets", [](B& b, V v) {
-        b.SetPresets(Ordinal<TPreset>(v, {"None", "GoldCoast", "LimeBox", "Aluminum", "SunRise", "BrassedOff"}));
+        b.SetPresets(EnumValue<TPreset>(v, {"None", "GoldCoast", "LimeBox", "Aluminum", "SunRise", "BrassedOff"}));
     });
     fc.Property<B>("TGradBtn", "Justification", [](B& b, V v) {
-        b.SetJustification(Ordinal<TJustification>(v, {"jLeft", "jCenter", "jRight"}));
+        b.SetJustification(EnumValue<TJustification>(v, {"jLeft", "jCenter", "jRight"}));
     });
     fc.Property<B>("TGradBtn", "DownLock", [](B& b, V v) { b.SetDownLock(v.AsBool()); });
 }

@@ -2,26 +2,7 @@
 
 #include "framework/FormLoader.h"
 
-#include <initializer_list>
-
 namespace klarvo {
-
-namespace {
-
-template <typename E> E Ordinal(const FormValue& v, std::initializer_list<const char*> names)
-{
-    if (v.kind == FormValue::Kind::Integer)
-        return static_cast<E>(v.AsInt());
-    int i = 0;
-    for (const char* name : names) {
-        if (v.AsIdent() == name)
-            return static_cast<E>(i);
-        ++i;
-    }
-    throw FormError("unknown value " + v.text);
-}
-
-} // namespace
 
 void RegisterIACheckControl(FormClasses& fc)
 {
@@ -31,7 +12,7 @@ void RegisterIACheckControl(FormClasses& fc)
     fc.Register(name, "TCustomControl", [](Component* owner) -> Component* { return new TIACheckControl(owner); });
     // Declaration order, which is the order a stored form lists them in.
     fc.Property<C>(name, "ControlType", [](C& c, V v) {
-        c.SetControlType(Ordinal<TIACheckControlType>(v, {"iacctCheck", "iacctSelect"}));
+        c.SetControlType(EnumValue<TIACheckControlType>(v, {"iacctCheck", "iacctSelect"}));
     });
     fc.Property<C>(name, "TextAngle", [](C& c, V v) { c.SetTextAngle(v.AsInt()); });
     fc.Property<C>(name, "TextLines.Strings", [](C& c, V v) {
@@ -43,19 +24,19 @@ void RegisterIACheckControl(FormClasses& fc)
     fc.Property<C>(name, "GroupIndex", [](C& c, V v) { c.SetGroupIndex(static_cast<std::uint32_t>(v.integer)); });
     fc.Property<C>(name, "Checked", [](C& c, V v) { c.SetChecked(v.AsBool()); });
     fc.Property<C>(name, "Style", [](C& c, V v) {
-        c.SetStyle(Ordinal<TIACheckControlStyle>(
+        c.SetStyle(EnumValue<TIACheckControlStyle>(
             v, {"iaccsStyle1", "iaccsBitmap", "iaccsStyle2", "iaccsStyle1Small", "iaccsStyle3"}));
     });
     fc.AddReference(name, "ImageList", [](Component& c, Component* list) {
         dynamic_cast<C&>(c).SetImageList(dynamic_cast<ImageList*>(list));
     });
     const auto hAlign = [](V v) {
-        return Ordinal<TIACheckControlTextHAlign>(v, {"iaccthaLeft", "iaccthaRight", "iaccthaCenter"});
+        return EnumValue<TIACheckControlTextHAlign>(v, {"iaccthaLeft", "iaccthaRight", "iaccthaCenter"});
     };
     fc.Property<C>(name, "TextAlign", [hAlign](C& c, V v) { c.SetTextAlign(hAlign(v)); });
     fc.Property<C>(name, "TextFieldVerticalAlign", [](C& c, V v) {
         c.SetTextFieldVerticalAlign(
-            Ordinal<TIACheckControlTextVAlign>(v, {"iacctvaTop", "iacctvaBottom", "iacctvaCenter"}));
+            EnumValue<TIACheckControlTextVAlign>(v, {"iacctvaTop", "iacctvaBottom", "iacctvaCenter"}));
     });
     fc.Property<C>(name, "TextFieldHorizontalAlign", [hAlign](C& c, V v) { c.SetTextFieldHorizontalAlign(hAlign(v)); });
     fc.Property<C>(name, "CheckFieldColor1", [](C& c, V v) { c.SetCheckFieldColor1(ColorValue(v)); });
@@ -65,7 +46,7 @@ void RegisterIACheckControl(FormClasses& fc)
     fc.Property<C>(name, "Transparent", [](C& c, V v) { c.SetTransparent(v.AsBool()); });
     fc.Property<C>(name, "ShowFocus", [](C& c, V v) { c.SetShowFocus(v.AsBool()); });
     fc.Property<C>(name, "Text3DStyle", [](C& c, V v) {
-        c.SetText3DStyle(Ordinal<TIACheckControlText3DStyle>(v, {"iscct3dsSimple", "iscct3dsUp", "iscct3dsDown"}));
+        c.SetText3DStyle(EnumValue<TIACheckControlText3DStyle>(v, {"iscct3dsSimple", "iscct3dsUp", "iscct3dsDown"}));
     });
     fc.Property<C>(name, "AutoSize", [](C& c, V v) { c.SetAutoSize(v.AsBool()); });
 }

@@ -95,4 +95,18 @@ protected:
     Point penPos_;
 };
 
+// Points a control's "canvas being painted on" at `canvas` for one paint,
+// and back to what it was afterwards, also when the paint throws.
+class PaintingScope {
+public:
+    PaintingScope(Canvas*& slot, Canvas& canvas) : slot_(slot), before_(slot) { slot_ = &canvas; }
+    ~PaintingScope() { slot_ = before_; }
+    PaintingScope(const PaintingScope&) = delete;
+    PaintingScope& operator=(const PaintingScope&) = delete;
+
+private:
+    Canvas*& slot_;
+    Canvas* before_;
+};
+
 } // namespace klarvo

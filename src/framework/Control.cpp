@@ -329,15 +329,8 @@ GraphicControl::~GraphicControl() = default;
 
 void GraphicControl::PaintTo(Canvas& canvas)
 {
-    Canvas* before = painting_;
-    painting_ = &canvas;
-    try {
-        Paint();
-    } catch (...) {
-        painting_ = before;
-        throw;
-    }
-    painting_ = before;
+    PaintingScope scope(painting_, canvas);
+    Paint();
 }
 
 Canvas& GraphicControl::GetCanvas()

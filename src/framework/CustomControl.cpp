@@ -41,15 +41,8 @@ CustomControl::~CustomControl() = default;
 
 void CustomControl::PaintTo(Canvas& canvas)
 {
-    Canvas* before = painting_;
-    painting_ = &canvas;
-    try {
-        Paint();
-    } catch (...) {
-        painting_ = before;
-        throw;
-    }
-    painting_ = before;
+    PaintingScope scope(painting_, canvas);
+    Paint();
 }
 
 Canvas& CustomControl::GetCanvas()

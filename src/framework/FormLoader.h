@@ -29,6 +29,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -99,6 +100,22 @@ FormClasses& StandardFormClasses();
 // clBtnFace, ...), font styles as a set ([fsBold, fsItalic]).
 Color ColorValue(const FormValue& v);
 FontStyles FontStylesValue(const FormValue& v);
+
+// An enumeration value by its name (the position in `names` is the value)
+// or by its ordinal, which the setter then checks like any other value. An
+// unknown name raises FormError.
+template <typename E> E EnumValue(const FormValue& v, std::initializer_list<const char*> names)
+{
+    if (v.kind == FormValue::Kind::Integer)
+        return static_cast<E>(v.AsInt());
+    int i = 0;
+    for (const char* name : names) {
+        if (v.AsIdent() == name)
+            return static_cast<E>(i);
+        ++i;
+    }
+    throw FormError("unknown value " + v.text);
+}
 
 // The text of an RCDATA resource of the running executable.
 std::string FormResource(const std::string& name);

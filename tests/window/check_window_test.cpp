@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/GdiCount.h"
+
 #include "controls/IACheckControl.h"
 #include "framework/Application.h"
 #include "framework/Bitmap.h"
@@ -18,6 +20,8 @@ using namespace klarvo;
 
 namespace {
 
+using klarvo::test::LiveGdiObjects;
+
 void Pump()
 {
     MSG msg;
@@ -30,19 +34,6 @@ void Pump()
 LPARAM At(int x, int y)
 {
     return MAKELPARAM(x, y);
-}
-
-// Live GDI objects. Where the platform does not count them (Wine answers 0),
-// every small handle value is asked for its object type instead.
-DWORD LiveGdiObjects()
-{
-    if (DWORD n = GdiObjectCount())
-        return n;
-    DWORD n = 0;
-    for (std::uintptr_t h = 4; h < 0x10000; h += 4)
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(h)) != 0)
-            ++n;
-    return n;
 }
 
 // A shown form with controls on it; events of every control go to one log.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/GdiCount.h"
+
 #include <windows.h>
 
 #include <array>
@@ -122,7 +124,7 @@ TEST_F(CoolHintTest, ShowingHintsOverAndOverKeepsTheGdiCountFlat)
     TddgHintWindow hint;
     hint.ActivateHint(Rect{200, 200, 300, 215}, "warm-up");
     hint.Repaint();
-    const DWORD before = GdiObjectCount();
+    const DWORD before = klarvo::test::LiveGdiObjects();
     for (int i = 0; i < 500; ++i) {
         hint.ActivateHint(Rect{200, 200, 240 + i % 50, 215 + i % 2}, i % 2 ? "Close" : "Free RAM");
         hint.Repaint();
@@ -134,7 +136,7 @@ TEST_F(CoolHintTest, ShowingHintsOverAndOverKeepsTheGdiCountFlat)
     hint.ActivateHint(Rect{200, 200, 300, 215}, "warm-up");
     hint.Repaint();
     App().ProcessMessages();
-    EXPECT_EQ(GdiObjectCount(), before);
+    EXPECT_EQ(klarvo::test::LiveGdiObjects(), before);
 }
 
 TEST_F(CoolHintTest, InstallingReplacesAShownHintWindowAndUninstallingRestoresTheClass)

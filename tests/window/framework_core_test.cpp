@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/GdiCount.h"
+
 #include "framework/Bitmap.h"
 #include "framework/Gdi.h"
 #include "framework/StdCtrls.h"
@@ -122,23 +124,6 @@ private:
     OffscreenBitmap surface_;
     unsigned n_ = 0;
 };
-
-// Live GDI objects of this process. Wine answers GetGuiResources with 0,
-// so there the handle table is probed instead: Wine accepts a handle given
-// by its table index alone, so every index that names a live object counts.
-DWORD LiveGdiObjects()
-{
-    if (DWORD n = GdiObjectCount()) {
-        return n;
-    }
-    DWORD n = 0;
-    for (UINT_PTR i = 1; i < 0x10000; ++i) {
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(i)) != 0) {
-            ++n;
-        }
-    }
-    return n;
-}
 
 COLORREF PixelOf(HWND hwnd, int x, int y)
 {

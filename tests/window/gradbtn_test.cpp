@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/GdiCount.h"
+
 #include <windows.h>
 #include <windowsx.h>
 
@@ -238,7 +240,7 @@ TEST_F(GradBtnTest, ThousandsOfPaintsLeaveTheGdiCountFlat)
     btn->SetCaption("&Auto RAM cleaning");
     btn->SetFocus();
     btn->Repaint();
-    const DWORD before = GdiObjectCount();
+    const DWORD before = klarvo::test::LiveGdiObjects();
     for (int i = 0; i < 3000; ++i) {
         btn->SetGradientStyle(static_cast<TGradientStyle>(i % 6));
         if (i % 100 == 0)
@@ -255,7 +257,7 @@ TEST_F(GradBtnTest, ThousandsOfPaintsLeaveTheGdiCountFlat)
     btn->SetPresets(TPreset::None);
     btn->Repaint();
     App().ProcessMessages();
-    EXPECT_EQ(GdiObjectCount(), before);
+    EXPECT_EQ(klarvo::test::LiveGdiObjects(), before);
 }
 
 TEST(GradBtn, FrameSizeStaysWithinTheButton)

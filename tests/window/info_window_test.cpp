@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/GdiCount.h"
+
 #include "framework/Bitmap.h"
 #include "framework/Gdi.h"
 #include "framework/StdWindows.h"
@@ -16,20 +18,6 @@ using namespace klarvo::test;
 namespace {
 
 using InfoWindowTest = FormTest;
-
-DWORD LiveGdiObjects()
-{
-    if (DWORD n = GdiObjectCount()) {
-        return n;
-    }
-    DWORD n = 0; // Wine does not count: probe the handle table instead
-    for (UINT_PTR i = 1; i < 0x10000; ++i) {
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(i)) != 0) {
-            ++n;
-        }
-    }
-    return n;
-}
 
 UpDown* AddUpDown(Form& form, const UpDownRange& r, int top)
 {

@@ -112,6 +112,10 @@ bool TrayIcon::Send(DWORD action)
 
 void TrayIcon::Show(int freeMB, const std::string& tip)
 {
+    // Called every few seconds: a new picture only when the figure moved.
+    if (added_ && icon_ && freeMB == shownMB_ && tip == tip_)
+        return;
+    shownMB_ = freeMB;
     HICON previous = icon_;
     icon_ = freeMB >= 0 ? MakeNumberIcon(freeMB) : MakeMarkIcon();
     tip_ = tip;

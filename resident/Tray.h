@@ -27,6 +27,7 @@ private:
     HWND owner_;
     UINT callbackMessage_;
     HICON icon_ = nullptr;
+    int shownMB_ = -1;
     std::string tip_;
     bool added_ = false;
 };

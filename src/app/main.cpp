@@ -3,16 +3,36 @@
 #include <cstdlib>
 
 #include "app/PageArgument.h"
-#include "app/ShellWindow.h"
+#include "app/Shell.h"
 #include "app/SingleInstance.h"
+#include "controls/CoolHint.h"
+#include "framework/Application.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
+namespace {
+
+// Application title on the task bar until the main window sets its own.
+constexpr char kStartTitle[] = "Klarvo Shell";
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     using namespace klarvo;
+    InstallCoolHint();
     const char* pageText = __argc > 1 ? __argv[1] : nullptr;
     if (!ClaimSingleInstance()) {
         ForwardToRunningShell(ParsePageArgument(pageText));
         return 0;
     }
-    return RunShell(instance, showCommand);
+    App().SetTitle(kStartTitle);
+    std::unique_ptr<Tfmshell> shell;
+    try {
+        shell = std::make_unique<Tfmshell>();
+    } catch (const std::exception& e) {
+        // Only a damaged description gets here: there is no window to run.
+        App().HandleException(e);
+        return 1;
+    }
+    App().Run();
+    return 0;
 }

@@ -87,6 +87,11 @@ protected:
         const std::string built = WindowsPathOf(TestArgument("shell"));
         ASSERT_FALSE(built.empty()) << "run with --shell=<path of KlarvoShell.exe>";
         shell = CopyInto(built, dir.Path());
+        // A first instance starts the resident cleaner and ends when it
+        // cannot: the recording stand-in plays it.
+        const std::string standin = WindowsPathOf(TestArgument("standin"));
+        ASSERT_FALSE(standin.empty()) << "run with --standin=<path of KlarvoStandin.exe>";
+        ASSERT_TRUE(CopyFileA(standin.c_str(), (dir.Path() + "Klarvo.exe").c_str(), FALSE));
     }
 
     // Runs a second instance to its end, watching that it shows no window.
@@ -100,6 +105,17 @@ protected:
         ASSERT_TRUE(second.WaitForExit(0)) << "the second instance must end at once";
         EXPECT_EQ(second.ExitCode(), 0u);
         EXPECT_FALSE(search.found) << "a second instance never shows a window";
+    }
+
+    void TearDown() override
+    {
+        // The stand-in outlives the shell, as the real cleaner does.
+        if (HWND cleaner = FindWindowA(kCleanerWindowClass, nullptr)) {
+            PostMessageA(cleaner, WM_CLOSE, 0, 0);
+            for (int i = 0; i < 100 && FindWindowA(kCleanerWindowClass, nullptr); ++i)
+                Sleep(20);
+            Sleep(100);
+        }
     }
 
     TempDir dir;

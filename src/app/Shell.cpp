@@ -1,0 +1,258 @@
+#include "app/Shell.h"
+
+#include "app/PageArgument.h"
+#include "app/SettingsValues.h"
+#include "controls/GradBtn.h"
+#include "controls/IACheckControl.h"
+#include "controls/NDigitEdit.h"
+#include "framework/Application.h"
+#include "framework/FormLoader.h"
+#include "framework/StdWindows.h"
+#include "framework/Timer.h"
+#include "link/CleanerLink.h"
+#include "link/Messages.h"
+#include "link/Notifications.h"
+#include "pages/HelpIndex.h"
+#include "pages/HelpText.h"
+#include "resources/AssetIds.h"
+#include "settings/ConfFile.h"
+#include "settings/ConfStr.h"
+#include "settings/ExeDir.h"
+#include "settings/SlotTable.h"
+#include "settings/System.h"
+
+#include <cstdlib>
+
+namespace klarvo {
+
+namespace {
+
+// Geometry set over the stored design values (which keep the designer's
+// view of the page control's tabs and the Apply button).
+constexpr int kHistoryWidth = 500;
+constexpr int kHistoryHeight = 100;
+constexpr int kPageControlLeft = -4;
+constexpr int kPageControlTop = -30;
+constexpr int kWindowHeight = 328;
+constexpr int kApplyTop = 299;
+
+bool FileExists(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The framework's classes and the custom controls, plus the window itself,
+// whose stored properties are the form's.
+const FormClasses& ShellFormClasses()
+{
+    static FormClasses classes = [] {
+        FormClasses fc = StandardFormClasses();
+        RegisterGradBtn(fc);
+        RegisterIACheckControl(fc);
+        RegisterNDigitEdit(fc);
+        fc.Register("Tfmshell", "TForm", nullptr);
+        return fc;
+    }();
+    return classes;
+}
+
+std::string ProgramArgument1()
+{
+    return __argc > 1 && __argv[1] ? std::string(__argv[1]) : std::string();
+}
+
+} // namespace
+
+int StartPageFor(const char* argument)
+{
+    const std::int32_t page = ParsePageArgument(argument);
+    // A negative page has no button; the first page is the sound reading of
+    // "no page in particular".
+    if (page < 0) {
+        return 0;
+    }
+    return page > kLastPageIndex ? kLastPageIndex : static_cast<int>(page);
+}
+
+void ResetButtonStyles(Component& root)
+{
+    ForEachComponent(&root, [](Component* c) {
+        if (auto* button = dynamic_cast<TGradBtn*>(c)) {
+            button->SetTextStyle(tsNormal);
+        }
+    });
+}
+
+Tfmshell::Tfmshell(ShellOptions options) : Form(nullptr, kShellWindowClass), options_(std::move(options))
+{
+    pages_ = std::make_unique<PageSet>(*this);
+    BindOwnHandlers();
+    const std::string text = options_.formText.empty() ? FormResource(kShellFormResource) : options_.formText;
+    FormLoader(ShellFormClasses(), handlers_.Binder()).Load(text, *this);
+    HandleNeeded();
+    try {
+        FormCreate();
+    } catch (const std::exception& e) {
+        App().HandleException(e);
+    }
+}
+
+Tfmshell::~Tfmshell()
+{
+    // The timers' handlers reach the pages: stop them before either goes.
+    ForEachComponent(this, [](Component* c) {
+        if (auto* timer = dynamic_cast<Timer*>(c)) {
+            timer->OnTimer = nullptr;
+        }
+    });
+}
+
+void Tfmshell::BindOwnHandlers()
+{
+    // FormCreate runs from the constructor once the description is loaded;
+    // a description that also names it for OnCreate must not run it twice.
+    handlers_.Add("FormCreate", NotifyEvent([](Component*) {}));
+    handlers_.Add("FormShow", NotifyEvent([this](Component* s) { FormShow(s); }));
+    handlers_.Add("tmrefreshTimer", NotifyEvent([this](Component* s) { tmrefreshTimer(s); }));
+    handlers_.Add("nbapplyClick", NotifyEvent([this](Component* s) { nbapplyClick(s); }));
+}
+
+void Tfmshell::SendToCleaner(std::int32_t command, std::int32_t argument)
+{
+    klarvo::SendToCleaner(*this, command, argument);
+}
+
+void Tfmshell::StopRefreshTimer()
+{
+    if (auto* timer = FindControl<Timer>(*this, "tmrefresh")) {
+        timer->SetEnabled(false);
+    }
+}
+
+void Tfmshell::ShowMessage(const std::string& text)
+{
+    App().ShowMessage(text);
+}
+
+void Tfmshell::RequestEnd()
+{
+    App().Terminate();
+}
+
+MemoryStatusBytes Tfmshell::ReadMemory()
+{
+    return (options_.memory ? *options_.memory : Win32MemoryStatus()).Read();
+}
+
+void Tfmshell::FormCreate()
+{
+    Chrome& chrome = pages_->chrome;
+    // 1. ExeDir() is computed on first use from the program file.
+    // 2.
+    App().SetTitle(kShellTitle);
+    SetCaption(kShellTitle);
+    // 3.
+    auto& history = Need<Control>(*this, "imfr");
+    history.SetHeight(kHistoryHeight);
+    history.SetWidth(kHistoryWidth);
+    auto& pc = Need<Control>(*this, "pc");
+    pc.SetTop(kPageControlTop);
+    pc.SetLeft(kPageControlLeft);
+    SetHeight(kWindowHeight);
+    chrome.ApplyButton().SetTop(kApplyTop);
+    // 4.
+    values_.totalRamMB = TotalRamMBFromBytes(ReadMemory().totalPhysical);
+    // 5. A first run: either file missing.
+    if (!FileExists(ConfPath()) || !FileExists(ConfStrPath())) {
+        // May ask for a reboot and end the application; construction goes on.
+        ResetVcacheLimits(*this);
+        pages_->autoRam.nbdeffastramClick(this);
+        pages_->ram.nbdeframClick(this);
+        pages_->hdd.nbdefhddClick(this);
+        pages_->options.nbdefoptClick(this);
+        nbapplyClick(this);
+    }
+    // 6.
+    LoadSettings();
+    // 7.
+    const std::string argument = options_.pageArgument ? *options_.pageArgument : ProgramArgument1();
+    startPage_ = StartPageFor(argument.c_str());
+    auto& pages = Need<PageControl>(*this, "pc");
+    TabSheet* loadedPage = pages.ActivePage();
+    chrome.SelectPage(startPage_);
+    // The page the description left active shows for the first time with
+    // the window; selecting it changed nothing, so its show handler (the
+    // Apply button's rule) runs here.
+    if (loadedPage && pages.ActivePage() == loadedPage && loadedPage->OnShow) {
+        loadedPage->OnShow(loadedPage);
+    }
+    // 8.
+    chrome.LoadBackground();
+    // 9.
+    ResetButtonStyles(*this);
+    // 10.
+    tmrefreshTimer(this);
+    // 11.
+    chrome.ApplyButton().SetEnabled(false);
+    // 12.
+    const std::vector<std::string> lines =
+        options_.helpLines ? *options_.helpLines : help::SplitLines(FormResource(assets::kHelpText));
+    values_.helpTopicCount = BuildHelpIndex(*this, lines);
+}
+
+void Tfmshell::FormShow(Component*)
+{
+    SendToCleaner(cmdReportStatus, 0);
+}
+
+void Tfmshell::tmrefreshTimer(Component*)
+{
+    SendToCleaner(cmdReportStatus, 0);
+    const MemoryStatusBytes memory = ReadMemory();
+    MemoryFigures figures;
+    figures.totalRamMB = values_.totalRamMB = TotalRamMBFromBytes(memory.totalPhysical);
+    figures.freeMB = FreeMBFromBytes(memory.availablePhysical);
+    figures.freePercent = FreePercent(figures.freeMB, figures.totalRamMB);
+    if (hooks_.refreshInfo) {
+        hooks_.refreshInfo(figures);
+    }
+}
+
+void Tfmshell::ShellNotify(std::uint64_t code, std::int64_t value)
+{
+    const std::optional<ShellNotification> notification = NotificationCode(code);
+    if (!notification) {
+        return;
+    }
+    switch (*notification) {
+    case ntShowPage:
+        if (const std::optional<int> page = ShowPageTarget(value)) {
+            pages_->chrome.SelectPage(*page);
+            if (HandleAllocated() && IsIconic(Handle())) {
+                App().Restore();
+            }
+        }
+        break;
+    case ntAutoChanged:
+        Need<TIACheckControl>(*this, "cbauto").SetChecked(ReadConf(slotAuto) == 1);
+        handlers_.Call("cbautoClick", FindComponent("cbauto"));
+        break;
+    default:
+        if (hooks_.notification) {
+            hooks_.notification(static_cast<int>(*notification), value);
+        }
+        break;
+    }
+}
+
+LRESULT Tfmshell::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_SHELLNOTIFY) {
+        ShellNotify(static_cast<std::uint64_t>(wParam), static_cast<std::int64_t>(lParam));
+        return 0;
+    }
+    return Form::WndProc(msg, wParam, lParam);
+}
+
+} // namespace klarvo

@@ -1,0 +1,103 @@
+#pragma once
+
+// Tfmshell, the shell's only window: a form of the framework built from the
+// stored description SHELL_FORM, whose events are bound by name to the
+// handlers of the pages (src/pages/ShellHost.h explains how). It owns the
+// window-wide values, runs the fixed start-up order, the 500 ms refresh
+// tick, Apply and the loading of the settings, and takes the resident
+// cleaner's notifications.
+
+#include "app/MemoryStatus.h"
+#include "framework/Form.h"
+#include "pages/Handlers.h"
+#include "pages/Pages.h"
+#include "pages/ShellHost.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace klarvo {
+
+// The application title once the window exists (two blanks before "Shell").
+inline constexpr char kShellTitle[] = "Klarvo ver 3.1  Shell";
+// The form description resource.
+inline constexpr char kShellFormResource[] = "SHELL_FORM";
+
+struct ShellOptions {
+    // The form description; empty: the SHELL_FORM resource.
+    std::string formText;
+    // The start page's text; nothing: the program's first argument.
+    std::optional<std::string> pageArgument;
+    // Null: GlobalMemoryStatus.
+    MemoryStatusSource* memory = nullptr;
+    // The help text's lines; nothing: the HELP_TEXT resource.
+    std::optional<std::vector<std::string>> helpLines;
+};
+
+class Tfmshell : public Form, public ShellHost {
+public:
+    // Loads the description, then runs FormCreate; a failure of FormCreate
+    // goes to the default error box and leaves the window as far as it got.
+    // A description that cannot be loaded raises FormError.
+    explicit Tfmshell(ShellOptions options = {});
+    ~Tfmshell() override;
+
+    // ShellHost
+    Component& Root() override { return *this; }
+    ShellValues& Values() override { return values_; }
+    ShellHooks& Hooks() override { return hooks_; }
+    HandlerTable& Handlers() override { return handlers_; }
+    void SendToCleaner(std::int32_t command, std::int32_t argument) override;
+
+    // ShellControl: the fatal paths.
+    void StopRefreshTimer() override;
+    void ShowMessage(const std::string& text) override;
+    void RequestEnd() override;
+
+    PageSet& Pages() { return *pages_; }
+
+    // Start-up, in its fixed order; run once by the constructor.
+    void FormCreate();
+    void FormShow(Component* sender);
+    // The refresh tick: keeps the resident cleaner alive and the memory
+    // figures current. Also run once at the end of FormCreate.
+    void tmrefreshTimer(Component* sender);
+
+    // Every setting from the controls into Conf.dat and ConfStr.dat, the
+    // autorun value, and the resident cleaner told to reload (ApplyLoad.cpp).
+    void nbapplyClick(Component* sender);
+    // The reverse, once at start-up.
+    void LoadSettings();
+
+    // A WM_SHELLNOTIFY message.
+    void ShellNotify(std::uint64_t code, std::int64_t value);
+
+    // The start page FormCreate chose.
+    int StartPage() const { return startPage_; }
+
+protected:
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void BindOwnHandlers();
+    MemoryStatusBytes ReadMemory();
+
+    ShellOptions options_;
+    ShellValues values_;
+    ShellHooks hooks_;
+    HandlerTable handlers_;
+    std::unique_ptr<PageSet> pages_;
+    int startPage_ = 0;
+};
+
+// Sets every gradient button's text style to tsNormal, from `root` down
+// through everything it owns, depth first in ownership order.
+void ResetButtonStyles(Component& root);
+
+// The start page for the program's first argument: decimal text, 0 when it
+// is none; above the last page the last page, below 0 the first.
+int StartPageFor(const char* argument);
+
+} // namespace klarvo

@@ -1,0 +1,33 @@
+#pragma once
+
+// The Auto RAM Cleaning page (index 1): whether the resident cleaner cleans
+// by itself, how often, below which share of free memory, and how.
+
+#include "pages/Chrome.h"
+#include "pages/ShellHost.h"
+
+namespace klarvo {
+
+class HandlerTable;
+
+class AutoRamPage {
+public:
+    AutoRamPage(ShellHost& host, Chrome& chrome);
+    void Bind(HandlerTable& handlers);
+
+    // "Default setting": auto cleaning on, every 5 minutes below 15 %, the
+    // "Fast & usual" method trying to free 30 %.
+    void nbdeffastramClick(Component* sender);
+    // Greys everything on the page but the switch itself, the Default
+    // button, frames and background while cbauto is clear.
+    void cbautoClick(Component* sender);
+    // The amount to free belongs to the "Fast & usual" method only.
+    void rbfullClick(Component* sender);
+    void tsfastramShow(Component* sender);
+
+private:
+    ShellHost& host_;
+    Chrome& chrome_;
+};
+
+} // namespace klarvo

@@ -1,0 +1,30 @@
+#pragma once
+
+// The HDD Cleaning page (index 3): which kinds of files the resident
+// cleaner deletes, and the directory it cleans.
+
+#include "pages/Chrome.h"
+#include "pages/ShellHost.h"
+
+namespace klarvo {
+
+class HandlerTable;
+
+class HddPage {
+public:
+    HddPage(ShellHost& host, Chrome& chrome);
+    void Bind(HandlerTable& handlers);
+
+    // The directory and its subdirectory switch follow cbdir.
+    void cbdirClick(Component* sender);
+    void tshddShow(Component* sender);
+    // "Default setting": the four system kinds on, the directory and the
+    // cleaning at the cleaner's start off; the directory and cbsubdir stay.
+    void nbdefhddClick(Component* sender);
+
+private:
+    ShellHost& host_;
+    Chrome& chrome_;
+};
+
+} // namespace klarvo

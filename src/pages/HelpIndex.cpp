@@ -1,0 +1,52 @@
+#include "pages/HelpIndex.h"
+
+#include "framework/StdCtrls.h"
+#include "framework/StdWindows.h"
+#include "pages/HelpText.h"
+#include "pages/Handlers.h"
+
+namespace klarvo {
+
+namespace {
+
+constexpr int kIndexLeft = 20;
+constexpr int kIndexTop = 100;
+constexpr int kIndexStep = 25;
+constexpr int kIndexFontPoints = 11;
+
+} // namespace
+
+std::int32_t BuildHelpIndex(ShellHost& host, const std::vector<std::string>& lines)
+{
+    Component& root = host.Root();
+    if (auto* memo = FindControl<Memo>(root, "mmtext")) {
+        memo->SetLines(lines);
+    }
+    const std::vector<std::string> titles = help::GetHelpTitles(lines);
+    auto& pc = Need<PageControl>(root, "pc");
+    auto& page = Need<WinControl>(root, "tshelp");
+    const auto& body = Need<Control>(root, "lbhelp");
+    const std::int32_t count = std::min<std::int32_t>(static_cast<std::int32_t>(titles.size()), help::kMaxTopics);
+    HandlerTable& handlers = host.Handlers();
+    for (std::int32_t i = 0; i < count; ++i) {
+        auto* label = new ShadowLabel(&pc);
+        label->SetName(help::IndexLabelName(i));
+        label->SetParent(&page);
+        label->SetParentFont(false);
+        label->SetTransparent(true);
+        Font font = body.GetFont();
+        font.SetSize(kIndexFontPoints);
+        font.SetStyle(font.Style() | fsUnderline);
+        font.SetColor(clBlack);
+        label->SetFont(font);
+        label->SetCursor(crHandPoint);
+        label->SetCaption(titles[static_cast<std::size_t>(i)]);
+        label->SetBounds(kIndexLeft, kIndexTop + kIndexStep * i, label->Width(), label->Height());
+        handlers.Bind(*label, "OnMouseEnter", "lbbuyMouseEnter");
+        handlers.Bind(*label, "OnMouseLeave", "lbbuyMouseLeave");
+        handlers.Bind(*label, "OnClick", "ShowHelpTopic");
+    }
+    return static_cast<std::int32_t>(titles.size());
+}
+
+} // namespace klarvo

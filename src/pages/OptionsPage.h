@@ -1,0 +1,43 @@
+#pragma once
+
+// The Options page (index 4): autorun, the tray figure, the sound, the
+// window's background picture and three hot keys of the resident cleaner.
+
+#include "pages/Chrome.h"
+#include "pages/ShellHost.h"
+
+#include <string>
+
+namespace klarvo {
+
+class HandlerTable;
+
+// The sound a first run chooses when it lies beside the program.
+inline constexpr char kDefaultSoundFile[] = "default.wav";
+
+class OptionsPage {
+public:
+    OptionsPage(ShellHost& host, Chrome& chrome);
+    void Bind(HandlerTable& handlers);
+
+    // Dependency handlers: the controls that follow a check box take its
+    // state. cbwallClick also marks the background as changed.
+    void cbautorunClick(Component* sender);
+    void cbsoundClick(Component* sender);
+    void cbwallClick(Component* sender);
+    void cbhotClick(int number);
+    void fewallChange(Component* sender);
+    void tsoptShow(Component* sender);
+    // "Default setting": autorun with the shell kept closed, the tray
+    // figure, default.wav when it is there, no background file, hot keys
+    // off with the letters Q, W and S ready.
+    void nbdefoptClick(Component* sender);
+
+private:
+    void Follow(const char* box, std::initializer_list<const char*> followers);
+
+    ShellHost& host_;
+    Chrome& chrome_;
+};
+
+} // namespace klarvo

@@ -1,0 +1,18 @@
+#include "pages/Pages.h"
+
+#include "pages/Handlers.h"
+
+namespace klarvo {
+
+PageSet::PageSet(ShellHost& host)
+    : chrome(host), autoRam(host, chrome), ram(host, chrome), hdd(host, chrome), options(host, chrome)
+{
+    HandlerTable& handlers = host.Handlers();
+    chrome.Bind(handlers);
+    autoRam.Bind(handlers);
+    ram.Bind(handlers);
+    hdd.Bind(handlers);
+    options.Bind(handlers);
+}
+
+} // namespace klarvo

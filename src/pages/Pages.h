@@ -1,0 +1,31 @@
+#pragma once
+
+// Every page's handlers, made and added to the window's handler table in a
+// fixed order: the chrome first, then the pages by index, so that a page's
+// own handler replaces a stand-in of the chrome. A page that lands adds its
+// member and one line in the constructor.
+
+#include "pages/AutoRamPage.h"
+#include "pages/Chrome.h"
+#include "pages/HddPage.h"
+#include "pages/OptionsPage.h"
+#include "pages/RamPage.h"
+#include "pages/ShellHost.h"
+
+namespace klarvo {
+
+class PageSet {
+public:
+    // Adds every handler to host.Handlers().
+    explicit PageSet(ShellHost& host);
+    PageSet(const PageSet&) = delete;
+    PageSet& operator=(const PageSet&) = delete;
+
+    Chrome chrome;
+    AutoRamPage autoRam;
+    RamPage ram;
+    HddPage hdd;
+    OptionsPage options;
+};
+
+} // namespace klarvo

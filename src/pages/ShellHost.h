@@ -1,0 +1,117 @@
+#pragma once
+
+// How the window's behaviour is organised.
+//
+// The main window Tfmshell (src/app/Shell.h) is one form built from the
+// stored description SHELL_FORM. The description names a handler for each
+// event ("OnClick = nbapplyClick"); handlers are looked up by those names in
+// one HandlerTable (Handlers.h) that the window fills before it loads the
+// description. Nobody wires events by hand.
+//
+// Handlers live beside the page they belong to, in src/pages/:
+//
+//   Chrome      caption strip, page buttons, page background, Apply rule
+//   <Name>Page  one class per page (AutoRamPage, RamPage, HddPage,
+//               OptionsPage, and the Info, Help and About pages' own)
+//
+// Each page class is constructed with the ShellHost below and the Chrome,
+// and adds its handlers to the table in Bind(). PageSet (Pages.h) makes
+// every page in a fixed order: Chrome first, then the pages by index. A
+// page that adds a name already in the table replaces the earlier handler,
+// so Chrome's stand-in show handlers for pages 0, 5 and 6 (which only hide
+// Apply) give way to the pages' own; a page's own show handler must then
+// hide Apply itself (Chrome::HideApply).
+//
+// Controls are reached by name through the form that owns them all:
+// Need<TIACheckControl>(host.Root(), "cbauto"). A name that is missing or
+// of another class is a fault of the description and raises FormError.
+//
+// Window-wide values (TotalRamMB, RamPercent, FreeRamHistory,
+// BackgroundChanged) sit in ShellValues, owned by the window. The services
+// a page may ask of the window (the resident cleaner, the fatal paths) are
+// ShellHost's. Routines that another page's issue fills (the Info page's
+// figures and graph, the notifications the Info and RAM pages show) are
+// ShellHooks: std::functions that stay empty until their page sets them.
+
+#include "framework/Component.h"
+#include "framework/FormLoader.h"
+#include "settings/ShellControl.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace klarvo {
+
+class HandlerTable;
+
+// Samples of free memory the Info page keeps, one per refresh tick.
+constexpr int kFreeRamHistoryLength = 50;
+
+struct ShellValues {
+    // Total physical memory in MB, at least 1; remeasured on every tick.
+    std::int32_t totalRamMB = 1;
+    // The RAM page's share of memory (slot 15); no control holds it.
+    std::int32_t ramPercent = 0;
+    // Free MB of the last ticks, oldest first; the low 16 bits are kept.
+    std::array<std::uint16_t, kFreeRamHistoryLength> freeRamHistory{};
+    // The background choice changed since it was last loaded.
+    bool backgroundChanged = true;
+    // Titles in the help text, counted once at start-up.
+    std::int32_t helpTopicCount = 0;
+};
+
+// The memory figures of one refresh tick, for the Info page.
+struct MemoryFigures {
+    std::int32_t totalRamMB = 1;
+    std::int32_t freeMB = 0;
+    std::int32_t freePercent = 0;
+};
+
+struct ShellHooks {
+    // Step 4 of the refresh tick: figures, bars, history and graph.
+    std::function<void(const MemoryFigures&)> refreshInfo;
+    // Redraws the free-RAM picture (page control change on the Info page).
+    std::function<void()> drawFreeRamGraph;
+    // ntLastEffect, ntTotalEffect, ntTimeSince, ntRamProgress: the code and
+    // the whole lParam (see link/Notifications.h for the texts).
+    std::function<void(int code, std::int64_t value)> notification;
+};
+
+class ShellHost : public ShellControl {
+public:
+    // The form: owner of every control, timer and page.
+    virtual Component& Root() = 0;
+    virtual ShellValues& Values() = 0;
+    virtual ShellHooks& Hooks() = 0;
+    virtual HandlerTable& Handlers() = 0;
+    // Posts a command to the resident cleaner, starting it when needed; may
+    // end the application through the fatal path.
+    virtual void SendToCleaner(std::int32_t command, std::int32_t argument) = 0;
+
+protected:
+    ~ShellHost() = default;
+};
+
+// The component of that name and class below `root`, or null.
+template <typename T> T* FindControl(Component& root, const std::string& name)
+{
+    return dynamic_cast<T*>(root.FindComponent(name));
+}
+
+// The same, for a control the description must have.
+template <typename T> T& Need(Component& root, const std::string& name)
+{
+    Component* c = root.FindComponent(name);
+    if (!c) {
+        throw FormError("the window has no " + name);
+    }
+    T* typed = dynamic_cast<T*>(c);
+    if (!typed) {
+        throw FormError(name + " is not of the class its handlers need");
+    }
+    return *typed;
+}
+
+} // namespace klarvo

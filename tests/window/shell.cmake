@@ -1,0 +1,19 @@
+# The main window in-process on a test description of its own, with the
+# program's pictures and help text.
+set(shell_test_resources
+  ${CMAKE_CURRENT_SOURCE_DIR}/shell_fixture.rc
+  ${CMAKE_SOURCE_DIR}/src/resources/assets.rc)
+
+klarvo_test(shell_window_tests
+  SOURCES shell_lifecycle_test.cpp shell_chrome_test.cpp shell_values_test.cpp ${shell_test_resources}
+  LIBS klarvo_app
+  ARGS --backgrounds=${CMAKE_SOURCE_DIR}/src/resources/backgrounds)
+target_include_directories(shell_window_tests PRIVATE ${CMAKE_SOURCE_DIR}/src/resources ${CMAKE_CURRENT_SOURCE_DIR})
+set_tests_properties(shell_window_tests PROPERTIES RESOURCE_LOCK desktop)
+
+# Closing ends the application, which cannot be undone within a process.
+klarvo_test(shell_close_tests
+  SOURCES shell_close_test.cpp ${shell_test_resources}
+  LIBS klarvo_app)
+target_include_directories(shell_close_tests PRIVATE ${CMAKE_SOURCE_DIR}/src/resources ${CMAKE_CURRENT_SOURCE_DIR})
+set_tests_properties(shell_close_tests PROPERTIES RESOURCE_LOCK desktop)

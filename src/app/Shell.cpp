@@ -100,12 +100,10 @@ Tfmshell::Tfmshell(ShellOptions options) : Form(nullptr, kShellWindowClass), opt
 
 Tfmshell::~Tfmshell()
 {
-    // The timers' handlers reach the pages: stop them before either goes.
-    ForEachComponent(this, [](Component* c) {
-        if (auto* timer = dynamic_cast<Timer*>(c)) {
-            timer->OnTimer = nullptr;
-        }
-    });
+    // The pages and the handler table go before the controls do (members
+    // before the base): events raised while the controls are freed must
+    // not reach them.
+    handlers_.Disarm();
 }
 
 void Tfmshell::BindOwnHandlers()

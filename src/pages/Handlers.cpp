@@ -52,96 +52,102 @@ bool HandlerTable::CallMouse(const std::string& name, Component* sender, MouseBu
 
 namespace {
 
-template <typename E> void Assign(E& slot, const HandlerTable::Handler& handler, const std::string& what)
+// The event runs the handler only while `armed` holds.
+template <typename E>
+void Assign(E& slot, const HandlerTable::Handler& handler, const std::string& what, const std::shared_ptr<bool>& armed)
 {
     const E* typed = std::get_if<E>(&handler);
     if (!typed) {
         throw FormError(what + ": the handler does not fit the event");
     }
-    slot = *typed;
+    slot = [h = *typed, armed](auto&&... args) {
+        if (*armed) {
+            h(std::forward<decltype(args)>(args)...);
+        }
+    };
 }
 
 // The event property `event` of `target`, set to `handler`; false when the
 // target has no such event.
 bool AssignEvent(Component& target, const std::string& event, const HandlerTable::Handler& handler,
-                 const std::string& what)
+                 const std::string& what, const std::shared_ptr<bool>& armed)
 {
     // Classes that declare an event of their own under a common name come
     // first: their event hides the base's.
     if (auto* updown = dynamic_cast<UpDown*>(&target); updown && event == "OnClick") {
-        Assign(updown->OnClick, handler, what);
+        Assign(updown->OnClick, handler, what, armed);
         return true;
     }
     if (auto* timer = dynamic_cast<Timer*>(&target)) {
         if (event == "OnTimer") {
-            Assign(timer->OnTimer, handler, what);
+            Assign(timer->OnTimer, handler, what, armed);
             return true;
         }
         return false;
     }
     if (auto* box = dynamic_cast<PaintBox*>(&target); box && event == "OnPaint") {
-        Assign(box->OnPaint, handler, what);
+        Assign(box->OnPaint, handler, what, armed);
         return true;
     }
     if (auto* form = dynamic_cast<Form*>(&target)) {
         if (event == "OnCreate") {
-            Assign(form->OnCreate, handler, what);
+            Assign(form->OnCreate, handler, what, armed);
             return true;
         }
         if (event == "OnShow") {
-            Assign(form->OnShow, handler, what);
+            Assign(form->OnShow, handler, what, armed);
             return true;
         }
         if (event == "OnDestroy") {
-            Assign(form->OnDestroy, handler, what);
+            Assign(form->OnDestroy, handler, what, armed);
             return true;
         }
         if (event == "OnPaint") {
-            Assign(form->OnPaint, handler, what);
+            Assign(form->OnPaint, handler, what, armed);
             return true;
         }
     }
     if (auto* sheet = dynamic_cast<TabSheet*>(&target)) {
         if (event == "OnShow") {
-            Assign(sheet->OnShow, handler, what);
+            Assign(sheet->OnShow, handler, what, armed);
             return true;
         }
         if (event == "OnHide") {
-            Assign(sheet->OnHide, handler, what);
+            Assign(sheet->OnHide, handler, what, armed);
             return true;
         }
     }
     if (auto* pc = dynamic_cast<PageControl*>(&target); pc && event == "OnChange") {
-        Assign(pc->OnChange, handler, what);
+        Assign(pc->OnChange, handler, what, armed);
         return true;
     }
     if (auto* digits = dynamic_cast<TNDigitEdit*>(&target); digits && event == "OnInputError") {
-        Assign(digits->OnInputError, handler, what);
+        Assign(digits->OnInputError, handler, what, armed);
         return true;
     }
     if (auto* edit = dynamic_cast<Edit*>(&target); edit && event == "OnChange") {
-        Assign(edit->OnChange, handler, what);
+        Assign(edit->OnChange, handler, what, armed);
         return true;
     }
     if (auto* win = dynamic_cast<WinControl*>(&target)) {
         if (event == "OnEnter") {
-            Assign(win->OnEnter, handler, what);
+            Assign(win->OnEnter, handler, what, armed);
             return true;
         }
         if (event == "OnExit") {
-            Assign(win->OnExit, handler, what);
+            Assign(win->OnExit, handler, what, armed);
             return true;
         }
         if (event == "OnKeyPress") {
-            Assign(win->OnKeyPress, handler, what);
+            Assign(win->OnKeyPress, handler, what, armed);
             return true;
         }
         if (event == "OnKeyDown") {
-            Assign(win->OnKeyDown, handler, what);
+            Assign(win->OnKeyDown, handler, what, armed);
             return true;
         }
         if (event == "OnKeyUp") {
-            Assign(win->OnKeyUp, handler, what);
+            Assign(win->OnKeyUp, handler, what, armed);
             return true;
         }
     }
@@ -150,21 +156,21 @@ bool AssignEvent(Component& target, const std::string& event, const HandlerTable
         return false;
     }
     if (event == "OnClick") {
-        Assign(control->OnClick, handler, what);
+        Assign(control->OnClick, handler, what, armed);
     } else if (event == "OnDblClick") {
-        Assign(control->OnDblClick, handler, what);
+        Assign(control->OnDblClick, handler, what, armed);
     } else if (event == "OnMouseDown") {
-        Assign(control->OnMouseDown, handler, what);
+        Assign(control->OnMouseDown, handler, what, armed);
     } else if (event == "OnMouseUp") {
-        Assign(control->OnMouseUp, handler, what);
+        Assign(control->OnMouseUp, handler, what, armed);
     } else if (event == "OnMouseMove") {
-        Assign(control->OnMouseMove, handler, what);
+        Assign(control->OnMouseMove, handler, what, armed);
     } else if (event == "OnMouseEnter") {
-        Assign(control->OnMouseEnter, handler, what);
+        Assign(control->OnMouseEnter, handler, what, armed);
     } else if (event == "OnMouseLeave") {
-        Assign(control->OnMouseLeave, handler, what);
+        Assign(control->OnMouseLeave, handler, what, armed);
     } else if (event == "OnResize") {
-        Assign(control->OnResize, handler, what);
+        Assign(control->OnResize, handler, what, armed);
     } else {
         return false;
     }
@@ -183,7 +189,7 @@ void HandlerTable::Bind(Component& target, const std::string& event, const std::
         return;
     }
     const std::string what = target.Name() + "." + event + " = " + handlerName;
-    if (!AssignEvent(target, event, it->second, what)) {
+    if (!AssignEvent(target, event, it->second, what, armed_)) {
         throw FormError(what + ": no such event");
     }
 }

@@ -9,6 +9,7 @@
 #include "framework/FormLoader.h"
 
 #include <map>
+#include <memory>
 #include <string>
 #include <variant>
 #include <vector>
@@ -18,6 +19,17 @@ namespace klarvo {
 class HandlerTable {
 public:
     using Handler = std::variant<NotifyEvent, MouseEvent, MouseMoveEvent, KeyPressEvent, KeyEvent>;
+
+    HandlerTable() = default;
+    ~HandlerTable() { Disarm(); }
+    HandlerTable(const HandlerTable&) = delete;
+    HandlerTable& operator=(const HandlerTable&) = delete;
+
+    // From now on every event bound through the table does nothing. The
+    // window calls it before it goes: freeing its controls raises events
+    // (a page control shows another page as its pages leave) whose
+    // handlers would reach pages already freed.
+    void Disarm() { *armed_ = false; }
 
     // Adds or replaces the handler of a name.
     void Add(const std::string& name, Handler handler);
@@ -42,6 +54,7 @@ public:
 private:
     std::map<std::string, Handler> handlers_;
     std::vector<std::string> unbound_;
+    std::shared_ptr<bool> armed_ = std::make_shared<bool>(true);
 };
 
 } // namespace klarvo

@@ -3,9 +3,14 @@
 set(shell_test_resources
   ${CMAKE_CURRENT_SOURCE_DIR}/shell_fixture.rc
   ${CMAKE_SOURCE_DIR}/src/resources/assets.rc)
+set(shell_window_sources shell_lifecycle_test.cpp shell_chrome_test.cpp shell_values_test.cpp)
+if(EXISTS ${CMAKE_SOURCE_DIR}/src/resources/shell.rc)
+  list(APPEND shell_test_resources ${CMAKE_SOURCE_DIR}/src/resources/shell.rc)
+  list(APPEND shell_window_sources shell_description_test.cpp)
+endif()
 
 klarvo_test(shell_window_tests
-  SOURCES shell_lifecycle_test.cpp shell_chrome_test.cpp shell_values_test.cpp ${shell_test_resources}
+  SOURCES ${shell_window_sources} ${shell_test_resources}
   LIBS klarvo_app
   ARGS --backgrounds=${CMAKE_SOURCE_DIR}/src/resources/backgrounds)
 target_include_directories(shell_window_tests PRIVATE ${CMAKE_SOURCE_DIR}/src/resources ${CMAKE_CURRENT_SOURCE_DIR})

@@ -1,0 +1,120 @@
+#include "pages/HelpPage.h"
+
+#include "framework/StdCtrls.h"
+#include "framework/StdWindows.h"
+#include "pages/Handlers.h"
+#include "pages/HelpText.h"
+
+namespace klarvo {
+
+void lbbuyMouseEnter(Component* sender)
+{
+    if (auto* link = dynamic_cast<Label*>(sender)) {
+        link->SetTag(static_cast<int>(link->GetFont().GetColor()));
+        link->GetFont().SetColor(kLinkHoverColor);
+    }
+}
+
+void lbbuyMouseLeave(Component* sender)
+{
+    if (auto* link = dynamic_cast<Label*>(sender)) {
+        link->GetFont().SetColor(static_cast<Color>(link->Tag()));
+    }
+}
+
+HelpPage::HelpPage(ShellHost& host, Chrome& chrome) : host_(host), chrome_(chrome), helpTopic_(help::IndexTopic()) {}
+
+void HelpPage::Bind(HandlerTable& handlers)
+{
+    handlers.Add("ShowHelpTopic", NotifyEvent([this](Component* s) { ShowHelpTopic(s); }));
+    handlers.Add("nbindClick", NotifyEvent([this](Component* s) { nbindClick(s); }));
+    handlers.Add("nbnextClick", NotifyEvent([this](Component* s) { nbnextClick(s); }));
+    handlers.Add("nbbackClick", NotifyEvent([this](Component* s) { nbbackClick(s); }));
+    handlers.Add("tshelpShow", NotifyEvent([this](Component* s) { tshelpShow(s); }));
+    handlers.Add("lbbuyMouseEnter", NotifyEvent(lbbuyMouseEnter));
+    handlers.Add("lbbuyMouseLeave", NotifyEvent(lbbuyMouseLeave));
+}
+
+void HelpPage::SetIndexVisible(bool visible)
+{
+    auto& page = Need<WinControl>(host_.Root(), "tshelp");
+    for (int i = 0; i < page.ControlCount(); ++i) {
+        Control* c = page.Controls(i);
+        if (c->Name().starts_with(help::kIndexLabelPrefix)) {
+            c->SetVisible(visible);
+        }
+    }
+}
+
+void HelpPage::ShowHelpTopic(Component* sender)
+{
+    Component& root = host_.Root();
+    Need<Control>(root, "nbback").SetEnabled(true);
+    if (sender) {
+        // A label whose name carries no number leaves the topic as it was.
+        if (const std::optional<std::int32_t> topic = help::TopicOfLabelName(sender->Name())) {
+            helpTopic_ = *topic;
+        }
+    }
+    const std::vector<std::string> lines = Need<Memo>(root, "mmtext").Lines();
+    auto& text = Need<Control>(root, "lbhelp");
+    text.SetCaption(help::GetHelpTopicText(lines, helpTopic_));
+
+    // The title is the index label's caption. A topic past the last label
+    // (more titles than label names can number) takes its title from the
+    // text instead of showing nothing or failing.
+    auto& title = Need<Control>(root, "lbcap");
+    auto& pc = Need<Component>(root, "pc");
+    if (auto* label = dynamic_cast<Control*>(pc.FindComponent(help::IndexLabelName(helpTopic_)))) {
+        title.SetCaption(label->Caption());
+    } else {
+        const std::vector<std::string> titles = help::GetHelpTitles(lines);
+        title.SetCaption(helpTopic_ >= 0 && static_cast<std::size_t>(helpTopic_) < titles.size()
+                             ? titles[static_cast<std::size_t>(helpTopic_)]
+                             : std::string());
+    }
+    title.Show();
+    SetIndexVisible(false);
+    text.Show();
+}
+
+void HelpPage::nbindClick(Component*)
+{
+    Component& root = host_.Root();
+    helpTopic_ = help::IndexTopic();
+    Need<Control>(root, "nbback").SetEnabled(false);
+    Need<Control>(root, "lbhelp").Hide();
+    Need<Control>(root, "lbcap").Hide();
+    SetIndexVisible(true);
+}
+
+void HelpPage::nbnextClick(Component*)
+{
+    Need<Control>(host_.Root(), "nbback").SetEnabled(true);
+    const std::int32_t next = help::NextTopic(helpTopic_, host_.Values().helpTopicCount);
+    if (next == help::kIndex) {
+        nbindClick(nullptr);
+        return;
+    }
+    helpTopic_ = next;
+    ShowHelpTopic(nullptr);
+}
+
+void HelpPage::nbbackClick(Component*)
+{
+    const std::int32_t back = help::BackTopic(helpTopic_);
+    if (back == help::kIndex) {
+        nbindClick(nullptr);
+        return;
+    }
+    helpTopic_ = back;
+    ShowHelpTopic(nullptr);
+}
+
+void HelpPage::tshelpShow(Component*)
+{
+    chrome_.HideApply();
+    nbindClick(nullptr);
+}
+
+} // namespace klarvo

@@ -21,6 +21,13 @@ public:
     // "Default setting": the four system kinds on, the directory and the
     // cleaning at the cleaner's start off; the directory and cbsubdir stay.
     void nbdefhddClick(Component* sender);
+    // The "Clear" buttons: the resident cleaner cleans one kind of files
+    // now, at the paths last applied. Nothing else happens.
+    void nbtempClick(Component* sender);
+    void nbinternetClick(Component* sender);
+    void nbcookiesClick(Component* sender);
+    void nbdirClick(Component* sender);
+    void nbhistoryClick(Component* sender);
 
 private:
     ShellHost& host_;

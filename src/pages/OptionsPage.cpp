@@ -2,6 +2,7 @@
 
 #include "controls/IACheckControl.h"
 #include "pages/Handlers.h"
+#include "pages/OptionsRules.h"
 #include "settings/ExeDir.h"
 
 #include <windows.h>
@@ -19,6 +20,7 @@ void OptionsPage::Bind(HandlerTable& handlers)
         handlers.Add("cbhot" + std::to_string(n) + "Click", NotifyEvent([this, n](Component*) { cbhotClick(n); }));
     }
     handlers.Add("fewallChange", NotifyEvent([this](Component* s) { fewallChange(s); }));
+    handlers.Add("edhot1KeyPress", KeyPressEvent([this](Component* s, char& key) { edhot1KeyPress(s, key); }));
     handlers.Add("tsoptShow", NotifyEvent([this](Component* s) { tsoptShow(s); }));
     handlers.Add("nbdefoptClick", NotifyEvent([this](Component* s) { nbdefoptClick(s); }));
 }
@@ -62,6 +64,11 @@ void OptionsPage::fewallChange(Component*)
     chrome_.EnableApply();
 }
 
+void OptionsPage::edhot1KeyPress(Component*, char& key)
+{
+    key = FilterHotKeyChar(key);
+}
+
 void OptionsPage::tsoptShow(Component*)
 {
     ShellValues& values = host_.Values();
@@ -85,13 +92,13 @@ void OptionsPage::nbdefoptClick(Component*)
     for (const char* name : {"cbautorun", "cbnorunshell", "cbtraymem"}) {
         Need<TIACheckControl>(root, name).SetChecked(true);
     }
-    const std::string sound = ExeDir() + kDefaultSoundFile;
-    const DWORD attributes = GetFileAttributesA(sound.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        Need<TIACheckControl>(root, "cbsound").SetChecked(true);
-        Need<Control>(root, "fesound").SetText(sound);
-    } else {
-        Need<TIACheckControl>(root, "cbsound").SetChecked(false);
+    const DefaultSoundChoice sound = DefaultSoundFor(ExeDir(), [](const std::string& path) {
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    });
+    Need<TIACheckControl>(root, "cbsound").SetChecked(sound.enabled);
+    if (sound.fileName) {
+        Need<Control>(root, "fesound").SetText(*sound.fileName);
     }
     for (const char* name : {"cbwall", "cbhot1", "cbhot2", "cbhot3"}) {
         Need<TIACheckControl>(root, name).SetChecked(false);

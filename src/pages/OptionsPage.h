@@ -12,9 +12,6 @@ namespace klarvo {
 
 class HandlerTable;
 
-// The sound a first run chooses when it lies beside the program.
-inline constexpr char kDefaultSoundFile[] = "default.wav";
-
 class OptionsPage {
 public:
     OptionsPage(ShellHost& host, Chrome& chrome);
@@ -27,6 +24,9 @@ public:
     void cbwallClick(Component* sender);
     void cbhotClick(int number);
     void fewallChange(Component* sender);
+    // A key typed into edhot1..3: a letter upper-cased, backspace and
+    // return let through, anything else dropped before the edit sees it.
+    void edhot1KeyPress(Component* sender, char& key);
     void tsoptShow(Component* sender);
     // "Default setting": autorun with the shell kept closed, the tray
     // figure, default.wav when it is there, no background file, hot keys

@@ -5,7 +5,8 @@
 namespace klarvo {
 
 PageSet::PageSet(ShellHost& host)
-    : chrome(host), autoRam(host, chrome), ram(host, chrome), hdd(host, chrome), options(host, chrome)
+    : chrome(host), autoRam(host, chrome), ram(host, chrome), hdd(host, chrome), options(host, chrome),
+      help(host, chrome), about(host, chrome)
 {
     HandlerTable& handlers = host.Handlers();
     chrome.Bind(handlers);
@@ -13,6 +14,8 @@ PageSet::PageSet(ShellHost& host)
     ram.Bind(handlers);
     hdd.Bind(handlers);
     options.Bind(handlers);
+    help.Bind(handlers);
+    about.Bind(handlers);
 }
 
 } // namespace klarvo

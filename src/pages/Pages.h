@@ -5,9 +5,11 @@
 // own handler replaces a stand-in of the chrome. A page that lands adds its
 // member and one line in the constructor.
 
+#include "pages/AboutPage.h"
 #include "pages/AutoRamPage.h"
 #include "pages/Chrome.h"
 #include "pages/HddPage.h"
+#include "pages/HelpPage.h"
 #include "pages/OptionsPage.h"
 #include "pages/RamPage.h"
 #include "pages/ShellHost.h"
@@ -26,6 +28,8 @@ public:
     RamPage ram;
     HddPage hdd;
     OptionsPage options;
+    HelpPage help;
+    AboutPage about;
 };
 
 } // namespace klarvo

@@ -1,0 +1,111 @@
+#pragma once
+
+// The main window on its real description, for the tests of the HDD
+// Cleaning, Options, Help and About pages: everything the shared fixture
+// fakes (cleaner, memory, registry, Windows directory, message boxes) plus
+// the file and folder dialogs.
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "controls/GradBtn.h"
+#include "controls/IACheckControl.h"
+#include "framework/StdCtrls.h"
+#include "framework/StdWindows.h"
+#include "shell_fixture.h"
+
+namespace klarvo::test {
+
+// Answers every browse button with a prepared choice, or a cancel.
+class ChosenDialogs final : public BrowseDialogs {
+public:
+    bool OpenFile(HWND, const std::string& filter, const std::string&, const std::string&, std::string& chosen) override
+    {
+        filters.push_back(filter);
+        return Answer(chosen);
+    }
+    bool BrowseFolder(HWND, const std::string&, const std::string&, std::string& chosen) override
+    {
+        ++folderDialogs;
+        return Answer(chosen);
+    }
+    std::optional<std::string> answer;
+    std::vector<std::string> filters;
+    int folderDialogs = 0;
+
+private:
+    bool Answer(std::string& chosen)
+    {
+        if (!answer) {
+            return false;
+        }
+        chosen = *answer;
+        return true;
+    }
+};
+
+class PagesTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        SetBrowseDialogs(&dialogs);
+    }
+    void TearDown() override
+    {
+        ShellTest::TearDown();
+        SetBrowseDialogs(nullptr);
+    }
+
+    // The window as the program builds it, on the program's own description;
+    // helpLines replaces the built-in help text.
+    Tfmshell& StartReal(std::optional<std::vector<std::string>> helpLines = std::nullopt)
+    {
+        shell.reset();
+        ShellOptions options;
+        options.pageArgument = "";
+        options.memory = &memory;
+        options.helpLines = std::move(helpLines);
+        shell = std::make_unique<Tfmshell>(options);
+        // Commands the tests count are the pages' own, not the tick's.
+        shell->StopRefreshTimer();
+        ShowShell();
+        cleaner.commands.clear();
+        return *shell;
+    }
+
+    void SelectPage(int page)
+    {
+        SendMessageA(Get<WinControl>("nb" + std::to_string(page + 1)).Handle(), WM_LBUTTONDOWN, MK_LBUTTON,
+                     MAKELPARAM(5, 5));
+        SendMessageA(Get<WinControl>("nb" + std::to_string(page + 1)).Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        Pump();
+    }
+    // A left click on a windowed control, as the mouse gives it.
+    void ClickOn(const std::string& name)
+    {
+        const HWND window = Get<WinControl>(name).Handle();
+        SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+        SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+        Pump();
+    }
+    // Characters typed into a windowed control.
+    void Type(const std::string& name, const std::string& chars)
+    {
+        for (char c : chars) {
+            SendMessageA(Get<WinControl>(name).Handle(), WM_CHAR, static_cast<unsigned char>(c), 1);
+        }
+        Pump();
+    }
+    bool Checked(const std::string& name) { return Get<TIACheckControl>(name).Checked(); }
+    bool Enabled(const std::string& name) { return Get<Control>(name).Enabled(); }
+    std::string Text(const std::string& name) { return Get<Control>(name).Text(); }
+    Control& Apply() { return Get<Control>("nbapply"); }
+
+    ChosenDialogs dialogs;
+};
+
+} // namespace klarvo::test

@@ -1,0 +1,125 @@
+// Pictures of the HDD Cleaning, Options, Help and About pages as the real
+// window shows them after a first run, for people to look at:
+// build/screens/pages-hdd.png, pages-options.png, pages-help-index.png,
+// pages-help-topic.png and pages-about.png. Run by `make screens` when it
+// is listed in SCREEN_PROGRAMS; takes --out=<directory>.
+
+#include "app/Shell.h"
+#include "framework/Application.h"
+#include "framework/Gdi.h"
+#include "link/CleanerLink.h"
+#include "settings/ExeDir.h"
+#include "settings/System.h"
+#include "support/Png.h"
+#include "support/Process.h"
+#include "support/TempDir.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <exception>
+#include <string>
+
+using namespace klarvo;
+
+namespace {
+
+void Pump()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        App().ProcessMessage(msg);
+    }
+}
+
+// A resident cleaner that is always there and ignores what it is told.
+class SilentCleaner final : public CleanerSystem {
+public:
+    WindowHandle FindCleanerWindow() override { return reinterpret_cast<WindowHandle>(1); }
+    bool FileExists(const std::string&) override { return true; }
+    std::intptr_t RunFile(const std::string&, const std::string&, const std::string&, int) override { return 0; }
+    void Sleep(unsigned) override {}
+    void PostCommand(WindowHandle, std::int32_t, std::int32_t) override {}
+};
+
+void DeleteTree(HKEY parent, const std::string& name)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+        return;
+    }
+    char child[256];
+    while (RegEnumKeyA(key, 0, child, sizeof child) == ERROR_SUCCESS) {
+        DeleteTree(key, child);
+    }
+    RegCloseKey(key);
+    RegDeleteKeyA(parent, name.c_str());
+}
+
+void Save(Tfmshell& shell, const std::string& path)
+{
+    for (int i = 0; i < 2; ++i) {
+        RedrawWindow(shell.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Pump();
+    }
+    WindowDc dc(shell.Handle());
+    test::SaveDcToPng(dc.Get(), 0, 0, shell.Width(), shell.Height(), path);
+    std::printf("%s\n", path.c_str());
+}
+
+int Run()
+{
+    std::string out = test::TestArgument("out");
+    out = out.empty() ? std::string("screens") : test::WindowsPathOf(out);
+    test::MakeDirectories(out);
+    out += "\\";
+
+    // The first run's settings go to places of this program's own.
+    test::TempDir exeDir;
+    test::TempDir windowsDir;
+    const std::string keyName = "Software\\KlarvoScreens\\pages-" + std::to_string(GetCurrentProcessId());
+    HKEY root = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, keyName.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &root, nullptr);
+    SystemPlaces places;
+    places.root = root;
+    places.windowsDir = windowsDir.Path().substr(0, windowsDir.Path().size() - 1);
+    ScopedSystemPlaces scopedPlaces(places);
+    OverrideExeDir(exeDir.Path());
+    SilentCleaner cleaner;
+    ScopedCleanerSystem scopedCleaner(cleaner);
+
+    {
+        ShellOptions options;
+        options.pageArgument = "3";
+        Tfmshell shell(options);
+        shell.StopRefreshTimer();
+        shell.SetBounds(0, 0, shell.Width(), shell.Height());
+        shell.Show();
+        Pump();
+        Save(shell, out + "pages-hdd.png");
+        shell.Pages().chrome.SelectPage(4);
+        Save(shell, out + "pages-options.png");
+        shell.Pages().chrome.SelectPage(5);
+        Save(shell, out + "pages-help-index.png");
+        shell.Pages().help.nbnextClick(nullptr);
+        Save(shell, out + "pages-help-topic.png");
+        shell.Pages().chrome.SelectPage(6);
+        Save(shell, out + "pages-about.png");
+    }
+    RegCloseKey(root);
+    DeleteTree(HKEY_CURRENT_USER, "Software\\KlarvoScreens");
+    return 0;
+}
+
+} // namespace
+
+int main()
+{
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
+    try {
+        return Run();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "pages8_screens: %s\n", e.what());
+        return 1;
+    }
+}

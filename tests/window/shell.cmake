@@ -22,3 +22,11 @@ klarvo_test(shell_close_tests
   LIBS klarvo_app)
 target_include_directories(shell_close_tests PRIVATE ${CMAKE_SOURCE_DIR}/src/resources ${CMAKE_CURRENT_SOURCE_DIR})
 set_tests_properties(shell_close_tests PROPERTIES RESOURCE_LOCK desktop)
+
+# Timings of the window's own work, run by hand (not a test).
+if(EXISTS ${CMAKE_SOURCE_DIR}/src/resources/shell.rc)
+  add_executable(shell_bench shell_bench.cpp ${shell_test_resources})
+  target_include_directories(shell_bench PRIVATE ${CMAKE_SOURCE_DIR}/src/resources)
+  target_link_libraries(shell_bench PRIVATE klarvo_app klarvo_test_support)
+  klarvo_strict(shell_bench)
+endif()

@@ -1,16 +1,12 @@
-# The main window in-process on a test description of its own, with the
-# program's pictures and help text.
+# The main window in-process on the program's own description, with its
+# pictures and help text.
 set(shell_test_resources
-  ${CMAKE_CURRENT_SOURCE_DIR}/shell_fixture.rc
+  ${CMAKE_SOURCE_DIR}/src/resources/shell.rc
   ${CMAKE_SOURCE_DIR}/src/resources/assets.rc)
-set(shell_window_sources shell_lifecycle_test.cpp shell_chrome_test.cpp shell_values_test.cpp)
-if(EXISTS ${CMAKE_SOURCE_DIR}/src/resources/shell.rc)
-  list(APPEND shell_test_resources ${CMAKE_SOURCE_DIR}/src/resources/shell.rc)
-  list(APPEND shell_window_sources shell_description_test.cpp)
-endif()
 
 klarvo_test(shell_window_tests
-  SOURCES ${shell_window_sources} ${shell_test_resources}
+  SOURCES shell_lifecycle_test.cpp shell_chrome_test.cpp shell_values_test.cpp shell_description_test.cpp
+          ${shell_test_resources}
   LIBS klarvo_app
   ARGS --backgrounds=${CMAKE_SOURCE_DIR}/src/resources/backgrounds)
 target_include_directories(shell_window_tests PRIVATE ${CMAKE_SOURCE_DIR}/src/resources ${CMAKE_CURRENT_SOURCE_DIR})
@@ -24,9 +20,7 @@ target_include_directories(shell_close_tests PRIVATE ${CMAKE_SOURCE_DIR}/src/res
 set_tests_properties(shell_close_tests PROPERTIES RESOURCE_LOCK desktop)
 
 # Timings of the window's own work, run by hand (not a test).
-if(EXISTS ${CMAKE_SOURCE_DIR}/src/resources/shell.rc)
-  add_executable(shell_bench shell_bench.cpp ${shell_test_resources})
-  target_include_directories(shell_bench PRIVATE ${CMAKE_SOURCE_DIR}/src/resources)
-  target_link_libraries(shell_bench PRIVATE klarvo_app klarvo_test_support)
-  klarvo_strict(shell_bench)
-endif()
+add_executable(shell_bench shell_bench.cpp ${shell_test_resources})
+target_include_directories(shell_bench PRIVATE ${CMAKE_SOURCE_DIR}/src/resources)
+target_link_libraries(shell_bench PRIVATE klarvo_app klarvo_test_support)
+klarvo_strict(shell_bench)

@@ -112,12 +112,11 @@ protected:
         DeleteRegistryTree(HKEY_CURRENT_USER, keyName);
     }
 
-    // Builds the window as the program does, on the test description.
+    // Builds the window as the program does, from its own description.
     Tfmshell& Start(const std::string& argument = "")
     {
         shell.reset();
         ShellOptions options;
-        options.formText = FormResource("SHELL_FIXTURE_FORM");
         options.pageArgument = argument;
         options.memory = &memory;
         shell = std::make_unique<Tfmshell>(options);

@@ -24,3 +24,12 @@ add_executable(shell_bench shell_bench.cpp ${shell_test_resources})
 target_include_directories(shell_bench PRIVATE ${CMAKE_SOURCE_DIR}/src/resources)
 target_link_libraries(shell_bench PRIVATE klarvo_app klarvo_test_support)
 klarvo_strict(shell_bench)
+
+# Pictures of the real window's seven pages for people to look at
+# (build/screens/page-N.png through `make screens`; a test run writes them
+# into the test's own directory).
+klarvo_test(shell_page_screens
+  SOURCES shell_page_screens.cpp ${shell_test_resources}
+  LIBS klarvo_app)
+target_include_directories(shell_page_screens PRIVATE ${CMAKE_SOURCE_DIR}/src/resources ${CMAKE_CURRENT_SOURCE_DIR})
+set_tests_properties(shell_page_screens PROPERTIES RESOURCE_LOCK desktop)

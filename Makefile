@@ -47,7 +47,7 @@ dist: setup $(BUILD_DIST)/CMakeCache.txt
 
 # Programs that render pictures for people to look at into build/screens/;
 # each takes --out=<directory>.
-SCREEN_PROGRAMS ?= tests/window/shell_screens.exe tests/window/shell_page_screens.exe
+SCREEN_PROGRAMS ?= tests/window/shell_screens.exe tests/window/shell_page_screens.exe tests/window/pages8_screens.exe
 
 screens: setup $(BUILD_TESTS)/CMakeCache.txt
 	cmake --build $(BUILD_TESTS) -j $(JOBS) --target $(basename $(notdir $(SCREEN_PROGRAMS)))

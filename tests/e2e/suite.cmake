@@ -1,0 +1,9 @@
+# The real shell and the real resident cleaner together, each its own
+# process, in one fresh directory. Run in the sandbox prefix because the
+# Clear button deletes files.
+klarvo_test(e2e_suite SANDBOXED
+  SOURCES suite_e2e_test.cpp
+  LIBS klarvo_settings
+  ARGS --shell=$<TARGET_FILE:KlarvoShell> --cleaner=$<TARGET_FILE:Klarvo>)
+add_dependencies(e2e_suite KlarvoShell Klarvo)
+set_tests_properties(e2e_suite PROPERTIES RESOURCE_LOCK desktop)

@@ -1,0 +1,489 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "link/Messages.h"
+#include "settings/ConfFile.h"
+#include "settings/ConfStr.h"
+#include "settings/SlotTable.h"
+#include "settings/System.h"
+#include "support/Process.h"
+#include "support/TempDir.h"
+
+using namespace klarvo;
+using namespace klarvo::test;
+
+namespace {
+
+// Both programs start slowly under Wine, and a cleaning can take long.
+constexpr DWORD kPatienceMs = 20000;
+constexpr DWORD kCleaningPatienceMs = 90000;
+
+bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start >= milliseconds)
+            return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+// The sandbox has no drive for the Linux file system; Wine still opens a
+// Unix path through its own prefix.
+std::string ProgramPath(const std::string& unixPath)
+{
+    std::string path = WindowsPathOf(unixPath);
+    if (path.rfind("Z:", 0) == 0 && GetFileAttributesA("Z:\\") == INVALID_FILE_ATTRIBUTES)
+        path = "\\\\?\\unix" + path.substr(2);
+    return path;
+}
+
+std::optional<std::string> AutorunValue()
+{
+    HKEY run = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ, &run) != ERROR_SUCCESS)
+        return std::nullopt;
+    char value[MAX_PATH] = {};
+    DWORD size = sizeof value;
+    const LONG result = RegQueryValueExA(run, kAutorunValue, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
+    RegCloseKey(run);
+    return result == ERROR_SUCCESS ? std::optional<std::string>(value) : std::nullopt;
+}
+
+void RestoreAutorun(const std::optional<std::string>& previous)
+{
+    HKEY run = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &run) != ERROR_SUCCESS)
+        return;
+    if (previous)
+        RegSetValueExA(run, kAutorunValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous->c_str()),
+                       static_cast<DWORD>(previous->size() + 1));
+    else
+        RegDeleteValueA(run, kAutorunValue);
+    RegCloseKey(run);
+}
+
+DWORD ProcessOf(HWND window)
+{
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    return id;
+}
+
+// A button of the shell found the way a person finds it: by its caption and,
+// where several share one, by its place on its page.
+struct ButtonQuery {
+    std::string caption;
+    std::optional<POINT> place; // top left within the parent's client area
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchButton(HWND window, LPARAM context)
+{
+    auto& query = *reinterpret_cast<ButtonQuery*>(context);
+    char text[128] = {};
+    GetWindowTextA(window, text, sizeof text);
+    if (query.caption != text)
+        return TRUE;
+    if (query.place) {
+        RECT bounds;
+        GetWindowRect(window, &bounds);
+        POINT topLeft{bounds.left, bounds.top};
+        ScreenToClient(GetParent(window), &topLeft);
+        if (topLeft.x != query.place->x || topLeft.y != query.place->y)
+            return TRUE;
+    }
+    query.found = window;
+    return FALSE;
+}
+
+HWND FindButton(HWND shell, const std::string& caption, std::optional<POINT> place = std::nullopt)
+{
+    ButtonQuery query{caption, place};
+    EnumChildWindows(shell, MatchButton, reinterpret_cast<LPARAM>(&query));
+    return query.found;
+}
+
+// A left click in the middle of the button, as the mouse delivers it.
+void Click(HWND button)
+{
+    RECT client;
+    GetClientRect(button, &client);
+    const LPARAM middle = MAKELPARAM(client.right / 2, client.bottom / 2);
+    PostMessageA(button, WM_MOUSEMOVE, 0, middle);
+    PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    PostMessageA(button, WM_LBUTTONUP, 0, middle);
+}
+
+// Alt + a letter, typed on the keyboard.
+void TypeAlt(char letter)
+{
+    INPUT keys[4]{};
+    for (INPUT& key : keys)
+        key.type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = VK_MENU;
+    keys[1].ki.wVk = static_cast<WORD>(letter);
+    keys[2].ki.wVk = static_cast<WORD>(letter);
+    keys[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    keys[3].ki.wVk = VK_MENU;
+    keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, keys, sizeof(INPUT));
+}
+
+// Takes the shell's place while the real one is closed: the cleaner's
+// reports land in this window of the shell's class and are recorded.
+class ListeningShell {
+public:
+    ListeningShell()
+    {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = kShellWindowClass;
+        RegisterClassA(&windowClass);
+        window_ = CreateWindowExA(0, kShellWindowClass, "listener", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                  windowClass.hInstance, nullptr);
+    }
+    ~ListeningShell()
+    {
+        DestroyWindow(window_);
+        UnregisterClassA(kShellWindowClass, GetModuleHandleA(nullptr));
+    }
+    ListeningShell(const ListeningShell&) = delete;
+    ListeningShell& operator=(const ListeningShell&) = delete;
+
+    // Collects reports until `done` holds or time runs out; `poke` runs
+    // between rounds, to ask the cleaner again.
+    bool WaitFor(const std::function<bool()>& done, DWORD milliseconds, const std::function<void()>& poke = {})
+    {
+        const DWORD start = GetTickCount();
+        for (;;) {
+            MSG message;
+            while (PeekMessageA(&message, window_, 0, 0, PM_REMOVE))
+                if (message.message == WM_SHELLNOTIFY)
+                    received.emplace_back(message.wParam, message.lParam);
+            if (done())
+                return true;
+            if (GetTickCount() - start >= milliseconds)
+                return false;
+            if (poke)
+                poke();
+            Sleep(50);
+        }
+    }
+
+    std::optional<LPARAM> Last(WPARAM code) const
+    {
+        for (auto it = received.rbegin(); it != received.rend(); ++it)
+            if (it->first == code)
+                return it->second;
+        return std::nullopt;
+    }
+
+    std::vector<std::pair<WPARAM, LPARAM>> received;
+
+private:
+    HWND window_ = nullptr;
+};
+
+// The two real programs side by side in a fresh directory; the shell starts
+// the cleaner itself. Trees to clean lie in a directory of their own, since
+// the cleaner refuses its program's directory.
+class Suite : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        const std::string shellBuilt = ProgramPath(TestArgument("shell"));
+        const std::string cleanerBuilt = ProgramPath(TestArgument("cleaner"));
+        ASSERT_FALSE(TestArgument("shell").empty() || TestArgument("cleaner").empty())
+            << "run with --shell=... --cleaner=...";
+        ASSERT_EQ(FindWindowA(kCleanerWindowClass, nullptr), nullptr) << "a cleaner left over from elsewhere";
+        shellExe = CopyInto(shellBuilt, dir.Path());
+        CopyInto(cleanerBuilt, dir.Path());
+        previousAutorun = AutorunValue();
+    }
+
+    void TearDown() override
+    {
+        if (shell) {
+            if (HWND window = FindWindowA(kShellWindowClass, nullptr))
+                PostMessageA(window, WM_CLOSE, 0, 0);
+            shell->WaitForExit(kPatienceMs);
+            shell.reset();
+        }
+        // The cleaner outlives the shell by design; this test ends it.
+        if (HWND cleaner = FindWindowA(kCleanerWindowClass, nullptr)) {
+            HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, ProcessOf(cleaner));
+            PostMessageA(cleaner, WM_CLOSE, 0, 0);
+            if (process) {
+                WaitForSingleObject(process, kCleaningPatienceMs);
+                CloseHandle(process);
+            }
+        }
+        RestoreAutorun(previousAutorun);
+    }
+
+    // Starts the shell and waits for its window to show; nullptr if it never does.
+    HWND OpenShell(const std::string& page = "")
+    {
+        shell = std::make_unique<Process>(shellExe, page, dir.Path());
+        HWND window = nullptr;
+        WaitUntil(
+            [&] {
+                window = FindWindowA(kShellWindowClass, nullptr);
+                return window != nullptr && IsWindowVisible(window);
+            },
+            kPatienceMs);
+        return window;
+    }
+
+    void CloseShell()
+    {
+        HWND window = FindWindowA(kShellWindowClass, nullptr);
+        ASSERT_NE(window, nullptr);
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(shell->WaitForExit(kPatienceMs));
+        EXPECT_EQ(shell->ExitCode(), 0u);
+        shell.reset();
+    }
+
+    // The first start, closed again once the cleaner runs: the settings
+    // files and the cleaner are then in place.
+    HWND FirstStart()
+    {
+        if (!OpenShell())
+            return nullptr;
+        HWND cleaner = WaitForWindow(kCleanerWindowClass, kPatienceMs);
+        CloseShell();
+        return cleaner;
+    }
+
+    std::string Conf() const { return dir.File("Conf.dat"); }
+
+    TempDir dir;
+    std::string shellExe;
+    std::unique_ptr<Process> shell;
+    std::optional<std::string> previousAutorun;
+};
+
+TEST_F(Suite, FirstStartWritesTheSettingsAndStartsTheCleanerWhichOutlivesTheShell)
+{
+    ASSERT_NE(OpenShell(), nullptr);
+    HWND cleaner = WaitForWindow(kCleanerWindowClass, kPatienceMs);
+    ASSERT_NE(cleaner, nullptr) << "the shell's tick starts the cleaner";
+    EXPECT_NE(ProcessOf(cleaner), shell->Id());
+    EXPECT_TRUE(FileExists(Conf()));
+    EXPECT_TRUE(FileExists(dir.File("ConfStr.dat")));
+    EXPECT_EQ(ReadConf(Conf(), slotAuto), 1);
+    EXPECT_EQ(ReadConfStr(dir.File("ConfStr.dat")).size(), static_cast<std::size_t>(kConfStrLineCount));
+
+    CloseShell();
+    EXPECT_EQ(FindWindowA(kCleanerWindowClass, nullptr), cleaner) << "closing the shell leaves the cleaner running";
+    EXPECT_EQ(ReadConf(Conf(), slotAuto), 1);
+}
+
+TEST_F(Suite, ApplyMakesTheCleanerTakeUpTheHotKeysAndItsSwitchReachesTheShell)
+{
+    ASSERT_NE(FirstStart(), nullptr);
+    // Hot keys saved while the shell was closed: the shell loads them, but
+    // the running cleaner knows nothing of them until the shell's Apply.
+    WriteConf(Conf(), slotHot2, 'K');
+    WriteConf(Conf(), slotHot3, 'J');
+    HWND window = OpenShell();
+    ASSERT_NE(window, nullptr);
+    HWND apply = FindButton(window, "Apply");
+    ASSERT_NE(apply, nullptr);
+
+    TypeAlt('J');
+    EXPECT_FALSE(WaitUntil([&] { return ReadConf(Conf(), slotAuto) != 1; }, 1000))
+        << "the cleaner acted on a hot key it was never told of";
+
+    // Nothing is unsaved yet; the cleaner's own announcement is what
+    // enables Apply without touching any value.
+    if (!IsWindowEnabled(apply))
+        PostMessageA(window, WM_SHELLNOTIFY, ntAutoChanged, 0);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(apply) != FALSE; }, kPatienceMs));
+    Click(apply);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowEnabled(apply); }, kPatienceMs)) << "Apply was not pressed";
+    EXPECT_EQ(ReadConf(Conf(), slotHot2), 'K');
+    EXPECT_EQ(ReadConf(Conf(), slotHot3), 'J');
+
+    // The reload is posted after the files are written, so the hot key is
+    // live once the cleaner has handled it; keep typing until it is.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            TypeAlt('J');
+            return WaitUntil([&] { return ReadConf(Conf(), slotAuto) == 0; }, 500);
+        },
+        kPatienceMs))
+        << "the cleaner did not re-read the settings Apply wrote";
+    // Its ntAutoChanged reaches the real shell, which re-reads slot 1 and
+    // enables Apply again.
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(apply) != FALSE; }, kPatienceMs));
+
+    TypeAlt('K');
+    EXPECT_TRUE(WaitUntil([&] { return ReadConf(Conf(), slotAuto) == 1; }, kPatienceMs));
+    EXPECT_EQ(ReadConf(Conf(), slotHot2), 'K') << "the cleaner writes slot 1 and no other";
+    EXPECT_EQ(ReadConf(Conf(), slotHot3), 'J');
+}
+
+// The Info page's figures are windowless labels that another process cannot
+// read, so the reports are taken where they arrive: a window of the shell's
+// class, while the real shell is closed.
+TEST_F(Suite, FastCleaningButtonRunsACleaningWhoseFiguresTheCleanerThenReports)
+{
+    HWND cleaner = FirstStart();
+    ASSERT_NE(cleaner, nullptr);
+    auto askStatus = [cleaner] { PostMessageA(cleaner, WM_CLEANERCMD, cmdReportStatus, 0); };
+    {
+        ListeningShell listener;
+        askStatus();
+        ASSERT_TRUE(listener.WaitFor([&] { return listener.Last(ntTimeSince).has_value(); }, kPatienceMs));
+        EXPECT_EQ(listener.Last(ntLastEffect), -1) << "nothing cleaned yet";
+        EXPECT_EQ(listener.Last(ntTotalEffect), -1);
+        EXPECT_EQ(listener.Last(ntTimeSince), -1);
+    }
+
+    HWND window = OpenShell();
+    ASSERT_NE(window, nullptr);
+    HWND fast = FindButton(window, "Fast cleaning");
+    ASSERT_NE(fast, nullptr);
+    ASSERT_TRUE(IsWindowEnabled(fast));
+    Click(fast);
+    // The button locks itself until its timer frees it again.
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowEnabled(fast); }, kPatienceMs)) << "the button was not pressed";
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(fast) != FALSE; }, kPatienceMs));
+    CloseShell();
+
+    ListeningShell listener;
+    ASSERT_TRUE(listener.WaitFor(
+        [&] {
+            const std::optional<LPARAM> since = listener.Last(ntTimeSince);
+            return since && *since >= 0;
+        },
+        kCleaningPatienceMs, askStatus))
+        << "no cleaning was done";
+    ASSERT_TRUE(listener.Last(ntLastEffect).has_value());
+    ASSERT_TRUE(listener.Last(ntTotalEffect).has_value());
+    EXPECT_GE(*listener.Last(ntLastEffect), 0);
+    EXPECT_GE(*listener.Last(ntTotalEffect), *listener.Last(ntLastEffect));
+    EXPECT_LT(*listener.Last(ntTimeSince), 600) << "the cleaning just done is the one reported";
+    for (const auto& report : listener.received)
+        EXPECT_NE(report.first, static_cast<WPARAM>(ntRamProgress)) << "a fast cleaning reports no progress";
+}
+
+TEST_F(Suite, ManualCleaningReportsItsProgressUpToTheEnd)
+{
+    HWND cleaner = FirstStart();
+    ASSERT_NE(cleaner, nullptr);
+    // One try keeps the cleaning short under Wine.
+    WriteConf(Conf(), slotMaxTry, 1);
+    PostMessageA(cleaner, WM_CLEANERCMD, cmdReloadSettings, 0);
+
+    ListeningShell listener;
+    // The least the cleaner accepts: one megabyte.
+    PostMessageA(cleaner, WM_CLEANERCMD, cmdFreeRam, 1);
+    auto finished = [&] {
+        for (const auto& report : listener.received)
+            if (report.first == static_cast<WPARAM>(ntRamProgress) && report.second == 100)
+                return true;
+        return false;
+    };
+    ASSERT_TRUE(listener.WaitFor(finished, kCleaningPatienceMs));
+    LPARAM previous = -1;
+    for (const auto& report : listener.received) {
+        if (report.first != static_cast<WPARAM>(ntRamProgress))
+            continue;
+        EXPECT_GT(report.second, previous) << "progress only grows";
+        EXPECT_GE(report.second, 0);
+        EXPECT_LE(report.second, 100);
+        previous = report.second;
+    }
+    EXPECT_EQ(previous, 100) << "the last report is the end";
+
+    PostMessageA(cleaner, WM_CLEANERCMD, cmdReportStatus, 0);
+    ASSERT_TRUE(listener.WaitFor(
+        [&] {
+            const std::optional<LPARAM> since = listener.Last(ntTimeSince);
+            return since && *since >= 0;
+        },
+        kPatienceMs));
+    EXPECT_GE(listener.Last(ntLastEffect).value_or(-1), 0);
+}
+
+// A directory with a file, a nested one, and a file beside it that is not
+// part of the chosen tree.
+struct Tree {
+    explicit Tree(const TempDir& under)
+        : root(under.File("chosen")), top(root + "\\top.tmp"), nested(root + "\\sub\\deeper\\inner.tmp"),
+          beside(under.File("beside.txt"))
+    {
+        CreateDirectoryA(root.c_str(), nullptr);
+        CreateDirectoryA((root + "\\sub").c_str(), nullptr);
+        CreateDirectoryA((root + "\\sub\\deeper").c_str(), nullptr);
+        WriteText(top, "x");
+        WriteText(nested, "x");
+        WriteText(beside, "keep");
+    }
+    std::string root, top, nested, beside;
+};
+
+TEST_F(Suite, ClearButtonEmptiesTheDirectoryLastSaved)
+{
+    ASSERT_NE(FirstStart(), nullptr);
+    TempDir trees;
+    Tree tree(trees);
+    std::vector<std::string> lines = ReadConfStr(dir.File("ConfStr.dat"));
+    ASSERT_GT(lines.size(), static_cast<std::size_t>(lineDir));
+    lines[lineDir] = tree.root;
+    WriteConfStr(dir.File("ConfStr.dat"), lines);
+    WriteConf(Conf(), slotSubdir, 1);
+
+    HWND window = OpenShell("3");
+    ASSERT_NE(window, nullptr);
+    // Five buttons read "Clear"; the directory's is the one beside its edit.
+    HWND clear = FindButton(window, "Clear", POINT{400, 168});
+    ASSERT_NE(clear, nullptr);
+    Click(clear);
+
+    EXPECT_TRUE(WaitUntil([&] { return !FileExists(tree.top) && !FileExists(tree.nested); }, kCleaningPatienceMs))
+        << "the tree was not cleared";
+    EXPECT_TRUE(FileExists(tree.root)) << "the chosen directory itself stays";
+    EXPECT_EQ(ReadText(tree.beside), "keep");
+    EXPECT_TRUE(FileExists(shellExe)) << "nothing of the program's own directory goes";
+    EXPECT_TRUE(FileExists(Conf()));
+}
+
+TEST_F(Suite, TheShellsTickStartsTheCleanerAgainAfterItWasEnded)
+{
+    ASSERT_NE(OpenShell(), nullptr);
+    HWND first = WaitForWindow(kCleanerWindowClass, kPatienceMs);
+    ASSERT_NE(first, nullptr);
+    const DWORD firstId = ProcessOf(first);
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, firstId);
+    ASSERT_NE(process, nullptr);
+    ASSERT_TRUE(TerminateProcess(process, 1));
+    EXPECT_EQ(WaitForSingleObject(process, kPatienceMs), WAIT_OBJECT_0);
+    CloseHandle(process);
+
+    HWND again = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            again = FindWindowA(kCleanerWindowClass, nullptr);
+            return again != nullptr && ProcessOf(again) != firstId;
+        },
+        kPatienceMs))
+        << "the cleaner was not started again";
+    EXPECT_FALSE(shell->WaitForExit(0)) << "the shell carries on";
+}
+
+} // namespace

@@ -5,11 +5,12 @@
 namespace klarvo {
 
 PageSet::PageSet(ShellHost& host)
-    : chrome(host), autoRam(host, chrome), ram(host, chrome), hdd(host, chrome), options(host, chrome),
-      help(host, chrome), about(host, chrome)
+    : chrome(host), info(host, chrome), autoRam(host, chrome), ram(host, chrome), hdd(host, chrome),
+      options(host, chrome), help(host, chrome), about(host, chrome)
 {
     HandlerTable& handlers = host.Handlers();
     chrome.Bind(handlers);
+    info.Bind(handlers);
     autoRam.Bind(handlers);
     ram.Bind(handlers);
     hdd.Bind(handlers);

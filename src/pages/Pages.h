@@ -10,6 +10,7 @@
 #include "pages/Chrome.h"
 #include "pages/HddPage.h"
 #include "pages/HelpPage.h"
+#include "pages/InfoPage.h"
 #include "pages/OptionsPage.h"
 #include "pages/RamPage.h"
 #include "pages/ShellHost.h"
@@ -24,6 +25,7 @@ public:
     PageSet& operator=(const PageSet&) = delete;
 
     Chrome chrome;
+    InfoPage info;
     AutoRamPage autoRam;
     RamPage ram;
     HddPage hdd;

@@ -1,0 +1,60 @@
+#pragma once
+
+// The Info page (index 0): total and free memory as figures and bars, the
+// free-memory picture, the effects of the resident cleaner's cleanings as
+// it reports them, and the Fast cleaning button with its 3-second lock.
+
+#include "pages/Chrome.h"
+#include "pages/InfoFigures.h"
+#include "pages/ShellHost.h"
+
+#include <cstdint>
+#include <string>
+
+namespace klarvo {
+
+class HandlerTable;
+
+// A timer component of the window reached by name when it is used: the
+// pages are made before the description that holds the timers is loaded.
+class NamedTimer : public RestartableTimer {
+public:
+    NamedTimer(ShellHost& host, std::string name) : host_(host), name_(std::move(name)) {}
+    void Restart() override;
+    void Stop() override;
+
+private:
+    ShellHost& host_;
+    std::string name_;
+};
+
+class InfoPage {
+public:
+    InfoPage(ShellHost& host, Chrome& chrome);
+    // Adds the page's handlers and takes the refresh, graph and
+    // notification hooks (a notification it does not show goes on to the
+    // hook that was there before).
+    void Bind(HandlerTable& handlers);
+
+    void tsinfoShow(Component* sender);
+    // Copies the finished picture; nothing is computed here.
+    void pbfrPaint(Component* sender);
+    void nbclearClick(Component* sender);
+    void tmlockTimer(Component* sender);
+
+    // The refresh tick's part: figures, bars, one more history sample and
+    // the picture.
+    void RefreshInfo(const MemoryFigures& figures);
+    // Redraws the picture off-screen into imfr and copies it onto pbfr.
+    void DrawFreeRamGraph();
+    // Fills an effect label; false for a report that is not about effects.
+    bool ShowEffect(int code, std::int64_t value);
+
+private:
+    ShellHost& host_;
+    Chrome& chrome_;
+    NamedTimer lockTimer_;
+    FastCleaningLock lock_;
+};
+
+} // namespace klarvo

@@ -1,8 +1,10 @@
 #include "pages/AutoRamPage.h"
 
 #include "controls/IACheckControl.h"
+#include "controls/NDigitEdit.h"
 #include "framework/StdCtrls.h"
 #include "framework/StdWindows.h"
+#include "pages/FreeRamPages.h"
 #include "pages/Handlers.h"
 
 namespace klarvo {
@@ -15,16 +17,19 @@ void AutoRamPage::Bind(HandlerTable& handlers)
     handlers.Add("cbautoClick", NotifyEvent([this](Component* s) { cbautoClick(s); }));
     handlers.Add("rbfullClick", NotifyEvent([this](Component* s) { rbfullClick(s); }));
     handlers.Add("tsfastramShow", NotifyEvent([this](Component* s) { tsfastramShow(s); }));
+    handlers.Add("ndminprocChange", NotifyEvent([this](Component* s) { ndminprocChange(s); }));
+    handlers.Add("ndfreeChange", NotifyEvent([this](Component* s) { ndfreeChange(s); }));
 }
 
 void AutoRamPage::nbdeffastramClick(Component*)
 {
     Component& root = host_.Root();
-    Need<TIACheckControl>(root, "cbauto").SetChecked(true);
-    Need<TIACheckControl>(root, "rbfull").SetChecked(true);
-    Need<UpDown>(root, "udminproc").SetPosition(15);
-    Need<UpDown>(root, "udevery").SetPosition(5);
-    Need<UpDown>(root, "udfree").SetPosition(30);
+    const AutoRamDefaults& d = kAutoRamDefaults;
+    Need<TIACheckControl>(root, "cbauto").SetChecked(d.autoOn);
+    Need<TIACheckControl>(root, d.full ? "rbfull" : "rbfast").SetChecked(true);
+    Need<UpDown>(root, "udminproc").SetPosition(d.minPercent);
+    Need<UpDown>(root, "udevery").SetPosition(d.everyMinutes);
+    Need<UpDown>(root, "udfree").SetPosition(d.freePercent);
     chrome_.EnableApply();
     cbautoClick(nullptr);
 }
@@ -36,11 +41,9 @@ void AutoRamPage::cbautoClick(Component*)
     auto& page = Need<WinControl>(root, "tsfastram");
     for (int i = 0; i < page.ControlCount(); ++i) {
         Control* c = page.Controls(i);
-        const std::string& name = c->Name();
-        if (name == "nbdeffastram" || name == "cbauto" || name == "pb2" || dynamic_cast<Bevel*>(c)) {
-            continue;
+        if (FollowsAutoSwitch(c->Name(), dynamic_cast<Bevel*>(c) != nullptr)) {
+            c->SetEnabled(on);
         }
-        c->SetEnabled(on);
     }
     if (on) {
         rbfullClick(nullptr);
@@ -60,7 +63,28 @@ void AutoRamPage::rbfullClick(Component*)
 
 void AutoRamPage::tsfastramShow(Component*)
 {
-    chrome_.ShowApplyKeepingState([this] { cbautoClick(nullptr); });
+    chrome_.ShowApplyKeepingState([this] {
+        cbautoClick(nullptr);
+        // Loading a percentage equal to the one the window was built with
+        // raises no change, which would leave the built-in placeholder in
+        // the label; the page is the first place the labels are seen.
+        ndminprocChange(nullptr);
+        ndfreeChange(nullptr);
+    });
+}
+
+void AutoRamPage::ndminprocChange(Component*)
+{
+    Component& root = host_.Root();
+    const std::int32_t percent = Need<TNDigitEdit>(root, "ndminproc").Value();
+    Need<Control>(root, "lbminmb").SetText(PercentMBLabel(percent, host_.Values().totalRamMB));
+}
+
+void AutoRamPage::ndfreeChange(Component*)
+{
+    Component& root = host_.Root();
+    const std::int32_t percent = Need<TNDigitEdit>(root, "ndfree").Value();
+    Need<Control>(root, "lbfr").SetText(PercentMBLabel(percent, host_.Values().totalRamMB));
 }
 
 } // namespace klarvo

@@ -24,6 +24,10 @@ public:
     // The amount to free belongs to the "Fast & usual" method only.
     void rbfullClick(Component* sender);
     void tsfastramShow(Component* sender);
+    // The megabytes beside the two percentages, for this machine's memory
+    // at the time the percentage changes.
+    void ndminprocChange(Component* sender);
+    void ndfreeChange(Component* sender);
 
 private:
     ShellHost& host_;

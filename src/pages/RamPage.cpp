@@ -1,7 +1,9 @@
 #include "pages/RamPage.h"
 
+#include "framework/Messages.h"
 #include "framework/StdCtrls.h"
 #include "framework/StdWindows.h"
+#include "link/Messages.h"
 #include "pages/Handlers.h"
 
 namespace klarvo {
@@ -37,31 +39,37 @@ void PressPercentButton(Component& root, std::int32_t ramPercent)
     }
 }
 
-std::string FreeAmountText(std::int32_t totalRamMB, std::int32_t ramPercent)
+RamPage::RamPage(ShellHost& host, Chrome& chrome)
+    : host_(host), chrome_(chrome), hideTimer_(host, "tmhide"), progress_(hideTimer_)
 {
-    // The product wraps at 32 bits as the stored value does in the
-    // resident cleaner; only a damaged slot 15 gets there.
-    const auto product = static_cast<std::int32_t>(static_cast<std::int64_t>(totalRamMB) * ramPercent);
-    return " = " + std::to_string(product / 100) + " MB";
 }
-
-RamPage::RamPage(ShellHost& host, Chrome& chrome) : host_(host), chrome_(chrome) {}
 
 void RamPage::Bind(HandlerTable& handlers)
 {
     handlers.Add("sb1Click", NotifyEvent([this](Component* s) { sb1Click(s); }));
     handlers.Add("tsramShow", NotifyEvent([this](Component* s) { tsramShow(s); }));
     handlers.Add("nbdeframClick", NotifyEvent([this](Component* s) { nbdeframClick(s); }));
+    handlers.Add("sb1MouseMove", MouseMoveEvent([this](Component* s, ShiftState shift, int x, int y) {
+                     sb1MouseMove(s, shift, x, y);
+                 }));
+    handlers.Add("nbramstartClick", NotifyEvent([this](Component* s) { nbramstartClick(s); }));
+    handlers.Add("tmhideTimer", NotifyEvent([this](Component* s) { tmhideTimer(s); }));
+
+    ShellHooks& hooks = host_.Hooks();
+    hooks.notification = [this, next = hooks.notification](int code, std::int64_t value) {
+        if (code == ntRamProgress) {
+            ShowProgress(value);
+        } else if (next) {
+            next(code, value);
+        }
+    };
 }
 
 void RamPage::sb1Click(Component* sender)
 {
     ShellValues& values = host_.Values();
-    const int n = FindPercentButton(host_.Root(), sender);
-    if (n != -1) {
-        values.ramPercent = n * 10;
-    }
-    Need<Control>(host_.Root(), "lbfreemb").SetText(FreeAmountText(values.totalRamMB, values.ramPercent));
+    values.ramPercent = RamPercentAfterClick(FindPercentButton(host_.Root(), sender), values.ramPercent);
+    Need<Control>(host_.Root(), "lbfreemb").SetText(FreeUpLabel(values.ramPercent, values.totalRamMB));
     chrome_.EnableApply();
 }
 
@@ -70,7 +78,7 @@ void RamPage::tsramShow(Component*)
     chrome_.ShowApplyKeepingState([this] {
         sb1Click(nullptr);
         for (const char* name : {"udpopup1", "udpopup2", "udpopup3"}) {
-            Need<UpDown>(host_.Root(), name).SetMax(host_.Values().totalRamMB);
+            Need<UpDown>(host_.Root(), name).SetMax(PopupMaximum(true, host_.Values().totalRamMB));
         }
     });
 }
@@ -78,15 +86,53 @@ void RamPage::tsramShow(Component*)
 void RamPage::nbdeframClick(Component*)
 {
     Component& root = host_.Root();
-    const std::int32_t total = host_.Values().totalRamMB;
-    Need<UpDown>(root, "udpopup1").SetPosition(total / 4);
-    Need<UpDown>(root, "udpopup2").SetPosition(total / 2);
-    Need<UpDown>(root, "udpopup3").SetPosition(total * 2 / 3);
-    Need<UpDown>(root, "udmaxtry").SetPosition(2);
-    auto& half = Need<SpeedButton>(root, PercentButtonName(5));
+    const RamPageDefaults d = RamPageDefaultsFor(host_.Values().totalRamMB);
+    Need<UpDown>(root, "udpopup1").SetPosition(d.popup1);
+    Need<UpDown>(root, "udpopup2").SetPosition(d.popup2);
+    Need<UpDown>(root, "udpopup3").SetPosition(d.popup3);
+    Need<UpDown>(root, "udmaxtry").SetPosition(d.maxTry);
+    auto& half = Need<SpeedButton>(root, PercentButtonName(d.ramPercent / 10));
     half.SetDown(true);
     sb1Click(&half);
     chrome_.EnableApply();
+}
+
+void RamPage::sb1MouseMove(Component* sender, ShiftState, int, int)
+{
+    for (int n = 1; n <= kPercentButtons; ++n) {
+        auto* button = FindControl<SpeedButton>(host_.Root(), PercentButtonName(n));
+        if (button && button != sender) {
+            button->Perform(CM_MOUSELEAVE, 0, 0);
+        }
+    }
+}
+
+void RamPage::nbramstartClick(Component*)
+{
+    const ShellValues& values = host_.Values();
+    host_.SendToCleaner(cmdFreeRam, PercentOfTotalMB(values.ramPercent, values.totalRamMB));
+}
+
+void RamPage::ShowProgress(std::int64_t percent)
+{
+    progress_.Report(percent);
+    ShowProgressState();
+}
+
+void RamPage::tmhideTimer(Component*)
+{
+    const int active = Need<PageControl>(host_.Root(), "pc").ActivePageIndex();
+    const bool backToInfo = progress_.TimerFired(active);
+    ShowProgressState();
+    if (backToInfo) {
+        chrome_.SelectPage(0);
+    }
+}
+
+void RamPage::ShowProgressState()
+{
+    Need<ProgressBar>(host_.Root(), "pbram").SetPosition(progress_.Bar());
+    Need<Control>(host_.Root(), "nbramstart").SetEnabled(progress_.StartEnabled());
 }
 
 } // namespace klarvo

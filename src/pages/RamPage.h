@@ -5,6 +5,8 @@
 // amounts of the resident cleaner's popup menu and the try count.
 
 #include "pages/Chrome.h"
+#include "pages/FreeRamPages.h"
+#include "pages/InfoPage.h"
 #include "pages/ShellHost.h"
 
 #include <cstdint>
@@ -21,12 +23,11 @@ int FindPercentButton(Component& root, const Component* control);
 // nothing changes when there is no such button (below 10, above 109).
 void PressPercentButton(Component& root, std::int32_t ramPercent);
 
-// The text of lbfreemb: " = <TotalRamMB * RamPercent div 100> MB".
-std::string FreeAmountText(std::int32_t totalRamMB, std::int32_t ramPercent);
-
 class RamPage {
 public:
     RamPage(ShellHost& host, Chrome& chrome);
+    // Adds the page's handlers and takes the progress reports from the
+    // notification hook (others go on to the hook that was there before).
     void Bind(HandlerTable& handlers);
 
     // A percent button (or none): RamPercent follows it, the amount is
@@ -36,10 +37,23 @@ public:
     // "Default setting": popup amounts a quarter, a half and two thirds of
     // the memory, two tries, 50 %.
     void nbdeframClick(Component* sender);
+    // Keeps the raised look on the percent button under the pointer only.
+    void sb1MouseMove(Component* sender, ShiftState shift, int x, int y);
+    // Asks the resident cleaner to free the chosen share, applied or not.
+    void nbramstartClick(Component* sender);
+    // 1.5 s after the last progress report: Start back, bar empty, and the
+    // Info page shown if the user still looks at this one.
+    void tmhideTimer(Component* sender);
+    // ntRamProgress.
+    void ShowProgress(std::int64_t percent);
 
 private:
+    void ShowProgressState();
+
     ShellHost& host_;
     Chrome& chrome_;
+    NamedTimer hideTimer_;
+    RamProgressDisplay progress_;
 };
 
 } // namespace klarvo

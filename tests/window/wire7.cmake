@@ -1,7 +1,7 @@
 # The Info, Auto RAM Cleaning and RAM Cleaning pages joined to the main
 # window, driven through its own description and real messages.
 klarvo_test(wire7_window_tests
-  SOURCES wire7_info_test.cpp
+  SOURCES wire7_info_test.cpp wire7_ram_test.cpp
           ${CMAKE_SOURCE_DIR}/src/resources/shell.rc ${CMAKE_SOURCE_DIR}/src/resources/assets.rc
   LIBS klarvo_app)
 target_include_directories(wire7_window_tests PRIVATE ${CMAKE_SOURCE_DIR}/src/resources ${CMAKE_CURRENT_SOURCE_DIR})

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <functional>
 #include <memory>
 #include <optional>
@@ -111,6 +113,18 @@ HWND FindButton(HWND shell, const std::string& caption, std::optional<POINT> pla
     ButtonQuery query{caption, place};
     EnumChildWindows(shell, MatchButton, reinterpret_cast<LPARAM>(&query));
     return query.found;
+}
+
+// The first child of `parent` whose window class contains `kind`.
+HWND FindChildOfKind(HWND parent, const std::string& kind)
+{
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[128] = {};
+        GetClassNameA(child, name, sizeof name);
+        if (std::string(name).find(kind) != std::string::npos)
+            return child;
+    }
+    return nullptr;
 }
 
 // A left click in the middle of the button, as the mouse delivers it.
@@ -418,6 +432,36 @@ TEST_F(Suite, ManualCleaningReportsItsProgressUpToTheEnd)
         },
         kPatienceMs));
     EXPECT_GE(listener.Last(ntLastEffect).value_or(-1), 0);
+}
+
+// The shell's side of a manual cleaning: its progress bar is a platform
+// control, so its position can be read from here.
+TEST_F(Suite, ManualCleaningProgressFillsTheShellsBarAndHoldsItsStartButton)
+{
+    HWND cleaner = FirstStart();
+    ASSERT_NE(cleaner, nullptr);
+    WriteConf(Conf(), slotMaxTry, 1);
+    PostMessageA(cleaner, WM_CLEANERCMD, cmdReloadSettings, 0);
+
+    HWND window = OpenShell("2");
+    ASSERT_NE(window, nullptr);
+    HWND start = FindButton(window, "Start !");
+    ASSERT_NE(start, nullptr);
+    HWND page = GetParent(start);
+    HWND bar = FindChildOfKind(page, "progress");
+    ASSERT_NE(bar, nullptr);
+    ASSERT_TRUE(IsWindowVisible(page));
+    ASSERT_TRUE(IsWindowEnabled(start));
+    auto position = [bar] { return static_cast<int>(SendMessageA(bar, PBM_GETPOS, 0, 0)); };
+    EXPECT_EQ(position(), 0);
+
+    PostMessageA(cleaner, WM_CLEANERCMD, cmdFreeRam, 1);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowEnabled(start); }, kCleaningPatienceMs))
+        << "no progress reached the shell";
+    ASSERT_TRUE(WaitUntil([&] { return position() == 100; }, kCleaningPatienceMs));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(start) != FALSE; }, kPatienceMs));
+    EXPECT_EQ(position(), 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(page); }, kPatienceMs)) << "the shell went back to Info";
 }
 
 // A directory with a file, a nested one, and a file beside it that is not

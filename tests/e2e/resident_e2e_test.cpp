@@ -14,6 +14,7 @@
 #include "settings/ConfFile.h"
 #include "settings/ConfStr.h"
 #include "settings/SlotTable.h"
+#include "support/ListeningShell.h"
 #include "support/Process.h"
 #include "support/TempDir.h"
 
@@ -21,74 +22,6 @@ using namespace klarvo;
 using namespace klarvo::test;
 
 namespace {
-
-using Notification = std::pair<WPARAM, LPARAM>;
-
-// Stands in for the shell: a window of its class that records every
-// notification posted to it.
-class ListeningShell {
-public:
-    ListeningShell()
-    {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = kShellWindowClass;
-        RegisterClassA(&windowClass);
-        window_ = CreateWindowExA(0, kShellWindowClass, "listener", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                  windowClass.hInstance, nullptr);
-    }
-    ~ListeningShell()
-    {
-        DestroyWindow(window_);
-        UnregisterClassA(kShellWindowClass, GetModuleHandleA(nullptr));
-    }
-
-    // Collects notifications until `done` holds for them or time runs out.
-    bool WaitFor(const std::function<bool(const std::vector<Notification>&)>& done, DWORD milliseconds)
-    {
-        const DWORD start = GetTickCount();
-        for (;;) {
-            MSG message;
-            while (PeekMessageA(&message, window_, 0, 0, PM_REMOVE))
-                if (message.message == WM_SHELLNOTIFY)
-                    received.emplace_back(message.wParam, message.lParam);
-            if (done(received))
-                return true;
-            if (GetTickCount() - start >= milliseconds)
-                return false;
-            Sleep(10);
-        }
-    }
-
-    // The last value of a code, or `none`.
-    LPARAM Last(WPARAM code, LPARAM none = -12345) const
-    {
-        for (auto it = received.rbegin(); it != received.rend(); ++it)
-            if (it->first == code)
-                return it->second;
-        return none;
-    }
-    std::size_t Count(WPARAM code) const
-    {
-        return static_cast<std::size_t>(
-            std::count_if(received.begin(), received.end(), [code](const Notification& n) { return n.first == code; }));
-    }
-
-    std::vector<Notification> received;
-
-private:
-    HWND window_ = nullptr;
-};
-
-std::function<bool(const std::vector<Notification>&)> Has(WPARAM code, std::size_t count = 1)
-{
-    return [code, count](const std::vector<Notification>& received) {
-        return static_cast<std::size_t>(std::count_if(received.begin(), received.end(), [code](const Notification& n) {
-                   return n.first == code;
-               })) >= count;
-    };
-}
 
 // The real cleaner, started from a directory of its own with the settings
 // a test gives it.
@@ -152,7 +85,7 @@ TEST(ResidentCleaner, ReportsUnknownFiguresUntilItCleansAndIgnoresBadCommands)
     cleaner.Post(cmdClearHdd, 7);
     cleaner.Post(cmdClearHdd, -1);
     cleaner.Post(cmdReportStatus, 0);
-    ASSERT_TRUE(shell.WaitFor(Has(ntTimeSince), 5000));
+    ASSERT_TRUE(shell.WaitFor(shell.Has(ntTimeSince), 5000));
     EXPECT_EQ(shell.Last(ntLastEffect), -1);
     EXPECT_EQ(shell.Last(ntTotalEffect), -1);
     EXPECT_EQ(shell.Last(ntTimeSince), -1);
@@ -160,13 +93,8 @@ TEST(ResidentCleaner, ReportsUnknownFiguresUntilItCleansAndIgnoresBadCommands)
 
     // A fast cleaning makes the figures known; it reports no progress.
     cleaner.Post(cmdFastClean, 0);
-    ASSERT_TRUE(shell.WaitFor(
-        [&](const std::vector<Notification>&) {
-            cleaner.Post(cmdReportStatus, 0);
-            Sleep(50);
-            return shell.Last(ntTimeSince) >= 0;
-        },
-        30000));
+    ASSERT_TRUE(
+        shell.WaitFor([&] { return shell.Last(ntTimeSince) >= 0; }, 30000, [&] { cleaner.Post(cmdReportStatus, 0); }));
     EXPECT_GE(shell.Last(ntLastEffect), 0);
     EXPECT_GE(shell.Last(ntTotalEffect), shell.Last(ntLastEffect));
     EXPECT_EQ(shell.Count(ntRamProgress), 0u);
@@ -184,8 +112,8 @@ TEST(ResidentCleaner, ReportsTheProgressOfAManualCleaningInWholePercents)
 
     cleaner.Post(cmdFreeRam, 8);
     ASSERT_TRUE(shell.WaitFor(
-        [](const std::vector<Notification>& received) {
-            return std::any_of(received.begin(), received.end(),
+        [&] {
+            return std::any_of(shell.received.begin(), shell.received.end(),
                                [](const Notification& n) { return n.first == ntRamProgress && n.second == 100; });
         },
         60000));
@@ -199,7 +127,7 @@ TEST(ResidentCleaner, ReportsTheProgressOfAManualCleaningInWholePercents)
     }
     EXPECT_EQ(shell.received.front(), Notification(ntRamProgress, 0));
     // The figures follow once it is done.
-    ASSERT_TRUE(shell.WaitFor(Has(ntTimeSince), 5000));
+    ASSERT_TRUE(shell.WaitFor(shell.Has(ntTimeSince), 5000));
     EXPECT_GE(shell.Last(ntLastEffect), 0);
 }
 
@@ -214,7 +142,7 @@ TEST(ResidentCleaner, TrayMenuFreesItsAmountAndExitsEvenWhileCleaning)
     ASSERT_NE(cleaner.Window(), nullptr);
 
     PostMessageA(cleaner.Window(), WM_COMMAND, resident::menuFreeUp1, 0);
-    ASSERT_TRUE(shell.WaitFor(Has(ntRamProgress), 10000));
+    ASSERT_TRUE(shell.WaitFor(shell.Has(ntRamProgress), 10000));
     PostMessageA(cleaner.Window(), WM_COMMAND, resident::menuExit, 0);
     ASSERT_TRUE(cleaner.Program().WaitForExit(20000)) << "the cleaner must stop its work and end";
     EXPECT_EQ(cleaner.Program().ExitCode(), 0u);
@@ -248,21 +176,21 @@ TEST(ResidentCleaner, HotKeysSwitchAutoCleaningAfterAReload)
 
     // No hot keys yet: typing changes nothing.
     TypeAlt('S');
-    EXPECT_FALSE(shell.WaitFor(Has(ntAutoChanged), 500));
+    EXPECT_FALSE(shell.WaitFor(shell.Has(ntAutoChanged), 500));
     EXPECT_EQ(ReadConf(conf, slotAuto), 1);
 
     WriteConf(conf, slotHot2, 'W');
     WriteConf(conf, slotHot3, 'S');
     cleaner.Post(cmdReloadSettings, 0);
     cleaner.Post(cmdReportStatus, 0); // answered only after the reload
-    ASSERT_TRUE(shell.WaitFor(Has(ntTimeSince), 5000));
+    ASSERT_TRUE(shell.WaitFor(shell.Has(ntTimeSince), 5000));
 
     TypeAlt('S');
-    ASSERT_TRUE(shell.WaitFor(Has(ntAutoChanged), 5000));
+    ASSERT_TRUE(shell.WaitFor(shell.Has(ntAutoChanged), 5000));
     EXPECT_EQ(ReadConf(conf, slotAuto), 0);
     EXPECT_EQ(shell.Last(ntAutoChanged), 0);
     TypeAlt('W');
-    ASSERT_TRUE(shell.WaitFor(Has(ntAutoChanged, 2), 5000));
+    ASSERT_TRUE(shell.WaitFor(shell.Has(ntAutoChanged, 2), 5000));
     EXPECT_EQ(ReadConf(conf, slotAuto), 1);
     // Slot 1 is the only one it wrote.
     EXPECT_EQ(ReadConf(conf, slotHot2), 'W');

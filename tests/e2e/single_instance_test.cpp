@@ -7,6 +7,7 @@
 
 #include "app/SingleInstance.h"
 #include "link/Messages.h"
+#include "support/ListeningShell.h"
 #include "support/Process.h"
 #include "support/TempDir.h"
 
@@ -21,39 +22,23 @@ constexpr DWORD kQuickExitMs = 10000;
 // class that records what is posted to it.
 class FakeRunningShell {
 public:
-    FakeRunningShell()
-    {
-        mutex_ = CreateMutexA(nullptr, TRUE, kShellMutexName);
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = kShellWindowClass;
-        RegisterClassA(&windowClass);
-        window_ = CreateWindowExA(0, kShellWindowClass, "fake", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                  windowClass.hInstance, nullptr);
-    }
+    FakeRunningShell() : mutex_(CreateMutexA(nullptr, TRUE, kShellMutexName)) {}
     ~FakeRunningShell()
     {
-        DestroyWindow(window_);
-        UnregisterClassA(kShellWindowClass, GetModuleHandleA(nullptr));
         ReleaseMutex(mutex_);
         CloseHandle(mutex_);
     }
 
     // The notifications that arrived since the last call.
-    std::vector<std::pair<WPARAM, LPARAM>> TakeNotifications()
+    std::vector<Notification> TakeNotifications()
     {
-        std::vector<std::pair<WPARAM, LPARAM>> received;
-        MSG message;
-        while (PeekMessageA(&message, window_, 0, 0, PM_REMOVE))
-            if (message.message == WM_SHELLNOTIFY)
-                received.emplace_back(message.wParam, message.lParam);
-        return received;
+        window_.Collect();
+        return std::exchange(window_.received, {});
     }
 
 private:
-    HANDLE mutex_ = nullptr;
-    HWND window_ = nullptr;
+    HANDLE mutex_;
+    ListeningShell window_;
 };
 
 struct WindowSearch {

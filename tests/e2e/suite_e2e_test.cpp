@@ -16,6 +16,7 @@
 #include "settings/ConfStr.h"
 #include "settings/SlotTable.h"
 #include "settings/System.h"
+#include "support/ListeningShell.h"
 #include "support/Process.h"
 #include "support/TempDir.h"
 
@@ -152,62 +153,6 @@ void TypeAlt(char letter)
     keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(4, keys, sizeof(INPUT));
 }
-
-// Takes the shell's place while the real one is closed: the cleaner's
-// reports land in this window of the shell's class and are recorded.
-class ListeningShell {
-public:
-    ListeningShell()
-    {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = kShellWindowClass;
-        RegisterClassA(&windowClass);
-        window_ = CreateWindowExA(0, kShellWindowClass, "listener", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                  windowClass.hInstance, nullptr);
-    }
-    ~ListeningShell()
-    {
-        DestroyWindow(window_);
-        UnregisterClassA(kShellWindowClass, GetModuleHandleA(nullptr));
-    }
-    ListeningShell(const ListeningShell&) = delete;
-    ListeningShell& operator=(const ListeningShell&) = delete;
-
-    // Collects reports until `done` holds or time runs out; `poke` runs
-    // between rounds, to ask the cleaner again.
-    bool WaitFor(const std::function<bool()>& done, DWORD milliseconds, const std::function<void()>& poke = {})
-    {
-        const DWORD start = GetTickCount();
-        for (;;) {
-            MSG message;
-            while (PeekMessageA(&message, window_, 0, 0, PM_REMOVE))
-                if (message.message == WM_SHELLNOTIFY)
-                    received.emplace_back(message.wParam, message.lParam);
-            if (done())
-                return true;
-            if (GetTickCount() - start >= milliseconds)
-                return false;
-            if (poke)
-                poke();
-            Sleep(50);
-        }
-    }
-
-    std::optional<LPARAM> Last(WPARAM code) const
-    {
-        for (auto it = received.rbegin(); it != received.rend(); ++it)
-            if (it->first == code)
-                return it->second;
-        return std::nullopt;
-    }
-
-    std::vector<std::pair<WPARAM, LPARAM>> received;
-
-private:
-    HWND window_ = nullptr;
-};
 
 // The two real programs side by side in a fresh directory; the shell starts
 // the cleaner itself. Trees to clean lie in a directory of their own, since

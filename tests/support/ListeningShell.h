@@ -1,0 +1,45 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace klarvo::test {
+
+using Notification = std::pair<WPARAM, LPARAM>;
+
+// Takes the shell's place: a hidden window of the shell's class in this
+// process that records every notification posted to it. Other programs
+// find it exactly as they find the real shell.
+class ListeningShell {
+public:
+    ListeningShell();
+    ~ListeningShell();
+    ListeningShell(const ListeningShell&) = delete;
+    ListeningShell& operator=(const ListeningShell&) = delete;
+
+    // Moves the notifications that arrived into `received`.
+    void Collect();
+    // Collects until `done` holds or time runs out; `poke` runs between
+    // rounds (to ask the sender again).
+    bool WaitFor(const std::function<bool()>& done, DWORD milliseconds, const std::function<void()>& poke = {});
+
+    // The last value of a code, or nothing.
+    std::optional<LPARAM> Last(WPARAM code) const;
+    std::size_t Count(WPARAM code) const;
+    // A condition for WaitFor: at least `count` notifications of the code.
+    std::function<bool()> Has(WPARAM code, std::size_t count = 1) const;
+
+    HWND Handle() const { return window_; }
+
+    std::vector<Notification> received;
+
+private:
+    HWND window_ = nullptr;
+};
+
+} // namespace klarvo::test

@@ -6,3 +6,11 @@ klarvo_test(wire7_window_tests
   LIBS klarvo_app)
 target_include_directories(wire7_window_tests PRIVATE ${CMAKE_SOURCE_DIR}/src/resources ${CMAKE_CURRENT_SOURCE_DIR})
 set_tests_properties(wire7_window_tests PROPERTIES RESOURCE_LOCK desktop)
+
+# Timings of the refresh tick with the Info page shown, run by hand (not a
+# test).
+add_executable(wire7_bench wire7_bench.cpp
+  ${CMAKE_SOURCE_DIR}/src/resources/shell.rc ${CMAKE_SOURCE_DIR}/src/resources/assets.rc)
+target_include_directories(wire7_bench PRIVATE ${CMAKE_SOURCE_DIR}/src/resources)
+target_link_libraries(wire7_bench PRIVATE klarvo_app klarvo_test_support)
+klarvo_strict(wire7_bench)

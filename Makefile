@@ -6,36 +6,40 @@ BUILD_DIST ?= build/dist-i686
 BUILD_64 ?= build/x86_64
 JOBS := $(shell nproc)
 
-.PHONY: all setup build build64 test dist run clean screens
+.PHONY: all setup configure-tests configure-dist configure-64 build build64 test dist run clean screens
 
 all: build
 
 setup:
 	@./scripts/setup.sh
 
-$(BUILD_TESTS)/CMakeCache.txt: | setup
-	cmake -S . -B $(BUILD_TESTS) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686-posix.cmake -DCMAKE_BUILD_TYPE=Debug
+# Configuring runs every time (a second run takes a second), so a tree left
+# half-configured by an interrupted run mends itself.
+configure-tests: setup
+	@cmake -S . -B $(BUILD_TESTS) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686-posix.cmake -DCMAKE_BUILD_TYPE=Debug >/dev/null
 
-$(BUILD_DIST)/CMakeCache.txt: | setup
-	cmake -S . -B $(BUILD_DIST) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686-win32.cmake \
-	  -DCMAKE_BUILD_TYPE=MinSizeRel -DKLARVO_TESTS=OFF
+configure-dist: setup
+	@cmake -S . -B $(BUILD_DIST) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686-win32.cmake \
+	  -DCMAKE_BUILD_TYPE=MinSizeRel -DKLARVO_TESTS=OFF >/dev/null
 
-$(BUILD_64)/CMakeCache.txt: | setup
-	cmake -S . -B $(BUILD_64) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64-win32.cmake \
-	  -DCMAKE_BUILD_TYPE=Debug -DKLARVO_TESTS=OFF
+configure-64: setup
+	@cmake -S . -B $(BUILD_64) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64-win32.cmake \
+	  -DCMAKE_BUILD_TYPE=Debug -DKLARVO_TESTS=OFF >/dev/null
 
 # The programs must also build for 64-bit Windows, where handles and LPARAM
 # are 64 bits wide; warnings are errors there too.
-build64: setup $(BUILD_64)/CMakeCache.txt
+build64: configure-64
 	cmake --build $(BUILD_64) -j $(JOBS)
 
-build: setup $(BUILD_TESTS)/CMakeCache.txt
+build: configure-tests
 	cmake --build $(BUILD_TESTS) -j $(JOBS)
 
-test: build
+# Besides the tests: the release programs must build and import nothing
+# that Windows 98 lacks, and everything must build for 64-bit Windows.
+test: build dist build64
 	./scripts/run-tests.sh $(BUILD_TESTS)
 
-dist: setup $(BUILD_DIST)/CMakeCache.txt
+dist: configure-dist
 	cmake --build $(BUILD_DIST) -j $(JOBS)
 	mkdir -p dist
 	cp $(BUILD_DIST)/src/app/KlarvoShell.exe dist/
@@ -49,7 +53,7 @@ dist: setup $(BUILD_DIST)/CMakeCache.txt
 # each takes --out=<directory>.
 SCREEN_PROGRAMS ?= tests/window/shell_screens.exe tests/window/shell_page_screens.exe tests/window/pages8_screens.exe
 
-screens: setup $(BUILD_TESTS)/CMakeCache.txt
+screens: configure-tests
 	cmake --build $(BUILD_TESTS) -j $(JOBS) --target $(basename $(notdir $(SCREEN_PROGRAMS)))
 	mkdir -p build/screens
 	. scripts/wine-env.sh && ./scripts/make-prefix.sh && \

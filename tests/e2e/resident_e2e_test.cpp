@@ -149,21 +149,6 @@ TEST(ResidentCleaner, TrayMenuFreesItsAmountAndExitsEvenWhileCleaning)
     EXPECT_EQ(FindWindowA(kCleanerWindowClass, nullptr), nullptr);
 }
 
-// Alt + a letter, typed on the keyboard.
-void TypeAlt(char letter)
-{
-    INPUT keys[4]{};
-    for (INPUT& key : keys)
-        key.type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = VK_MENU;
-    keys[1].ki.wVk = static_cast<WORD>(letter);
-    keys[2].ki.wVk = static_cast<WORD>(letter);
-    keys[2].ki.dwFlags = KEYEVENTF_KEYUP;
-    keys[3].ki.wVk = VK_MENU;
-    keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(4, keys, sizeof(INPUT));
-}
-
 TEST(ResidentCleaner, HotKeysSwitchAutoCleaningAfterAReload)
 {
     TempDir dir;

@@ -139,21 +139,6 @@ void Click(HWND button)
     PostMessageA(button, WM_LBUTTONUP, 0, middle);
 }
 
-// Alt + a letter, typed on the keyboard.
-void TypeAlt(char letter)
-{
-    INPUT keys[4]{};
-    for (INPUT& key : keys)
-        key.type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = VK_MENU;
-    keys[1].ki.wVk = static_cast<WORD>(letter);
-    keys[2].ki.wVk = static_cast<WORD>(letter);
-    keys[2].ki.dwFlags = KEYEVENTF_KEYUP;
-    keys[3].ki.wVk = VK_MENU;
-    keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(4, keys, sizeof(INPUT));
-}
-
 // The two real programs side by side in a fresh directory; the shell starts
 // the cleaner itself. Trees to clean lie in a directory of their own, since
 // the cleaner refuses its program's directory.

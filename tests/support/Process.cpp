@@ -70,6 +70,20 @@ HWND WaitForWindow(const char* windowClass, DWORD milliseconds)
     }
 }
 
+void TypeAlt(char letter)
+{
+    INPUT keys[4]{};
+    for (INPUT& key : keys)
+        key.type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = VK_MENU;
+    keys[1].ki.wVk = static_cast<WORD>(letter);
+    keys[2].ki.wVk = static_cast<WORD>(letter);
+    keys[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    keys[3].ki.wVk = VK_MENU;
+    keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, keys, sizeof(INPUT));
+}
+
 std::string CopyInto(const std::string& exe, const std::string& directory)
 {
     const auto slash = exe.find_last_of('\\');

@@ -35,6 +35,9 @@ std::string TestArgument(const std::string& name);
 // Polls for a top-level window of the class until it exists or time runs out.
 HWND WaitForWindow(const char* windowClass, DWORD milliseconds);
 
+// Alt + a letter typed on the keyboard, for hot keys of other programs.
+void TypeAlt(char letter);
+
 // Copies a program into a directory and returns the copy's path.
 std::string CopyInto(const std::string& exe, const std::string& directory);
 

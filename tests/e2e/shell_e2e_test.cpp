@@ -14,6 +14,7 @@
 #include "settings/System.h"
 #include "standin/Standin.h"
 #include "support/Process.h"
+#include "support/ShellPlaces.h"
 #include "support/TempDir.h"
 
 using namespace klarvo;
@@ -24,18 +25,6 @@ using testing::Not;
 namespace {
 
 constexpr DWORD kPatienceMs = 15000;
-
-std::optional<std::string> AutorunValue()
-{
-    HKEY run = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ, &run) != ERROR_SUCCESS)
-        return std::nullopt;
-    char value[MAX_PATH] = {};
-    DWORD size = sizeof value;
-    const LONG result = RegQueryValueExA(run, kAutorunValue, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
-    RegCloseKey(run);
-    return result == ERROR_SUCCESS ? std::optional<std::string>(value) : std::nullopt;
-}
 
 // The real programs in a fresh directory: the shell and the recording
 // stand-in as Klarvo.exe.
@@ -58,15 +47,7 @@ protected:
                 Sleep(20);
             Sleep(100);
         }
-        HKEY run = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
-            if (previousAutorun)
-                RegSetValueExA(run, kAutorunValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(previousAutorun->c_str()),
-                               static_cast<DWORD>(previousAutorun->size() + 1));
-            else
-                RegDeleteValueA(run, kAutorunValue);
-            RegCloseKey(run);
-        }
+        RestoreAutorun(previousAutorun);
     }
 
     // Starts the shell and waits until its window shows.

@@ -18,6 +18,7 @@
 #include "settings/System.h"
 #include "support/ListeningShell.h"
 #include "support/Process.h"
+#include "support/ShellPlaces.h"
 #include "support/TempDir.h"
 
 using namespace klarvo;
@@ -48,31 +49,6 @@ std::string ProgramPath(const std::string& unixPath)
     if (path.rfind("Z:", 0) == 0 && GetFileAttributesA("Z:\\") == INVALID_FILE_ATTRIBUTES)
         path = "\\\\?\\unix" + path.substr(2);
     return path;
-}
-
-std::optional<std::string> AutorunValue()
-{
-    HKEY run = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ, &run) != ERROR_SUCCESS)
-        return std::nullopt;
-    char value[MAX_PATH] = {};
-    DWORD size = sizeof value;
-    const LONG result = RegQueryValueExA(run, kAutorunValue, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
-    RegCloseKey(run);
-    return result == ERROR_SUCCESS ? std::optional<std::string>(value) : std::nullopt;
-}
-
-void RestoreAutorun(const std::optional<std::string>& previous)
-{
-    HKEY run = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &run) != ERROR_SUCCESS)
-        return;
-    if (previous)
-        RegSetValueExA(run, kAutorunValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous->c_str()),
-                       static_cast<DWORD>(previous->size() + 1));
-    else
-        RegDeleteValueA(run, kAutorunValue);
-    RegCloseKey(run);
 }
 
 DWORD ProcessOf(HWND window)

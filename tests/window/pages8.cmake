@@ -12,9 +12,8 @@ set_tests_properties(pages8_window_tests PROPERTIES RESOURCE_LOCK desktop)
 
 # Not a test: pictures of these pages for people to look at (make screens
 # with tests/window/pages8_screens.exe in SCREEN_PROGRAMS).
-add_executable(pages8_screens pages8_screens.cpp ${CMAKE_SOURCE_DIR}/tests/support/Png.cpp
-  ${CMAKE_SOURCE_DIR}/tests/support/Process.cpp ${CMAKE_SOURCE_DIR}/tests/support/TempDir.cpp
+add_executable(pages8_screens pages8_screens.cpp
   ${CMAKE_SOURCE_DIR}/src/resources/shell.rc ${CMAKE_SOURCE_DIR}/src/resources/assets.rc)
 target_include_directories(pages8_screens PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src/resources)
-target_link_libraries(pages8_screens PRIVATE klarvo_app)
+target_link_libraries(pages8_screens PRIVATE klarvo_app klarvo_test_support)
 klarvo_strict(pages8_screens)

@@ -12,7 +12,7 @@
 #include "settings/System.h"
 #include "support/Png.h"
 #include "support/Process.h"
-#include "support/TempDir.h"
+#include "support/ShellPlaces.h"
 
 #include <windows.h>
 
@@ -30,30 +30,6 @@ void Pump()
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         App().ProcessMessage(msg);
     }
-}
-
-// A resident cleaner that is always there and ignores what it is told.
-class SilentCleaner final : public CleanerSystem {
-public:
-    WindowHandle FindCleanerWindow() override { return reinterpret_cast<WindowHandle>(1); }
-    bool FileExists(const std::string&) override { return true; }
-    std::intptr_t RunFile(const std::string&, const std::string&, const std::string&, int) override { return 0; }
-    void Sleep(unsigned) override {}
-    void PostCommand(WindowHandle, std::int32_t, std::int32_t) override {}
-};
-
-void DeleteTree(HKEY parent, const std::string& name)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
-        return;
-    }
-    char child[256];
-    while (RegEnumKeyA(key, 0, child, sizeof child) == ERROR_SUCCESS) {
-        DeleteTree(key, child);
-    }
-    RegCloseKey(key);
-    RegDeleteKeyA(parent, name.c_str());
 }
 
 void Save(Tfmshell& shell, const std::string& path)
@@ -75,18 +51,7 @@ int Run()
     out += "\\";
 
     // The first run's settings go to places of this program's own.
-    test::TempDir exeDir;
-    test::TempDir windowsDir;
-    const std::string keyName = "Software\\KlarvoScreens\\pages-" + std::to_string(GetCurrentProcessId());
-    HKEY root = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, keyName.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &root, nullptr);
-    SystemPlaces places;
-    places.root = root;
-    places.windowsDir = windowsDir.Path().substr(0, windowsDir.Path().size() - 1);
-    ScopedSystemPlaces scopedPlaces(places);
-    OverrideExeDir(exeDir.Path());
-    SilentCleaner cleaner;
-    ScopedCleanerSystem scopedCleaner(cleaner);
+    test::ShellPlaces places("screens");
 
     {
         ShellOptions options;
@@ -106,8 +71,6 @@ int Run()
         shell.Pages().chrome.SelectPage(6);
         Save(shell, out + "pages-about.png");
     }
-    RegCloseKey(root);
-    DeleteTree(HKEY_CURRENT_USER, "Software\\KlarvoScreens");
     return 0;
 }
 

@@ -22,6 +22,7 @@
 #include "link/CleanerLink.h"
 #include "settings/ExeDir.h"
 #include "settings/System.h"
+#include "support/ShellPlaces.h"
 #include "support/TempDir.h"
 
 namespace klarvo::test {
@@ -43,19 +44,6 @@ inline void Pump()
     }
 }
 
-class RecordingCleaner final : public CleanerSystem {
-public:
-    WindowHandle FindCleanerWindow() override { return reinterpret_cast<WindowHandle>(1); }
-    bool FileExists(const std::string&) override { return true; }
-    std::intptr_t RunFile(const std::string&, const std::string&, const std::string&, int) override { return 0; }
-    void Sleep(unsigned) override {}
-    void PostCommand(WindowHandle, std::int32_t command, std::int32_t argument) override
-    {
-        commands.emplace_back(command, argument);
-    }
-    std::vector<std::pair<std::int32_t, std::int32_t>> commands;
-};
-
 class FixedMemory final : public MemoryStatusSource {
 public:
     MemoryStatusBytes Read() override { return bytes; }
@@ -68,34 +56,10 @@ public:
     MemoryStatusBytes bytes;
 };
 
-inline void DeleteRegistryTree(HKEY parent, const std::string& name)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
-        return;
-    }
-    char child[256];
-    while (RegEnumKeyA(key, 0, child, sizeof child) == ERROR_SUCCESS) {
-        DeleteRegistryTree(key, child);
-    }
-    RegCloseKey(key);
-    RegDeleteKeyA(parent, name.c_str());
-}
-
 class ShellTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        keyName = "Software\\KlarvoTests\\shell-" + std::to_string(GetCurrentProcessId()) + "-" +
-                  std::to_string(GetTickCount());
-        ASSERT_EQ(
-            RegCreateKeyExA(HKEY_CURRENT_USER, keyName.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &root, nullptr),
-            ERROR_SUCCESS);
-        SystemPlaces places;
-        places.root = root;
-        places.windowsDir = windowsDir.Path().substr(0, windowsDir.Path().size() - 1);
-        systemPlaces = std::make_unique<ScopedSystemPlaces>(places);
-        OverrideExeDir(dir.Path());
         memory.Set(65, 20);
         App().SetMessageBoxFunction([this](HWND, const std::string& text, const std::string&, UINT) {
             messages.push_back(text);
@@ -107,9 +71,6 @@ protected:
         shell.reset();
         Pump();
         App().SetMessageBoxFunction(nullptr);
-        systemPlaces.reset();
-        RegCloseKey(root);
-        DeleteRegistryTree(HKEY_CURRENT_USER, keyName);
     }
 
     // Builds the window as the program does, from its own description.
@@ -131,30 +92,14 @@ protected:
     template <typename T> T& Get(const std::string& name) { return Need<T>(*shell, name); }
 
     // The autorun value under the test's key, or nothing.
-    std::optional<std::string> AutorunValue()
-    {
-        HKEY run = nullptr;
-        if (RegOpenKeyExA(root, kRunKey, 0, KEY_READ, &run) != ERROR_SUCCESS) {
-            return std::nullopt;
-        }
-        char value[MAX_PATH] = {};
-        DWORD size = sizeof value;
-        DWORD type = 0;
-        const LONG result = RegQueryValueExA(run, kAutorunValue, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
-        RegCloseKey(run);
-        if (result != ERROR_SUCCESS) {
-            return std::nullopt;
-        }
-        return std::string(value);
-    }
+    std::optional<std::string> AutorunValue() { return test::AutorunValue(root); }
 
-    TempDir dir;
-    TempDir windowsDir;
-    std::string keyName;
-    HKEY root = nullptr;
-    std::unique_ptr<ScopedSystemPlaces> systemPlaces;
-    RecordingCleaner cleaner;
-    ScopedCleanerSystem cleanerScope{cleaner};
+    // The program directory, Windows directory, registry and resident
+    // cleaner of this test alone.
+    ShellPlaces places{"shell"};
+    TempDir& dir = places.exeDir;
+    HKEY root = places.Root();
+    RecordingCleaner& cleaner = places.cleaner;
     FixedMemory memory;
     std::vector<std::string> messages;
     std::unique_ptr<Tfmshell> shell;

@@ -13,20 +13,11 @@
 #include "link/CleanerLink.h"
 #include "settings/ExeDir.h"
 #include "settings/System.h"
-#include "support/TempDir.h"
+#include "support/ShellPlaces.h"
 
 using namespace klarvo;
 
 namespace {
-
-class QuietCleaner final : public CleanerSystem {
-public:
-    WindowHandle FindCleanerWindow() override { return reinterpret_cast<WindowHandle>(1); }
-    bool FileExists(const std::string&) override { return true; }
-    std::intptr_t RunFile(const std::string&, const std::string&, const std::string&, int) override { return 0; }
-    void Sleep(unsigned) override {}
-    void PostCommand(WindowHandle, std::int32_t, std::int32_t) override {}
-};
 
 // Free memory that wanders, so that the curve and its plateau labels vary.
 class WanderingMemory final : public MemoryStatusSource {
@@ -68,18 +59,7 @@ void Pump()
 
 int main()
 {
-    test::TempDir dir;
-    test::TempDir windowsDir;
-    const std::string keyName = "Software\\KlarvoTests\\bench7-" + std::to_string(GetCurrentProcessId());
-    HKEY root = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, keyName.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &root, nullptr);
-    SystemPlaces places;
-    places.root = root;
-    places.windowsDir = windowsDir.Path().substr(0, windowsDir.Path().size() - 1);
-    ScopedSystemPlaces placesScope(places);
-    QuietCleaner cleaner;
-    ScopedCleanerSystem cleanerScope(cleaner);
-    OverrideExeDir(dir.Path());
+    test::ShellPlaces places("bench7");
 
     for (std::uint32_t total : {65u, 2048u}) {
         WanderingMemory memory(total);
@@ -100,8 +80,5 @@ int main()
                     "two a second: %.3f %% of one core\n",
                     total, best, best * 2 / 1e6 * 100);
     }
-    RegCloseKey(root);
-    RegDeleteKeyA(HKEY_CURRENT_USER, (keyName + "\\" + kRunKey).c_str());
-    RegDeleteKeyA(HKEY_CURRENT_USER, keyName.c_str());
     return 0;
 }

@@ -1,0 +1,65 @@
+#include "support/ShellPlaces.h"
+
+#include "settings/ExeDir.h"
+
+namespace klarvo::test {
+
+ShellPlaces::ShellPlaces(const std::string& label)
+    : keyName_("Software\\KlarvoTests\\" + label + "-" + std::to_string(GetCurrentProcessId()) + "-" +
+               std::to_string(GetTickCount()))
+{
+    RegCreateKeyExA(HKEY_CURRENT_USER, keyName_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &root_, nullptr);
+    SystemPlaces places;
+    places.root = root_;
+    places.windowsDir = windowsDir.Path().substr(0, windowsDir.Path().size() - 1);
+    places_.emplace(places);
+    cleanerScope_.emplace(cleaner);
+    OverrideExeDir(exeDir.Path());
+}
+
+ShellPlaces::~ShellPlaces()
+{
+    cleanerScope_.reset();
+    places_.reset();
+    RegCloseKey(root_);
+    DeleteRegistryTree(HKEY_CURRENT_USER, keyName_);
+}
+
+void DeleteRegistryTree(HKEY parent, const std::string& name)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return;
+    char child[256];
+    while (RegEnumKeyA(key, 0, child, sizeof child) == ERROR_SUCCESS)
+        DeleteRegistryTree(key, child);
+    RegCloseKey(key);
+    RegDeleteKeyA(parent, name.c_str());
+}
+
+std::optional<std::string> AutorunValue(HKEY root)
+{
+    HKEY run = nullptr;
+    if (RegOpenKeyExA(root, kRunKey, 0, KEY_READ, &run) != ERROR_SUCCESS)
+        return std::nullopt;
+    char value[MAX_PATH] = {};
+    DWORD size = sizeof value;
+    const LONG result = RegQueryValueExA(run, kAutorunValue, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
+    RegCloseKey(run);
+    return result == ERROR_SUCCESS ? std::optional<std::string>(value) : std::nullopt;
+}
+
+void RestoreAutorun(const std::optional<std::string>& previous)
+{
+    HKEY run = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &run) != ERROR_SUCCESS)
+        return;
+    if (previous)
+        RegSetValueExA(run, kAutorunValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous->c_str()),
+                       static_cast<DWORD>(previous->size() + 1));
+    else
+        RegDeleteValueA(run, kAutorunValue);
+    RegCloseKey(run);
+}
+
+} // namespace klarvo::test

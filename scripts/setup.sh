@@ -41,9 +41,12 @@ add_deb_src() {
   fi
   if [ -z "$uri" ] && [ -f /etc/apt/sources.list ]; then
     read -r uri suite < <(awk '$1=="deb" && $0 !~ /security/ {
-        i=2; if ($2 ~ /^\[/) { while ($i !~ /\]$/) i++; i++ } print $i, $(i+1); exit }' /etc/apt/sources.list)
+        i=2; if ($2 ~ /^\[/) { while ($i !~ /\]$/) i++; i++ } print $i, $(i+1); exit }' /etc/apt/sources.list) || true
   fi
-  uri=${uri:-http://deb.debian.org/debian}
+  if [ -z "$uri" ]; then
+    echo "setup: no Debian archive found in the machine's apt sources to take source packages from" >&2
+    exit 1
+  fi
   suite=${suite:-bookworm}
   printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
     "$uri" "$suite" | as_root tee /etc/apt/sources.list.d/klarvo-src.sources >/dev/null

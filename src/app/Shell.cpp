@@ -42,8 +42,13 @@ bool FileExists(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// The framework's classes and the custom controls, plus the window itself,
-// whose stored properties are the form's.
+std::string ProgramArgument1()
+{
+    return __argc > 1 && __argv[1] ? std::string(__argv[1]) : std::string();
+}
+
+} // namespace
+
 const FormClasses& ShellFormClasses()
 {
     static FormClasses classes = [] {
@@ -56,13 +61,6 @@ const FormClasses& ShellFormClasses()
     }();
     return classes;
 }
-
-std::string ProgramArgument1()
-{
-    return __argc > 1 && __argv[1] ? std::string(__argv[1]) : std::string();
-}
-
-} // namespace
 
 int StartPageFor(const char* argument)
 {

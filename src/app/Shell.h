@@ -9,6 +9,7 @@
 
 #include "app/MemoryStatus.h"
 #include "framework/Form.h"
+#include "framework/FormLoader.h"
 #include "pages/Handlers.h"
 #include "pages/Pages.h"
 #include "pages/ShellHost.h"
@@ -91,6 +92,10 @@ private:
     std::unique_ptr<PageSet> pages_;
     int startPage_ = 0;
 };
+
+// The classes the window's description names: the framework's, the custom
+// controls and the window itself, whose stored properties are the form's.
+const FormClasses& ShellFormClasses();
 
 // Sets every gradient button's text style to tsNormal, from `root` down
 // through everything it owns, depth first in ownership order.

@@ -11,7 +11,10 @@
 #include "link/Messages.h"
 #include "settings/ExeDir.h"
 #include "standin/Standin.h"
+#include "support/FakeShell.h"
+#include "support/ListeningShell.h"
 #include "support/Process.h"
+#include "support/Pump.h"
 #include "support/TempDir.h"
 
 using namespace klarvo;
@@ -22,14 +25,6 @@ using testing::IsEmpty;
 namespace {
 
 constexpr DWORD kPatienceMs = 10000;
-
-class RecordingShell : public ShellControl {
-public:
-    void StopRefreshTimer() override { calls.push_back("stop timer"); }
-    void ShowMessage(const std::string& text) override { calls.push_back("message " + text); }
-    void RequestEnd() override { calls.push_back("end"); }
-    std::vector<std::string> calls;
-};
 
 // The real services, with the sleeps counted.
 class CountingSystem final : public CleanerSystem {
@@ -56,44 +51,12 @@ public:
     std::intptr_t runResult = -1;
 };
 
-// A window of the shell's class in this process, collecting what the
-// stand-in reports.
-class ShellWindowStandIn {
-public:
-    ShellWindowStandIn()
-    {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = kShellWindowClass;
-        RegisterClassA(&windowClass);
-        window_ = CreateWindowExA(0, kShellWindowClass, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                  windowClass.hInstance, nullptr);
-    }
-    ~ShellWindowStandIn()
-    {
-        DestroyWindow(window_);
-        UnregisterClassA(kShellWindowClass, GetModuleHandleA(nullptr));
-    }
-
-    // Waits until `count` notifications have arrived.
-    std::vector<std::pair<WPARAM, LPARAM>> Take(size_t count)
-    {
-        std::vector<std::pair<WPARAM, LPARAM>> received;
-        const DWORD start = GetTickCount();
-        while (received.size() < count && GetTickCount() - start < kPatienceMs) {
-            MSG message;
-            while (PeekMessageA(&message, window_, 0, 0, PM_REMOVE))
-                if (message.message == WM_SHELLNOTIFY)
-                    received.emplace_back(message.wParam, message.lParam);
-            Sleep(10);
-        }
-        return received;
-    }
-
-private:
-    HWND window_ = nullptr;
-};
+// The notifications once `count` have arrived, or whatever came in the time.
+std::vector<Notification> Take(ListeningShell& window, size_t count)
+{
+    window.WaitFor([&] { return window.received.size() >= count; }, kPatienceMs);
+    return window.Take();
+}
 
 class LinkEndToEndTest : public testing::Test {
 protected:
@@ -144,16 +107,14 @@ protected:
     // The log once it has `count` lines (or whatever it has after a while).
     std::vector<std::string> LogOf(size_t count) const
     {
-        const DWORD start = GetTickCount();
-        while (Log().size() < count && GetTickCount() - start < kPatienceMs)
-            Sleep(20);
+        WaitUntil([&] { return Log().size() >= count; }, kPatienceMs);
         Sleep(100); // time for a line too many to show up
         return Log();
     }
 
     TempDir dir;
     std::string originalExeDir;
-    RecordingShell shell;
+    FakeShell shell;
 };
 
 TEST_F(LinkEndToEndTest, CleanerStartedThroughTheShellVerbReceivesTheCommands)
@@ -196,17 +157,17 @@ TEST_F(LinkEndToEndTest, MissingProgramEndsTheShellWithoutStartingAnything)
 
 TEST_F(LinkEndToEndTest, StandInReportsToTheShellWindow)
 {
-    ShellWindowStandIn shellWindow;
+    ListeningShell shellWindow;
     Process standin(dir.File("Klarvo.exe"), "--notify=6,0 --report=5120,-1,3725", dir.Path());
     HWND cleaner = WaitForWindow(kCleanerWindowClass, kPatienceMs);
     ASSERT_NE(cleaner, nullptr);
-    EXPECT_THAT(shellWindow.Take(1), ElementsAre(std::pair<WPARAM, LPARAM>(ntAutoChanged, 0)));
+    EXPECT_THAT(Take(shellWindow, 1), ElementsAre(std::pair<WPARAM, LPARAM>(ntAutoChanged, 0)));
 
     PostMessageA(cleaner, kStandinNotifyRequest, ntRamProgress, 40);
-    EXPECT_THAT(shellWindow.Take(1), ElementsAre(std::pair<WPARAM, LPARAM>(ntRamProgress, 40)));
+    EXPECT_THAT(Take(shellWindow, 1), ElementsAre(std::pair<WPARAM, LPARAM>(ntRamProgress, 40)));
 
     SendToCleaner(shell, cmdReportStatus, 0);
-    EXPECT_THAT(shellWindow.Take(3),
+    EXPECT_THAT(Take(shellWindow, 3),
                 ElementsAre(std::pair<WPARAM, LPARAM>(ntLastEffect, 5120), std::pair<WPARAM, LPARAM>(ntTotalEffect, -1),
                             std::pair<WPARAM, LPARAM>(ntTimeSince, 3725)));
 

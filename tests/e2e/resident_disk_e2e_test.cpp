@@ -11,6 +11,7 @@
 #include "settings/ConfStr.h"
 #include "settings/SlotTable.h"
 #include "support/Process.h"
+#include "support/Pump.h"
 #include "support/TempDir.h"
 
 using namespace klarvo;
@@ -41,13 +42,7 @@ std::string MakeTree(const TempDir& temp, const std::string& name)
 
 bool WaitUntilGone(const std::string& path, DWORD milliseconds)
 {
-    const DWORD start = GetTickCount();
-    while (FileExists(path)) {
-        if (GetTickCount() - start >= milliseconds)
-            return false;
-        Sleep(20);
-    }
-    return true;
+    return WaitUntil([&] { return !FileExists(path); }, milliseconds);
 }
 
 bool IsEmptyDirectory(const std::string& dir)
@@ -69,13 +64,7 @@ bool IsEmptyDirectory(const std::string& dir)
 // empty (and still there).
 bool WaitUntilEmpty(const std::string& dir, DWORD milliseconds)
 {
-    const DWORD start = GetTickCount();
-    while (!IsEmptyDirectory(dir)) {
-        if (GetTickCount() - start >= milliseconds)
-            return false;
-        Sleep(20);
-    }
-    return true;
+    return WaitUntil([&] { return IsEmptyDirectory(dir); }, milliseconds);
 }
 
 // The real cleaner in a directory of its own; trees to clean lie elsewhere,

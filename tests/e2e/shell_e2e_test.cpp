@@ -14,6 +14,7 @@
 #include "settings/System.h"
 #include "standin/Standin.h"
 #include "support/Process.h"
+#include "support/Pump.h"
 #include "support/ShellPlaces.h"
 #include "support/TempDir.h"
 
@@ -43,8 +44,7 @@ protected:
     {
         if (HWND cleaner = FindWindowA(kCleanerWindowClass, nullptr)) {
             PostMessageA(cleaner, WM_CLOSE, 0, 0);
-            for (int i = 0; i < 100 && FindWindowA(kCleanerWindowClass, nullptr); ++i)
-                Sleep(20);
+            WaitUntil([] { return FindWindowA(kCleanerWindowClass, nullptr) == nullptr; }, 2000);
             Sleep(100);
         }
         RestoreAutorun(previousAutorun);
@@ -54,15 +54,14 @@ protected:
     HWND Open(Process& process)
     {
         (void)process;
-        const DWORD start = GetTickCount();
-        for (;;) {
-            HWND window = FindWindowA(kShellWindowClass, nullptr);
-            if (window && IsWindowVisible(window))
-                return window;
-            if (GetTickCount() - start > kPatienceMs)
-                return nullptr;
-            Sleep(20);
-        }
+        HWND window = nullptr;
+        WaitUntil(
+            [&] {
+                window = FindWindowA(kShellWindowClass, nullptr);
+                return window && IsWindowVisible(window);
+            },
+            kPatienceMs);
+        return window && IsWindowVisible(window) ? window : nullptr;
     }
     void Close(Process& process, HWND window)
     {

@@ -9,6 +9,7 @@
 #include "link/Messages.h"
 #include "support/ListeningShell.h"
 #include "support/Process.h"
+#include "support/Pump.h"
 #include "support/TempDir.h"
 
 using namespace klarvo;
@@ -30,11 +31,7 @@ public:
     }
 
     // The notifications that arrived since the last call.
-    std::vector<Notification> TakeNotifications()
-    {
-        window_.Collect();
-        return std::exchange(window_.received, {});
-    }
+    std::vector<Notification> TakeNotifications() { return window_.Take(); }
 
 private:
     HANDLE mutex_;
@@ -84,9 +81,12 @@ protected:
     {
         Process second(shell, arguments, dir.Path());
         WindowSearch search{second.Id(), false};
-        const DWORD start = GetTickCount();
-        while (!second.WaitForExit(10) && GetTickCount() - start < kQuickExitMs)
-            EnumWindows(FindVisibleWindowOf, reinterpret_cast<LPARAM>(&search));
+        WaitUntil(
+            [&] {
+                EnumWindows(FindVisibleWindowOf, reinterpret_cast<LPARAM>(&search));
+                return second.WaitForExit(0);
+            },
+            kQuickExitMs);
         ASSERT_TRUE(second.WaitForExit(0)) << "the second instance must end at once";
         EXPECT_EQ(second.ExitCode(), 0u);
         EXPECT_FALSE(search.found) << "a second instance never shows a window";
@@ -97,8 +97,7 @@ protected:
         // The stand-in outlives the shell, as the real cleaner does.
         if (HWND cleaner = FindWindowA(kCleanerWindowClass, nullptr)) {
             PostMessageA(cleaner, WM_CLOSE, 0, 0);
-            for (int i = 0; i < 100 && FindWindowA(kCleanerWindowClass, nullptr); ++i)
-                Sleep(20);
+            WaitUntil([] { return FindWindowA(kCleanerWindowClass, nullptr) == nullptr; }, 2000);
             Sleep(100);
         }
     }
@@ -137,9 +136,7 @@ TEST_F(SingleInstanceTest, FirstInstanceOpensTheShellAndStaysTheOnlyOne)
     HWND window = WaitForWindow(kShellWindowClass, kQuickExitMs);
     ASSERT_NE(window, nullptr);
     // The class is found as soon as the window exists, before it is shown.
-    const DWORD start = GetTickCount();
-    while (!IsWindowVisible(window) && GetTickCount() - start < kQuickExitMs)
-        Sleep(20);
+    WaitUntil([&] { return IsWindowVisible(window) != FALSE; }, kQuickExitMs);
     RECT bounds;
     GetWindowRect(window, &bounds);
     EXPECT_EQ(bounds.right - bounds.left, 527);

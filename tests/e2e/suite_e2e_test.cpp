@@ -18,6 +18,7 @@
 #include "settings/System.h"
 #include "support/ListeningShell.h"
 #include "support/Process.h"
+#include "support/Pump.h"
 #include "support/ShellPlaces.h"
 #include "support/TempDir.h"
 
@@ -29,17 +30,6 @@ namespace {
 // Both programs start slowly under Wine, and a cleaning can take long.
 constexpr DWORD kPatienceMs = 20000;
 constexpr DWORD kCleaningPatienceMs = 90000;
-
-bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds)
-{
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start >= milliseconds)
-            return false;
-        Sleep(20);
-    }
-    return true;
-}
 
 // The sandbox has no drive for the Linux file system; Wine still opens a
 // Unix path through its own prefix.

@@ -1,20 +1,39 @@
 #include "support/ListeningShell.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "link/Messages.h"
+#include "support/Pump.h"
 
 namespace klarvo::test {
+
+namespace {
+
+// Records what is posted to the window, whichever loop dispatches it.
+LRESULT CALLBACK Record(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_SHELLNOTIFY) {
+        if (auto* shell = reinterpret_cast<ListeningShell*>(GetWindowLongPtrA(window, GWLP_USERDATA))) {
+            shell->received.emplace_back(wParam, lParam);
+            return 0;
+        }
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+} // namespace
 
 ListeningShell::ListeningShell()
 {
     WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.lpfnWndProc = Record;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = kShellWindowClass;
     RegisterClassA(&windowClass);
     window_ = CreateWindowExA(0, kShellWindowClass, "listener", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                               windowClass.hInstance, nullptr);
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 ListeningShell::~ListeningShell()
@@ -25,25 +44,26 @@ ListeningShell::~ListeningShell()
 
 void ListeningShell::Collect()
 {
-    MSG message;
-    while (PeekMessageA(&message, window_, 0, 0, PM_REMOVE))
-        if (message.message == WM_SHELLNOTIFY)
-            received.emplace_back(message.wParam, message.lParam);
+    Pump();
 }
 
 bool ListeningShell::WaitFor(const std::function<bool()>& done, DWORD milliseconds, const std::function<void()>& poke)
 {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        Collect();
-        if (done())
-            return true;
-        if (GetTickCount() - start >= milliseconds)
+    return WaitUntil(
+        [&] {
+            if (done())
+                return true;
+            if (poke)
+                poke();
             return false;
-        if (poke)
-            poke();
-        Sleep(20);
-    }
+        },
+        milliseconds);
+}
+
+std::vector<Notification> ListeningShell::Take()
+{
+    Collect();
+    return std::exchange(received, {});
 }
 
 std::optional<LPARAM> ListeningShell::Last(WPARAM code) const

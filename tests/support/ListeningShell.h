@@ -14,7 +14,8 @@ using Notification = std::pair<WPARAM, LPARAM>;
 
 // Takes the shell's place: a hidden window of the shell's class in this
 // process that records every notification posted to it. Other programs
-// find it exactly as they find the real shell.
+// find it exactly as they find the real shell. Notifications arrive when
+// this thread's messages are handled (Collect, WaitFor, Pump, WaitUntil).
 class ListeningShell {
 public:
     ListeningShell();
@@ -22,7 +23,7 @@ public:
     ListeningShell(const ListeningShell&) = delete;
     ListeningShell& operator=(const ListeningShell&) = delete;
 
-    // Moves the notifications that arrived into `received`.
+    // Handles what arrived, so that it is in `received`.
     void Collect();
     // Collects until `done` holds or time runs out; `poke` runs between
     // rounds (to ask the sender again).
@@ -31,6 +32,8 @@ public:
     // The last value of a code, or nothing.
     std::optional<LPARAM> Last(WPARAM code) const;
     std::size_t Count(WPARAM code) const;
+    // Collects, and hands over everything received so far.
+    std::vector<Notification> Take();
     // A condition for WaitFor: at least `count` notifications of the code.
     std::function<bool()> Has(WPARAM code, std::size_t count = 1) const;
 

@@ -1,5 +1,7 @@
 #include "support/Process.h"
 
+#include "support/Pump.h"
+
 #include <stdexcept>
 
 namespace klarvo::test {
@@ -60,14 +62,9 @@ std::string TestArgument(const std::string& name)
 
 HWND WaitForWindow(const char* windowClass, DWORD milliseconds)
 {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (HWND window = FindWindowA(windowClass, nullptr))
-            return window;
-        if (GetTickCount() - start >= milliseconds)
-            return nullptr;
-        Sleep(20);
-    }
+    HWND window = nullptr;
+    WaitUntil([&] { return (window = FindWindowA(windowClass, nullptr)) != nullptr; }, milliseconds);
+    return window;
 }
 
 void TypeAlt(char letter)

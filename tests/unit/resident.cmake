@@ -10,9 +10,3 @@ add_test(NAME resident_disk_links
   COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/resident_links.sh $<TARGET_FILE:resident_disk_tests>)
 set_tests_properties(resident_disk_links PROPERTIES TIMEOUT 300
   ENVIRONMENT_MODIFICATION "WINEPREFIX=string_append:-sandbox")
-
-# The clearing benchmark: built with the tests, run by hand in the sandbox
-# prefix (it prints timings and checks nothing).
-add_executable(resident_bench ${CMAKE_SOURCE_DIR}/tests/bench/resident_bench.cpp)
-target_link_libraries(resident_bench PRIVATE klarvo_resident klarvo_test_support shell32)
-klarvo_strict(resident_bench)

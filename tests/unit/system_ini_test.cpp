@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "link_fake_shell.h"
+#include "support/FakeShell.h"
 #include "settings/System.h"
 #include "support/TempDir.h"
 

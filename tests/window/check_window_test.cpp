@@ -11,6 +11,9 @@
 #include "framework/RecordingCanvas.h"
 #include "framework/StdCtrls.h"
 #include "support/Png.h"
+#include "support/Pump.h"
+
+#include "check_page.h"
 
 #include <memory>
 #include <string>
@@ -21,15 +24,7 @@ using namespace klarvo;
 namespace {
 
 using klarvo::test::LiveGdiObjects;
-
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
+using klarvo::test::Pump;
 
 LPARAM At(int x, int y)
 {
@@ -476,6 +471,23 @@ TEST_F(CheckWindow, ManyPaintsLeaveGdiObjectsFlat)
         RedrawWindow(c->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     }
     EXPECT_EQ(LiveGdiObjects(), before);
+}
+
+// The shell's own look over the page's tiled picture: what lies outside the
+// field and the text shows the page.
+TEST(CheckPageLook, ShellLookBlendsIntoThePage)
+{
+    test::CheckPage page(360, 150);
+    test::AddShellLook(page);
+    page.Paint();
+
+    // Beside the field and below the text, inside the control's rectangle.
+    EXPECT_EQ(page.Pixel(12 + 21, 100 + 25), page.TilePixel(12 + 21, 100 + 25));
+    EXPECT_EQ(page.Pixel(12 + 200, 100 + 2), page.TilePixel(12 + 200, 100 + 2));
+    // Right of the text of a cut control.
+    EXPECT_EQ(page.Pixel(220 + 125, 12 + 28 + 5), page.TilePixel(220 + 125, 12 + 28 + 5));
+    // The lime tick of the first box and the yellow one of the first radio.
+    EXPECT_EQ(page.Pixel(12 + 10, 12 + 11), 0x00FF00u);
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "support/GdiCount.h"
+#include "support/Png.h"
 
 #include <windows.h>
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -80,6 +82,18 @@ TEST_F(CoolHintTest, OneLineHintIsAHexagonWithAPointAtEachEnd)
     EXPECT_EQ(outline[0].pen.color, clBlue);
     // Drawn at the activated height, not the enlarged client height.
     EXPECT_EQ(outline[0].args, Flatten(hintshape::OutlinePolyline(hintshape::MakeSize(width, 15))));
+}
+
+TEST_F(CoolHintTest, OutlineIsBlueOnTheScreenWhereTheTopEdgeStarts)
+{
+    TddgHintWindow hint;
+    hint.ActivateHint(Rect{100, 100, 160, 115}, "Free RAM");
+    hint.Repaint();
+    App().ProcessMessages();
+    const std::vector<std::uint32_t> pixels =
+        test::ReadDcPixels(WindowDc(hint.Handle()).Get(), 0, 0, hint.Width(), hint.Height());
+    const auto size = hintshape::MakeSize(hint.Width(), 15);
+    EXPECT_EQ(pixels[static_cast<std::size_t>(size.half) + 2], 0x0000FFu);
 }
 
 TEST_F(CoolHintTest, EachHintGetsAShapeAndOutlineOfItsOwnSize)

@@ -12,14 +12,11 @@ set_tests_properties(framework_end_tests PROPERTIES RESOURCE_LOCK desktop)
 
 # Pictures from files and from the executable's resources.
 klarvo_test(framework_picture_tests
-  SOURCES framework_picture_test.cpp ${CMAKE_SOURCE_DIR}/src/resources/assets.rc
-  LIBS klarvo_framework)
-target_include_directories(framework_picture_tests PRIVATE ${CMAKE_SOURCE_DIR}/src/resources)
+  SOURCES framework_picture_test.cpp
+  LIBS klarvo_framework klarvo_assets)
 
 # Forms built from a description kept as a resource.
 klarvo_test(framework_form_tests
-  SOURCES framework_form_test.cpp ${CMAKE_SOURCE_DIR}/src/resources/framework-sample.rc
-          ${CMAKE_SOURCE_DIR}/src/resources/assets.rc
-  LIBS klarvo_framework)
-target_include_directories(framework_form_tests PRIVATE ${CMAKE_SOURCE_DIR}/src/resources)
+  SOURCES framework_form_test.cpp
+  LIBS klarvo_framework klarvo_sample_form klarvo_assets)
 set_tests_properties(framework_form_tests PROPERTIES RESOURCE_LOCK desktop)

@@ -11,20 +11,8 @@ using namespace klarvo::test;
 
 namespace {
 
-// Waits for a condition while handling messages; gives up after a generous
-// limit so that a broken build fails instead of hanging.
-template <typename F> bool PumpUntil(F&& done)
-{
-    DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > 10000) {
-            return false;
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        Pump();
-    }
-    return true;
-}
+// A generous limit, so that a broken build fails instead of hanging.
+constexpr DWORD kPatienceMs = 10000;
 
 using AppTest = FormTest;
 
@@ -54,11 +42,11 @@ TEST_F(AppTest, TimerFiresThroughTheLoopUntilDisabled)
         EXPECT_EQ(sender, &timer);
         ++fired;
     };
-    ASSERT_TRUE(PumpUntil([&] { return fired >= 3; }));
+    ASSERT_TRUE(WaitUntil([&] { return fired >= 3; }, kPatienceMs));
     timer.SetEnabled(false);
     int at = fired;
     DWORD start = GetTickCount();
-    PumpUntil([&] { return GetTickCount() - start > 100; });
+    WaitUntil([&] { return GetTickCount() - start > 100; }, kPatienceMs);
     EXPECT_EQ(fired, at);
 }
 
@@ -75,7 +63,7 @@ TEST_F(AppTest, AnExceptionFromATimerGoesToTheErrorBox)
         timer.SetEnabled(false);
         throw std::runtime_error("cannot read Conf.dat");
     };
-    ASSERT_TRUE(PumpUntil([&] { return !boxes.empty(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !boxes.empty(); }, kPatienceMs));
     EXPECT_EQ(boxes.front(), "cannot read Conf.dat");
 }
 
@@ -134,7 +122,7 @@ TEST_F(AppTest, HintShowsInTheInstalledHintWindowClassAfterThePause)
     c->SetHint("Free RAM");
     c->SetShowHint(true);
     Send(WM_MOUSEMOVE, 0, At(20, 15));
-    ASSERT_TRUE(PumpUntil([&] { return !g_recorded.shown.empty(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !g_recorded.shown.empty(); }, kPatienceMs));
 
     HintWindow* w = App().CurrentHintWindow();
     ASSERT_NE(w, nullptr);

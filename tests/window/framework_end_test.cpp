@@ -3,6 +3,7 @@
 #include "framework/Application.h"
 #include "framework/Form.h"
 #include "framework/Timer.h"
+#include "support/Pump.h"
 
 #include <windows.h>
 
@@ -64,15 +65,7 @@ TEST(PendingEnd, MessageBoxesCloseByThemselvesAndTheQuitRequestStays)
     EXPECT_FALSE(g_neededRescue);
 
     // The quit request is still waiting for the message loop.
-    MSG msg;
-    bool quit = false;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            quit = true;
-            break;
-        }
-    }
-    EXPECT_TRUE(quit);
+    EXPECT_TRUE(test::QuitIsWaiting());
 }
 
 } // namespace

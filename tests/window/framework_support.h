@@ -2,6 +2,7 @@
 
 #include "framework/Application.h"
 #include "framework/Form.h"
+#include "support/Pump.h"
 
 #include <windows.h>
 
@@ -10,14 +11,6 @@
 #include <vector>
 
 namespace klarvo::test {
-
-inline void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        App().ProcessMessage(msg);
-    }
-}
 
 inline LPARAM At(int x, int y)
 {

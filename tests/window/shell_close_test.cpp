@@ -27,8 +27,7 @@ TEST_F(ShellTest, CloseButtonEndsAtOnceWithoutSavingOrAsking)
 
     EXPECT_TRUE(App().Terminated());
     EXPECT_FALSE(IsWindowVisible(shell->Handle()));
-    MSG quit;
-    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+    EXPECT_TRUE(QuitIsWaiting());
     EXPECT_EQ(ReadBytes(dir.File("Conf.dat")), conf);
     EXPECT_EQ(ReadBytes(dir.File("ConfStr.dat")), confStr);
     EXPECT_TRUE(messages.empty());

@@ -22,27 +22,11 @@
 #include "link/CleanerLink.h"
 #include "settings/ExeDir.h"
 #include "settings/System.h"
+#include "support/Pump.h"
 #include "support/ShellPlaces.h"
 #include "support/TempDir.h"
 
 namespace klarvo::test {
-
-// Handles what is waiting. A message that keeps coming back (a paint that
-// never validates) fails the test instead of hanging it.
-inline void Pump()
-{
-    MSG msg;
-    int handled = 0;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        App().ProcessMessage(msg);
-        if (++handled == 100000) {
-            char name[64] = {};
-            GetClassNameA(msg.hwnd, name, sizeof name);
-            ADD_FAILURE() << "message " << msg.message << " to a " << name << " keeps coming";
-            return;
-        }
-    }
-}
 
 class FixedMemory final : public MemoryStatusSource {
 public:

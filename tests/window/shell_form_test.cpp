@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/Shell.h"
 #include "controls/GradBtn.h"
 #include "controls/IACheckControl.h"
 #include "controls/NDigitEdit.h"
@@ -28,29 +29,16 @@ using namespace klarvo::test;
 
 namespace {
 
-const FormClasses& ShellClasses()
-{
-    static FormClasses classes = [] {
-        FormClasses fc = StandardFormClasses();
-        RegisterGradBtn(fc);
-        RegisterNDigitEdit(fc);
-        RegisterIACheckControl(fc);
-        // The description names the window's own class; a plain form stands in.
-        fc.Register("Tfmshell", "TForm", nullptr);
-        return fc;
-    }();
-    return classes;
-}
-
 struct LoadedShell {
     std::unique_ptr<Form> form = std::make_unique<Form>(nullptr, "TShellFormTest");
     std::vector<std::string> bindings; // "component.Event=handler"
 
     LoadedShell()
     {
-        FormLoader loader(ShellClasses(), [this](Component& c, const std::string& event, const std::string& handler) {
-            bindings.push_back(c.Name() + "." + event + "=" + handler);
-        });
+        FormLoader loader(ShellFormClasses(),
+                          [this](Component& c, const std::string& event, const std::string& handler) {
+                              bindings.push_back(c.Name() + "." + event + "=" + handler);
+                          });
         loader.Load(FormResource("SHELL_FORM"), *form);
     }
 

@@ -3,7 +3,6 @@
 
 #include "controls/GradBtn.h"
 #include "controls/IACheckControl.h"
-#include "framework/Gdi.h"
 #include "framework/StdCtrls.h"
 #include "framework/StdWindows.h"
 #include "framework/Timer.h"
@@ -12,6 +11,7 @@
 #include "settings/ConfStr.h"
 #include "settings/SlotTable.h"
 #include "shell_fixture.h"
+#include "support/GdiCount.h"
 
 using namespace klarvo;
 using namespace klarvo::test;
@@ -342,22 +342,6 @@ TEST_F(ShellTest, HelpIndexHasALabelPerTitle)
     EXPECT_EQ(last->Left(), 20);
     EXPECT_EQ(last->Top(), 200);
     EXPECT_EQ(pc.FindComponent("lbind5"), nullptr);
-}
-
-// Live GDI objects. Where the platform does not count them (Wine answers
-// 0), every small handle value is asked for its object type instead.
-DWORD LiveGdiObjects()
-{
-    if (DWORD n = GdiObjectCount()) {
-        return n;
-    }
-    DWORD n = 0;
-    for (std::uintptr_t h = 4; h < 0x10000; h += 4) {
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(h)) != 0) {
-            ++n;
-        }
-    }
-    return n;
 }
 
 TEST_F(ShellTest, HoursOfRefreshTicksKeepTheGdiCountFlat)

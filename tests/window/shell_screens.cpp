@@ -7,6 +7,7 @@
 // button, Apply shown (disabled) on the settings pages only, and the help
 // page's index.
 
+#include "app/Shell.h"
 #include "controls/GradBtn.h"
 #include "controls/IACheckControl.h"
 #include "controls/NDigitEdit.h"
@@ -18,6 +19,7 @@
 #include "framework/StdWindows.h"
 #include "support/Png.h"
 #include "support/Process.h"
+#include "support/Pump.h"
 
 #include <windows.h>
 
@@ -29,13 +31,7 @@ using namespace klarvo;
 
 namespace {
 
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        App().ProcessMessage(msg);
-    }
-}
+using test::Pump;
 
 std::string OutDir()
 {
@@ -49,14 +45,8 @@ class Screens {
 public:
     Screens() : form_(nullptr, "TShellScreens")
     {
-        FormClasses classes = StandardFormClasses();
-        RegisterGradBtn(classes);
-        RegisterNDigitEdit(classes);
-        RegisterIACheckControl(classes);
-        classes.Register("Tfmshell", "TForm", nullptr);
-        FormLoader loader(classes, [this](Component& c, const std::string& event, const std::string& handler) {
-            Bind(c, event, handler);
-        });
+        FormLoader loader(ShellFormClasses(), [this](Component& c, const std::string& event,
+                                                     const std::string& handler) { Bind(c, event, handler); });
         loader.Load(FormResource("SHELL_FORM"), form_);
         background_ = &Find<Image>("imdef").GetPicture();
 

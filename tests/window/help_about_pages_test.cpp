@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "pages/HelpText.h"
-#include "pages8_fixture.h"
+#include "pages_fixture.h"
 #include "resources/AssetIds.h"
 
 using namespace klarvo;

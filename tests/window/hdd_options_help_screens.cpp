@@ -1,8 +1,8 @@
 // Pictures of the HDD Cleaning, Options, Help and About pages as the real
 // window shows them after a first run, for people to look at:
 // build/screens/pages-hdd.png, pages-options.png, pages-help-index.png,
-// pages-help-topic.png and pages-about.png. Run by `make screens` when it
-// is listed in SCREEN_PROGRAMS; takes --out=<directory>.
+// pages-help-topic.png and pages-about.png. Run by `make screens`; takes
+// --out=<directory>.
 
 #include "app/Shell.h"
 #include "framework/Application.h"
@@ -13,6 +13,7 @@
 #include "support/Png.h"
 #include "support/Process.h"
 #include "support/ShellPlaces.h"
+#include "support/Pump.h"
 
 #include <windows.h>
 
@@ -24,13 +25,7 @@ using namespace klarvo;
 
 namespace {
 
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        App().ProcessMessage(msg);
-    }
-}
+using test::Pump;
 
 void Save(Tfmshell& shell, const std::string& path)
 {
@@ -82,7 +77,7 @@ int main()
     try {
         return Run();
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "pages8_screens: %s\n", e.what());
+        std::fprintf(stderr, "hdd_options_help_screens: %s\n", e.what());
         return 1;
     }
 }

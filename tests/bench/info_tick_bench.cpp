@@ -14,6 +14,7 @@
 #include "settings/ExeDir.h"
 #include "settings/System.h"
 #include "support/ShellPlaces.h"
+#include "support/Pump.h"
 
 using namespace klarvo;
 
@@ -47,13 +48,7 @@ double Microseconds(int count, const std::function<void()>& work)
     return static_cast<double>(to.QuadPart - from.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart) / count;
 }
 
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        App().ProcessMessage(msg);
-    }
-}
+using test::Pump;
 
 } // namespace
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "link/Messages.h"
-#include "pages8_fixture.h"
+#include "pages_fixture.h"
 #include "settings/ConfFile.h"
 #include "settings/ConfStr.h"
 #include "settings/SlotTable.h"

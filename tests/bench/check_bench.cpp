@@ -3,6 +3,7 @@
 
 #include "controls/IACheckControl.h"
 #include "framework/Form.h"
+#include "support/Pump.h"
 
 #include <windows.h>
 
@@ -24,14 +25,7 @@ double MicrosecondsPer(int count, const std::function<void()>& work)
     return 1e6 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(freq.QuadPart) / count;
 }
 
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
+using test::Pump;
 
 } // namespace
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "pages8_fixture.h"
+#include "pages_fixture.h"
 #include "settings/ConfFile.h"
 #include "settings/ConfStr.h"
 #include "settings/SlotTable.h"

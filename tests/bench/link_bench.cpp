@@ -1,5 +1,5 @@
 // Figures for the cleaner link and the system settings, run by hand in the
-// test prefix: link_benchmark --standin=<path of KlarvoStandin.exe>
+// test prefix: link_bench --standin=<path of KlarvoStandin.exe>
 // Prints one line per measurement; it is not a test and asserts nothing.
 
 #include <windows.h>
@@ -14,6 +14,7 @@
 #include "settings/System.h"
 #include "standin/Standin.h"
 #include "support/Process.h"
+#include "support/Pump.h"
 #include "support/TempDir.h"
 
 using namespace klarvo;
@@ -63,13 +64,6 @@ public:
     int sleeps = 0;
 };
 
-void Drain()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-        ;
-}
-
 void PostingToARunningCleaner(Quiet& shell)
 {
     WNDCLASSA windowClass{};
@@ -82,11 +76,11 @@ void PostingToARunningCleaner(Quiet& shell)
     Measure("SendToCleaner, cleaner running (post only)", 20000, [&](int i) {
         SendToCleaner(shell, cmdReportStatus, 0);
         if (i % 1000 == 999)
-            Drain();
+            test::Pump();
     });
     DestroyWindow(window);
     UnregisterClassA(kCleanerWindowClass, windowClass.hInstance);
-    Drain();
+    test::Pump();
 }
 
 void StartingTheStandIn(Quiet& shell, const std::string& standin)

@@ -56,6 +56,7 @@ public:
         classes.Register("Tfmshell", "TForm", nullptr);
         FormLoader loader(classes, [this](Component& c, const std::string& event, const std::string& handler) {
             Bind(c, event, handler);
+            return nullptr;
         });
         loader.Load(FormResource("SHELL_FORM"), form_);
         background_ = &Find<Image>("imdef").GetPicture();

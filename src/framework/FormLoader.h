@@ -73,7 +73,7 @@ using EventSetter = std::function<void(Component& target, const FormHandler& han
 
 class FormClasses {
 public:
-    // Registers a class: its factory and the class whose properties it inherits.
+    // Registers a class: its factory and the class whose properties and events it inherits.
     void Register(const std::string& name, const std::string& base, ComponentFactory factory);
     void AddProperty(const std::string& className, const std::string& property, PropertySetter setter);
     // Typed helper: the setter receives the component cast to T.

@@ -87,7 +87,7 @@ Tfmshell::Tfmshell(ShellOptions options) : Form(nullptr, kShellWindowClass), opt
     pages_ = std::make_unique<PageSet>(*this);
     BindOwnHandlers();
     const std::string text = options_.formText.empty() ? FormResource(kShellFormResource) : options_.formText;
-    FormLoader(ShellFormClasses(), handlers_.Binder()).Load(text, *this);
+    FormLoader(ShellFormClasses(), handlers_.Finder()).Load(text, *this);
     HandleNeeded();
     try {
         FormCreate();

@@ -1,6 +1,7 @@
 #include "framework/Control.h"
 
 #include "framework/Application.h"
+#include "framework/Form.h"
 #include "framework/Messages.h"
 #include "framework/WinControl.h"
 #include "framework/WindowCanvas.h"
@@ -37,6 +38,16 @@ void Control::SetParent(WinControl* parent)
         parent_->InsertControl(this);
     }
     ParentChanged();
+}
+
+Form* Control::ParentForm()
+{
+    for (Control* c = this; c; c = c->Parent()) {
+        if (auto* form = dynamic_cast<Form*>(c)) {
+            return form;
+        }
+    }
+    return nullptr;
 }
 
 void Control::ParentChanged()

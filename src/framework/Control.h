@@ -25,6 +25,7 @@
 namespace klarvo {
 
 class WinControl;
+class Form;
 class GdiCanvas;
 
 enum class MouseButton { Left, Right, Middle };
@@ -61,6 +62,9 @@ public:
     // Parent: the control appears inside it, at the end of its child order.
     WinControl* Parent() const { return parent_; }
     virtual void SetParent(WinControl* parent);
+    // The form this control is on: itself or its nearest parent that is a
+    // form; null when there is none.
+    Form* ParentForm();
 
     int Left() const { return bounds_.left; }
     int Top() const { return bounds_.top; }

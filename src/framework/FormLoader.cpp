@@ -140,6 +140,11 @@ void FormClasses::AddReference(const std::string& className, const std::string& 
     classes_[className].references[property] = std::move(setter);
 }
 
+void FormClasses::AddEvent(const std::string& className, const std::string& event, EventSetter setter)
+{
+    classes_[className].events[event] = std::move(setter);
+}
+
 const FormClasses::ClassInfo* FormClasses::Find(const std::string& className) const
 {
     auto it = classes_.find(className);
@@ -161,11 +166,13 @@ Component* FormClasses::Create(const std::string& className, Component* owner) c
     return info->factory(owner);
 }
 
-const PropertySetter* FormClasses::FindProperty(const std::string& className, const std::string& property) const
+template <typename Entry>
+const Entry* FormClasses::Inherited(const std::string& className, std::map<std::string, Entry> ClassInfo::*table,
+                                    const std::string& name) const
 {
     for (const ClassInfo* info = Find(className); info; info = Find(info->base)) {
-        auto it = info->properties.find(property);
-        if (it != info->properties.end()) {
+        auto it = (info->*table).find(name);
+        if (it != (info->*table).end()) {
             return &it->second;
         }
         if (info->base.empty()) {
@@ -175,18 +182,19 @@ const PropertySetter* FormClasses::FindProperty(const std::string& className, co
     return nullptr;
 }
 
+const PropertySetter* FormClasses::FindProperty(const std::string& className, const std::string& property) const
+{
+    return Inherited(className, &ClassInfo::properties, property);
+}
+
 const ReferenceSetter* FormClasses::FindReference(const std::string& className, const std::string& property) const
 {
-    for (const ClassInfo* info = Find(className); info; info = Find(info->base)) {
-        auto it = info->references.find(property);
-        if (it != info->references.end()) {
-            return &it->second;
-        }
-        if (info->base.empty()) {
-            break;
-        }
-    }
-    return nullptr;
+    return Inherited(className, &ClassInfo::references, property);
+}
+
+const EventSetter* FormClasses::FindEvent(const std::string& className, const std::string& event) const
+{
+    return Inherited(className, &ClassInfo::events, event);
 }
 
 // ---- parsing ---------------------------------------------------------------
@@ -452,34 +460,52 @@ std::unique_ptr<FormLoader::Object> Parser::ParseObject()
 
 // ---- loading ---------------------------------------------------------------
 
-FormLoader::FormLoader(const FormClasses& classes, EventBinder binder) : classes_(classes), binder_(std::move(binder))
+FormLoader::FormLoader(const FormClasses& classes, HandlerFinder finder) : classes_(classes), finder_(std::move(finder))
 {
 }
 
-void FormLoader::Apply(const Object& object, Component& target, const std::string& className, Component& root,
-                       std::vector<Deferred>& deferred)
+bool FormLoader::BindEvent(const Object& object, Component& target, const std::string& name, const FormValue& value)
 {
-    (void)root;
+    const EventSetter* setter = classes_.FindEvent(object.className, name);
+    const bool looksLikeEvent =
+        name.size() > 2 && name.compare(0, 2, "On") == 0 && value.kind == FormValue::Kind::Ident;
+    if (!setter && !looksLikeEvent) {
+        return false;
+    }
+    if (value.kind != FormValue::Kind::Ident) {
+        throw FormError(object.name + "." + name + ": handler name expected");
+    }
+    if (!finder_) {
+        return true;
+    }
+    const std::string what = object.name + "." + name + " = " + value.text;
+    if (!setter) {
+        throw FormError(what + ": no such event");
+    }
+    if (const FormHandler* handler = finder_(target, name, value.text)) {
+        try {
+            (*setter)(target, *handler);
+        } catch (const FormError& e) {
+            throw FormError(what + ": " + e.what());
+        }
+    }
+    return true;
+}
+
+void FormLoader::Apply(const Object& object, Component& target, std::vector<Deferred>& deferred)
+{
     for (const auto& [name, value] : object.properties) {
-        if (const PropertySetter* setter = classes_.FindProperty(className, name)) {
+        if (const PropertySetter* setter = classes_.FindProperty(object.className, name)) {
             try {
                 (*setter)(target, value);
             } catch (const FormError& e) {
                 throw FormError(object.name + "." + name + ": " + e.what());
             }
-            continue;
-        }
-        if (const ReferenceSetter* ref = classes_.FindReference(className, name)) {
+        } else if (const ReferenceSetter* ref = classes_.FindReference(object.className, name)) {
             deferred.push_back(Deferred{&target, ref, value.AsIdent(), object.line});
-            continue;
+        } else if (!BindEvent(object, target, name, value)) {
+            throw FormError(object.name + ": class " + object.className + " has no property " + name);
         }
-        if (name.size() > 2 && name.compare(0, 2, "On") == 0 && value.kind == FormValue::Kind::Ident) {
-            if (binder_) {
-                binder_(target, name, value.text);
-            }
-            continue;
-        }
-        throw FormError(object.name + ": class " + className + " has no property " + name);
     }
 }
 
@@ -492,7 +518,7 @@ void FormLoader::Build(const Object& object, Component& root, Component* parent,
     if (parent) {
         PlaceInParent(*c, *parent);
     }
-    Apply(object, *c, object.className, root, deferred);
+    Apply(object, *c, deferred);
     for (const auto& child : object.children) {
         Build(*child, root, c, deferred, made);
     }
@@ -508,7 +534,7 @@ void FormLoader::Load(const std::string& text, Component& root)
     std::vector<Deferred> deferred;
     std::vector<Component*> made;
     root.SetName(top->name);
-    Apply(*top, root, top->className, root, deferred);
+    Apply(*top, root, deferred);
     for (const auto& child : top->children) {
         Build(*child, root, &root, deferred, made);
     }

@@ -19,12 +19,14 @@
 // Values: integers (optionally negative or $hex), strings in single quotes
 // with '' and #nn for single characters, identifiers (True, False, enum and
 // colour names), sets in [...], lists in (...), and binary data in {hex}.
-// Each class registers its properties with a setter; a property name is
-// looked up in the class and then in its base classes. Events name handlers
-// that the loader's caller binds (Binder).
+// Each class registers its properties with a setter and its events with
+// the member they set; a name is looked up in the class and then in its
+// base classes, so a class's own event hides its base's of that name.
+// Events name handlers that the loader's caller finds by name (HandlerFinder).
 
 #include "framework/Color.h"
 #include "framework/Component.h"
+#include "framework/Control.h"
 #include "framework/Font.h"
 
 #include <cstdint>
@@ -33,6 +35,7 @@
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace klarvo {
@@ -62,9 +65,15 @@ using PropertySetter = std::function<void(Component& target, const FormValue& va
 using ReferenceSetter = std::function<void(Component& target, Component* referenced)>;
 using ComponentFactory = std::function<Component*(Component* owner)>;
 
+// A handler that a description's event can name: one of the event types.
+using FormHandler = std::variant<NotifyEvent, MouseEvent, MouseMoveEvent, KeyPressEvent, KeyEvent>;
+// Sets an event of the target to a handler; a handler of another type than
+// the event's raises FormError.
+using EventSetter = std::function<void(Component& target, const FormHandler& handler)>;
+
 class FormClasses {
 public:
-    // Registers a class: its factory and the class whose properties it inherits.
+    // Registers a class: its factory and the class whose properties and events it inherits.
     void Register(const std::string& name, const std::string& base, ComponentFactory factory);
     void AddProperty(const std::string& className, const std::string& property, PropertySetter setter);
     // Typed helper: the setter receives the component cast to T.
@@ -76,10 +85,23 @@ public:
                     [setter](Component& c, const FormValue& v) { setter(dynamic_cast<T&>(c), v); });
     }
     void AddReference(const std::string& className, const std::string& property, ReferenceSetter setter);
+    void AddEvent(const std::string& className, const std::string& event, EventSetter setter);
+    // Typed helper: the event is the member `slot` of T (OnClick of Control).
+    template <typename T, typename E> void Event(const std::string& className, const std::string& event, E T::*slot)
+    {
+        AddEvent(className, event, [slot](Component& c, const FormHandler& h) {
+            const E* typed = std::get_if<E>(&h);
+            if (!typed) {
+                throw FormError("the handler does not fit the event");
+            }
+            dynamic_cast<T&>(c).*slot = *typed;
+        });
+    }
     bool Known(const std::string& className) const;
     Component* Create(const std::string& className, Component* owner) const;
     const PropertySetter* FindProperty(const std::string& className, const std::string& property) const;
     const ReferenceSetter* FindReference(const std::string& className, const std::string& property) const;
+    const EventSetter* FindEvent(const std::string& className, const std::string& event) const;
 
 private:
     struct ClassInfo {
@@ -87,8 +109,13 @@ private:
         ComponentFactory factory;
         std::map<std::string, PropertySetter> properties;
         std::map<std::string, ReferenceSetter> references;
+        std::map<std::string, EventSetter> events;
     };
     const ClassInfo* Find(const std::string& className) const;
+    // The entry `name` of the member map `table` in the class or its nearest base.
+    template <typename Entry>
+    const Entry* Inherited(const std::string& className, std::map<std::string, Entry> ClassInfo::*table,
+                           const std::string& name) const;
     std::map<std::string, ClassInfo> classes_;
 };
 
@@ -120,12 +147,17 @@ template <typename E> E EnumValue(const FormValue& v, std::initializer_list<cons
 // The text of an RCDATA resource of the running executable.
 std::string FormResource(const std::string& name);
 
-// Binds an event property ("OnClick") of a component to a handler name.
-using EventBinder = std::function<void(Component& target, const std::string& event, const std::string& handler)>;
+// The handler called `handler` that the description sets as `event` of
+// `target`; the loader sets it through the class's event. Null leaves the
+// event unset (a reader that only looks at the description does so); a
+// finder for a real window raises FormError for a name nobody provides.
+using HandlerFinder =
+    std::function<const FormHandler*(Component& target, const std::string& event, const std::string& handler)>;
 
 class FormLoader {
 public:
-    FormLoader(const FormClasses& classes, EventBinder binder);
+    // Without a finder, events are not bound at all.
+    FormLoader(const FormClasses& classes, HandlerFinder finder);
     // Reads the description; the top object's properties go to `root`, which
     // owns every control made, and nested objects become children of the
     // windowed control they are nested in.
@@ -136,12 +168,13 @@ public:
 
 private:
     struct Deferred;
-    void Apply(const Object& object, Component& target, const std::string& className, Component& root,
-               std::vector<Deferred>& deferred);
+    void Apply(const Object& object, Component& target, std::vector<Deferred>& deferred);
+    // An event property: false when `name` is none.
+    bool BindEvent(const Object& object, Component& target, const std::string& name, const FormValue& value);
     void Build(const Object& object, Component& root, Component* parent, std::vector<Deferred>& deferred,
                std::vector<Component*>& made);
     const FormClasses& classes_;
-    EventBinder binder_;
+    HandlerFinder finder_;
 };
 
 } // namespace klarvo

@@ -72,12 +72,25 @@ void RegisterControls(FormClasses& fc)
                          [](Control& c, const FormValue& v) { c.GetFont().SetStyle(FontStylesValue(v)); });
     fc.Property<Control>("TControl", "Font.Color",
                          [](Control& c, const FormValue& v) { c.GetFont().SetColor(ColorValue(v)); });
+    fc.Event("TControl", "OnClick", &Control::OnClick);
+    fc.Event("TControl", "OnDblClick", &Control::OnDblClick);
+    fc.Event("TControl", "OnMouseDown", &Control::OnMouseDown);
+    fc.Event("TControl", "OnMouseUp", &Control::OnMouseUp);
+    fc.Event("TControl", "OnMouseMove", &Control::OnMouseMove);
+    fc.Event("TControl", "OnMouseEnter", &Control::OnMouseEnter);
+    fc.Event("TControl", "OnMouseLeave", &Control::OnMouseLeave);
+    fc.Event("TControl", "OnResize", &Control::OnResize);
 
     fc.Register("TWinControl", "TControl", nullptr);
     fc.Property<WinControl>("TWinControl", "TabOrder",
                             [](WinControl& c, const FormValue& v) { c.SetTabOrder(v.AsInt()); });
     fc.Property<WinControl>("TWinControl", "TabStop",
                             [](WinControl& c, const FormValue& v) { c.SetTabStop(v.AsBool()); });
+    fc.Event("TWinControl", "OnEnter", &WinControl::OnEnter);
+    fc.Event("TWinControl", "OnExit", &WinControl::OnExit);
+    fc.Event("TWinControl", "OnKeyPress", &WinControl::OnKeyPress);
+    fc.Event("TWinControl", "OnKeyDown", &WinControl::OnKeyDown);
+    fc.Event("TWinControl", "OnKeyUp", &WinControl::OnKeyUp);
     fc.Register("TCustomControl", "TWinControl", nullptr);
     fc.Register("TGraphicControl", "TControl", nullptr);
 }
@@ -116,6 +129,7 @@ void RegisterGraphics(FormClasses& fc)
     });
 
     fc.Register("TPaintBox", "TGraphicControl", Make<PaintBox>());
+    fc.Event("TPaintBox", "OnPaint", &PaintBox::OnPaint);
 
     fc.Register("TImage", "TGraphicControl", Make<Image>());
     fc.Property<Image>("TImage", "Center", [](Image& i, const FormValue& v) { i.SetCenter(v.AsBool()); });
@@ -147,12 +161,13 @@ void RegisterGraphics(FormClasses& fc)
     fc.Property<SpeedButton>("TSpeedButton", "Flat", [](SpeedButton& b, const FormValue& v) { b.SetFlat(v.AsBool()); });
 }
 
-void RegisterWindows(FormClasses& fc)
+void RegisterEdits(FormClasses& fc)
 {
     fc.Register("TEdit", "TWinControl", Make<Edit>());
     fc.Property<Edit>("TEdit", "ReadOnly", [](Edit& e, const FormValue& v) { e.SetReadOnly(v.AsBool()); });
     fc.Property<Edit>("TEdit", "MaxLength", [](Edit& e, const FormValue& v) { e.SetMaxLength(v.AsInt()); });
     fc.Property<Edit>("TEdit", "AutoSelect", [](Edit& e, const FormValue& v) { e.SetAutoSelect(v.AsBool()); });
+    fc.Event("TEdit", "OnChange", &Edit::OnChange);
 
     fc.Register("TMemo", "TEdit", Make<Memo>());
     fc.Property<Memo>("TMemo", "Lines.Strings", [](Memo& m, const FormValue& v) {
@@ -162,12 +177,26 @@ void RegisterWindows(FormClasses& fc)
         m.SetLines(v.items);
     });
 
+    fc.Register("TFileNameEdit", "TEdit", Make<FileNameEdit>());
+    fc.Property<FileNameEdit>("TFileNameEdit", "Filter",
+                              [](FileNameEdit& f, const FormValue& v) { f.SetFilter(v.AsString()); });
+    fc.Property<FileNameEdit>("TFileNameEdit", "InitialDir",
+                              [](FileNameEdit& f, const FormValue& v) { f.SetInitialDir(v.AsString()); });
+    fc.Register("TDirectoryEdit", "TEdit", Make<DirectoryEdit>());
+    fc.Property<DirectoryEdit>("TDirectoryEdit", "DialogText",
+                               [](DirectoryEdit& d, const FormValue& v) { d.SetDialogText(v.AsString()); });
+}
+
+void RegisterRanges(FormClasses& fc)
+{
     fc.Register("TUpDown", "TWinControl", Make<UpDown>());
     fc.Property<UpDown>("TUpDown", "Min", [](UpDown& u, const FormValue& v) { u.SetMin(v.AsInt()); });
     fc.Property<UpDown>("TUpDown", "Max", [](UpDown& u, const FormValue& v) { u.SetMax(v.AsInt()); });
     fc.Property<UpDown>("TUpDown", "Position", [](UpDown& u, const FormValue& v) { u.SetPosition(v.AsInt()); });
     fc.Property<UpDown>("TUpDown", "Increment", [](UpDown& u, const FormValue& v) { u.SetIncrement(v.AsInt()); });
     fc.Property<UpDown>("TUpDown", "Wrap", [](UpDown& u, const FormValue& v) { u.SetWrap(v.AsBool()); });
+    // The up-down's own click (an arrow pressed) hides the control's.
+    fc.Event("TUpDown", "OnClick", &UpDown::OnClick);
     fc.AddReference("TUpDown", "Associate", [](Component& u, Component* edit) {
         auto* w = dynamic_cast<WinControl*>(edit);
         if (!w) {
@@ -185,7 +214,10 @@ void RegisterWindows(FormClasses& fc)
                              [](ProgressBar& p, const FormValue& v) { p.SetPosition(v.AsInt()); });
     fc.Property<ProgressBar>("TProgressBar", "Smooth",
                              [](ProgressBar& p, const FormValue& v) { p.SetSmooth(v.AsBool()); });
+}
 
+void RegisterContainers(FormClasses& fc)
+{
     static const std::map<std::string, PanelBevel> bevels = {
         {"bvNone", PanelBevel::None}, {"bvLowered", PanelBevel::Lowered}, {"bvRaised", PanelBevel::Raised}};
     fc.Register("TPanel", "TCustomControl", Make<Panel>());
@@ -199,6 +231,7 @@ void RegisterWindows(FormClasses& fc)
     });
 
     fc.Register("TPageControl", "TWinControl", Make<PageControl>());
+    fc.Event("TPageControl", "OnChange", &PageControl::OnChange);
     fc.AddReference("TPageControl", "ActivePage", [](Component& p, Component* page) {
         auto* sheet = dynamic_cast<TabSheet*>(page);
         if (!sheet) {
@@ -207,16 +240,12 @@ void RegisterWindows(FormClasses& fc)
         static_cast<PageControl&>(p).SetActivePage(sheet);
     });
     fc.Register("TTabSheet", "TCustomControl", Make<TabSheet>());
+    fc.Event("TTabSheet", "OnShow", &TabSheet::OnShow);
+    fc.Event("TTabSheet", "OnHide", &TabSheet::OnHide);
+}
 
-    fc.Register("TFileNameEdit", "TEdit", Make<FileNameEdit>());
-    fc.Property<FileNameEdit>("TFileNameEdit", "Filter",
-                              [](FileNameEdit& f, const FormValue& v) { f.SetFilter(v.AsString()); });
-    fc.Property<FileNameEdit>("TFileNameEdit", "InitialDir",
-                              [](FileNameEdit& f, const FormValue& v) { f.SetInitialDir(v.AsString()); });
-    fc.Register("TDirectoryEdit", "TEdit", Make<DirectoryEdit>());
-    fc.Property<DirectoryEdit>("TDirectoryEdit", "DialogText",
-                               [](DirectoryEdit& d, const FormValue& v) { d.SetDialogText(v.AsString()); });
-
+void RegisterTimerAndForm(FormClasses& fc)
+{
     fc.Register("TTimer", "", Make<Timer>());
     fc.Property<Timer>("TTimer", "Interval", [](Timer& t, const FormValue& v) {
         if (v.AsInt() < 0) {
@@ -225,8 +254,13 @@ void RegisterWindows(FormClasses& fc)
         t.SetInterval(static_cast<unsigned>(v.AsInt()));
     });
     fc.Property<Timer>("TTimer", "Enabled", [](Timer& t, const FormValue& v) { t.SetEnabled(v.AsBool()); });
+    fc.Event("TTimer", "OnTimer", &Timer::OnTimer);
 
     fc.Register("TForm", "TCustomControl", nullptr);
+    fc.Event("TForm", "OnCreate", &Form::OnCreate);
+    fc.Event("TForm", "OnShow", &Form::OnShow);
+    fc.Event("TForm", "OnDestroy", &Form::OnDestroy);
+    fc.Event("TForm", "OnPaint", &Form::OnPaint);
     fc.Property<Form>("TForm", "BorderStyle", [](Form& f, const FormValue& v) {
         static const std::map<std::string, BorderStyle> styles = {{"bsNone", BorderStyle::None},
                                                                   {"bsSingle", BorderStyle::Single},
@@ -262,7 +296,10 @@ FormClasses& StandardFormClasses()
         FormClasses fc;
         RegisterControls(fc);
         RegisterGraphics(fc);
-        RegisterWindows(fc);
+        RegisterEdits(fc);
+        RegisterRanges(fc);
+        RegisterContainers(fc);
+        RegisterTimerAndForm(fc);
         return fc;
     }();
     return classes;

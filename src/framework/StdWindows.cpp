@@ -1,6 +1,7 @@
 #include "framework/StdWindows.h"
 
 #include "framework/Application.h"
+#include "framework/Messages.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -9,13 +10,6 @@
 #include <algorithm>
 
 namespace klarvo {
-
-namespace {
-constexpr UINT CN_COMMAND = 0xBC00 + WM_COMMAND;
-constexpr UINT CN_NOTIFY = 0xBC00 + WM_NOTIFY;
-constexpr UINT CN_VSCROLL = 0xBC00 + WM_VSCROLL;
-constexpr UINT CN_HSCROLL = 0xBC00 + WM_HSCROLL;
-} // namespace
 
 // ---- Edit ------------------------------------------------------------------
 

@@ -13,12 +13,11 @@
 
 namespace klarvo {
 
-namespace {
+static_assert(CN_COMMAND == CN_BASE + WM_COMMAND && CN_NOTIFY == CN_BASE + WM_NOTIFY);
+static_assert(CN_HSCROLL == CN_BASE + WM_HSCROLL && CN_VSCROLL == CN_BASE + WM_VSCROLL);
+static_assert(CN_CTLCOLOREDIT == CN_BASE + WM_CTLCOLOREDIT && CN_CTLCOLORSTATIC == CN_BASE + WM_CTLCOLORSTATIC);
 
-// Notifications that a parent reflects back to the child that sent them.
-constexpr UINT CN_BASE = 0xBC00;
-const char* const kObjectProp = "KlarvoControl";
-WinControl* g_creating = nullptr;
+namespace {
 
 ShiftState KeyShift()
 {
@@ -35,6 +34,24 @@ ShiftState KeyShift()
     return s;
 }
 
+// The notifications a parent window receives about a child.
+bool IsChildNotification(UINT msg)
+{
+    switch (msg) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+        return true;
+    default:
+        return false;
+    }
+}
+
 struct ClassRecord {
     WNDPROC platformProc = nullptr;
 };
@@ -44,21 +61,38 @@ std::map<std::string, ClassRecord>& Registered()
     return classes;
 }
 
+// A message that arrives before WM_NCCREATE (a top-level window's
+// WM_GETMINMAXINFO) has no object yet: the platform's procedure of a
+// superclass, or the default one, answers it.
+LRESULT BeforeAttach(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    char name[256] = "";
+    GetClassNameA(hwnd, name, sizeof name);
+    auto it = Registered().find(name);
+    if (it != Registered().end() && it->second.platformProc) {
+        return CallWindowProcA(it->second.platformProc, hwnd, msg, wParam, lParam);
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
 } // namespace
 
+// The object is kept in the window's GWLP_USERDATA, the slot that Windows
+// leaves to whoever creates a window: the platform controls we superclass
+// keep their state in their own window bytes, and a window property would
+// cost an atom look-up on every message. Another program's window may hold
+// anything there, so FromHandle first checks that the window is ours.
 LRESULT CALLBACK KlarvoWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    auto* self = static_cast<WinControl*>(GetPropA(hwnd, kObjectProp));
-    if (!self && g_creating) {
-        // The first messages (WM_GETMINMAXINFO, WM_NCCREATE) arrive inside
-        // CreateWindowEx, before anything is attached.
-        self = g_creating;
-        g_creating = nullptr;
-        self->hwnd_ = hwnd;
-        SetPropA(hwnd, kObjectProp, self);
+    if (msg == WM_NCCREATE) {
+        if (auto* created = static_cast<WinControl*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams)) {
+            created->hwnd_ = hwnd;
+            SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+        }
     }
+    auto* self = reinterpret_cast<WinControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!self) {
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
+        return BeforeAttach(hwnd, msg, wParam, lParam);
     }
     LRESULT result = 0;
     try {
@@ -69,7 +103,7 @@ LRESULT CALLBACK KlarvoWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         App().HandleUnknownException();
     }
     if (msg == WM_NCDESTROY) {
-        RemovePropA(hwnd, kObjectProp);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         if (self->hwnd_ == hwnd) {
             self->hwnd_ = nullptr;
         }
@@ -79,7 +113,12 @@ LRESULT CALLBACK KlarvoWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
 
 WinControl* WinControl::FromHandle(HWND hwnd)
 {
-    return hwnd ? static_cast<WinControl*>(GetPropA(hwnd, kObjectProp)) : nullptr;
+    DWORD process = 0;
+    if (!hwnd || !GetWindowThreadProcessId(hwnd, &process) || process != GetCurrentProcessId() ||
+        reinterpret_cast<WNDPROC>(GetClassLongPtrA(hwnd, GCLP_WNDPROC)) != KlarvoWindowProc) {
+        return nullptr;
+    }
+    return reinterpret_cast<WinControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
 WinControl::WinControl(Component* owner) : Control(owner) {}
@@ -227,20 +266,20 @@ void WinControl::CreateParams(WindowParams& p)
     p.classStyle = CS_DBLCLKS;
 }
 
-void WinControl::CreateWnd()
+namespace {
+
+// Registers the window class a control's parameters ask for, once: our own,
+// or a superclass of a platform control whose procedure stays the default
+// handler while ours sees every message first. Returns its name.
+std::string RegisteredClass(const WindowParams& p, WNDPROC& platformProc)
 {
-    WindowParams p;
-    CreateParams(p);
     std::string cls = p.platformClass.empty() ? p.className : "Klarvo." + p.platformClass;
-    HINSTANCE inst = GetModuleHandleA(nullptr);
     auto& reg = Registered();
     auto found = reg.find(cls);
     if (found == reg.end()) {
         WNDCLASSA wc{};
         ClassRecord rec;
         if (!p.platformClass.empty()) {
-            // A superclass of the platform's control: its procedure stays the
-            // default handler, ours sees every message first.
             if (!GetClassInfoA(nullptr, p.platformClass.c_str(), &wc)) {
                 throw std::runtime_error("unknown window class " + p.platformClass);
             }
@@ -251,19 +290,28 @@ void WinControl::CreateWnd()
             wc.hbrBackground = p.background;
         }
         wc.lpfnWndProc = KlarvoWindowProc;
-        wc.hInstance = inst;
+        wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = cls.c_str();
         if (!RegisterClassA(&wc)) {
             throw std::runtime_error("cannot register window class " + cls);
         }
         found = reg.emplace(cls, rec).first;
     }
-    platformProc_ = found->second.platformProc;
+    platformProc = found->second.platformProc;
+    return cls;
+}
+
+} // namespace
+
+void WinControl::CreateWnd()
+{
+    WindowParams p;
+    CreateParams(p);
+    const std::string cls = RegisteredClass(p, platformProc_);
     creating_ = true;
-    g_creating = this;
+    // The window procedure attaches this object at WM_NCCREATE.
     HWND h = CreateWindowExA(p.exStyle, cls.c_str(), p.caption.c_str(), p.style, p.x, p.y, p.width, p.height, p.parent,
-                             nullptr, inst, this);
-    g_creating = nullptr;
+                             nullptr, GetModuleHandleA(nullptr), this);
     creating_ = false;
     if (!h) {
         hwnd_ = nullptr;
@@ -534,201 +582,47 @@ LRESULT WinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 
 LRESULT WinControl::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    switch (msg) {
-    case WM_PAINT: {
-        if (platformProc_) {
-            return DefaultHandler(msg, wParam, lParam);
-        }
-        PAINTSTRUCT ps{};
-        HDC dc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(hwnd_, &ps);
-        if (wParam) {
-            GetClientRect(hwnd_, &ps.rcPaint);
-            ps.hdc = dc;
-        }
-        PaintWindow(dc, ps);
-        PaintControls(dc);
-        if (!wParam) {
-            EndPaint(hwnd_, &ps);
-        }
-        return 0;
+    // Moves, presses, releases and double clicks of the three buttons.
+    if (msg >= WM_MOUSEMOVE && msg <= WM_MBUTTONDBLCLK) {
+        return WmMouse(msg, wParam, lParam);
     }
+    if (IsChildNotification(msg)) {
+        return ReflectToChild(msg, wParam, lParam);
+    }
+    switch (msg) {
+    case WM_PAINT:
+        return WmPaint(wParam, lParam);
     case WM_ERASEBKGND:
         return EraseBackground(reinterpret_cast<HDC>(wParam)) ? 1 : 0;
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-        HandleMouse(msg, wParam, lParam);
-        if (platformProc_ && hwnd_) {
-            return DefaultHandler(msg, wParam, lParam);
-        }
-        return 0;
-    case WM_MOUSELEAVE: {
-        Control* hover = App().MouseControl();
-        if (hover == this || (hover && hover->Parent() == this && dynamic_cast<GraphicControl*>(hover))) {
-            if (GetCapture() != hwnd_) {
-                App().SetMouseControl(nullptr, POINT{});
-            }
-        }
-        return DefaultHandler(msg, wParam, lParam);
-    }
+    case WM_MOUSELEAVE:
+        return WmMouseLeave(wParam, lParam);
     case WM_CAPTURECHANGED:
-        if (Control* c = App().CaptureControl();
-            c && (c == this || c->Parent() == this) && reinterpret_cast<HWND>(lParam) != hwnd_) {
-            App().ForgetCapture();
-        }
-        return DefaultHandler(msg, wParam, lParam);
-    case WM_SETCURSOR: {
-        if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == hwnd_) {
-            POINT pt{};
-            GetCursorPos(&pt);
-            ::ScreenToClient(hwnd_, &pt);
-            Control* c = ControlAtPos(Point{pt.x, pt.y});
-            int cursor = c ? c->Cursor() : Cursor();
-            if (cursor != crDefault) {
-                ::SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(cursor)));
-                return TRUE;
-            }
-        }
-        return DefaultHandler(msg, wParam, lParam);
-    }
+        return WmCaptureChanged(wParam, lParam);
+    case WM_SETCURSOR:
+        return WmSetCursor(wParam, lParam);
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: {
-        auto key = static_cast<unsigned short>(wParam);
-        KeyDown(key, KeyShift());
-        if (key == 0) {
-            return 0;
-        }
-        if (key == VK_TAB && msg == WM_KEYDOWN) {
-            for (Control* c = this; c; c = c->Parent()) {
-                if (auto* f = dynamic_cast<Form*>(c)) {
-                    f->SelectNext(GetKeyState(VK_SHIFT) >= 0);
-                    return 0;
-                }
-            }
-        }
-        return DefaultHandler(msg, key, lParam);
-    }
+    case WM_SYSKEYDOWN:
+        return WmKeyDown(msg, wParam, lParam);
     case WM_KEYUP:
-    case WM_SYSKEYUP: {
-        auto key = static_cast<unsigned short>(wParam);
-        KeyUp(key, KeyShift());
-        if (key == 0) {
-            return 0;
-        }
-        return DefaultHandler(msg, key, lParam);
-    }
-    case WM_CHAR: {
-        auto ch = static_cast<char>(wParam);
-        if (!WantsChars()) {
-            // Buttons let the form's accelerators have the character first.
-            for (Control* c = this; c; c = c->Parent()) {
-                if (auto* f = dynamic_cast<Form*>(c)) {
-                    if (f->DispatchDialogChar(ch)) {
-                        return 0;
-                    }
-                    break;
-                }
-            }
-        }
-        KeyPress(ch);
-        if (ch == 0) {
-            return 0;
-        }
-        return DefaultHandler(msg, static_cast<unsigned char>(ch), lParam);
-    }
-    case WM_SYSCHAR: {
-        auto ch = static_cast<char>(wParam);
-        for (Control* c = this; c; c = c->Parent()) {
-            if (auto* f = dynamic_cast<Form*>(c)) {
-                if (f->DispatchDialogChar(ch)) {
-                    return 0;
-                }
-                break;
-            }
-        }
-        return DefaultHandler(msg, wParam, lParam);
-    }
+    case WM_SYSKEYUP:
+        return WmKeyUp(msg, wParam, lParam);
+    case WM_CHAR:
+        return WmChar(wParam, lParam);
+    case WM_SYSCHAR:
+        return WmSysChar(wParam, lParam);
     case WM_GETDLGCODE:
         return platformProc_ ? DefaultHandler(msg, wParam, lParam) : DLGC_WANTARROWS | DLGC_WANTCHARS;
-    case WM_SETFOCUS: {
-        LRESULT r = DefaultHandler(msg, wParam, lParam);
-        for (Control* c = parent_; c; c = c->Parent()) {
-            if (auto* f = dynamic_cast<Form*>(c)) {
-                f->activeControl_ = this;
-                break;
-            }
-        }
-        DoEnter();
-        return r;
-    }
-    case WM_KILLFOCUS: {
-        LRESULT r = DefaultHandler(msg, wParam, lParam);
-        DoExit();
-        return r;
-    }
-    case WM_SETTEXT: {
-        LRESULT r = DefaultHandler(msg, wParam, lParam);
-        text_ = lParam ? reinterpret_cast<const char*>(lParam) : "";
-        TextChanged();
-        if (!platformProc_) {
-            Invalidate();
-        }
-        return r;
-    }
-    case WM_WINDOWPOSCHANGED: {
-        LRESULT r = DefaultHandler(msg, wParam, lParam);
-        auto* wp = reinterpret_cast<const WINDOWPOS*>(lParam);
-        if (!(wp->flags & SWP_NOMOVE) || !(wp->flags & SWP_NOSIZE)) {
-            RECT wr{};
-            GetWindowRect(hwnd_, &wr);
-            POINT tl{wr.left, wr.top};
-            if (HWND ph = GetParent(hwnd_); ph && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_CHILD)) {
-                ::ScreenToClient(ph, &tl);
-            }
-            Rect nb = Bounds(tl.x, tl.y, wr.right - wr.left, wr.bottom - wr.top);
-            bool resized = nb.Width() != bounds_.Width() || nb.Height() != bounds_.Height();
-            bounds_ = nb;
-            BoundsChanged();
-            if (resized || !(wp->flags & SWP_NOSIZE)) {
-                Resize();
-            }
-        }
-        return r;
-    }
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_VSCROLL:
-    case WM_HSCROLL:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORLISTBOX: {
-        // Reflect a child's notification to the child's own object.
-        HWND child = nullptr;
-        if (msg == WM_NOTIFY) {
-            child = reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
-        } else {
-            child = reinterpret_cast<HWND>(lParam);
-        }
-        if (WinControl* c = FromHandle(child); c && c != this) {
-            return c->WndProc(CN_BASE + msg, wParam, lParam);
-        }
-        return DefaultHandler(msg, wParam, lParam);
-    }
-    case CN_BASE + WM_CTLCOLOREDIT:
-    case CN_BASE + WM_CTLCOLORSTATIC: {
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        SetTextColor(dc, ColorToRGB(font_.GetColor()));
-        SetBkColor(dc, ColorToRGB(color_));
-        return reinterpret_cast<LRESULT>(ColorBrush());
-    }
+    case WM_SETFOCUS:
+        return WmSetFocus(wParam, lParam);
+    case WM_KILLFOCUS:
+        return WmKillFocus(wParam, lParam);
+    case WM_SETTEXT:
+        return WmSetText(wParam, lParam);
+    case WM_WINDOWPOSCHANGED:
+        return WmWindowPosChanged(wParam, lParam);
+    case CN_CTLCOLOREDIT:
+    case CN_CTLCOLORSTATIC:
+        return CnCtlColor(reinterpret_cast<HDC>(wParam));
     case CM_MOUSEENTER:
     case CM_MOUSELEAVE:
     case CM_TEXTCHANGED:
@@ -739,11 +633,149 @@ LRESULT WinControl::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam)
     case CM_DIALOGCHAR:
         return DialogChar(static_cast<char>(wParam)) ? 1 : 0;
     default:
-        if (msg >= CN_BASE && msg < CN_BASE + 0x400) {
+        // A reflected notification nobody took is answered here: the
+        // platform does not know these numbers.
+        return msg >= CN_BASE && msg < CN_BASE + 0x400 ? 0 : DefaultHandler(msg, wParam, lParam);
+    }
+}
+
+LRESULT WinControl::WmPaint(WPARAM wParam, LPARAM lParam)
+{
+    if (platformProc_) {
+        return DefaultHandler(WM_PAINT, wParam, lParam);
+    }
+    // A DC in wParam is a paint asked for by code: the whole client area.
+    PAINTSTRUCT ps{};
+    HDC dc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(hwnd_, &ps);
+    if (wParam) {
+        GetClientRect(hwnd_, &ps.rcPaint);
+        ps.hdc = dc;
+    }
+    PaintWindow(dc, ps);
+    PaintControls(dc);
+    if (!wParam) {
+        EndPaint(hwnd_, &ps);
+    }
+    return 0;
+}
+
+LRESULT WinControl::WmKeyDown(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    auto key = static_cast<unsigned short>(wParam);
+    KeyDown(key, KeyShift());
+    if (key == 0) {
+        return 0;
+    }
+    if (key == VK_TAB && msg == WM_KEYDOWN) {
+        if (Form* form = ParentForm()) {
+            form->SelectNext(GetKeyState(VK_SHIFT) >= 0);
             return 0;
         }
-        return DefaultHandler(msg, wParam, lParam);
     }
+    return DefaultHandler(msg, key, lParam);
+}
+
+LRESULT WinControl::WmKeyUp(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    auto key = static_cast<unsigned short>(wParam);
+    KeyUp(key, KeyShift());
+    if (key == 0) {
+        return 0;
+    }
+    return DefaultHandler(msg, key, lParam);
+}
+
+LRESULT WinControl::WmChar(WPARAM wParam, LPARAM lParam)
+{
+    auto ch = static_cast<char>(wParam);
+    // Buttons let the form's accelerators have the character first.
+    if (Form* form = ParentForm(); !WantsChars() && form && form->DispatchDialogChar(ch)) {
+        return 0;
+    }
+    KeyPress(ch);
+    if (ch == 0) {
+        return 0;
+    }
+    return DefaultHandler(WM_CHAR, static_cast<unsigned char>(ch), lParam);
+}
+
+LRESULT WinControl::WmSysChar(WPARAM wParam, LPARAM lParam)
+{
+    if (Form* form = ParentForm(); form && form->DispatchDialogChar(static_cast<char>(wParam))) {
+        return 0;
+    }
+    return DefaultHandler(WM_SYSCHAR, wParam, lParam);
+}
+
+LRESULT WinControl::WmSetFocus(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT r = DefaultHandler(WM_SETFOCUS, wParam, lParam);
+    // A form gaining the focus itself is no control of its own.
+    if (Form* form = parent_ ? parent_->ParentForm() : nullptr) {
+        form->activeControl_ = this;
+    }
+    DoEnter();
+    return r;
+}
+
+LRESULT WinControl::WmKillFocus(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT r = DefaultHandler(WM_KILLFOCUS, wParam, lParam);
+    DoExit();
+    return r;
+}
+
+LRESULT WinControl::WmSetText(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT r = DefaultHandler(WM_SETTEXT, wParam, lParam);
+    text_ = lParam ? reinterpret_cast<const char*>(lParam) : "";
+    TextChanged();
+    if (!platformProc_) {
+        Invalidate();
+    }
+    return r;
+}
+
+LRESULT WinControl::WmWindowPosChanged(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT r = DefaultHandler(WM_WINDOWPOSCHANGED, wParam, lParam);
+    auto* wp = reinterpret_cast<const WINDOWPOS*>(lParam);
+    if ((wp->flags & SWP_NOMOVE) && (wp->flags & SWP_NOSIZE)) {
+        return r;
+    }
+    RECT wr{};
+    GetWindowRect(hwnd_, &wr);
+    POINT tl{wr.left, wr.top};
+    if (HWND ph = GetParent(hwnd_); ph && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_CHILD)) {
+        ::ScreenToClient(ph, &tl);
+    }
+    Rect nb = Bounds(tl.x, tl.y, wr.right - wr.left, wr.bottom - wr.top);
+    bool resized = nb.Width() != bounds_.Width() || nb.Height() != bounds_.Height();
+    bounds_ = nb;
+    BoundsChanged();
+    if (resized || !(wp->flags & SWP_NOSIZE)) {
+        Resize();
+    }
+    return r;
+}
+
+LRESULT WinControl::ReflectToChild(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    // The platform tells the parent what happened to a child (an edit's
+    // change, an up-down's arrow, the colours of an edit); the child's own
+    // object handles it as CN_BASE + msg.
+    HWND child = msg == WM_NOTIFY ? reinterpret_cast<const NMHDR*>(lParam)->hwndFrom : reinterpret_cast<HWND>(lParam);
+    if (WinControl* c = FromHandle(child); c && c != this) {
+        return c->WndProc(CN_BASE + msg, wParam, lParam);
+    }
+    return DefaultHandler(msg, wParam, lParam);
+}
+
+LRESULT WinControl::CnCtlColor(HDC dc)
+{
+    SetTextColor(dc, ColorToRGB(font_.GetColor()));
+    SetBkColor(dc, ColorToRGB(color_));
+    return reinterpret_cast<LRESULT>(ColorBrush());
 }
 
 } // namespace klarvo

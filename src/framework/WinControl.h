@@ -3,7 +3,8 @@
 // Windowed controls. A WinControl owns an HWND, made on demand when it has
 // a parent window (or is a top-level form). All its messages go through one
 // static window procedure, which finds the object attached at WM_NCCREATE
-// and calls WndProc; WndProc dispatches to the virtual handlers. Overrides
+// (from CreateWindowEx's creation parameter) and calls WndProc; WndProc
+// dispatches each message to one handler, which calls the virtual ones. Overrides
 // of WndProc see a message before the framework's processing and run the
 // framework's by calling WinControl::WndProc. No exception leaves the window
 // procedure: one raised by a handler goes to Application::HandleException.
@@ -103,7 +104,8 @@ public:
     KeyEvent OnKeyUp;
     KeyPressEvent OnKeyPress;
 
-    // The object attached to one of our windows, or null.
+    // The object attached to one of this program's windows, or null for
+    // any other window.
     static WinControl* FromHandle(HWND hwnd);
 
 protected:
@@ -152,6 +154,23 @@ private:
     void RemoveControl(Control* c);
     LRESULT HandleMouse(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
+    // One per message (or family of messages) that Dispatch handles.
+    LRESULT WmPaint(WPARAM wParam, LPARAM lParam);
+    LRESULT WmMouse(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT WmMouseLeave(WPARAM wParam, LPARAM lParam);
+    LRESULT WmCaptureChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT WmSetCursor(WPARAM wParam, LPARAM lParam);
+    LRESULT WmKeyDown(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT WmKeyUp(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT WmChar(WPARAM wParam, LPARAM lParam);
+    LRESULT WmSysChar(WPARAM wParam, LPARAM lParam);
+    LRESULT WmSetFocus(WPARAM wParam, LPARAM lParam);
+    LRESULT WmKillFocus(WPARAM wParam, LPARAM lParam);
+    LRESULT WmSetText(WPARAM wParam, LPARAM lParam);
+    LRESULT WmWindowPosChanged(WPARAM wParam, LPARAM lParam);
+    // A child's notification to its parent, handed to the child's object.
+    LRESULT ReflectToChild(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT CnCtlColor(HDC dc);
 
     std::vector<Control*> controls_;
     std::vector<WinControl*> tabList_;

@@ -111,4 +111,49 @@ LRESULT WinControl::HandleMouse(UINT msg, WPARAM wParam, LPARAM lParam)
     }
 }
 
+LRESULT WinControl::WmMouse(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    HandleMouse(msg, wParam, lParam);
+    if (platformProc_ && hwnd_) {
+        return DefaultHandler(msg, wParam, lParam);
+    }
+    return 0;
+}
+
+LRESULT WinControl::WmMouseLeave(WPARAM wParam, LPARAM lParam)
+{
+    Control* hover = App().MouseControl();
+    if (hover == this || (hover && hover->Parent() == this && dynamic_cast<GraphicControl*>(hover))) {
+        if (GetCapture() != hwnd_) {
+            App().SetMouseControl(nullptr, POINT{});
+        }
+    }
+    return DefaultHandler(WM_MOUSELEAVE, wParam, lParam);
+}
+
+LRESULT WinControl::WmCaptureChanged(WPARAM wParam, LPARAM lParam)
+{
+    if (Control* c = App().CaptureControl();
+        c && (c == this || c->Parent() == this) && reinterpret_cast<HWND>(lParam) != hwnd_) {
+        App().ForgetCapture();
+    }
+    return DefaultHandler(WM_CAPTURECHANGED, wParam, lParam);
+}
+
+LRESULT WinControl::WmSetCursor(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == hwnd_) {
+        POINT pt{};
+        GetCursorPos(&pt);
+        ::ScreenToClient(hwnd_, &pt);
+        Control* c = ControlAtPos(Point{pt.x, pt.y});
+        int cursor = c ? c->Cursor() : Cursor();
+        if (cursor != crDefault) {
+            ::SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(cursor)));
+            return TRUE;
+        }
+    }
+    return DefaultHandler(WM_SETCURSOR, wParam, lParam);
+}
+
 } // namespace klarvo

@@ -89,10 +89,6 @@ void Chrome::Bind(HandlerTable& handlers)
     for (const char* name : {"udminprocClick", "cbtempClick", "edhot1Change"}) {
         handlers.Add(name, NotifyEvent([this](Component*) { EnableApply(); }));
     }
-    // Until their pages add their own.
-    for (const char* name : {"tsinfoShow", "tshelpShow", "tsaboutShow"}) {
-        handlers.Add(name, NotifyEvent([this](Component*) { HideApply(); }));
-    }
 }
 
 void Chrome::nb1MouseDown(Component* sender, MouseButton, ShiftState, int, int)

@@ -43,9 +43,8 @@ public:
     explicit Chrome(ShellHost& host);
 
     // Adds the chrome's handlers: nb1MouseDown, pcChange, imcapMouseDown,
-    // nbminimizeClick, nbcloseClick, pb1Paint, the shared setting-changed
-    // handlers (udminprocClick, cbtempClick, edhot1Change) and stand-in show
-    // handlers for the pages without settings.
+    // nbminimizeClick, nbcloseClick, pb1Paint and the shared setting-changed
+    // handlers (udminprocClick, cbtempClick, edhot1Change).
     void Bind(HandlerTable& handlers);
 
     // A press of any mouse button on a page button: it stays down, the

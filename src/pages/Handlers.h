@@ -1,59 +1,62 @@
 #pragma once
 
-// The window's event handlers by name. The stored form names a handler for
-// each event it binds; the table hands the loader the matching function.
-// Names nobody has added yet (behaviour of pages still to come) bind to
-// nothing and are listed, so that a forgotten handler shows up.
+// The window's event handlers by name. Each page adds its own; the stored
+// form names a handler for each event it binds, and the form loader sets the
+// event to the handler of that name (HandlerTable::Finder). A name the form
+// uses that no page adds is a fault of the description.
 
-#include "framework/Control.h"
 #include "framework/FormLoader.h"
 
 #include <map>
 #include <memory>
 #include <string>
 #include <variant>
-#include <vector>
 
 namespace klarvo {
 
 class HandlerTable {
 public:
-    using Handler = std::variant<NotifyEvent, MouseEvent, MouseMoveEvent, KeyPressEvent, KeyEvent>;
-
     HandlerTable() = default;
     ~HandlerTable() { Disarm(); }
     HandlerTable(const HandlerTable&) = delete;
     HandlerTable& operator=(const HandlerTable&) = delete;
 
-    // From now on every event bound through the table does nothing. The
-    // window calls it before it goes: freeing its controls raises events
-    // (a page control shows another page as its pages leave) whose
-    // handlers would reach pages already freed.
+    // From now on every handler of the table does nothing. The window calls
+    // it before it goes: freeing its controls raises events (a page control
+    // shows another page as its pages leave) whose handlers would reach
+    // pages already freed.
     void Disarm() { *armed_ = false; }
 
     // Adds or replaces the handler of a name.
-    void Add(const std::string& name, Handler handler);
-    bool Has(const std::string& name) const;
+    void Add(const std::string& name, FormHandler handler);
 
     // Runs a notify handler by name; false when there is none. Handlers call
     // one another this way when the other belongs to a different page.
     bool Call(const std::string& name, Component* sender);
-    // The same for a mouse handler.
-    bool CallMouse(const std::string& name, Component* sender, MouseButton button, ShiftState shift, int x, int y);
 
-    // The form loader's binder: sets `event` ("OnClick") of `target` to the
-    // handler. A handler whose kind does not fit the event, or an event the
-    // target does not have, is a fault of the description (FormError).
-    void Bind(Component& target, const std::string& event, const std::string& handlerName);
-    EventBinder Binder();
+    // The handler of a name as an event of type E, for controls made after
+    // the form was loaded. A missing name or another type raises FormError.
+    template <typename E> E Get(const std::string& name) const
+    {
+        const FormHandler* found = Find(name);
+        if (!found) {
+            throw FormError("no page has the handler " + name);
+        }
+        const E* typed = std::get_if<E>(found);
+        if (!typed) {
+            throw FormError(name + ": the handler does not fit the event");
+        }
+        return *typed;
+    }
 
-    // Handler names the description used that the table did not have, in
-    // first-use order, each once.
-    const std::vector<std::string>& Unbound() const { return unbound_; }
+    // The form loader's finder: the handler of the name the description
+    // gives; a name that no page added raises FormError.
+    HandlerFinder Finder() const;
 
 private:
-    std::map<std::string, Handler> handlers_;
-    std::vector<std::string> unbound_;
+    const FormHandler* Find(const std::string& name) const;
+
+    std::map<std::string, FormHandler> handlers_;
     std::shared_ptr<bool> armed_ = std::make_shared<bool>(true);
 };
 

@@ -42,9 +42,9 @@ std::int32_t BuildHelpIndex(ShellHost& host, const std::vector<std::string>& lin
         label->SetCursor(crHandPoint);
         label->SetCaption(titles[static_cast<std::size_t>(i)]);
         label->SetBounds(kIndexLeft, kIndexTop + kIndexStep * i, label->Width(), label->Height());
-        handlers.Bind(*label, "OnMouseEnter", "lbbuyMouseEnter");
-        handlers.Bind(*label, "OnMouseLeave", "lbbuyMouseLeave");
-        handlers.Bind(*label, "OnClick", "ShowHelpTopic");
+        label->OnMouseEnter = handlers.Get<NotifyEvent>("lbbuyMouseEnter");
+        label->OnMouseLeave = handlers.Get<NotifyEvent>("lbbuyMouseLeave");
+        label->OnClick = handlers.Get<NotifyEvent>("ShowHelpTopic");
     }
     return static_cast<std::int32_t>(titles.size());
 }

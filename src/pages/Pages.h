@@ -1,9 +1,7 @@
 #pragma once
 
 // Every page's handlers, made and added to the window's handler table in a
-// fixed order: the chrome first, then the pages by index, so that a page's
-// own handler replaces a stand-in of the chrome. A page that lands adds its
-// member and one line in the constructor.
+// fixed order: the chrome first, then the pages by index.
 
 #include "pages/AboutPage.h"
 #include "pages/AutoRamPage.h"

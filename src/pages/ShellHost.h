@@ -4,9 +4,9 @@
 //
 // The main window Tfmshell (src/app/Shell.h) is one form built from the
 // stored description SHELL_FORM. The description names a handler for each
-// event ("OnClick = nbapplyClick"); handlers are looked up by those names in
-// one HandlerTable (Handlers.h) that the window fills before it loads the
-// description. Nobody wires events by hand.
+// event ("OnClick = nbapplyClick"); the loader sets each event to the
+// handler of that name in one HandlerTable (Handlers.h), which the window
+// fills before it loads the description. Nobody wires events by hand.
 //
 // Handlers live beside the page they belong to, in src/pages/:
 //
@@ -16,11 +16,8 @@
 //
 // Each page class is constructed with the ShellHost below and the Chrome,
 // and adds its handlers to the table in Bind(). PageSet (Pages.h) makes
-// every page in a fixed order: Chrome first, then the pages by index. A
-// page that adds a name already in the table replaces the earlier handler,
-// so Chrome's stand-in show handlers for pages 0, 5 and 6 (which only hide
-// Apply) give way to the pages' own; a page's own show handler must then
-// hide Apply itself (Chrome::HideApply).
+// every page in a fixed order: Chrome first, then the pages by index. The
+// show handler of a page without settings hides Apply (Chrome::HideApply).
 //
 // Controls are reached by name through the form that owns them all:
 // Need<TIACheckControl>(host.Root(), "cbauto"). A name that is missing or

@@ -16,6 +16,9 @@ public:
     std::vector<std::string> log;
     Component* buddy = nullptr;
     int loaded = 0;
+    NotifyEvent OnChange;
+    NotifyEvent OnChildChange;
+    MouseEvent OnPress;
     void Loaded() override { ++loaded; }
 };
 
@@ -53,6 +56,9 @@ FormClasses TestClasses()
     fc.Property<Logged>("TLoggedChild", "Extra",
                         [](Logged& l, const FormValue& v) { l.log.push_back("Extra=" + std::to_string(v.AsInt())); });
     fc.AddReference("TLogged", "Buddy", [](Component& c, Component* other) { static_cast<Logged&>(c).buddy = other; });
+    fc.Event("TLogged", "OnChange", &Logged::OnChange);
+    fc.Event("TLogged", "OnPress", &Logged::OnPress);
+    fc.Event("TLoggedChild", "OnChange", &Logged::OnChildChange);
     return fc;
 }
 
@@ -87,8 +93,11 @@ TEST(FormReader, NestedObjectsAreOwnedByTheRootAndReferencesMayPointForward)
     FormClasses fc = TestClasses();
     Logged root(nullptr);
     std::vector<std::string> events;
-    FormLoader(fc, [&](Component& c, const std::string& e,
-                       const std::string& h) { events.push_back(c.Name() + ":" + e + ":" + h); })
+    FormLoader(fc,
+               [&](Component& c, const std::string& e, const std::string& h) {
+                   events.push_back(c.Name() + ":" + e + ":" + h);
+                   return nullptr;
+               })
         .Load(R"(object top: TLogged
   object first: TLoggedChild
     Buddy = second
@@ -110,6 +119,51 @@ end)",
     EXPECT_EQ(first->log, (std::vector<std::string>{"Extra=7", "Value=1"})); // base-class property found too
     EXPECT_EQ(events, (std::vector<std::string>{"first:OnChange:firstChange"}));
     EXPECT_EQ(first->loaded, 1);
+}
+
+TEST(FormReader, EventsAreSetFromTheClassOrItsNearestBaseToAHandlerOfTheirType)
+{
+    FormClasses fc = TestClasses();
+    int changes = 0, presses = 0;
+    const FormHandler change = NotifyEvent([&](Component*) { ++changes; });
+    const FormHandler press = MouseEvent([&](Component*, MouseButton, ShiftState, int, int) { ++presses; });
+    const auto finder = [&](Component&, const std::string&, const std::string& name) -> const FormHandler* {
+        return name == "change" ? &change : name == "press" ? &press : nullptr;
+    };
+    Logged root(nullptr);
+    FormLoader(fc, finder)
+        .Load(R"(object top: TLogged
+  OnChange = change
+  object child: TLoggedChild
+    OnChange = change
+    OnPress = press
+  end
+  object quiet: TLogged
+    OnChange = nobody
+  end
+end)",
+              root);
+    auto* child = static_cast<Logged*>(root.FindComponent("child"));
+    ASSERT_TRUE(child && root.OnChange && child->OnChildChange && child->OnPress);
+    EXPECT_FALSE(child->OnChange) << "the class's own event hides the base's";
+    EXPECT_FALSE(static_cast<Logged*>(root.FindComponent("quiet"))->OnChange) << "no handler leaves it unset";
+    child->OnChildChange(child);
+    child->OnPress(child, MouseButton::Left, 0, 1, 2);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(presses, 1);
+
+    for (const auto& [text, expected] : std::vector<std::pair<std::string, std::string>>{
+             {"object a: TLogged\n  OnPress = change\nend", "a.OnPress = change: the handler does not fit"},
+             {"object a: TLogged\n  OnClick = change\nend", "a.OnClick = change: no such event"},
+             {"object a: TLogged\n  OnChange = 'change'\nend", "a.OnChange: handler name expected"}}) {
+        Logged other(nullptr);
+        try {
+            FormLoader(fc, finder).Load(text, other);
+            ADD_FAILURE() << "no error for: " << text;
+        } catch (const FormError& e) {
+            EXPECT_NE(std::string(e.what()).find(expected), std::string::npos) << e.what();
+        }
+    }
 }
 
 TEST(FormReader, MistakesAreReportedWithTheirLine)

@@ -433,8 +433,7 @@ TEST(CheckForm, StoredRadioPairLoadsWithBothOn)
 end
 )";
     Form form(nullptr, "TCheckTestForm");
-    FormLoader(StandardFormClasses(), [](Component&, const std::string&, const std::string&) {
-    }).Load(description, form);
+    FormLoader(StandardFormClasses(), nullptr).Load(description, form);
     auto* full = dynamic_cast<TIACheckControl*>(form.FindComponent("rbfull"));
     auto* fast = dynamic_cast<TIACheckControl*>(form.FindComponent("rbfast"));
     ASSERT_TRUE(full && fast);

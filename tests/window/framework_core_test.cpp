@@ -265,6 +265,34 @@ TEST_F(WindowTest, AnExceptionInAHandlerGoesToTheErrorBoxAndTheWindowLivesOn)
     EXPECT_TRUE(IsWindow(w->Handle()));
 }
 
+TEST(WindowProcedure, AttachesTheObjectAtCreationAndKnowsOnlyThisProgramsWindows)
+{
+    // A sizeable top-level window gets WM_GETMINMAXINFO before WM_NCCREATE.
+    class Recorder : public Form {
+    public:
+        using Form::Form;
+        std::vector<UINT> seen;
+
+    protected:
+        LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override
+        {
+            seen.push_back(msg);
+            return Form::WndProc(msg, wParam, lParam);
+        }
+    };
+    Recorder form(nullptr, "TFrameworkRecorder");
+    ASSERT_TRUE(form.Handle());
+    ASSERT_FALSE(form.seen.empty());
+    EXPECT_EQ(form.seen.front(), static_cast<UINT>(WM_NCCREATE));
+    EXPECT_EQ(WinControl::FromHandle(form.Handle()), &form);
+
+    HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(other);
+    SetWindowLongPtrA(other, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&form));
+    EXPECT_EQ(WinControl::FromHandle(other), nullptr);
+    DestroyWindow(other);
+}
+
 TEST(Accelerators, FindTheMarkedCharacterAndNotADoubledAmpersand)
 {
     struct Case {

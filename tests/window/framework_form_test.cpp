@@ -17,6 +17,7 @@ TEST(FormLoading, BuildsTheSampleFormWithParentsPropertiesAndReferences)
     std::vector<std::string> bound;
     FormLoader loader(StandardFormClasses(), [&](Component& c, const std::string& event, const std::string& handler) {
         bound.push_back(c.Name() + "." + event + "=" + handler);
+        return nullptr;
     });
     loader.Load(FormResource("FRAMEWORK_SAMPLE"), form);
 

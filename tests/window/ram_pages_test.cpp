@@ -35,8 +35,13 @@ protected:
 
 TEST_F(RamPagesTest, EveryHandlerOfTheDescriptionIsBound)
 {
-    StartOn(0, 65);
-    EXPECT_TRUE(shell->Handlers().Unbound().empty()) << testing::PrintToString(shell->Handlers().Unbound());
+    // A name that no page has stops the window as it loads.
+    EXPECT_NO_THROW(StartOn(0, 65));
+    ShellOptions options;
+    options.memory = &memory;
+    options.formText = FormResource("SHELL_FORM");
+    options.formText.replace(options.formText.find("= nbapplyClick"), 14, "= nbapplyClack");
+    EXPECT_THROW(Tfmshell{options}, FormError);
 }
 
 TEST_F(RamPagesTest, DefaultSettingFollowsTheMachinesMemory)

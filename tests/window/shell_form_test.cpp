@@ -38,6 +38,7 @@ struct LoadedShell {
         FormLoader loader(ShellFormClasses(),
                           [this](Component& c, const std::string& event, const std::string& handler) {
                               bindings.push_back(c.Name() + "." + event + "=" + handler);
+                              return nullptr;
                           });
         loader.Load(FormResource("SHELL_FORM"), *form);
     }

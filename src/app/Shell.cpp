@@ -20,6 +20,7 @@
 #include "settings/ExeDir.h"
 #include "settings/SlotTable.h"
 #include "settings/System.h"
+#include "win/Files.h"
 
 #include <cstdlib>
 
@@ -35,12 +36,6 @@ constexpr int kPageControlLeft = -4;
 constexpr int kPageControlTop = -30;
 constexpr int kWindowHeight = 328;
 constexpr int kApplyTop = 299;
-
-bool FileExists(const std::string& path)
-{
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 // The framework's classes and the custom controls, plus the window itself,
 // whose stored properties are the form's.

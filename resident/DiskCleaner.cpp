@@ -1,5 +1,7 @@
 #include "resident/DiskCleaner.h"
 
+#include "win/Handles.h"
+
 #include <windows.h>
 
 namespace klarvo::resident {
@@ -86,13 +88,9 @@ bool IsMarkedToKeep(DWORD attributes)
 // NT line can open a directory; Windows 9x has no links to hide.
 bool IsLinkedDirectory(const std::string& path)
 {
-    HANDLE handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        return false;
-    const bool elsewhere = LeadsElsewhere(handle, path);
-    CloseHandle(handle);
-    return elsewhere;
+    const FileHandle handle(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return handle && LeadsElsewhere(handle.Get(), path);
 }
 
 // Any link on the way to the directory, the directory included, would make
@@ -120,8 +118,8 @@ struct Entry {
 bool ListDirectory(const std::string& directory, std::vector<Entry>& entries)
 {
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    const FindHandle search(FindFirstFileA((directory + "\\*").c_str(), &found));
+    if (!search)
         return GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_NO_MORE_FILES;
     do {
         std::string name = found.cFileName;
@@ -132,8 +130,7 @@ bool ListDirectory(const std::string& directory, std::vector<Entry>& entries)
         if (name.find('?') != std::string::npos)
             name = found.cAlternateFileName;
         entries.push_back({name, found.dwFileAttributes});
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.Get(), &found));
     return true;
 }
 
@@ -157,11 +154,14 @@ DeleteOutcome DeleteIfUnused(const std::string& path)
 {
     // Windows 9x deletes files that are open; the exclusive open fails for
     // them there and on the NT line alike.
-    HANDLE probe = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (probe == INVALID_HANDLE_VALUE)
-        return Classify(GetLastError());
-    const bool link = LeadsElsewhere(probe, path);
-    CloseHandle(probe);
+    bool link = false;
+    {
+        const FileHandle probe(
+            CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!probe)
+            return Classify(GetLastError());
+        link = LeadsElsewhere(probe.Get(), path);
+    }
     if (link)
         return DeleteOutcome::Link;
     if (DeleteFileA(path.c_str()))
@@ -317,17 +317,17 @@ std::vector<ProtectedPlace> SystemProtectedPlaces(const std::string& programDir)
     if (DWORD length = GetEnvironmentVariableA("USERPROFILE", buffer, MAX_PATH); length > 0 && length < MAX_PATH)
         places.push_back({std::string(buffer, length), false});
     // Windows 9x without user profiles keeps a person's folders here only.
-    HKEY key = nullptr;
+    RegistryKey key;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", 0,
-                      KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
+                      KEY_QUERY_VALUE, key.Receive()) == ERROR_SUCCESS) {
         for (const char* name : {"Desktop", "Personal", "Favorites", "Start Menu", "AppData"}) {
             DWORD type = 0;
             DWORD size = sizeof buffer;
-            if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) == ERROR_SUCCESS &&
+            if (RegQueryValueExA(key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) ==
+                    ERROR_SUCCESS &&
                 type == REG_SZ && size > 1 && size <= sizeof buffer)
                 places.push_back({std::string(buffer, size - 1).c_str(), false});
         }
-        RegCloseKey(key);
     }
     if (!programDir.empty())
         places.push_back({programDir, false});

@@ -1,5 +1,8 @@
 #include "resident/RamCleaner.h"
 
+#include "win/Handles.h"
+#include "win/Memory.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -123,10 +126,8 @@ Win32MemorySystem::~Win32MemorySystem()
 
 MemorySystem::Status Win32MemorySystem::Measure()
 {
-    MEMORYSTATUS status{};
-    status.dwLength = sizeof status;
-    GlobalMemoryStatus(&status);
-    return {status.dwTotalPhys, status.dwAvailPhys, status.dwAvailPageFile};
+    const MemoryBytes bytes = ReadMemoryBytes();
+    return {bytes.totalPhysical, bytes.availablePhysical, bytes.availablePageFile};
 }
 
 bool Win32MemorySystem::Grow(std::uint64_t bytes)
@@ -173,11 +174,9 @@ void Win32MemorySystem::TrimWorkingSets()
         if (enumProcesses(ids.data(), static_cast<DWORD>(ids.size() * sizeof(DWORD)), &used)) {
             ids.resize(used / sizeof(DWORD));
             for (DWORD id : ids) {
-                HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_SET_QUOTA, FALSE, id);
-                if (!process)
-                    continue;
-                emptyWorkingSet(process);
-                CloseHandle(process);
+                const KernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_SET_QUOTA, FALSE, id));
+                if (process)
+                    emptyWorkingSet(process.Get());
             }
         }
     }

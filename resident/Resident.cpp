@@ -13,6 +13,9 @@
 #include "settings/ExeDir.h"
 #include "settings/SettingsError.h"
 #include "settings/SlotTable.h"
+#include "win/Files.h"
+#include "win/Handles.h"
+#include "win/Memory.h"
 
 namespace klarvo::resident {
 namespace {
@@ -29,23 +32,10 @@ constexpr UINT kTrayMilliseconds = 2000;
 
 enum HotKeyId : int { hotFast = 1, hotAutoOn = 2, hotAutoOff = 3 };
 
-struct Memory {
-    std::uint64_t total;
-    std::uint64_t available;
-};
-
-Memory MeasureMemory()
-{
-    MEMORYSTATUS status{};
-    status.dwLength = sizeof status;
-    GlobalMemoryStatus(&status);
-    return {status.dwTotalPhys, status.dwAvailPhys};
-}
-
 // The shell's TotalRamMB: the megabyte figure every amount is based on.
 std::int32_t TotalRamMB()
 {
-    return static_cast<std::int32_t>(std::min<std::uint64_t>((MeasureMemory().total >> 20) + 1, 4096));
+    return TotalRamMBFromBytes(ReadMemoryBytes().totalPhysical);
 }
 
 LPARAM ClampToLparam(std::int64_t value)
@@ -375,8 +365,8 @@ void Resident::CheckAutoClean()
 {
     if (!settings_.autoClean || ramRunning_)
         return;
-    const Memory memory = MeasureMemory();
-    if (AutoCleaningDue(settings_, memory.total, memory.available))
+    const MemoryBytes memory = ReadMemoryBytes();
+    if (AutoCleaningDue(settings_, memory.totalPhysical, memory.availablePhysical))
         RequestRam({RamKind::Auto, AutoCleaningMegabytes(settings_, TotalRamMB()), false});
 }
 
@@ -385,8 +375,7 @@ void Resident::RefreshTray()
     uptime_.Now(); // keeps the clock counting past GetTickCount's wrap
     if (!tray_)
         return;
-    const Memory memory = MeasureMemory();
-    const int freeMB = static_cast<int>(memory.available >> 20);
+    const int freeMB = FreeMBFromBytes(ReadMemoryBytes().availablePhysical);
     std::string tip = "Klarvo: free RAM " + std::to_string(freeMB) + " MB";
     if (!settings_.autoClean)
         tip += ", auto cleaning off";
@@ -395,9 +384,10 @@ void Resident::RefreshTray()
 
 void Resident::ShowTrayMenu()
 {
-    HMENU menu = CreatePopupMenu();
-    if (!menu)
+    const MenuHandle owned(CreatePopupMenu());
+    if (!owned)
         return;
+    HMENU menu = owned.Get();
     const UINT busy = ramRunning_ ? MF_GRAYED : 0;
     for (int i = 0; i < 3; ++i) {
         const std::int32_t megabytes = PopupMegabytes(settings_, i, TotalRamMB());
@@ -415,13 +405,12 @@ void Resident::ShowTrayMenu()
     SetForegroundWindow(window_);
     TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, window_, nullptr);
     PostMessageA(window_, WM_NULL, 0, 0);
-    DestroyMenu(menu);
 }
 
 void Resident::OpenShell()
 {
     const std::string shell = programDir_ + kShellProgram;
-    if (GetFileAttributesA(shell.c_str()) == INVALID_FILE_ATTRIBUTES)
+    if (!FileExists(shell))
         return;
     ShellExecuteA(nullptr, "open", shell.c_str(), "", programDir_.c_str(), SW_SHOWNORMAL);
 }

@@ -14,6 +14,20 @@ std::int32_t InRange(std::int32_t value, std::int32_t low, std::int32_t high, st
     return value >= low && value <= high ? value : fallback;
 }
 
+// The value the shell's first run writes; the amounts that depend on the
+// machine are left for AmountOrDefault.
+std::int32_t FirstRunValue(Slot slot)
+{
+    return FirstRunDefault(*FindSlot(slot), 0, false);
+}
+
+// A stored amount, or the first run's share of the machine's memory when
+// the slot holds nothing usable.
+std::int32_t AmountOrDefault(std::int32_t megabytes, Slot slot, std::int32_t totalRamMB)
+{
+    return megabytes > 0 ? megabytes : std::max(FirstRunDefault(*FindSlot(slot), totalRamMB, false), 1);
+}
+
 char HotKeyLetter(std::int32_t value)
 {
     return value >= 'A' && value <= 'Z' ? static_cast<char>(value) : 0;
@@ -28,11 +42,11 @@ ResidentSettings InterpretSettings(const SlotReader& readSlot, const std::vector
 {
     ResidentSettings s;
     s.autoClean = readSlot(slotAuto) == 1;
-    s.minPercent = InRange(readSlot(slotMinProc), 5, 100, 15);
+    s.minPercent = InRange(readSlot(slotMinProc), 5, 100, FirstRunValue(slotMinProc));
     s.freeMB = InRange(readSlot(slotFree), 1, kMaxMegabytes, 0);
     s.fastOnly = readSlot(slotFastOnly) == 1;
-    s.everyMinutes = InRange(readSlot(slotEvery), 1, 60, 5);
-    s.maxTries = InRange(readSlot(slotMaxTry), 1, 5, 2);
+    s.everyMinutes = InRange(readSlot(slotEvery), 1, 60, FirstRunValue(slotEvery));
+    s.maxTries = InRange(readSlot(slotMaxTry), 1, 5, FirstRunValue(slotMaxTry));
     s.popupMB[0] = InRange(readSlot(slotPopup1), 1, kMaxMegabytes, 0);
     s.popupMB[1] = InRange(readSlot(slotPopup2), 1, kMaxMegabytes, 0);
     s.popupMB[2] = InRange(readSlot(slotPopup3), 1, kMaxMegabytes, 0);
@@ -97,26 +111,16 @@ bool AutoCleaningDue(const ResidentSettings& settings, std::uint64_t totalBytes,
     return availableBytes * 100 < totalBytes * static_cast<std::uint64_t>(settings.minPercent);
 }
 
-namespace {
-
-std::int32_t OrShareOfRam(std::int32_t megabytes, std::int32_t totalRamMB, std::int32_t numerator,
-                          std::int32_t denominator)
-{
-    return megabytes > 0 ? megabytes : std::max(totalRamMB * numerator / denominator, 1);
-}
-
-} // namespace
-
 std::int32_t AutoCleaningMegabytes(const ResidentSettings& settings, std::int32_t totalRamMB)
 {
-    return OrShareOfRam(settings.freeMB, totalRamMB, 30, 100);
+    return AmountOrDefault(settings.freeMB, slotFree, totalRamMB);
 }
 
 std::int32_t PopupMegabytes(const ResidentSettings& settings, int index, std::int32_t totalRamMB)
 {
-    static constexpr std::int32_t shares[3][2] = {{1, 4}, {1, 2}, {2, 3}};
+    static constexpr Slot slots[3] = {slotPopup1, slotPopup2, slotPopup3};
     index = std::clamp(index, 0, 2);
-    return OrShareOfRam(settings.popupMB[index], totalRamMB, shares[index][0], shares[index][1]);
+    return AmountOrDefault(settings.popupMB[index], slots[index], totalRamMB);
 }
 
 } // namespace klarvo::resident

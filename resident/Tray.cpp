@@ -1,9 +1,12 @@
 #include "resident/Tray.h"
 
+#include "win/Gdi.h"
+
 #include <shellapi.h>
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace klarvo::resident {
 namespace {
@@ -13,41 +16,40 @@ constexpr UINT kIconId = 1;
 
 // Draws on a fresh 16 x 16 colour bitmap and turns it into an icon whose
 // background is transparent.
-template <typename Paint> HICON MakeIcon(Paint paint)
+template <typename Paint> IconHandle MakeIcon(Paint paint)
 {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP colour = CreateCompatibleBitmap(screen, kSide, kSide);
-    HBITMAP mask = CreateBitmap(kSide, kSide, 1, 1, nullptr);
-    ReleaseDC(nullptr, screen);
-
-    HGDIOBJ old = SelectObject(dc, mask);
+    BitmapHandle colour;
+    BitmapHandle mask(CreateBitmap(kSide, kSide, 1, 1, nullptr));
+    const MemoryDc dc = [&colour] {
+        const WindowDc screen(nullptr);
+        colour.Reset(CreateCompatibleBitmap(screen.Get(), kSide, kSide));
+        return MemoryDc(screen.Get());
+    }();
     RECT all{0, 0, kSide, kSide};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RGB(0, 0, 0));
-    paint(dc, true);
-
-    SelectObject(dc, colour);
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    SetTextColor(dc, RGB(0, 255, 0));
-    paint(dc, false);
-    SelectObject(dc, old);
-
+    {
+        Selection onMask(dc.Get(), mask.Get());
+        FillRect(dc.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        SetBkMode(dc.Get(), TRANSPARENT);
+        SetTextColor(dc.Get(), RGB(0, 0, 0));
+        paint(dc.Get(), true);
+    }
+    {
+        Selection onColour(dc.Get(), colour.Get());
+        FillRect(dc.Get(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        SetTextColor(dc.Get(), RGB(0, 255, 0));
+        paint(dc.Get(), false);
+    }
     ICONINFO info{};
     info.fIcon = TRUE;
-    info.hbmMask = mask;
-    info.hbmColor = colour;
-    HICON icon = CreateIconIndirect(&info);
-    DeleteObject(colour);
-    DeleteObject(mask);
-    DeleteDC(dc);
-    return icon;
+    info.hbmMask = mask.Get();
+    info.hbmColor = colour.Get();
+    // The icon takes copies: both bitmaps go when this returns.
+    return IconHandle(CreateIconIndirect(&info));
 }
 
 } // namespace
 
-HICON MakeNumberIcon(int number)
+IconHandle MakeNumberIcon(int number)
 {
     number = std::clamp(number, 0, 9999);
     const std::string text = std::to_string(number);
@@ -55,32 +57,29 @@ HICON MakeNumberIcon(int number)
     const int height = text.size() > 2 ? 9 : 12;
     const int width = text.size() > 3 ? 4 : 0;
     return MakeIcon([&](HDC dc, bool onMask) {
-        HFONT font = CreateFontA(-height, width, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                                 CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial");
-        HGDIOBJ old = SelectObject(dc, font);
+        const FontHandle font(CreateFontA(-height, width, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                          CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                                          "Arial"));
+        const Selection selected(dc, font.Get());
         RECT box{0, 0, kSide, kSide};
         (void)onMask; // the same text on both: opaque where drawn
         DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &box,
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-        SelectObject(dc, old);
-        DeleteObject(font);
     });
 }
 
-HICON MakeMarkIcon()
+IconHandle MakeMarkIcon()
 {
     return MakeIcon([](HDC dc, bool onMask) {
-        HBRUSH brush = CreateSolidBrush(onMask ? RGB(0, 0, 0) : RGB(0, 160, 255));
+        const BrushHandle brush(CreateSolidBrush(onMask ? RGB(0, 0, 0) : RGB(0, 160, 255)));
         RECT chip{3, 2, 13, 14};
-        FillRect(dc, &chip, brush);
-        DeleteObject(brush);
+        FillRect(dc, &chip, brush.Get());
         if (!onMask) {
-            HBRUSH pins = CreateSolidBrush(RGB(255, 255, 255));
+            const BrushHandle pins(CreateSolidBrush(RGB(255, 255, 255)));
             for (int y = 4; y < 13; y += 3) {
                 RECT pin{5, y, 11, y + 1};
-                FillRect(dc, &pin, pins);
+                FillRect(dc, &pin, pins.Get());
             }
-            DeleteObject(pins);
         }
     });
 }
@@ -90,8 +89,6 @@ TrayIcon::TrayIcon(HWND owner, UINT callbackMessage) : owner_(owner), callbackMe
 TrayIcon::~TrayIcon()
 {
     Remove();
-    if (icon_)
-        DestroyIcon(icon_);
 }
 
 bool TrayIcon::Send(DWORD action)
@@ -103,7 +100,7 @@ bool TrayIcon::Send(DWORD action)
     data.uID = kIconId;
     data.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
     data.uCallbackMessage = callbackMessage_;
-    data.hIcon = icon_;
+    data.hIcon = icon_.Get();
     const std::size_t length = std::min(tip_.size(), sizeof data.szTip - 1);
     std::memcpy(data.szTip, tip_.data(), length);
     data.szTip[length] = '\0';
@@ -116,16 +113,13 @@ void TrayIcon::Show(int freeMB, const std::string& tip)
     if (added_ && icon_ && freeMB == shownMB_ && tip == tip_)
         return;
     shownMB_ = freeMB;
-    HICON previous = icon_;
-    icon_ = freeMB >= 0 ? MakeNumberIcon(freeMB) : MakeMarkIcon();
+    // The old picture lives until the shell is done with it.
+    const IconHandle previous = std::exchange(icon_, freeMB >= 0 ? MakeNumberIcon(freeMB) : MakeMarkIcon());
     tip_ = tip;
     if (added_)
         added_ = Send(NIM_MODIFY);
     if (!added_)
         added_ = Send(NIM_ADD);
-    // Only now is the shell done with the old picture.
-    if (previous)
-        DestroyIcon(previous);
 }
 
 void TrayIcon::Recreate()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "win/Handles.h"
+
 #include <windows.h>
 
 #include <string>
@@ -26,16 +28,16 @@ private:
 
     HWND owner_;
     UINT callbackMessage_;
-    HICON icon_ = nullptr;
+    IconHandle icon_;
     int shownMB_ = -1;
     std::string tip_;
     bool added_ = false;
 };
 
 // The 16 x 16 picture of a number, at most four digits (TotalRamMB stays
-// below 4097). The caller destroys it.
-HICON MakeNumberIcon(int number);
+// below 4097).
+IconHandle MakeNumberIcon(int number);
 // The plain mark.
-HICON MakeMarkIcon();
+IconHandle MakeMarkIcon();
 
 } // namespace klarvo::resident

@@ -34,23 +34,22 @@ bool Worker::Start(std::function<void()> job)
         delete owned;
         return false;
     }
-    thread_ = reinterpret_cast<HANDLE>(thread);
+    thread_.Reset(reinterpret_cast<HANDLE>(thread));
     return true;
 }
 
 bool Worker::Busy() const
 {
-    return thread_ && WaitForSingleObject(thread_, 0) == WAIT_TIMEOUT;
+    return thread_ && WaitForSingleObject(thread_.Get(), 0) == WAIT_TIMEOUT;
 }
 
 bool Worker::Join(DWORD milliseconds)
 {
     if (!thread_)
         return true;
-    if (WaitForSingleObject(thread_, milliseconds) != WAIT_OBJECT_0)
+    if (WaitForSingleObject(thread_.Get(), milliseconds) != WAIT_OBJECT_0)
         return false;
-    CloseHandle(thread_);
-    thread_ = nullptr;
+    thread_.Reset();
     return true;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "win/Handles.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -23,7 +25,7 @@ public:
 
 private:
     static unsigned __stdcall Trampoline(void* job);
-    HANDLE thread_ = nullptr;
+    KernelHandle thread_;
 };
 
 } // namespace klarvo::resident

@@ -6,12 +6,14 @@
 #include "controls/IACheckControl.h"
 #include "framework/StdWindows.h"
 #include "link/Messages.h"
+#include "pages/OptionsRules.h"
 #include "pages/RamPage.h"
 #include "settings/ConfFile.h"
 #include "settings/ConfStr.h"
 #include "settings/ExeDir.h"
 #include "settings/SlotTable.h"
 #include "settings/System.h"
+#include "win/Files.h"
 
 #include <windows.h>
 
@@ -23,20 +25,19 @@ namespace {
 // dialog opens when no picture was chosen.
 constexpr char kBackgroundsFolder[] = "backgrounds\\";
 
-std::int32_t Flag(Component& root, const char* name)
+bool Ticked(Component& root, const char* name)
 {
-    return Need<TIACheckControl>(root, name).Checked() ? 1 : 0;
-}
-
-// An up-down's position as the 16-bit value the control holds.
-std::int32_t UpDownPosition(Component& root, const char* name)
-{
-    return static_cast<std::int16_t>(Need<UpDown>(root, name).Position());
+    return Need<TIACheckControl>(root, name).Checked();
 }
 
 void Tick(Component& root, const char* name, bool ticked)
 {
     Need<TIACheckControl>(root, name).SetChecked(ticked);
+}
+
+UpDown& Arrows(Component& root, const char* name)
+{
+    return Need<UpDown>(root, name);
 }
 
 std::string SystemTempDirLine()
@@ -46,50 +47,90 @@ std::string SystemTempDirLine()
     return TempDirLine(std::string_view(buffer, sizeof buffer), length);
 }
 
-struct HotKey {
-    Slot slot;
-    const char* box;
-    const char* edit;
-};
-constexpr HotKey kHotKeys[] = {
-    {slotHot1, "cbhot1", "edhot1"},
-    {slotHot2, "cbhot2", "edhot2"},
-    {slotHot3, "cbhot3", "edhot3"},
-};
+// What the row's control shows, in the row's own terms.
+std::int32_t ShownValue(Component& root, const SlotInfo& row, const ShellValues& values)
+{
+    switch (row.kind) {
+    case SlotKind::Flag:
+    case SlotKind::InvertedFlag:
+        return Ticked(root, row.control) ? 1 : 0;
+    case SlotKind::Position:
+    case SlotKind::RamShare:
+        // The 16-bit value the control holds.
+        return static_cast<std::int16_t>(Arrows(root, row.control).Position());
+    case SlotKind::HotKey:
+        return HotKeySlot(Ticked(root, row.control), Need<Control>(root, row.partner).Text());
+    case SlotKind::PercentButtons:
+        break;
+    }
+    return values.ramPercent;
+}
+
+void ShowStored(Component& root, const SlotInfo& row, ShellValues& values, std::int32_t stored)
+{
+    switch (row.kind) {
+    case SlotKind::Flag:
+        Tick(root, row.control, stored == 1);
+        if (row.partner) {
+            Tick(root, row.partner, stored == 0);
+        }
+        return;
+    case SlotKind::InvertedFlag:
+        Tick(root, row.control, stored == 0);
+        return;
+    case SlotKind::Position:
+    case SlotKind::RamShare:
+        Arrows(root, row.control).SetPosition(ShownFromStored(row, stored, values.totalRamMB));
+        return;
+    case SlotKind::HotKey:
+        Tick(root, row.control, stored != 0);
+        Need<Control>(root, row.partner).SetText(HotKeyText(stored));
+        return;
+    case SlotKind::PercentButtons:
+        values.ramPercent = stored;
+        PressPercentButton(root, values.ramPercent);
+        return;
+    }
+}
+
+void ShowDefault(Component& root, const SlotInfo& row, ShellValues& values, const MachineFacts& machine)
+{
+    const std::int32_t shown = ShownDefault(row, machine);
+    switch (row.kind) {
+    case SlotKind::Flag:
+    case SlotKind::InvertedFlag:
+        // Of a radio pair only the one to be on is pressed; it lets go of
+        // the other.
+        if (row.partner && !shown) {
+            Tick(root, row.partner, true);
+        } else {
+            Tick(root, row.control, shown != 0);
+        }
+        return;
+    case SlotKind::Position:
+    case SlotKind::RamShare:
+        Arrows(root, row.control).SetPosition(shown);
+        return;
+    case SlotKind::HotKey:
+        Tick(root, row.control, false);
+        Need<Control>(root, row.partner).SetText(std::string(1, static_cast<char>(row.value)));
+        return;
+    case SlotKind::PercentButtons:
+        values.ramPercent = shown;
+        PressPercentButton(root, values.ramPercent);
+        return;
+    }
+}
 
 } // namespace
 
 void Tfmshell::nbapplyClick(Component*)
 {
     Component& root = *this;
-    const std::int32_t total = values_.totalRamMB;
     // 1. Slot by slot, each write its own open and close; a failure stops
     // here with the rest unwritten and Apply still enabled.
-    WriteConf(slotAuto, Flag(root, "cbauto"));
-    WriteConf(slotMinProc, UpDownPosition(root, "udminproc"));
-    WriteConf(slotFree, FreeSlotFromPercent(UpDownPosition(root, "udfree"), total));
-    WriteConf(slotFastOnly, Flag(root, "rbfast"));
-    WriteConf(slotEvery, UpDownPosition(root, "udevery"));
-    WriteConf(slotMaxTry, UpDownPosition(root, "udmaxtry"));
-    WriteConf(slotPopup1, UpDownPosition(root, "udpopup1"));
-    WriteConf(slotPopup2, UpDownPosition(root, "udpopup2"));
-    WriteConf(slotPopup3, UpDownPosition(root, "udpopup3"));
-    WriteConf(slotAutorun, Flag(root, "cbautorun"));
-    WriteConf(slotRunShell, 1 - Flag(root, "cbnorunshell"));
-    WriteConf(slotTrayMem, Flag(root, "cbtraymem"));
-    WriteConf(slotRamPercent, values_.ramPercent);
-    WriteConf(slotSound, Flag(root, "cbsound"));
-    WriteConf(slotTemp, Flag(root, "cbtemp"));
-    WriteConf(slotInternet, Flag(root, "cbinternet"));
-    WriteConf(slotCookies, Flag(root, "cbcookies"));
-    WriteConf(slotDir, Flag(root, "cbdir"));
-    WriteConf(slotSubdir, Flag(root, "cbsubdir"));
-    WriteConf(slotClearSelect, Flag(root, "cbclearselect"));
-    WriteConf(slotWall, Flag(root, "cbwall"));
-    WriteConf(slotHistory, Flag(root, "cbhistory"));
-    for (const HotKey& key : kHotKeys) {
-        WriteConf(key.slot,
-                  HotKeySlot(Need<TIACheckControl>(root, key.box).Checked(), Need<Control>(root, key.edit).Text()));
+    for (const SlotInfo& row : SlotTable()) {
+        WriteConf(row.slot, StoredFromShown(row, ShownValue(root, row, values_), values_.totalRamMB));
     }
     // 2. The paths, the system's taken afresh on every Apply.
     std::vector<std::string> lines(kConfStrLineCount);
@@ -102,7 +143,7 @@ void Tfmshell::nbapplyClick(Component*)
     lines[lineHistory] = GetShellFolder("History");
     WriteConfStr(ConfStrPath(), lines);
     // 3.
-    SetAutorun(Flag(root, "cbautorun") == 1);
+    SetAutorun(Ticked(root, "cbautorun"));
     // 4. Only now that both files are whole.
     SendToCleaner(cmdReloadSettings, 0);
     // 5.
@@ -113,44 +154,22 @@ void Tfmshell::nbapplyClick(Component*)
     }
 }
 
+void Tfmshell::ShowSlotDefaults(DefaultsButton button)
+{
+    const MachineFacts machine{values_.totalRamMB, DefaultSoundFor(ExeDir(), FileExists).enabled};
+    for (const SlotInfo& row : SlotTable()) {
+        if (row.button == button) {
+            ShowDefault(*this, row, values_, machine);
+        }
+    }
+}
+
 void Tfmshell::LoadSettings()
 {
     Component& root = *this;
-    const std::int32_t total = values_.totalRamMB;
     // 1. Conf.dat.
-    Tick(root, "cbauto", ReadConf(slotAuto) == 1);
-    Need<UpDown>(root, "udminproc").SetPosition(ReadConf(slotMinProc));
-    Need<UpDown>(root, "udfree").SetPosition(PercentFromFreeSlot(ReadConf(slotFree), total));
-    Tick(root, "rbfast", ReadConf(slotFastOnly) == 1);
-    Tick(root, "rbfull", ReadConf(slotFastOnly) == 0);
-    Need<UpDown>(root, "udevery").SetPosition(ReadConf(slotEvery));
-    Need<UpDown>(root, "udmaxtry").SetPosition(ReadConf(slotMaxTry));
-    Need<UpDown>(root, "udpopup1").SetPosition(ReadConf(slotPopup1));
-    Need<UpDown>(root, "udpopup2").SetPosition(ReadConf(slotPopup2));
-    Need<UpDown>(root, "udpopup3").SetPosition(ReadConf(slotPopup3));
-    Tick(root, "cbautorun", ReadConf(slotAutorun) == 1);
-    Tick(root, "cbnorunshell", ReadConf(slotRunShell) == 0);
-    Tick(root, "cbtraymem", ReadConf(slotTrayMem) == 1);
-    values_.ramPercent = ReadConf(slotRamPercent);
-    PressPercentButton(root, values_.ramPercent);
-    const std::pair<Slot, const char*> flags[] = {
-        {slotSound, "cbsound"},
-        {slotTemp, "cbtemp"},
-        {slotInternet, "cbinternet"},
-        {slotCookies, "cbcookies"},
-        {slotDir, "cbdir"},
-        {slotSubdir, "cbsubdir"},
-        {slotClearSelect, "cbclearselect"},
-        {slotWall, "cbwall"},
-        {slotHistory, "cbhistory"},
-    };
-    for (const auto& [slot, name] : flags) {
-        Tick(root, name, ReadConf(slot) == 1);
-    }
-    for (const HotKey& key : kHotKeys) {
-        const std::int32_t stored = ReadConf(key.slot);
-        Tick(root, key.box, stored != 0);
-        Need<Control>(root, key.edit).SetText(HotKeyText(stored));
+    for (const SlotInfo& row : SlotTable()) {
+        ShowStored(root, row, values_, ReadConf(row.slot));
     }
     // 2. ConfStr.dat, stopping quietly at the first line it does not have
     // (ReadConfStr gives a missing file as ten empty lines).

@@ -1,6 +1,6 @@
 #include "app/MemoryStatus.h"
 
-#include <windows.h>
+#include "win/Memory.h"
 
 #include <algorithm>
 
@@ -8,19 +8,17 @@ namespace klarvo {
 
 namespace {
 
-std::uint32_t Held32(SIZE_T bytes)
+std::uint32_t Held32(std::uint64_t bytes)
 {
-    return static_cast<std::uint32_t>(std::min<unsigned long long>(bytes, 0xFFFFFFFFull));
+    return static_cast<std::uint32_t>(std::min<std::uint64_t>(bytes, 0xFFFFFFFFu));
 }
 
 class Win32Memory final : public MemoryStatusSource {
 public:
     MemoryStatusBytes Read() override
     {
-        MEMORYSTATUS status{};
-        status.dwLength = sizeof status;
-        GlobalMemoryStatus(&status);
-        return {Held32(status.dwTotalPhys), Held32(status.dwAvailPhys)};
+        const MemoryBytes bytes = ReadMemoryBytes();
+        return {Held32(bytes.totalPhysical), Held32(bytes.availablePhysical)};
     }
 };
 

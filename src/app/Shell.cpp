@@ -20,6 +20,7 @@
 #include "settings/ExeDir.h"
 #include "settings/SlotTable.h"
 #include "settings/System.h"
+#include "win/Files.h"
 
 #include <cstdlib>
 
@@ -36,12 +37,6 @@ constexpr int kPageControlTop = -30;
 constexpr int kWindowHeight = 328;
 constexpr int kApplyTop = 299;
 
-bool FileExists(const std::string& path)
-{
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 std::string ProgramArgument1()
 {
     return __argc > 1 && __argv[1] ? std::string(__argv[1]) : std::string();
@@ -49,6 +44,8 @@ std::string ProgramArgument1()
 
 } // namespace
 
+// The framework's classes and the custom controls, plus the window itself,
+// whose stored properties are the form's.
 const FormClasses& ShellFormClasses()
 {
     static FormClasses classes = [] {

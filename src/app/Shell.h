@@ -51,6 +51,8 @@ public:
     ShellHooks& Hooks() override { return hooks_; }
     HandlerTable& Handlers() override { return handlers_; }
     void SendToCleaner(std::int32_t command, std::int32_t argument) override;
+    // By the rows of the slot table (ApplyLoad.cpp).
+    void ShowSlotDefaults(DefaultsButton button) override;
 
     // ShellControl: the fatal paths.
     void StopRefreshTimer() override;

@@ -1,6 +1,6 @@
 #include "framework/Bitmap.h"
 
-#include "framework/Gdi.h"
+#include "win/Gdi.h"
 #include "framework/GdiCanvas.h"
 
 #include <windows.h>

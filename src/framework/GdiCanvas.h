@@ -6,7 +6,7 @@
 // selected out before it is deleted.
 
 #include "framework/Canvas.h"
-#include "framework/Gdi.h"
+#include "win/Gdi.h"
 
 #include <windows.h>
 

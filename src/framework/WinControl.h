@@ -18,7 +18,7 @@
 // canvas in one block.
 
 #include "framework/Control.h"
-#include "framework/Gdi.h"
+#include "win/Gdi.h"
 
 #include <windows.h>
 

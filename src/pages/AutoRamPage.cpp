@@ -23,13 +23,7 @@ void AutoRamPage::Bind(HandlerTable& handlers)
 
 void AutoRamPage::nbdeffastramClick(Component*)
 {
-    Component& root = host_.Root();
-    const AutoRamDefaults& d = kAutoRamDefaults;
-    Need<TIACheckControl>(root, "cbauto").SetChecked(d.autoOn);
-    Need<TIACheckControl>(root, d.full ? "rbfull" : "rbfast").SetChecked(true);
-    Need<UpDown>(root, "udminproc").SetPosition(d.minPercent);
-    Need<UpDown>(root, "udevery").SetPosition(d.everyMinutes);
-    Need<UpDown>(root, "udfree").SetPosition(d.freePercent);
+    host_.ShowSlotDefaults(DefaultsButton::AutoRam);
     chrome_.EnableApply();
     cbautoClick(nullptr);
 }

@@ -15,8 +15,9 @@ public:
     AutoRamPage(ShellHost& host, Chrome& chrome);
     void Bind(HandlerTable& handlers);
 
-    // "Default setting": auto cleaning on, every 5 minutes below 15 %, the
-    // "Fast & usual" method trying to free 30 %.
+    // "Default setting": the slot table's defaults of this page's rows
+    // (auto cleaning on, the "Fast & usual" method, ...), then the switch
+    // handler.
     void nbdeffastramClick(Component* sender);
     // Greys everything on the page but the switch itself, the Default
     // button, frames and background while cbauto is clear.

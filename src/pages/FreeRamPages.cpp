@@ -56,15 +56,6 @@ bool AutoPageControlEnabled(std::string_view name, bool isBevel, bool autoTicked
     return IsAmountControl(name) ? e.amount : e.conditions;
 }
 
-RamPageDefaults RamPageDefaultsFor(int totalRamMB)
-{
-    RamPageDefaults d;
-    d.popup1 = totalRamMB / 4;
-    d.popup2 = totalRamMB / 2;
-    d.popup3 = totalRamMB * 2 / 3;
-    return d;
-}
-
 void RamProgressDisplay::Report(std::int64_t percent)
 {
     bar_ = ProgressPosition(percent);

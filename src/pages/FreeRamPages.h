@@ -66,29 +66,6 @@ bool IsAmountControl(std::string_view name);
 // The enabled state a control of the Auto RAM page ends with.
 bool AutoPageControlEnabled(std::string_view name, bool isBevel, bool autoTicked, bool fullSelected);
 
-// "Default setting" of the Auto RAM page: fixed values, whatever the machine.
-struct AutoRamDefaults {
-    bool autoOn = true;
-    bool full = true; // "Fast & usual; try free up"
-    int minPercent = 15;
-    int everyMinutes = 5;
-    int freePercent = 30;
-};
-inline constexpr AutoRamDefaults kAutoRamDefaults{};
-
-// "Default setting" of the RAM page: popup amounts from the machine's
-// total, two tries, 50 %. The popup up-downs hold the amounts within their
-// maximum at the time.
-struct RamPageDefaults {
-    int popup1 = 0;
-    int popup2 = 0;
-    int popup3 = 0;
-    int maxTry = 2;
-    int ramPercent = 50;
-    friend bool operator==(const RamPageDefaults&, const RamPageDefaults&) = default;
-};
-RamPageDefaults RamPageDefaultsFor(int totalRamMB);
-
 // The progress display of a manual cleaning: each report sets the bar,
 // disables Start and restarts the 1.5-second timer, so Start returns only
 // 1.5 s after the last report.

@@ -47,13 +47,8 @@ void HddPage::tshddShow(Component*)
 
 void HddPage::nbdefhddClick(Component*)
 {
-    Component& root = host_.Root();
-    for (const char* name : {"cbtemp", "cbinternet", "cbhistory", "cbcookies"}) {
-        Need<TIACheckControl>(root, name).SetChecked(true);
-    }
-    Need<TIACheckControl>(root, "cbdir").SetChecked(false);
+    host_.ShowSlotDefaults(DefaultsButton::Hdd);
     cbdirClick(nullptr);
-    Need<TIACheckControl>(root, "cbclearselect").SetChecked(false);
     chrome_.EnableApply();
 }
 

@@ -18,8 +18,9 @@ public:
     // The directory and its subdirectory switch follow cbdir.
     void cbdirClick(Component* sender);
     void tshddShow(Component* sender);
-    // "Default setting": the four system kinds on, the directory and the
-    // cleaning at the cleaner's start off; the directory and cbsubdir stay.
+    // "Default setting": the slot table's defaults of this page's rows (the
+    // four system kinds on, the directory and the cleaning at the cleaner's
+    // start off); the directory's name and cbsubdir stay.
     void nbdefhddClick(Component* sender);
     // The "Clear" buttons: the resident cleaner cleans one kind of files
     // now, at the paths last applied. Nothing else happens.

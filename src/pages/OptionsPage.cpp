@@ -4,8 +4,7 @@
 #include "pages/Handlers.h"
 #include "pages/OptionsRules.h"
 #include "settings/ExeDir.h"
-
-#include <windows.h>
+#include "win/Files.h"
 
 namespace klarvo {
 
@@ -88,24 +87,12 @@ void OptionsPage::tsoptShow(Component*)
 
 void OptionsPage::nbdefoptClick(Component*)
 {
-    Component& root = host_.Root();
-    for (const char* name : {"cbautorun", "cbnorunshell", "cbtraymem"}) {
-        Need<TIACheckControl>(root, name).SetChecked(true);
-    }
-    const DefaultSoundChoice sound = DefaultSoundFor(ExeDir(), [](const std::string& path) {
-        const DWORD attributes = GetFileAttributesA(path.c_str());
-        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-    });
-    Need<TIACheckControl>(root, "cbsound").SetChecked(sound.enabled);
+    host_.ShowSlotDefaults(DefaultsButton::Options);
+    // The sound's box follows the file; its edit gets the file's name.
+    const DefaultSoundChoice sound = DefaultSoundFor(ExeDir(), FileExists);
     if (sound.fileName) {
-        Need<Control>(root, "fesound").SetText(*sound.fileName);
+        Need<Control>(host_.Root(), "fesound").SetText(*sound.fileName);
     }
-    for (const char* name : {"cbwall", "cbhot1", "cbhot2", "cbhot3"}) {
-        Need<TIACheckControl>(root, name).SetChecked(false);
-    }
-    Need<Control>(root, "edhot1").SetText("Q");
-    Need<Control>(root, "edhot2").SetText("W");
-    Need<Control>(root, "edhot3").SetText("S");
     cbwallClick(nullptr);
     cbautorunClick(nullptr);
     cbsoundClick(nullptr);

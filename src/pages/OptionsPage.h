@@ -28,9 +28,10 @@ public:
     // return let through, anything else dropped before the edit sees it.
     void edhot1KeyPress(Component* sender, char& key);
     void tsoptShow(Component* sender);
-    // "Default setting": autorun with the shell kept closed, the tray
-    // figure, default.wav when it is there, no background file, hot keys
-    // off with the letters Q, W and S ready.
+    // "Default setting": the slot table's defaults of this page's rows
+    // (autorun with the shell kept closed, default.wav when it is there,
+    // hot keys off with their letters ready), the sound file's name, then
+    // the follow handlers.
     void nbdefoptClick(Component* sender);
 
 private:

@@ -85,15 +85,9 @@ void RamPage::tsramShow(Component*)
 
 void RamPage::nbdeframClick(Component*)
 {
-    Component& root = host_.Root();
-    const RamPageDefaults d = RamPageDefaultsFor(host_.Values().totalRamMB);
-    Need<UpDown>(root, "udpopup1").SetPosition(d.popup1);
-    Need<UpDown>(root, "udpopup2").SetPosition(d.popup2);
-    Need<UpDown>(root, "udpopup3").SetPosition(d.popup3);
-    Need<UpDown>(root, "udmaxtry").SetPosition(d.maxTry);
-    auto& half = Need<SpeedButton>(root, PercentButtonName(d.ramPercent / 10));
-    half.SetDown(true);
-    sb1Click(&half);
+    host_.ShowSlotDefaults(DefaultsButton::Ram);
+    // The share's button is down; the figure beside the buttons follows.
+    sb1Click(nullptr);
     chrome_.EnableApply();
 }
 

@@ -34,8 +34,8 @@ public:
     // rewritten for the current TotalRamMB.
     void sb1Click(Component* sender);
     void tsramShow(Component* sender);
-    // "Default setting": popup amounts a quarter, a half and two thirds of
-    // the memory, two tries, 50 %.
+    // "Default setting": the slot table's defaults of this page's rows
+    // (popup amounts as shares of the memory, two tries, 50 %).
     void nbdeframClick(Component* sender);
     // Keeps the raised look on the percent button under the pointer only.
     void sb1MouseMove(Component* sender, ShiftState shift, int x, int y);

@@ -33,6 +33,7 @@
 #include "framework/Component.h"
 #include "framework/FormLoader.h"
 #include "settings/ShellControl.h"
+#include "settings/SlotTable.h"
 
 #include <array>
 #include <cstdint>
@@ -86,6 +87,9 @@ public:
     // Posts a command to the resident cleaner, starting it when needed; may
     // end the application through the fatal path.
     virtual void SendToCleaner(std::int32_t command, std::int32_t argument) = 0;
+    // Puts the defaults of the slots this button looks after into their
+    // controls; the page does the rest of its button's work.
+    virtual void ShowSlotDefaults(DefaultsButton button) = 0;
 
 protected:
     ~ShellHost() = default;

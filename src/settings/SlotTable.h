@@ -1,7 +1,15 @@
 #pragma once
 
+// The settings of Conf.dat as one table: which control edits each slot, how
+// the control's value becomes the stored one, and where its default comes
+// from. Apply, the loading of the settings, the "Default setting" buttons
+// (and so the first run, which presses them all) and the resident cleaner
+// all go by it: a new setting is one row.
+
 #include <cstdint>
 #include <span>
+#include <string>
+#include <string_view>
 
 namespace klarvo {
 
@@ -35,28 +43,90 @@ enum Slot : std::int32_t {
     slotHot3 = 28,        // cbhot3/edhot3: Alt+letter that switches it off
 };
 
-// How a slot's first-run default follows from the machine.
+// How a slot's control holds the value, and so how the stored value
+// follows from what the control shows.
+enum class SlotKind {
+    Flag,           // a check box or radio button: 1 ticked, 0 clear
+    InvertedFlag,   // a check box stored the other way round: 1 when clear
+    Position,       // an up-down's position, stored as it is
+    RamShare,       // an up-down showing percent of total RAM, stored in MB
+    HotKey,         // a check box and a one-letter edit: the letter's code when ticked
+    PercentButtons, // the ten speed buttons' share of RAM in percent
+};
+
+// The "Default setting" button that puts a slot's default into its control.
+enum class DefaultsButton {
+    None, // keeps what the window was built with
+    AutoRam,
+    Ram,
+    Hdd,
+    Options,
+};
+
+// How a slot's default follows from the machine, as the control shows it.
 enum class DefaultRule {
     Constant,         // value
     ShareOfRam,       // TotalRamMB * numerator div denominator
     DefaultWavExists, // 1 when ExeDir + "default.wav" exists, else 0
+    SuggestedLetter,  // the box clear, the edit suggesting the letter `value`
 };
 
 struct SlotInfo {
     Slot slot;
-    const char* control; // the control that edits it
+    const char* control; // the control Apply reads
+    // A radio button's partner, ticked for 0; a hot key's letter edit.
+    const char* partner;
+    SlotKind kind;
+    DefaultsButton button;
     DefaultRule rule;
-    std::int32_t value; // Constant: the value; ShareOfRam: numerator
+    std::int32_t value; // Constant: the value; ShareOfRam: numerator; SuggestedLetter: the letter
     std::int32_t denominator;
 };
 
-// Every slot of the suite in slot order, each once.
+// Every slot of the suite, each once, in the order Apply writes them: the
+// hot keys come last.
 std::span<const SlotInfo> SlotTable();
 
 // The slot's entry; nullptr for a number that carries no setting.
 const SlotInfo* FindSlot(std::int32_t slot);
 
-// The value the "Default setting" buttons put in and a first run writes.
+// What decides the defaults that are not constant.
+struct MachineFacts {
+    std::int32_t totalRamMB = 1;
+    bool defaultWavExists = false;
+};
+
+// The value the slot's "Default setting" button puts into its control (the
+// control may then hold it within its range).
+std::int32_t ShownDefault(const SlotInfo& info, const MachineFacts& machine);
+// That value as stored: what a first run writes.
 std::int32_t FirstRunDefault(const SlotInfo& info, std::int32_t totalRamMB, bool defaultWavExists);
+
+// The stored value for what the control shows. Hot keys have their own pair
+// below; a flag's value is 1 or 0.
+std::int32_t StoredFromShown(const SlotInfo& info, std::int32_t shown, std::int32_t totalRamMB);
+// And back, for loading.
+std::int32_t ShownFromStored(const SlotInfo& info, std::int32_t stored, std::int32_t totalRamMB);
+
+// The conversions on the way. Products are taken at 32 bits and wrap as the
+// stored format's arithmetic does; no value from a file can make them
+// undefined.
+
+// a * b wrapped to signed 32 bits.
+std::int32_t Mul32(std::int32_t a, std::int32_t b);
+
+// Slot 3 holds the amount the "Fast & usual" method tries to free in MB,
+// while its control shows percent: percent * TotalRamMB div 100 ...
+std::int32_t FreeSlotFromPercent(std::int32_t percent, std::int32_t totalRamMB);
+// ... and back, rounded to the nearest percent: (mb * 1000 div total + 5)
+// div 10. A total that is no size reads as 0.
+std::int32_t PercentFromFreeSlot(std::int32_t megabytes, std::int32_t totalRamMB);
+
+// Slots 13, 27, 28: the character code of the edit's single letter when
+// the box is ticked, 0 otherwise (also for an empty or longer text).
+std::int32_t HotKeySlot(bool ticked, std::string_view text);
+// The edit's text for a stored hot key: the character of the low byte, or
+// nothing for 0.
+std::string HotKeyText(std::int32_t slot);
 
 } // namespace klarvo

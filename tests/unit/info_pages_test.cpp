@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "pages/FreeRamPages.h"
+#include "settings/SlotTable.h"
 
 #include <string>
 
@@ -40,18 +41,29 @@ TEST(RamPages, PopupMaximumIsTheDesignValueUntilTheRamPageIsShown)
 
 TEST(RamPages, DefaultSettingsForSmallAndLargeMachines)
 {
-    EXPECT_EQ(RamPageDefaultsFor(65), (RamPageDefaults{16, 32, 43, 2, 50}));
-    EXPECT_EQ(RamPageDefaultsFor(4096), (RamPageDefaults{1024, 2048, 2730, 2, 50}));
-    EXPECT_EQ(RamPageDefaultsFor(1), (RamPageDefaults{0, 0, 0, 2, 50}));
+    // What the pages' "Default setting" buttons put into the controls.
+    auto shown = [](Slot slot, std::int32_t totalRamMB) { return ShownDefault(*FindSlot(slot), {totalRamMB, false}); };
+    const struct {
+        std::int32_t totalRamMB, popup1, popup2, popup3;
+    } machines[] = {{65, 16, 32, 43}, {4096, 1024, 2048, 2730}, {1, 0, 0, 0}};
+    for (const auto& m : machines) {
+        EXPECT_EQ(shown(slotPopup1, m.totalRamMB), m.popup1);
+        EXPECT_EQ(shown(slotPopup2, m.totalRamMB), m.popup2);
+        EXPECT_EQ(shown(slotPopup3, m.totalRamMB), m.popup3);
+        EXPECT_EQ(shown(slotMaxTry, m.totalRamMB), 2);
+        EXPECT_EQ(shown(slotRamPercent, m.totalRamMB), 50);
+    }
 
     // The auto page's defaults do not depend on the machine.
-    EXPECT_TRUE(kAutoRamDefaults.autoOn);
-    EXPECT_TRUE(kAutoRamDefaults.full);
-    EXPECT_EQ(kAutoRamDefaults.minPercent, 15);
-    EXPECT_EQ(kAutoRamDefaults.everyMinutes, 5);
-    EXPECT_EQ(kAutoRamDefaults.freePercent, 30);
-    EXPECT_EQ(PercentMBLabel(kAutoRamDefaults.minPercent, 65), "%  (9 MB)");
-    EXPECT_EQ(PercentMBLabel(kAutoRamDefaults.freePercent, 4096), "%  (1228 MB)");
+    for (std::int32_t total : {65, 4096}) {
+        EXPECT_EQ(shown(slotAuto, total), 1);
+        EXPECT_EQ(shown(slotFastOnly, total), 0) << "rbfull, \"Fast & usual; try free up\"";
+        EXPECT_EQ(shown(slotMinProc, total), 15);
+        EXPECT_EQ(shown(slotEvery, total), 5);
+        EXPECT_EQ(shown(slotFree, total), 30);
+    }
+    EXPECT_EQ(PercentMBLabel(shown(slotMinProc, 65), 65), "%  (9 MB)");
+    EXPECT_EQ(PercentMBLabel(shown(slotFree, 4096), 4096), "%  (1228 MB)");
 }
 
 // Every control of the auto page, in page order, with whether it is a frame.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 #include "settings/SlotTable.h"
 
@@ -8,15 +9,21 @@ using namespace klarvo;
 
 namespace {
 
-TEST(SlotTable, HoldsEachSettingOnceInSlotOrder)
+TEST(SlotTable, HoldsEachSettingOnceInApplyOrder)
 {
     std::set<int> seen;
-    int previous = 0;
+    std::vector<int> order;
     for (const SlotInfo& info : SlotTable()) {
-        EXPECT_GT(info.slot, previous);
-        previous = info.slot;
+        order.push_back(info.slot);
         EXPECT_TRUE(seen.insert(info.slot).second);
+        // The shell finds both controls of these kinds by name.
+        const bool needsPartner = info.kind == SlotKind::HotKey;
+        EXPECT_TRUE(!needsPartner || info.partner) << "slot " << info.slot;
+        EXPECT_NE(info.control, nullptr);
     }
+    // The hot keys are written last, after 26.
+    EXPECT_EQ(order, (std::vector<int>{1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 15,
+                                       16, 17, 18, 19, 20, 21, 22, 23, 26, 13, 27, 28}));
     EXPECT_EQ(seen, (std::set<int>{1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13,
                                    15, 16, 17, 18, 19, 20, 21, 22, 23, 26, 27, 28}));
     EXPECT_EQ(FindSlot(14), nullptr);
@@ -47,6 +54,30 @@ TEST(SlotTable, FirstRunDefaultsFollowTheMachine)
     for (const Case& c : cases)
         EXPECT_EQ(FirstRunDefault(*FindSlot(c.slot), c.totalRamMB, c.wav), c.expected)
             << "slot " << c.slot << " with " << c.totalRamMB << " MB";
+}
+
+TEST(SlotTable, EachKindConvertsBetweenControlAndSlot)
+{
+    struct Case {
+        Slot slot;
+        std::int32_t totalRamMB;
+        std::int32_t shown;
+        std::int32_t stored;
+        std::int32_t loaded; // what loading the stored value shows
+    };
+    const Case cases[] = {
+        {slotAuto, 64, 1, 1, 1},           {slotAuto, 64, 0, 0, 0},          {slotRunShell, 64, 1, 0, 1},
+        {slotRunShell, 64, 0, 1, 0},       {slotFree, 65, 30, 19, 29},       {slotFree, 4096, 30, 1228, 30},
+        {slotPopup1, 4096, 700, 700, 700}, {slotRamPercent, 64, 70, 70, 70}, {slotHot2, 64, 'W', 'W', 'W'},
+    };
+    for (const Case& c : cases) {
+        const SlotInfo& row = *FindSlot(c.slot);
+        EXPECT_EQ(StoredFromShown(row, c.shown, c.totalRamMB), c.stored) << "slot " << c.slot;
+        EXPECT_EQ(ShownFromStored(row, c.stored, c.totalRamMB), c.loaded) << "slot " << c.slot;
+    }
+    // A flag shows ticked for exactly 1, whatever else a file holds.
+    EXPECT_EQ(ShownFromStored(*FindSlot(slotTemp), 2, 64), 0);
+    EXPECT_EQ(ShownFromStored(*FindSlot(slotRunShell), 2, 64), 0);
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 #include "controls/IACheckControl.h"
 #include "framework/Bitmap.h"
 #include "framework/Form.h"
-#include "framework/Gdi.h"
+#include "win/Gdi.h"
 #include "framework/StdCtrls.h"
 #include "support/Png.h"
 #include "support/Pump.h"

@@ -7,7 +7,7 @@
 #include "framework/Bitmap.h"
 #include "framework/Form.h"
 #include "framework/FormLoader.h"
-#include "framework/Gdi.h"
+#include "win/Gdi.h"
 #include "framework/RecordingCanvas.h"
 #include "framework/StdCtrls.h"
 #include "support/Png.h"

@@ -15,7 +15,7 @@
 #include "controls/GradBtn.h"
 #include "framework/Application.h"
 #include "framework/Form.h"
-#include "framework/Gdi.h"
+#include "win/Gdi.h"
 #include "framework/RecordingCanvas.h"
 
 using namespace klarvo;

@@ -3,7 +3,7 @@
 #include "support/GdiCount.h"
 
 #include "framework/Bitmap.h"
-#include "framework/Gdi.h"
+#include "win/Gdi.h"
 #include "framework/StdCtrls.h"
 #include "framework/StdWindows.h"
 #include "framework/WinControl.h"

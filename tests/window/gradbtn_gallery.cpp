@@ -15,7 +15,7 @@
 #include "framework/Application.h"
 #include "framework/Bitmap.h"
 #include "framework/Form.h"
-#include "framework/Gdi.h"
+#include "win/Gdi.h"
 #include "framework/Messages.h"
 #include "support/Png.h"
 #include "support/Process.h"

@@ -13,7 +13,7 @@
 #include "framework/Application.h"
 #include "framework/Bitmap.h"
 #include "framework/Form.h"
-#include "framework/Gdi.h"
+#include "win/Gdi.h"
 #include "framework/Messages.h"
 #include "framework/RecordingCanvas.h"
 

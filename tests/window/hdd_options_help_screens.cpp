@@ -6,7 +6,7 @@
 
 #include "app/Shell.h"
 #include "framework/Application.h"
-#include "framework/Gdi.h"
+#include "win/Gdi.h"
 #include "link/CleanerLink.h"
 #include "settings/ExeDir.h"
 #include "settings/System.h"

@@ -3,9 +3,10 @@
 #include "support/GdiCount.h"
 
 #include "framework/Bitmap.h"
-#include "framework/Gdi.h"
+#include "win/Gdi.h"
 #include "framework/StdWindows.h"
 #include "pages/FreeRamPages.h"
+#include "settings/SlotTable.h"
 #include "pages/InfoGraph.h"
 
 #include <windows.h>
@@ -79,12 +80,12 @@ TEST_F(InfoWindowTest, PopupAmountsAboveTheDesignMaximumAreHeldUntilThePageIsSho
 {
     // First-run defaults of a 4096 MB machine go into up-downs that still
     // have their design maximum; showing the page raises it.
-    const RamPageDefaults d = RamPageDefaultsFor(4096);
+    const std::int32_t popup3Default = ShownDefault(*FindSlot(slotPopup3), {4096, false});
     UpDown* popup3 = AddUpDown(*form, {1, PopupMaximum(false, 4096), 1, false, 4}, 5);
-    popup3->SetPosition(d.popup3);
+    popup3->SetPosition(popup3Default);
     EXPECT_EQ(popup3->Position(), 2000);
     popup3->SetMax(PopupMaximum(true, 4096));
-    popup3->SetPosition(d.popup3);
+    popup3->SetPosition(popup3Default);
     EXPECT_EQ(popup3->Position(), 2730);
 }
 

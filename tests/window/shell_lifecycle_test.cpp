@@ -3,6 +3,7 @@
 
 #include "controls/GradBtn.h"
 #include "controls/IACheckControl.h"
+#include "win/Gdi.h"
 #include "framework/StdCtrls.h"
 #include "framework/StdWindows.h"
 #include "framework/Timer.h"

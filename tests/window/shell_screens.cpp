@@ -14,7 +14,7 @@
 #include "framework/Application.h"
 #include "framework/Form.h"
 #include "framework/FormLoader.h"
-#include "framework/Gdi.h"
+#include "win/Gdi.h"
 #include "framework/StdCtrls.h"
 #include "framework/StdWindows.h"
 #include "support/Png.h"

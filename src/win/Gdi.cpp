@@ -1,4 +1,4 @@
-#include "framework/Gdi.h"
+#include "win/Gdi.h"
 
 namespace klarvo {
 

@@ -4,44 +4,24 @@
 // before it is deleted (Selection restores the previous one first), so the
 // process's GDI object count stays flat however often a control repaints.
 
+#include "win/Handles.h"
+
 #include <windows.h>
 
 #include <utility>
 
 namespace klarvo {
 
-// A GDI object (pen, brush, font, bitmap, region) deleted with DeleteObject.
-template <typename H> class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(H h) : h_(h) {}
-    ~GdiObject() { Reset(); }
-    GdiObject(GdiObject&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& o) noexcept
-    {
-        if (this != &o) {
-            Reset(std::exchange(o.h_, nullptr));
-        }
-        return *this;
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-
-    H Get() const { return h_; }
-    explicit operator bool() const { return h_ != nullptr; }
-    // Gives up ownership (for example to SetWindowRgn, which takes it over).
-    H Release() { return std::exchange(h_, nullptr); }
-    void Reset(H h = nullptr)
-    {
-        if (h_) {
-            DeleteObject(h_);
-        }
-        h_ = h;
-    }
-
-private:
-    H h_ = nullptr;
+namespace handle_traits {
+template <typename H> struct Gdi {
+    using Handle = H;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { DeleteObject(h); }
 };
+} // namespace handle_traits
+
+// A GDI object (pen, brush, font, bitmap, region) deleted with DeleteObject.
+template <typename H> using GdiObject = UniqueHandle<handle_traits::Gdi<H>>;
 
 using PenHandle = GdiObject<HPEN>;
 using BrushHandle = GdiObject<HBRUSH>;
@@ -49,41 +29,50 @@ using FontHandle = GdiObject<HFONT>;
 using BitmapHandle = GdiObject<HBITMAP>;
 using RegionHandle = GdiObject<HRGN>;
 
-// A window's DC from GetDC, released with ReleaseDC.
+// A window's DC from GetDC (the screen's for no window), released with
+// ReleaseDC.
 class WindowDc {
 public:
     explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
-    ~WindowDc()
+    ~WindowDc() { Reset(); }
+    WindowDc(WindowDc&& o) noexcept : hwnd_(o.hwnd_), dc_(std::exchange(o.dc_, nullptr)) {}
+    WindowDc& operator=(WindowDc&& o) noexcept
     {
-        if (dc_) {
-            ReleaseDC(hwnd_, dc_);
+        if (this != &o) {
+            Reset();
+            hwnd_ = o.hwnd_;
+            dc_ = std::exchange(o.dc_, nullptr);
         }
+        return *this;
     }
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;
     HDC Get() const { return dc_; }
 
 private:
+    void Reset()
+    {
+        if (dc_) {
+            ReleaseDC(hwnd_, std::exchange(dc_, nullptr));
+        }
+    }
+
     HWND hwnd_;
     HDC dc_;
 };
 
-// A memory DC from CreateCompatibleDC, deleted with DeleteDC.
-class MemoryDc {
-public:
-    explicit MemoryDc(HDC compatibleWith = nullptr) : dc_(CreateCompatibleDC(compatibleWith)) {}
-    ~MemoryDc()
-    {
-        if (dc_) {
-            DeleteDC(dc_);
-        }
-    }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-    HDC Get() const { return dc_; }
+namespace handle_traits {
+struct MemoryDc {
+    using Handle = HDC;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { DeleteDC(h); }
+};
+} // namespace handle_traits
 
-private:
-    HDC dc_;
+// A memory DC from CreateCompatibleDC, deleted with DeleteDC.
+class MemoryDc : public UniqueHandle<handle_traits::MemoryDc> {
+public:
+    explicit MemoryDc(HDC compatibleWith = nullptr) : UniqueHandle(CreateCompatibleDC(compatibleWith)) {}
 };
 
 // Selects an object into a DC and puts the previous one back on destruction.

@@ -1,0 +1,13 @@
+#include "win/Files.h"
+
+#include <windows.h>
+
+namespace klarvo {
+
+bool FileExists(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+} // namespace klarvo

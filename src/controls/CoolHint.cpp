@@ -1,6 +1,7 @@
 #include "controls/CoolHint.h"
 
 #include "controls/CoolHintShape.h"
+#include "win/Gdi.h"
 #include "framework/Application.h"
 
 #include <array>
@@ -65,13 +66,10 @@ void TddgHintWindow::ActivateHint(Rect screenRect, const std::string& text)
     std::array<POINT, 6> points{};
     for (std::size_t i = 0; i < vertices.size(); ++i)
         points[i] = POINT{vertices[i].x, vertices[i].y};
-    if (HRGN region = CreatePolygonRgn(points.data(), static_cast<int>(points.size()), ALTERNATE)) {
-        // The window owns the region from here on, and frees it with itself.
-        if (SetWindowRgn(Handle(), region, TRUE))
-            shape_ = region;
-        else
-            DeleteObject(region);
-    }
+    RegionHandle region(CreatePolygonRgn(points.data(), static_cast<int>(points.size()), ALTERNATE));
+    // The window owns the region once it accepts it, and frees it with itself.
+    if (region && SetWindowRgn(Handle(), region.Get(), TRUE))
+        shape_ = region.Release();
     HintWindow::ActivateHint(screenRect, text);
 }
 

@@ -430,10 +430,9 @@ void TIACheckControl::UpdateWindowRegion()
     if (region && polygon)
         CombineRgn(region.Get(), region.Get(), polygon.Get(), RGN_OR);
     polygon.Reset();
-    HRGN handed = region.Release();
-    // The window owns the region once it is accepted.
-    if (handed && !SetWindowRgn(hwnd_, handed, TRUE))
-        DeleteObject(handed);
+    // The window owns the region once it accepts it.
+    if (region && SetWindowRgn(hwnd_, region.Get(), TRUE))
+        region.Release();
 }
 
 void TIACheckControl::CreateParams(WindowParams& params)

@@ -1,6 +1,7 @@
 #include "framework/Bitmap.h"
 
 #include "win/Gdi.h"
+#include "win/Handles.h"
 #include "framework/GdiCanvas.h"
 
 #include <windows.h>
@@ -191,21 +192,19 @@ std::string LowerExtension(const std::string& path)
 
 std::vector<unsigned char> ReadWholeFile(const std::string& path)
 {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
+    const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) {
         throw PictureError("cannot open " + path);
     }
     std::vector<unsigned char> data;
-    DWORD size = GetFileSize(h, nullptr);
+    DWORD size = GetFileSize(file.Get(), nullptr);
     if (size != INVALID_FILE_SIZE) {
         data.resize(size);
         DWORD got = 0;
-        if (size > 0 && (!ReadFile(h, data.data(), size, &got, nullptr) || got != size)) {
-            CloseHandle(h);
+        if (size > 0 && (!ReadFile(file.Get(), data.data(), size, &got, nullptr) || got != size)) {
             throw PictureError("cannot read " + path);
         }
     }
-    CloseHandle(h);
     return data;
 }
 

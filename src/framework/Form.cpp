@@ -26,16 +26,7 @@ Form::~Form()
         OnDestroy(this);
     }
     // Children first, while the form is whole.
-    while (ControlCount() > 0) {
-        Control* c = Controls(ControlCount() - 1);
-        if (c->Owner() == this) {
-            delete c;
-        } else {
-            c->SetParent(nullptr); // its owner frees it
-        }
-    }
-    DestroyHandle();
-    DestroyComponents();
+    DestroyChildren();
 }
 
 void Form::SetBorderIcons(bool systemMenu, bool minimize, bool maximize)

@@ -125,6 +125,11 @@ WinControl::WinControl(Component* owner) : Control(owner) {}
 
 WinControl::~WinControl()
 {
+    DestroyChildren();
+}
+
+void WinControl::DestroyChildren()
+{
     // Children parented here go first, while this object is whole: those we
     // own are freed, the others only leave (their owner frees them).
     while (!controls_.empty()) {

@@ -113,6 +113,9 @@ protected:
     // Makes the window from CreateParams; overrides run a hook after it.
     virtual void CreateWnd();
     virtual void DestroyWnd();
+    // Frees the children it owns, lets the others go, then the window and
+    // the owned components; for destructors, while the object is whole.
+    void DestroyChildren();
 
     // Handlers called by WndProc.
     virtual void PaintWindow(HDC dc, const PAINTSTRUCT& ps);

@@ -5,6 +5,7 @@
 
 #include "link/Messages.h"
 #include "settings/ExeDir.h"
+#include "win/Files.h"
 
 namespace klarvo {
 namespace {
@@ -13,11 +14,7 @@ class Win32System final : public CleanerSystem {
 public:
     WindowHandle FindCleanerWindow() override { return FindWindowA(kCleanerWindowClass, nullptr); }
 
-    bool FileExists(const std::string& path) override
-    {
-        const DWORD attributes = GetFileAttributesA(path.c_str());
-        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-    }
+    bool FileExists(const std::string& path) override { return klarvo::FileExists(path); }
 
     std::intptr_t RunFile(const std::string& file, const std::string& parameters, const std::string& directory,
                           int showCommand) override

@@ -8,6 +8,7 @@
 #include "framework/StdCtrls.h"
 #include "framework/StdWindows.h"
 #include "pages/Handlers.h"
+#include "win/Files.h"
 
 #include <windows.h>
 
@@ -19,12 +20,6 @@ namespace {
 constexpr WPARAM kMoveFromCaption = SC_MOVE + HTCAPTION;
 
 constexpr int kPageButtons = 7;
-
-bool FileExists(const std::string& path)
-{
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 } // namespace
 

@@ -51,30 +51,6 @@ File File::CreateAlways(const std::string& path)
     return file;
 }
 
-File::File(File&& other) noexcept
-    : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)), path_(std::move(other.path_)),
-      openError_(other.openError_)
-{
-}
-
-File& File::operator=(File&& other) noexcept
-{
-    if (this != &other) {
-        if (IsOpen())
-            CloseHandle(handle_);
-        handle_ = std::exchange(other.handle_, INVALID_HANDLE_VALUE);
-        path_ = std::move(other.path_);
-        openError_ = other.openError_;
-    }
-    return *this;
-}
-
-File::~File()
-{
-    if (IsOpen())
-        CloseHandle(handle_);
-}
-
 void File::Fail(const char* what) const
 {
     const DWORD error = IsOpen() ? GetLastError() : openError_;
@@ -85,7 +61,7 @@ std::uint64_t File::Size() const
 {
     DWORD high = 0;
     SetLastError(NO_ERROR);
-    const DWORD low = GetFileSize(handle_, &high);
+    const DWORD low = GetFileSize(handle_.Get(), &high);
     if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
         Fail("Cannot measure");
     return (std::uint64_t{high} << 32) | low;
@@ -95,7 +71,7 @@ void File::Seek(std::uint64_t offset) const
 {
     LONG high = static_cast<LONG>(offset >> 32);
     SetLastError(NO_ERROR);
-    const DWORD low = SetFilePointer(handle_, static_cast<LONG>(offset & 0xFFFFFFFFu), &high, FILE_BEGIN);
+    const DWORD low = SetFilePointer(handle_.Get(), static_cast<LONG>(offset & 0xFFFFFFFFu), &high, FILE_BEGIN);
     if (low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR)
         Fail("Cannot seek in");
 }
@@ -103,7 +79,7 @@ void File::Seek(std::uint64_t offset) const
 DWORD File::ReadSome(void* buffer, DWORD count) const
 {
     DWORD done = 0;
-    if (!ReadFile(handle_, buffer, count, &done, nullptr))
+    if (!ReadFile(handle_.Get(), buffer, count, &done, nullptr))
         Fail("Cannot read");
     return done;
 }
@@ -119,7 +95,7 @@ void File::ReadExactly(void* buffer, DWORD count) const
 void File::WriteAll(const void* buffer, DWORD count) const
 {
     DWORD done = 0;
-    if (!WriteFile(handle_, buffer, count, &done, nullptr) || done != count)
+    if (!WriteFile(handle_.Get(), buffer, count, &done, nullptr) || done != count)
         Fail("Cannot write");
 }
 

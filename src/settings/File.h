@@ -1,5 +1,7 @@
 #pragma once
 
+#include "win/Handles.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -23,13 +25,8 @@ public:
     static File CreateAlways(const std::string& path);
 
     File() = default;
-    File(File&& other) noexcept;
-    File& operator=(File&& other) noexcept;
-    File(const File&) = delete;
-    File& operator=(const File&) = delete;
-    ~File();
 
-    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool IsOpen() const { return static_cast<bool>(handle_); }
     // The Win32 error of the open that left this File unopened.
     DWORD OpenError() const { return openError_; }
 
@@ -44,7 +41,7 @@ private:
     File(HANDLE handle, std::string path, DWORD openError);
     [[noreturn]] void Fail(const char* what) const;
 
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
+    FileHandle handle_;
     std::string path_;
     DWORD openError_ = 0;
 };

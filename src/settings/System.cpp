@@ -5,6 +5,7 @@
 
 #include "settings/ExeDir.h"
 #include "settings/SettingsError.h"
+#include "win/Handles.h"
 
 namespace klarvo {
 namespace {
@@ -15,18 +16,6 @@ const SystemPlaces*& CurrentPlaces()
     static const SystemPlaces* current = &defaults;
     return current;
 }
-
-class OpenKey {
-public:
-    explicit OpenKey(HKEY key) : key_(key) {}
-    ~OpenKey() { RegCloseKey(key_); }
-    OpenKey(const OpenKey&) = delete;
-    OpenKey& operator=(const OpenKey&) = delete;
-    HKEY Get() const { return key_; }
-
-private:
-    HKEY key_;
-};
 
 [[noreturn]] void RegistryFailure(const std::string& what, const std::string& name, LONG error)
 {
@@ -122,36 +111,34 @@ ScopedSystemPlaces::~ScopedSystemPlaces()
 
 std::string GetShellFolder(const std::string& valueName, const SystemPlaces& places)
 {
-    HKEY key = nullptr;
+    RegistryKey key;
     // Without the key there is nothing to find: the root is not searched in
     // its place, where a value of the same name would be a stranger's.
-    if (RegOpenKeyExA(places.root, places.shellFoldersKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(places.root, places.shellFoldersKey.c_str(), 0, KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS)
         return {};
-    OpenKey open(key);
-    return ReadStringValue(open.Get(), valueName);
+    return ReadStringValue(key.Get(), valueName);
 }
 
 void SetAutorun(bool on, const SystemPlaces& places)
 {
-    HKEY key = nullptr;
+    RegistryKey key;
     const LONG opened = RegCreateKeyExA(places.root, places.runKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                        KEY_SET_VALUE, nullptr, &key, nullptr);
+                                        KEY_SET_VALUE, nullptr, key.Receive(), nullptr);
     if (opened != ERROR_SUCCESS) {
         // Removing a value from a key that cannot be had is a failed delete.
         if (!on)
             return;
         RegistryFailure("Cannot open registry key", places.runKey, opened);
     }
-    OpenKey open(key);
     if (on) {
         const std::string program = ExeDir() + "Klarvo.exe";
         const LONG written =
-            RegSetValueExA(open.Get(), kAutorunValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(program.c_str()),
+            RegSetValueExA(key.Get(), kAutorunValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(program.c_str()),
                            static_cast<DWORD>(program.size() + 1));
         if (written != ERROR_SUCCESS)
             RegistryFailure("Cannot write registry value", kAutorunValue, written);
     } else {
-        RegDeleteValueA(open.Get(), kAutorunValue);
+        RegDeleteValueA(key.Get(), kAutorunValue);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "support/ShellPlaces.h"
 
 #include "settings/ExeDir.h"
+#include "win/Handles.h"
 
 namespace klarvo::test {
 
@@ -27,39 +28,39 @@ ShellPlaces::~ShellPlaces()
 
 void DeleteRegistryTree(HKEY parent, const std::string& name)
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return;
-    char child[256];
-    while (RegEnumKeyA(key, 0, child, sizeof child) == ERROR_SUCCESS)
-        DeleteRegistryTree(key, child);
-    RegCloseKey(key);
+    {
+        RegistryKey key;
+        if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, key.Receive()) != ERROR_SUCCESS)
+            return;
+        char child[256];
+        while (RegEnumKeyA(key.Get(), 0, child, sizeof child) == ERROR_SUCCESS)
+            DeleteRegistryTree(key.Get(), child);
+    }
     RegDeleteKeyA(parent, name.c_str());
 }
 
 std::optional<std::string> AutorunValue(HKEY root)
 {
-    HKEY run = nullptr;
-    if (RegOpenKeyExA(root, kRunKey, 0, KEY_READ, &run) != ERROR_SUCCESS)
+    RegistryKey run;
+    if (RegOpenKeyExA(root, kRunKey, 0, KEY_READ, run.Receive()) != ERROR_SUCCESS)
         return std::nullopt;
     char value[MAX_PATH] = {};
     DWORD size = sizeof value;
-    const LONG result = RegQueryValueExA(run, kAutorunValue, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
-    RegCloseKey(run);
+    const LONG result =
+        RegQueryValueExA(run.Get(), kAutorunValue, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
     return result == ERROR_SUCCESS ? std::optional<std::string>(value) : std::nullopt;
 }
 
 void RestoreAutorun(const std::optional<std::string>& previous)
 {
-    HKEY run = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &run) != ERROR_SUCCESS)
+    RegistryKey run;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, run.Receive()) != ERROR_SUCCESS)
         return;
     if (previous)
-        RegSetValueExA(run, kAutorunValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous->c_str()),
+        RegSetValueExA(run.Get(), kAutorunValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous->c_str()),
                        static_cast<DWORD>(previous->size() + 1));
     else
-        RegDeleteValueA(run, kAutorunValue);
-    RegCloseKey(run);
+        RegDeleteValueA(run.Get(), kAutorunValue);
 }
 
 } // namespace klarvo::test

@@ -1,5 +1,7 @@
 #include "support/TempDir.h"
 
+#include "win/Handles.h"
+
 #include <windows.h>
 
 #include <stdexcept>
@@ -10,8 +12,7 @@ namespace {
 void RemoveTree(const std::string& dir)
 {
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((dir + "*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
+    if (const FindHandle search(FindFirstFileA((dir + "*").c_str(), &found)); search) {
         do {
             const std::string name = found.cFileName;
             if (name == "." || name == "..")
@@ -23,8 +24,7 @@ void RemoveTree(const std::string& dir)
                 SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
                 DeleteFileA(path.c_str());
             }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+        } while (FindNextFileA(search.Get(), &found));
     }
     SetFileAttributesA(dir.c_str(), FILE_ATTRIBUTE_NORMAL);
     RemoveDirectoryA(dir.c_str());
@@ -66,26 +66,24 @@ void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
 
 std::string ReadText(const std::string& path)
 {
-    HANDLE file =
-        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const FileHandle file(
+        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file)
         throw std::runtime_error("cannot open " + path);
-    std::string text(GetFileSize(file, nullptr), '\0');
+    std::string text(GetFileSize(file.Get(), nullptr), '\0');
     DWORD done = 0;
-    ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &done, nullptr);
-    CloseHandle(file);
+    ReadFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &done, nullptr);
     text.resize(done);
     return text;
 }
 
 void WriteText(const std::string& path, const std::string& text)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    if (!file)
         throw std::runtime_error("cannot create " + path);
     DWORD done = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &done, nullptr);
-    CloseHandle(file);
+    WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &done, nullptr);
 }
 
 bool FileExists(const std::string& path)

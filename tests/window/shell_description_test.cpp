@@ -14,22 +14,11 @@ namespace {
 
 // The program's own description with the handlers of this window: every
 // control the handlers reach is there and of a class they can work with.
-class ShellDescriptionTest : public ShellTest {
-protected:
-    Tfmshell& StartReal(const std::string& argument)
-    {
-        shell.reset();
-        ShellOptions options;
-        options.pageArgument = argument;
-        options.memory = &memory;
-        shell = std::make_unique<Tfmshell>(options);
-        return *shell;
-    }
-};
+using ShellDescriptionTest = ShellTest;
 
 TEST_F(ShellDescriptionTest, FirstRunOnTheRealWindowWritesTheSlotTablesDefaults)
 {
-    Tfmshell& s = StartReal("");
+    Tfmshell& s = Start("");
     EXPECT_TRUE(messages.empty()) << (messages.empty() ? "" : messages.front());
     for (const SlotInfo& info : SlotTable()) {
         EXPECT_EQ(ReadConf(dir.File("Conf.dat"), info.slot), FirstRunDefault(info, 65, false))
@@ -45,7 +34,7 @@ TEST_F(ShellDescriptionTest, FirstRunOnTheRealWindowWritesTheSlotTablesDefaults)
 
 TEST_F(ShellDescriptionTest, EveryPageOfTheRealWindowFollowsTheApplyRule)
 {
-    Tfmshell& s = StartReal("0");
+    Tfmshell& s = Start("0");
     s.Show();
     Pump();
     Need<Control>(s, "nbapply").SetEnabled(true);

@@ -70,24 +70,30 @@ void Form::CreateParams(WindowParams& p)
     if (maxBox_ && borderStyle_ == BorderStyle::Sizeable) {
         p.style |= WS_MAXIMIZEBOX;
     }
-    if (position_ == FormPosition::ScreenCenter) {
-        p.x = (GetSystemMetrics(SM_CXSCREEN) - Width()) / 2;
-        p.y = (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2;
-    }
     p.caption = text_;
 }
 
 void Form::CreateWnd()
 {
     CustomControl::CreateWnd();
-    if (position_ == FormPosition::ScreenCenter) {
-        RECT r{};
-        GetWindowRect(hwnd_, &r);
-        bounds_ = Rect{r.left, r.top, r.right, r.bottom};
-    }
     if (OnCreate) {
         OnCreate(this);
     }
+}
+
+void Form::VisibleChanged()
+{
+    // Centred when first shown, not when created: construction may still
+    // change the size (the shell's window shrinks from its design height).
+    if (visible_ && !shownOnce_) {
+        shownOnce_ = true;
+        Handle(); // OnCreate runs first and may resize
+        if (position_ == FormPosition::ScreenCenter) {
+            SetBounds((GetSystemMetrics(SM_CXSCREEN) - Width()) / 2, (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2,
+                      Width(), Height());
+        }
+    }
+    CustomControl::VisibleChanged();
 }
 
 void Form::SetActiveControl(WinControl* c)

@@ -47,6 +47,7 @@ protected:
     void CreateWnd() override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void Paint() override;
+    void VisibleChanged() override;
 
 private:
     friend class WinControl;
@@ -54,6 +55,7 @@ private:
     BorderStyle borderStyle_ = BorderStyle::Sizeable;
     FormPosition position_ = FormPosition::Designed;
     bool sysMenu_ = true, minBox_ = true, maxBox_ = true;
+    bool shownOnce_ = false;
     WinControl* activeControl_ = nullptr;
 };
 

@@ -103,6 +103,8 @@ TEST_F(ShellEndToEnd, FirstStartWritesDefaultsStartsTheCleanerAndClosingWritesNo
         GetWindowRect(window, &bounds);
         EXPECT_EQ(bounds.right - bounds.left, 527);
         EXPECT_EQ(bounds.bottom - bounds.top, 328);
+        EXPECT_EQ(bounds.left, (GetSystemMetrics(SM_CXSCREEN) - 527) / 2);
+        EXPECT_EQ(bounds.top, (GetSystemMetrics(SM_CYSCREEN) - 328) / 2) << "centred at its final height";
         EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & WS_CAPTION, 0) << "the shell is frameless";
         char title[64] = {};
         GetWindowTextA(window, title, sizeof title);

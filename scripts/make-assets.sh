@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes the shell's own pictures and sound into src/resources/, where they are
-# committed: the title picture (drawn with GDI under Wine, in the faces the
+# committed: the hand cursor, the title picture (drawn with GDI under Wine, in the faces the
 # shell uses), the default background, the pictures for dist/backgrounds/ and
 # default.wav. The build does not run this; run it by hand after changing the
 # designs in scripts/assets/ and commit what it writes.
@@ -22,6 +22,8 @@ fi
 
 # Backgrounds and the sound: plain arithmetic.
 python3 "$root/scripts/assets/make_pictures.py" "$res"
+# The hand cursor for systems without one.
+python3 "$root/scripts/assets/make_cursor.py" "$res/pictures/hand.cur"
 
 # The title picture: a small Windows program draws it with the platform's
 # own text output, so its letters look like the rest of the shell.

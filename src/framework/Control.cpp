@@ -10,6 +10,22 @@
 
 namespace klarvo {
 
+HCURSOR CursorHandle(int cursor)
+{
+    if (cursor == crHandPoint) {
+        // Shared cursors: loaded once, never destroyed.
+        static const HCURSOR hand = [] {
+            HCURSOR system = LoadCursorA(nullptr, MAKEINTRESOURCEA(crHandPoint));
+            return system ? system : LoadCursorA(GetModuleHandleA(nullptr), kHandCursorResource);
+        }();
+        if (hand) {
+            return hand;
+        }
+    }
+    HCURSOR c = LoadCursorA(nullptr, MAKEINTRESOURCEA(cursor));
+    return c ? c : LoadCursorA(nullptr, MAKEINTRESOURCEA(crArrow));
+}
+
 Control::Control(Component* owner) : Component(owner)
 {
     font_.OnChange = [this] { FontChanged(); };

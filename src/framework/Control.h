@@ -22,6 +22,8 @@
 #include <memory>
 #include <string>
 
+struct HICON__;
+
 namespace klarvo {
 
 class WinControl;
@@ -53,6 +55,12 @@ constexpr int crDefault = 0;
 constexpr int crArrow = 32512;
 constexpr int crIBeam = 32513;
 constexpr int crHandPoint = 32649;
+// Windows 95 has no hand cursor: a program ships its own as a CURSOR
+// resource of this name, shown where the system has none.
+inline constexpr char kHandCursorResource[] = "HAND_POINT";
+// The cursor shown for a cr... number: the system's, or for the hand the
+// program's own where the system has none, or else the arrow.
+HICON__* CursorHandle(int cursor);
 
 class Control : public Component {
 public:

@@ -149,7 +149,7 @@ LRESULT WinControl::WmSetCursor(WPARAM wParam, LPARAM lParam)
         Control* c = ControlAtPos(Point{pt.x, pt.y});
         int cursor = c ? c->Cursor() : Cursor();
         if (cursor != crDefault) {
-            ::SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(cursor)));
+            ::SetCursor(CursorHandle(cursor));
             return TRUE;
         }
     }

@@ -8,6 +8,9 @@
 #define KLARVO_RES_TITLE_PICTURE TITLE_PICTURE
 #define KLARVO_RES_DEFAULT_BACKGROUND DEFAULT_BACKGROUND
 #define KLARVO_RES_HELP_TEXT HELP_TEXT
+// The framework asks for this one itself (kHandCursorResource in
+// framework/Control.h), where the system has no hand cursor.
+#define KLARVO_RES_HAND_CURSOR HAND_POINT
 
 #ifndef RC_INVOKED
 

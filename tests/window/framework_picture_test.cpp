@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/Bitmap.h"
+#include "framework/Control.h"
 #include "resources/AssetIds.h"
 #include "support/TempDir.h"
 
@@ -156,6 +157,24 @@ TEST(Pictures, BothFormatsLoadFromTheExecutablesResources)
     Picture none;
     EXPECT_THROW(none.LoadJpegResource("NO_SUCH_PICTURE"), PictureError);
     EXPECT_THROW(none.LoadBmpResource("NO_SUCH_PICTURE"), PictureError);
+}
+
+TEST(Pictures, TheHandCursorShipsForSystemsWithoutOne)
+{
+    // Windows 95 has no hand: the program's own stands in, pointing from its tip.
+    HCURSOR own = LoadCursorA(GetModuleHandleA(nullptr), kHandCursorResource);
+    ASSERT_NE(own, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(own, &info));
+    EXPECT_FALSE(info.fIcon);
+    EXPECT_EQ(info.xHotspot, 5u);
+    EXPECT_EQ(info.yHotspot, 0u);
+    DeleteObject(info.hbmMask);
+    if (info.hbmColor) {
+        DeleteObject(info.hbmColor);
+    }
+    EXPECT_NE(CursorHandle(crHandPoint), nullptr);
+    EXPECT_EQ(CursorHandle(12345), LoadCursorA(nullptr, MAKEINTRESOURCEA(crArrow))) << "an unknown cursor: the arrow";
 }
 
 } // namespace

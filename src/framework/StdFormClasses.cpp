@@ -182,6 +182,11 @@ void RegisterEdits(FormClasses& fc)
                               [](FileNameEdit& f, const FormValue& v) { f.SetFilter(v.AsString()); });
     fc.Property<FileNameEdit>("TFileNameEdit", "InitialDir",
                               [](FileNameEdit& f, const FormValue& v) { f.SetInitialDir(v.AsString()); });
+    fc.Property<FileNameEdit>("TFileNameEdit", "DialogKind", [](FileNameEdit& f, const FormValue& v) {
+        static const std::map<std::string, FileDialogKind> kinds = {{"dkOpen", FileDialogKind::Open},
+                                                                    {"dkOpenPicture", FileDialogKind::OpenPicture}};
+        f.SetDialogKind(EnumValue(v, kinds));
+    });
     fc.Register("TDirectoryEdit", "TEdit", Make<DirectoryEdit>());
     fc.Property<DirectoryEdit>("TDirectoryEdit", "DialogText",
                                [](DirectoryEdit& d, const FormValue& v) { d.SetDialogText(v.AsString()); });

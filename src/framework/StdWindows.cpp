@@ -2,6 +2,7 @@
 
 #include "framework/Application.h"
 #include "framework/Messages.h"
+#include "framework/PictureDialog.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -628,8 +629,10 @@ void SetBrowseDialogs(BrowseDialogs* dialogs)
     g_dialogs = dialogs ? dialogs : &g_platformDialogs;
 }
 
-bool BrowseDialogs::OpenFile(HWND owner, const std::string& filter, const std::string& initialDir,
-                             const std::string& current, std::string& chosen)
+namespace {
+// The platform's open dialog, with or without the picture preview.
+bool RunOpenDialog(HWND owner, const std::string& filter, const std::string& initialDir, const std::string& current,
+                   std::string& chosen, bool preview)
 {
     // "Name|*.ext|..." becomes the platform's double-NUL-terminated list.
     std::string f = filter;
@@ -647,11 +650,24 @@ bool BrowseDialogs::OpenFile(HWND owner, const std::string& filter, const std::s
     ofn.nMaxFile = MAX_PATH;
     ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
     ofn.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-    if (!GetOpenFileNameA(&ofn)) {
+    if (!(preview ? GetOpenPictureFileName(ofn) : GetOpenFileNameA(&ofn))) {
         return false;
     }
     chosen = file;
     return true;
+}
+} // namespace
+
+bool BrowseDialogs::OpenFile(HWND owner, const std::string& filter, const std::string& initialDir,
+                             const std::string& current, std::string& chosen)
+{
+    return RunOpenDialog(owner, filter, initialDir, current, chosen, false);
+}
+
+bool BrowseDialogs::OpenPicture(HWND owner, const std::string& filter, const std::string& initialDir,
+                                const std::string& current, std::string& chosen)
+{
+    return RunOpenDialog(owner, filter, initialDir, current, chosen, true);
 }
 
 bool BrowseDialogs::BrowseFolder(HWND owner, const std::string& title, const std::string& current, std::string& chosen)
@@ -724,7 +740,10 @@ FileNameEdit::FileNameEdit(Component* owner) : BrowseEdit(owner) {}
 void FileNameEdit::Browse()
 {
     std::string chosen;
-    if (g_dialogs->OpenFile(Handle(), filter_, initialDir_, Text(), chosen)) {
+    const bool picked = dialogKind_ == FileDialogKind::OpenPicture
+                            ? g_dialogs->OpenPicture(Handle(), filter_, initialDir_, Text(), chosen)
+                            : g_dialogs->OpenFile(Handle(), filter_, initialDir_, Text(), chosen);
+    if (picked) {
         SetText(chosen);
     }
 }

@@ -4,8 +4,8 @@
 // EDIT), Memo (multi-line EDIT), UpDown (msctls_updown32 with a buddy
 // edit), ProgressBar (msctls_progress32), Panel, PageControl with its
 // TabSheets (only the active page shows), and FileNameEdit / DirectoryEdit
-// (an edit with a browse button opening GetOpenFileNameA with a filter or
-// SHBrowseForFolderA).
+// (an edit with a browse button opening GetOpenFileNameA with a filter, for
+// pictures with a preview, or SHBrowseForFolderA).
 
 #include "framework/WinControl.h"
 
@@ -189,6 +189,9 @@ struct BrowseDialogs {
     // Returns true and the chosen file; filter is "Name|*.ext|Name|*.ext".
     virtual bool OpenFile(HWND owner, const std::string& filter, const std::string& initialDir,
                           const std::string& current, std::string& chosen);
+    // The same with a preview pane of the selected picture.
+    virtual bool OpenPicture(HWND owner, const std::string& filter, const std::string& initialDir,
+                             const std::string& current, std::string& chosen);
     virtual bool BrowseFolder(HWND owner, const std::string& title, const std::string& current, std::string& chosen);
     virtual ~BrowseDialogs() = default;
 };
@@ -212,9 +215,13 @@ private:
     HWND button_ = nullptr;
 };
 
+enum class FileDialogKind { Open, OpenPicture };
+
 class FileNameEdit : public BrowseEdit {
 public:
     explicit FileNameEdit(Component* owner);
+    FileDialogKind DialogKind() const { return dialogKind_; }
+    void SetDialogKind(FileDialogKind k) { dialogKind_ = k; }
     const std::string& Filter() const { return filter_; }
     void SetFilter(const std::string& f) { filter_ = f; }
     const std::string& InitialDir() const { return initialDir_; }
@@ -224,6 +231,7 @@ public:
 private:
     std::string filter_;
     std::string initialDir_;
+    FileDialogKind dialogKind_ = FileDialogKind::Open;
 };
 
 class DirectoryEdit : public BrowseEdit {

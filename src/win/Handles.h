@@ -94,6 +94,13 @@ struct Icon {
     static void Close(Handle h) { DestroyIcon(h); }
 };
 
+// Memory of GlobalAlloc, for the calls that take an HGLOBAL.
+struct GlobalMemory {
+    using Handle = HGLOBAL;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { GlobalFree(h); }
+};
+
 } // namespace handle_traits
 
 using KernelHandle = UniqueHandle<handle_traits::Kernel>;
@@ -102,5 +109,6 @@ using FindHandle = UniqueHandle<handle_traits::Find>;
 using RegistryKey = UniqueHandle<handle_traits::RegistryKey>;
 using MenuHandle = UniqueHandle<handle_traits::Menu>;
 using IconHandle = UniqueHandle<handle_traits::Icon>;
+using GlobalMemory = UniqueHandle<handle_traits::GlobalMemory>;
 
 } // namespace klarvo

@@ -10,13 +10,22 @@ klarvo_test(framework_end_tests
   LIBS klarvo_framework)
 set_tests_properties(framework_end_tests PROPERTIES RESOURCE_LOCK desktop)
 
-# Pictures from files and from the executable's resources.
+# Pictures from files and from the executable's resources; the open
+# dialog's picture preview.
 klarvo_test(framework_picture_tests
   SOURCES framework_picture_test.cpp
   LIBS klarvo_framework klarvo_assets)
+set_tests_properties(framework_picture_tests PROPERTIES RESOURCE_LOCK desktop)
 
 # Forms built from a description kept as a resource.
 klarvo_test(framework_form_tests
   SOURCES framework_form_test.cpp
   LIBS klarvo_framework klarvo_sample_form klarvo_assets)
 set_tests_properties(framework_form_tests PROPERTIES RESOURCE_LOCK desktop)
+
+# The open dialog for pictures with its preview (picture-dialog.png).
+klarvo_screens(picture_dialog_screens
+  SOURCES picture_dialog_screens.cpp
+  LIBS klarvo_framework)
+target_compile_definitions(picture_dialog_screens PRIVATE
+  KLARVO_BACKGROUNDS="${CMAKE_SOURCE_DIR}/src/resources/backgrounds")

@@ -2,13 +2,18 @@
 
 #include "framework/Bitmap.h"
 #include "framework/Control.h"
+#include "framework/StdWindows.h"
 #include "resources/AssetIds.h"
 #include "support/TempDir.h"
 
 #include <windows.h>
+#include <commctrl.h>
+#include <dlgs.h>
 
 #include <cstdio>
 #include <cstring>
+#include <functional>
+#include <thread>
 #include <vector>
 
 extern "C" {
@@ -175,6 +180,126 @@ TEST(Pictures, TheHandCursorShipsForSystemsWithoutOne)
     }
     EXPECT_NE(CursorHandle(crHandPoint), nullptr);
     EXPECT_EQ(CursorHandle(12345), LoadCursorA(nullptr, MAKEINTRESOURCEA(crArrow))) << "an unknown cursor: the arrow";
+}
+
+// The open dialog and its preview pane, found as a person sees them: the
+// "Preview" frame, the text in it and the drawn picture beneath.
+struct OpenDialog {
+    HWND dialog = nullptr, size = nullptr, picture = nullptr, list = nullptr;
+
+    static OpenDialog Find()
+    {
+        OpenDialog d;
+        d.dialog = FindWindowA("#32770", nullptr);
+        HWND pane = FindWindowExA(d.dialog, nullptr, "#32770", nullptr);
+        if (!FindWindowExA(pane, nullptr, "Button", "Preview")) {
+            return d;
+        }
+        for (HWND c = nullptr; (c = FindWindowExA(pane, c, "Static", nullptr));) {
+            if (GetDlgCtrlID(c) != stc32) {
+                ((GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_OWNERDRAW ? d.picture : d.size) = c;
+            }
+        }
+        d.list = FindWindowExA(FindWindowExA(d.dialog, nullptr, "SHELLDLL_DefView", nullptr), nullptr, WC_LISTVIEWA,
+                               nullptr);
+        return d;
+    }
+    bool Ready() const { return size && picture && list; }
+    std::string SizeText() const
+    {
+        char text[64] = {};
+        GetWindowTextA(size, text, sizeof text);
+        return text;
+    }
+    // The screen's pixel at this offset from the picture area's centre.
+    COLORREF Pixel(int dx, int dy) const
+    {
+        RECT r{};
+        GetWindowRect(picture, &r);
+        HDC screen = GetDC(nullptr);
+        COLORREF c = GetPixel(screen, (r.left + r.right) / 2 + dx, (r.top + r.bottom) / 2 + dy);
+        ReleaseDC(nullptr, screen);
+        return c;
+    }
+    void Select(const char* name) const
+    {
+        LVFINDINFOA find{};
+        find.flags = LVFI_STRING;
+        find.psz = name;
+        const LRESULT i = SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find));
+        LVITEMA item{};
+        item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    }
+};
+
+bool Eventually(const std::function<bool()>& done)
+{
+    for (int waited = 0; waited < 5000; waited += 20) {
+        if (done()) {
+            return true;
+        }
+        Sleep(20);
+    }
+    return done();
+}
+
+TEST(PictureDialog, PreviewShowsTheFieldsPictureThenFollowsTheSelectionAndNeverRaisesAnErrorBox)
+{
+    TempDir dir;
+    WriteBytes(dir.File("red.bmp"), MakeBmp(60, 40, RGB(255, 0, 0)));
+    WriteBytes(dir.File("wide.jpg"), MakeJpeg(400, 100, 0, 0, 255));
+    WriteText(dir.File("notes.txt"), "not a picture\r\n");
+    auto jpeg = MakeJpeg(40, 24, 1, 2, 3);
+    WriteBytes(dir.File("cut.jpg"), std::vector<std::uint8_t>(jpeg.begin(), jpeg.begin() + jpeg.size() / 2));
+
+    // What the pane showed, step by step; a person would close it with Cancel.
+    struct {
+        bool ready = false;
+        std::string first, wide, text, damaged;
+        COLORREF firstCentre = 0, wideCentre = 0, wideAbove = 0;
+        int dialogs = 0;
+    } seen;
+    std::thread person([&] {
+        OpenDialog d;
+        seen.ready = Eventually([&] { return (d = OpenDialog::Find()).Ready(); });
+        if (!d.dialog) {
+            return;
+        }
+        if (seen.ready) {
+            Eventually([&] {
+                return (seen.first = d.SizeText()) == "60 x 40" && (seen.firstCentre = d.Pixel(0, 0)) == RGB(255, 0, 0);
+            });
+            d.Select("cut.jpg");
+            Eventually([&] { return (seen.damaged = d.SizeText()) == "(None)"; });
+            d.Select("wide.jpg");
+            Eventually([&] {
+                return (seen.wide = d.SizeText()) == "400 x 100" &&
+                       Near(seen.wideCentre = d.Pixel(0, 0), RGB(0, 0, 255));
+            });
+            seen.wideAbove = d.Pixel(0, -30);
+            d.Select("notes.txt");
+            Eventually([&] { return (seen.text = d.SizeText()) == "(None)"; });
+            for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", nullptr));) {
+                seen.dialogs += IsWindowVisible(w) ? 1 : 0;
+            }
+        }
+        PostMessageA(d.dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    std::string chosen;
+    BrowseDialogs platform;
+    EXPECT_FALSE(platform.OpenPicture(nullptr, "All files|*.*", dir.Path(), dir.File("red.bmp"), chosen));
+    person.join();
+
+    ASSERT_TRUE(seen.ready) << "the open dialog with its preview pane";
+    EXPECT_EQ(seen.first, "60 x 40") << "the field's picture, at once";
+    EXPECT_EQ(seen.firstCentre, RGB(255, 0, 0));
+    EXPECT_EQ(seen.wide, "400 x 100");
+    EXPECT_TRUE(Near(seen.wideCentre, RGB(0, 0, 255)));
+    EXPECT_FALSE(Near(seen.wideAbove, RGB(0, 0, 255))) << "shrunk to the pane's width, proportions kept";
+    EXPECT_EQ(seen.text, "(None)");
+    EXPECT_EQ(seen.damaged, "(None)");
+    EXPECT_EQ(seen.dialogs, 1) << "no error box beside the dialog";
 }
 
 } // namespace

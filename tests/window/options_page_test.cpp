@@ -131,6 +131,7 @@ TEST_F(OptionsPageTest, ABackgroundChosenThenPagesSwitchedIsLoadedByApply)
     Get<FileNameEdit>("fewall").Browse();
     ASSERT_EQ(Text("fewall"), picture);
     EXPECT_EQ(dialogs.filters.back(), "jpg, bmp|*.jpg; *.bmp");
+    EXPECT_EQ(dialogs.pictureDialogs, 1) << "with a preview";
 
     SelectPage(1);
     SelectPage(6);
@@ -165,6 +166,7 @@ TEST_F(OptionsPageTest, TheSoundDialogOffersWaveFilesAndItsChoiceIsAChange)
     dialogs.answer = "C:\\sounds\\ding.wav";
     Get<FileNameEdit>("fesound").Browse();
     EXPECT_EQ(dialogs.filters.back(), "*.WAV|*.WAV");
+    EXPECT_EQ(dialogs.pictureDialogs, 0);
     EXPECT_TRUE(Apply().Enabled());
     shell->nbapplyClick(nullptr);
     EXPECT_EQ(ReadConfStr(ConfStrPath()).at(lineSound), "C:\\sounds\\ding.wav");

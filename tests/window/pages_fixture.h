@@ -27,6 +27,12 @@ public:
         filters.push_back(filter);
         return Answer(chosen);
     }
+    bool OpenPicture(HWND owner, const std::string& filter, const std::string& dir, const std::string& current,
+                     std::string& chosen) override
+    {
+        ++pictureDialogs;
+        return OpenFile(owner, filter, dir, current, chosen);
+    }
     bool BrowseFolder(HWND, const std::string&, const std::string&, std::string& chosen) override
     {
         ++folderDialogs;
@@ -35,6 +41,7 @@ public:
     std::optional<std::string> answer;
     std::vector<std::string> filters;
     int folderDialogs = 0;
+    int pictureDialogs = 0;
 
 private:
     bool Answer(std::string& chosen)

@@ -5,6 +5,10 @@ BUILD_TESTS ?= build/i686
 BUILD_DIST ?= build/dist-i686
 BUILD_64 ?= build/x86_64
 JOBS := $(shell nproc)
+# The most each release program may weigh: a size report shows where the
+# bytes go, and a program over its ceiling fails the build.
+SHELL_CEILING_KB := 720
+CLEANER_CEILING_KB := 250
 
 .PHONY: all setup configure-tests configure-dist configure-64 build build64 test dist run clean screens
 
@@ -48,6 +52,8 @@ dist: configure-dist
 	mkdir -p dist/backgrounds
 	cp src/resources/backgrounds/*.jpg src/resources/backgrounds/*.bmp dist/backgrounds/
 	./scripts/check-imports.sh dist/*.exe
+	./scripts/size-report.sh dist/KlarvoShell.exe $(BUILD_DIST)/src/app/map.txt $(SHELL_CEILING_KB)
+	./scripts/size-report.sh dist/Klarvo.exe $(BUILD_DIST)/resident/map.txt $(CLEANER_CEILING_KB)
 
 # Programs that draw pictures for people to look at (galleries of the
 # custom controls, the pages of the main window) write them into

@@ -44,7 +44,8 @@ add_deb_src() {
         i=2; if ($2 ~ /^\[/) { while ($i !~ /\]$/) i++; i++ } print $i, $(i+1); exit }' /etc/apt/sources.list) || true
   fi
   if [ -z "$uri" ]; then
-    echo "setup: no Debian archive found in the machine's apt sources to take source packages from" >&2
+    echo "setup: no Debian archive named in /etc/apt/sources.list.d/debian.sources or /etc/apt/sources.list;" \
+      "add this machine's 'deb' entry to one of them, then run again" >&2
     exit 1
   fi
   suite=${suite:-bookworm}
@@ -74,9 +75,16 @@ install_packages() {
 }
 
 # build_libjpeg ARCH: the static library for one architecture.
+# How the library is built; a library built another way is built again.
+# Sized for the release programs: the linker may drop each unused function,
+# and the C library's own formatting (msvcrt) replaces the larger
+# standard-conforming one that the toolchain would otherwise link in.
+libjpeg_recipe="MinSizeRel -ffunction-sections -fdata-sections -D__USE_MINGW_ANSI_STDIO=0"
+
 build_libjpeg() {
   local arch=$1
-  [ -f "$deps/$arch/lib/libjpeg.a" ] && return
+  [ -f "$deps/$arch/lib/libjpeg.a" ] && [ "$(cat "$deps/$arch/lib/libjpeg.recipe" 2>/dev/null)" = "$libjpeg_recipe" ] &&
+    return
   local src="$deps/src"
   mkdir -p "$src"
   if ! ls -d "$src"/libjpeg-turbo-*/ >/dev/null 2>&1; then
@@ -84,15 +92,17 @@ build_libjpeg() {
   fi
   local dir build="$deps/build/libjpeg-$arch"
   dir=$(ls -d "$src"/libjpeg-turbo-*/ | head -n 1)
+  rm -rf "$build"
   cmake -S "$dir" -B "$build" \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch-win32.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps/$arch" \
-    -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF \
+    -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_C_FLAGS="${libjpeg_recipe#MinSizeRel }" \
+    -DCMAKE_INSTALL_PREFIX="$deps/$arch" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF \
     -DWITH_JPEG8=ON >/dev/null
   cmake --build "$build" -j "$(nproc)" --target jpeg-static >/dev/null
   mkdir -p "$deps/$arch/lib" "$deps/$arch/include"
   cp "$dir/jpeglib.h" "$dir/jerror.h" "$dir/jmorecfg.h" "$build/jconfig.h" "$deps/$arch/include/"
   cp "$build/libjpeg.a" "$deps/$arch/lib/"
+  echo "$libjpeg_recipe" >"$deps/$arch/lib/libjpeg.recipe"
 }
 
 build_googletest() {

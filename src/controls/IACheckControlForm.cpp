@@ -4,11 +4,20 @@
 
 namespace klarvo {
 
+namespace {
+
+TIACheckControlTextHAlign HAlign(const FormValue& v)
+{
+    return EnumValue<TIACheckControlTextHAlign>(v, {"iaccthaLeft", "iaccthaRight", "iaccthaCenter"});
+}
+
+} // namespace
+
 void RegisterIACheckControl(FormClasses& fc)
 {
     using C = TIACheckControl;
     using V = const FormValue&;
-    const std::string name = "TIACheckControl";
+    const char* const name = "TIACheckControl";
     fc.Register(name, "TCustomControl", [](Component* owner) -> Component* { return new TIACheckControl(owner); });
     // Declaration order, which is the order a stored form lists them in.
     fc.Property<C>(name, "ControlType", [](C& c, V v) {
@@ -30,15 +39,12 @@ void RegisterIACheckControl(FormClasses& fc)
     fc.AddReference(name, "ImageList", [](Component& c, Component* list) {
         dynamic_cast<C&>(c).SetImageList(dynamic_cast<ImageList*>(list));
     });
-    const auto hAlign = [](V v) {
-        return EnumValue<TIACheckControlTextHAlign>(v, {"iaccthaLeft", "iaccthaRight", "iaccthaCenter"});
-    };
-    fc.Property<C>(name, "TextAlign", [hAlign](C& c, V v) { c.SetTextAlign(hAlign(v)); });
+    fc.Property<C>(name, "TextAlign", [](C& c, V v) { c.SetTextAlign(HAlign(v)); });
     fc.Property<C>(name, "TextFieldVerticalAlign", [](C& c, V v) {
         c.SetTextFieldVerticalAlign(
             EnumValue<TIACheckControlTextVAlign>(v, {"iacctvaTop", "iacctvaBottom", "iacctvaCenter"}));
     });
-    fc.Property<C>(name, "TextFieldHorizontalAlign", [hAlign](C& c, V v) { c.SetTextFieldHorizontalAlign(hAlign(v)); });
+    fc.Property<C>(name, "TextFieldHorizontalAlign", [](C& c, V v) { c.SetTextFieldHorizontalAlign(HAlign(v)); });
     fc.Property<C>(name, "CheckFieldColor1", [](C& c, V v) { c.SetCheckFieldColor1(ColorValue(v)); });
     fc.Property<C>(name, "CheckFieldColor2", [](C& c, V v) { c.SetCheckFieldColor2(ColorValue(v)); });
     fc.Property<C>(name, "GapTextToImage",

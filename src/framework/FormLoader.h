@@ -76,10 +76,11 @@ public:
     // Registers a class: its factory and the class whose properties and events it inherits.
     void Register(const std::string& name, const std::string& base, ComponentFactory factory);
     void AddProperty(const std::string& className, const std::string& property, PropertySetter setter);
-    // Typed helper: the setter receives the component cast to T.
+    // Typed helper: the setter receives the component cast to T. A plain
+    // function rather than any callable, so that one wrapper per class T
+    // serves all its properties: the program carries hundreds of them.
     template <typename T>
-    void Property(const std::string& className, const std::string& property,
-                  std::function<void(T&, const FormValue&)> setter)
+    void Property(const char* className, const char* property, void (*setter)(T&, const FormValue&))
     {
         AddProperty(className, property,
                     [setter](Component& c, const FormValue& v) { setter(dynamic_cast<T&>(c), v); });
@@ -87,7 +88,7 @@ public:
     void AddReference(const std::string& className, const std::string& property, ReferenceSetter setter);
     void AddEvent(const std::string& className, const std::string& event, EventSetter setter);
     // Typed helper: the event is the member `slot` of T (OnClick of Control).
-    template <typename T, typename E> void Event(const std::string& className, const std::string& event, E T::*slot)
+    template <typename T, typename E> void Event(const char* className, const char* event, E T::*slot)
     {
         AddEvent(className, event, [slot](Component& c, const FormHandler& h) {
             const E* typed = std::get_if<E>(&h);

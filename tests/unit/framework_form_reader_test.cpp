@@ -28,7 +28,8 @@ FormClasses TestClasses()
     fc.Register("TLogged", "", [](Component* owner) { return new Logged(owner); });
     fc.Register("TLoggedChild", "TLogged", [](Component* owner) { return new Logged(owner); });
     for (const char* p : {"Value", "MaxValue", "Caption", "Style", "Data", "Lines", "Color", "Font.Style"}) {
-        fc.Property<Logged>("TLogged", p, [p](Logged& l, const FormValue& v) {
+        fc.AddProperty("TLogged", p, [p](Component& c, const FormValue& v) {
+            auto& l = dynamic_cast<Logged&>(c);
             std::string s = std::string(p) + "=";
             switch (v.kind) {
             case FormValue::Kind::Integer:

@@ -288,9 +288,9 @@ LRESULT UpDown::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
             } else if (next < lo) {
                 next = wrap_ ? hi : lo;
             }
-            if (next != position_ || ud->iPos != position_) {
-                ArrowClicked(next);
-            }
+            // A press on an arrow at the end of the range changes nothing
+            // but is still a click.
+            ArrowClicked(next);
         }
         return 0;
     }

@@ -75,7 +75,8 @@ public:
     WinControl* Associate() const { return associate_; }
     void SetAssociate(WinControl* edit);
 
-    // Fires after an arrow changed the position.
+    // Fires after each press of an arrow (and each repeat of a held one),
+    // also when the position is already at that end of the range.
     NotifyEvent OnClick;
 
 protected:

@@ -73,6 +73,8 @@ public:
     bool Focused() const;
     bool CanFocus() const;
     void SetFocus();
+    // A platform control keeps the capture to itself.
+    bool CapturesMouse() const override;
 
     void SetBounds(int left, int top, int width, int height) override;
     void SetVisible(bool visible) override;

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include "pages_fixture.h"
+#include "settings/ConfFile.h"
+#include "settings/SlotTable.h"
+#include "support/RealInput.h"
+
+using namespace klarvo;
+using namespace klarvo::test;
+
+namespace {
+
+// The real window driven only through the platform's input queue.
+class ShellInputTest : public PagesTest {
+protected:
+    void SetUp() override
+    {
+        PagesTest::SetUp();
+        StartReal();
+        SetForegroundWindow(shell->Handle());
+    }
+    // The window a control is drawn in and the control's origin there.
+    std::pair<HWND, Point> Place(const std::string& name)
+    {
+        auto& c = Get<Control>(name);
+        if (auto* w = dynamic_cast<WinControl*>(&c)) {
+            return {w->Handle(), Point{0, 0}};
+        }
+        WinControl* host = c.Parent();
+        return {host->Handle(), c.OriginIn(host)};
+    }
+    // Moves the pointer to a point of a control (its middle by default).
+    void PointAt(const std::string& name, int x = -1, int y = -1)
+    {
+        auto& c = Get<Control>(name);
+        auto [window, origin] = Place(name);
+        MoveTo(window, origin.x + (x < 0 ? c.Width() / 2 : x), origin.y + (y < 0 ? c.Height() / 2 : y));
+    }
+    void Click(const std::string& name, int x = -1, int y = -1)
+    {
+        PointAt(name, x, y);
+        PressLeft();
+        ReleaseLeft();
+    }
+    void ShowPage(int page) { Click("nb" + std::to_string(page + 1)); }
+    void ClickArrow(const std::string& updown, bool up)
+    {
+        Click(updown, -1, Get<Control>(updown).Height() * (up ? 1 : 3) / 4);
+    }
+    int Position(const std::string& updown) { return Get<UpDown>(updown).Position(); }
+    // Lets the platform's repeat timer run if it still does.
+    static void Idle(DWORD ms)
+    {
+        WaitUntil([] { return false; }, ms);
+    }
+};
+
+TEST_F(ShellInputTest, OneClickOnAnArrowIsOneStepAndApplyStoresIt)
+{
+    ShowPage(1);
+    ASSERT_EQ(Position("udminproc"), 15);
+    ClickArrow("udminproc", true);
+    EXPECT_EQ(Position("udminproc"), 20);
+    Idle(800);
+    EXPECT_EQ(Position("udminproc"), 20) << "no repeat after the release";
+    ClickArrow("udminproc", false);
+    ClickArrow("udminproc", false);
+    Idle(800);
+    EXPECT_EQ(Position("udminproc"), 10);
+    Click("nbapply");
+    EXPECT_EQ(ReadConf(slotMinProc), 10);
+}
+
+TEST_F(ShellInputTest, AHeldArrowRepeatsAndStopsAtTheRelease)
+{
+    ShowPage(1);
+    auto& updown = Get<UpDown>("udevery");
+    const HWND window = shell->Handle();
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    // Released over the arrow, after the pointer left the window, and after
+    // another window took the focus.
+    for (int way = 0; way < 3; ++way) {
+        SCOPED_TRACE(way);
+        updown.SetPosition(5);
+        PointAt("udevery", -1, updown.Height() / 4);
+        PressLeft();
+        EXPECT_EQ(Position("udevery"), 6);
+        ASSERT_TRUE(WaitUntil([&] { return Position("udevery") >= 8; }, 3000)) << "a held arrow repeats";
+        HWND other = nullptr;
+        if (way == 1) {
+            MoveToScreen(POINT{frame.right + 30, frame.bottom + 30});
+        } else if (way == 2) {
+            other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, frame.right + 10, 0, 50, 50, nullptr,
+                                    nullptr, nullptr, nullptr);
+            SetForegroundWindow(other);
+        }
+        ReleaseLeft();
+        const int released = Position("udevery");
+        Idle(600);
+        EXPECT_EQ(Position("udevery"), released);
+        EXPECT_LT(released, 60);
+        if (other) {
+            DestroyWindow(other);
+            SetForegroundWindow(window);
+        }
+    }
+}
+
+TEST_F(ShellInputTest, AnArrowAtTheEndOfItsRangeStillMarksAChange)
+{
+    ShowPage(1);
+    Get<UpDown>("udminproc").SetPosition(100);
+    Click("nbapply");
+    ASSERT_FALSE(Apply().Enabled());
+    ClickArrow("udminproc", true);
+    EXPECT_EQ(Position("udminproc"), 100);
+    EXPECT_TRUE(Apply().Enabled());
+}
+
+} // namespace

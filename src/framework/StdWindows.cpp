@@ -689,8 +689,9 @@ void BrowseEdit::CreateWnd()
     Edit::CreateWnd();
     RECT r{};
     GetClientRect(hwnd_, &r);
-    button_ = CreateWindowExA(0, "BUTTON", "...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, r.right - kButtonWidth, 0,
-                              kButtonWidth, r.bottom, hwnd_, reinterpret_cast<HMENU>(kBrowseId),
+    const DWORD state = Enabled() ? 0 : WS_DISABLED;
+    button_ = CreateWindowExA(0, "BUTTON", "...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | state, r.right - kButtonWidth,
+                              0, kButtonWidth, r.bottom, hwnd_, reinterpret_cast<HMENU>(kBrowseId),
                               GetModuleHandleA(nullptr), nullptr);
     SendMessageA(hwnd_, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, kButtonWidth + 2));
 }
@@ -702,6 +703,16 @@ void BrowseEdit::BoundsChanged()
         RECT r{};
         GetClientRect(hwnd_, &r);
         MoveWindow(button_, r.right - kButtonWidth, 0, kButtonWidth, r.bottom, TRUE);
+    }
+}
+
+void BrowseEdit::EnabledChanged()
+{
+    Edit::EnabledChanged();
+    // The button is a window of its own: disabling the edit leaves it drawn
+    // and enabled as usable, so it follows its field.
+    if (button_) {
+        EnableWindow(button_, Enabled());
     }
 }
 

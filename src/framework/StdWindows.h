@@ -207,6 +207,7 @@ public:
 protected:
     void CreateWnd() override;
     void BoundsChanged() override;
+    void EnabledChanged() override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:

@@ -118,4 +118,30 @@ TEST_F(ShellInputTest, AnArrowAtTheEndOfItsRangeStillMarksAChange)
     EXPECT_TRUE(Apply().Enabled());
 }
 
+TEST_F(ShellInputTest, BrowseButtonsGreyAndGoDeafWithTheirFields)
+{
+    const struct {
+        int page;
+        const char* box;
+        const char* field;
+    } cases[] = {{3, "cbdir", "dedir"}, {4, "cbsound", "fesound"}, {4, "cbwall", "fewall"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.field);
+        ShowPage(c.page);
+        const HWND button = Get<BrowseEdit>(c.field).ButtonHandle();
+        auto dialogsOpened = [&] { return dialogs.folderDialogs + static_cast<int>(dialogs.filters.size()); };
+        for (bool on : {!Checked(c.box), Checked(c.box)}) {
+            Click(c.box);
+            ASSERT_EQ(Checked(c.box), on);
+            EXPECT_EQ(Enabled(c.field), on);
+            EXPECT_EQ(IsWindowEnabled(button) != FALSE, on);
+            const int before = dialogsOpened();
+            RECT r{};
+            GetClientRect(button, &r);
+            ClickAt(button, r.right / 2, r.bottom / 2);
+            EXPECT_EQ(dialogsOpened(), before + (on ? 1 : 0));
+        }
+    }
+}
+
 } // namespace

@@ -47,6 +47,8 @@ protected:
     void CreateWnd() override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void Paint() override;
+    // With the focus outside any page control, the first visible one turns.
+    bool TurnPage(bool forward) override;
 
 private:
     friend class WinControl;

@@ -592,6 +592,27 @@ void PageControl::SetActivePage(TabSheet* page)
     }
 }
 
+bool PageControl::TurnPage(bool forward)
+{
+    if (pages_.empty()) {
+        return false;
+    }
+    const int n = PageCount();
+    TabSheet* old = active_;
+    // A focus left on the page going away would take the keys with it.
+    const HWND focus = GetFocus();
+    const bool focusOnOld =
+        old && old->HandleAllocated() && focus && (focus == old->Handle() || IsChild(old->Handle(), focus));
+    SetActivePageIndex((std::max(ActivePageIndex(), 0) + (forward ? 1 : n - 1)) % n);
+    if (focusOnOld) {
+        SetFocus();
+    }
+    if (active_ != old && OnChange) {
+        OnChange(this);
+    }
+    return true;
+}
+
 LRESULT PageControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == CN_NOTIFY) {

@@ -174,6 +174,8 @@ protected:
     void CreateWnd() override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void BoundsChanged() override;
+    // The next or previous page, as a press on its tab would (OnChange fires).
+    bool TurnPage(bool forward) override;
 
 private:
     friend class TabSheet;

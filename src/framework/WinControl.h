@@ -135,6 +135,9 @@ protected:
     virtual void Resize();
     // An accelerator character offered by the form: true when used.
     virtual bool DialogChar(char ch);
+    // Ctrl+Tab (forward) or Ctrl+Shift+Tab, offered to the focused control
+    // and then to each of its parents: true when a page was turned.
+    virtual bool TurnPage(bool) { return false; }
     // Whether WM_CHAR should reach this control (edits) or be offered to the
     // form's accelerators first (buttons).
     virtual bool WantsChars() const { return false; }

@@ -123,6 +123,10 @@ void Chrome::SelectPage(int page)
 void Chrome::pcChange(Component*)
 {
     auto& pc = Need<PageControl>(host_.Root(), "pc");
+    // Turned from the keyboard: the row shows the page as a press on its
+    // button would.
+    nb1MouseDown(host_.Root().FindComponent("nb" + std::to_string(pc.ActivePageIndex() + 1)), MouseButton::Left, ssLeft,
+                 0, 0);
     if (pc.ActivePageIndex() == 0 && host_.Hooks().drawFreeRamGraph) {
         host_.Hooks().drawFreeRamGraph();
     }

@@ -53,6 +53,7 @@ public:
     // Makes a page active and presses its button as a mouse press does
     // (start-up, a second instance's request, the end of a RAM cleaning).
     void SelectPage(int page);
+    // The page control turned a page (Ctrl+Tab): the row follows.
     void pcChange(Component* sender);
     void imcapMouseDown(Component* sender, MouseButton button, ShiftState shift, int x, int y);
     void nbminimizeClick(Component* sender);

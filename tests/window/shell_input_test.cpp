@@ -144,4 +144,34 @@ TEST_F(ShellInputTest, BrowseButtonsGreyAndGoDeafWithTheirFields)
     }
 }
 
+TEST_F(ShellInputTest, CtrlTabTurnsThePagesAndTheButtonRowFollows)
+{
+    int graphs = 0;
+    shell->Hooks().drawFreeRamGraph = [&] { ++graphs; };
+    ShowPage(3);
+    Click("dedir"); // the focus on the page that goes away
+    auto& pc = Get<PageControl>("pc");
+    auto shown = [&](int page) {
+        EXPECT_EQ(pc.ActivePageIndex(), page);
+        for (int i = 0; i < pc.PageCount(); ++i) {
+            EXPECT_EQ(Get<TGradBtn>("nb" + std::to_string(i + 1)).DownLock(), i == page) << i;
+        }
+    };
+    TapKey(VK_TAB, {VK_CONTROL});
+    shown(4);
+    TapKey(VK_TAB, {VK_CONTROL, VK_SHIFT});
+    TapKey(VK_TAB, {VK_CONTROL, VK_SHIFT});
+    shown(2);
+    EXPECT_EQ(graphs, 0);
+    for (int i = 0; i < 2; ++i) {
+        TapKey(VK_TAB, {VK_CONTROL, VK_SHIFT});
+    }
+    shown(0);
+    EXPECT_EQ(graphs, 1) << "the Info page's graph is drawn when it is turned to";
+    TapKey(VK_TAB, {VK_CONTROL, VK_SHIFT});
+    shown(pc.PageCount() - 1);
+    TapKey(VK_TAB);
+    EXPECT_EQ(pc.ActivePageIndex(), pc.PageCount() - 1) << "Tab alone moves the focus only";
+}
+
 } // namespace

@@ -38,6 +38,11 @@ void PaintPageBackground(Canvas& canvas, const Bitmap& tile, int boxWidth, int b
 // minus one; -1 when that is no page of the row (nb1 is 0, nb7 is 6).
 int PageOfButtonName(const std::string& name);
 
+// The check control raises OnClick for the mouse only. The window follows a
+// box turned by the space bar as it follows a click: once the state has
+// changed, the box's own click handler runs. Call after the form is loaded.
+void FollowSpaceBarToggles(Component& root);
+
 class Chrome {
 public:
     explicit Chrome(ShellHost& host);

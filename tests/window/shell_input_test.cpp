@@ -174,4 +174,41 @@ TEST_F(ShellInputTest, CtrlTabTurnsThePagesAndTheButtonRowFollows)
     EXPECT_EQ(pc.ActivePageIndex(), pc.PageCount() - 1) << "Tab alone moves the focus only";
 }
 
+TEST_F(ShellInputTest, TheSpaceBarOnABoxIsFollowedAsAClickIs)
+{
+    const struct {
+        int page;
+        const char* box;
+        const char* follower;
+        std::int32_t slot;
+    } cases[] = {
+        {1, "cbauto", "ndminproc", slotAuto}, {3, "cbdir", "dedir", slotDir}, {4, "cbsound", "fesound", slotSound}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.box);
+        ShowPage(c.page);
+        Click(c.box); // the focus on the box
+        for (int press = 0; press < 2; ++press) {
+            const bool on = !Checked(c.box);
+            Apply().SetEnabled(false);
+            TapKey(VK_SPACE);
+            ASSERT_EQ(Checked(c.box), on);
+            EXPECT_EQ(Enabled(c.follower), on);
+            EXPECT_TRUE(Apply().Enabled());
+        }
+        Click("nbapply");
+        EXPECT_EQ(ReadConf(c.slot) != 0, Checked(c.box));
+    }
+    // A radio button: its group follows.
+    ShowPage(1);
+    if (!Checked("cbauto")) {
+        Click("cbauto");
+    }
+    Click("rbfast");
+    ASSERT_FALSE(Enabled("ndfree"));
+    Get<TIACheckControl>("rbfull").SetFocus();
+    TapKey(VK_SPACE);
+    EXPECT_TRUE(Checked("rbfull"));
+    EXPECT_TRUE(Enabled("ndfree"));
+}
+
 } // namespace

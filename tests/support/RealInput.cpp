@@ -41,7 +41,7 @@ void SettleInput()
     const bool settled = WaitUntil(
         [&] {
             quiet = HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE | QS_SENDMESSAGE)) == 0 ? quiet + 1 : 0;
-            return quiet >= 2;
+            return quiet >= 2 || QuitIsWaiting();
         },
         2000);
     if (!settled) {
@@ -49,12 +49,17 @@ void SettleInput()
     }
 }
 
-void MoveToScreen(POINT screen)
+INPUT PointerMoveEvent(POINT screen)
 {
     INPUT in = Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
     in.mi.dx = Normalised(screen.x, GetSystemMetrics(SM_CXSCREEN));
     in.mi.dy = Normalised(screen.y, GetSystemMetrics(SM_CYSCREEN));
-    Send(in);
+    return in;
+}
+
+void MoveToScreen(POINT screen)
+{
+    Send(PointerMoveEvent(screen));
     POINT now{};
     GetCursorPos(&now);
     if (now.x != screen.x || now.y != screen.y) {

@@ -15,6 +15,10 @@ namespace klarvo::test {
 // Pumps until no input is waiting for this thread.
 void SettleInput();
 
+// The event that moves the pointer to a point of the screen, for code that
+// must send it bare (from inside a modal loop that takes the input itself).
+INPUT PointerMoveEvent(POINT screen);
+
 // Moves the pointer to a point of a window's client area (or of the screen).
 void MoveTo(HWND window, int x, int y);
 void MoveToScreen(POINT screen);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "link/Messages.h"
 #include "pages_fixture.h"
 #include "settings/ConfFile.h"
 #include "settings/SlotTable.h"
@@ -18,29 +19,6 @@ protected:
         PagesTest::SetUp();
         StartReal();
         SetForegroundWindow(shell->Handle());
-    }
-    // The window a control is drawn in and the control's origin there.
-    std::pair<HWND, Point> Place(const std::string& name)
-    {
-        auto& c = Get<Control>(name);
-        if (auto* w = dynamic_cast<WinControl*>(&c)) {
-            return {w->Handle(), Point{0, 0}};
-        }
-        WinControl* host = c.Parent();
-        return {host->Handle(), c.OriginIn(host)};
-    }
-    // Moves the pointer to a point of a control (its middle by default).
-    void PointAt(const std::string& name, int x = -1, int y = -1)
-    {
-        auto& c = Get<Control>(name);
-        auto [window, origin] = Place(name);
-        MoveTo(window, origin.x + (x < 0 ? c.Width() / 2 : x), origin.y + (y < 0 ? c.Height() / 2 : y));
-    }
-    void Click(const std::string& name, int x = -1, int y = -1)
-    {
-        PointAt(name, x, y);
-        PressLeft();
-        ReleaseLeft();
     }
     void ShowPage(int page) { Click("nb" + std::to_string(page + 1)); }
     void ClickArrow(const std::string& updown, bool up)
@@ -209,6 +187,83 @@ TEST_F(ShellInputTest, TheSpaceBarOnABoxIsFollowedAsAClickIs)
     TapKey(VK_SPACE);
     EXPECT_TRUE(Checked("rbfull"));
     EXPECT_TRUE(Enabled("ndfree"));
+}
+
+TEST_F(ShellInputTest, OneClickOnEachKindOfControlDoesWhatOneClickDoes)
+{
+    // A page button shows its page and stays down.
+    ShowPage(2);
+    EXPECT_EQ(Get<PageControl>("pc").ActivePageIndex(), 2);
+    EXPECT_TRUE(Get<TGradBtn>("nb3").DownLock());
+
+    // A speed button of the RAM page: Apply stores its share.
+    Apply().SetEnabled(false);
+    Click("sb3");
+    EXPECT_TRUE(Get<SpeedButton>("sb3").Down());
+    EXPECT_TRUE(Apply().Enabled());
+    Click("nbapply");
+    EXPECT_FALSE(Apply().Enabled());
+    EXPECT_EQ(ReadConf(slotRamPercent), 30);
+
+    // A Clear button sends its category once.
+    ShowPage(3);
+    cleaner.commands.clear();
+    Click("nbtemp");
+    EXPECT_EQ(cleaner.commands, (std::vector<std::pair<std::int32_t, std::int32_t>>{{cmdClearHdd, hcTemp}}));
+
+    // An edit takes what is typed into it.
+    ShowPage(4);
+    if (!Checked("cbhot1")) {
+        Click("cbhot1");
+    }
+    Click("edhot1");
+    TapKey(VK_END);
+    TapKey(VK_BACK);
+    TapKey('K');
+    EXPECT_EQ(Text("edhot1"), "K");
+    Click("nbapply");
+    EXPECT_EQ(ReadConf(slotHot1), 'K');
+
+    // The minimise button.
+    Click("nbminimize");
+    EXPECT_TRUE(IsIconic(shell->Handle()));
+    EXPECT_TRUE(messages.empty());
+}
+
+bool dragged = false;
+// Moves the held pointer by (40, 30) and releases the button. Sent bare: the
+// move loop must be the one that takes these events from the queue.
+void CALLBACK DragOnward(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (dragged) {
+        return;
+    }
+    dragged = true;
+    POINT p{};
+    GetCursorPos(&p);
+    INPUT in[2]{PointerMoveEvent(POINT{p.x + 40, p.y + 30})};
+    in[1].type = INPUT_MOUSE;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, in, sizeof in[0]);
+}
+
+TEST_F(ShellInputTest, DraggingTheTitlePictureMovesTheWindow)
+{
+    RECT before{};
+    GetWindowRect(shell->Handle(), &before);
+    PointAt("imcap", 100, 8);
+    // The platform's move loop holds this thread from the press to the
+    // release: a timer of the thread moves the pointer and lets go.
+    dragged = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 30, DragOnward);
+    PressLeft();
+    WaitUntil([] { return dragged; }, 3000);
+    SettleInput();
+    KillTimer(nullptr, timer);
+    RECT after{};
+    GetWindowRect(shell->Handle(), &after);
+    EXPECT_EQ(after.left - before.left, 40);
+    EXPECT_EQ(after.top - before.top, 30);
 }
 
 } // namespace

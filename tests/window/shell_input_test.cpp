@@ -49,6 +49,20 @@ TEST_F(ShellInputTest, OneClickOnAnArrowIsOneStepAndApplyStoresIt)
     EXPECT_EQ(ReadConf(slotMinProc), 10);
 }
 
+int boxStep = 0;
+// Inside a message box's loop: the button goes up, then the box closes.
+void CALLBACK ReleaseThenCloseTheBox(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (boxStep++ == 0) {
+        INPUT up{};
+        up.type = INPUT_MOUSE;
+        up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(1, &up, sizeof up);
+    } else if (HWND box = FindWindowA("#32770", "box")) {
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }
+}
+
 TEST_F(ShellInputTest, AHeldArrowRepeatsAndStopsAtTheRelease)
 {
     ShowPage(1);
@@ -56,9 +70,9 @@ TEST_F(ShellInputTest, AHeldArrowRepeatsAndStopsAtTheRelease)
     const HWND window = shell->Handle();
     RECT frame{};
     GetWindowRect(window, &frame);
-    // Released over the arrow, after the pointer left the window, and after
-    // another window took the focus.
-    for (int way = 0; way < 3; ++way) {
+    // Released over the arrow, after the pointer left the window, after
+    // another window took the focus, and while a message box is up.
+    for (int way = 0; way < 4; ++way) {
         SCOPED_TRACE(way);
         updown.SetPosition(5);
         PointAt("udevery", -1, updown.Height() / 4);
@@ -72,8 +86,15 @@ TEST_F(ShellInputTest, AHeldArrowRepeatsAndStopsAtTheRelease)
             other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, frame.right + 10, 0, 50, 50, nullptr,
                                     nullptr, nullptr, nullptr);
             SetForegroundWindow(other);
+        } else if (way == 3) {
+            boxStep = 0;
+            const UINT_PTR timer = SetTimer(nullptr, 0, 100, ReleaseThenCloseTheBox);
+            MessageBoxA(window, "held", "box", MB_OK);
+            KillTimer(nullptr, timer);
         }
-        ReleaseLeft();
+        if (way != 3) {
+            ReleaseLeft();
+        }
         const int released = Position("udevery");
         Idle(600);
         EXPECT_EQ(Position("udevery"), released);

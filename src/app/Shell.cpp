@@ -85,6 +85,7 @@ Tfmshell::Tfmshell(ShellOptions options) : Form(nullptr, kShellWindowClass), opt
     BindOwnHandlers();
     const std::string text = options_.formText.empty() ? FormResource(kShellFormResource) : options_.formText;
     FormLoader(ShellFormClasses(), handlers_.Finder()).Load(text, *this);
+    FollowSpaceBarToggles(*this);
     HandleNeeded();
     try {
         FormCreate();

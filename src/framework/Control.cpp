@@ -318,7 +318,7 @@ void Control::MouseLeave()
 
 void Control::DispatchMouseDown(MouseButton button, ShiftState shift, int x, int y, bool dbl)
 {
-    if (capturesMouse_) {
+    if (CapturesMouse()) {
         App().SetCaptureControl(this);
     }
     if (dbl) {

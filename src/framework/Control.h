@@ -180,7 +180,7 @@ public:
     void DispatchMouseUp(MouseButton button, ShiftState shift, int x, int y);
 
     // Whether a mouse press on the control captures the mouse until release.
-    bool CapturesMouse() const { return capturesMouse_; }
+    virtual bool CapturesMouse() const { return capturesMouse_; }
 
 protected:
     virtual void FontChanged();

@@ -136,6 +136,19 @@ void Form::SelectNext(bool forward)
     stops[i]->SetFocus();
 }
 
+bool Form::TurnPage(bool forward)
+{
+    std::function<bool(WinControl*)> offer = [&](WinControl* w) {
+        for (WinControl* child : std::vector<WinControl*>(w->TabList())) {
+            if (child->Visible() && (child->TurnPage(forward) || offer(child))) {
+                return true;
+            }
+        }
+        return false;
+    };
+    return offer(this);
+}
+
 bool Form::DispatchDialogChar(char ch)
 {
     std::function<bool(WinControl*)> offer = [&](WinControl* w) {

@@ -48,6 +48,8 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void Paint() override;
     void VisibleChanged() override;
+    // With the focus outside any page control, the first visible one turns.
+    bool TurnPage(bool forward) override;
 
 private:
     friend class WinControl;

@@ -289,9 +289,9 @@ LRESULT UpDown::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
             } else if (next < lo) {
                 next = wrap_ ? hi : lo;
             }
-            if (next != position_ || ud->iPos != position_) {
-                ArrowClicked(next);
-            }
+            // A press on an arrow at the end of the range changes nothing
+            // but is still a click.
+            ArrowClicked(next);
         }
         return 0;
     }
@@ -593,6 +593,27 @@ void PageControl::SetActivePage(TabSheet* page)
     }
 }
 
+bool PageControl::TurnPage(bool forward)
+{
+    if (pages_.empty()) {
+        return false;
+    }
+    const int n = PageCount();
+    TabSheet* old = active_;
+    // A focus left on the page going away would take the keys with it.
+    const HWND focus = GetFocus();
+    const bool focusOnOld =
+        old && old->HandleAllocated() && focus && (focus == old->Handle() || IsChild(old->Handle(), focus));
+    SetActivePageIndex((std::max(ActivePageIndex(), 0) + (forward ? 1 : n - 1)) % n);
+    if (focusOnOld) {
+        SetFocus();
+    }
+    if (active_ != old && OnChange) {
+        OnChange(this);
+    }
+    return true;
+}
+
 LRESULT PageControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == CN_NOTIFY) {
@@ -705,8 +726,9 @@ void BrowseEdit::CreateWnd()
     Edit::CreateWnd();
     RECT r{};
     GetClientRect(hwnd_, &r);
-    button_ = CreateWindowExA(0, "BUTTON", "...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, r.right - kButtonWidth, 0,
-                              kButtonWidth, r.bottom, hwnd_, reinterpret_cast<HMENU>(kBrowseId),
+    const DWORD state = Enabled() ? 0 : WS_DISABLED;
+    button_ = CreateWindowExA(0, "BUTTON", "...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | state, r.right - kButtonWidth,
+                              0, kButtonWidth, r.bottom, hwnd_, reinterpret_cast<HMENU>(kBrowseId),
                               GetModuleHandleA(nullptr), nullptr);
     SendMessageA(hwnd_, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, kButtonWidth + 2));
 }
@@ -718,6 +740,16 @@ void BrowseEdit::BoundsChanged()
         RECT r{};
         GetClientRect(hwnd_, &r);
         MoveWindow(button_, r.right - kButtonWidth, 0, kButtonWidth, r.bottom, TRUE);
+    }
+}
+
+void BrowseEdit::EnabledChanged()
+{
+    Edit::EnabledChanged();
+    // The button is a window of its own: disabling the edit leaves it drawn
+    // and enabled as usable, so it follows its field.
+    if (button_) {
+        EnableWindow(button_, Enabled());
     }
 }
 

@@ -75,7 +75,8 @@ public:
     WinControl* Associate() const { return associate_; }
     void SetAssociate(WinControl* edit);
 
-    // Fires after an arrow changed the position.
+    // Fires after each press of an arrow (and each repeat of a held one),
+    // also when the position is already at that end of the range.
     NotifyEvent OnClick;
 
 protected:
@@ -173,6 +174,8 @@ protected:
     void CreateWnd() override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void BoundsChanged() override;
+    // The next or previous page, as a press on its tab would (OnChange fires).
+    bool TurnPage(bool forward) override;
 
 private:
     friend class TabSheet;
@@ -209,6 +212,7 @@ public:
 protected:
     void CreateWnd() override;
     void BoundsChanged() override;
+    void EnabledChanged() override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:

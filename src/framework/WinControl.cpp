@@ -672,8 +672,15 @@ LRESULT WinControl::WmKeyDown(UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     if (key == VK_TAB && msg == WM_KEYDOWN) {
-        if (Form* form = ParentForm()) {
-            form->SelectNext(GetKeyState(VK_SHIFT) >= 0);
+        const bool forward = GetKeyState(VK_SHIFT) >= 0;
+        if (GetKeyState(VK_CONTROL) < 0) {
+            for (WinControl* c = this; c; c = c->Parent()) {
+                if (c->TurnPage(forward)) {
+                    return 0;
+                }
+            }
+        } else if (Form* form = ParentForm()) {
+            form->SelectNext(forward);
             return 0;
         }
     }

@@ -73,6 +73,8 @@ public:
     bool Focused() const;
     bool CanFocus() const;
     void SetFocus();
+    // A platform control keeps the capture to itself.
+    bool CapturesMouse() const override;
 
     void SetBounds(int left, int top, int width, int height) override;
     void SetVisible(bool visible) override;
@@ -133,6 +135,9 @@ protected:
     virtual void Resize();
     // An accelerator character offered by the form: true when used.
     virtual bool DialogChar(char ch);
+    // Ctrl+Tab (forward) or Ctrl+Shift+Tab, offered to the focused control
+    // and then to each of its parents: true when a page was turned.
+    virtual bool TurnPage(bool) { return false; }
     // Whether WM_CHAR should reach this control (edits) or be offered to the
     // form's accelerators first (buttons).
     virtual bool WantsChars() const { return false; }

@@ -111,13 +111,27 @@ LRESULT WinControl::HandleMouse(UINT msg, WPARAM wParam, LPARAM lParam)
     }
 }
 
+// A platform control (edit, up-down, tab control, button) tracks its own
+// presses: it sets and releases the capture itself and acts on a release
+// only while it still holds it. So it sees every press and release first,
+// with the capture as it left it, and the framework's click tracking follows
+// without touching the capture. Releasing the capture before the platform
+// saw the release left an up-down repeating to the end of its range.
+bool WinControl::CapturesMouse() const
+{
+    return !platformProc_ && Control::CapturesMouse();
+}
+
 LRESULT WinControl::WmMouse(UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    HandleMouse(msg, wParam, lParam);
-    if (platformProc_ && hwnd_) {
-        return DefaultHandler(msg, wParam, lParam);
+    if (!platformProc_) {
+        return HandleMouse(msg, wParam, lParam);
     }
-    return 0;
+    const LRESULT result = DefaultHandler(msg, wParam, lParam);
+    if (hwnd_) { // the platform's handling may have ended the window
+        HandleMouse(msg, wParam, lParam);
+    }
+    return result;
 }
 
 LRESULT WinControl::WmMouseLeave(WPARAM wParam, LPARAM lParam)

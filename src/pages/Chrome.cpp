@@ -12,6 +12,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 namespace klarvo {
 
 namespace {
@@ -55,6 +57,29 @@ int PageOfButtonName(const std::string& name)
         return -1;
     }
     return name[2] - '1';
+}
+
+void FollowSpaceBarToggles(Component& root)
+{
+    // The box whose space-bar release is being handled: its change of
+    // state, which follows at once within the same release, is the click.
+    auto keyed = std::make_shared<Component*>(nullptr);
+    ForEachComponent(&root, [&](Component* c) {
+        auto* box = dynamic_cast<TIACheckControl*>(c);
+        if (!box || !box->OnClick) {
+            return;
+        }
+        box->OnKeyUp = [keyed](Component* sender, unsigned short& key, ShiftState) {
+            *keyed = key == VK_SPACE ? sender : nullptr;
+        };
+        box->OnChangeState = [keyed](Component* sender, bool) {
+            auto* changed = static_cast<TIACheckControl*>(sender);
+            if (sender == *keyed && changed->OnClick) {
+                *keyed = nullptr;
+                changed->OnClick(changed);
+            }
+        };
+    });
 }
 
 Chrome::Chrome(ShellHost& host) : host_(host)
@@ -123,6 +148,10 @@ void Chrome::SelectPage(int page)
 void Chrome::pcChange(Component*)
 {
     auto& pc = Need<PageControl>(host_.Root(), "pc");
+    // Turned from the keyboard: the row shows the page as a press on its
+    // button would.
+    nb1MouseDown(host_.Root().FindComponent("nb" + std::to_string(pc.ActivePageIndex() + 1)), MouseButton::Left, ssLeft,
+                 0, 0);
     if (pc.ActivePageIndex() == 0 && host_.Hooks().drawFreeRamGraph) {
         host_.Hooks().drawFreeRamGraph();
     }

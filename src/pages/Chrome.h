@@ -38,6 +38,11 @@ void PaintPageBackground(Canvas& canvas, const Bitmap& tile, int boxWidth, int b
 // minus one; -1 when that is no page of the row (nb1 is 0, nb7 is 6).
 int PageOfButtonName(const std::string& name);
 
+// The check control raises OnClick for the mouse only. The window follows a
+// box turned by the space bar as it follows a click: once the state has
+// changed, the box's own click handler runs. Call after the form is loaded.
+void FollowSpaceBarToggles(Component& root);
+
 class Chrome {
 public:
     explicit Chrome(ShellHost& host);
@@ -53,6 +58,7 @@ public:
     // Makes a page active and presses its button as a mouse press does
     // (start-up, a second instance's request, the end of a RAM cleaning).
     void SelectPage(int page);
+    // The page control turned a page (Ctrl+Tab): the row follows.
     void pcChange(Component* sender);
     void imcapMouseDown(Component* sender, MouseButton button, ShiftState shift, int x, int y);
     void nbminimizeClick(Component* sender);

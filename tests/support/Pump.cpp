@@ -11,6 +11,11 @@ void Pump()
     MSG msg;
     int handled = 0;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // Left for the loop that owns it, as the application leaves it.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
         App().ProcessMessage(msg);
         if (++handled == 100000) {
             char name[64] = {};

@@ -7,7 +7,7 @@
 namespace klarvo::test {
 
 // Handles every message waiting for this thread, as the application's own
-// loop handles it. A message that keeps coming back (a paint that never
+// loop handles it; a quit request stops it and stays waiting. A message that keeps coming back (a paint that never
 // validates) fails the test instead of hanging it.
 void Pump();
 

@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 #include "framework_support.h"
+#include "support/RealInput.h"
 
 using namespace klarvo;
 using namespace klarvo::test;
@@ -59,17 +60,23 @@ TEST_F(StdTest, UpDownWritesItsPositionIntoItsBuddyAndStopsAtItsLimits)
     ud->OnClick = [&](Component*) { ++clicks; };
 
     HWND h = ud->Handle();
+    SetForegroundWindow(Hwnd());
     for (int i = 0; i < 3; ++i) { // the up arrow is the upper half
-        SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, At(5, 3));
-        SendMessageA(h, WM_LBUTTONUP, 0, At(5, 3));
+        ClickAt(h, 5, 3);
     }
     EXPECT_EQ(ud->Position(), 60);
     EXPECT_EQ(e->Text(), "60");
     EXPECT_GE(clicks, 1);
+    EXPECT_EQ(clicks, 3) << "each press a click, the ones at the end too";
 
     ud->SetMax(40); // a position above a new maximum comes down to it
     EXPECT_EQ(ud->Position(), 40);
     EXPECT_EQ(e->Text(), "40");
+
+    ud->SetPosition(10);
+    ClickAt(h, 5, 3);
+    WaitUntil([] { return false; }, 700); // past the platform's repeat delay
+    EXPECT_EQ(ud->Position(), 11) << "a released arrow does not repeat";
 }
 
 TEST_F(StdTest, ProgressBarKeepsItsPositionInRange)

@@ -23,3 +23,10 @@ klarvo_test(shell_end_tests
   SOURCES shell_end_test.cpp
   LIBS klarvo_app klarvo_shell_form klarvo_assets)
 set_tests_properties(shell_end_tests PROPERTIES RESOURCE_LOCK desktop)
+
+# The window as a person drives it: mouse and keyboard through the
+# platform's input queue.
+klarvo_test(shell_input_tests
+  SOURCES shell_input_test.cpp
+  LIBS klarvo_app klarvo_shell_form klarvo_assets)
+set_tests_properties(shell_input_tests PROPERTIES RESOURCE_LOCK desktop)

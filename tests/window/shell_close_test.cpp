@@ -23,7 +23,8 @@ TEST_F(ShellTest, CloseButtonEndsAtOnceWithoutSavingOrAsking)
     Get<TGradBtn>("nbapply").SetEnabled(true);
     cleaner.commands.clear();
 
-    Get<TGradBtn>("nbclose").Click();
+    SetForegroundWindow(shell->Handle());
+    Click("nbclose");
 
     EXPECT_TRUE(App().Terminated());
     EXPECT_FALSE(IsWindowVisible(shell->Handle()));

@@ -23,6 +23,7 @@
 #include "settings/ExeDir.h"
 #include "settings/System.h"
 #include "support/Pump.h"
+#include "support/RealInput.h"
 #include "support/ShellPlaces.h"
 #include "support/TempDir.h"
 
@@ -74,6 +75,28 @@ protected:
     }
 
     template <typename T> T& Get(const std::string& name) { return Need<T>(*shell, name); }
+
+    // The pointer on a point of a control (its middle by default) and a
+    // click there, through the input queue.
+    void PointAt(const std::string& name, int x = -1, int y = -1)
+    {
+        auto& c = Get<Control>(name);
+        HWND window = nullptr;
+        Point origin;
+        if (auto* w = dynamic_cast<WinControl*>(&c)) {
+            window = w->Handle();
+        } else {
+            window = c.Parent()->Handle();
+            origin = c.OriginIn(c.Parent());
+        }
+        MoveTo(window, origin.x + (x < 0 ? c.Width() / 2 : x), origin.y + (y < 0 ? c.Height() / 2 : y));
+    }
+    void Click(const std::string& name, int x = -1, int y = -1)
+    {
+        PointAt(name, x, y);
+        PressLeft();
+        ReleaseLeft();
+    }
 
     // The autorun value under the test's key, or nothing.
     std::optional<std::string> AutorunValue() { return test::AutorunValue(root); }

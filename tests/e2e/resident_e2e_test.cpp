@@ -149,6 +149,50 @@ TEST(ResidentCleaner, TrayMenuFreesItsAmountAndExitsEvenWhileCleaning)
     EXPECT_EQ(FindWindowA(kCleanerWindowClass, nullptr), nullptr);
 }
 
+// A request while a cleaning runs is dropped: the progress of the first runs
+// once from 0 to 100, and no second cleaning follows it.
+TEST(ResidentCleaner, ARamRequestWhileOneRunsIsDropped)
+{
+    TempDir dir;
+    WriteConf(dir.File("Conf.dat"), slotMaxTry, 1);
+    ListeningShell shell;
+    Cleaner cleaner(dir);
+    cleaner.Start();
+    ASSERT_NE(cleaner.Window(), nullptr);
+
+    cleaner.Post(cmdFreeRam, 8);
+    cleaner.Post(cmdFreeRam, 8);
+    cleaner.Post(cmdFastClean, 0);
+    auto ends = [&] {
+        return std::count(shell.received.begin(), shell.received.end(), Notification(ntRamProgress, 100));
+    };
+    ASSERT_TRUE(shell.WaitFor([&] { return ends() > 0; }, 60000));
+    ASSERT_TRUE(shell.WaitFor(shell.Has(ntTimeSince), 5000));
+    // Long enough for a queued cleaning to have reported.
+    shell.WaitFor([] { return false; }, 3000);
+    EXPECT_EQ(ends(), 1);
+    EXPECT_EQ(shell.Count(ntTimeSince), 1u) << "one cleaning, one report of its figures";
+}
+
+// A cleaner that is ending holds the mutex after its window is gone; one
+// started in that moment waits for it instead of ending at once.
+TEST(ResidentCleaner, AStartingCleanerWaitsForAnEndingOneToLetGo)
+{
+    TempDir dir;
+    Cleaner cleaner(dir);
+    HANDLE ending = CreateMutexA(nullptr, TRUE, resident::kResidentMutexName);
+    ASSERT_NE(ending, nullptr);
+    ASSERT_NE(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+    Process second(cleaner.Exe(), "", dir.Path());
+    EXPECT_FALSE(second.WaitForExit(1000)) << "it ended while the mutex was held";
+    ReleaseMutex(ending);
+    CloseHandle(ending);
+    HWND window = WaitForWindow(kCleanerWindowClass, 5000);
+    ASSERT_NE(window, nullptr);
+    PostMessageA(window, WM_COMMAND, resident::menuExit, 0);
+    EXPECT_TRUE(second.WaitForExit(20000));
+}
+
 TEST(ResidentCleaner, HotKeysSwitchAutoCleaningAfterAReload)
 {
     TempDir dir;

@@ -93,8 +93,9 @@ TEST_F(Neighbours, AFloodOfForgedMessagesLeavesBothProgramsWhole)
 {
     const FloodFigures figures = Flood(10000);
     EXPECT_EQ(figures.sent, 10000u);
-    std::printf("%u messages to each program in %lu ms, %u cleaner restarts\n", static_cast<unsigned>(figures.sent),
-                static_cast<unsigned long>(figures.milliseconds), static_cast<unsigned>(figures.cleanerEnds));
+    std::printf("%u messages to each program posted in %lu ms, handled %lu ms later\n",
+                static_cast<unsigned>(figures.sent), static_cast<unsigned long>(figures.milliseconds),
+                static_cast<unsigned long>(figures.settleMilliseconds));
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 #include <shellapi.h>
 
 #include <algorithm>
-#include <limits>
 
 #include "link/Messages.h"
 #include "resident/DiskCleaner.h"
@@ -20,9 +19,10 @@
 namespace klarvo::resident {
 namespace {
 
-// Posted by the workers to the window.
-constexpr UINT kRamProgress = WM_APP + 1; // wParam percent
-constexpr UINT kRamDone = WM_APP + 2;     // lParam kilobytes freed
+// Posted by the workers to the window, wParam the id of the job. Any
+// program can post these too, so each is taken only for the job running.
+constexpr UINT kRamProgress = WM_APP + 1; // lParam percent
+constexpr UINT kRamDone = WM_APP + 2;
 constexpr UINT kDiskDone = WM_APP + 3;
 constexpr UINT kTrayCallback = WM_APP + 4;
 
@@ -32,20 +32,20 @@ constexpr UINT kTrayMilliseconds = 2000;
 
 enum HotKeyId : int { hotFast = 1, hotAutoOn = 2, hotAutoOff = 3 };
 
+// How long a starting cleaner waits for one that is ending to let go of the
+// mutex, looking for a live cleaner's window every slice.
+constexpr DWORD kTakeOverMs = 5000;
+constexpr DWORD kTakeOverSliceMs = 100;
+
 // The shell's TotalRamMB: the megabyte figure every amount is based on.
 std::int32_t TotalRamMB()
 {
     return TotalRamMBFromBytes(ReadMemoryBytes().totalPhysical);
 }
 
-LPARAM ClampToLparam(std::int64_t value)
-{
-    return static_cast<LPARAM>(std::clamp<std::int64_t>(value, 0, std::numeric_limits<std::int32_t>::max()));
-}
-
 } // namespace
 
-Resident::Resident(HINSTANCE instance) : instance_(instance) {}
+Resident::Resident(HINSTANCE instance, KernelHandle mutex) : instance_(instance), mutex_(std::move(mutex)) {}
 
 Resident::~Resident()
 {
@@ -86,6 +86,10 @@ int Resident::Run()
 {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        // The system would call a WM_TIMER's lParam as a function; none of
+        // ours has one, so such a message came from another program.
+        if (message.message == WM_TIMER && message.lParam != 0)
+            continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
@@ -118,14 +122,13 @@ LRESULT Resident::Handle(UINT message, WPARAM wParam, LPARAM lParam)
             Carry(*command);
         return 0;
     case kRamProgress:
-        NotifyShell(ntRamProgress, static_cast<std::int32_t>(wParam));
+        RamProgress(wParam, lParam);
         return 0;
     case kRamDone:
-        RamFinished(static_cast<std::int64_t>(lParam));
+        RamFinished(wParam);
         return 0;
     case kDiskDone:
-        diskWorker_.Join(INFINITE);
-        StartDiskBatch();
+        DiskFinished(wParam);
         return 0;
     case WM_TIMER:
         if (wParam == kAutoTimer)
@@ -140,7 +143,9 @@ LRESULT Resident::Handle(UINT message, WPARAM wParam, LPARAM lParam)
             SetAutoClean(wParam == hotAutoOn);
         return 0;
     case kTrayCallback:
-        if (lParam == WM_RBUTTONUP)
+        // The menu's own loop handles messages: a click posted meanwhile
+        // must not open a second menu inside the first.
+        if (lParam == WM_RBUTTONUP && !menuOpen_)
             ShowTrayMenu();
         else if (lParam == WM_LBUTTONDBLCLK)
             OpenShell();
@@ -161,16 +166,23 @@ LRESULT Resident::Handle(UINT message, WPARAM wParam, LPARAM lParam)
             OpenShell();
             break;
         case menuExit:
-            DestroyWindow(window_);
+            End();
             break;
         }
         return 0;
     case WM_ENDSESSION:
+        // Whether Windows or another program sent it, the cleaner ends
+        // whole; the shell's next tick starts it again if it was forged.
         if (wParam)
-            StopWork();
+            End();
         return 0;
     case WM_DESTROY:
         StopWork();
+        // Before the window goes: a cleaner started from now on takes over.
+        if (mutex_) {
+            ReleaseMutex(mutex_.Get());
+            mutex_.Reset();
+        }
         PostQuitMessage(0);
         return 0;
     default:
@@ -217,7 +229,13 @@ void Resident::ReloadSettings()
 void Resident::ApplySettings()
 {
     RegisterHotKeys();
-    SetTimer(window_, kAutoTimer, static_cast<UINT>(settings_.everyMinutes) * 60 * 1000, nullptr);
+    // Restarting the timer on every reload would let a steady stream of
+    // reloads hold off automatic cleaning for good.
+    const UINT interval = static_cast<UINT>(settings_.everyMinutes) * 60 * 1000;
+    if (interval != autoTimerMs_) {
+        autoTimerMs_ = interval;
+        SetTimer(window_, kAutoTimer, interval, nullptr);
+    }
     RefreshTray();
 }
 
@@ -248,11 +266,10 @@ void Resident::SetAutoClean(bool on)
 
 void Resident::RequestRam(const RamJob& job)
 {
-    if (ramRunning_) {
-        // One waits; a newer request replaces it.
-        ramPending_ = job;
+    // One cleaning at a time: a request while one runs is dropped, so that a
+    // manual cleaning's progress runs once from 0 to 100.
+    if (ramRunning_ || stop_.load())
         return;
-    }
     StartRam(job);
 }
 
@@ -262,22 +279,30 @@ void Resident::StartRam(const RamJob& job)
     const std::atomic<bool>* stop = &stop_;
     const int maxTries = settings_.maxTries;
     const bool fastOnly = settings_.fastOnly;
-    const bool started = ramWorker_.Start([job, window, stop, maxTries, fastOnly] {
+    const WPARAM id = ++lastJobId_;
+    auto outcome = std::make_shared<Outcome>();
+    const bool started = ramWorker_.Start([job, window, id, outcome, stop, maxTries, fastOnly] {
         std::int64_t freedKB = 0;
         // The window waits for this message before it takes the next job,
         // so it is posted whatever happens.
         try {
-            freedKB = RunRamJob(job, window, stop, maxTries, fastOnly);
+            freedKB = RunRamJob(job, window, id, stop, maxTries, fastOnly);
         } catch (...) {
         }
-        PostMessageA(window, kRamDone, 0, ClampToLparam(freedKB));
+        outcome->result = freedKB;
+        outcome->done.store(true);
+        PostMessageA(window, kRamDone, id, 0);
     });
-    if (started)
+    if (started) {
         ramRunning_ = job;
+        ramJobId_ = id;
+        ramPercent_ = -1;
+        ramOutcome_ = std::move(outcome);
+    }
 }
 
-std::int64_t Resident::RunRamJob(const RamJob& job, HWND window, const std::atomic<bool>* stop, int maxTries,
-                                 bool fastOnly)
+std::int64_t Resident::RunRamJob(const RamJob& job, HWND window, WPARAM jobId, const std::atomic<bool>* stop,
+                                 int maxTries, bool fastOnly)
 {
     Win32MemorySystem memory;
     RamCleaner cleaner(memory);
@@ -292,7 +317,7 @@ std::int64_t Resident::RunRamJob(const RamJob& job, HWND window, const std::atom
                           job.megabytes, maxTries,
                           [&](int percent) {
                               if (job.reportProgress)
-                                  PostMessageA(window, kRamProgress, static_cast<WPARAM>(percent), 0);
+                                  PostMessageA(window, kRamProgress, jobId, static_cast<LPARAM>(percent));
                           },
                           stop)
                       .freedKB;
@@ -306,20 +331,31 @@ std::int64_t Resident::RunRamJob(const RamJob& job, HWND window, const std::atom
     return freedKB;
 }
 
-void Resident::RamFinished(std::int64_t freedKB)
+void Resident::RamProgress(WPARAM jobId, LPARAM percent)
 {
+    // Only the running manual cleaning's own reports, each higher than the
+    // last, reach the shell.
+    if (!ramRunning_ || jobId != ramJobId_ || !ramRunning_->reportProgress || percent < 0 || percent > 100 ||
+        percent <= ramPercent_)
+        return;
+    ramPercent_ = static_cast<int>(percent);
+    NotifyShell(ntRamProgress, ramPercent_);
+}
+
+void Resident::RamFinished(WPARAM jobId)
+{
+    if (!ramRunning_ || jobId != ramJobId_ || !ramOutcome_ || !ramOutcome_->done.load())
+        return;
+    // The worker posted this as its last act: the wait is for its return.
     ramWorker_.Join(INFINITE);
+    const std::int64_t freedKB = ramOutcome_->result;
+    ramOutcome_.reset();
     ramRunning_.reset();
     effects_.Record(freedKB, uptime_.Now());
     if (settings_.playSound && !settings_.soundFile.empty())
         PlaySoundA(settings_.soundFile.c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
     ReportStatus();
     RefreshTray();
-    if (ramPending_ && !stop_.load()) {
-        const RamJob next = *ramPending_;
-        ramPending_.reset();
-        StartRam(next);
-    }
 }
 
 void Resident::RequestDisk(HddCategory category)
@@ -332,21 +368,30 @@ void Resident::RequestDisk(HddCategory category)
     } catch (const SettingsError&) {
         // Unreadable just now: the settings of the last reload hold.
     }
-    diskPending_.push_back({category, saved.categoryPath[category], WithSubdirectories(saved, category)});
-    if (!diskWorker_.Busy())
+    DiskJob job{category, saved.categoryPath[category], WithSubdirectories(saved, category)};
+    // One waiting request per category, cleaning where the files say now.
+    const auto waiting = std::find_if(diskPending_.begin(), diskPending_.end(),
+                                      [category](const DiskJob& pending) { return pending.category == category; });
+    if (waiting != diskPending_.end())
+        *waiting = std::move(job);
+    else
+        diskPending_.push_back(std::move(job));
+    if (!diskOutcome_)
         StartDiskBatch();
 }
 
 void Resident::StartDiskBatch()
 {
-    if (diskPending_.empty() || stop_.load() || diskWorker_.Busy())
+    if (diskPending_.empty() || stop_.load() || diskOutcome_)
         return;
     std::deque<DiskJob> batch;
     batch.swap(diskPending_);
     const HWND window = window_;
     const std::atomic<bool>* stop = &stop_;
     const std::string programDir = programDir_;
-    diskWorker_.Start([batch = std::move(batch), window, stop, programDir] {
+    const WPARAM id = ++lastJobId_;
+    auto outcome = std::make_shared<Outcome>();
+    const bool started = diskWorker_.Start([batch, window, id, outcome, stop, programDir] {
         try {
             const DiskCleaner cleaner(SystemProtectedPlaces(programDir));
             for (const DiskJob& job : batch) {
@@ -357,8 +402,25 @@ void Resident::StartDiskBatch()
         } catch (...) {
             // Out of memory in a huge directory: what was done stays done.
         }
-        PostMessageA(window, kDiskDone, 0, 0);
+        outcome->done.store(true);
+        PostMessageA(window, kDiskDone, id, 0);
     });
+    if (started) {
+        diskJobId_ = id;
+        diskOutcome_ = std::move(outcome);
+    } else {
+        // Kept for the next request to try again.
+        diskPending_.insert(diskPending_.begin(), batch.begin(), batch.end());
+    }
+}
+
+void Resident::DiskFinished(WPARAM jobId)
+{
+    if (!diskOutcome_ || jobId != diskJobId_ || !diskOutcome_->done.load())
+        return;
+    diskWorker_.Join(INFINITE);
+    diskOutcome_.reset();
+    StartDiskBatch();
 }
 
 void Resident::CheckAutoClean()
@@ -384,6 +446,11 @@ void Resident::RefreshTray()
 
 void Resident::ShowTrayMenu()
 {
+    menuOpen_ = true;
+    struct Closed {
+        bool& open;
+        ~Closed() { open = false; }
+    } closed{menuOpen_};
     const MenuHandle owned(CreatePopupMenu());
     if (!owned)
         return;
@@ -409,10 +476,30 @@ void Resident::ShowTrayMenu()
 
 void Resident::OpenShell()
 {
+    // One shell at a time. A running one is brought forward on its first
+    // page, as a second start of it would do.
+    if (HWND shell = FindWindowA(kShellWindowClass, nullptr)) {
+        SetForegroundWindow(shell);
+        PostMessageA(shell, WM_SHELLNOTIFY, ntShowPage, 0);
+        return;
+    }
+    // One started a moment ago has no window yet.
+    if (shellStarted_ && WaitForSingleObject(shellStarted_.Get(), 0) == WAIT_TIMEOUT)
+        return;
+    shellStarted_.Reset();
     const std::string shell = programDir_ + kShellProgram;
     if (!FileExists(shell))
         return;
-    ShellExecuteA(nullptr, "open", shell.c_str(), "", programDir_.c_str(), SW_SHOWNORMAL);
+    SHELLEXECUTEINFOA run{};
+    run.cbSize = sizeof run;
+    run.fMask = SEE_MASK_NOCLOSEPROCESS;
+    run.lpVerb = "open";
+    run.lpFile = shell.c_str();
+    run.lpParameters = "";
+    run.lpDirectory = programDir_.c_str();
+    run.nShow = SW_SHOWNORMAL;
+    if (ShellExecuteExA(&run))
+        shellStarted_.Reset(run.hProcess);
 }
 
 void Resident::RegisterHotKeys()
@@ -433,6 +520,14 @@ void Resident::UnregisterHotKeys()
         UnregisterHotKey(window_, id);
 }
 
+void Resident::End()
+{
+    // WM_DESTROY stops the work, removes the icon and hot keys and lets go
+    // of the mutex.
+    if (window_)
+        DestroyWindow(window_);
+}
+
 void Resident::StopWork()
 {
     stop_.store(true);
@@ -450,11 +545,24 @@ void Resident::StopWork()
 
 int RunResident(HINSTANCE instance)
 {
-    // Deliberately never closed: the system drops it when the process ends.
-    CreateMutexA(nullptr, TRUE, kResidentMutexName);
-    if (GetLastError() == ERROR_ALREADY_EXISTS)
+    KernelHandle mutex(CreateMutexA(nullptr, TRUE, kResidentMutexName));
+    if (!mutex)
         return 0;
-    Resident resident(instance);
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        // Held, but with no window: a cleaner that is ending (or one still
+        // starting). Wait for it to let go rather than leave the shell with
+        // no cleaner at all.
+        bool owned = false;
+        for (DWORD waited = 0; waited < kTakeOverMs && !owned; waited += kTakeOverSliceMs) {
+            if (FindWindowA(kCleanerWindowClass, nullptr))
+                return 0;
+            const DWORD result = WaitForSingleObject(mutex.Get(), kTakeOverSliceMs);
+            owned = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
+        }
+        if (!owned)
+            return 0;
+    }
+    Resident resident(instance, std::move(mutex));
     if (!resident.Start())
         return 1;
     return resident.Run();

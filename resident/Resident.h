@@ -13,6 +13,7 @@
 #include "resident/ResidentSettings.h"
 #include "resident/Tray.h"
 #include "resident/Worker.h"
+#include "win/Handles.h"
 
 namespace klarvo::resident {
 
@@ -38,7 +39,10 @@ enum MenuId : unsigned {
 // report back by posting to the window.
 class Resident {
 public:
-    explicit Resident(HINSTANCE instance);
+    // `mutex` is the single-instance mutex this thread owns; it is released
+    // as the window goes, so that a cleaner started in that moment can take
+    // over at once.
+    Resident(HINSTANCE instance, KernelHandle mutex);
     ~Resident();
     Resident(const Resident&) = delete;
     Resident& operator=(const Resident&) = delete;
@@ -75,11 +79,13 @@ private:
     void RequestRam(const RamJob& job);
     void StartRam(const RamJob& job);
     // Runs on the RAM worker; returns the kilobytes freed.
-    static std::int64_t RunRamJob(const RamJob& job, HWND window, const std::atomic<bool>* stop, int maxTries,
-                                  bool fastOnly);
-    void RamFinished(std::int64_t freedKB);
+    static std::int64_t RunRamJob(const RamJob& job, HWND window, WPARAM jobId, const std::atomic<bool>* stop,
+                                  int maxTries, bool fastOnly);
+    void RamProgress(WPARAM jobId, LPARAM percent);
+    void RamFinished(WPARAM jobId);
     void RequestDisk(HddCategory category);
     void StartDiskBatch();
+    void DiskFinished(WPARAM jobId);
 
     void CheckAutoClean();
     void RefreshTray();
@@ -88,6 +94,7 @@ private:
     void RegisterHotKeys();
     void UnregisterHotKeys();
     void StopWork();
+    void End();
 
     HINSTANCE instance_;
     HWND window_ = nullptr;
@@ -97,12 +104,30 @@ private:
     Uptime uptime_;
     std::unique_ptr<TrayIcon> tray_;
 
+    // What a worker hands back. The window reads `result` only after it saw
+    // `done`, which the worker sets last: a completion message that another
+    // program posted finds `done` false and is ignored.
+    struct Outcome {
+        std::atomic<bool> done{false};
+        std::int64_t result = 0;
+    };
+
+    KernelHandle mutex_;
     std::atomic<bool> stop_{false};
+    // Ids of the jobs started, so that the workers' messages name theirs.
+    WPARAM lastJobId_ = 0;
     Worker ramWorker_;
     std::optional<RamJob> ramRunning_;
-    std::optional<RamJob> ramPending_;
+    WPARAM ramJobId_ = 0;
+    int ramPercent_ = -1;
+    std::shared_ptr<Outcome> ramOutcome_;
     Worker diskWorker_;
+    WPARAM diskJobId_ = 0;
+    std::shared_ptr<Outcome> diskOutcome_;
     std::deque<DiskJob> diskPending_;
+    UINT autoTimerMs_ = 0;
+    bool menuOpen_ = false;
+    KernelHandle shellStarted_;
     std::string programDir_;
 };
 

@@ -119,12 +119,19 @@ void TrayIcon::Show(int freeMB, const std::string& tip)
     if (added_)
         added_ = Send(NIM_MODIFY);
     if (!added_)
-        added_ = Send(NIM_ADD);
+        added_ = AddOrModify();
 }
 
 void TrayIcon::Recreate()
 {
-    added_ = Send(NIM_ADD);
+    added_ = AddOrModify();
+}
+
+bool TrayIcon::AddOrModify()
+{
+    // An add is refused while the icon is still there, as it is when the
+    // taskbar's announcement was forged: then the icon is brought up to date.
+    return Send(NIM_ADD) || Send(NIM_MODIFY);
 }
 
 void TrayIcon::Remove()

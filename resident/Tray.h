@@ -25,6 +25,7 @@ public:
 
 private:
     bool Send(DWORD action);
+    bool AddOrModify();
 
     HWND owner_;
     UINT callbackMessage_;

@@ -95,8 +95,8 @@ LRESULT CALLBACK Application::UtilityProc(HWND hwnd, UINT msg, WPARAM wParam, LP
                 } else {
                     App().CancelHint();
                 }
-            } else if (Timer* t = reinterpret_cast<Timer*>(wParam)) {
-                t->Fire();
+            } else {
+                Timer::FireById(wParam);
             }
         } catch (const std::exception& e) {
             App().HandleException(e);
@@ -113,6 +113,11 @@ bool Application::ProcessMessage(MSG& msg)
     if (msg.message == WM_QUIT) {
         terminated_ = true;
         return false;
+    }
+    // The system would call a WM_TIMER's lParam as a function; no timer here
+    // has one, so such a message came from another program.
+    if (msg.message == WM_TIMER && msg.lParam != 0) {
+        return true;
     }
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
@@ -205,12 +210,28 @@ int Application::ShowMessage(const std::string& text)
 
 void Application::HandleException(const std::exception& e)
 {
-    ShowMessageBox(e.what(), MB_OK | MB_ICONERROR);
+    ShowErrorBox(e.what());
 }
 
 void Application::HandleUnknownException()
 {
-    ShowMessageBox("Unexpected failure.", MB_OK | MB_ICONERROR);
+    ShowErrorBox("Unexpected failure.");
+}
+
+void Application::ShowErrorBox(const std::string& text)
+{
+    // The box's own loop handles messages: a failure that repeats with each
+    // of them (a settings file another program keeps locked) would open box
+    // inside box until the stack ran out. One shows; the rest are dropped.
+    if (errorBoxOpen_) {
+        return;
+    }
+    errorBoxOpen_ = true;
+    struct Closed {
+        bool& open;
+        ~Closed() { open = false; }
+    } closed{errorBoxOpen_};
+    ShowMessageBox(text, MB_OK | MB_ICONERROR);
 }
 
 // ---- hints -----------------------------------------------------------------

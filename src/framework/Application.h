@@ -63,7 +63,8 @@ public:
     int ShowMessage(const std::string& text);
     // Any modal box with the title as caption (MB_ flags).
     int ShowMessageBox(const std::string& text, UINT flags);
-    // The default error box for a failure that reached the loop or a handler.
+    // The default error box for a failure that reached the loop or a handler;
+    // while one shows, further failures show none.
     void HandleException(const std::exception& e);
     void HandleUnknownException();
     // Replaces the platform's MessageBoxA (tests); null restores it.
@@ -114,6 +115,7 @@ public:
 private:
     static LRESULT CALLBACK UtilityProc(HWND, UINT, WPARAM, LPARAM);
     void HintTimerFired();
+    void ShowErrorBox(const std::string& text);
 
     std::string title_;
     Form* mainForm_ = nullptr;
@@ -132,6 +134,7 @@ private:
     POINT hintCursor_{};
     HWND utility_ = nullptr;
     MessageBoxFunction messageBox_;
+    bool errorBoxOpen_ = false;
 };
 
 Application& App();

@@ -26,9 +26,13 @@ public:
 
     // What the platform timer calls (tests may call it directly).
     void Fire();
+    // Fires the running timer of that id; false when there is none (a
+    // WM_TIMER that no timer of this program set).
+    static bool FireById(std::uintptr_t id);
 
 private:
     void Update();
+    const std::uintptr_t ownId_;
     bool enabled_ = true;
     unsigned interval_ = 1000;
     std::uintptr_t id_ = 0;

@@ -101,6 +101,8 @@ TEST(ResidentCleaner, ReportsUnknownFiguresUntilItCleansAndIgnoresBadCommands)
     EXPECT_FALSE(cleaner.Program().WaitForExit(0));
 }
 
+// Requests that arrive while it runs are dropped: its progress runs once
+// from 0 to 100, and no second cleaning follows it.
 TEST(ResidentCleaner, ReportsTheProgressOfAManualCleaningInWholePercents)
 {
     TempDir dir;
@@ -111,6 +113,8 @@ TEST(ResidentCleaner, ReportsTheProgressOfAManualCleaningInWholePercents)
     ASSERT_NE(cleaner.Window(), nullptr);
 
     cleaner.Post(cmdFreeRam, 8);
+    cleaner.Post(cmdFreeRam, 8);
+    cleaner.Post(cmdFastClean, 0);
     ASSERT_TRUE(shell.WaitFor(
         [&] {
             return std::any_of(shell.received.begin(), shell.received.end(),
@@ -129,6 +133,9 @@ TEST(ResidentCleaner, ReportsTheProgressOfAManualCleaningInWholePercents)
     // The figures follow once it is done.
     ASSERT_TRUE(shell.WaitFor(shell.Has(ntTimeSince), 5000));
     EXPECT_GE(shell.Last(ntLastEffect), 0);
+    // Long enough for a queued cleaning to have reported.
+    shell.WaitFor([] { return false; }, 3000);
+    EXPECT_EQ(shell.Count(ntTimeSince), 1u) << "one cleaning, one report of its figures";
 }
 
 TEST(ResidentCleaner, TrayMenuFreesItsAmountAndExitsEvenWhileCleaning)
@@ -147,6 +154,25 @@ TEST(ResidentCleaner, TrayMenuFreesItsAmountAndExitsEvenWhileCleaning)
     ASSERT_TRUE(cleaner.Program().WaitForExit(20000)) << "the cleaner must stop its work and end";
     EXPECT_EQ(cleaner.Program().ExitCode(), 0u);
     EXPECT_EQ(FindWindowA(kCleanerWindowClass, nullptr), nullptr);
+}
+
+// A cleaner that is ending holds the mutex after its window is gone; one
+// started in that moment waits for it instead of ending at once.
+TEST(ResidentCleaner, AStartingCleanerWaitsForAnEndingOneToLetGo)
+{
+    TempDir dir;
+    Cleaner cleaner(dir);
+    HANDLE ending = CreateMutexA(nullptr, TRUE, resident::kResidentMutexName);
+    ASSERT_NE(ending, nullptr);
+    ASSERT_NE(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+    Process second(cleaner.Exe(), "", dir.Path());
+    EXPECT_FALSE(second.WaitForExit(1000)) << "it ended while the mutex was held";
+    ReleaseMutex(ending);
+    CloseHandle(ending);
+    HWND window = WaitForWindow(kCleanerWindowClass, 5000);
+    ASSERT_NE(window, nullptr);
+    PostMessageA(window, WM_COMMAND, resident::menuExit, 0);
+    EXPECT_TRUE(second.WaitForExit(20000));
 }
 
 TEST(ResidentCleaner, HotKeysSwitchAutoCleaningAfterAReload)

@@ -21,32 +21,12 @@
 #include "support/Pump.h"
 #include "support/ShellPlaces.h"
 #include "support/TempDir.h"
+#include "suite_fixture.h"
 
 using namespace klarvo;
 using namespace klarvo::test;
 
 namespace {
-
-// Both programs start slowly under Wine, and a cleaning can take long.
-constexpr DWORD kPatienceMs = 20000;
-constexpr DWORD kCleaningPatienceMs = 90000;
-
-// The sandbox has no drive for the Linux file system; Wine still opens a
-// Unix path through its own prefix.
-std::string ProgramPath(const std::string& unixPath)
-{
-    std::string path = WindowsPathOf(unixPath);
-    if (path.rfind("Z:", 0) == 0 && GetFileAttributesA("Z:\\") == INVALID_FILE_ATTRIBUTES)
-        path = "\\\\?\\unix" + path.substr(2);
-    return path;
-}
-
-DWORD ProcessOf(HWND window)
-{
-    DWORD id = 0;
-    GetWindowThreadProcessId(window, &id);
-    return id;
-}
 
 // A button of the shell found the way a person finds it: by its caption and,
 // where several share one, by its place on its page.
@@ -104,86 +84,6 @@ void Click(HWND button)
     PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, middle);
     PostMessageA(button, WM_LBUTTONUP, 0, middle);
 }
-
-// The two real programs side by side in a fresh directory; the shell starts
-// the cleaner itself. Trees to clean lie in a directory of their own, since
-// the cleaner refuses its program's directory.
-class Suite : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        const std::string shellBuilt = ProgramPath(TestArgument("shell"));
-        const std::string cleanerBuilt = ProgramPath(TestArgument("cleaner"));
-        ASSERT_FALSE(TestArgument("shell").empty() || TestArgument("cleaner").empty())
-            << "run with --shell=... --cleaner=...";
-        ASSERT_EQ(FindWindowA(kCleanerWindowClass, nullptr), nullptr) << "a cleaner left over from elsewhere";
-        shellExe = CopyInto(shellBuilt, dir.Path());
-        CopyInto(cleanerBuilt, dir.Path());
-        previousAutorun = AutorunValue();
-    }
-
-    void TearDown() override
-    {
-        if (shell) {
-            if (HWND window = FindWindowA(kShellWindowClass, nullptr))
-                PostMessageA(window, WM_CLOSE, 0, 0);
-            shell->WaitForExit(kPatienceMs);
-            shell.reset();
-        }
-        // The cleaner outlives the shell by design; this test ends it.
-        if (HWND cleaner = FindWindowA(kCleanerWindowClass, nullptr)) {
-            HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, ProcessOf(cleaner));
-            PostMessageA(cleaner, WM_CLOSE, 0, 0);
-            if (process) {
-                WaitForSingleObject(process, kCleaningPatienceMs);
-                CloseHandle(process);
-            }
-        }
-        RestoreAutorun(previousAutorun);
-    }
-
-    // Starts the shell and waits for its window to show; nullptr if it never does.
-    HWND OpenShell(const std::string& page = "")
-    {
-        shell = std::make_unique<Process>(shellExe, page, dir.Path());
-        HWND window = nullptr;
-        WaitUntil(
-            [&] {
-                window = FindWindowA(kShellWindowClass, nullptr);
-                return window != nullptr && IsWindowVisible(window);
-            },
-            kPatienceMs);
-        return window;
-    }
-
-    void CloseShell()
-    {
-        HWND window = FindWindowA(kShellWindowClass, nullptr);
-        ASSERT_NE(window, nullptr);
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        ASSERT_TRUE(shell->WaitForExit(kPatienceMs));
-        EXPECT_EQ(shell->ExitCode(), 0u);
-        shell.reset();
-    }
-
-    // The first start, closed again once the cleaner runs: the settings
-    // files and the cleaner are then in place.
-    HWND FirstStart()
-    {
-        if (!OpenShell())
-            return nullptr;
-        HWND cleaner = WaitForWindow(kCleanerWindowClass, kPatienceMs);
-        CloseShell();
-        return cleaner;
-    }
-
-    std::string Conf() const { return dir.File("Conf.dat"); }
-
-    TempDir dir;
-    std::string shellExe;
-    std::unique_ptr<Process> shell;
-    std::optional<std::string> previousAutorun;
-};
 
 TEST_F(Suite, FirstStartWritesTheSettingsAndStartsTheCleanerWhichOutlivesTheShell)
 {

@@ -4,6 +4,7 @@
 #include "framework/Timer.h"
 #include "framework_support.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 using namespace klarvo;
@@ -65,6 +66,62 @@ TEST_F(AppTest, AnExceptionFromATimerGoesToTheErrorBox)
     };
     ASSERT_TRUE(WaitUntil([&] { return !boxes.empty(); }, kPatienceMs));
     EXPECT_EQ(boxes.front(), "cannot read Conf.dat");
+}
+
+// Any program can post WM_TIMER to the utility window: only the id of a
+// running timer fires anything, and a callback address in lParam is never
+// called.
+TEST_F(AppTest, PostedTimerMessagesFireOnlyRunningTimers)
+{
+    Timer timer(nullptr);
+    timer.SetInterval(60000);
+    int fired = 0;
+    timer.OnTimer = [&](Component*) { ++fired; };
+    HWND utility = App().UtilityWindow();
+    for (WPARAM id : {WPARAM{3}, WPARAM{0x100 - 1}, WPARAM{0x12345678}, ~WPARAM{0}, reinterpret_cast<WPARAM>(&timer)})
+        PostMessageA(utility, WM_TIMER, id, 0);
+    PostMessageA(utility, WM_TIMER, 0x12345678, 0x1234);
+    Pump();
+    EXPECT_EQ(fired, 0);
+
+    Timer stopped(nullptr);
+    stopped.SetEnabled(false);
+    int stoppedFired = 0;
+    stopped.OnTimer = [&](Component*) { ++stoppedFired; };
+    // Ids are consecutive: the neighbours of one that runs are tried too.
+    for (WPARAM id = 0; id < 0x2000; ++id) {
+        PostMessageA(utility, WM_TIMER, id, 0);
+        if (id % 0x100 == 0)
+            Pump();
+    }
+    Pump();
+    EXPECT_EQ(fired, 1) << "the running timer's own id fires it";
+    EXPECT_EQ(stoppedFired, 0);
+}
+
+// A failure that comes back with every message, while the box's own loop
+// handles messages, shows one box and not one inside another.
+TEST_F(AppTest, ErrorBoxesDoNotNest)
+{
+    int open = 0, deepest = 0, shown = 0;
+    App().SetMessageBoxFunction([&](HWND, const std::string&, const std::string&, UINT flags) {
+        ++shown;
+        deepest = std::max(deepest, ++open);
+        // What a modal box's loop does.
+        if (flags & MB_ICONERROR)
+            WaitUntil([] { return false; }, 300);
+        --open;
+        return IDOK;
+    });
+    Timer timer(nullptr);
+    timer.SetInterval(10);
+    timer.OnTimer = [&](Component*) { throw std::runtime_error("cannot read Conf.dat"); };
+    ASSERT_TRUE(WaitUntil([&] { return shown >= 2; }, kPatienceMs));
+    timer.SetEnabled(false);
+    EXPECT_EQ(deepest, 1);
+    // Other boxes are not error boxes and still show.
+    App().ShowMessage("text");
+    EXPECT_EQ(deepest, 1);
 }
 
 TEST_F(AppTest, MinimizeAndRestoreTheMainForm)

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "hostile.h"
+
+using namespace klarvo;
+using namespace klarvo::test;
+
+// Another program on the machine finds both programs' windows and posts them
+// whatever it likes. These tests are that program.
+namespace {
+
+TEST_F(Neighbours, PostedTimerMessagesLeaveTheShellRunning)
+{
+    HWND window = OpenShell();
+    ASSERT_NE(window, nullptr);
+    HWND utility = UtilityOfShell();
+    ASSERT_NE(utility, nullptr);
+    for (HWND target : {utility, window}) {
+        for (WPARAM id : {WPARAM{1}, WPARAM{2}, WPARAM{3}, WPARAM{0x12345678}, ~WPARAM{0}})
+            PostMessageA(target, WM_TIMER, id, 0);
+        PostMessageA(target, WM_TIMER, 0x12345678, 0x12345678);
+    }
+    EXPECT_FALSE(shell->WaitForExit(1000)) << "exit code " << shell->ExitCode();
+    EXPECT_TRUE(Answers(window, 5000));
+}
+
+TEST_F(Neighbours, PostedEndSessionEndsTheCleanerWholeAndTheShellStartsItAgain)
+{
+    ASSERT_NE(OpenShell(), nullptr);
+    HWND first = WaitForWindow(kCleanerWindowClass, kPatienceMs);
+    ASSERT_NE(first, nullptr);
+    const DWORD firstId = ProcessOf(first);
+    PostMessageA(first, WM_ENDSESSION, 1, 0);
+    EXPECT_TRUE(WaitForProcessEnd(firstId, kPatienceMs)) << "the cleaner stayed, its work stopped";
+    HWND again = nullptr;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            again = FindWindowA(kCleanerWindowClass, nullptr);
+            return again && ProcessOf(again) != firstId;
+        },
+        kPatienceMs));
+    EXPECT_FALSE(shell->WaitForExit(0));
+    EXPECT_EQ(BoxesOf(shell->Id()), 0u);
+}
+
+TEST_F(Neighbours, PostedCompletionMessagesRecordNothing)
+{
+    HWND cleaner = FirstStart();
+    ASSERT_NE(cleaner, nullptr);
+    ListeningShell listener;
+    for (UINT message = kCleanerPrivateFirst + 1; message <= kCleanerPrivateFirst + 3; ++message)
+        for (WPARAM w : {WPARAM{0}, WPARAM{1}, WPARAM{2}, WPARAM{50}})
+            PostMessageA(cleaner, message, w, 123456);
+    PostMessageA(cleaner, WM_CLEANERCMD, cmdReportStatus, 0);
+    ASSERT_TRUE(listener.WaitFor(listener.Has(ntTimeSince), kPatienceMs));
+    EXPECT_EQ(listener.Last(ntLastEffect), -1) << "a result that no cleaning produced";
+    EXPECT_EQ(listener.Last(ntTimeSince), -1);
+    EXPECT_EQ(listener.Count(ntRamProgress), 0u);
+}
+
+TEST_F(Neighbours, TrayDoubleClicksOpenOneShellAtATime)
+{
+    HWND cleaner = FirstStart();
+    ASSERT_NE(cleaner, nullptr);
+    for (int i = 0; i < 10; ++i) {
+        PostMessageA(cleaner, kTrayCallback, 0, WM_LBUTTONDBLCLK);
+        PostMessageA(cleaner, WM_COMMAND, kMenuOpenShell, 0);
+    }
+    std::size_t most = 0;
+    const DWORD start = GetTickCount();
+    WaitUntil(
+        [&] {
+            most = std::max(most, ProcessesNamed("KlarvoShell.exe"));
+            return GetTickCount() - start > 3000;
+        },
+        kPatienceMs);
+    EXPECT_EQ(most, 1u);
+    HWND opened = WaitForWindow(kShellWindowClass, kPatienceMs);
+    ASSERT_NE(opened, nullptr);
+    const DWORD id = ProcessOf(opened);
+    PostMessageA(opened, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitForProcessEnd(id, kPatienceMs));
+}
+
+// A few seconds of it here; tests/bench/hostile_bench.cpp soaks both
+// programs in a million.
+TEST_F(Neighbours, AFloodOfForgedMessagesLeavesBothProgramsWhole)
+{
+    const FloodFigures figures = Flood(10000);
+    EXPECT_EQ(figures.sent, 10000u);
+    std::printf("%u messages to each program posted in %lu ms, handled %lu ms later\n",
+                static_cast<unsigned>(figures.sent), static_cast<unsigned long>(figures.milliseconds),
+                static_cast<unsigned long>(figures.settleMilliseconds));
+}
+
+} // namespace

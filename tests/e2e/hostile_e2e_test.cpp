@@ -14,6 +14,13 @@ using namespace klarvo::test;
 // whatever it likes. These tests are that program.
 namespace {
 
+BOOL CALLBACK PostControlNotifications(HWND control, LPARAM)
+{
+    for (UINT notification : {0xBC00u + WM_NOTIFY, 0xBC00u + WM_COMMAND, 0xBC00u + WM_VSCROLL})
+        PostMessageA(control, notification, 0x1234, 0x1234);
+    return TRUE;
+}
+
 TEST_F(Neighbours, PostedTimersAndControlNotificationsLeaveTheShellRunning)
 {
     HWND window = OpenShell();
@@ -30,14 +37,7 @@ TEST_F(Neighbours, PostedTimersAndControlNotificationsLeaveTheShellRunning)
 
     // The framework's own notifications of a control, with a pointer that
     // points nowhere, posted to every control.
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM) {
-            for (UINT notification : {0xBC00u + WM_NOTIFY, 0xBC00u + WM_COMMAND, 0xBC00u + WM_VSCROLL})
-                PostMessageA(child, notification, 0x1234, 0x1234);
-            return TRUE;
-        },
-        0);
+    EnumChildWindows(window, PostControlNotifications, 0);
     EXPECT_FALSE(shell->WaitForExit(1000)) << "exit code " << shell->ExitCode();
     EXPECT_TRUE(Answers(window, 5000));
 }

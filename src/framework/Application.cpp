@@ -119,6 +119,12 @@ bool Application::ProcessMessage(MSG& msg)
     if (msg.message == WM_TIMER && msg.lParam != 0) {
         return true;
     }
+    // A control hears of its own notifications by a direct call from its
+    // parent, with the platform's pointer; one that arrives through the
+    // queue came from another program, with whatever lParam it liked.
+    if (msg.message >= CN_BASE && msg.message < CN_BASE + 0x400) {
+        return true;
+    }
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
     // Canvases used outside painting give their DCs back after each message.

@@ -14,7 +14,14 @@ using namespace klarvo::test;
 // whatever it likes. These tests are that program.
 namespace {
 
-TEST_F(Neighbours, PostedTimerMessagesLeaveTheShellRunning)
+BOOL CALLBACK PostControlNotifications(HWND control, LPARAM)
+{
+    for (UINT notification : {0xBC00u + WM_NOTIFY, 0xBC00u + WM_COMMAND, 0xBC00u + WM_VSCROLL})
+        PostMessageA(control, notification, 0x1234, 0x1234);
+    return TRUE;
+}
+
+TEST_F(Neighbours, PostedTimersAndControlNotificationsLeaveTheShellRunning)
 {
     HWND window = OpenShell();
     ASSERT_NE(window, nullptr);
@@ -25,6 +32,12 @@ TEST_F(Neighbours, PostedTimerMessagesLeaveTheShellRunning)
             PostMessageA(target, WM_TIMER, id, 0);
         PostMessageA(target, WM_TIMER, 0x12345678, 0x12345678);
     }
+    EXPECT_FALSE(shell->WaitForExit(1000)) << "exit code " << shell->ExitCode();
+    EXPECT_TRUE(Answers(window, 5000));
+
+    // The framework's own notifications of a control, with a pointer that
+    // points nowhere, posted to every control.
+    EnumChildWindows(window, PostControlNotifications, 0);
     EXPECT_FALSE(shell->WaitForExit(1000)) << "exit code " << shell->ExitCode();
     EXPECT_TRUE(Answers(window, 5000));
 }

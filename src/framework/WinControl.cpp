@@ -775,7 +775,12 @@ LRESULT WinControl::ReflectToChild(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     // The platform tells the parent what happened to a child (an edit's
     // change, an up-down's arrow, the colours of an edit); the child's own
-    // object handles it as CN_BASE + msg.
+    // object handles it as CN_BASE + msg. A notification's block lives in
+    // the sender's memory and our children send theirs from this thread: one
+    // sent from another thread, as any from another process, is not read.
+    if (msg == WM_NOTIFY && (InSendMessage() || !lParam)) {
+        return 0;
+    }
     HWND child = msg == WM_NOTIFY ? reinterpret_cast<const NMHDR*>(lParam)->hwndFrom : reinterpret_cast<HWND>(lParam);
     if (WinControl* c = FromHandle(child); c && c != this) {
         return c->WndProc(CN_BASE + msg, wParam, lParam);

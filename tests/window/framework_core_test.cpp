@@ -9,7 +9,9 @@
 #include "framework/WinControl.h"
 #include "framework_support.h"
 
+#include <atomic>
 #include <stdexcept>
+#include <thread>
 
 using namespace klarvo;
 using namespace klarvo::test;
@@ -291,6 +293,18 @@ TEST(WindowProcedure, AttachesTheObjectAtCreationAndKnowsOnlyThisProgramsWindows
     SetWindowLongPtrA(other, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&form));
     EXPECT_EQ(WinControl::FromHandle(other), nullptr);
     DestroyWindow(other);
+}
+
+TEST(WindowProcedure, ANotificationFromAnotherThreadIsNotReadAsAPointer)
+{
+    Form form(nullptr, "TFrameworkNotified");
+    ASSERT_TRUE(form.Handle());
+    // An address that means nothing here, as a block from another process.
+    std::atomic<LRESULT> answer{-1};
+    std::thread sender([&] { answer = SendMessageA(form.Handle(), WM_NOTIFY, 0, 0x10); });
+    EXPECT_TRUE(WaitUntil([&] { return answer != -1; }, 5000));
+    sender.join();
+    EXPECT_EQ(answer, 0);
 }
 
 TEST(Accelerators, FindTheMarkedCharacterAndNotADoubledAmpersand)

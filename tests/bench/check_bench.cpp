@@ -4,6 +4,7 @@
 #include "controls/IACheckControl.h"
 #include "framework/Form.h"
 #include "support/Pump.h"
+#include "support/Timing.h"
 
 #include <windows.h>
 
@@ -13,17 +14,6 @@
 using namespace klarvo;
 
 namespace {
-
-double MicrosecondsPer(int count, const std::function<void()>& work)
-{
-    LARGE_INTEGER freq, start, end;
-    QueryPerformanceFrequency(&freq);
-    QueryPerformanceCounter(&start);
-    for (int i = 0; i < count; ++i)
-        work();
-    QueryPerformanceCounter(&end);
-    return 1e6 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(freq.QuadPart) / count;
-}
 
 using test::Pump;
 
@@ -49,13 +39,13 @@ int main()
     Pump();
 
     const int n = 2000;
-    std::printf("layout with text measuring: %.1f us\n", MicrosecondsPer(n, [&] { (void)c->Layout(); }));
-    std::printf("window shape update:        %.1f us\n", MicrosecondsPer(n, [&] { c->UpdateWindowRegion(); }));
+    std::printf("layout with text measuring: %.1f us\n", test::MicrosecondsPer(n, [&] { (void)c->Layout(); }));
+    std::printf("window shape update:        %.1f us\n", test::MicrosecondsPer(n, [&] { c->UpdateWindowRegion(); }));
     const auto paint = [&] { RedrawWindow(c->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); };
-    std::printf("paint, flat text at 0:      %.1f us\n", MicrosecondsPer(n, paint));
+    std::printf("paint, flat text at 0:      %.1f us\n", test::MicrosecondsPer(n, paint));
     c->SetTextAngle(900);
     c->SetText3DStyle(iscct3dsUp);
     c->SetText("Auto RAM\r\ncleaning");
-    std::printf("paint, raised two lines 90: %.1f us\n", MicrosecondsPer(n, paint));
+    std::printf("paint, raised two lines 90: %.1f us\n", test::MicrosecondsPer(n, paint));
     return 0;
 }

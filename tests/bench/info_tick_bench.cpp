@@ -14,6 +14,7 @@
 #include "settings/ExeDir.h"
 #include "settings/System.h"
 #include "support/ShellPlaces.h"
+#include "support/Timing.h"
 #include "support/Pump.h"
 
 using namespace klarvo;
@@ -36,18 +37,6 @@ private:
     std::uint32_t reads_ = 0;
 };
 
-double Microseconds(int count, const std::function<void()>& work)
-{
-    LARGE_INTEGER frequency, from, to;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&from);
-    for (int i = 0; i < count; ++i) {
-        work();
-    }
-    QueryPerformanceCounter(&to);
-    return static_cast<double>(to.QuadPart - from.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart) / count;
-}
-
 using test::Pump;
 
 } // namespace
@@ -67,7 +56,7 @@ int main()
         Pump();
         double best = 1e300;
         for (int round = 0; round < 5; ++round) {
-            const double us = Microseconds(2000, [&] { shell.tmrefreshTimer(nullptr); });
+            const double us = test::MicrosecondsPer(2000, [&] { shell.tmrefreshTimer(nullptr); });
             best = us < best ? us : best;
             Pump();
         }

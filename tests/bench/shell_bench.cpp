@@ -14,6 +14,7 @@
 #include "settings/ExeDir.h"
 #include "settings/System.h"
 #include "support/ShellPlaces.h"
+#include "support/Timing.h"
 #include "support/Pump.h"
 
 using namespace klarvo;
@@ -24,17 +25,6 @@ class Memory128 final : public MemoryStatusSource {
 public:
     MemoryStatusBytes Read() override { return {127u << 20, 40u << 20}; }
 };
-
-double Microseconds(int count, const std::function<void()>& work)
-{
-    LARGE_INTEGER frequency, from, to;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&from);
-    for (int i = 0; i < count; ++i)
-        work();
-    QueryPerformanceCounter(&to);
-    return static_cast<double>(to.QuadPart - from.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart) / count;
-}
 
 using test::Pump;
 
@@ -49,18 +39,18 @@ int main()
     options.pageArgument = "1";
     options.memory = &memory;
 
-    const double firstRun = Microseconds(10, [&] {
+    const double firstRun = test::MicrosecondsPer(10, [&] {
         DeleteFileA(dir.File("Conf.dat").c_str());
         Tfmshell shell(options);
     });
-    const double start = Microseconds(20, [&] { Tfmshell shell(options); });
+    const double start = test::MicrosecondsPer(20, [&] { Tfmshell shell(options); });
     Tfmshell shell(options);
     shell.StopRefreshTimer();
     shell.Show();
     Pump();
-    const double apply = Microseconds(50, [&] { shell.nbapplyClick(nullptr); });
-    const double tick = Microseconds(20000, [&] { shell.tmrefreshTimer(nullptr); });
-    const double repaint = Microseconds(200, [&] { shell.Repaint(); });
+    const double apply = test::MicrosecondsPer(50, [&] { shell.nbapplyClick(nullptr); });
+    const double tick = test::MicrosecondsPer(20000, [&] { shell.tmrefreshTimer(nullptr); });
+    const double repaint = test::MicrosecondsPer(200, [&] { shell.Repaint(); });
 
     std::printf("window built, first run (defaults, Apply, load):  %8.0f us\n", firstRun);
     std::printf("window built, settings present:                  %8.0f us\n", start);

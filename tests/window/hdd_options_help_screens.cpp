@@ -11,6 +11,7 @@
 #include "settings/ExeDir.h"
 #include "settings/System.h"
 #include "support/Png.h"
+#include "support/ScreenProgram.h"
 #include "support/Process.h"
 #include "support/ShellPlaces.h"
 #include "support/Pump.h"
@@ -73,11 +74,5 @@ int Run()
 
 int main()
 {
-    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
-    try {
-        return Run();
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "hdd_options_help_screens: %s\n", e.what());
-        return 1;
-    }
+    return klarvo::test::RunScreenProgram("hdd_options_help_screens", Run);
 }

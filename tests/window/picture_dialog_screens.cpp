@@ -4,6 +4,7 @@
 
 #include "framework/StdWindows.h"
 #include "support/Png.h"
+#include "support/ScreenProgram.h"
 #include "support/Process.h"
 
 #include <windows.h>
@@ -63,11 +64,5 @@ int Run()
 
 int main()
 {
-    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
-    try {
-        return Run();
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "picture_dialog_screens: %s\n", e.what());
-        return 1;
-    }
+    return klarvo::test::RunScreenProgram("picture_dialog_screens", Run);
 }

@@ -2,6 +2,8 @@
 # Where a release program's bytes go: its size against a ceiling, then the
 # largest contributors by library and by object, read from the linker's map.
 # Usage: size-report.sh PROGRAM.exe MAP CEILING_KB
+# (awk rather than head cuts the lists: head leaves sort writing into a
+# closed pipe, which pipefail turns into a failed build.)
 set -euo pipefail
 exe=$1 map=$2 ceiling_kb=$3
 size=$(stat -c %s "$exe")
@@ -32,9 +34,9 @@ awk '
     for (o in byobj) printf "obj %8d %s\n", byobj[o], o
   }' "$map" > "$map.sizes"
 echo "  largest libraries:"
-awk '$1 == "lib"' "$map.sizes" | sort -k2,2nr | head -8 | awk '{n = $2; sub(/^[a-z]+ +[0-9]+ /, ""); printf "    %6d KB  %s\n", (n + 1023) / 1024, $0}'
+awk '$1 == "lib"' "$map.sizes" | sort -k2,2nr | awk 'NR <= 8' | awk '{n = $2; sub(/^[a-z]+ +[0-9]+ /, ""); printf "    %6d KB  %s\n", (n + 1023) / 1024, $0}'
 echo "  largest objects:"
-awk '$1 == "obj"' "$map.sizes" | sort -k2,2nr | head -10 | awk '{n = $2; sub(/^[a-z]+ +[0-9]+ /, ""); printf "    %6d KB  %s\n", (n + 1023) / 1024, $0}'
+awk '$1 == "obj"' "$map.sizes" | sort -k2,2nr | awk 'NR <= 10' | awk '{n = $2; sub(/^[a-z]+ +[0-9]+ /, ""); printf "    %6d KB  %s\n", (n + 1023) / 1024, $0}'
 if [ "$size" -gt $((ceiling_kb * 1024)) ]; then
   echo "$(basename "$exe") is larger than its ceiling of $ceiling_kb KB" >&2
   exit 1

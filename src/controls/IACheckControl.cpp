@@ -1,8 +1,7 @@
 #include "controls/IACheckControl.h"
 
 #include "framework/GdiCanvas.h"
-
-#include <stdexcept>
+#include "win/Error.h"
 
 namespace klarvo {
 
@@ -343,8 +342,7 @@ void TIACheckControl::Assign(const Component* source)
 {
     const auto* s = dynamic_cast<const TIACheckControl*>(source);
     if (!s)
-        throw std::invalid_argument("Cannot assign " + std::string(source ? source->Name() : "nil") +
-                                    " to a TIACheckControl");
+        throw Error("Cannot assign " + std::string(source ? source->Name() : "nil") + " to a TIACheckControl");
     SetBounds(Left(), Top(), s->Width(), s->Height());
     SetColor(s->GetColor());
     SetAutoSize(s->autoSize_);

@@ -95,7 +95,7 @@ public:
     void SetHeight(int v);
 
     // Copies another check control's look and state (not its angle or events);
-    // any other source raises std::invalid_argument.
+    // any other source raises Error.
     void Assign(const Component* source);
 
     // The layout for the current properties, text measured in the control's font.

@@ -60,7 +60,7 @@ void RegisterNDigitEdit(FormClasses& fc)
     fc.Property<TNDigitEdit>("TNDigitEdit", "Value", [](TNDigitEdit& e, const FormValue& v) { e.SetValue(v.AsInt()); });
     fc.Property<TNDigitEdit>("TNDigitEdit", "MaxValue",
                              [](TNDigitEdit& e, const FormValue& v) { e.SetMaxValue(v.AsInt()); });
-    fc.Event("TNDigitEdit", "OnInputError", &TNDigitEdit::OnInputError);
+    fc.Event<&TNDigitEdit::OnInputError>("TNDigitEdit", "OnInputError");
 }
 
 } // namespace klarvo

@@ -11,8 +11,9 @@
 #include "framework/Canvas.h"
 #include "framework/Types.h"
 
+#include "win/Error.h"
+
 #include <memory>
-#include <stdexcept>
 #include <string>
 
 struct HBITMAP__;
@@ -20,9 +21,9 @@ struct HDC__;
 
 namespace klarvo {
 
-class PictureError : public std::runtime_error {
+class PictureError : public Error {
 public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 class Bitmap {

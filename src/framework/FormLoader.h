@@ -28,21 +28,21 @@
 #include "framework/Component.h"
 #include "framework/Control.h"
 #include "framework/Font.h"
+#include "win/Error.h"
 
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <map>
-#include <stdexcept>
 #include <string>
 #include <variant>
 #include <vector>
 
 namespace klarvo {
 
-class FormError : public std::runtime_error {
+class FormError : public Error {
 public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 struct FormValue {
@@ -63,7 +63,8 @@ using PropertySetter = std::function<void(Component& target, const FormValue& va
 // A property naming another component of the form; set after every
 // component exists, so it may name one declared later.
 using ReferenceSetter = std::function<void(Component& target, Component* referenced)>;
-using ComponentFactory = std::function<Component*(Component* owner)>;
+// A plain function: the program registers dozens of classes.
+using ComponentFactory = Component* (*)(Component* owner);
 
 // A handler that a description's event can name: one of the event types.
 using FormHandler = std::variant<NotifyEvent, MouseEvent, MouseMoveEvent, KeyPressEvent, KeyEvent>;
@@ -74,29 +75,24 @@ using EventSetter = std::function<void(Component& target, const FormHandler& han
 class FormClasses {
 public:
     // Registers a class: its factory and the class whose properties and events it inherits.
-    void Register(const std::string& name, const std::string& base, ComponentFactory factory);
+    void Register(const char* name, const char* base, ComponentFactory factory);
     void AddProperty(const std::string& className, const std::string& property, PropertySetter setter);
-    // Typed helper: the setter receives the component cast to T. A plain
-    // function rather than any callable, so that one wrapper per class T
-    // serves all its properties: the program carries hundreds of them.
+    // Typed helper: the setter receives the component cast to T. The program
+    // carries hundreds of properties, so each registration is a call with
+    // plain pointers: one caster per class T, and the strings and the stored
+    // callable are made in one place.
     template <typename T>
     void Property(const char* className, const char* property, void (*setter)(T&, const FormValue&))
     {
-        AddProperty(className, property,
-                    [setter](Component& c, const FormValue& v) { setter(dynamic_cast<T&>(c), v); });
+        AddTypedProperty(className, property, &CallAs<T>, reinterpret_cast<ErasedSetter>(setter));
     }
     void AddReference(const std::string& className, const std::string& property, ReferenceSetter setter);
     void AddEvent(const std::string& className, const std::string& event, EventSetter setter);
-    // Typed helper: the event is the member `slot` of T (OnClick of Control).
-    template <typename T, typename E> void Event(const char* className, const char* event, E T::*slot)
+    // Typed helper: the event is the member `Slot` of its class
+    // (Event<&Control::OnClick>); one plain setter function per event.
+    template <auto Slot> void Event(const char* className, const char* event)
     {
-        AddEvent(className, event, [slot](Component& c, const FormHandler& h) {
-            const E* typed = std::get_if<E>(&h);
-            if (!typed) {
-                throw FormError("the handler does not fit the event");
-            }
-            dynamic_cast<T&>(c).*slot = *typed;
-        });
+        AddEventFunction(className, event, &SetEvent<Slot>);
     }
     bool Known(const std::string& className) const;
     Component* Create(const std::string& className, Component* owner) const;
@@ -105,6 +101,31 @@ public:
     const EventSetter* FindEvent(const std::string& className, const std::string& event) const;
 
 private:
+    using ErasedSetter = void (*)();
+    using SetterCaller = void (*)(ErasedSetter setter, Component& target, const FormValue& value);
+    template <typename T> static void CallAs(ErasedSetter setter, Component& target, const FormValue& value)
+    {
+        reinterpret_cast<void (*)(T&, const FormValue&)>(setter)(dynamic_cast<T&>(target), value);
+    }
+    void AddTypedProperty(const char* className, const char* property, SetterCaller caller, ErasedSetter setter);
+
+    template <typename M> struct MemberOf;
+    template <typename T, typename E> struct MemberOf<E T::*> {
+        using Class = T;
+        using Type = E;
+    };
+    template <auto Slot> static void SetEvent(Component& target, const FormHandler& handler)
+    {
+        using Member = MemberOf<decltype(Slot)>;
+        const auto* typed = std::get_if<typename Member::Type>(&handler);
+        if (!typed) {
+            throw FormError("the handler does not fit the event");
+        }
+        dynamic_cast<typename Member::Class&>(target).*Slot = *typed;
+    }
+    void AddEventFunction(const char* className, const char* event,
+                          void (*setter)(Component& target, const FormHandler& handler));
+
     struct ClassInfo {
         std::string base;
         ComponentFactory factory;

@@ -4,7 +4,7 @@
 #include "framework/StdWindows.h"
 #include "framework/Timer.h"
 
-#include <map>
+#include <utility>
 
 namespace klarvo {
 
@@ -25,13 +25,15 @@ void PlaceInParent(Component& child, Component& parent)
 
 namespace {
 
-template <typename E> E EnumValue(const FormValue& v, const std::map<std::string, E>& names)
+// A value by its name in a constant table; an unknown name raises FormError.
+template <typename E, std::size_t N> E EnumValue(const FormValue& v, const std::pair<const char*, E> (&names)[N])
 {
-    auto it = names.find(v.AsIdent());
-    if (it == names.end()) {
-        throw FormError("unknown value " + v.text);
+    for (const auto& [name, value] : names) {
+        if (v.AsIdent() == name) {
+            return value;
+        }
     }
-    return it->second;
+    throw FormError("unknown value " + v.text);
 }
 
 template <typename T> ComponentFactory Make()
@@ -58,7 +60,7 @@ void RegisterControls(FormClasses& fc)
     fc.Property<Control>("TControl", "ParentFont", [](Control& c, const FormValue& v) { c.SetParentFont(v.AsBool()); });
     fc.Property<Control>("TControl", "Tag", [](Control& c, const FormValue& v) { c.SetTag(v.AsInt()); });
     fc.Property<Control>("TControl", "Cursor", [](Control& c, const FormValue& v) {
-        static const std::map<std::string, int> cursors = {
+        static constexpr std::pair<const char*, int> cursors[] = {
             {"crDefault", crDefault}, {"crArrow", crArrow}, {"crIBeam", crIBeam}, {"crHandPoint", crHandPoint}};
         c.SetCursor(EnumValue(v, cursors));
     });
@@ -72,32 +74,32 @@ void RegisterControls(FormClasses& fc)
                          [](Control& c, const FormValue& v) { c.GetFont().SetStyle(FontStylesValue(v)); });
     fc.Property<Control>("TControl", "Font.Color",
                          [](Control& c, const FormValue& v) { c.GetFont().SetColor(ColorValue(v)); });
-    fc.Event("TControl", "OnClick", &Control::OnClick);
-    fc.Event("TControl", "OnDblClick", &Control::OnDblClick);
-    fc.Event("TControl", "OnMouseDown", &Control::OnMouseDown);
-    fc.Event("TControl", "OnMouseUp", &Control::OnMouseUp);
-    fc.Event("TControl", "OnMouseMove", &Control::OnMouseMove);
-    fc.Event("TControl", "OnMouseEnter", &Control::OnMouseEnter);
-    fc.Event("TControl", "OnMouseLeave", &Control::OnMouseLeave);
-    fc.Event("TControl", "OnResize", &Control::OnResize);
+    fc.Event<&Control::OnClick>("TControl", "OnClick");
+    fc.Event<&Control::OnDblClick>("TControl", "OnDblClick");
+    fc.Event<&Control::OnMouseDown>("TControl", "OnMouseDown");
+    fc.Event<&Control::OnMouseUp>("TControl", "OnMouseUp");
+    fc.Event<&Control::OnMouseMove>("TControl", "OnMouseMove");
+    fc.Event<&Control::OnMouseEnter>("TControl", "OnMouseEnter");
+    fc.Event<&Control::OnMouseLeave>("TControl", "OnMouseLeave");
+    fc.Event<&Control::OnResize>("TControl", "OnResize");
 
     fc.Register("TWinControl", "TControl", nullptr);
     fc.Property<WinControl>("TWinControl", "TabOrder",
                             [](WinControl& c, const FormValue& v) { c.SetTabOrder(v.AsInt()); });
     fc.Property<WinControl>("TWinControl", "TabStop",
                             [](WinControl& c, const FormValue& v) { c.SetTabStop(v.AsBool()); });
-    fc.Event("TWinControl", "OnEnter", &WinControl::OnEnter);
-    fc.Event("TWinControl", "OnExit", &WinControl::OnExit);
-    fc.Event("TWinControl", "OnKeyPress", &WinControl::OnKeyPress);
-    fc.Event("TWinControl", "OnKeyDown", &WinControl::OnKeyDown);
-    fc.Event("TWinControl", "OnKeyUp", &WinControl::OnKeyUp);
+    fc.Event<&WinControl::OnEnter>("TWinControl", "OnEnter");
+    fc.Event<&WinControl::OnExit>("TWinControl", "OnExit");
+    fc.Event<&WinControl::OnKeyPress>("TWinControl", "OnKeyPress");
+    fc.Event<&WinControl::OnKeyDown>("TWinControl", "OnKeyDown");
+    fc.Event<&WinControl::OnKeyUp>("TWinControl", "OnKeyUp");
     fc.Register("TCustomControl", "TWinControl", nullptr);
     fc.Register("TGraphicControl", "TControl", nullptr);
 }
 
 void RegisterGraphics(FormClasses& fc)
 {
-    static const std::map<std::string, Alignment> alignments = {
+    static constexpr std::pair<const char*, Alignment> alignments[] = {
         {"taLeftJustify", Alignment::Left}, {"taRightJustify", Alignment::Right}, {"taCenter", Alignment::Center}};
     fc.Register("TLabel", "TGraphicControl", Make<Label>());
     fc.Property<Label>("TLabel", "Alignment",
@@ -115,7 +117,7 @@ void RegisterGraphics(FormClasses& fc)
 
     fc.Register("TBevel", "TGraphicControl", Make<Bevel>());
     fc.Property<Bevel>("TBevel", "Shape", [](Bevel& b, const FormValue& v) {
-        static const std::map<std::string, BevelShape> shapes = {
+        static constexpr std::pair<const char*, BevelShape> shapes[] = {
             {"bsBox", BevelShape::Box},           {"bsFrame", BevelShape::Frame},
             {"bsTopLine", BevelShape::TopLine},   {"bsBottomLine", BevelShape::BottomLine},
             {"bsLeftLine", BevelShape::LeftLine}, {"bsRightLine", BevelShape::RightLine},
@@ -123,13 +125,13 @@ void RegisterGraphics(FormClasses& fc)
         b.SetShape(EnumValue(v, shapes));
     });
     fc.Property<Bevel>("TBevel", "Style", [](Bevel& b, const FormValue& v) {
-        static const std::map<std::string, BevelStyle> styles = {{"bsLowered", BevelStyle::Lowered},
+        static constexpr std::pair<const char*, BevelStyle> styles[] = {{"bsLowered", BevelStyle::Lowered},
                                                                  {"bsRaised", BevelStyle::Raised}};
         b.SetStyle(EnumValue(v, styles));
     });
 
     fc.Register("TPaintBox", "TGraphicControl", Make<PaintBox>());
-    fc.Event("TPaintBox", "OnPaint", &PaintBox::OnPaint);
+    fc.Event<&PaintBox::OnPaint>("TPaintBox", "OnPaint");
 
     fc.Register("TImage", "TGraphicControl", Make<Image>());
     fc.Property<Image>("TImage", "Center", [](Image& i, const FormValue& v) { i.SetCenter(v.AsBool()); });
@@ -167,7 +169,7 @@ void RegisterEdits(FormClasses& fc)
     fc.Property<Edit>("TEdit", "ReadOnly", [](Edit& e, const FormValue& v) { e.SetReadOnly(v.AsBool()); });
     fc.Property<Edit>("TEdit", "MaxLength", [](Edit& e, const FormValue& v) { e.SetMaxLength(v.AsInt()); });
     fc.Property<Edit>("TEdit", "AutoSelect", [](Edit& e, const FormValue& v) { e.SetAutoSelect(v.AsBool()); });
-    fc.Event("TEdit", "OnChange", &Edit::OnChange);
+    fc.Event<&Edit::OnChange>("TEdit", "OnChange");
 
     fc.Register("TMemo", "TEdit", Make<Memo>());
     fc.Property<Memo>("TMemo", "Lines.Strings", [](Memo& m, const FormValue& v) {
@@ -183,7 +185,7 @@ void RegisterEdits(FormClasses& fc)
     fc.Property<FileNameEdit>("TFileNameEdit", "InitialDir",
                               [](FileNameEdit& f, const FormValue& v) { f.SetInitialDir(v.AsString()); });
     fc.Property<FileNameEdit>("TFileNameEdit", "DialogKind", [](FileNameEdit& f, const FormValue& v) {
-        static const std::map<std::string, FileDialogKind> kinds = {{"dkOpen", FileDialogKind::Open},
+        static constexpr std::pair<const char*, FileDialogKind> kinds[] = {{"dkOpen", FileDialogKind::Open},
                                                                     {"dkOpenPicture", FileDialogKind::OpenPicture}};
         f.SetDialogKind(EnumValue(v, kinds));
     });
@@ -201,7 +203,7 @@ void RegisterRanges(FormClasses& fc)
     fc.Property<UpDown>("TUpDown", "Increment", [](UpDown& u, const FormValue& v) { u.SetIncrement(v.AsInt()); });
     fc.Property<UpDown>("TUpDown", "Wrap", [](UpDown& u, const FormValue& v) { u.SetWrap(v.AsBool()); });
     // The up-down's own click (an arrow pressed) hides the control's.
-    fc.Event("TUpDown", "OnClick", &UpDown::OnClick);
+    fc.Event<&UpDown::OnClick>("TUpDown", "OnClick");
     fc.AddReference("TUpDown", "Associate", [](Component& u, Component* edit) {
         auto* w = dynamic_cast<WinControl*>(edit);
         if (!w) {
@@ -223,7 +225,7 @@ void RegisterRanges(FormClasses& fc)
 
 void RegisterContainers(FormClasses& fc)
 {
-    static const std::map<std::string, PanelBevel> bevels = {
+    static constexpr std::pair<const char*, PanelBevel> bevels[] = {
         {"bvNone", PanelBevel::None}, {"bvLowered", PanelBevel::Lowered}, {"bvRaised", PanelBevel::Raised}};
     fc.Register("TPanel", "TCustomControl", Make<Panel>());
     fc.Property<Panel>("TPanel", "BevelOuter",
@@ -232,11 +234,12 @@ void RegisterContainers(FormClasses& fc)
                        [](Panel& p, const FormValue& v) { p.SetBevelInner(EnumValue(v, bevels)); });
     fc.Property<Panel>("TPanel", "BorderWidth", [](Panel& p, const FormValue& v) { p.SetBorderWidth(v.AsInt()); });
     fc.Property<Panel>("TPanel", "BorderStyle", [](Panel& p, const FormValue& v) {
-        p.SetBorderSingle(EnumValue(v, std::map<std::string, bool>{{"bsNone", false}, {"bsSingle", true}}));
+        static constexpr std::pair<const char*, bool> styles[] = {{"bsNone", false}, {"bsSingle", true}};
+        p.SetBorderSingle(EnumValue(v, styles));
     });
 
     fc.Register("TPageControl", "TWinControl", Make<PageControl>());
-    fc.Event("TPageControl", "OnChange", &PageControl::OnChange);
+    fc.Event<&PageControl::OnChange>("TPageControl", "OnChange");
     fc.AddReference("TPageControl", "ActivePage", [](Component& p, Component* page) {
         auto* sheet = dynamic_cast<TabSheet*>(page);
         if (!sheet) {
@@ -245,8 +248,8 @@ void RegisterContainers(FormClasses& fc)
         static_cast<PageControl&>(p).SetActivePage(sheet);
     });
     fc.Register("TTabSheet", "TCustomControl", Make<TabSheet>());
-    fc.Event("TTabSheet", "OnShow", &TabSheet::OnShow);
-    fc.Event("TTabSheet", "OnHide", &TabSheet::OnHide);
+    fc.Event<&TabSheet::OnShow>("TTabSheet", "OnShow");
+    fc.Event<&TabSheet::OnHide>("TTabSheet", "OnHide");
 }
 
 void RegisterTimerAndForm(FormClasses& fc)
@@ -259,15 +262,15 @@ void RegisterTimerAndForm(FormClasses& fc)
         t.SetInterval(static_cast<unsigned>(v.AsInt()));
     });
     fc.Property<Timer>("TTimer", "Enabled", [](Timer& t, const FormValue& v) { t.SetEnabled(v.AsBool()); });
-    fc.Event("TTimer", "OnTimer", &Timer::OnTimer);
+    fc.Event<&Timer::OnTimer>("TTimer", "OnTimer");
 
     fc.Register("TForm", "TCustomControl", nullptr);
-    fc.Event("TForm", "OnCreate", &Form::OnCreate);
-    fc.Event("TForm", "OnShow", &Form::OnShow);
-    fc.Event("TForm", "OnDestroy", &Form::OnDestroy);
-    fc.Event("TForm", "OnPaint", &Form::OnPaint);
+    fc.Event<&Form::OnCreate>("TForm", "OnCreate");
+    fc.Event<&Form::OnShow>("TForm", "OnShow");
+    fc.Event<&Form::OnDestroy>("TForm", "OnDestroy");
+    fc.Event<&Form::OnPaint>("TForm", "OnPaint");
     fc.Property<Form>("TForm", "BorderStyle", [](Form& f, const FormValue& v) {
-        static const std::map<std::string, BorderStyle> styles = {{"bsNone", BorderStyle::None},
+        static constexpr std::pair<const char*, BorderStyle> styles[] = {{"bsNone", BorderStyle::None},
                                                                   {"bsSingle", BorderStyle::Single},
                                                                   {"bsSizeable", BorderStyle::Sizeable},
                                                                   {"bsDialog", BorderStyle::Dialog},
@@ -287,7 +290,7 @@ void RegisterTimerAndForm(FormClasses& fc)
         f.SetBorderIcons(sys, min, max);
     });
     fc.Property<Form>("TForm", "Position", [](Form& f, const FormValue& v) {
-        static const std::map<std::string, FormPosition> positions = {{"poDesigned", FormPosition::Designed},
+        static constexpr std::pair<const char*, FormPosition> positions[] = {{"poDesigned", FormPosition::Designed},
                                                                       {"poScreenCenter", FormPosition::ScreenCenter}};
         f.SetPosition(EnumValue(v, positions));
     });

@@ -4,6 +4,7 @@
 #include "framework/Form.h"
 #include "framework/Messages.h"
 #include "framework/WindowCanvas.h"
+#include "win/Error.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -286,7 +287,7 @@ std::string RegisteredClass(const WindowParams& p, WNDPROC& platformProc)
         ClassRecord rec;
         if (!p.platformClass.empty()) {
             if (!GetClassInfoA(nullptr, p.platformClass.c_str(), &wc)) {
-                throw std::runtime_error("unknown window class " + p.platformClass);
+                throw Error("unknown window class " + p.platformClass);
             }
             rec.platformProc = wc.lpfnWndProc;
         } else {
@@ -298,7 +299,7 @@ std::string RegisteredClass(const WindowParams& p, WNDPROC& platformProc)
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = cls.c_str();
         if (!RegisterClassA(&wc)) {
-            throw std::runtime_error("cannot register window class " + cls);
+            throw Error("cannot register window class " + cls);
         }
         found = reg.emplace(cls, rec).first;
     }
@@ -320,7 +321,7 @@ void WinControl::CreateWnd()
     creating_ = false;
     if (!h) {
         hwnd_ = nullptr;
-        throw std::runtime_error("cannot create window of class " + cls);
+        throw Error("cannot create window of class " + cls);
     }
     hwnd_ = h;
     if (platformProc_) {

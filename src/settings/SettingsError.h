@@ -1,6 +1,7 @@
 #pragma once
 
-#include <stdexcept>
+#include "win/Error.h"
+
 #include <string>
 
 namespace klarvo {
@@ -8,9 +9,9 @@ namespace klarvo {
 // Every input/output failure of the settings store. Callers in the shell do
 // not catch it: it travels to the application's default error box, and the
 // rest of the handler that raised it is skipped.
-class SettingsError : public std::runtime_error {
+class SettingsError : public Error {
 public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 // Text of a Win32 error code for a SettingsError message ("Access is denied").

@@ -25,8 +25,8 @@ public:
 FormClasses TestClasses()
 {
     FormClasses fc;
-    fc.Register("TLogged", "", [](Component* owner) { return new Logged(owner); });
-    fc.Register("TLoggedChild", "TLogged", [](Component* owner) { return new Logged(owner); });
+    fc.Register("TLogged", "", [](Component* owner) -> Component* { return new Logged(owner); });
+    fc.Register("TLoggedChild", "TLogged", [](Component* owner) -> Component* { return new Logged(owner); });
     for (const char* p : {"Value", "MaxValue", "Caption", "Style", "Data", "Lines", "Color", "Font.Style"}) {
         fc.AddProperty("TLogged", p, [p](Component& c, const FormValue& v) {
             auto& l = dynamic_cast<Logged&>(c);
@@ -57,9 +57,9 @@ FormClasses TestClasses()
     fc.Property<Logged>("TLoggedChild", "Extra",
                         [](Logged& l, const FormValue& v) { l.log.push_back("Extra=" + std::to_string(v.AsInt())); });
     fc.AddReference("TLogged", "Buddy", [](Component& c, Component* other) { static_cast<Logged&>(c).buddy = other; });
-    fc.Event("TLogged", "OnChange", &Logged::OnChange);
-    fc.Event("TLogged", "OnPress", &Logged::OnPress);
-    fc.Event("TLoggedChild", "OnChange", &Logged::OnChildChange);
+    fc.Event<&Logged::OnChange>("TLogged", "OnChange");
+    fc.Event<&Logged::OnPress>("TLogged", "OnPress");
+    fc.Event<&Logged::OnChildChange>("TLoggedChild", "OnChange");
     return fc;
 }
 

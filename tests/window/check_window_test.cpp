@@ -7,6 +7,7 @@
 #include "framework/Bitmap.h"
 #include "framework/Form.h"
 #include "framework/FormLoader.h"
+#include "win/Error.h"
 #include "win/Gdi.h"
 #include "framework/RecordingCanvas.h"
 #include "framework/StdCtrls.h"
@@ -262,7 +263,7 @@ TEST_F(CheckWindow, AssignCopiesStateThroughTheGroupRule)
     EXPECT_EQ(target->Top(), 70);
 
     Label label(nullptr);
-    EXPECT_THROW(target->Assign(&label), std::invalid_argument);
+    EXPECT_THROW(target->Assign(&label), klarvo::Error);
 }
 
 TEST_F(CheckWindow, SettersIgnoreUnchangedAndInvalidValues)

@@ -17,7 +17,7 @@ packages=(
   gcc-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-win32
   cmake make dpkg-dev
   wine wine32:i386 wine64 fonts-wine
-  xvfb x11-apps netpbm xdotool
+  xvfb x11-apps netpbm xdotool lz4
   fonts-liberation googletest
 )
 
@@ -78,12 +78,18 @@ install_packages() {
 # How the library is built; a library built another way is built again.
 # Sized for the release programs: the linker may drop each unused function,
 # and the C library's own formatting (msvcrt) replaces the larger
-# standard-conforming one that the toolchain would otherwise link in.
-libjpeg_recipe="MinSizeRel -ffunction-sections -fdata-sections -D__USE_MINGW_ANSI_STDIO=0"
+# standard-conforming one that the toolchain would otherwise link in. Errors
+# leave the library by a long jump, never by a C++ exception, so it needs no
+# unwind tables. Only the accurate integer decoder is kept: the programs
+# decode pictures at full size, in full colour, without arithmetic coding,
+# and every feature left in is code the library's tables keep alive.
+libjpeg_recipe="MinSizeRel -ffunction-sections -fdata-sections -fno-asynchronous-unwind-tables -D__USE_MINGW_ANSI_STDIO=0"
+libjpeg_unused="DCT_IFAST_SUPPORTED DCT_FLOAT_SUPPORTED IDCT_SCALING_SUPPORTED UPSAMPLE_MERGING_SUPPORTED QUANT_1PASS_SUPPORTED QUANT_2PASS_SUPPORTED"
 
 build_libjpeg() {
   local arch=$1
-  [ -f "$deps/$arch/lib/libjpeg.a" ] && [ "$(cat "$deps/$arch/lib/libjpeg.recipe" 2>/dev/null)" = "$libjpeg_recipe" ] &&
+  local recipe="$libjpeg_recipe without $libjpeg_unused"
+  [ -f "$deps/$arch/lib/libjpeg.a" ] && [ "$(cat "$deps/$arch/lib/libjpeg.recipe" 2>/dev/null)" = "$recipe" ] &&
     return
   local src="$deps/src"
   mkdir -p "$src"
@@ -93,16 +99,20 @@ build_libjpeg() {
   local dir build="$deps/build/libjpeg-$arch"
   dir=$(ls -d "$src"/libjpeg-turbo-*/ | head -n 1)
   rm -rf "$build"
+  local feature
+  for feature in $libjpeg_unused; do
+    sed -i "s/^#define[[:space:]]\+$feature\b/#undef $feature/" "$dir/jmorecfg.h"
+  done
   cmake -S "$dir" -B "$build" \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch-win32.cmake" \
     -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_C_FLAGS="${libjpeg_recipe#MinSizeRel }" \
     -DCMAKE_INSTALL_PREFIX="$deps/$arch" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF \
-    -DWITH_JPEG8=ON >/dev/null
+    -DWITH_JPEG8=ON -DWITH_ARITH_DEC=OFF -DWITH_ARITH_ENC=OFF >/dev/null
   cmake --build "$build" -j "$(nproc)" --target jpeg-static >/dev/null
   mkdir -p "$deps/$arch/lib" "$deps/$arch/include"
   cp "$dir/jpeglib.h" "$dir/jerror.h" "$dir/jmorecfg.h" "$build/jconfig.h" "$deps/$arch/include/"
   cp "$build/libjpeg.a" "$deps/$arch/lib/"
-  echo "$libjpeg_recipe" >"$deps/$arch/lib/libjpeg.recipe"
+  echo "$recipe" >"$deps/$arch/lib/libjpeg.recipe"
 }
 
 build_googletest() {

@@ -1,9 +1,12 @@
 #include "framework/FormLoader.h"
 
+#include "framework/Lz4.h"
+
 #include <windows.h>
 
 #include <cctype>
 #include <memory>
+#include <utility>
 
 namespace klarvo {
 
@@ -49,7 +52,7 @@ Color ColorValue(const FormValue& v)
     if (v.kind == FormValue::Kind::Integer) {
         return static_cast<Color>(v.integer);
     }
-    static const std::map<std::string, Color> names = {
+    static constexpr std::pair<const char*, Color> names[] = {
         {"clBlack", clBlack},
         {"clMaroon", clMaroon},
         {"clGreen", clGreen},
@@ -80,11 +83,12 @@ Color ColorValue(const FormValue& v)
         {"clHighlight", clHighlight},
         {"clHighlightText", clHighlightText},
     };
-    auto it = names.find(v.AsIdent());
-    if (it == names.end()) {
-        throw FormError("unknown colour " + v.text);
+    for (const auto& [name, colour] : names) {
+        if (v.AsIdent() == name) {
+            return colour;
+        }
     }
-    return it->second;
+    throw FormError("unknown colour " + v.text);
 }
 
 FontStyles FontStylesValue(const FormValue& v)
@@ -118,21 +122,42 @@ std::string FormResource(const std::string& name)
     if (!data) {
         throw FormError("no resource " + name);
     }
-    return std::string(data, SizeofResource(module, res));
+    const std::string_view stored(data, SizeofResource(module, res));
+    if (!IsLz4Packed(stored)) {
+        return std::string(stored);
+    }
+    std::string text;
+    if (!UnpackLz4(stored, text)) {
+        throw FormError("resource " + name + " is damaged");
+    }
+    return text;
 }
 
 // ---- classes ---------------------------------------------------------------
 
-void FormClasses::Register(const std::string& name, const std::string& base, ComponentFactory factory)
+void FormClasses::Register(const char* name, const char* base, ComponentFactory factory)
 {
     ClassInfo& info = classes_[name];
     info.base = base;
-    info.factory = std::move(factory);
+    info.factory = factory;
 }
 
 void FormClasses::AddProperty(const std::string& className, const std::string& property, PropertySetter setter)
 {
     classes_[className].properties[property] = std::move(setter);
+}
+
+void FormClasses::AddTypedProperty(const char* className, const char* property, SetterCaller caller,
+                                   ErasedSetter setter)
+{
+    AddProperty(className, property,
+                [caller, setter](Component& target, const FormValue& value) { caller(setter, target, value); });
+}
+
+void FormClasses::AddEventFunction(const char* className, const char* event,
+                                   void (*setter)(Component& target, const FormHandler& handler))
+{
+    AddEvent(className, event, setter);
 }
 
 void FormClasses::AddReference(const std::string& className, const std::string& property, ReferenceSetter setter)

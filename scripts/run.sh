@@ -17,15 +17,19 @@ cp "$dist_dir"/backgrounds/* "$run_dir/backgrounds/"
 
 shell_pid=
 cleanup() {
-  # Ends the shell, the cleaner it may have started and the server with
-  # them, quietly: an interrupt is how a person ends this script.
-  [ -n "$shell_pid" ] && kill "$shell_pid" 2>/dev/null
+  # The programs first, the display last: a program that loses its display
+  # complains. An interrupt is how a person ends this script, so it stays
+  # quiet and ends with status 0.
   klarvo_stop_wineserver
+  if [ -n "$shell_pid" ]; then wait "$shell_pid" 2>/dev/null || true; fi
   klarvo_stop_display
 }
 trap cleanup EXIT
 trap 'exit 0' INT TERM
-
+# Ctrl+C reaches every process of the terminal's foreground group. The
+# display and the programs start in groups of their own (job control), so
+# that only this script hears it and ends them in order.
+set -m
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   wine "$run_dir/KlarvoShell.exe" "$@" &
   shell_pid=$!

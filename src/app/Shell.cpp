@@ -115,7 +115,7 @@ void Tfmshell::ShowProgramIcon()
     // frees them with the program: nothing here may destroy them. A
     // program built without the icon (a test) keeps the default.
     const HINSTANCE instance = GetModuleHandleA(nullptr);
-    for (const auto [which, side] : {std::pair{ICON_SMALL, kSmallIconSide}, std::pair{ICON_BIG, kBigIconSide}}) {
+    for (const auto& [which, side] : {std::pair{ICON_SMALL, kSmallIconSide}, std::pair{ICON_BIG, kBigIconSide}}) {
         if (HANDLE icon = LoadImageA(instance, assets::kAppIcon, IMAGE_ICON, side, side, LR_SHARED)) {
             SendMessageA(Handle(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
         }

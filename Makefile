@@ -74,9 +74,12 @@ screens: configure-tests
 	    echo "$$program -> $$out"; \
 	    wine "$$program" --out="$$out" </dev/null || exit 1; \
 	  done < $(BUILD_TESTS)/screen-programs.txt
-	# The README shows each page of the main window.
+	# The README shows each page of the main window, compressed to keep
+	# the repository small.
 	mkdir -p docs
-	cp build/screens/page-[0-6].png docs/
+	for n in 0 1 2 3 4 5 6; do \
+	  pngtopnm build/screens/page-$$n.png | pnmtopng -compression 9 > docs/page-$$n.png 2>/dev/null || exit 1; \
+	done
 
 run: dist
 	./scripts/run.sh dist

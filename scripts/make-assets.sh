@@ -47,9 +47,11 @@ wine "$tools/drawtitle.exe" "$(winepath -w "$title")" </dev/null
 # What the shell and the form rely on.
 check_size() { # FILE WIDTH HEIGHT
   local got
+  # pnmfile stops after the header: in a pipe the decoder could die of
+  # SIGPIPE and, with pipefail, end the script.
   case "$1" in
-    *.jpg) got=$(djpeg "$1" | pnmfile) ;;
-    *.bmp) got=$(bmptopnm "$1" 2>/dev/null | pnmfile) ;;
+    *.jpg) got=$(pnmfile <(djpeg "$1")) ;;
+    *.bmp) got=$(pnmfile <(bmptopnm "$1" 2>/dev/null)) ;;
   esac
   if [[ "$got" != *" $2 by $3 "* ]]; then
     echo "make-assets: $1 is not $2 x $3: $got" >&2

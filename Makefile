@@ -10,7 +10,7 @@ JOBS := $(shell nproc)
 SHELL_CEILING_KB := 500
 CLEANER_CEILING_KB := 250
 
-.PHONY: all setup configure-tests configure-dist configure-64 build build64 test dist run clean screens
+.PHONY: all setup configure-tests configure-dist configure-64 build build64 test dist installer run clean screens
 
 all: build
 
@@ -40,7 +40,7 @@ build: configure-tests
 
 # Besides the tests: the release programs must build and import nothing
 # that Windows 98 lacks, and everything must build for 64-bit Windows.
-test: build dist build64
+test: build dist build64 installer
 	./scripts/run-tests.sh $(BUILD_TESTS)
 
 dist: configure-dist
@@ -54,6 +54,11 @@ dist: configure-dist
 	./scripts/check-imports.sh dist/*.exe
 	./scripts/size-report.sh dist/KlarvoShell.exe $(BUILD_DIST)/src/app/map.txt $(SHELL_CEILING_KB)
 	./scripts/size-report.sh dist/Klarvo.exe $(BUILD_DIST)/resident/map.txt $(CLEANER_CEILING_KB)
+
+# The setup program for Windows 95/98/Me, dist/KlarvoSetup.exe: the release
+# files in one ANSI NSIS installer, checked for imports like the programs.
+installer: dist
+	./scripts/make-installer.sh
 
 # Programs that draw pictures for people to look at (galleries of the
 # custom controls, the pages of the main window) write them into
@@ -69,6 +74,12 @@ screens: configure-tests
 	    echo "$$program -> $$out"; \
 	    wine "$$program" --out="$$out" </dev/null || exit 1; \
 	  done < $(BUILD_TESTS)/screen-programs.txt
+	# The README shows each page of the main window, compressed to keep
+	# the repository small.
+	mkdir -p docs
+	for n in 0 1 2 3 4 5 6; do \
+	  pngtopnm build/screens/page-$$n.png | pnmtopng -compression 9 > docs/page-$$n.png 2>/dev/null || exit 1; \
+	done
 
 run: dist
 	./scripts/run.sh dist

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes the shell's own pictures and sound into src/resources/, where they are
-# committed: the hand cursor, the title picture (drawn with GDI under Wine, in the faces the
+# committed: the application icon (with a view of it in docs/), the hand cursor, the title picture (drawn with GDI under Wine, in the faces the
 # shell uses), the default background, the pictures for dist/backgrounds/ and
 # default.wav. The build does not run this; run it by hand after changing the
 # designs in scripts/assets/ and commit what it writes.
@@ -24,6 +24,10 @@ fi
 python3 "$root/scripts/assets/make_pictures.py" "$res"
 # The hand cursor for systems without one.
 python3 "$root/scripts/assets/make_cursor.py" "$res/pictures/hand.cur"
+# The application icon of both programs and the installer, and an enlarged
+# view of it for people (the README shows it).
+mkdir -p "$root/docs"
+python3 "$root/scripts/assets/make_icon.py" "$res/pictures/klarvo.ico" "$root/docs/icon.png"
 
 # The title picture: a small Windows program draws it with the platform's
 # own text output, so its letters look like the rest of the shell.
@@ -43,9 +47,11 @@ wine "$tools/drawtitle.exe" "$(winepath -w "$title")" </dev/null
 # What the shell and the form rely on.
 check_size() { # FILE WIDTH HEIGHT
   local got
+  # pnmfile stops after the header: in a pipe the decoder could die of
+  # SIGPIPE and, with pipefail, end the script.
   case "$1" in
-    *.jpg) got=$(djpeg "$1" | pnmfile) ;;
-    *.bmp) got=$(bmptopnm "$1" 2>/dev/null | pnmfile) ;;
+    *.jpg) got=$(pnmfile <(djpeg "$1")) ;;
+    *.bmp) got=$(pnmfile <(bmptopnm "$1" 2>/dev/null)) ;;
   esac
   if [[ "$got" != *" $2 by $3 "* ]]; then
     echo "make-assets: $1 is not $2 x $3: $got" >&2
@@ -64,4 +70,4 @@ with wave.open(sys.argv[1]) as w:
 PY
 
 echo "made:"
-(cd "$root" && ls -l src/resources/pictures src/resources/backgrounds src/resources/sounds)
+(cd "$root" && ls -l src/resources/pictures src/resources/backgrounds src/resources/sounds docs/icon.png)

@@ -19,6 +19,7 @@ packages=(
   wine wine32:i386 wine64 fonts-wine
   xvfb x11-apps netpbm xdotool lz4
   fonts-liberation googletest
+  nsis x11-utils
 )
 
 missing_packages() {

@@ -23,6 +23,7 @@
 #include "win/Files.h"
 
 #include <cstdlib>
+#include <utility>
 
 namespace klarvo {
 
@@ -36,6 +37,10 @@ constexpr int kPageControlLeft = -4;
 constexpr int kPageControlTop = -30;
 constexpr int kWindowHeight = 328;
 constexpr int kApplyTop = 299;
+// The two sizes of the program's icon that Windows 95 shows: the taskbar's
+// and the task switcher's.
+constexpr int kSmallIconSide = 16;
+constexpr int kBigIconSide = 32;
 
 std::string ProgramArgument1()
 {
@@ -87,6 +92,7 @@ Tfmshell::Tfmshell(ShellOptions options) : Form(nullptr, kShellWindowClass), opt
     FormLoader(ShellFormClasses(), handlers_.Finder()).Load(text, *this);
     FollowSpaceBarToggles(*this);
     HandleNeeded();
+    ShowProgramIcon();
     try {
         FormCreate();
     } catch (const std::exception& e) {
@@ -100,6 +106,20 @@ Tfmshell::~Tfmshell()
     // before the base): events raised while the controls are freed must
     // not reach them.
     handlers_.Disarm();
+}
+
+void Tfmshell::ShowProgramIcon()
+{
+    // The window has no frame, so its icons show only on its taskbar button
+    // (and in the task switcher). Shared icons belong to the system, which
+    // frees them with the program: nothing here may destroy them. A
+    // program built without the icon (a test) keeps the default.
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    for (const auto& [which, side] : {std::pair{ICON_SMALL, kSmallIconSide}, std::pair{ICON_BIG, kBigIconSide}}) {
+        if (HANDLE icon = LoadImageA(instance, assets::kAppIcon, IMAGE_ICON, side, side, LR_SHARED)) {
+            SendMessageA(Handle(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+        }
+    }
 }
 
 void Tfmshell::BindOwnHandlers()

@@ -85,6 +85,7 @@ protected:
 
 private:
     void BindOwnHandlers();
+    void ShowProgramIcon();
     MemoryStatusBytes ReadMemory();
 
     ShellOptions options_;

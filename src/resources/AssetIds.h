@@ -11,6 +11,8 @@
 // The framework asks for this one itself (kHandCursorResource in
 // framework/Control.h), where the system has no hand cursor.
 #define KLARVO_RES_HAND_CURSOR HAND_POINT
+// Both programs carry it (program.rc); the shell gives it to its window.
+#define KLARVO_RES_APP_ICON APP_ICON
 
 #ifndef RC_INVOKED
 
@@ -23,6 +25,8 @@ inline constexpr char kTitlePicture[] = "TITLE_PICTURE";
 inline constexpr char kDefaultBackground[] = "DEFAULT_BACKGROUND";
 // The help text: an RCDATA resource of CR LF lines, no terminating zero.
 inline constexpr char kHelpText[] = "HELP_TEXT";
+// The application icon: an ICON resource, 16 x 16 and 32 x 32.
+inline constexpr char kAppIcon[] = "APP_ICON";
 
 // The About page's links.
 inline constexpr char kProductPageAddress[] = "http://www.example.org/klarvo/";

@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "controls/GradBtn.h"
 #include "controls/IACheckControl.h"
 #include "framework/Bitmap.h"
@@ -116,6 +118,24 @@ TEST_F(ShellChromeTest, MinimiseButtonMinimisesTheWindow)
     Get<TGradBtn>("nbminimize").Click();
     Pump();
     EXPECT_TRUE(IsIconic(shell->Handle()));
+}
+
+// Frameless, the window shows the program's icon only on its taskbar button
+// and in the task switcher, each at its own size.
+TEST_F(ShellChromeTest, TheWindowCarriesTheProgramIconInBothSizes)
+{
+    for (const auto& [which, side] : {std::pair{ICON_SMALL, 16}, std::pair{ICON_BIG, 32}}) {
+        const auto icon = reinterpret_cast<HICON>(SendMessageA(shell->Handle(), WM_GETICON, which, 0));
+        ASSERT_NE(icon, nullptr) << side;
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(icon, &info));
+        BITMAP mask{};
+        GetObjectA(info.hbmMask, sizeof mask, &mask);
+        EXPECT_EQ(mask.bmWidth, side);
+        DeleteObject(info.hbmMask);
+        if (info.hbmColor)
+            DeleteObject(info.hbmColor);
+    }
 }
 
 TEST_F(ShellChromeTest, ApplyIsHiddenOnPagesWithoutSettingsAndKeepsItsStateAcrossThem)

@@ -81,8 +81,12 @@ screens: configure-tests
 	  pngtopnm build/screens/page-$$n.png | pnmtopng -compression 9 > docs/page-$$n.png 2>/dev/null || exit 1; \
 	done
 
+# Ctrl+C reaches every process of the terminal's foreground group, make
+# too, and make then ends with the interrupt's status whatever its recipe
+# did. With job control the script runs as a group of its own that holds
+# the terminal, so the interrupt reaches only it and it ends cleanly.
 run: dist
-	./scripts/run.sh dist
+	@bash -c 'set -m; ./scripts/run.sh dist; exit $$?'
 
 clean:
 	rm -rf $(BUILD_TESTS) $(BUILD_DIST) $(BUILD_64) dist

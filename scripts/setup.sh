@@ -19,6 +19,7 @@ packages=(
   wine wine32:i386 wine64 fonts-wine
   xvfb x11-apps netpbm xdotool
   fonts-liberation googletest
+  clang libclang-rt-dev libgtest-dev
 )
 
 missing_packages() {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "settings/ConfFile.h"
 #include "settings/ConfStr.h"
 #include "settings/SlotTable.h"
 
@@ -73,13 +72,6 @@ ResidentSettings InterpretSettings(const SlotReader& readSlot, const std::vector
     s.categoryPath[hcDir] = line(lineDir);
     s.categoryPath[hcHistory] = line(lineHistory);
     return s;
-}
-
-ResidentSettings LoadSettings(const std::string& dir)
-{
-    const std::string conf = dir + "Conf.dat";
-    return InterpretSettings([&conf](std::int32_t slot) { return ReadConf(conf, slot); },
-                             ReadConfStr(dir + "ConfStr.dat"));
 }
 
 bool IsSelectedAtStart(const ResidentSettings& settings, HddCategory category)

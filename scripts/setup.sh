@@ -20,6 +20,7 @@ packages=(
   xvfb x11-apps netpbm xdotool lz4
   fonts-liberation googletest
   nsis x11-utils
+  clang libclang-rt-dev libgtest-dev
 )
 
 missing_packages() {

@@ -7,7 +7,10 @@ std::int32_t FreePercent(std::int32_t freeMB, std::int32_t totalRamMB)
     if (totalRamMB == 0) {
         return 0;
     }
-    return Mul32(freeMB, 100) / totalRamMB;
+    const std::int32_t scaled = Mul32(freeMB, 100);
+    // INT32_MIN / -1 is the one quotient that does not fit: it wraps as the
+    // product does.
+    return totalRamMB == -1 ? Mul32(scaled, -1) : scaled / totalRamMB;
 }
 
 std::string TempDirLine(std::string_view path, std::uint32_t reportedLength)

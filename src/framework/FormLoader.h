@@ -28,7 +28,7 @@
 #include "framework/Component.h"
 #include "framework/Control.h"
 #include "framework/Font.h"
-#include "win/Error.h"
+#include "framework/FormParser.h"
 
 #include <cstdint>
 #include <functional>
@@ -39,25 +39,6 @@
 #include <vector>
 
 namespace klarvo {
-
-class FormError : public Error {
-public:
-    using Error::Error;
-};
-
-struct FormValue {
-    enum class Kind { Integer, String, Ident, Set, List, Binary };
-    Kind kind = Kind::Integer;
-    std::int64_t integer = 0;
-    std::string text;                // String, Ident
-    std::vector<std::string> items;  // Set members, List strings
-    std::vector<unsigned char> data; // Binary
-
-    int AsInt() const;   // Integer; raises FormError otherwise
-    bool AsBool() const; // True / False
-    const std::string& AsString() const;
-    const std::string& AsIdent() const;
-};
 
 using PropertySetter = std::function<void(Component& target, const FormValue& value)>;
 // A property naming another component of the form; set after every
@@ -185,8 +166,7 @@ public:
     // windowed control they are nested in.
     void Load(const std::string& text, Component& root);
 
-    // One parsed object of a description (the loader's own).
-    struct Object;
+    using Object = FormObject;
 
 private:
     struct Deferred;

@@ -26,7 +26,7 @@ std::int32_t BuildHelpIndex(ShellHost& host, const std::vector<std::string>& lin
     auto& pc = Need<PageControl>(root, "pc");
     auto& page = Need<WinControl>(root, "tshelp");
     const auto& body = Need<Control>(root, "lbhelp");
-    const std::int32_t count = std::min<std::int32_t>(static_cast<std::int32_t>(titles.size()), help::kMaxTopics);
+    const std::int32_t count = help::IndexLabelCount(titles.size());
     HandlerTable& handlers = host.Handlers();
     for (std::int32_t i = 0; i < count; ++i) {
         auto* label = new ShadowLabel(&pc);

@@ -68,10 +68,7 @@ void HelpPage::ShowHelpTopic(Component* sender)
     if (auto* label = dynamic_cast<Control*>(pc.FindComponent(help::IndexLabelName(helpTopic_)))) {
         title.SetCaption(label->Caption());
     } else {
-        const std::vector<std::string> titles = help::GetHelpTitles(lines);
-        title.SetCaption(helpTopic_ >= 0 && static_cast<std::size_t>(helpTopic_) < titles.size()
-                             ? titles[static_cast<std::size_t>(helpTopic_)]
-                             : std::string());
+        title.SetCaption(help::GetHelpTopicTitle(lines, helpTopic_));
     }
     title.Show();
     SetIndexVisible(false);

@@ -67,6 +67,25 @@ std::string GetHelpTopicText(const std::vector<std::string>& lines, std::int32_t
     return text;
 }
 
+std::string GetHelpTopicTitle(const std::vector<std::string>& lines, std::int32_t helpTopic)
+{
+    if (helpTopic < 0) {
+        return {};
+    }
+    std::int32_t count = 0;
+    for (const std::string& line : lines) {
+        if (IsTitleLine(line) && count++ == helpTopic) {
+            return line.substr(3, kMaxTitleLength);
+        }
+    }
+    return {};
+}
+
+std::int32_t IndexLabelCount(std::size_t titleCount)
+{
+    return titleCount < static_cast<std::size_t>(kMaxTopics) ? static_cast<std::int32_t>(titleCount) : kMaxTopics;
+}
+
 std::string IndexLabelName(std::int32_t topic)
 {
     return kIndexLabelPrefix + std::to_string(topic);
@@ -91,7 +110,8 @@ std::optional<std::int32_t> TopicOfLabelName(std::string_view name)
 
 std::int32_t NextTopic(std::int32_t helpTopic, std::int32_t helpTopicCount)
 {
-    if (helpTopic < helpTopicCount - 1) {
+    // Neither "count - 1" nor "topic + 1" may overflow at the ends of the range.
+    if (helpTopic < helpTopicCount && helpTopic + 1 < helpTopicCount) {
         return helpTopic + 1;
     }
     return kIndex;

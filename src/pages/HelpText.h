@@ -40,6 +40,13 @@ std::vector<std::string> GetHelpTitles(const std::vector<std::string>& lines);
 // as it is: the label that shows the text turns it into one "&".
 std::string GetHelpTopicText(const std::vector<std::string>& lines, std::int32_t helpTopic);
 
+// The title of topic `helpTopic`; empty for a number no title has.
+std::string GetHelpTopicTitle(const std::vector<std::string>& lines, std::int32_t helpTopic);
+
+// How many index labels `titleCount` titles get: one each, up to the
+// number that label names can carry.
+std::int32_t IndexLabelCount(std::size_t titleCount);
+
 // "lbind" + topic in decimal.
 std::string IndexLabelName(std::int32_t topic);
 

@@ -1,6 +1,5 @@
 #include "pages/InfoFigures.h"
 
-#include "framework/Timer.h"
 #include "link/Notifications.h"
 
 namespace klarvo {
@@ -32,17 +31,6 @@ std::optional<EffectLabelText> EffectLabelFor(std::uint64_t wParam, std::int64_t
     default:
         return std::nullopt;
     }
-}
-
-void ComponentTimer::Restart()
-{
-    timer_.SetEnabled(false);
-    timer_.SetEnabled(true);
-}
-
-void ComponentTimer::Stop()
-{
-    timer_.SetEnabled(false);
 }
 
 bool FastCleaningLock::Press()

@@ -2,7 +2,8 @@
 
 #include "framework/Bitmap.h"
 
-#include <windows.h>
+#include <algorithm>
+#include <cstdint>
 
 namespace klarvo {
 
@@ -21,7 +22,10 @@ GraphScale GraphScaleFor(int totalRamMB)
 
 int GraphY(int megabytes, const GraphScale& scale)
 {
-    return kGraphHeight - megabytes * scale.pix / scale.step;
+    // At 64 bits: a total near the top of int times the pixels per step
+    // does not fit in 32.
+    const std::int64_t y = kGraphHeight - std::int64_t{megabytes} * scale.pix / scale.step;
+    return static_cast<int>(std::clamp<std::int64_t>(y, INT32_MIN, INT32_MAX));
 }
 
 std::string GraphAxisLabel(int megabytes, char decimalSeparator)
@@ -149,15 +153,6 @@ void DrawFreeRamGraph(Canvas& canvas, const FreeRamSamples& samples, int totalRa
 void PaintFreeRamBox(Canvas& box, const Bitmap& picture)
 {
     box.Draw(0, 0, picture);
-}
-
-char LocaleDecimalSeparator()
-{
-    char buffer[8] = {};
-    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) > 0 && buffer[0] != '\0') {
-        return buffer[0];
-    }
-    return '.';
 }
 
 } // namespace klarvo

@@ -29,10 +29,6 @@ std::vector<std::string> ReadConfStr(const std::string& path);
 // would shift every later line for the resident cleaner.
 void WriteConfStr(const std::string& path, const std::vector<std::string>& lines);
 
-// Splits text the way ReadConfStr does; a final line without an ending
-// still counts, an ending at the very end adds no empty line.
-std::vector<std::string> SplitLines(const std::string& text);
-
 std::string ConfStrPath();
 
 } // namespace klarvo

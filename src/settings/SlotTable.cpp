@@ -94,7 +94,9 @@ std::int32_t StoredFromShown(const SlotInfo& info, std::int32_t shown, std::int3
 {
     switch (info.kind) {
     case InvertedFlag:
-        return 1 - shown;
+        // Ticked is exactly 1, as on loading; "1 - shown" would overflow
+        // for the lowest value and store a flag that is neither 0 nor 1.
+        return shown == 1 ? 0 : 1;
     case RamShare:
         return FreeSlotFromPercent(shown, totalRamMB);
     case Flag:

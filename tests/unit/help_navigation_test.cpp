@@ -27,6 +27,9 @@ TEST(HelpNavigation, StepsFromEveryState)
         {0, 1, kIndex, kIndex},
         // no topics: Next never opens one
         {kIndex, 0, kIndex, kIndex},
+        // the ends of the range step without overflow
+        {0, INT32_MIN, kIndex, kIndex},
+        {INT32_MAX, INT32_MAX, kIndex, INT32_MAX - 1},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(NextTopic(c.topic, c.count), c.next) << "Next from " << c.topic << " of " << c.count;

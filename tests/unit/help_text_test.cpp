@@ -98,6 +98,10 @@ TEST(HelpTopicText, FallsBackToTheLastTopicWhenItHasABody)
     EXPECT_EQ(GetHelpTopicText(text, 1), "body b\r\n\r\n");
     EXPECT_EQ(GetHelpTopicText(text, 2), "body b\r\n\r\n");
     EXPECT_EQ(GetHelpTopicText(text, 1000), "body b\r\n\r\n");
+    // The title, unlike the body, has no fallback.
+    EXPECT_EQ(GetHelpTopicTitle(text, 1), "B");
+    EXPECT_EQ(GetHelpTopicTitle(text, 2), "");
+    EXPECT_EQ(GetHelpTopicTitle(text, kIndex), "");
 }
 
 TEST(HelpTopicText, IsEmptyWithoutAnyTitle)

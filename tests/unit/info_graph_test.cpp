@@ -4,6 +4,7 @@
 #include "pages/FreeRamHistory.h"
 #include "pages/InfoGraph.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -120,6 +121,9 @@ TEST(GraphGeometry, TotalsBelowOneAreScaledAsOne)
     EXPECT_EQ(GraphScaleFor(0), GraphScaleFor(1));
     EXPECT_EQ(GraphScaleFor(-70), GraphScaleFor(1));
     EXPECT_TRUE(GraphGridLines(-70, '.').empty());
+    // The other end: the total's row is worked out without overflow.
+    EXPECT_EQ(GraphTotalLineY(INT32_MAX), 100 - 80);
+    EXPECT_EQ(GraphY(INT32_MIN, GraphScaleFor(1)), INT32_MAX);
 }
 
 TEST(GraphCurve, RunsFromTheBandRightwardsTenPixelsApartAndLeavesThePictureForBigFigures)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <set>
 #include <vector>
 
@@ -78,6 +79,9 @@ TEST(SlotTable, EachKindConvertsBetweenControlAndSlot)
     // A flag shows ticked for exactly 1, whatever else a file holds.
     EXPECT_EQ(ShownFromStored(*FindSlot(slotTemp), 2, 64), 0);
     EXPECT_EQ(ShownFromStored(*FindSlot(slotRunShell), 2, 64), 0);
+    // And stores as 0 or 1 whatever the control reports.
+    EXPECT_EQ(StoredFromShown(*FindSlot(slotRunShell), INT32_MIN, 64), 1);
+    EXPECT_EQ(StoredFromShown(*FindSlot(slotRunShell), 2, 64), 1);
 }
 
 } // namespace

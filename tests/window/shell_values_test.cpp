@@ -20,6 +20,7 @@ TEST(MemoryFiguresTest, MegabytesAndPercent)
     EXPECT_EQ(FreePercent(0, 65), 0);
     EXPECT_EQ(FreePercent(65, 65), 100);
     EXPECT_EQ(FreePercent(5, 0), 0);
+    EXPECT_EQ(FreePercent(1 << 29, -1), INT_MIN) << "the product wraps to INT_MIN: no quotient overflow";
 }
 
 TEST(FreeSlotTest, PercentToMegabytesAndBackRoundsToTheNearestPercent)

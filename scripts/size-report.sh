@@ -31,10 +31,12 @@ awk '
     for (l in bylib) printf "lib %8d %s\n", bylib[l], l
     for (o in byobj) printf "obj %8d %s\n", byobj[o], o
   }' "$map" > "$map.sizes"
+# awk reads to the end, where head would leave sort writing into a closed
+# pipe and fail the build under pipefail.
 echo "  largest libraries:"
-awk '$1 == "lib"' "$map.sizes" | sort -k2,2nr | head -8 | awk '{n = $2; sub(/^[a-z]+ +[0-9]+ /, ""); printf "    %6d KB  %s\n", (n + 1023) / 1024, $0}'
+awk '$1 == "lib"' "$map.sizes" | sort -k2,2nr | awk 'NR <= 8 {n = $2; sub(/^[a-z]+ +[0-9]+ /, ""); printf "    %6d KB  %s\n", (n + 1023) / 1024, $0}'
 echo "  largest objects:"
-awk '$1 == "obj"' "$map.sizes" | sort -k2,2nr | head -10 | awk '{n = $2; sub(/^[a-z]+ +[0-9]+ /, ""); printf "    %6d KB  %s\n", (n + 1023) / 1024, $0}'
+awk '$1 == "obj"' "$map.sizes" | sort -k2,2nr | awk 'NR <= 10 {n = $2; sub(/^[a-z]+ +[0-9]+ /, ""); printf "    %6d KB  %s\n", (n + 1023) / 1024, $0}'
 if [ "$size" -gt $((ceiling_kb * 1024)) ]; then
   echo "$(basename "$exe") is larger than its ceiling of $ceiling_kb KB" >&2
   exit 1

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Makes the private Wine prefix once: 32-bit, Windows 98 mode, no window
+# Makes the private Wine prefix of the chosen mode once (KLARVO_WINE_MODE:
+# 32-bit Windows 98, 32-bit Windows XP or 64-bit Windows XP), no window
 # manager waits, no crash dialogs, the suite's fonts available.
 set -euo pipefail
 . "$(dirname "$0")/wine-env.sh"
@@ -27,7 +28,12 @@ wineboot -i >/dev/null 2>&1
 wineserver -w
 
 reg() { wine reg add "$@" /f >/dev/null 2>&1; }
-reg 'HKCU\Software\Wine' /v Version /d win98
+case "$KLARVO_WINE_MODE" in
+win98) version=win98 ;;
+winxp) version=winxp ;;
+win64) version=winxp64 ;;
+esac
+reg 'HKCU\Software\Wine' /v Version /d "$version"
 # Without a window manager every destroyed visible window waits 2 s.
 reg 'HKCU\Software\Wine\X11 Driver' /v Managed /d N
 reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0

@@ -117,17 +117,21 @@ build_libjpeg() {
   echo "$recipe" >"$deps/$arch/lib/libjpeg.recipe"
 }
 
+# build_googletest ARCH: the tests' library for one architecture (the unit
+# tests also run as 64-bit programs).
 build_googletest() {
-  [ -f "$deps/i686/lib/libgtest.a" ] && return
-  cmake -S /usr/src/googletest -B "$deps/build/googletest-i686" \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686-posix.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps/i686" \
+  local arch=$1
+  [ -f "$deps/$arch/lib/libgtest.a" ] && return
+  cmake -S /usr/src/googletest -B "$deps/build/googletest-$arch" \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch-posix.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps/$arch" \
     -Dgtest_disable_pthreads=OFF -DBUILD_GMOCK=ON >/dev/null
-  cmake --build "$deps/build/googletest-i686" -j "$(nproc)" >/dev/null
-  cmake --install "$deps/build/googletest-i686" >/dev/null
+  cmake --build "$deps/build/googletest-$arch" -j "$(nproc)" >/dev/null
+  cmake --install "$deps/build/googletest-$arch" >/dev/null
 }
 
 install_packages
 build_libjpeg i686
 build_libjpeg x86_64
-build_googletest
+build_googletest i686
+build_googletest x86_64

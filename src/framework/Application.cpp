@@ -1,5 +1,6 @@
 #include "framework/Application.h"
 
+#include "framework/CommonControls.h"
 #include "framework/Control.h"
 #include "framework/Form.h"
 #include "framework/HintWindow.h"
@@ -41,8 +42,7 @@ Application& App()
 
 Application::Application() : hintClass_(&MakePlainHintWindow)
 {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS | ICC_TAB_CLASSES};
-    InitCommonControlsEx(&icc);
+    InitCommonControlClasses();
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string name = path;

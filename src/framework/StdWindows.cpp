@@ -1,6 +1,7 @@
 #include "framework/StdWindows.h"
 
 #include "framework/Application.h"
+#include "framework/CommonControls.h"
 #include "framework/Messages.h"
 #include "framework/PictureDialog.h"
 
@@ -179,7 +180,7 @@ void UpDown::CreateParams(WindowParams& p)
 void UpDown::CreateWnd()
 {
     WinControl::CreateWnd();
-    SendMessageA(hwnd_, UDM_SETRANGE32, static_cast<WPARAM>(min_), max_);
+    SetUpDownRange(hwnd_, min_, max_);
     SendMessageA(hwnd_, UDM_SETPOS, 0, MAKELPARAM(static_cast<WORD>(position_), 0));
     UDACCEL accel{0, static_cast<UINT>(increment_)};
     SendMessageA(hwnd_, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&accel));
@@ -197,7 +198,7 @@ void UpDown::SetMin(int v)
         position_ = min_;
     }
     if (hwnd_) {
-        SendMessageA(hwnd_, UDM_SETRANGE32, static_cast<WPARAM>(min_), max_);
+        SetUpDownRange(hwnd_, min_, max_);
         SendMessageA(hwnd_, UDM_SETPOS, 0, MAKELPARAM(static_cast<WORD>(position_), 0));
     }
 }
@@ -210,7 +211,7 @@ void UpDown::SetMax(int v)
         WriteBuddy();
     }
     if (hwnd_) {
-        SendMessageA(hwnd_, UDM_SETRANGE32, static_cast<WPARAM>(min_), max_);
+        SetUpDownRange(hwnd_, min_, max_);
         SendMessageA(hwnd_, UDM_SETPOS, 0, MAKELPARAM(static_cast<WORD>(position_), 0));
     }
 }
@@ -320,7 +321,7 @@ void ProgressBar::CreateParams(WindowParams& p)
 void ProgressBar::CreateWnd()
 {
     WinControl::CreateWnd();
-    SendMessageA(hwnd_, PBM_SETRANGE32, static_cast<WPARAM>(min_), max_);
+    SetProgressRange(hwnd_, min_, max_);
     SendMessageA(hwnd_, PBM_SETPOS, static_cast<WPARAM>(position_), 0);
 }
 
@@ -330,7 +331,7 @@ void ProgressBar::SetRange(int min, int max)
     max_ = max;
     position_ = std::clamp(position_, std::min(min_, max_), std::max(min_, max_));
     if (hwnd_) {
-        SendMessageA(hwnd_, PBM_SETRANGE32, static_cast<WPARAM>(min_), max_);
+        SetProgressRange(hwnd_, min_, max_);
         SendMessageA(hwnd_, PBM_SETPOS, static_cast<WPARAM>(position_), 0);
     }
 }

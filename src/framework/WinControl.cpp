@@ -1,6 +1,7 @@
 #include "framework/WinControl.h"
 
 #include "framework/Application.h"
+#include "framework/CommonControls.h"
 #include "framework/Form.h"
 #include "framework/Messages.h"
 #include "framework/WindowCanvas.h"
@@ -602,6 +603,8 @@ LRESULT WinControl::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam)
         return EraseBackground(reinterpret_cast<HDC>(wParam)) ? 1 : 0;
     case WM_MOUSELEAVE:
         return WmMouseLeave(wParam, lParam);
+    case WM_TIMER:
+        return LeaveTimerFired(hwnd_, wParam) ? 0 : DefaultHandler(msg, wParam, lParam);
     case WM_CAPTURECHANGED:
         return WmCaptureChanged(wParam, lParam);
     case WM_SETCURSOR:

@@ -1,8 +1,8 @@
 #include "framework/WinControl.h"
 
 #include "framework/Application.h"
+#include "framework/CommonControls.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 namespace klarvo {
@@ -77,8 +77,7 @@ LRESULT WinControl::HandleMouse(UINT msg, WPARAM wParam, LPARAM lParam)
         }
         App().SetMouseControl(under, screen);
         if (GetCapture() != hwnd_) {
-            TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, hwnd_, 0};
-            _TrackMouseEvent(&tme);
+            TrackMouseLeave(hwnd_);
         }
         target->MouseMove(shift, x, y);
         return 0;

@@ -9,4 +9,4 @@ klarvo_test(resident_disk_tests SANDBOXED
 add_test(NAME resident_disk_links
   COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/resident_links.sh $<TARGET_FILE:resident_disk_tests>)
 set_tests_properties(resident_disk_links PROPERTIES TIMEOUT 300
-  ENVIRONMENT_MODIFICATION "WINEPREFIX=string_append:-sandbox")
+  ENVIRONMENT_MODIFICATION "WINEPREFIX=string_append:-sandbox;KLARVO_WINE=set:${KLARVO_WINE}")

@@ -2,7 +2,7 @@
 # Builds a tree holding Unix links inside the sandbox prefix's drive C:
 # (Wine itself cannot make links), lets the disk tests clear it, and checks
 # from this side that nothing the links point to was touched.
-# Usage: resident_links.sh <disk test program>
+# Usage: resident_links.sh <disk test program>   (KLARVO_WINE: the Wine loader, wine by default)
 set -eu
 program=$1
 case "${WINEPREFIX:-}" in
@@ -27,7 +27,7 @@ echo dev > "$base/tree/NUL"
 echo dev > "$base/tree/com1.txt"
 
 status=0
-wine "$program" --gtest_filter='DiskLinks.*' "--links-base=C:\\$(basename "$base")" </dev/null || status=$?
+"${KLARVO_WINE:-wine}" "$program" --gtest_filter='DiskLinks.*' "--links-base=C:\\$(basename "$base")" </dev/null || status=$?
 
 check() { if ! eval "$1"; then echo "FAILED: $2" >&2; status=1; fi; }
 check '[ -f "$base/outside/keep.txt" ]' "the target of the links lost keep.txt"

@@ -1,6 +1,7 @@
 # The framework in real windows, driven by real messages.
 klarvo_test(framework_window_tests
   SOURCES framework_core_test.cpp framework_app_test.cpp framework_std_test.cpp framework_graphic_test.cpp framework_canvas_test.cpp
+    framework_platform_test.cpp
   LIBS klarvo_framework)
 set_tests_properties(framework_window_tests PROPERTIES RESOURCE_LOCK desktop)
 

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <string>
 #include <utility>
 
 namespace klarvo::resident {
@@ -14,63 +16,84 @@ namespace {
 constexpr int kSide = 16;
 constexpr UINT kIconId = 1;
 
-// Draws on a fresh 16 x 16 colour bitmap and turns it into an icon whose
-// background is transparent.
-template <typename Paint> IconHandle MakeIcon(Paint paint)
+// Faces of the figure: up to two digits large, three smaller, four also
+// narrower, so that every figure fits 16 pixels.
+struct DigitFace {
+    int height;
+    int width;
+};
+constexpr DigitFace kFaces[] = {{12, 0}, {9, 0}, {9, 4}};
+
+std::size_t DigitFaceFor(std::size_t digits)
 {
-    BitmapHandle colour;
-    BitmapHandle mask(CreateBitmap(kSide, kSide, 1, 1, nullptr));
-    const MemoryDc dc = [&colour] {
-        const WindowDc screen(nullptr);
-        colour.Reset(CreateCompatibleBitmap(screen.Get(), kSide, kSide));
-        return MemoryDc(screen.Get());
-    }();
-    RECT all{0, 0, kSide, kSide};
-    {
-        Selection onMask(dc.Get(), mask.Get());
-        FillRect(dc.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        SetBkMode(dc.Get(), TRANSPARENT);
-        SetTextColor(dc.Get(), RGB(0, 0, 0));
-        paint(dc.Get(), true);
-    }
-    {
-        Selection onColour(dc.Get(), colour.Get());
-        FillRect(dc.Get(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        SetTextColor(dc.Get(), RGB(0, 255, 0));
-        paint(dc.Get(), false);
-    }
-    ICONINFO info{};
-    info.fIcon = TRUE;
-    info.hbmMask = mask.Get();
-    info.hbmColor = colour.Get();
-    // The icon takes copies: both bitmaps go when this returns.
-    return IconHandle(CreateIconIndirect(&info));
+    return digits > 3 ? 2 : digits > 2 ? 1 : 0;
 }
 
 } // namespace
 
-IconHandle MakeNumberIcon(int number)
+bool TrayPainter::Ready()
 {
-    number = std::clamp(number, 0, 9999);
-    const std::string text = std::to_string(number);
-    // Four digits need a narrow face to fit 16 pixels.
-    const int height = text.size() > 2 ? 9 : 12;
-    const int width = text.size() > 3 ? 4 : 0;
-    return MakeIcon([&](HDC dc, bool onMask) {
-        const FontHandle font(CreateFontA(-height, width, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                                          CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                                          "Arial"));
+    if (!dc_ || !colour_ || !mask_) {
+        const WindowDc screen(nullptr);
+        dc_ = MemoryDc(screen.Get());
+        colour_.Reset(CreateCompatibleBitmap(screen.Get(), kSide, kSide));
+        mask_.Reset(CreateBitmap(kSide, kSide, 1, 1, nullptr));
+    }
+    return dc_ && colour_ && mask_;
+}
+
+template <typename Paint> IconHandle TrayPainter::Make(Paint paint)
+{
+    if (!Ready()) {
+        return IconHandle();
+    }
+    HDC dc = dc_.Get();
+    RECT all{0, 0, kSide, kSide};
+    {
+        Selection onMask(dc, mask_.Get());
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, RGB(0, 0, 0));
+        paint(dc, true);
+    }
+    {
+        Selection onColour(dc, colour_.Get());
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        SetTextColor(dc, RGB(0, 255, 0));
+        paint(dc, false);
+    }
+    ICONINFO info{};
+    info.fIcon = TRUE;
+    info.hbmMask = mask_.Get();
+    info.hbmColor = colour_.Get();
+    // The icon takes copies, so the same two bitmaps serve every figure.
+    return IconHandle(CreateIconIndirect(&info));
+}
+
+IconHandle TrayPainter::NumberIcon(int number)
+{
+    number = std::clamp(number, 0, kMaxFigure);
+    char text[8] = {};
+    const int length = wsprintfA(text, "%d", number);
+    const std::size_t face = DigitFaceFor(static_cast<std::size_t>(length));
+    static_assert(std::size(kFaces) == kDigitFaces);
+    FontHandle& font = fonts_[face];
+    if (!font) {
+        font.Reset(CreateFontA(-kFaces[face].height, kFaces[face].width, 0, 0, FW_BOLD, 0, 0, 0,
+                               ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
+                               DEFAULT_PITCH | FF_SWISS, "Arial"));
+    }
+    return Make([&](HDC dc, bool) {
+        // The same text on both: opaque where drawn.
         const Selection selected(dc, font.Get());
         RECT box{0, 0, kSide, kSide};
-        (void)onMask; // the same text on both: opaque where drawn
-        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &box,
-                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        DrawTextA(dc, text, length, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     });
 }
 
-IconHandle MakeMarkIcon()
+IconHandle TrayPainter::MarkIcon()
 {
-    return MakeIcon([](HDC dc, bool onMask) {
+    return Make([](HDC dc, bool onMask) {
         const BrushHandle brush(CreateSolidBrush(onMask ? RGB(0, 0, 0) : RGB(0, 160, 255)));
         RECT chip{3, 2, 13, 14};
         FillRect(dc, &chip, brush.Get());
@@ -109,12 +132,18 @@ bool TrayIcon::Send(DWORD action)
 
 void TrayIcon::Show(int freeMB, const std::string& tip)
 {
-    // Called every few seconds: a new picture only when the figure moved.
-    if (added_ && icon_ && freeMB == shownMB_ && tip == tip_)
+    // Called every few seconds. The picture is made anew only when the
+    // figure it shows moved: the mark never moves, though its tip does.
+    const int figure = freeMB >= 0 ? freeMB : -1;
+    const bool pictureCurrent = icon_ && figure == shownMB_;
+    if (added_ && pictureCurrent && tip == tip_)
         return;
-    shownMB_ = freeMB;
     // The old picture lives until the shell is done with it.
-    const IconHandle previous = std::exchange(icon_, freeMB >= 0 ? MakeNumberIcon(freeMB) : MakeMarkIcon());
+    IconHandle previous;
+    if (!pictureCurrent) {
+        previous = std::exchange(icon_, figure >= 0 ? painter_.NumberIcon(figure) : painter_.MarkIcon());
+        shownMB_ = figure;
+    }
     tip_ = tip;
     if (added_)
         added_ = Send(NIM_MODIFY);

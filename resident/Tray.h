@@ -1,12 +1,41 @@
 #pragma once
 
+#include "win/Gdi.h"
 #include "win/Handles.h"
 
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
 
 namespace klarvo::resident {
+
+// The highest figure the tray shows: four digits (TotalRamMB stays below
+// 4097).
+constexpr int kMaxFigure = 9999;
+
+// Draws the tray's 16 x 16 pictures. The colour bitmap, the mask, the
+// memory DC and the digit fonts are made on first use and drawn over for
+// every new figure: the figure changes every few seconds for as long as the
+// cleaner runs.
+class TrayPainter {
+public:
+    // A number of at most four digits (kMaxFigure).
+    IconHandle NumberIcon(int number);
+    // The plain mark.
+    IconHandle MarkIcon();
+
+private:
+    bool Ready();
+    template <typename Paint> IconHandle Make(Paint paint);
+
+    MemoryDc dc_;
+    BitmapHandle colour_;
+    BitmapHandle mask_;
+    // One per face: up to two digits, three, four.
+    static constexpr std::size_t kDigitFaces = 3;
+    FontHandle fonts_[kDigitFaces];
+};
 
 // The cleaner's icon in the taskbar's notification area. It shows free
 // megabytes as digits, or a plain mark when that display is off.
@@ -29,16 +58,11 @@ private:
 
     HWND owner_;
     UINT callbackMessage_;
+    TrayPainter painter_;
     IconHandle icon_;
     int shownMB_ = -1;
     std::string tip_;
     bool added_ = false;
 };
-
-// The 16 x 16 picture of a number, at most four digits (TotalRamMB stays
-// below 4097).
-IconHandle MakeNumberIcon(int number);
-// The plain mark.
-IconHandle MakeMarkIcon();
 
 } // namespace klarvo::resident

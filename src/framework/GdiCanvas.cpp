@@ -196,6 +196,7 @@ void GdiCanvas::PrepareText()
 
 void GdiCanvas::Rectangle(int left, int top, int right, int bottom)
 {
+    Counted();
     RealisePen();
     RealiseBrush();
     ::Rectangle(dc_, left, top, right, bottom);
@@ -203,6 +204,7 @@ void GdiCanvas::Rectangle(int left, int top, int right, int bottom)
 
 void GdiCanvas::Ellipse(int left, int top, int right, int bottom)
 {
+    Counted();
     RealisePen();
     RealiseBrush();
     ::Ellipse(dc_, left, top, right, bottom);
@@ -210,6 +212,7 @@ void GdiCanvas::Ellipse(int left, int top, int right, int bottom)
 
 void GdiCanvas::Polygon(std::span<const Point> points)
 {
+    Counted();
     if (points.empty()) {
         return;
     }
@@ -222,6 +225,7 @@ void GdiCanvas::Polygon(std::span<const Point> points)
 
 void GdiCanvas::Polyline(std::span<const Point> points)
 {
+    Counted();
     if (points.empty()) {
         return;
     }
@@ -239,6 +243,7 @@ void GdiCanvas::MoveTo(int x, int y)
 
 void GdiCanvas::LineTo(int x, int y)
 {
+    Counted();
     RealisePen();
     MoveToEx(dc_, penPos_.x, penPos_.y, nullptr);
     ::LineTo(dc_, x, y);
@@ -247,6 +252,7 @@ void GdiCanvas::LineTo(int x, int y)
 
 void GdiCanvas::FillRect(const Rect& r)
 {
+    Counted();
     if (brush.style == BrushStyle::Clear) {
         return;
     }
@@ -257,6 +263,7 @@ void GdiCanvas::FillRect(const Rect& r)
 
 void GdiCanvas::FrameRect(const Rect& r)
 {
+    Counted();
     if (brush.style == BrushStyle::Clear) {
         return;
     }
@@ -267,6 +274,7 @@ void GdiCanvas::FrameRect(const Rect& r)
 
 void GdiCanvas::Frame3D(Rect& r, Color topLeft, Color bottomRight, int width)
 {
+    Counted();
     NeedDc();
     GdiObject<HPEN> top(CreatePen(PS_SOLID, 1, ColorToRGB(topLeft)));
     GdiObject<HPEN> bottom(CreatePen(PS_SOLID, 1, ColorToRGB(bottomRight)));
@@ -296,6 +304,7 @@ void GdiCanvas::Frame3D(Rect& r, Color topLeft, Color bottomRight, int width)
 
 void GdiCanvas::DrawFocusRect(const Rect& r)
 {
+    Counted();
     NeedDc();
     RECT rc{r.left, r.top, r.right, r.bottom};
     // The focus rectangle is drawn by XOR with the text colours in force.
@@ -306,12 +315,16 @@ void GdiCanvas::DrawFocusRect(const Rect& r)
 
 void GdiCanvas::WriteText(int x, int y, std::string_view text)
 {
+    Counted();
     PrepareText();
     ::TextOutA(dc_, x, y, text.data(), static_cast<int>(text.size()));
 }
 
 int GdiCanvas::TextRect(std::string_view text, Rect& r, unsigned format)
 {
+    if (!(format & DT_CALCRECT)) {
+        Counted();
+    }
     PrepareText();
     RECT rc{r.left, r.top, r.right, r.bottom};
     int h = ::DrawTextA(dc_, text.data(), static_cast<int>(text.size()), &rc, format);
@@ -331,6 +344,7 @@ Size GdiCanvas::TextExtent(std::string_view text)
 
 void GdiCanvas::Draw(int x, int y, const Bitmap& bitmap)
 {
+    Counted();
     NeedDc();
     if (bitmap.Empty()) {
         return;
@@ -340,6 +354,7 @@ void GdiCanvas::Draw(int x, int y, const Bitmap& bitmap)
 
 void GdiCanvas::DrawPart(int x, int y, const Bitmap& bitmap, const Rect& source, bool transparent)
 {
+    Counted();
     NeedDc();
     if (bitmap.Empty()) {
         return;

@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 namespace klarvo {
 
 class GdiCanvas : public Canvas {
@@ -41,6 +43,11 @@ public:
     void DrawPart(int x, int y, const Bitmap& bitmap, const Rect& source, bool transparent) override;
     HDC__* Handle() override { return dc_; }
 
+    // Drawing calls made so far through every GDI canvas of the process
+    // (measuring text is not drawing), so that a check can see that nothing
+    // is drawn where it cannot be seen.
+    static std::uint64_t DrawCalls() { return drawCalls_; }
+
     // The GDI objects for the current state, selected into the DC.
     HPEN PenHandle();
     HBRUSH BrushHandle();
@@ -55,6 +62,9 @@ private:
     void RealiseBrush();
     void RealiseFont();
     void PrepareText();
+    static void Counted() { ++drawCalls_; }
+
+    static inline std::uint64_t drawCalls_ = 0;
 
     HDC dc_ = nullptr;
     GdiObject<HPEN> penObj_;

@@ -43,13 +43,20 @@ std::string GraphAxisLabel(int megabytes, char decimalSeparator)
     return text + "GB";
 }
 
+GraphGridLine GraphGridLineAt(const GraphScale& scale, int e, char decimalSeparator)
+{
+    // The label's top stands this far above its line.
+    constexpr int kLabelRise = 5;
+    const int y = kGraphHeight - e * scale.pix;
+    return {y, y - kLabelRise, GraphAxisLabel(e * scale.step, decimalSeparator)};
+}
+
 std::vector<GraphGridLine> GraphGridLines(int totalRamMB, char decimalSeparator)
 {
     const GraphScale s = GraphScaleFor(totalRamMB);
     std::vector<GraphGridLine> lines;
     for (int e = 1; e < s.lines; ++e) {
-        const int y = kGraphHeight - e * s.pix;
-        lines.push_back({y, y - 5, GraphAxisLabel(e * s.step, decimalSeparator)});
+        lines.push_back(GraphGridLineAt(s, e, decimalSeparator));
     }
     return lines;
 }
@@ -73,19 +80,8 @@ std::vector<Point> GraphCurvePoints(const FreeRamSamples& samples, const GraphSc
 
 std::vector<GraphPlateau> GraphPlateaus(const FreeRamSamples& samples)
 {
-    constexpr int last = kFreeRamSamples - 1;
-    auto at = [&](int i) { return samples[static_cast<std::size_t>(i)]; };
     std::vector<GraphPlateau> runs;
-    for (int i = 1; i <= last;) {
-        int j = i;
-        while (j < last && at(j + 1) == at(i)) {
-            ++j;
-        }
-        if (j - i + 1 >= 3) {
-            runs.push_back({i, j, at(i)});
-        }
-        i = j + 1;
-    }
+    ForEachGraphPlateau(samples, [&](const GraphPlateau& run) { runs.push_back(run); });
     return runs;
 }
 
@@ -113,7 +109,9 @@ void DrawFreeRamGraph(Canvas& canvas, const FreeRamSamples& samples, int totalRa
     canvas.brush.color = kGraphAxisColor;
     canvas.Rectangle(0, 0, kGraphAxisRight, kGraphHeight);
 
-    for (const GraphGridLine& line : GraphGridLines(totalRamMB, decimalSeparator)) {
+    const GraphScale scale = GraphScaleFor(totalRamMB);
+    for (int e = 1; e < scale.lines; ++e) {
+        const GraphGridLine line = GraphGridLineAt(scale, e, decimalSeparator);
         canvas.MoveTo(kGraphAxisRight, line.y);
         canvas.LineTo(kGraphWidth, line.y);
         canvas.WriteText(2, line.labelY, line.label);
@@ -126,19 +124,17 @@ void DrawFreeRamGraph(Canvas& canvas, const FreeRamSamples& samples, int totalRa
 
     // The newest samples lie past the right edge and are clipped, as are
     // figures above the scale.
-    const GraphScale scale = GraphScaleFor(totalRamMB);
-    const std::vector<Point> curve = GraphCurvePoints(samples, scale);
     canvas.pen.color = kGraphCurveColor;
     canvas.pen.width = 2;
-    canvas.MoveTo(curve.front().x, curve.front().y);
-    for (std::size_t i = 1; i < curve.size(); ++i) {
-        canvas.LineTo(curve[i].x, curve[i].y);
+    canvas.MoveTo(kGraphAxisRight, GraphY(samples.front(), scale));
+    for (int i = 1; i < kFreeRamSamples; ++i) {
+        canvas.LineTo(kGraphAxisRight + kGraphSampleSpacing * i, GraphY(samples[static_cast<std::size_t>(i)], scale));
     }
 
-    for (const GraphPlateau& plateau : GraphPlateaus(samples)) {
+    ForEachGraphPlateau(samples, [&](const GraphPlateau& plateau) {
         const std::optional<Point> at = GraphPlateauLabelAt(plateau, scale);
         if (!at) {
-            continue;
+            return;
         }
         const std::string text = std::to_string(plateau.value);
         const Size extent = canvas.TextExtent(text);
@@ -147,7 +143,7 @@ void DrawFreeRamGraph(Canvas& canvas, const FreeRamSamples& samples, int totalRa
         canvas.brush.color = kGraphPlateauColor;
         canvas.Ellipse(at->x - 6, at->y - 2, at->x + extent.cx + 6, at->y + extent.cy + 2);
         canvas.WriteText(at->x, at->y, text);
-    }
+    });
 }
 
 void PaintFreeRamBox(Canvas& box, const Bitmap& picture)

@@ -62,6 +62,9 @@ struct GraphGridLine {
     friend bool operator==(const GraphGridLine&, const GraphGridLine&) = default;
 };
 
+// Grid line e of a scale, 1 the lowest and scale.lines - 1 the highest.
+GraphGridLine GraphGridLineAt(const GraphScale& scale, int e, char decimalSeparator);
+
 // Every grid line from the bottom up; none when the total is below one step.
 std::vector<GraphGridLine> GraphGridLines(int totalRamMB, char decimalSeparator);
 
@@ -81,12 +84,32 @@ struct GraphPlateau {
 };
 std::vector<GraphPlateau> GraphPlateaus(const FreeRamSamples& samples);
 
+// The same runs handed to `visit` one by one, oldest first, without a list:
+// the picture is composed twice a second for as long as the program runs.
+template <typename Visit> void ForEachGraphPlateau(const FreeRamSamples& samples, Visit&& visit)
+{
+    constexpr int last = kFreeRamSamples - 1;
+    constexpr int kShortestRun = 3;
+    auto at = [&](int i) { return samples[static_cast<std::size_t>(i)]; };
+    for (int i = 1; i <= last;) {
+        int j = i;
+        while (j < last && at(j + 1) == at(i)) {
+            ++j;
+        }
+        if (j - i + 1 >= kShortestRun) {
+            visit(GraphPlateau{i, j, at(i)});
+        }
+        i = j + 1;
+    }
+}
+
 // Top-left of a plateau's label text, or nothing when the run's middle lies
 // too near either end of the curve to be labelled.
 std::optional<Point> GraphPlateauLabelAt(const GraphPlateau& plateau, const GraphScale& scale);
 
 // Draws the whole picture into a 500 x 100 canvas. The canvas's pen, brush
-// and font are left as the drawing leaves them.
+// and font are left as the drawing leaves them. Nothing is allocated on the
+// way but the canvas's own drawing objects.
 void DrawFreeRamGraph(Canvas& canvas, const FreeRamSamples& samples, int totalRamMB, char decimalSeparator);
 
 // The paint handler of the visible box: the finished picture in one block.

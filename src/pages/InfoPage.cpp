@@ -9,6 +9,8 @@
 #include "pages/Handlers.h"
 #include "pages/InfoGraph.h"
 
+#include <utility>
+
 namespace klarvo {
 
 void NamedTimer::Restart()
@@ -51,8 +53,13 @@ void InfoPage::tsinfoShow(Component*)
 void InfoPage::pbfrPaint(Component* sender)
 {
     auto* box = dynamic_cast<PaintBox*>(sender);
+    if (!box) {
+        return;
+    }
+    // Ticks while the box could not be seen left the picture behind.
+    ComposePicture();
     const Bitmap& picture = Need<Image>(host_.Root(), "imfr").GetPicture().GetBitmap();
-    if (!box || picture.Empty()) {
+    if (picture.Empty()) {
         return;
     }
     PaintFreeRamBox(box->GetCanvas(), picture);
@@ -62,31 +69,71 @@ void InfoPage::RefreshInfo(const MemoryFigures& figures)
 {
     Component& root = host_.Root();
     const InfoFigureTexts texts = InfoFigureTextsFor(figures.totalRamMB, figures.freeMB, figures.freePercent);
+    // Labels repaint only when their text changes (SetText), bars only
+    // when they move.
     Need<Control>(root, "lball").SetText(texts.total);
     Need<Control>(root, "lbfree").SetText(texts.free);
     Need<Control>(root, "lbfree2").SetText(texts.freePercent);
-    Need<ProgressBar>(root, "pball").SetPosition(texts.totalBar);
-    Need<ProgressBar>(root, "pbfree").SetPosition(texts.freeBar);
+    for (const auto& [name, position] : {std::pair{"pball", texts.totalBar}, std::pair{"pbfree", texts.freeBar}}) {
+        auto& bar = Need<ProgressBar>(root, name);
+        if (bar.Position() != position) {
+            bar.SetPosition(position);
+        }
+    }
     AppendFreeRamSample(host_.Values().freeRamHistory, static_cast<std::uint32_t>(figures.freeMB));
-    DrawFreeRamGraph();
+    if (PictureVisible() && ComposePicture()) {
+        CopyPicture();
+    }
 }
 
 void InfoPage::DrawFreeRamGraph()
 {
-    Component& root = host_.Root();
-    auto& image = Need<Image>(root, "imfr");
-    Bitmap& picture = image.GetPicture().GetBitmap();
+    ComposePicture();
+    CopyPicture();
+}
+
+bool InfoPage::PictureVisible()
+{
+    auto* frame = Need<PaintBox>(host_.Root(), "pbfr").Parent();
+    auto* window = dynamic_cast<WinControl*>(&host_.Root());
+    if (!frame || !frame->HandleAllocated() || !window || !window->HandleAllocated()) {
+        return false;
+    }
+    // A hidden page hides its frame; a minimised window keeps its pages
+    // "visible" but shows none of them.
+    return Need<PaintBox>(host_.Root(), "pbfr").Visible() && IsWindowVisible(frame->Handle()) &&
+           !IsIconic(window->Handle());
+}
+
+bool InfoPage::ComposePicture()
+{
+    const ShellValues& values = host_.Values();
+    const char separator = LocaleDecimalSeparator();
+    if (composed_ && composedSamples_ == values.freeRamHistory && composedTotalMB_ == values.totalRamMB &&
+        composedSeparator_ == separator) {
+        return false;
+    }
+    Bitmap& picture = Need<Image>(host_.Root(), "imfr").GetPicture().GetBitmap();
     if (picture.Width() != kGraphWidth || picture.Height() != kGraphHeight) {
         picture.SetSize(kGraphWidth, kGraphHeight);
     }
-    const ShellValues& values = host_.Values();
-    klarvo::DrawFreeRamGraph(picture.GetCanvas(), values.freeRamHistory, values.totalRamMB, LocaleDecimalSeparator());
-    // Copied straight onto the visible box, whose window exists only once
-    // the form has one; it repaints itself from imfr later otherwise.
+    klarvo::DrawFreeRamGraph(picture.GetCanvas(), values.freeRamHistory, values.totalRamMB, separator);
+    composed_ = true;
+    composedSamples_ = values.freeRamHistory;
+    composedTotalMB_ = values.totalRamMB;
+    composedSeparator_ = separator;
+    return true;
+}
+
+void InfoPage::CopyPicture()
+{
+    // Straight onto the visible box, whose window exists only once the
+    // form has one; it repaints itself from imfr later otherwise.
+    Component& root = host_.Root();
     auto& box = Need<PaintBox>(root, "pbfr");
     auto* frame = box.Parent();
     if (box.Visible() && frame && frame->HandleAllocated() && IsWindowVisible(frame->Handle())) {
-        PaintFreeRamBox(box.GetCanvas(), picture);
+        PaintFreeRamBox(box.GetCanvas(), Need<Image>(root, "imfr").GetPicture().GetBitmap());
     }
 }
 

@@ -5,6 +5,7 @@
 // it reports them, and the Fast cleaning button with its 3-second lock.
 
 #include "pages/Chrome.h"
+#include "pages/FreeRamHistory.h"
 #include "pages/InfoFigures.h"
 #include "pages/ShellHost.h"
 
@@ -43,16 +44,31 @@ public:
     void tmlockTimer(Component* sender);
 
     // The refresh tick's part: figures, bars, one more history sample and
-    // the picture.
+    // the picture. The figures and the history are kept whatever is shown;
+    // the picture is composed only while it can be seen, and then only when
+    // the samples or the scale changed. A picture that fell behind is
+    // brought up to date when the box paints.
     void RefreshInfo(const MemoryFigures& figures);
-    // Redraws the picture off-screen into imfr and copies it onto pbfr.
+    // Brings the picture in imfr up to date and copies it onto pbfr.
     void DrawFreeRamGraph();
     // Fills an effect label; false for a report that is not about effects.
     bool ShowEffect(int code, std::int64_t value);
 
 private:
+    // The Info page shown in a window that is not minimised.
+    bool PictureVisible();
+    // Composes imfr unless it already shows the current history at the
+    // current scale; true when it composed.
+    bool ComposePicture();
+    void CopyPicture();
+
     ShellHost& host_;
     Chrome& chrome_;
+    // What imfr was last composed from.
+    bool composed_ = false;
+    FreeRamSamples composedSamples_{};
+    std::int32_t composedTotalMB_ = 0;
+    char composedSeparator_ = '.';
     NamedTimer lockTimer_;
     FastCleaningLock lock_;
 };

@@ -19,6 +19,7 @@ public:
     bool WaitForExit(DWORD milliseconds);
     DWORD ExitCode() const { return exitCode_; }
     DWORD Id() const { return info_.dwProcessId; }
+    HANDLE Handle() const { return info_.hProcess; }
 
 private:
     PROCESS_INFORMATION info_{};

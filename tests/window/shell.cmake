@@ -30,3 +30,10 @@ klarvo_test(shell_input_tests
   SOURCES shell_input_test.cpp
   LIBS klarvo_app klarvo_shell_form klarvo_assets)
 set_tests_properties(shell_input_tests PROPERTIES RESOURCE_LOCK desktop)
+
+# A minute of refresh ticks on each page and minimised: the drawing calls
+# and allocations it makes, counted. Its own program: it counts operator new.
+klarvo_test(info_idle_tests
+  SOURCES info_idle_test.cpp
+  LIBS klarvo_app klarvo_shell_form klarvo_assets)
+set_tests_properties(info_idle_tests PROPERTIES RESOURCE_LOCK desktop)

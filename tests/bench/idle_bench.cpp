@@ -1,0 +1,361 @@
+// What the two release programs cost while nobody uses them, against a bare
+// window program that copies a 500 x 100 picture twice a second (the least
+// the shell's Info page can do). Each program runs for a measuring window
+// (60 s unless --seconds=N) in each state: the shell on the Info page, on
+// another page and minimised; the cleaner alone with and without its tray
+// figure. For each it prints the share of one core (the process's kernel
+// and user time over the wall time), the private committed bytes and the
+// live GDI and USER objects, and the ratios against the floor.
+//
+// Under Wine, GetProcessTimes of another process answers with the caller's
+// own times, so where drive P: shows the Unix /proc (the script maps it)
+// the times are read from there: user and system clock ticks of the Unix
+// process whose command line names the program.
+//
+// Run it by hand through run-idle-bench.sh, which puts the programs into
+// the sandbox prefix (the cleaner may clean) and passes
+// --shell=... --cleaner=... --floor=... as Windows paths.
+
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <cctype>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "link/Messages.h"
+#include "settings/ConfFile.h"
+#include "settings/SlotTable.h"
+#include "support/Process.h"
+#include "support/Pump.h"
+#include "support/ShellPlaces.h"
+#include "support/TempDir.h"
+
+using namespace klarvo;
+using namespace klarvo::test;
+
+namespace {
+
+constexpr DWORD kDefaultSeconds = 60;
+// Start-up work (first run, loading pictures, the cleaner starting) is
+// over well before this; it is not part of the idle figure.
+constexpr DWORD kSettleMs = 4000;
+constexpr DWORD kPatienceMs = 15000;
+constexpr double kHundredNanosecondsPerSecond = 1e7;
+
+// One process's resource figures at one moment.
+struct Snapshot {
+    ULONGLONG cpu100ns = 0; // kernel + user
+    ULONGLONG wallMs = 0;
+    SIZE_T privateBytes = 0;
+    DWORD gdiObjects = 0;
+    DWORD userObjects = 0;
+    DWORD windows = 0;
+};
+
+// Ticks per second of /proc's times (--hz, from the script).
+double unixTicksPerSecond = 100;
+
+std::string ReadWhole(const std::string& path)
+{
+    std::string text;
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return text;
+    }
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        text.append(buffer, got);
+    }
+    CloseHandle(file);
+    return text;
+}
+
+std::string Lower(std::string text)
+{
+    for (char& c : text) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
+// "P:\<pid>\stat" of the Unix process whose command line holds `needle`,
+// or "" when drive P: is not /proc or no process matches.
+std::string UnixStatPath(const std::string& needle)
+{
+    const std::string wanted = Lower(needle);
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA("P:\\*", &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return {};
+    }
+    std::string match;
+    do {
+        const std::string name = found.cFileName;
+        if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos) {
+            continue;
+        }
+        std::string line = ReadWhole("P:\\" + name + "\\cmdline");
+        for (char& c : line) {
+            if (c == '\0') {
+                c = ' ';
+            }
+        }
+        // This benchmark's own command line names every program too.
+        if (Lower(line).find(wanted) != std::string::npos && line.find("--floor=") == std::string::npos) {
+            match = "P:\\" + name + "\\stat";
+        }
+    } while (match.empty() && FindNextFileA(search, &found));
+    FindClose(search);
+    return match;
+}
+
+// User plus system time in 100 ns units from a /proc stat file.
+ULONGLONG UnixCpu(const std::string& statPath)
+{
+    const std::string stat = ReadWhole(statPath);
+    // The fields after the command name, which is in parentheses and may
+    // hold blanks: state is field 3, utime 14, stime 15.
+    const std::size_t close = stat.rfind(')');
+    if (close == std::string::npos) {
+        return 0;
+    }
+    unsigned long long utime = 0, stime = 0;
+    if (std::sscanf(stat.c_str() + close + 1, " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &utime,
+                    &stime) != 2) {
+        return 0;
+    }
+    return static_cast<ULONGLONG>(static_cast<double>(utime + stime) / unixTicksPerSecond * 1e7);
+}
+
+struct Row {
+    std::string name;
+    double corePercent = 0;
+    SIZE_T privateBytes = 0;
+    DWORD gdiObjects = 0;
+    DWORD userObjects = 0;
+    DWORD windows = 0;
+};
+
+ULONGLONG FileTimeValue(const FILETIME& t)
+{
+    return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+}
+
+struct WindowCount {
+    DWORD processId;
+    DWORD windows;
+};
+
+BOOL CALLBACK CountChild(HWND, LPARAM p)
+{
+    ++reinterpret_cast<WindowCount*>(p)->windows;
+    return TRUE;
+}
+
+BOOL CALLBACK CountTopLevel(HWND window, LPARAM p)
+{
+    auto* c = reinterpret_cast<WindowCount*>(p);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == c->processId) {
+        ++c->windows;
+        EnumChildWindows(window, CountChild, p);
+    }
+    return TRUE;
+}
+
+// The process's windows, top-level and child: the part of its USER objects
+// that can be counted from outside where GetGuiResources answers 0.
+DWORD WindowsOf(DWORD processId)
+{
+    WindowCount count{processId, 0};
+    EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&count));
+    return count.windows;
+}
+
+Snapshot Take(HANDLE process, const std::string& statPath)
+{
+    Snapshot s;
+    FILETIME created, ended, kernel, user;
+    if (!statPath.empty()) {
+        s.cpu100ns = UnixCpu(statPath);
+    } else if (GetProcessTimes(process, &created, &ended, &kernel, &user)) {
+        s.cpu100ns = FileTimeValue(kernel) + FileTimeValue(user);
+    }
+    s.wallMs = GetTickCount64();
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof memory;
+    if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory)) {
+        // Wine leaves PrivateUsage 0 and gives the committed private bytes
+        // as PagefileUsage, which Windows NT counts the same way.
+        s.privateBytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
+    }
+    s.gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
+    s.userObjects = GetGuiResources(process, GR_USEROBJECTS);
+    s.windows = WindowsOf(GetProcessId(process));
+    return s;
+}
+
+struct Measured {
+    std::string name;
+    HANDLE process;
+    // Names the program on its command line, for /proc.
+    std::string commandLine;
+};
+
+// Measures the processes side by side over one window of `seconds`,
+// pumping this program's own messages meanwhile.
+std::vector<Row> Measure(const std::vector<Measured>& processes, DWORD seconds)
+{
+    std::vector<Snapshot> before;
+    std::vector<std::string> statPaths;
+    for (const auto& p : processes) {
+        statPaths.push_back(UnixStatPath(p.commandLine));
+        std::fprintf(stderr, "%s: %s\n", p.name.c_str(),
+                     statPaths.back().empty() ? "times from GetProcessTimes" : statPaths.back().c_str());
+        before.push_back(Take(p.process, statPaths.back()));
+    }
+    WaitUntil([] { return false; }, seconds * 1000);
+    std::vector<Row> rows;
+    for (std::size_t i = 0; i < processes.size(); ++i) {
+        const Snapshot after = Take(processes[i].process, statPaths[i]);
+        const double wallSeconds = static_cast<double>(after.wallMs - before[i].wallMs) / 1000.0;
+        const double cpuSeconds = static_cast<double>(after.cpu100ns - before[i].cpu100ns) / kHundredNanosecondsPerSecond;
+        rows.push_back(Row{processes[i].name, wallSeconds > 0 ? cpuSeconds / wallSeconds * 100.0 : 0.0,
+                           after.privateBytes, after.gdiObjects, after.userObjects, after.windows});
+    }
+    return rows;
+}
+
+// The process behind a window, opened for the figures.
+HANDLE OpenOwner(HWND window)
+{
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    return OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, id);
+}
+
+void PrintRows(const std::vector<Row>& rows, const Row& floor)
+{
+    std::printf("%-34s %8s %7s %10s %8s %5s %5s %5s\n", "program and state", "% core", "x floor", "private KB",
+                "x floor", "GDI", "USER", "wnds");
+    for (const Row& r : rows) {
+        std::printf("%-34s %8.3f %7.2f %10lu %8.2f %5lu %5lu %5lu\n", r.name.c_str(), r.corePercent,
+                    floor.corePercent > 0 ? r.corePercent / floor.corePercent : 0.0,
+                    static_cast<unsigned long>(r.privateBytes / 1024),
+                    floor.privateBytes ? static_cast<double>(r.privateBytes) / floor.privateBytes : 0.0,
+                    static_cast<unsigned long>(r.gdiObjects), static_cast<unsigned long>(r.userObjects),
+                    static_cast<unsigned long>(r.windows));
+    }
+    std::printf("private KB beyond the floor: ");
+    for (const Row& r : rows) {
+        if (&r != &rows.front()) {
+            std::printf(", ");
+        }
+        std::printf("%s %+ld", r.name.c_str(),
+                    (static_cast<long>(r.privateBytes) - static_cast<long>(floor.privateBytes)) / 1024);
+    }
+    std::printf("\n");
+}
+
+void TellCleanerToReload()
+{
+    if (HWND cleaner = FindWindowA(kCleanerWindowClass, nullptr)) {
+        PostMessageA(cleaner, WM_CLEANERCMD, cmdReloadSettings, 0);
+    }
+}
+
+} // namespace
+
+int main()
+{
+    const std::string shellExe = WindowsPathOf(TestArgument("shell"));
+    const std::string cleanerExe = WindowsPathOf(TestArgument("cleaner"));
+    const std::string floorExe = WindowsPathOf(TestArgument("floor"));
+    if (shellExe.empty() || cleanerExe.empty() || floorExe.empty()) {
+        std::fprintf(stderr, "run with --shell=... --cleaner=... --floor=... [--seconds=N]\n");
+        return 2;
+    }
+    const std::string asked = TestArgument("seconds");
+    const DWORD seconds = asked.empty() ? kDefaultSeconds : static_cast<DWORD>(std::stoul(asked));
+    if (const std::string hz = TestArgument("hz"); !hz.empty()) {
+        unixTicksPerSecond = std::stod(hz);
+    }
+
+    std::vector<Row> rows;
+    Row floor;
+    {
+        Process program(floorExe, "", "");
+        Sleep(kSettleMs);
+        floor = Measure({{"floor (500x100 copy, 500 ms)", program.Handle(), floorExe}}, seconds).front();
+    }
+
+    TempDir dir;
+    const std::string shell = CopyInto(shellExe, dir.Path());
+    const std::string cleanerCopy = CopyInto(cleanerExe, dir.Path());
+    const std::optional<std::string> previousAutorun = AutorunValue();
+    {
+        // The first run writes the settings and starts the cleaner.
+        Process program(shell, "0", dir.Path());
+        const HWND window = WaitForWindow(kShellWindowClass, kPatienceMs);
+        const HWND cleanerWindow = WaitForWindow(kCleanerWindowClass, kPatienceMs);
+        if (!window || !cleanerWindow) {
+            std::fprintf(stderr, "the shell or the cleaner did not start\n");
+            return 1;
+        }
+        const HANDLE cleaner = OpenOwner(cleanerWindow);
+        Sleep(kSettleMs);
+        auto measured = Measure({{"shell, Info page", program.Handle(), shell},
+                                 {"cleaner, asked by the shell", cleaner, cleanerCopy}},
+                                seconds);
+        rows.insert(rows.end(), measured.begin(), measured.end());
+
+        PostMessageA(window, WM_SHELLNOTIFY, ntShowPage, 1);
+        Sleep(kSettleMs);
+        rows.push_back(Measure({{"shell, Auto RAM page", program.Handle(), shell}}, seconds).front());
+
+        PostMessageA(window, WM_SHELLNOTIFY, ntShowPage, 0);
+        Sleep(kSettleMs / 4);
+        ShowWindow(window, SW_MINIMIZE);
+        Sleep(kSettleMs);
+        rows.push_back(Measure({{"shell, minimised on Info", program.Handle(), shell}}, seconds).front());
+
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        if (!program.WaitForExit(kPatienceMs)) {
+            std::fprintf(stderr, "the shell did not end\n");
+        }
+
+        const std::string conf = dir.File("Conf.dat");
+        for (const bool figure : {true, false}) {
+            WriteConf(conf, slotTrayMem, figure ? 1 : 0);
+            TellCleanerToReload();
+            Sleep(kSettleMs);
+            rows.push_back(
+                Measure({{figure ? "cleaner alone, tray figure" : "cleaner alone, tray mark", cleaner, cleanerCopy}},
+                        seconds)
+                    .front());
+        }
+        if (HWND c = FindWindowA(kCleanerWindowClass, nullptr)) {
+            PostMessageA(c, WM_CLOSE, 0, 0);
+            WaitForSingleObject(cleaner, kPatienceMs);
+        }
+        CloseHandle(cleaner);
+    }
+    RestoreAutorun(previousAutorun);
+
+    std::printf("idle cost over %lu s per state (CPU: /proc user + system ticks, else GetProcessTimes; "
+                "GetProcessMemoryInfo PrivateUsage, or "
+                "PagefileUsage where that is 0; GetGuiResources, 0 where the platform does not count; wnds: "
+                "windows of the process)\n",
+                static_cast<unsigned long>(seconds));
+    std::vector<Row> all{floor};
+    all.insert(all.end(), rows.begin(), rows.end());
+    PrintRows(all, floor);
+    return 0;
+}

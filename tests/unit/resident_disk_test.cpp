@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "resident/DiskCleaner.h"
+#include "resident/Log.h"
 #include "support/Process.h"
 #include "support/TempDir.h"
 
@@ -290,6 +291,30 @@ TEST(SystemProtectedPlaces, RefuseThisMachinesOwnDirectories)
     // The temporary directory itself is what the cleaner exists for.
     GetTempPathA(MAX_PATH, buffer);
     EXPECT_EQ(cleaner.Judge(buffer), PathVerdict::Accepted) << buffer;
+}
+
+TEST(ResidentLog, KeepsTheNewerHalfOfWholeLinesWhenFull)
+{
+    TempDir temp;
+    const Log log(temp.File(kLogName));
+    const std::string filler(90, '-');
+    constexpr int kLines = 2000; // about three times the limit
+    for (int i = 0; i < kLines; ++i)
+        log.Write("line " + std::to_string(i) + (i == kLines - 1 ? "\r\nforged" : "") + " " + filler);
+    const std::string content = test::ReadText(log.File());
+    EXPECT_LE(content.size(), kLogLimitBytes);
+    EXPECT_GT(content.size(), kLogLimitBytes / 3);
+    const std::string last = "line " + std::to_string(kLines - 1) + " ";
+    EXPECT_NE(content.find(last), std::string::npos);
+    EXPECT_EQ(content.find("line 0 "), std::string::npos) << "the oldest lines go first";
+    // Every line whole, stamped, and one event each.
+    std::size_t lines = 0;
+    for (std::size_t at = 0; at < content.size(); at = content.find('\n', at) + 1, ++lines) {
+        ASSERT_EQ(content.compare(at, 2, "20"), 0) << "at " << at;
+        ASSERT_NE(content.find("\r\n", at), std::string::npos);
+    }
+    EXPECT_EQ(content.find("\nforged"), std::string::npos);
+    EXPECT_GT(lines, 100u);
 }
 
 // Run by resident_links.sh, which builds the tree with Unix links from the

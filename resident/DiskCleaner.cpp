@@ -176,18 +176,25 @@ struct IoStatus {
 
 using SetInformationFunction = BOOL(WINAPI*)(HANDLE, int, void*, DWORD);
 using NtSetInformationFunction = LONG(NTAPI*)(HANDLE, IoStatus*, void*, ULONG, ULONG);
+using InformationFunction = BOOL(WINAPI*)(HANDLE, BY_HANDLE_FILE_INFORMATION*);
 
 struct Disposition {
     SetInformationFunction byHandle = nullptr;
     NtSetInformationFunction native = nullptr;
+    // Loaded too, so that nothing of this path is imported where it is
+    // never taken.
+    InformationFunction information = nullptr;
 };
 
 const Disposition& DispositionFunctions()
 {
     static const Disposition functions = [] {
         Disposition found;
-        found.byHandle = reinterpret_cast<SetInformationFunction>(reinterpret_cast<void*>(
-            GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetFileInformationByHandle")));
+        const HMODULE kernel = GetModuleHandleA("kernel32.dll");
+        found.information = reinterpret_cast<InformationFunction>(
+            reinterpret_cast<void*>(GetProcAddress(kernel, "GetFileInformationByHandle")));
+        found.byHandle = reinterpret_cast<SetInformationFunction>(
+            reinterpret_cast<void*>(GetProcAddress(kernel, "SetFileInformationByHandle")));
         // Windows 98 ships an ntdll of its own that is no NT kernel: the
         // native call is taken on the NT line only (high bit of GetVersion
         // clear). A system that has the documented function has links,
@@ -204,7 +211,7 @@ const Disposition& DispositionFunctions()
 bool DeletesThroughHandle()
 {
     const Disposition& functions = DispositionFunctions();
-    return functions.byHandle || functions.native;
+    return functions.information && (functions.byHandle || functions.native);
 }
 
 // Marks the open entry for deletion when its last handle closes.
@@ -235,12 +242,15 @@ DeleteOutcome MarkForDeletion(HANDLE handle)
 DeleteOutcome DeleteThroughHandle(const std::string& path, bool directory)
 {
     const DWORD flags = FILE_FLAG_OPEN_REPARSE_POINT | (directory ? FILE_FLAG_BACKUP_SEMANTICS : 0);
+    // A directory that Explorer watches is still removed, as RemoveDirectory
+    // would; it goes once the watcher lets go.
+    const DWORD sharing = directory ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE : 0;
     const FileHandle handle(
-        CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, flags, nullptr));
+        CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES, sharing, nullptr, OPEN_EXISTING, flags, nullptr));
     if (!handle)
         return Classify(GetLastError());
     BY_HANDLE_FILE_INFORMATION information;
-    if (!GetFileInformationByHandle(handle.Get(), &information))
+    if (!DispositionFunctions().information(handle.Get(), &information))
         return DeleteOutcome::Failed;
     const DWORD attributes = information.dwFileAttributes;
     if (IsLink(attributes) || IsDirectory(attributes) != directory)
@@ -287,6 +297,8 @@ void Count(DeleteOutcome outcome, bool directory, const std::string& path, Clear
         ++(directory ? tally.directoriesRemoved : tally.filesDeleted);
         break;
     case DeleteOutcome::InUse:
+        if (directory)
+            break; // kept like one that something inside kept
         ++tally.inUse;
         if (tally.inUseFiles.size() < kNamedInUseFiles)
             tally.inUseFiles.push_back(path);

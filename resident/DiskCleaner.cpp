@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <initializer_list>
+
 namespace klarvo::resident {
 namespace {
 
@@ -134,7 +136,7 @@ bool ListDirectory(const std::string& directory, std::vector<Entry>& entries)
     return true;
 }
 
-enum class DeleteOutcome { Deleted, InUse, Gone, Failed, Link };
+enum class DeleteOutcome { Deleted, InUse, Gone, Failed, Link, Marked, NotEmpty };
 
 DeleteOutcome Classify(DWORD error)
 {
@@ -145,46 +147,179 @@ DeleteOutcome Classify(DWORD error)
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
         return DeleteOutcome::Gone;
+    case ERROR_DIR_NOT_EMPTY:
+        return DeleteOutcome::NotEmpty;
     default:
         return DeleteOutcome::Failed;
     }
 }
 
-DeleteOutcome DeleteIfUnused(const std::string& path)
+// Deleting through an open handle. SetFileInformationByHandle arrived with
+// Windows Vista; before it, the NT line offers the same through ntdll's
+// NtSetInformationFile (Windows NT 3.1 on). Windows 9x has neither.
+constexpr int kFileDispositionInfo = 4;             // FILE_INFO_BY_HANDLE_CLASS
+constexpr ULONG kFileDispositionInformation = 13;   // FILE_INFORMATION_CLASS
+constexpr LONG kStatusDirectoryNotEmpty = static_cast<LONG>(0xC0000101);
+constexpr LONG kStatusSharingViolation = static_cast<LONG>(0xC0000043);
+
+struct DispositionInfo {
+    BOOLEAN deleteFile;
+};
+
+struct IoStatus {
+    union {
+        LONG status;
+        void* pointer;
+    };
+    ULONG_PTR information;
+};
+
+using SetInformationFunction = BOOL(WINAPI*)(HANDLE, int, void*, DWORD);
+using NtSetInformationFunction = LONG(NTAPI*)(HANDLE, IoStatus*, void*, ULONG, ULONG);
+using InformationFunction = BOOL(WINAPI*)(HANDLE, BY_HANDLE_FILE_INFORMATION*);
+
+struct Disposition {
+    SetInformationFunction byHandle = nullptr;
+    NtSetInformationFunction native = nullptr;
+    // Loaded too, so that nothing of this path is imported where it is
+    // never taken.
+    InformationFunction information = nullptr;
+};
+
+const Disposition& DispositionFunctions()
 {
-    // Windows 9x deletes files that are open; the exclusive open fails for
-    // them there and on the NT line alike.
-    bool link = false;
+    static const Disposition functions = [] {
+        Disposition found;
+        const HMODULE kernel = GetModuleHandleA("kernel32.dll");
+        found.information = reinterpret_cast<InformationFunction>(
+            reinterpret_cast<void*>(GetProcAddress(kernel, "GetFileInformationByHandle")));
+        found.byHandle = reinterpret_cast<SetInformationFunction>(
+            reinterpret_cast<void*>(GetProcAddress(kernel, "SetFileInformationByHandle")));
+        // Windows 98 ships an ntdll of its own that is no NT kernel: the
+        // native call is taken on the NT line only (high bit of GetVersion
+        // clear). A system that has the documented function has links,
+        // whatever version it reports.
+        if (!found.byHandle && !(GetVersion() & 0x80000000u))
+            if (HMODULE ntdll = GetModuleHandleA("ntdll.dll"))
+                found.native = reinterpret_cast<NtSetInformationFunction>(
+                    reinterpret_cast<void*>(GetProcAddress(ntdll, "NtSetInformationFile")));
+        return found;
+    }();
+    return functions;
+}
+
+bool DeletesThroughHandle()
+{
+    const Disposition& functions = DispositionFunctions();
+    return functions.information && (functions.byHandle || functions.native);
+}
+
+// Marks the open entry for deletion when its last handle closes.
+DeleteOutcome MarkForDeletion(HANDLE handle)
+{
+    const Disposition& functions = DispositionFunctions();
+    DispositionInfo info{TRUE};
+    if (functions.byHandle) {
+        if (functions.byHandle(handle, kFileDispositionInfo, &info, sizeof info))
+            return DeleteOutcome::Deleted;
+        return Classify(GetLastError());
+    }
+    IoStatus status{};
+    const LONG result = functions.native(handle, &status, &info, sizeof info, kFileDispositionInformation);
+    if (result >= 0)
+        return DeleteOutcome::Deleted;
+    if (result == kStatusDirectoryNotEmpty)
+        return DeleteOutcome::NotEmpty;
+    if (result == kStatusSharingViolation)
+        return DeleteOutcome::InUse;
+    return DeleteOutcome::Failed;
+}
+
+// Opens the entry once, not following a link, with no sharing (so that one
+// some program holds open shows as in use), checks through that handle that
+// it is still what the listing showed, where it was listed, and deletes it
+// through the same handle as it closes.
+DeleteOutcome DeleteThroughHandle(const std::string& path, bool directory)
+{
+    const DWORD flags = FILE_FLAG_OPEN_REPARSE_POINT | (directory ? FILE_FLAG_BACKUP_SEMANTICS : 0);
+    // A directory that Explorer watches is still removed, as RemoveDirectory
+    // would; it goes once the watcher lets go.
+    const DWORD sharing = directory ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE : 0;
+    const FileHandle handle(
+        CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES, sharing, nullptr, OPEN_EXISTING, flags, nullptr));
+    if (!handle)
+        return Classify(GetLastError());
+    BY_HANDLE_FILE_INFORMATION information;
+    if (!DispositionFunctions().information(handle.Get(), &information))
+        return DeleteOutcome::Failed;
+    const DWORD attributes = information.dwFileAttributes;
+    if (IsLink(attributes) || IsDirectory(attributes) != directory)
+        return DeleteOutcome::Link; // swapped since the listing
+    if (IsMarkedToKeep(attributes))
+        return DeleteOutcome::Marked;
+    if (LeadsElsewhere(handle.Get(), path))
+        return DeleteOutcome::Link;
+    return MarkForDeletion(handle.Get());
+}
+
+// Windows 9x: no links to fear, but files open for normal input and output
+// are deleted there; the exclusive open fails for them.
+DeleteOutcome DeleteFileByName(const std::string& path)
+{
     {
         const FileHandle probe(
             CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!probe)
             return Classify(GetLastError());
-        link = LeadsElsewhere(probe.Get(), path);
+        if (LeadsElsewhere(probe.Get(), path))
+            return DeleteOutcome::Link;
     }
-    if (link)
-        return DeleteOutcome::Link;
     if (DeleteFileA(path.c_str()))
         return DeleteOutcome::Deleted;
     return Classify(GetLastError());
 }
 
-void Count(DeleteOutcome outcome, ClearTally& tally)
+DeleteOutcome DeleteEntry(const std::string& path, bool directory)
+{
+    if (DeletesThroughHandle())
+        return DeleteThroughHandle(path, directory);
+    if (!directory)
+        return DeleteFileByName(path);
+    if (RemoveDirectoryA(path.c_str()))
+        return DeleteOutcome::Deleted;
+    return Classify(GetLastError());
+}
+
+void Count(DeleteOutcome outcome, bool directory, const std::string& path, ClearTally& tally)
 {
     switch (outcome) {
     case DeleteOutcome::Deleted:
-        ++tally.filesDeleted;
+        ++(directory ? tally.directoriesRemoved : tally.filesDeleted);
         break;
     case DeleteOutcome::InUse:
+        if (directory)
+            break; // kept like one that something inside kept
         ++tally.inUse;
+        if (tally.inUseFiles.size() < kNamedInUseFiles)
+            tally.inUseFiles.push_back(path);
         break;
     case DeleteOutcome::Gone:
         break;
+    case DeleteOutcome::NotEmpty:
+        // Something inside was kept: the directory stays with it.
+        if (!directory)
+            ++tally.failed;
+        break;
     case DeleteOutcome::Failed:
-        ++tally.failed;
+        // A directory that kept something is refused in several ways.
+        if (!directory)
+            ++tally.failed;
         break;
     case DeleteOutcome::Link:
         ++tally.links;
+        break;
+    case DeleteOutcome::Marked:
+        ++tally.marked;
         break;
     }
 }
@@ -196,14 +331,34 @@ std::vector<ProtectedPlace> Prepared(const std::vector<ProtectedPlace>& places)
         const NormalisedPath normal = NormaliseDirectory(place.path);
         if (normal.verdict != PathVerdict::Accepted && normal.verdict != PathVerdict::DriveRoot)
             continue;
-        prepared.push_back({Fold(CanonicalForm(normal.path)), place.wholeSubtree});
+        prepared.push_back({Fold(CanonicalForm(normal.path)), place.wholeSubtree, place.allowsCleanables});
     }
     return prepared;
 }
 
+std::vector<std::string> Prepared(const std::vector<std::string>& cleanables)
+{
+    std::vector<std::string> prepared;
+    for (const std::string& place : cleanables) {
+        // Only a place that is itself an acceptable spelling may waive.
+        const NormalisedPath normal = NormaliseDirectory(place);
+        if (normal.verdict == PathVerdict::Accepted)
+            prepared.push_back(Fold(CanonicalForm(normal.path)));
+    }
+    return prepared;
+}
+
+// The longest path the ANSI functions take, its terminating zero included.
+constexpr std::size_t kLongestPath = MAX_PATH - 1;
+// A directory is listed through "<dir>\*".
+constexpr std::size_t kSearchSuffix = 2;
+
 } // namespace
 
-DiskCleaner::DiskCleaner(const std::vector<ProtectedPlace>& places) : places_(Prepared(places)) {}
+DiskCleaner::DiskCleaner(const std::vector<ProtectedPlace>& places, const std::vector<std::string>& cleanables)
+    : places_(Prepared(places)), cleanables_(Prepared(cleanables))
+{
+}
 
 DiskCleaner::Checked DiskCleaner::Check(const std::string& directory) const
 {
@@ -212,7 +367,8 @@ DiskCleaner::Checked DiskCleaner::Check(const std::string& directory) const
         return {normal.verdict, {}};
     // The spelling is judged before the disk is asked anything, and again in
     // long form, so that neither an alias nor a missing directory slips by.
-    if (const PathVerdict verdict = JudgeAgainst(Fold(normal.path), places_); verdict != PathVerdict::Accepted)
+    if (const PathVerdict verdict = JudgeAgainst(Fold(normal.path), places_, cleanables_);
+        verdict != PathVerdict::Accepted)
         return {verdict, {}};
     if (!IsDirectory(GetFileAttributesA(normal.path.c_str())))
         return {PathVerdict::Missing, {}};
@@ -221,7 +377,8 @@ DiskCleaner::Checked DiskCleaner::Check(const std::string& directory) const
     const NormalisedPath canonical = NormaliseDirectory(CanonicalForm(normal.path));
     if (canonical.verdict != PathVerdict::Accepted)
         return {canonical.verdict, {}};
-    if (const PathVerdict verdict = JudgeAgainst(Fold(canonical.path), places_); verdict != PathVerdict::Accepted)
+    if (const PathVerdict verdict = JudgeAgainst(Fold(canonical.path), places_, cleanables_);
+        verdict != PathVerdict::Accepted)
         return {verdict, {}};
     return {PathVerdict::Accepted, canonical.path};
 }
@@ -233,12 +390,7 @@ PathVerdict DiskCleaner::Judge(const std::string& directory) const
 
 bool DiskCleaner::IsProtected(const std::string& path) const
 {
-    const std::string folded = Fold(path);
-    for (const ProtectedPlace& place : places_)
-        if (folded == place.path || IsSameOrInside(place.path, folded) ||
-            (place.wholeSubtree && IsSameOrInside(folded, place.path)))
-            return true;
-    return false;
+    return JudgeAgainst(Fold(path), places_, cleanables_) != PathVerdict::Accepted;
 }
 
 ClearTally DiskCleaner::Clear(const std::string& directory, bool withSubdirectories,
@@ -252,85 +404,160 @@ ClearTally DiskCleaner::Clear(const std::string& directory, bool withSubdirector
     return tally;
 }
 
-void DiskCleaner::ClearInside(const std::string& directory, bool withSubdirectories, const std::atomic<bool>* stop,
+void DiskCleaner::ClearInside(const std::string& root, bool withSubdirectories, const std::atomic<bool>* stop,
                               ClearTally& tally) const
 {
-    std::vector<Entry> entries;
-    if (!ListDirectory(directory, entries)) {
-        ++tally.failed;
-        return;
-    }
-    for (const Entry& entry : entries) {
+    // A directory is visited twice: first to clear its files and queue its
+    // subdirectories, then, once they are done, to be removed itself.
+    struct Visit {
+        std::string path;
+        DWORD attributes;
+        bool emptied;
+        bool isRoot;
+    };
+    std::vector<Visit> pending{{root, 0, false, true}};
+    while (!pending.empty()) {
         if (stop && stop->load()) {
             tally.stopped = true;
             return;
         }
-        if (entry.name.empty() || IsDeviceName(entry.name)) {
+        if (pending.back().emptied) {
+            const Visit done = std::move(pending.back());
+            pending.pop_back();
+            if (IsMarkedToKeep(done.attributes))
+                ++tally.marked;
+            else
+                Count(DeleteEntry(done.path, true), true, done.path, tally);
+            continue;
+        }
+        pending.back().emptied = true;
+        const std::string directory = pending.back().path;
+        if (pending.back().isRoot)
+            pending.pop_back(); // the directory itself is never removed
+        std::vector<Entry> entries;
+        if (!ListDirectory(directory, entries)) {
             ++tally.failed;
             continue;
         }
-        const std::string path = directory + "\\" + entry.name;
-        if (entry.attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-            ++tally.links;
-            continue;
-        }
-        if (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (!withSubdirectories)
+        for (const Entry& entry : entries) {
+            if (stop && stop->load()) {
+                tally.stopped = true;
+                return;
+            }
+            if (entry.name.empty() || IsDeviceName(entry.name)) {
+                ++tally.failed;
                 continue;
-            // Looked at again just before entering: it may have been
-            // replaced by a link since the listing.
-            const DWORD now = GetFileAttributesA(path.c_str());
-            if (!IsDirectory(now) || IsLink(now) || IsLinkedDirectory(path)) {
+            }
+            if (IsOddName(entry.name)) {
+                ++tally.oddNames;
+                continue;
+            }
+            const std::string path = directory + "\\" + entry.name;
+            const bool isDirectory = entry.attributes & FILE_ATTRIBUTE_DIRECTORY;
+            if (path.size() + (isDirectory ? kSearchSuffix : 0) > kLongestPath) {
+                ++tally.tooLong;
+                continue;
+            }
+            if (entry.attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
                 ++tally.links;
                 continue;
             }
-            if (IsProtected(path)) {
+            if (isDirectory) {
+                if (!withSubdirectories)
+                    continue;
+                // Looked at again just before entering: it may have been
+                // replaced by a link since the listing. What is inside is
+                // checked entry by entry all the same.
+                const DWORD now = GetFileAttributesA(path.c_str());
+                if (!IsDirectory(now) || IsLink(now)) {
+                    ++tally.links;
+                    continue;
+                }
+                if (IsProtected(path)) {
+                    ++tally.marked;
+                    continue;
+                }
+                pending.push_back({path, now, false, false});
+                continue;
+            }
+            if (IsMarkedToKeep(entry.attributes)) {
                 ++tally.marked;
                 continue;
             }
-            ClearInside(path, true, stop, tally);
-            if (tally.stopped)
-                return;
-            if (IsMarkedToKeep(now))
-                ++tally.marked;
-            else if (RemoveDirectoryA(path.c_str()))
-                ++tally.directoriesRemoved;
-            // Otherwise something inside was kept: the directory stays.
-            continue;
+            Count(DeleteEntry(path, false), false, path, tally);
         }
-        if (IsMarkedToKeep(entry.attributes)) {
-            ++tally.marked;
-            continue;
-        }
-        Count(DeleteIfUnused(path), tally);
     }
 }
+
+namespace {
+
+// Explorer's names of the per-user folders, Windows 95 on.
+constexpr char kShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr char kCurrentVersionKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
+
+void AddRegistryPaths(HKEY root, const char* keyName, std::initializer_list<const char*> values,
+                      std::vector<std::string>& paths)
+{
+    RegistryKey key;
+    if (RegOpenKeyExA(root, keyName, 0, KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS)
+        return;
+    for (const char* name : values) {
+        char buffer[MAX_PATH];
+        DWORD type = 0;
+        DWORD size = sizeof buffer;
+        if (RegQueryValueExA(key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) ==
+                ERROR_SUCCESS &&
+            type == REG_SZ && size > 1 && size <= sizeof buffer)
+            paths.push_back(std::string(buffer, size - 1).c_str());
+    }
+}
+
+bool IsVariableSet(const char* name)
+{
+    char buffer[MAX_PATH];
+    const DWORD length = GetEnvironmentVariableA(name, buffer, sizeof buffer);
+    return length > 0;
+}
+
+} // namespace
 
 std::vector<ProtectedPlace> SystemProtectedPlaces(const std::string& programDir)
 {
     std::vector<ProtectedPlace> places;
     char buffer[MAX_PATH];
     if (UINT length = GetWindowsDirectoryA(buffer, MAX_PATH); length > 0 && length < MAX_PATH)
-        places.push_back({std::string(buffer, length), false});
+        places.push_back({std::string(buffer, length), true, true});
     if (UINT length = GetSystemDirectoryA(buffer, MAX_PATH); length > 0 && length < MAX_PATH)
         places.push_back({std::string(buffer, length), true});
+    std::vector<std::string> programFiles;
+    AddRegistryPaths(HKEY_LOCAL_MACHINE, kCurrentVersionKey,
+                     {"ProgramFilesDir", "ProgramFilesDir (x86)", "ProgramW6432Dir"}, programFiles);
+    for (const std::string& path : programFiles)
+        places.push_back({path, true, true});
     if (DWORD length = GetEnvironmentVariableA("USERPROFILE", buffer, MAX_PATH); length > 0 && length < MAX_PATH)
         places.push_back({std::string(buffer, length), false});
     // Windows 9x without user profiles keeps a person's folders here only.
-    RegistryKey key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", 0,
-                      KEY_QUERY_VALUE, key.Receive()) == ERROR_SUCCESS) {
-        for (const char* name : {"Desktop", "Personal", "Favorites", "Start Menu", "AppData"}) {
-            DWORD type = 0;
-            DWORD size = sizeof buffer;
-            if (RegQueryValueExA(key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) ==
-                    ERROR_SUCCESS &&
-                type == REG_SZ && size > 1 && size <= sizeof buffer)
-                places.push_back({std::string(buffer, size - 1).c_str(), false});
-        }
-    }
+    std::vector<std::string> own;
+    AddRegistryPaths(HKEY_CURRENT_USER, kShellFoldersKey, {"Desktop", "Personal", "Favorites", "Start Menu", "AppData"},
+                     own);
+    for (const std::string& path : own)
+        places.push_back({path, false});
     if (!programDir.empty())
         places.push_back({programDir, false});
+    // Where a temporary path that names no directory of its own leads.
+    if (DWORD length = GetCurrentDirectoryA(MAX_PATH, buffer); length > 0 && length < MAX_PATH)
+        places.push_back({std::string(buffer, length), false});
+    return places;
+}
+
+std::vector<std::string> SystemCleanablePlaces()
+{
+    std::vector<std::string> places;
+    char buffer[MAX_PATH];
+    if (IsVariableSet("TMP") || IsVariableSet("TEMP"))
+        if (DWORD length = GetTempPathA(MAX_PATH, buffer); length > 0 && length < MAX_PATH)
+            places.push_back(std::string(buffer, length));
+    AddRegistryPaths(HKEY_CURRENT_USER, kShellFoldersKey, {"Cache", "Cookies", "History"}, places);
     return places;
 }
 

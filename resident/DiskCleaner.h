@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -17,8 +18,15 @@ struct ClearTally {
     unsigned long marked = 0; // read-only or system: left alone on purpose
     unsigned long links = 0;  // links and reparse points: neither entered nor removed
     unsigned long failed = 0; // refused by the system for another reason
-    bool stopped = false;     // asked to stop before the end
+    unsigned long oddNames = 0; // names the API would resolve to another entry
+    unsigned long tooLong = 0;  // beyond what a path of MAX_PATH reaches
+    bool stopped = false;       // asked to stop before the end
+    // The first few files left because some program held them open.
+    std::vector<std::string> inUseFiles;
 };
+
+// How many in-use files a tally names; the count goes on past them.
+inline constexpr std::size_t kNamedInUseFiles = 16;
 
 // Deletes what lies inside a directory, never the directory itself.
 //
@@ -38,12 +46,22 @@ struct ClearTally {
 // - A file is deleted only after an exclusive open of it succeeded; one
 //   that some program holds open is skipped. Windows 9x would otherwise
 //   delete a file that is open for normal input and output.
-// - Names of devices ("NUL", "COM1") are never opened or deleted.
+// - On the NT line that one open (with delete access, the entry itself
+//   rather than what a link names) is checked, and the entry deleted
+//   through it: nothing swapped in after the check can be reached. Windows
+//   9x has no links on its own file systems and deletes by name.
+// - Names of devices ("NUL", "COM1") and names the API would resolve
+//   elsewhere ("...", "x.") are never opened or deleted; neither is
+//   anything whose path is longer than MAX_PATH.
 // - Subdirectories are entered only with withSubdirectories; each is
-//   removed once emptied.
+//   removed once emptied. The walk keeps its own stack, so depth costs no
+//   call stack.
 class DiskCleaner {
 public:
-    explicit DiskCleaner(const std::vector<ProtectedPlace>& places);
+    // `cleanables` are the places the categories clean, as the system
+    // names them; inside the Windows and Program Files trees only they may
+    // be cleaned.
+    explicit DiskCleaner(const std::vector<ProtectedPlace>& places, const std::vector<std::string>& cleanables = {});
 
     // Accepted, or why the directory must not be cleaned.
     PathVerdict Judge(const std::string& directory) const;
@@ -62,13 +80,22 @@ private:
     void ClearInside(const std::string& directory, bool withSubdirectories, const std::atomic<bool>* stop,
                      ClearTally& tally) const;
 
-    std::vector<ProtectedPlace> places_; // long form, case-folded
+    std::vector<ProtectedPlace> places_;  // long form, case-folded
+    std::vector<std::string> cleanables_; // long form, case-folded
 };
 
 // The places of this machine and user that are never emptied: the Windows
-// directory, the system directory and all inside it, the user's profile,
-// the folders that hold a person's own files (desktop, documents,
-// favourites, start menu, application data), and `programDir`.
+// directory and the Program Files directory (as the registry names it) with
+// all inside them but the cleanable places, the system directory with all
+// inside it, the user's profile, the folders that hold a person's own files
+// (desktop, documents, favourites, start menu, application data),
+// `programDir` and the current directory.
 std::vector<ProtectedPlace> SystemProtectedPlaces(const std::string& programDir);
+
+// The places the other categories clean as this system names them: the
+// temporary directory (only when TMP or TEMP names it; otherwise Windows 9x
+// answers with the current directory), the browser's cache, cookies and
+// history.
+std::vector<std::string> SystemCleanablePlaces();
 
 } // namespace klarvo::resident

@@ -136,18 +136,36 @@ bool IsDeviceName(const std::string& name)
     return base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) && base[3] >= '1' && base[3] <= '9';
 }
 
-PathVerdict JudgeAgainst(const std::string& folded, const std::vector<ProtectedPlace>& places)
+bool IsOddName(const std::string& name)
 {
-    for (const ProtectedPlace& place : places) {
-        if (place.path.empty())
-            continue;
-        if (folded == place.path)
+    return !name.empty() && (name.find_first_not_of(". ") == std::string::npos || name.back() == '.' ||
+                             name.back() == ' ');
+}
+
+PathVerdict JudgeAgainst(const std::string& folded, const std::vector<ProtectedPlace>& places,
+                         const std::vector<std::string>& cleanables)
+{
+    // A cleanable place counts only strictly inside the tree: one that is
+    // the Windows directory itself waives nothing.
+    auto waived = [&](const ProtectedPlace& place) {
+        if (!place.allowsCleanables)
+            return false;
+        for (const std::string& cleanable : cleanables)
+            if (cleanable != place.path && IsSameOrInside(cleanable, place.path) && IsSameOrInside(folded, cleanable))
+                return true;
+        return false;
+    };
+    // The most telling verdict first: the system directory is itself
+    // protected, not merely inside the Windows directory.
+    for (const ProtectedPlace& place : places)
+        if (!place.path.empty() && folded == place.path)
             return PathVerdict::Protected;
-        if (IsSameOrInside(place.path, folded))
+    for (const ProtectedPlace& place : places)
+        if (!place.path.empty() && IsSameOrInside(place.path, folded))
             return PathVerdict::HoldsProtected;
-        if (place.wholeSubtree && IsSameOrInside(folded, place.path))
+    for (const ProtectedPlace& place : places)
+        if (!place.path.empty() && place.wholeSubtree && IsSameOrInside(folded, place.path) && !waived(place))
             return PathVerdict::InsideProtected;
-    }
     return PathVerdict::Accepted;
 }
 

@@ -28,6 +28,10 @@ const char* VerdictText(PathVerdict verdict);
 struct ProtectedPlace {
     std::string path;  // absolute, in the same form as the candidate
     bool wholeSubtree; // also refuse everything inside it
+    // Inside a whole subtree, the places the other categories clean (the
+    // temporary directory, the browser's folders) stay allowed: Windows 9x
+    // keeps them inside the Windows directory.
+    bool allowsCleanables = false;
 };
 
 struct NormalisedPath {
@@ -50,8 +54,15 @@ bool IsSameOrInside(const std::string& inner, const std::string& outer);
 // "com1.txt"): opening or deleting one would reach the device, not a file.
 bool IsDeviceName(const std::string& name);
 
+// True for names Windows would not reach as spelled: only dots and blanks
+// ("...", ".. "), or ending in a dot or blank ("x."). Such entries exist on
+// disk; passed to the API by name they open a different entry.
+bool IsOddName(const std::string& name);
+
 // Judges a normalised, case-folded directory against case-folded protected
-// places (empty paths among them are ignored).
-PathVerdict JudgeAgainst(const std::string& folded, const std::vector<ProtectedPlace>& places);
+// places (empty paths among them are ignored) and the case-folded places
+// the categories clean.
+PathVerdict JudgeAgainst(const std::string& folded, const std::vector<ProtectedPlace>& places,
+                         const std::vector<std::string>& cleanables = {});
 
 } // namespace klarvo::resident

@@ -37,6 +37,41 @@ enum HotKeyId : int { hotFast = 1, hotAutoOn = 2, hotAutoOff = 3 };
 constexpr DWORD kTakeOverMs = 5000;
 constexpr DWORD kTakeOverSliceMs = 100;
 
+constexpr char kRefusalCaption[] = "Klarvo";
+
+// Verdicts that mean "nothing to do" rather than "must not": a category
+// this system lacks, a directory not made yet.
+bool IsRefusal(PathVerdict verdict)
+{
+    return verdict != PathVerdict::Accepted && verdict != PathVerdict::Empty && verdict != PathVerdict::Missing;
+}
+
+} // namespace
+
+// What a disk job leaves for the log and, when a person asked for it, for
+// the message box.
+void Resident::Report(const std::string& path, const ClearTally& tally, bool pressed, Outcome& outcome)
+{
+    if (IsRefusal(tally.verdict)) {
+        const std::string text = "Not cleaned: " + path + " - " + VerdictText(tally.verdict);
+        outcome.logLines.push_back(text);
+        if (pressed)
+            outcome.refusals.push_back(text);
+        return;
+    }
+    for (const std::string& file : tally.inUseFiles)
+        outcome.logLines.push_back("left in use: " + file);
+    if (tally.inUse > tally.inUseFiles.size())
+        outcome.logLines.push_back("left in use: " + std::to_string(tally.inUse - tally.inUseFiles.size()) +
+                                   " more files in " + path);
+    if (tally.failed + tally.oddNames + tally.tooLong > 0)
+        outcome.logLines.push_back("left in " + path + ": " + std::to_string(tally.failed) + " refused by the system, " +
+                                   std::to_string(tally.oddNames) + " with names that lead elsewhere, " +
+                                   std::to_string(tally.tooLong) + " beyond the longest path");
+}
+
+namespace {
+
 // The shell's TotalRamMB: the megabyte figure every amount is based on.
 std::int32_t TotalRamMB()
 {
@@ -66,6 +101,7 @@ bool Resident::Start()
     if (!window_)
         return false;
     programDir_ = ExeDir();
+    log_ = Log(programDir_ + kLogName);
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
     tray_ = std::make_unique<TrayIcon>(window_, kTrayCallback);
     ReloadSettings();
@@ -74,7 +110,7 @@ bool Resident::Start()
     if (settings_.clearAtStart)
         for (HddCategory category : {hcTemp, hcInternet, hcCookies, hcDir, hcHistory})
             if (IsSelectedAtStart(settings_, category))
-                RequestDisk(category);
+                RequestDisk(category, false);
     // When the shell started us, it is already there: opening it again
     // would only make it jump to its first page.
     if (settings_.openShellAtStart && !FindWindowA(kShellWindowClass, nullptr))
@@ -210,7 +246,7 @@ void Resident::Carry(const Command& command)
         RequestRam({RamKind::FreeUp, command.argument, true});
         break;
     case cmdClearHdd:
-        RequestDisk(static_cast<HddCategory>(command.argument));
+        RequestDisk(static_cast<HddCategory>(command.argument), true);
         break;
     }
 }
@@ -219,9 +255,10 @@ void Resident::ReloadSettings()
 {
     try {
         settings_ = LoadSettings(programDir_);
-    } catch (const SettingsError&) {
+    } catch (const SettingsError& error) {
         // A file caught half-written or locked: the last good settings stay
         // until the next reload.
+        log_.Write(std::string("settings not readable, the last ones stay: ") + error.what());
     }
     ApplySettings();
 }
@@ -358,24 +395,21 @@ void Resident::RamFinished(WPARAM jobId)
     RefreshTray();
 }
 
-void Resident::RequestDisk(HddCategory category)
+void Resident::RequestDisk(HddCategory category, bool pressed)
 {
-    // The path as saved now: a "Clear" pressed before Apply cleans the
-    // directory the files name, not the one on the shell's screen.
-    ResidentSettings saved = settings_;
-    try {
-        saved = LoadSettings(programDir_);
-    } catch (const SettingsError&) {
-        // Unreadable just now: the settings of the last reload hold.
-    }
-    DiskJob job{category, saved.categoryPath[category], WithSubdirectories(saved, category)};
-    // One waiting request per category, cleaning where the files say now.
+    // Path and flag from one reading, the one of the last reload: the shell
+    // asks for that only once both files are written, so an Apply under way
+    // never lends the old directory its new subdirectory flag.
+    DiskJob job{category, settings_.categoryPath[category], WithSubdirectories(settings_, category), pressed};
+    // One waiting request per category.
     const auto waiting = std::find_if(diskPending_.begin(), diskPending_.end(),
                                       [category](const DiskJob& pending) { return pending.category == category; });
-    if (waiting != diskPending_.end())
+    if (waiting != diskPending_.end()) {
+        job.pressed = job.pressed || waiting->pressed;
         *waiting = std::move(job);
-    else
+    } else {
         diskPending_.push_back(std::move(job));
+    }
     if (!diskOutcome_)
         StartDiskBatch();
 }
@@ -393,11 +427,12 @@ void Resident::StartDiskBatch()
     auto outcome = std::make_shared<Outcome>();
     const bool started = diskWorker_.Start([batch, window, id, outcome, stop, programDir] {
         try {
-            const DiskCleaner cleaner(SystemProtectedPlaces(programDir));
+            const DiskCleaner cleaner(SystemProtectedPlaces(programDir), SystemCleanablePlaces());
             for (const DiskJob& job : batch) {
                 if (stop->load())
                     break;
-                cleaner.Clear(job.path, job.withSubdirectories, stop);
+                const ClearTally tally = cleaner.Clear(job.path, job.withSubdirectories, stop);
+                Report(job.path, tally, job.pressed, *outcome);
             }
         } catch (...) {
             // Out of memory in a huge directory: what was done stays done.
@@ -419,8 +454,27 @@ void Resident::DiskFinished(WPARAM jobId)
     if (!diskOutcome_ || jobId != diskJobId_ || !diskOutcome_->done.load())
         return;
     diskWorker_.Join(INFINITE);
+    const std::shared_ptr<Outcome> outcome = std::move(diskOutcome_);
     diskOutcome_.reset();
     StartDiskBatch();
+    for (const std::string& line : outcome->logLines)
+        log_.Write(line);
+    ExplainRefusals(outcome->refusals);
+}
+
+void Resident::ExplainRefusals(const std::vector<std::string>& refusals)
+{
+    // One box at a time: presses refused while it is open are in the log.
+    if (refusals.empty() || explaining_)
+        return;
+    explaining_ = true;
+    std::string text;
+    for (const std::string& refusal : refusals)
+        text += refusal + "\n";
+    text += "\nNothing there was deleted.";
+    // Its own loop keeps the window's messages flowing meanwhile.
+    MessageBoxA(nullptr, text.c_str(), kRefusalCaption, MB_OK | MB_ICONWARNING | MB_SETFOREGROUND | MB_TOPMOST);
+    explaining_ = false;
 }
 
 void Resident::CheckAutoClean()
@@ -510,8 +564,8 @@ void Resident::RegisterHotKeys()
         char letter;
     } keys[] = {{hotFast, settings_.hotFast}, {hotAutoOn, settings_.hotAutoOn}, {hotAutoOff, settings_.hotAutoOff}};
     for (const auto& key : keys)
-        if (key.letter)
-            RegisterHotKey(window_, key.id, MOD_ALT, static_cast<UINT>(key.letter)); // taken elsewhere: no key
+        if (key.letter && !RegisterHotKey(window_, key.id, MOD_ALT, static_cast<UINT>(key.letter)))
+            log_.Write(std::string("hot key Alt+") + key.letter + " not registered: another program holds it");
 }
 
 void Resident::UnregisterHotKeys()

@@ -7,15 +7,19 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "resident/Commands.h"
 #include "resident/Effects.h"
+#include "resident/Log.h"
 #include "resident/ResidentSettings.h"
 #include "resident/Tray.h"
 #include "resident/Worker.h"
 #include "win/Handles.h"
 
 namespace klarvo::resident {
+
+struct ClearTally;
 
 // Name of the mutex that keeps the resident cleaner a single instance.
 inline constexpr char kResidentMutexName[] = "Klarvo resident cleaner";
@@ -64,6 +68,7 @@ private:
         HddCategory category;
         std::string path;
         bool withSubdirectories;
+        bool pressed; // a Clear button, not the cleaning at start
     };
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -83,9 +88,10 @@ private:
                                   int maxTries, bool fastOnly);
     void RamProgress(WPARAM jobId, LPARAM percent);
     void RamFinished(WPARAM jobId);
-    void RequestDisk(HddCategory category);
+    void RequestDisk(HddCategory category, bool pressed);
     void StartDiskBatch();
     void DiskFinished(WPARAM jobId);
+    void ExplainRefusals(const std::vector<std::string>& refusals);
 
     void CheckAutoClean();
     void RefreshTray();
@@ -110,7 +116,11 @@ private:
     struct Outcome {
         std::atomic<bool> done{false};
         std::int64_t result = 0;
+        std::vector<std::string> logLines; // for Klarvo.log
+        std::vector<std::string> refusals; // of pressed Clear buttons
     };
+    // Runs on the disk worker.
+    static void Report(const std::string& path, const ClearTally& tally, bool pressed, Outcome& outcome);
 
     KernelHandle mutex_;
     std::atomic<bool> stop_{false};
@@ -129,6 +139,8 @@ private:
     bool menuOpen_ = false;
     KernelHandle shellStarted_;
     std::string programDir_;
+    Log log_{""};
+    bool explaining_ = false; // a refusal's message box is open
 };
 
 // The whole program: single instance, then the resident cleaner's life.

@@ -40,13 +40,6 @@ UpDown& Arrows(Component& root, const char* name)
     return Need<UpDown>(root, name);
 }
 
-std::string SystemTempDirLine()
-{
-    char buffer[kTempPathRoom + 1] = {};
-    const DWORD length = GetTempPathA(sizeof buffer, buffer);
-    return TempDirLine(std::string_view(buffer, sizeof buffer), length);
-}
-
 // What the row's control shows, in the row's own terms.
 std::int32_t ShownValue(Component& root, const SlotInfo& row, const ShellValues& values)
 {

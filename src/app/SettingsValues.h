@@ -23,4 +23,9 @@ std::int32_t FreePercent(std::int32_t freeMB, std::int32_t totalRamMB);
 std::string TempDirLine(std::string_view path, std::uint32_t reportedLength);
 constexpr std::uint32_t kTempPathRoom = 127;
 
+// Line 1 as this system gives it now; empty when neither TMP nor TEMP is
+// set, since Windows 9x then gives the current directory, which the
+// resident cleaner would empty as if it held only temporary files.
+std::string SystemTempDirLine();
+
 } // namespace klarvo

@@ -12,6 +12,7 @@
 #include "settings/SlotTable.h"
 #include "support/Process.h"
 #include "support/Pump.h"
+#include "support/RealInput.h"
 #include "support/TempDir.h"
 
 using namespace klarvo;
@@ -67,6 +68,55 @@ bool WaitUntilEmpty(const std::string& dir, DWORD milliseconds)
     return WaitUntil([&] { return IsEmptyDirectory(dir); }, milliseconds);
 }
 
+struct BoxSearch {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectBox(HWND window, LPARAM data)
+{
+    auto& search = *reinterpret_cast<BoxSearch*>(data);
+    char name[16] = {};
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    GetClassNameA(window, name, sizeof name);
+    if (owner == search.processId && IsWindowVisible(window) && std::string(name) == "#32770")
+        search.found.push_back(window);
+    return TRUE;
+}
+
+// The visible message boxes of a process.
+std::vector<HWND> MessageBoxesOf(DWORD processId)
+{
+    BoxSearch search{processId, {}};
+    EnumWindows(CollectBox, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+BOOL CALLBACK CollectText(HWND child, LPARAM data)
+{
+    char buffer[1024] = {};
+    GetWindowTextA(child, buffer, sizeof buffer);
+    *reinterpret_cast<std::string*>(data) += buffer;
+    return TRUE;
+}
+
+// All the text a message box shows.
+std::string TextOf(HWND box)
+{
+    std::string text;
+    EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+std::size_t Occurrences(const std::string& text, const std::string& part)
+{
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
 // The real cleaner in a directory of its own; trees to clean lie elsewhere,
 // since its own directory is one it refuses.
 class DiskCleaning : public testing::Test {
@@ -83,6 +133,13 @@ protected:
     }
 
     void Clear(HWND window, HddCategory category) { PostMessageA(window, WM_CLEANERCMD, cmdClearHdd, category); }
+    // What the shell posts once both files are written; sent here, so that
+    // the files are read before the next round of writing starts.
+    void Reload(HWND window)
+    {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(window, WM_CLEANERCMD, cmdReloadSettings, 0, SMTO_NORMAL, 5000, &result);
+    }
 
     TempDir program;
     TempDir trees;
@@ -103,13 +160,51 @@ TEST_F(DiskCleaning, ClearsTheChosenDirectoryWithOrWithoutSubdirectories)
     Sleep(200);
     EXPECT_TRUE(FileExists(tree + "\\sub\\inner.tmp"));
 
-    // The path and the flag as saved now, even before a reload.
+    // Both files changed but not yet announced, as in the middle of an
+    // Apply: the directory and its flag of the last reload, together.
     const std::string other = MakeTree(trees, "other");
-    Save({"", "", "", "", other, "", ""});
     Set(slotSubdir, 1);
+    Save({"", "", "", "", other, "", ""});
+    WriteText(tree + "\\top.tmp", "x");
+    Clear(window, hcDir);
+    ASSERT_TRUE(WaitUntilGone(tree + "\\top.tmp", 10000));
+    EXPECT_TRUE(FileExists(tree + "\\sub\\inner.tmp"));
+    EXPECT_TRUE(FileExists(other + "\\top.tmp"));
+
+    Reload(window);
     Clear(window, hcDir);
     ASSERT_TRUE(WaitUntilEmpty(other, 10000));
     EXPECT_TRUE(FileExists(tree + "\\sub\\inner.tmp"));
+}
+
+// Apply writes slot 21, then ConfStr.dat, then announces both; Clear presses
+// fall anywhere in between. The kept tree is only ever cleaned without its
+// subdirectories, the other with them.
+TEST_F(DiskCleaning, ClearsRacedAgainstApplyNeverMixTheTwoSettings)
+{
+    const std::string kept = MakeTree(trees, "kept");
+    const std::string emptied = MakeTree(trees, "emptied");
+    Save({"", "", "", "", kept, "", ""});
+    HWND window = Start();
+    ASSERT_NE(window, nullptr);
+    constexpr int kRounds = 20;
+    for (int round = 0; round < kRounds; ++round) {
+        const bool toEmptied = round % 2 == 0;
+        Set(slotSubdir, toEmptied ? 1 : 0);
+        Clear(window, hcDir);
+        Save({"", "", "", "", toEmptied ? emptied : kept, "", ""});
+        Clear(window, hcDir);
+        Reload(window);
+        Clear(window, hcDir);
+    }
+    // The requests are served in order: once this one is done, all are.
+    Set(slotSubdir, 1);
+    Save({"", "", "", "", emptied, "", ""});
+    Reload(window);
+    WriteText(emptied + "\\last.tmp", "x");
+    Clear(window, hcDir);
+    ASSERT_TRUE(WaitUntilGone(emptied + "\\last.tmp", 10000));
+    EXPECT_TRUE(FileExists(kept + "\\sub\\inner.tmp"));
 }
 
 TEST_F(DiskCleaning, EachCategoryTakesItsOwnLine)
@@ -147,6 +242,43 @@ TEST_F(DiskCleaning, RefusesItsOwnDirectory)
     EXPECT_TRUE(FileExists(program.File("sentinel.txt")));
     EXPECT_TRUE(FileExists(program.File("ConfStr.dat")));
     EXPECT_TRUE(FileExists(program.File("Conf.dat")));
+}
+
+// Fonts lies in the Windows directory but is none of the places the other
+// categories clean. Refused at start it is only logged; a refused Clear
+// press is explained in one box, however often it is pressed meanwhile.
+TEST_F(DiskCleaning, ExplainsARefusedClearInOneBoxAndLogsEveryRefusal)
+{
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string fonts = std::string(windows) + "\\Fonts";
+    CreateDirectoryA(fonts.c_str(), nullptr);
+    const std::string sentinel = fonts + "\\klarvo-sentinel.txt";
+    WriteText(sentinel, "keep");
+    Save({"", "", "", "", fonts, "", ""});
+    Set(slotClearSelect, 1);
+    Set(slotDir, 1);
+    Set(slotSubdir, 1);
+    HWND window = Start();
+    ASSERT_NE(window, nullptr);
+    const std::string log = program.File("Klarvo.log");
+    auto refusals = [&] { return FileExists(log) ? Occurrences(ReadText(log), fonts) : 0; };
+    ASSERT_TRUE(WaitUntil([&] { return refusals() == 1; }, 10000));
+    EXPECT_TRUE(MessageBoxesOf(process->Id()).empty()) << "a refusal at start has no box";
+
+    Clear(window, hcDir);
+    ASSERT_TRUE(WaitUntil([&] { return MessageBoxesOf(process->Id()).size() == 1; }, 10000));
+    const HWND box = MessageBoxesOf(process->Id())[0];
+    EXPECT_NE(TextOf(box).find(fonts), std::string::npos) << TextOf(box);
+    Clear(window, hcDir);
+    ASSERT_TRUE(WaitUntil([&] { return refusals() == 3; }, 10000));
+    EXPECT_EQ(MessageBoxesOf(process->Id()).size(), 1u);
+
+    SetForegroundWindow(box);
+    TapKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return MessageBoxesOf(process->Id()).empty(); }, 10000));
+    EXPECT_TRUE(FileExists(sentinel));
+    DeleteFileA(sentinel.c_str());
 }
 
 TEST_F(DiskCleaning, ClearsTheSelectedCategoriesAtStartWhenAsked)

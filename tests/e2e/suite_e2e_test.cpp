@@ -279,7 +279,8 @@ struct Tree {
 
 TEST_F(Suite, ClearButtonEmptiesTheDirectoryLastSaved)
 {
-    ASSERT_NE(FirstStart(), nullptr);
+    HWND cleaner = FirstStart();
+    ASSERT_NE(cleaner, nullptr);
     TempDir trees;
     Tree tree(trees);
     std::vector<std::string> lines = ReadConfStr(dir.File("ConfStr.dat"));
@@ -287,6 +288,8 @@ TEST_F(Suite, ClearButtonEmptiesTheDirectoryLastSaved)
     lines[lineDir] = tree.root;
     WriteConfStr(dir.File("ConfStr.dat"), lines);
     WriteConf(Conf(), slotSubdir, 1);
+    // Saved as Apply saves: both files, then the word to the cleaner.
+    PostMessageA(cleaner, WM_CLEANERCMD, cmdReloadSettings, 0);
 
     HWND window = OpenShell("3");
     ASSERT_NE(window, nullptr);

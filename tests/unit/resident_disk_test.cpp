@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "resident/DiskCleaner.h"
+#include "resident/Log.h"
 #include "support/Process.h"
 #include "support/TempDir.h"
 
@@ -160,25 +161,29 @@ TEST(DiskCleaner, AMissingDirectoryIsNothingToDo)
     EXPECT_TRUE(FileExists(temp.File("file")));
 }
 
-// Stand-ins for the Windows directory, the system directory, a profile and
-// the program's directory, each holding a file that must survive.
+// Stand-ins for the Windows directory, the system directory, a profile,
+// Program Files and the program's directory, each holding a file that must
+// survive.
 class RefusedRoots : public testing::Test {
 protected:
     void SetUp() override
     {
         for (const char* dir :
              {"machine", "machine\\WINDOWS", "machine\\WINDOWS\\SYSTEM", "machine\\WINDOWS\\SYSTEM\\IOSUBSYS",
-              "machine\\WINDOWS\\TEMP", "machine\\Documents and Settings", "machine\\Documents and Settings\\anna",
-              "machine\\Program Files", "machine\\Program Files\\Klarvo"}) {
+              "machine\\WINDOWS\\TEMP", "machine\\WINDOWS\\FONTS", "machine\\Documents and Settings",
+              "machine\\Documents and Settings\\anna", "machine\\Program Files", "machine\\Program Files\\Klarvo",
+              "machine\\Program Files\\Other"}) {
             MakeDir(temp.File(dir));
             WriteText(temp.File(dir) + "\\sentinel.txt", "keep");
         }
         places = {
-            {temp.File("machine\\WINDOWS"), false},
+            {temp.File("machine\\WINDOWS"), true, true},
             {temp.File("machine\\WINDOWS\\SYSTEM"), true},
             {temp.File("machine\\Documents and Settings\\anna"), false},
+            {temp.File("machine\\Program Files"), true, true},
             {temp.File("machine\\Program Files\\Klarvo\\"), false},
         };
+        cleanables = {temp.File("machine\\WINDOWS\\TEMP")};
     }
 
     unsigned long Sentinels()
@@ -186,14 +191,16 @@ protected:
         unsigned long count = 0;
         for (const char* dir :
              {"machine", "machine\\WINDOWS", "machine\\WINDOWS\\SYSTEM", "machine\\WINDOWS\\SYSTEM\\IOSUBSYS",
-              "machine\\Documents and Settings", "machine\\Documents and Settings\\anna", "machine\\Program Files",
-              "machine\\Program Files\\Klarvo"})
+              "machine\\WINDOWS\\FONTS", "machine\\Documents and Settings", "machine\\Documents and Settings\\anna",
+              "machine\\Program Files", "machine\\Program Files\\Klarvo", "machine\\Program Files\\Other"})
             count += FileExists(temp.File(dir) + "\\sentinel.txt");
         return count;
     }
 
+    static constexpr unsigned long kSentinels = 10;
     TempDir temp;
     std::vector<ProtectedPlace> places;
+    std::vector<std::string> cleanables;
 };
 
 TEST_F(RefusedRoots, TouchNothing)
@@ -221,37 +228,46 @@ TEST_F(RefusedRoots, TouchNothing)
         {machine + "\\WINDOWS\\TEMP\\..", PathVerdict::DotComponent},
         {machine + "\\WINDOWS\\SYSTEM", PathVerdict::Protected},
         {machine + "\\WINDOWS\\SYSTEM\\IOSUBSYS", PathVerdict::InsideProtected},
+        {machine + "\\WINDOWS\\FONTS", PathVerdict::InsideProtected},
+        {machine + "\\Program Files\\Other", PathVerdict::InsideProtected},
         {machine + "\\Documents and Settings\\anna", PathVerdict::Protected},
         {shortName(machine + "\\Documents and Settings\\anna"), PathVerdict::Protected},
         {machine + "\\Documents and Settings", PathVerdict::HoldsProtected},
         {shortName(machine + "\\Documents and Settings"), PathVerdict::HoldsProtected},
         {machine + "\\Program Files\\Klarvo", PathVerdict::Protected},
-        {machine + "\\Program Files", PathVerdict::HoldsProtected},
+        {machine + "\\Program Files", PathVerdict::Protected},
         {machine, PathVerdict::HoldsProtected},
         {machine + "/Program Files/Klarvo", PathVerdict::Protected},
     };
-    const DiskCleaner cleaner(places);
+    const DiskCleaner cleaner(places, cleanables);
     for (const auto& c : cases) {
         const ClearTally tally = cleaner.Clear(c.path, true);
         EXPECT_EQ(tally.verdict, c.verdict) << c.path << ": " << VerdictText(tally.verdict);
         EXPECT_EQ(tally.filesDeleted + tally.directoriesRemoved, 0u) << c.path;
-        EXPECT_EQ(Sentinels(), 8u) << "after " << c.path;
+        EXPECT_EQ(Sentinels(), kSentinels) << "after " << c.path;
     }
+    // A cleanable place that is the Windows directory itself waives nothing.
+    cleanables.push_back(machine + "\\WINDOWS");
+    EXPECT_EQ(DiskCleaner(places, cleanables).Judge(machine + "\\WINDOWS\\FONTS"), PathVerdict::InsideProtected);
 }
 
-TEST_F(RefusedRoots, AllowInsideTheWindowsDirectoryAndTheProfile)
+TEST_F(RefusedRoots, AllowTheCleanablePlacesInsideTheWindowsTree)
 {
-    const DiskCleaner cleaner(places);
-    const ClearTally tally = cleaner.Clear(temp.File("machine\\WINDOWS\\TEMP"), true);
+    const DiskCleaner cleaner(places, cleanables);
+    MakeDir(temp.File("machine\\WINDOWS\\TEMP\\sub"));
+    WriteText(temp.File("machine\\WINDOWS\\TEMP\\sub\\x.tmp"), "x");
+    const ClearTally tally = cleaner.Clear(temp.File("machine\\WINDOWS\\TEMP\\sub"), true);
     EXPECT_EQ(tally.verdict, PathVerdict::Accepted);
     EXPECT_EQ(tally.filesDeleted, 1u);
-    EXPECT_EQ(Sentinels(), 8u);
+    EXPECT_EQ(cleaner.Clear(temp.File("machine\\WINDOWS\\TEMP"), true).filesDeleted, 1u);
+    EXPECT_FALSE(FileExists(temp.File("machine\\WINDOWS\\TEMP\\sub")));
+    EXPECT_EQ(Sentinels(), kSentinels);
 }
 
 TEST(SystemProtectedPlaces, RefuseThisMachinesOwnDirectories)
 {
     const std::string program = "C:\\Program Files\\Klarvo";
-    const DiskCleaner cleaner(SystemProtectedPlaces(program));
+    const DiskCleaner cleaner(SystemProtectedPlaces(program), SystemCleanablePlaces());
     char buffer[MAX_PATH];
     GetWindowsDirectoryA(buffer, MAX_PATH);
     const std::string windows = buffer;
@@ -261,15 +277,44 @@ TEST(SystemProtectedPlaces, RefuseThisMachinesOwnDirectories)
     EXPECT_EQ(cleaner.Judge(windows), PathVerdict::Protected);
     EXPECT_EQ(cleaner.Judge(system), PathVerdict::Protected);
     EXPECT_EQ(cleaner.Judge(system + "\\drivers"), PathVerdict::InsideProtected);
+    EXPECT_EQ(cleaner.Judge(windows + "\\Fonts"), PathVerdict::InsideProtected);
+    // Where Windows 9x leads a temporary path that no variable names.
+    GetCurrentDirectoryA(MAX_PATH, buffer);
+    EXPECT_NE(cleaner.Judge(buffer), PathVerdict::Accepted) << buffer;
     EXPECT_EQ(cleaner.Judge(windows.substr(0, 3)), PathVerdict::DriveRoot);
     EXPECT_EQ(cleaner.Judge(program + "\\"), PathVerdict::Protected);
-    EXPECT_EQ(cleaner.Judge("c:\\program files"), PathVerdict::HoldsProtected);
+    EXPECT_EQ(cleaner.Judge("c:\\program files"), PathVerdict::Protected);
+    EXPECT_EQ(cleaner.Judge("c:\\program files\\Other"), PathVerdict::InsideProtected);
     if (GetEnvironmentVariableA("USERPROFILE", buffer, MAX_PATH) > 0) {
         EXPECT_EQ(cleaner.Judge(buffer), PathVerdict::Protected) << buffer;
     }
     // The temporary directory itself is what the cleaner exists for.
     GetTempPathA(MAX_PATH, buffer);
     EXPECT_EQ(cleaner.Judge(buffer), PathVerdict::Accepted) << buffer;
+}
+
+TEST(ResidentLog, KeepsTheNewerHalfOfWholeLinesWhenFull)
+{
+    TempDir temp;
+    const Log log(temp.File(kLogName));
+    const std::string filler(90, '-');
+    constexpr int kLines = 2000; // about three times the limit
+    for (int i = 0; i < kLines; ++i)
+        log.Write("line " + std::to_string(i) + (i == kLines - 1 ? "\r\nforged" : "") + " " + filler);
+    const std::string content = test::ReadText(log.File());
+    EXPECT_LE(content.size(), kLogLimitBytes);
+    EXPECT_GT(content.size(), kLogLimitBytes / 3);
+    const std::string last = "line " + std::to_string(kLines - 1) + " ";
+    EXPECT_NE(content.find(last), std::string::npos);
+    EXPECT_EQ(content.find("line 0 "), std::string::npos) << "the oldest lines go first";
+    // Every line whole, stamped, and one event each.
+    std::size_t lines = 0;
+    for (std::size_t at = 0; at < content.size(); at = content.find('\n', at) + 1, ++lines) {
+        ASSERT_EQ(content.compare(at, 2, "20"), 0) << "at " << at;
+        ASSERT_NE(content.find("\r\n", at), std::string::npos);
+    }
+    EXPECT_EQ(content.find("\nforged"), std::string::npos);
+    EXPECT_GT(lines, 100u);
 }
 
 // Run by resident_links.sh, which builds the tree with Unix links from the
@@ -302,6 +347,41 @@ TEST(DiskLinks, AreNeitherFollowedNorRemoved)
     EXPECT_EQ(cleaner.Clear(base + "\\rootlink\\deeper", true).verdict, PathVerdict::Link);
     EXPECT_TRUE(FileExists(base + "\\outside\\keep.txt"));
     EXPECT_TRUE(FileExists(base + "\\outside\\deeper\\keep.txt"));
+}
+
+// "x." or "..." given to the API by name opens "x" or the parent; a tree far
+// deeper than MAX_PATH reaches is cleared as far as the API reaches it.
+TEST(DiskLinks, OddNamesAndDeepTreesAreLeftAlone)
+{
+    const std::string base = test::TestArgument("links-base");
+    if (base.empty())
+        GTEST_SKIP() << "needs the tree that resident_links.sh builds";
+    const DiskCleaner cleaner(SystemProtectedPlaces(""));
+    const ClearTally odd = cleaner.Clear(base + "\\odd", true);
+    EXPECT_EQ(odd.filesDeleted, 1u);
+    EXPECT_EQ(odd.oddNames, 3u);
+
+    const ClearTally deep = cleaner.Clear(base + "\\deep", true);
+    EXPECT_EQ(deep.verdict, PathVerdict::Accepted);
+    EXPECT_GT(deep.filesDeleted, 10u);
+    EXPECT_EQ(deep.tooLong, 1u);
+}
+
+// The script swaps the entries of race\ for links to files outside and back
+// all the while; it checks afterwards that every outside file is there.
+TEST(DiskLinks, EntriesSwappedForLinksLeadNowhere)
+{
+    const std::string base = test::TestArgument("links-base");
+    if (base.empty())
+        GTEST_SKIP() << "needs the tree that resident_links.sh builds";
+    const DiskCleaner cleaner(SystemProtectedPlaces(""));
+    constexpr int kRounds = 300;
+    unsigned long deleted = 0;
+    for (int round = 0; round < kRounds; ++round)
+        deleted += cleaner.Clear(base + "\\race", true).filesDeleted;
+    EXPECT_GT(deleted, 0u) << "the swapping script did not run";
+    for (int i = 0; i < 20; ++i)
+        EXPECT_TRUE(FileExists(base + "\\outside\\race" + std::to_string(i) + ".txt")) << i;
 }
 
 } // namespace

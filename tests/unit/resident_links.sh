@@ -25,9 +25,32 @@ ln -s outside "$base/rootlink"
 # Names Windows maps to devices: never opened, never deleted.
 echo dev > "$base/tree/NUL"
 echo dev > "$base/tree/com1.txt"
+# Names the API would resolve to another entry ("x." opens "x").
+mkdir "$base/odd"
+for name in x "x." "..." ".. "; do echo odd > "$base/odd/$name"; done
+# 2,000 levels: far past what a path of MAX_PATH reaches.
+(cd "$base" && mkdir deep && cd deep && i=0 && while [ $i -lt 2000 ]; do echo x > f; mkdir d; cd d; i=$((i + 1)); done && echo keep > bottom.txt)
+# Entries swapped for links to outside files while the cleaner works.
+mkdir -p "$base/race" "$base/swap"
+i=0; while [ $i -lt 20 ]; do echo keep > "$base/outside/race$i.txt"; i=$((i + 1)); done
+swap() {
+    while :; do
+        i=0
+        while [ $i -lt 20 ]; do
+            ln -sfn "$base/outside/race$i.txt" "$base/swap/f$i" && mv -fT "$base/swap/f$i" "$base/race/f$i" || true
+            echo x > "$base/swap/f$i" && mv -fT "$base/swap/f$i" "$base/race/f$i" || true
+            i=$((i + 1))
+        done
+    done
+}
+swap &
+swapper=$!
+trap 'kill $swapper 2>/dev/null || true; rm -rf "$base"' EXIT
 
 status=0
-"${KLARVO_WINE:-wine}" "$program" --gtest_filter='DiskLinks.*' "--links-base=C:\\$(basename "$base")" </dev/null || status=$?
+"${KLARVO_WINE:-wine}" "$program" --gtest_filter='DiskLinks.*' "--links-base=C:\$(basename "$base")" </dev/null || status=$?
+kill $swapper 2>/dev/null || true
+wait $swapper 2>/dev/null || true
 
 check() { if ! eval "$1"; then echo "FAILED: $2" >&2; status=1; fi; }
 check '[ -f "$base/outside/keep.txt" ]' "the target of the links lost keep.txt"
@@ -39,4 +62,10 @@ check '[ -L "$base/rootlink" ]' "the link beside the tree was removed"
 check '[ ! -e "$base/tree/plain.txt" ]' "plain.txt was not deleted"
 check '[ ! -e "$base/tree/sub/inner.txt" ]' "sub/inner.txt was not deleted"
 check '[ -f "$base/tree/NUL" ] && [ -f "$base/tree/com1.txt" ]' "a file named like a device was deleted"
+check '[ ! -e "$base/odd/x" ]' "x beside the odd names was not deleted"
+check '[ -f "$base/odd/x." ] && [ -f "$base/odd/..." ] && [ -f "$base/odd/.. " ]' "an oddly named file was deleted"
+check '[ ! -e "$base/deep/f" ]' "the top of the deep tree was not cleared"
+bottom_kept() { (cd "$base/deep" && i=0 && while [ $i -lt 2000 ]; do cd d; i=$((i + 1)); done && [ -f bottom.txt ]); }
+check bottom_kept "the bottom of the deep tree was reached"
+i=0; while [ $i -lt 20 ]; do check '[ -f "$base/outside/race$i.txt" ]' "race$i.txt outside was deleted through a swapped link"; i=$((i + 1)); done
 exit $status

@@ -66,6 +66,19 @@ TEST(TempDirLineTest, TrailingBackslashGoesAndFailuresGiveNothing)
     EXPECT_EQ(TempDirLine(std::string(127, 'x'), 127), std::string(126, 'x'));
     EXPECT_EQ(TempDirLine("C:\\", 200), "") << "a path longer than the room asked for";
     EXPECT_EQ(TempDirLine("\0"s, 1), "");
+
+    // Without TMP and TEMP, Windows 9x names the current directory: no line.
+    char tmp[MAX_PATH] = {}, temp[MAX_PATH] = {};
+    GetEnvironmentVariableA("TMP", tmp, MAX_PATH);
+    GetEnvironmentVariableA("TEMP", temp, MAX_PATH);
+    ASSERT_NE(SystemTempDirLine(), "");
+    SetEnvironmentVariableA("TMP", nullptr);
+    SetEnvironmentVariableA("TEMP", nullptr);
+    EXPECT_EQ(SystemTempDirLine(), "");
+    SetEnvironmentVariableA("TEMP", temp);
+    EXPECT_NE(SystemTempDirLine(), "");
+    SetEnvironmentVariableA("TMP", tmp[0] ? tmp : nullptr);
+    SetEnvironmentVariableA("TEMP", temp[0] ? temp : nullptr);
 }
 
 TEST(StartPageTest, ArgumentToPage)

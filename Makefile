@@ -36,7 +36,7 @@ configure-dist: setup
 # same under either.
 configure-64: setup
 	@cmake -S . -B $(BUILD_64) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64-posix.cmake \
-	  -DCMAKE_BUILD_TYPE=Debug -DKLARVO_TEST_KINDS=unit >/dev/null
+	  -DCMAKE_BUILD_TYPE=Debug -DKLARVO_TESTS=ON -DKLARVO_TEST_KINDS=unit >/dev/null
 
 # A recipe line that starts with + shares make's job slots with the build it
 # starts: with `make -jN` the trees build side by side in N jobs in all.

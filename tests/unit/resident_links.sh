@@ -48,7 +48,7 @@ swapper=$!
 trap 'kill $swapper 2>/dev/null || true; rm -rf "$base"' EXIT
 
 status=0
-"${KLARVO_WINE:-wine}" "$program" --gtest_filter='DiskLinks.*' "--links-base=C:\$(basename "$base")" </dev/null || status=$?
+"${KLARVO_WINE:-wine}" "$program" --gtest_filter='DiskLinks.*' "--links-base=C:\\$(basename "$base")" </dev/null || status=$?
 kill $swapper 2>/dev/null || true
 wait $swapper 2>/dev/null || true
 

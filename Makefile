@@ -33,8 +33,10 @@ configure-dist: setup
 # The 64-bit tree builds both programs and the unit tests, which run under
 # 64-bit Wine: a handle or LPARAM cut to 32 bits fails there, not only in
 # review. The tests need the posix thread model; the programs' code is the
-# same under either.
+# same under either. A tree configured with another toolchain is made anew,
+# since CMake keeps the compiler it first found.
 configure-64: setup
+	@[ ! -f $(BUILD_64)/CMakeCache.txt ] || grep -qs mingw-x86_64-posix $(BUILD_64)/CMakeCache.txt || rm -rf $(BUILD_64)
 	@cmake -S . -B $(BUILD_64) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64-posix.cmake \
 	  -DCMAKE_BUILD_TYPE=Debug -DKLARVO_TESTS=ON -DKLARVO_TEST_KINDS=unit >/dev/null
 

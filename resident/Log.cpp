@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
 #include "win/Handles.h"
 
 namespace klarvo::resident {
@@ -13,9 +11,11 @@ std::string Stamp()
 {
     SYSTEMTIME now;
     GetLocalTime(&now);
+    // The system's own formatting: the C library's would bring the
+    // toolchain's whole printf family into the program.
     char text[32];
-    std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u ", now.wYear, now.wMonth, now.wDay, now.wHour,
-                  now.wMinute, now.wSecond);
+    wsprintfA(text, "%04u-%02u-%02u %02u:%02u:%02u ", unsigned{now.wYear}, unsigned{now.wMonth}, unsigned{now.wDay},
+              unsigned{now.wHour}, unsigned{now.wMinute}, unsigned{now.wSecond});
     return text;
 }
 

@@ -224,6 +224,7 @@ LRESULT Resident::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         if (message == taskbarCreated_ && taskbarCreated_ != 0) {
             tray_->Recreate();
+            NoteTrayState();
             return 0;
         }
         return DefWindowProcA(window_, message, wParam, lParam);
@@ -496,6 +497,17 @@ void Resident::RefreshTray()
     if (!settings_.autoClean)
         tip += ", auto cleaning off";
     tray_->Show(settings_.trayShowsFree ? freeMB : -1, tip);
+    NoteTrayState();
+}
+
+void Resident::NoteTrayState()
+{
+    if (tray_->Shown()) {
+        trayRefusalLogged_ = false;
+    } else if (!trayRefusalLogged_) {
+        log_.Write("tray icon not added: the taskbar refused it");
+        trayRefusalLogged_ = true;
+    }
 }
 
 void Resident::ShowTrayMenu()

@@ -95,6 +95,8 @@ private:
 
     void CheckAutoClean();
     void RefreshTray();
+    // Logs a refused tray icon once until the taskbar takes it again.
+    void NoteTrayState();
     void ShowTrayMenu();
     void OpenShell();
     void RegisterHotKeys();
@@ -140,6 +142,7 @@ private:
     KernelHandle shellStarted_;
     std::string programDir_;
     Log log_{""};
+    bool trayRefusalLogged_ = false;
     bool explaining_ = false; // a refusal's message box is open
 };
 

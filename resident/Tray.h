@@ -51,6 +51,9 @@ public:
     // After Explorer restarts, its notification area has forgotten us.
     void Recreate();
     void Remove();
+    // Whether the taskbar holds the icon: it refuses one while it is not
+    // running, and a later announcement of its start brings the icon back.
+    bool Shown() const { return added_; }
 
 private:
     bool Send(DWORD action);

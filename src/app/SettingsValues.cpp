@@ -1,7 +1,5 @@
 #include "app/SettingsValues.h"
 
-#include <windows.h>
-
 namespace klarvo {
 
 std::int32_t FreePercent(std::int32_t freeMB, std::int32_t totalRamMB)
@@ -27,26 +25,6 @@ std::string TempDirLine(std::string_view path, std::uint32_t reportedLength)
     }
     text.remove_suffix(1);
     return std::string(text);
-}
-
-namespace {
-
-bool IsVariableSet(const char* name)
-{
-    char value[1];
-    return GetEnvironmentVariableA(name, value, sizeof value) > 0;
-}
-
-} // namespace
-
-std::string SystemTempDirLine()
-{
-    if (!IsVariableSet("TMP") && !IsVariableSet("TEMP")) {
-        return {};
-    }
-    char buffer[kTempPathRoom + 1] = {};
-    const DWORD length = GetTempPathA(sizeof buffer, buffer);
-    return TempDirLine(std::string_view(buffer, sizeof buffer), length);
 }
 
 } // namespace klarvo

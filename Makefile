@@ -36,7 +36,7 @@ configure-dist: setup
 # same under either. A tree configured with another toolchain is made anew,
 # since CMake keeps the compiler it first found.
 configure-64: setup
-	@[ ! -f $(BUILD_64)/CMakeCache.txt ] || grep -qs mingw-x86_64-posix $(BUILD_64)/CMakeCache.txt || rm -rf $(BUILD_64)
+	@grep -qs -- g++-posix $(BUILD_64)/CMakeFiles/*/CMakeCXXCompiler.cmake || rm -rf $(BUILD_64)
 	@cmake -S . -B $(BUILD_64) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64-posix.cmake \
 	  -DCMAKE_BUILD_TYPE=Debug -DKLARVO_TESTS=ON -DKLARVO_TEST_KINDS=unit >/dev/null
 

@@ -5,6 +5,8 @@
 // its title, and the lines up to the next title are the topic's body. The
 // reader shows either the index (HelpTopic = -1) or one topic.
 
+#include "settings/ConfFormat.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -23,10 +25,8 @@ constexpr std::size_t kMaxTitleLength = 10000;
 // Index labels are named this followed by the topic number in decimal.
 inline constexpr char kIndexLabelPrefix[] = "lbind";
 
-// The lines of stored text as a multi-line edit holds them: CR LF ends a
-// line, and so does a lone LF or CR; a break at the very end of the text
-// adds no empty line after it.
-std::vector<std::string> SplitLines(std::string_view text);
+// The lines of the help text, split as the settings store splits its own.
+using klarvo::SplitLines;
 
 bool IsTitleLine(std::string_view line);
 

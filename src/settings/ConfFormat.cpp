@@ -36,17 +36,17 @@ ConfWrite PlanConfWrite(std::uint64_t fileSize, std::int32_t slot, std::int32_t 
     return write;
 }
 
-std::vector<std::string> SplitLines(const std::string& text)
+std::vector<std::string> SplitLines(std::string_view text)
 {
     std::vector<std::string> lines;
-    std::string::size_type start = 0;
+    std::string_view::size_type start = 0;
     while (start < text.size()) {
         const auto end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start));
+        if (end == std::string_view::npos) {
+            lines.emplace_back(text.substr(start));
             break;
         }
-        lines.push_back(text.substr(start, end - start));
+        lines.emplace_back(text.substr(start, end - start));
         start = end + 1;
         if (text[end] == '\r' && start < text.size() && text[start] == '\n')
             ++start;

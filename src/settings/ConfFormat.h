@@ -35,10 +35,10 @@ ConfWrite PlanConfWrite(std::uint64_t fileSize, std::int32_t slot, std::int32_t 
 // ConfStr.dat: only this much of the file is read; it holds seven paths.
 constexpr std::uint32_t kMaxConfStrBytes = 1 << 20;
 
-// Splits ConfStr.dat's text: a line may end with CR LF, LF or CR; a final
-// line without an ending still counts, an ending at the very end adds no
-// empty line.
-std::vector<std::string> SplitLines(const std::string& text);
+// Splits stored text (ConfStr.dat, the help text) as a multi-line edit
+// holds it: a line may end with CR LF, LF or CR; a final line without an
+// ending still counts, an ending at the very end adds no empty line.
+std::vector<std::string> SplitLines(std::string_view text);
 
 // The file's text for `lines`: each followed by CR LF. Line breaks inside a
 // value are dropped: no path holds one, and one would shift every later

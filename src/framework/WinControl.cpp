@@ -348,7 +348,13 @@ void WinControl::ApplyFontToWindow()
 
 HBRUSH WinControl::ColorBrush()
 {
-    colorBrush_.Reset(CreateSolidBrush(ColorToRGB(color_)));
+    // Asked for on every paint of a standard control: the brush is made
+    // again only when the colour it stands for changed.
+    const COLORREF rgb = ColorToRGB(color_);
+    if (!colorBrush_ || colorBrushRgb_ != rgb) {
+        colorBrush_.Reset(CreateSolidBrush(rgb));
+        colorBrushRgb_ = rgb;
+    }
     return colorBrush_.Get();
 }
 

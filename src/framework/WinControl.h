@@ -187,6 +187,7 @@ private:
     bool creating_ = false;
     GdiObject<HFONT> windowFont_;
     GdiObject<HBRUSH> colorBrush_;
+    COLORREF colorBrushRgb_ = 0;
 
 public:
     // For the routers: the brush of the control's colour (standard controls' WM_CTLCOLOR).

@@ -129,11 +129,9 @@ void InfoPage::CopyPicture()
 {
     // Straight onto the visible box, whose window exists only once the
     // form has one; it repaints itself from imfr later otherwise.
-    Component& root = host_.Root();
-    auto& box = Need<PaintBox>(root, "pbfr");
-    auto* frame = box.Parent();
-    if (box.Visible() && frame && frame->HandleAllocated() && IsWindowVisible(frame->Handle())) {
-        PaintFreeRamBox(box.GetCanvas(), Need<Image>(root, "imfr").GetPicture().GetBitmap());
+    if (PictureVisible()) {
+        Component& root = host_.Root();
+        PaintFreeRamBox(Need<PaintBox>(root, "pbfr").GetCanvas(), Need<Image>(root, "imfr").GetPicture().GetBitmap());
     }
 }
 

@@ -28,7 +28,12 @@ constexpr UINT kTrayCallback = WM_APP + 4;
 
 constexpr UINT_PTR kAutoTimer = 1;
 constexpr UINT_PTR kTrayTimer = 2;
-constexpr UINT kTrayMilliseconds = 2000;
+// The tray's figure follows free RAM this often. The mark shows nothing
+// that moves, and its tip is brought up to date when the pointer comes
+// over it, so then the timer only keeps the uptime clock past
+// GetTickCount's wrap: an idle cleaner wakes once an hour.
+constexpr UINT kTrayFigureMilliseconds = 2000;
+constexpr UINT kTrayMarkMilliseconds = 60 * 60 * 1000;
 
 enum HotKeyId : int { hotFast = 1, hotAutoOn = 2, hotAutoOff = 3 };
 
@@ -105,7 +110,6 @@ bool Resident::Start()
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
     tray_ = std::make_unique<TrayIcon>(window_, kTrayCallback);
     ReloadSettings();
-    SetTimer(window_, kTrayTimer, kTrayMilliseconds, nullptr);
 
     if (settings_.clearAtStart)
         for (HddCategory category : {hcTemp, hcInternet, hcCookies, hcDir, hcHistory})
@@ -185,6 +189,8 @@ LRESULT Resident::Handle(UINT message, WPARAM wParam, LPARAM lParam)
             ShowTrayMenu();
         else if (lParam == WM_LBUTTONDBLCLK)
             OpenShell();
+        else if (lParam == WM_MOUSEMOVE)
+            RefreshTray(); // before its tip shows
         return 0;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
@@ -274,21 +280,34 @@ void Resident::ApplySettings()
         autoTimerMs_ = interval;
         SetTimer(window_, kAutoTimer, interval, nullptr);
     }
+    const UINT trayInterval = settings_.trayShowsFree ? kTrayFigureMilliseconds : kTrayMarkMilliseconds;
+    if (trayInterval != trayTimerMs_) {
+        trayTimerMs_ = trayInterval;
+        SetTimer(window_, kTrayTimer, trayInterval, nullptr);
+    }
     RefreshTray();
 }
 
 void Resident::NotifyShell(int code, std::int32_t value)
 {
-    if (HWND shell = FindWindowA(kShellWindowClass, nullptr))
+    NotifyShell(FindWindowA(kShellWindowClass, nullptr), code, value);
+}
+
+void Resident::NotifyShell(HWND shell, int code, std::int32_t value)
+{
+    if (shell)
         PostMessageA(shell, WM_SHELLNOTIFY, static_cast<WPARAM>(code), static_cast<LPARAM>(value));
 }
 
 void Resident::ReportStatus()
 {
+    // Asked twice a second: one look for the shell serves all three
+    // figures, which then arrive together.
+    const HWND shell = FindWindowA(kShellWindowClass, nullptr);
     const Effects::Figures figures = effects_.At(uptime_.Now());
-    NotifyShell(ntLastEffect, figures.lastKB);
-    NotifyShell(ntTotalEffect, figures.totalKB);
-    NotifyShell(ntTimeSince, figures.secondsSince);
+    NotifyShell(shell, ntLastEffect, figures.lastKB);
+    NotifyShell(shell, ntTotalEffect, figures.totalKB);
+    NotifyShell(shell, ntTimeSince, figures.secondsSince);
 }
 
 void Resident::SetAutoClean(bool on)
@@ -604,6 +623,7 @@ void Resident::StopWork()
         UnregisterHotKeys();
         KillTimer(window_, kAutoTimer);
         KillTimer(window_, kTrayTimer);
+        autoTimerMs_ = trayTimerMs_ = 0;
     }
     if (tray_)
         tray_->Remove();

@@ -79,6 +79,7 @@ private:
     void ApplySettings();
     void ReportStatus();
     void NotifyShell(int code, std::int32_t value);
+    void NotifyShell(HWND shell, int code, std::int32_t value);
     void SetAutoClean(bool on);
 
     void RequestRam(const RamJob& job);
@@ -138,6 +139,7 @@ private:
     std::shared_ptr<Outcome> diskOutcome_;
     std::deque<DiskJob> diskPending_;
     UINT autoTimerMs_ = 0;
+    UINT trayTimerMs_ = 0;
     bool menuOpen_ = false;
     KernelHandle shellStarted_;
     std::string programDir_;

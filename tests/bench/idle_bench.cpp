@@ -9,8 +9,8 @@
 //
 // Under Wine, GetProcessTimes of another process answers with the caller's
 // own times, so where drive P: shows the Unix /proc (the script maps it)
-// the times are read from there: user and system clock ticks of the Unix
-// process whose command line names the program.
+// the times are read from there: the time on a processor of every thread
+// of the Unix process whose command line names the program.
 //
 // Run it by hand through run-idle-bench.sh, which puts the programs into
 // the sandbox prefix (the cleaner may clean) and passes
@@ -20,6 +20,7 @@
 
 #include <psapi.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <optional>
@@ -44,6 +45,8 @@ constexpr DWORD kDefaultSeconds = 60;
 // over well before this; it is not part of the idle figure.
 constexpr DWORD kSettleMs = 4000;
 constexpr DWORD kPatienceMs = 15000;
+// Of the history's first 25 s, what is left after the settling.
+constexpr DWORD kPictureMovingSeconds = 18;
 constexpr double kHundredNanosecondsPerSecond = 1e7;
 
 // One process's resource figures at one moment.
@@ -84,9 +87,9 @@ std::string Lower(std::string text)
     return text;
 }
 
-// "P:\<pid>\stat" of the Unix process whose command line holds `needle`,
-// or "" when drive P: is not /proc or no process matches.
-std::string UnixStatPath(const std::string& needle)
+// "P:\<pid>" of the Unix process whose command line holds `needle`, or ""
+// when drive P: is not /proc or no process matches.
+std::string UnixProcessDir(const std::string& needle)
 {
     const std::string wanted = Lower(needle);
     WIN32_FIND_DATAA found;
@@ -108,17 +111,18 @@ std::string UnixStatPath(const std::string& needle)
         }
         // This benchmark's own command line names every program too.
         if (Lower(line).find(wanted) != std::string::npos && line.find("--floor=") == std::string::npos) {
-            match = "P:\\" + name + "\\stat";
+            match = "P:\\" + name;
         }
     } while (match.empty() && FindNextFileA(search, &found));
     FindClose(search);
     return match;
 }
 
-// User plus system time in 100 ns units from a /proc stat file.
-ULONGLONG UnixCpu(const std::string& statPath)
+// User plus system time in 100 ns units from a /proc stat file: clock
+// ticks, a hundredth of a second here.
+ULONGLONG UnixTicksCpu(const std::string& processDir)
 {
-    const std::string stat = ReadWhole(statPath);
+    const std::string stat = ReadWhole(processDir + "\\stat");
     // The fields after the command name, which is in parentheses and may
     // hold blanks: state is field 3, utime 14, stime 15.
     const std::size_t close = stat.rfind(')');
@@ -131,6 +135,34 @@ ULONGLONG UnixCpu(const std::string& statPath)
         return 0;
     }
     return static_cast<ULONGLONG>(static_cast<double>(utime + stime) / unixTicksPerSecond * 1e7);
+}
+
+// Time on a processor in 100 ns units, summed over the process's threads
+// from their schedstat (nanoseconds: a tick of the clock above is 0.017 %
+// of a minute, about what the floor costs); the clock ticks where the
+// kernel keeps no schedstat.
+ULONGLONG UnixCpu(const std::string& processDir)
+{
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((processDir + "\\task\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return UnixTicksCpu(processDir);
+    }
+    unsigned long long nanoseconds = 0;
+    bool any = false;
+    do {
+        if (found.cFileName[0] == '.') {
+            continue;
+        }
+        unsigned long long onCpu = 0;
+        const std::string line = ReadWhole(processDir + "\\task\\" + found.cFileName + "\\schedstat");
+        if (std::sscanf(line.c_str(), "%llu", &onCpu) == 1) {
+            nanoseconds += onCpu;
+            any = true;
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return any ? nanoseconds / 100 : UnixTicksCpu(processDir);
 }
 
 struct Row {
@@ -216,7 +248,7 @@ std::vector<Row> Measure(const std::vector<Measured>& processes, DWORD seconds)
     std::vector<Snapshot> before;
     std::vector<std::string> statPaths;
     for (const auto& p : processes) {
-        statPaths.push_back(UnixStatPath(p.commandLine));
+        statPaths.push_back(UnixProcessDir(p.commandLine));
         std::fprintf(stderr, "%s: %s\n", p.name.c_str(),
                      statPaths.back().empty() ? "times from GetProcessTimes" : statPaths.back().c_str());
         before.push_back(Take(p.process, statPaths.back()));
@@ -288,6 +320,10 @@ int main()
         unixTicksPerSecond = std::stod(hz);
     }
 
+    // Nobody uses the programs: the pointer rests in a corner, away from
+    // both windows (a control under it would track it).
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+
     std::vector<Row> rows;
     Row floor;
     {
@@ -311,7 +347,15 @@ int main()
         }
         const HANDLE cleaner = OpenOwner(cleanerWindow);
         Sleep(kSettleMs);
-        auto measured = Measure({{"shell, Info page", program.Handle(), shell},
+        // The history starts as zeros, which shift out over its first 25 s:
+        // until then every tick draws a new picture, as it does on a machine
+        // whose memory moves. Memory here does not move as the shell sees
+        // it (Wine holds a 32-bit program's figures below 2 GB).
+        rows.push_back(Measure({{"shell, Info, picture moving", program.Handle(), shell}},
+                               std::min<DWORD>(seconds, kPictureMovingSeconds))
+                           .front());
+        Sleep(kSettleMs);
+        auto measured = Measure({{"shell, Info, picture still", program.Handle(), shell},
                                  {"cleaner, asked by the shell", cleaner, cleanerCopy}},
                                 seconds);
         rows.insert(rows.end(), measured.begin(), measured.end());
@@ -329,6 +373,21 @@ int main()
         PostMessageA(window, WM_CLOSE, 0, 0);
         if (!program.WaitForExit(kPatienceMs)) {
             std::fprintf(stderr, "the shell did not end\n");
+        }
+
+        {
+            // What the link's rules alone cost: a bare program in the
+            // shell's place asking the same cleaner every tick.
+            Process bare(floorExe, "exchange", "");
+            Sleep(kSettleMs);
+            auto asked = Measure({{"floor asking the cleaner, no picture", bare.Handle(), floorExe + " exchange"},
+                                  {"cleaner, asked by that floor", cleaner, cleanerCopy}},
+                                 seconds);
+            rows.insert(rows.end(), asked.begin(), asked.end());
+            if (HWND w = FindWindowA(kShellWindowClass, nullptr)) {
+                PostMessageA(w, WM_CLOSE, 0, 0);
+            }
+            bare.WaitForExit(kPatienceMs);
         }
 
         const std::string conf = dir.File("Conf.dat");
@@ -349,7 +408,7 @@ int main()
     }
     RestoreAutorun(previousAutorun);
 
-    std::printf("idle cost over %lu s per state (CPU: /proc user + system ticks, else GetProcessTimes; "
+    std::printf("idle cost over %lu s per state (CPU: /proc time on a processor of all threads, else GetProcessTimes; "
                 "GetProcessMemoryInfo PrivateUsage, or "
                 "PagefileUsage where that is 0; GetGuiResources, 0 where the platform does not count; wnds: "
                 "windows of the process)\n",

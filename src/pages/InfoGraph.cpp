@@ -47,8 +47,13 @@ GraphGridLine GraphGridLineAt(const GraphScale& scale, int e, char decimalSepara
 {
     // The label's top stands this far above its line.
     constexpr int kLabelRise = 5;
-    const int y = kGraphHeight - e * scale.pix;
+    const int y = GraphGridY(scale, e);
     return {y, y - kLabelRise, GraphAxisLabel(e * scale.step, decimalSeparator)};
+}
+
+int GraphGridY(const GraphScale& scale, int e)
+{
+    return kGraphHeight - e * scale.pix;
 }
 
 std::vector<GraphGridLine> GraphGridLines(int totalRamMB, char decimalSeparator)
@@ -94,29 +99,20 @@ std::optional<Point> GraphPlateauLabelAt(const GraphPlateau& plateau, const Grap
     return Point{10 * mid + 21, 83 - plateau.value * scale.pix / scale.step};
 }
 
-void DrawFreeRamGraph(Canvas& canvas, const FreeRamSamples& samples, int totalRamMB, char decimalSeparator)
+namespace {
+
+void SetGraphFont(Canvas& canvas)
 {
     canvas.font.SetName("MS Sans Serif");
     canvas.font.SetSize(8);
     canvas.font.SetStyle(fsBold);
     canvas.font.SetColor(kGraphTextColor);
     canvas.font.SetEscapement(0);
-    canvas.pen = Pen{clBlack, PenStyle::Solid, 1, PenMode::Copy};
+}
 
-    canvas.brush = Brush{kGraphBackColor, BrushStyle::Solid};
-    canvas.Rectangle(0, 0, kGraphWidth, kGraphHeight);
-    // The band's brush stays for the axis labels, which stand on its colour.
-    canvas.brush.color = kGraphAxisColor;
-    canvas.Rectangle(0, 0, kGraphAxisRight, kGraphHeight);
-
-    const GraphScale scale = GraphScaleFor(totalRamMB);
-    for (int e = 1; e < scale.lines; ++e) {
-        const GraphGridLine line = GraphGridLineAt(scale, e, decimalSeparator);
-        canvas.MoveTo(kGraphAxisRight, line.y);
-        canvas.LineTo(kGraphWidth, line.y);
-        canvas.WriteText(2, line.labelY, line.label);
-    }
-
+// The lime line of the total, the blue curve and the plateaus' labels.
+void DrawTotalAndCurve(Canvas& canvas, const FreeRamSamples& samples, int totalRamMB, const GraphScale& scale)
+{
     const int totalY = GraphTotalLineY(totalRamMB);
     canvas.pen.color = kGraphTotalColor;
     canvas.MoveTo(kGraphAxisRight + 1, totalY);
@@ -144,6 +140,46 @@ void DrawFreeRamGraph(Canvas& canvas, const FreeRamSamples& samples, int totalRa
         canvas.Ellipse(at->x - 6, at->y - 2, at->x + extent.cx + 6, at->y + extent.cy + 2);
         canvas.WriteText(at->x, at->y, text);
     });
+}
+
+} // namespace
+
+void DrawFreeRamGraph(Canvas& canvas, const FreeRamSamples& samples, int totalRamMB, char decimalSeparator)
+{
+    SetGraphFont(canvas);
+    canvas.pen = Pen{clBlack, PenStyle::Solid, 1, PenMode::Copy};
+
+    canvas.brush = Brush{kGraphBackColor, BrushStyle::Solid};
+    canvas.Rectangle(0, 0, kGraphWidth, kGraphHeight);
+    // The band's brush stays for the axis labels, which stand on its colour.
+    canvas.brush.color = kGraphAxisColor;
+    canvas.Rectangle(0, 0, kGraphAxisRight, kGraphHeight);
+
+    const GraphScale scale = GraphScaleFor(totalRamMB);
+    for (int e = 1; e < scale.lines; ++e) {
+        const GraphGridLine line = GraphGridLineAt(scale, e, decimalSeparator);
+        canvas.MoveTo(kGraphAxisRight, line.y);
+        canvas.LineTo(kGraphWidth, line.y);
+        canvas.WriteText(2, line.labelY, line.label);
+    }
+    DrawTotalAndCurve(canvas, samples, totalRamMB, scale);
+}
+
+void DrawFreeRamGraphPlot(Canvas& canvas, const FreeRamSamples& samples, int totalRamMB)
+{
+    SetGraphFont(canvas);
+    // The outline's left column is the band's right one, black in both.
+    canvas.pen = Pen{clBlack, PenStyle::Solid, 1, PenMode::Copy};
+    canvas.brush = Brush{kGraphBackColor, BrushStyle::Solid};
+    canvas.Rectangle(kGraphAxisRight - 1, 0, kGraphWidth, kGraphHeight);
+
+    const GraphScale scale = GraphScaleFor(totalRamMB);
+    for (int e = 1; e < scale.lines; ++e) {
+        const int y = GraphGridY(scale, e);
+        canvas.MoveTo(kGraphAxisRight, y);
+        canvas.LineTo(kGraphWidth, y);
+    }
+    DrawTotalAndCurve(canvas, samples, totalRamMB, scale);
 }
 
 void PaintFreeRamBox(Canvas& box, const Bitmap& picture)

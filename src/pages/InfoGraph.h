@@ -64,6 +64,8 @@ struct GraphGridLine {
 
 // Grid line e of a scale, 1 the lowest and scale.lines - 1 the highest.
 GraphGridLine GraphGridLineAt(const GraphScale& scale, int e, char decimalSeparator);
+// Its row alone.
+int GraphGridY(const GraphScale& scale, int e);
 
 // Every grid line from the bottom up; none when the total is below one step.
 std::vector<GraphGridLine> GraphGridLines(int totalRamMB, char decimalSeparator);
@@ -111,6 +113,11 @@ std::optional<Point> GraphPlateauLabelAt(const GraphPlateau& plateau, const Grap
 // and font are left as the drawing leaves them. Nothing is allocated on the
 // way but the canvas's own drawing objects.
 void DrawFreeRamGraph(Canvas& canvas, const FreeRamSamples& samples, int totalRamMB, char decimalSeparator);
+// Draws anew, over a picture DrawFreeRamGraph made for the same total,
+// everything right of the axis band: the same pixels as the whole picture,
+// without the band's labels, whose text is most of the drawing's cost and
+// changes only with the total and the separator.
+void DrawFreeRamGraphPlot(Canvas& canvas, const FreeRamSamples& samples, int totalRamMB);
 
 // The paint handler of the visible box: the finished picture in one block.
 void PaintFreeRamBox(Canvas& box, const Bitmap& picture);

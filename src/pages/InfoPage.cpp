@@ -109,15 +109,18 @@ bool InfoPage::ComposePicture()
 {
     const ShellValues& values = host_.Values();
     const char separator = LocaleDecimalSeparator();
-    if (composed_ && composedSamples_ == values.freeRamHistory && composedTotalMB_ == values.totalRamMB &&
-        composedSeparator_ == separator) {
+    Bitmap& picture = Need<Image>(host_.Root(), "imfr").GetPicture().GetBitmap();
+    const bool sameScale = composed_ && composedTotalMB_ == values.totalRamMB && composedSeparator_ == separator &&
+                           picture.Width() == kGraphWidth && picture.Height() == kGraphHeight;
+    if (sameScale && composedSamples_ == values.freeRamHistory) {
         return false;
     }
-    Bitmap& picture = Need<Image>(host_.Root(), "imfr").GetPicture().GetBitmap();
-    if (picture.Width() != kGraphWidth || picture.Height() != kGraphHeight) {
+    if (sameScale) {
+        DrawFreeRamGraphPlot(picture.GetCanvas(), values.freeRamHistory, values.totalRamMB);
+    } else {
         picture.SetSize(kGraphWidth, kGraphHeight);
+        klarvo::DrawFreeRamGraph(picture.GetCanvas(), values.freeRamHistory, values.totalRamMB, separator);
     }
-    klarvo::DrawFreeRamGraph(picture.GetCanvas(), values.freeRamHistory, values.totalRamMB, separator);
     composed_ = true;
     composedSamples_ = values.freeRamHistory;
     composedTotalMB_ = values.totalRamMB;

@@ -126,6 +126,32 @@ TEST_F(InfoWindowTest, ThePictureOnABitmapHasItsColoursWhereTheyBelong)
     EXPECT_TRUE(blueNearSample);
 }
 
+// A tick that brings only a new sample redraws right of the band; the
+// result must be the whole picture's, whatever the total and the labels.
+TEST_F(InfoWindowTest, RedrawingThePlotGivesTheWholePicturesPixels)
+{
+    FreeRamHistory before, after;
+    for (int i = 0; i < FreeRamHistory::kSamples; ++i) {
+        before.Append(static_cast<std::uint32_t>(i * 37 % 4100));
+        after.Append(static_cast<std::uint32_t>(i % 9 < 5 ? 3000 : i * 13 % 70));
+    }
+    for (const int total : {1, 24, 65, 999, 1215, 4096}) {
+        for (const char separator : {'.', ','}) {
+            Bitmap whole(kGraphWidth, kGraphHeight), plotted(kGraphWidth, kGraphHeight);
+            DrawFreeRamGraph(whole.GetCanvas(), after.Samples(), total, separator);
+            DrawFreeRamGraph(plotted.GetCanvas(), before.Samples(), total, separator);
+            DrawFreeRamGraphPlot(plotted.GetCanvas(), after.Samples(), total);
+            int differing = 0;
+            for (int y = 0; y < kGraphHeight; ++y) {
+                for (int x = 0; x < kGraphWidth; ++x) {
+                    differing += whole.Pixel(x, y) != plotted.Pixel(x, y);
+                }
+            }
+            EXPECT_EQ(differing, 0) << total << " MB, '" << separator << "'";
+        }
+    }
+}
+
 TEST_F(InfoWindowTest, RedrawingTwiceASecondForHoursLeavesTheGdiCountFlat)
 {
     Bitmap picture(kGraphWidth, kGraphHeight);

@@ -692,6 +692,23 @@ bool BrowseDialogs::OpenPicture(HWND owner, const std::string& filter, const std
     return RunOpenDialog(owner, filter, initialDir, current, chosen, true);
 }
 
+namespace {
+
+// The list comes from the shell's allocator, which Windows 95 documents as
+// the way to free it. Going through it rather than the COM task allocator
+// also spares the shell importing ole32, which Windows 9x would otherwise
+// load into it for this one call.
+void FreeShellItem(LPITEMIDLIST item)
+{
+    IMalloc* allocator = nullptr;
+    if (SUCCEEDED(SHGetMalloc(&allocator)) && allocator) {
+        allocator->Free(item);
+        allocator->Release();
+    }
+}
+
+} // namespace
+
 bool BrowseDialogs::BrowseFolder(HWND owner, const std::string& title, const std::string& current, std::string& chosen)
 {
     char display[MAX_PATH] = {};
@@ -708,7 +725,7 @@ bool BrowseDialogs::BrowseFolder(HWND owner, const std::string& title, const std
     }
     char path[MAX_PATH] = {};
     bool ok = SHGetPathFromIDListA(pidl, path) != FALSE;
-    CoTaskMemFree(pidl);
+    FreeShellItem(pidl);
     if (ok) {
         chosen = path;
     }

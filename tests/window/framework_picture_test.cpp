@@ -303,3 +303,29 @@ TEST(PictureDialog, PreviewShowsTheFieldsPictureThenFollowsTheSelectionAndNeverR
 }
 
 } // namespace
+
+// Taking a folder in the system's folder dialog gives the path of a folder
+// and hands the system's list of it back to the shell's allocator.
+TEST(FolderDialog, TakingAFolderGivesItsPath)
+{
+    TempDir dir;
+    bool shown = false;
+    std::thread person([&] {
+        HWND dialog = nullptr;
+        shown = Eventually([&] {
+            dialog = FindWindowA("#32770", nullptr);
+            return dialog && FindWindowExA(dialog, nullptr, WC_TREEVIEWA, nullptr);
+        });
+        if (dialog) {
+            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        }
+    });
+    std::string chosen;
+    const bool taken = BrowseDialogs().BrowseFolder(nullptr, "Folder", dir.Path(), chosen);
+    person.join();
+
+    EXPECT_TRUE(shown);
+    ASSERT_TRUE(taken);
+    const DWORD attributes = GetFileAttributesA(chosen.c_str());
+    EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) << chosen;
+}

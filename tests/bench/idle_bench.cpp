@@ -34,6 +34,7 @@
 #include "support/Pump.h"
 #include "support/ShellPlaces.h"
 #include "support/TempDir.h"
+#include "win/Handles.h"
 
 using namespace klarvo;
 using namespace klarvo::test;
@@ -62,21 +63,31 @@ struct Snapshot {
 // Ticks per second of /proc's times (--hz, from the script).
 double unixTicksPerSecond = 100;
 
+// A file's text, or "" when it cannot be read (its process has ended).
 std::string ReadWhole(const std::string& path)
 {
-    std::string text;
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return text;
+    try {
+        return ReadText(path);
+    } catch (const std::exception&) {
+        return {};
     }
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-        text.append(buffer, got);
+}
+
+// Calls visit(name) for each entry of a directory pattern but "." and "..",
+// until it returns false.
+template <typename Visit> void ForEachEntry(const std::string& pattern, Visit&& visit)
+{
+    WIN32_FIND_DATAA found;
+    const FindHandle search(FindFirstFileA(pattern.c_str(), &found));
+    if (!search) {
+        return;
     }
-    CloseHandle(file);
-    return text;
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != ".." && !visit(name)) {
+            return;
+        }
+    } while (FindNextFileA(search.Get(), &found));
 }
 
 std::string Lower(std::string text)
@@ -92,16 +103,10 @@ std::string Lower(std::string text)
 std::string UnixProcessDir(const std::string& needle)
 {
     const std::string wanted = Lower(needle);
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA("P:\\*", &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        return {};
-    }
     std::string match;
-    do {
-        const std::string name = found.cFileName;
-        if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos) {
-            continue;
+    ForEachEntry("P:\\*", [&](const std::string& name) {
+        if (name.find_first_not_of("0123456789") != std::string::npos) {
+            return true;
         }
         std::string line = ReadWhole("P:\\" + name + "\\cmdline");
         for (char& c : line) {
@@ -113,8 +118,8 @@ std::string UnixProcessDir(const std::string& needle)
         if (Lower(line).find(wanted) != std::string::npos && line.find("--floor=") == std::string::npos) {
             match = "P:\\" + name;
         }
-    } while (match.empty() && FindNextFileA(search, &found));
-    FindClose(search);
+        return match.empty();
+    });
     return match;
 }
 
@@ -143,25 +148,17 @@ ULONGLONG UnixTicksCpu(const std::string& processDir)
 // kernel keeps no schedstat.
 ULONGLONG UnixCpu(const std::string& processDir)
 {
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((processDir + "\\task\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        return UnixTicksCpu(processDir);
-    }
     unsigned long long nanoseconds = 0;
     bool any = false;
-    do {
-        if (found.cFileName[0] == '.') {
-            continue;
-        }
+    ForEachEntry(processDir + "\\task\\*", [&](const std::string& thread) {
         unsigned long long onCpu = 0;
-        const std::string line = ReadWhole(processDir + "\\task\\" + found.cFileName + "\\schedstat");
+        const std::string line = ReadWhole(processDir + "\\task\\" + thread + "\\schedstat");
         if (std::sscanf(line.c_str(), "%llu", &onCpu) == 1) {
             nanoseconds += onCpu;
             any = true;
         }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+        return true;
+    });
     return any ? nanoseconds / 100 : UnixTicksCpu(processDir);
 }
 
@@ -266,11 +263,11 @@ std::vector<Row> Measure(const std::vector<Measured>& processes, DWORD seconds)
 }
 
 // The process behind a window, opened for the figures.
-HANDLE OpenOwner(HWND window)
+KernelHandle OpenOwner(HWND window)
 {
     DWORD id = 0;
     GetWindowThreadProcessId(window, &id);
-    return OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, id);
+    return KernelHandle(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | SYNCHRONIZE, FALSE, id));
 }
 
 void PrintRows(const std::vector<Row>& rows, const Row& floor)
@@ -345,7 +342,8 @@ int main()
             std::fprintf(stderr, "the shell or the cleaner did not start\n");
             return 1;
         }
-        const HANDLE cleaner = OpenOwner(cleanerWindow);
+        const KernelHandle owner = OpenOwner(cleanerWindow);
+        const HANDLE cleaner = owner.Get();
         Sleep(kSettleMs);
         // The history starts as zeros, which shift out over its first 25 s:
         // until then every tick draws a new picture, as it does on a machine
@@ -404,7 +402,6 @@ int main()
             PostMessageA(c, WM_CLOSE, 0, 0);
             WaitForSingleObject(cleaner, kPatienceMs);
         }
-        CloseHandle(cleaner);
     }
     RestoreAutorun(previousAutorun);
 

@@ -70,10 +70,14 @@ std::string ReadText(const std::string& path)
         CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file)
         throw std::runtime_error("cannot open " + path);
-    std::string text(GetFileSize(file.Get(), nullptr), '\0');
-    DWORD done = 0;
-    ReadFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &done, nullptr);
-    text.resize(done);
+    // To the end rather than by the reported size, which files such as
+    // those of /proc give as 0.
+    std::string text;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        text.append(buffer, got);
+    }
     return text;
 }
 

@@ -1,6 +1,7 @@
 #include "resident/DiskCleaner.h"
 
 #include "win/Handles.h"
+#include "win/SystemFunction.h"
 
 #include <windows.h>
 
@@ -22,8 +23,7 @@ using LongPathFunction = DWORD(WINAPI*)(LPCSTR, LPSTR, DWORD);
 
 LongPathFunction LongPathName()
 {
-    static const auto function = reinterpret_cast<LongPathFunction>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetLongPathNameA")));
+    static const auto function = SystemFunction<LongPathFunction>("kernel32.dll", "GetLongPathNameA");
     return function;
 }
 
@@ -48,8 +48,7 @@ using FinalPathFunction = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
 // links that could hide behind a plain file's attributes.
 FinalPathFunction FinalPathName()
 {
-    static const auto function = reinterpret_cast<FinalPathFunction>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA")));
+    static const auto function = SystemFunction<FinalPathFunction>("kernel32.dll", "GetFinalPathNameByHandleA");
     return function;
 }
 
@@ -157,8 +156,8 @@ DeleteOutcome Classify(DWORD error)
 // Deleting through an open handle. SetFileInformationByHandle arrived with
 // Windows Vista; before it, the NT line offers the same through ntdll's
 // NtSetInformationFile (Windows NT 3.1 on). Windows 9x has neither.
-constexpr int kFileDispositionInfo = 4;             // FILE_INFO_BY_HANDLE_CLASS
-constexpr ULONG kFileDispositionInformation = 13;   // FILE_INFORMATION_CLASS
+constexpr int kFileDispositionInfo = 4;           // FILE_INFO_BY_HANDLE_CLASS
+constexpr ULONG kFileDispositionInformation = 13; // FILE_INFORMATION_CLASS
 constexpr LONG kStatusDirectoryNotEmpty = static_cast<LONG>(0xC0000101);
 constexpr LONG kStatusSharingViolation = static_cast<LONG>(0xC0000043);
 
@@ -191,18 +190,15 @@ const Disposition& DispositionFunctions()
     static const Disposition functions = [] {
         Disposition found;
         const HMODULE kernel = GetModuleHandleA("kernel32.dll");
-        found.information = reinterpret_cast<InformationFunction>(
-            reinterpret_cast<void*>(GetProcAddress(kernel, "GetFileInformationByHandle")));
-        found.byHandle = reinterpret_cast<SetInformationFunction>(
-            reinterpret_cast<void*>(GetProcAddress(kernel, "SetFileInformationByHandle")));
+        found.information = SystemFunction<InformationFunction>(kernel, "GetFileInformationByHandle");
+        found.byHandle = SystemFunction<SetInformationFunction>(kernel, "SetFileInformationByHandle");
         // Windows 98 ships an ntdll of its own that is no NT kernel: the
         // native call is taken on the NT line only (high bit of GetVersion
         // clear). A system that has the documented function has links,
         // whatever version it reports.
         if (!found.byHandle && !(GetVersion() & 0x80000000u))
             if (HMODULE ntdll = GetModuleHandleA("ntdll.dll"))
-                found.native = reinterpret_cast<NtSetInformationFunction>(
-                    reinterpret_cast<void*>(GetProcAddress(ntdll, "NtSetInformationFile")));
+                found.native = SystemFunction<NtSetInformationFunction>(ntdll, "NtSetInformationFile");
         return found;
     }();
     return functions;

@@ -1,6 +1,7 @@
 #include "resident/RamCleaner.h"
 
 #include "win/Handles.h"
+#include "win/SystemFunction.h"
 #include "win/Memory.h"
 
 #include <windows.h>
@@ -164,10 +165,8 @@ void Win32MemorySystem::TrimWorkingSets()
         return;
     using EnumFunction = BOOL(WINAPI*)(DWORD*, DWORD, DWORD*);
     using EmptyFunction = BOOL(WINAPI*)(HANDLE);
-    const auto enumProcesses =
-        reinterpret_cast<EnumFunction>(reinterpret_cast<void*>(GetProcAddress(psapi, "EnumProcesses")));
-    const auto emptyWorkingSet =
-        reinterpret_cast<EmptyFunction>(reinterpret_cast<void*>(GetProcAddress(psapi, "EmptyWorkingSet")));
+    const auto enumProcesses = SystemFunction<EnumFunction>(psapi, "EnumProcesses");
+    const auto emptyWorkingSet = SystemFunction<EmptyFunction>(psapi, "EmptyWorkingSet");
     if (enumProcesses && emptyWorkingSet) {
         std::vector<DWORD> ids(1024);
         DWORD used = 0;

@@ -1,5 +1,7 @@
 #include "framework/CommonControls.h"
 
+#include "win/SystemFunction.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -19,12 +21,6 @@ constexpr UINT_PTR kLeaveTimerId = 0x4B4C;
 // person notices.
 constexpr UINT kLeavePollMs = 100;
 
-template <typename Fn> Fn Lookup(const char* module, const char* name)
-{
-    HMODULE m = GetModuleHandleA(module);
-    return m ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(m, name))) : nullptr;
-}
-
 short Short(int v)
 {
     return static_cast<short>(std::clamp(v, SHRT_MIN, SHRT_MAX));
@@ -37,7 +33,7 @@ void InitCommonControlClasses()
     using InitEx = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
     // InitCommonControls is imported, so the library is loaded already.
     InitCommonControls();
-    if (const auto initEx = Lookup<InitEx>("comctl32.dll", "InitCommonControlsEx")) {
+    if (const auto initEx = SystemFunction<InitEx>("comctl32.dll", "InitCommonControlsEx")) {
         const INITCOMMONCONTROLSEX icc{sizeof icc, ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS | ICC_TAB_CLASSES};
         initEx(&icc);
     }
@@ -48,8 +44,8 @@ bool TrackMouseLeave(HWND window, LeaveTracking how)
     using Track = BOOL(WINAPI*)(TRACKMOUSEEVENT*);
     if (how == LeaveTracking::Best) {
         static const Track track = [] {
-            const auto own = Lookup<Track>("user32.dll", "TrackMouseEvent");
-            return own ? own : Lookup<Track>("comctl32.dll", "_TrackMouseEvent");
+            const auto own = SystemFunction<Track>("user32.dll", "TrackMouseEvent");
+            return own ? own : SystemFunction<Track>("comctl32.dll", "_TrackMouseEvent");
         }();
         if (track) {
             TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, window, 0};

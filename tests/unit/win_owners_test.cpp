@@ -7,6 +7,7 @@
 #include "win/Files.h"
 #include "win/Gdi.h"
 #include "win/Handles.h"
+#include "win/SystemFunction.h"
 
 #include <windows.h>
 
@@ -161,3 +162,18 @@ TEST(Files, OnlyFilesExist)
 }
 
 } // namespace
+
+TEST(SystemFunctions, FoundUnlessATestReportsThemMissing)
+{
+    EXPECT_NE(FindSystemFunction("kernel32.dll", "GetTickCount"), nullptr);
+    EXPECT_EQ(FindSystemFunction("kernel32.dll", "NoSuchFunctionAnywhere"), nullptr);
+    EXPECT_EQ(FindSystemFunction("no-such-module.dll", "GetTickCount"), nullptr);
+    {
+        const ScopedMissingFunctions missing("GetVersion,GetTickCount");
+        EXPECT_EQ(FindSystemFunction("kernel32.dll", "GetTickCount"), nullptr);
+        EXPECT_EQ(FindSystemFunction("kernel32.dll", "GetVersion"), nullptr);
+        // Whole names only: a prefix of a listed name is no match.
+        EXPECT_NE(FindSystemFunction("kernel32.dll", "GetVersionExA"), nullptr);
+    }
+    EXPECT_NE(FindSystemFunction("kernel32.dll", "GetTickCount"), nullptr);
+}

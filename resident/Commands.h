@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "win/Memory.h"
+
 namespace klarvo::resident {
 
 // A WM_CLEANERCMD that the cleaner carries out: its code and argument as
@@ -13,7 +15,7 @@ struct Command {
 };
 
 // Highest amount a "free up" may ask for: TotalRamMB never exceeds it.
-constexpr std::int32_t kMaxFreeMegabytes = 4096;
+constexpr std::int32_t kMaxFreeMegabytes = kMaxTotalRamMB;
 
 // The command, or nothing for an unknown code or an argument outside its
 // range: commands without an argument want 0, cmdFreeRam 1 to

@@ -1,24 +1,13 @@
 #include "resident/ResidentSettings.h"
 
 #include <algorithm>
+#include <type_traits>
 
 #include "settings/ConfStr.h"
 #include "settings/SlotTable.h"
 
 namespace klarvo::resident {
 namespace {
-
-std::int32_t InRange(std::int32_t value, std::int32_t low, std::int32_t high, std::int32_t fallback)
-{
-    return value >= low && value <= high ? value : fallback;
-}
-
-// The value the shell's first run writes; the amounts that depend on the
-// machine are left for AmountOrDefault.
-std::int32_t FirstRunValue(Slot slot)
-{
-    return FirstRunDefault(*FindSlot(slot), 0, false);
-}
 
 // A stored amount, or the first run's share of the machine's memory when
 // the slot holds nothing usable.
@@ -27,50 +16,76 @@ std::int32_t AmountOrDefault(std::int32_t megabytes, Slot slot, std::int32_t tot
     return megabytes > 0 ? megabytes : std::max(FirstRunDefault(*FindSlot(slot), totalRamMB, false), 1);
 }
 
-char HotKeyLetter(std::int32_t value)
+// Where the cleaner keeps a slot's value, once the slot's row has brought
+// it into its valid range: a flag is then 0 or 1, a hot key a letter or 0.
+struct SlotField {
+    Slot slot;
+    void (*store)(ResidentSettings& settings, std::int32_t value);
+};
+
+template <auto Member> void Store(ResidentSettings& settings, std::int32_t value)
 {
-    return value >= 'A' && value <= 'Z' ? static_cast<char>(value) : 0;
+    using Field = std::remove_reference_t<decltype(settings.*Member)>;
+    settings.*Member = static_cast<Field>(value);
 }
 
-// TotalRamMB never exceeds 4096, so no amount above it means anything.
-constexpr std::int32_t kMaxMegabytes = 4096;
+template <int Index> void StorePopup(ResidentSettings& settings, std::int32_t value)
+{
+    settings.popupMB[Index] = value;
+}
+
+// The slots the cleaner acts on; the autorun value, the shell's RAM share and
+// its background are the shell's alone.
+constexpr SlotField kFields[] = {
+    {slotAuto, Store<&ResidentSettings::autoClean>},
+    {slotMinProc, Store<&ResidentSettings::minPercent>},
+    {slotFree, Store<&ResidentSettings::freeMB>},
+    {slotFastOnly, Store<&ResidentSettings::fastOnly>},
+    {slotEvery, Store<&ResidentSettings::everyMinutes>},
+    {slotMaxTry, Store<&ResidentSettings::maxTries>},
+    {slotPopup1, StorePopup<0>},
+    {slotPopup2, StorePopup<1>},
+    {slotPopup3, StorePopup<2>},
+    // Stored inverted: 1 when "No running Klarvo Shell" is clear.
+    {slotRunShell, Store<&ResidentSettings::openShellAtStart>},
+    {slotTrayMem, Store<&ResidentSettings::trayShowsFree>},
+    {slotHot1, Store<&ResidentSettings::hotFast>},
+    {slotSound, Store<&ResidentSettings::playSound>},
+    {slotTemp, Store<&ResidentSettings::clearTemp>},
+    {slotInternet, Store<&ResidentSettings::clearInternet>},
+    {slotCookies, Store<&ResidentSettings::clearCookies>},
+    {slotDir, Store<&ResidentSettings::clearDir>},
+    {slotSubdir, Store<&ResidentSettings::dirWithSubdirs>},
+    {slotClearSelect, Store<&ResidentSettings::clearAtStart>},
+    {slotHistory, Store<&ResidentSettings::clearHistory>},
+    {slotHot2, Store<&ResidentSettings::hotAutoOn>},
+    {slotHot3, Store<&ResidentSettings::hotAutoOff>},
+};
+
+const SlotField* FieldOf(Slot slot)
+{
+    for (const SlotField& field : kFields)
+        if (field.slot == slot)
+            return &field;
+    return nullptr;
+}
+
+// The line of ConfStr.dat of each disk category, by HddCategory.
+constexpr ConfStrLine kCategoryLines[] = {lineTemp, lineCache, lineCookies, lineDir, lineHistory};
 
 } // namespace
 
 ResidentSettings InterpretSettings(const SlotReader& readSlot, const std::vector<std::string>& lines)
 {
     ResidentSettings s;
-    s.autoClean = readSlot(slotAuto) == 1;
-    s.minPercent = InRange(readSlot(slotMinProc), 5, 100, FirstRunValue(slotMinProc));
-    s.freeMB = InRange(readSlot(slotFree), 1, kMaxMegabytes, 0);
-    s.fastOnly = readSlot(slotFastOnly) == 1;
-    s.everyMinutes = InRange(readSlot(slotEvery), 1, 60, FirstRunValue(slotEvery));
-    s.maxTries = InRange(readSlot(slotMaxTry), 1, 5, FirstRunValue(slotMaxTry));
-    s.popupMB[0] = InRange(readSlot(slotPopup1), 1, kMaxMegabytes, 0);
-    s.popupMB[1] = InRange(readSlot(slotPopup2), 1, kMaxMegabytes, 0);
-    s.popupMB[2] = InRange(readSlot(slotPopup3), 1, kMaxMegabytes, 0);
-    // Stored inverted: 1 when "No running Klarvo Shell" is clear.
-    s.openShellAtStart = readSlot(slotRunShell) == 1;
-    s.trayShowsFree = readSlot(slotTrayMem) == 1;
-    s.hotFast = HotKeyLetter(readSlot(slotHot1));
-    s.playSound = readSlot(slotSound) == 1;
-    s.clearTemp = readSlot(slotTemp) == 1;
-    s.clearInternet = readSlot(slotInternet) == 1;
-    s.clearCookies = readSlot(slotCookies) == 1;
-    s.clearDir = readSlot(slotDir) == 1;
-    s.dirWithSubdirs = readSlot(slotSubdir) == 1;
-    s.clearAtStart = readSlot(slotClearSelect) == 1;
-    s.clearHistory = readSlot(slotHistory) == 1;
-    s.hotAutoOn = HotKeyLetter(readSlot(slotHot2));
-    s.hotAutoOff = HotKeyLetter(readSlot(slotHot3));
+    for (const SlotInfo& row : SlotTable())
+        if (const SlotField* field = FieldOf(row.slot))
+            field->store(s, ValidOrFallback(row, readSlot(row.slot)));
 
     auto line = [&lines](int index) { return index < static_cast<int>(lines.size()) ? lines[index] : std::string(); };
     s.soundFile = line(lineSound);
-    s.categoryPath[hcTemp] = line(lineTemp);
-    s.categoryPath[hcInternet] = line(lineCache);
-    s.categoryPath[hcCookies] = line(lineCookies);
-    s.categoryPath[hcDir] = line(lineDir);
-    s.categoryPath[hcHistory] = line(lineHistory);
+    for (int category = hcTemp; category <= hcHistory; ++category)
+        s.categoryPath[category] = line(kCategoryLines[category]);
     return s;
 }
 

@@ -9,10 +9,9 @@
 
 namespace klarvo::resident {
 
-// Everything the cleaner takes from Conf.dat and ConfStr.dat, brought into
-// the ranges the shell's controls allow. A value outside them (a file from
-// an older version, a hand edit) falls back to the first-run default, so a
-// stray 0 in the interval slot never makes the cleaner check continuously.
+// Everything the cleaner takes from Conf.dat and ConfStr.dat, each slot
+// brought into the valid range of its row of the slot table: a value
+// outside it counts as the row's fallback.
 struct ResidentSettings {
     bool autoClean = true;               // slot 1
     std::int32_t minPercent = 15;        // slot 2: clean below this share of free RAM

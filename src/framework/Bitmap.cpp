@@ -1,5 +1,6 @@
 #include "framework/Bitmap.h"
 
+#include "win/File.h"
 #include "win/Gdi.h"
 #include "win/Handles.h"
 #include "framework/GdiCanvas.h"
@@ -12,7 +13,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 
 extern "C" {
 #include <jpeglib.h>
@@ -189,22 +189,15 @@ std::string LowerExtension(const std::string& path)
     return ext;
 }
 
-std::vector<unsigned char> ReadWholeFile(const std::string& path)
+// The picture file's bytes; a file that cannot be read is a picture that
+// cannot be loaded, like a damaged one.
+std::string PictureFileBytes(const std::string& path)
 {
-    const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!file) {
-        throw PictureError("cannot open " + path);
+    try {
+        return ReadWholeFile(path);
+    } catch (const FileError& error) {
+        throw PictureError(error.what());
     }
-    std::vector<unsigned char> data;
-    DWORD size = GetFileSize(file.Get(), nullptr);
-    if (size != INVALID_FILE_SIZE) {
-        data.resize(size);
-        DWORD got = 0;
-        if (size > 0 && (!ReadFile(file.Get(), data.data(), size, &got, nullptr) || got != size)) {
-            throw PictureError("cannot read " + path);
-        }
-    }
-    return data;
 }
 
 struct JpegError {
@@ -333,7 +326,7 @@ void Picture::LoadBmpFile(const std::string& path)
 {
     // Check the header ourselves: the platform loader is lenient with
     // truncated files on some systems.
-    std::vector<unsigned char> data = ReadWholeFile(path);
+    const std::string data = PictureFileBytes(path);
     if (data.size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) || data[0] != 'B' || data[1] != 'M') {
         throw PictureError("not a Windows bitmap: " + path);
     }
@@ -353,7 +346,7 @@ void Picture::LoadBmpFile(const std::string& path)
 
 void Picture::LoadJpegFile(const std::string& path)
 {
-    std::vector<unsigned char> data = ReadWholeFile(path);
+    const std::string data = PictureFileBytes(path);
     LoadJpegData(data.data(), data.size());
 }
 

@@ -151,95 +151,147 @@ public:
         }
     }
 
+    // One reader per kind of value, chosen by the value's first character.
     FormValue Value()
     {
-        FormValue v;
-        char c = Peek();
+        const char c = Peek();
         if (c == '\'' || c == '#') {
-            v.kind = FormValue::Kind::String;
-            v.text = StringLiteral();
-        } else if (c == '-' || c == '$' || std::isdigit(static_cast<unsigned char>(c))) {
-            v.kind = FormValue::Kind::Integer;
-            bool negative = c == '-';
-            if (negative) {
+            return StringValue();
+        }
+        if (c == '-' || c == '$' || std::isdigit(static_cast<unsigned char>(c))) {
+            return IntegerValue();
+        }
+        if (c == '[') {
+            return SetValue();
+        }
+        if (c == '(') {
+            return ListValue();
+        }
+        if (c == '{') {
+            return BinaryValue();
+        }
+        return IdentValue();
+    }
+
+    FormValue StringValue()
+    {
+        FormValue v;
+        v.kind = FormValue::Kind::String;
+        v.text = StringLiteral();
+        return v;
+    }
+
+    FormValue IdentValue()
+    {
+        FormValue v;
+        v.kind = FormValue::Kind::Ident;
+        v.text = Ident();
+        return v;
+    }
+
+    // A decimal or $-hexadecimal number, optionally negative, that fits 32
+    // bits signed or unsigned.
+    FormValue IntegerValue()
+    {
+        FormValue v;
+        v.kind = FormValue::Kind::Integer;
+        const bool negative = Peek() == '-';
+        if (negative) {
+            ++pos_;
+        }
+        int base = 10;
+        if (pos_ < s_.size() && s_[pos_] == '$') {
+            base = 16;
+            ++pos_;
+        }
+        const std::size_t start = pos_;
+        // A decimal number ends at its last decimal digit: "12ab" is no
+        // number and must not read as 12.
+        auto isDigit = [base](char d) {
+            const auto byte = static_cast<unsigned char>(d);
+            return base == 16 ? std::isxdigit(byte) != 0 : std::isdigit(byte) != 0;
+        };
+        while (pos_ < s_.size() && isDigit(s_[pos_])) {
+            ++pos_;
+        }
+        if (start == pos_) {
+            Fail("number expected");
+        }
+        const std::string digits = s_.substr(start, pos_ - start);
+        if (digits.size() > 10) {
+            Fail("number out of range");
+        }
+        const long long n = std::stoll(digits, nullptr, base);
+        v.integer = negative ? -n : n;
+        if (v.integer < -2147483648LL || v.integer > 4294967295LL) {
+            Fail("number out of range");
+        }
+        return v;
+    }
+
+    // A value of `kind` whose text starts with `opening`, now passed.
+    FormValue Opened(char opening, FormValue::Kind kind)
+    {
+        Expect(opening);
+        FormValue v;
+        v.kind = kind;
+        return v;
+    }
+
+    // [name, name, ...]
+    FormValue SetValue()
+    {
+        FormValue v = Opened('[', FormValue::Kind::Set);
+        while (Peek() != ']') {
+            v.items.push_back(Ident());
+            if (Peek() == ',') {
                 ++pos_;
+            } else if (Peek() != ']') {
+                Fail("',' or ']' expected");
             }
-            int base = 10;
-            if (pos_ < s_.size() && s_[pos_] == '$') {
-                base = 16;
-                ++pos_;
+        }
+        ++pos_;
+        return v;
+    }
+
+    // ('string' 'string' ...)
+    FormValue ListValue()
+    {
+        FormValue v = Opened('(', FormValue::Kind::List);
+        while (Peek() != ')') {
+            if (AtEnd()) {
+                Fail("')' expected");
             }
-            std::size_t start = pos_;
-            // A decimal number ends at its last decimal digit: "12ab" is no
-            // number and must not read as 12.
-            auto isDigit = [base](char d) {
-                const auto byte = static_cast<unsigned char>(d);
-                return base == 16 ? std::isxdigit(byte) != 0 : std::isdigit(byte) != 0;
-            };
-            while (pos_ < s_.size() && isDigit(s_[pos_])) {
-                ++pos_;
+            v.items.push_back(StringLiteral());
+            if (Peek() != ')' && Peek() != '\'' && Peek() != '#') {
+                Fail("string expected");
             }
-            if (start == pos_) {
-                Fail("number expected");
+        }
+        ++pos_;
+        return v;
+    }
+
+    // {hex digits}, two per byte, white space anywhere between them.
+    FormValue BinaryValue()
+    {
+        FormValue v = Opened('{', FormValue::Kind::Binary);
+        std::string hex;
+        while (Peek() != '}') {
+            if (AtEnd()) {
+                Fail("'}' expected");
             }
-            std::string digits = s_.substr(start, pos_ - start);
-            if (digits.size() > 10) {
-                Fail("number out of range");
+            const char h = s_[pos_++];
+            if (!std::isxdigit(static_cast<unsigned char>(h))) {
+                Fail("hexadecimal digit expected");
             }
-            long long n = std::stoll(digits, nullptr, base);
-            v.integer = negative ? -n : n;
-            if (v.integer < -2147483648LL || v.integer > 4294967295LL) {
-                Fail("number out of range");
-            }
-        } else if (c == '[') {
-            ++pos_;
-            v.kind = FormValue::Kind::Set;
-            while (Peek() != ']') {
-                v.items.push_back(Ident());
-                if (Peek() == ',') {
-                    ++pos_;
-                } else if (Peek() != ']') {
-                    Fail("',' or ']' expected");
-                }
-            }
-            ++pos_;
-        } else if (c == '(') {
-            ++pos_;
-            v.kind = FormValue::Kind::List;
-            while (Peek() != ')') {
-                if (AtEnd()) {
-                    Fail("')' expected");
-                }
-                v.items.push_back(StringLiteral());
-                if (Peek() != ')' && Peek() != '\'' && Peek() != '#') {
-                    Fail("string expected");
-                }
-            }
-            ++pos_;
-        } else if (c == '{') {
-            ++pos_;
-            v.kind = FormValue::Kind::Binary;
-            std::string hex;
-            while (Peek() != '}') {
-                if (AtEnd()) {
-                    Fail("'}' expected");
-                }
-                char h = s_[pos_++];
-                if (!std::isxdigit(static_cast<unsigned char>(h))) {
-                    Fail("hexadecimal digit expected");
-                }
-                hex += h;
-            }
-            ++pos_;
-            if (hex.size() % 2) {
-                Fail("odd number of hexadecimal digits");
-            }
-            for (std::size_t i = 0; i < hex.size(); i += 2) {
-                v.data.push_back(static_cast<unsigned char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
-            }
-        } else {
-            v.kind = FormValue::Kind::Ident;
-            v.text = Ident();
+            hex += h;
+        }
+        ++pos_;
+        if (hex.size() % 2) {
+            Fail("odd number of hexadecimal digits");
+        }
+        for (std::size_t i = 0; i < hex.size(); i += 2) {
+            v.data.push_back(static_cast<unsigned char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
         }
         return v;
     }

@@ -2,8 +2,9 @@
 
 #include "settings/ConfFormat.h"
 #include "settings/ExeDir.h"
-#include "settings/File.h"
 #include "settings/SettingsError.h"
+#include "win/File.h"
+#include "win/Files.h"
 
 namespace klarvo {
 namespace {
@@ -19,25 +20,15 @@ File OpenForReading(const std::string& path)
     return file;
 }
 
-bool IsDirectory(const std::string& path)
+std::int32_t ReadSlot(const std::string& path, std::int32_t slot)
 {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-} // namespace
-
-std::int32_t ReadConf(const std::string& path, std::int32_t slot)
-{
-    if (slot < 0)
-        return 0;
     const File file = OpenForReading(path);
     if (!file.IsOpen()) {
         // Absent means "no settings yet"; a file that exists but cannot be
         // opened (locked by another program) must not pass for all zeros.
         if (IsNotFound(file.OpenError()) || IsDirectory(path))
             return 0;
-        throw SettingsError("Cannot open \"" + path + "\": " + SystemErrorText(file.OpenError()));
+        file.FailOpen();
     }
     const std::optional<std::uint64_t> offset = ConfSlotOffset(slot, file.Size());
     if (!offset)
@@ -48,14 +39,28 @@ std::int32_t ReadConf(const std::string& path, std::int32_t slot)
     return DecodeConfSlot(bytes);
 }
 
-void WriteConf(const std::string& path, std::int32_t slot, std::int32_t value)
+void WriteSlot(const std::string& path, std::int32_t slot, std::int32_t value)
 {
-    if (slot < 0 || slot > kMaxConfSlot)
-        throw SettingsError("Slot " + std::to_string(slot) + " of \"" + path + "\" is out of range");
     const File file = File::OpenAlways(path);
     const ConfWrite write = PlanConfWrite(file.Size(), slot, value);
     file.Seek(write.offset);
     file.WriteAll(write.bytes.data(), static_cast<DWORD>(write.bytes.size()));
+}
+
+} // namespace
+
+std::int32_t ReadConf(const std::string& path, std::int32_t slot)
+{
+    if (slot < 0)
+        return 0;
+    return AsSettingsError([&] { return ReadSlot(path, slot); });
+}
+
+void WriteConf(const std::string& path, std::int32_t slot, std::int32_t value)
+{
+    if (slot < 0 || slot > kMaxConfSlot)
+        throw SettingsError("Slot " + std::to_string(slot) + " of \"" + path + "\" is out of range");
+    AsSettingsError([&] { WriteSlot(path, slot, value); });
 }
 
 std::string ConfPath()

@@ -17,6 +17,28 @@ enum ConfStrLine : int {
 };
 constexpr int kConfStrLineCount = 7;
 
+// Where a line's value comes from on Apply.
+enum class LineSource {
+    Control,     // the text of the control `name`, which loading fills again
+    SystemTemp,  // the system's temporary directory, taken afresh
+    ShellFolder, // the user's Shell Folders value `name`, taken afresh
+};
+
+struct ConfStrLineInfo {
+    ConfStrLine line;
+    LineSource source;
+    const char* name;
+};
+
+// Every line, each once, in line order: Apply writes them all, loading
+// fills the controls' lines in this order.
+inline constexpr ConfStrLineInfo kConfStrLines[kConfStrLineCount] = {
+    {lineSound, LineSource::Control, "fesound"},       {lineTemp, LineSource::SystemTemp, nullptr},
+    {lineCache, LineSource::ShellFolder, "Cache"},     {lineCookies, LineSource::ShellFolder, "Cookies"},
+    {lineDir, LineSource::Control, "dedir"},           {lineWall, LineSource::Control, "fewall"},
+    {lineHistory, LineSource::ShellFolder, "History"},
+};
+
 // What a missing file reads as: this many empty lines.
 constexpr int kMissingConfStrLines = 10;
 

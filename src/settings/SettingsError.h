@@ -14,7 +14,15 @@ public:
     using Error::Error;
 };
 
-// Text of a Win32 error code for a SettingsError message ("Access is denied").
-std::string SystemErrorText(unsigned long code);
+// Runs `work`, raising a failure of the file layer as a SettingsError with
+// the same message, so that the settings' callers see one error type.
+template <class Work> decltype(auto) AsSettingsError(Work&& work)
+{
+    try {
+        return work();
+    } catch (const FileError& error) {
+        throw SettingsError(error.what());
+    }
+}
 
 } // namespace klarvo

@@ -1,11 +1,13 @@
 #pragma once
 
 // The settings of Conf.dat as one table: which control edits each slot, how
-// the control's value becomes the stored one, and where its default comes
-// from. Apply, the loading of the settings, the "Default setting" buttons
-// (and so the first run, which presses them all) and the resident cleaner
-// all go by it: a new setting is one row.
+// the control's value becomes the stored one, where its default comes from
+// and which stored values the resident cleaner acts on. Apply, the loading
+// of the settings, the "Default setting" buttons (and so the first run,
+// which presses them all) and the resident cleaner all go by it: a new
+// setting is one row.
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -44,7 +46,8 @@ enum Slot : std::int32_t {
 };
 
 // How a slot's control holds the value, and so how the stored value
-// follows from what the control shows.
+// follows from what the control shows. Each kind is one record of
+// conversions here and one of control work in the shell.
 enum class SlotKind {
     Flag,           // a check box or radio button: 1 ticked, 0 clear
     InvertedFlag,   // a check box stored the other way round: 1 when clear
@@ -53,6 +56,7 @@ enum class SlotKind {
     HotKey,         // a check box and a one-letter edit: the letter's code when ticked
     PercentButtons, // the ten speed buttons' share of RAM in percent
 };
+constexpr std::size_t kSlotKindCount = 6;
 
 // The "Default setting" button that puts a slot's default into its control.
 enum class DefaultsButton {
@@ -71,6 +75,12 @@ enum class DefaultRule {
     SuggestedLetter,  // the box clear, the edit suggesting the letter `value`
 };
 
+// Stored values a reader of the file may act on, both ends included.
+struct SlotRange {
+    std::int32_t low;
+    std::int32_t high;
+};
+
 struct SlotInfo {
     Slot slot;
     const char* control; // the control Apply reads
@@ -81,6 +91,12 @@ struct SlotInfo {
     DefaultRule rule;
     std::int32_t value; // Constant: the value; ShareOfRam: numerator; SuggestedLetter: the letter
     std::int32_t denominator;
+    // What the resident cleaner takes from the file: a stored value outside
+    // `valid` (a file from an older version, a hand edit) counts as
+    // `fallback`, so a stray 0 in the interval slot never makes it check
+    // continuously. Flags are valid as 0 and 1, hot keys as 'A' to 'Z'.
+    SlotRange valid;
+    std::int32_t fallback;
 };
 
 // Every slot of the suite, each once, in the order Apply writes them: the
@@ -107,6 +123,10 @@ std::int32_t FirstRunDefault(const SlotInfo& info, std::int32_t totalRamMB, bool
 std::int32_t StoredFromShown(const SlotInfo& info, std::int32_t shown, std::int32_t totalRamMB);
 // And back, for loading.
 std::int32_t ShownFromStored(const SlotInfo& info, std::int32_t stored, std::int32_t totalRamMB);
+
+// The stored value as the resident cleaner acts on it: within the row's
+// valid range, or its fallback.
+std::int32_t ValidOrFallback(const SlotInfo& info, std::int32_t stored);
 
 // The conversions on the way. Products are taken at 32 bits and wrap as the
 // stored format's arithmetic does; no value from a file can make them

@@ -18,4 +18,21 @@ private:
     std::string message_;
 };
 
+// A file that could not be opened, read or written. The message names the
+// file and the system's reason; each caller decides what the failure means
+// to it (nothing yet, its own error, a quiet give-up).
+class FileError : public Error {
+public:
+    FileError(std::string message, unsigned long code) : Error(std::move(message)), code_(code) {}
+    // The Win32 error code of the failed call.
+    unsigned long Code() const { return code_; }
+
+private:
+    unsigned long code_;
+};
+
+// Text of a Win32 error code for a message ("Access is denied"), without
+// the system's closing full stop and line break.
+std::string SystemErrorText(unsigned long code);
+
 } // namespace klarvo

@@ -16,9 +16,9 @@ MemoryBytes ReadMemoryBytes()
 
 std::int32_t TotalRamMBFromBytes(std::uint64_t totalBytes)
 {
-    // A 64-bit build on a big machine counts past 4 GB; the figures the
-    // settings hold were made for at most 4096.
-    return static_cast<std::int32_t>(std::min<std::uint64_t>(totalBytes >> 20, 4095)) + 1;
+    // A 64-bit build on a big machine counts past 4 GB.
+    constexpr auto highest = static_cast<std::uint64_t>(kMaxTotalRamMB - 1);
+    return static_cast<std::int32_t>(std::min<std::uint64_t>(totalBytes >> 20, highest)) + 1;
 }
 
 std::int32_t FreeMBFromBytes(std::uint64_t availableBytes)

@@ -16,7 +16,11 @@ struct MemoryBytes {
 // GlobalMemoryStatus, the call Windows 95 has.
 MemoryBytes ReadMemoryBytes();
 
-// Total physical memory in MB: (bytes >> 20) + 1, never above 4096.
+// The most memory the suite counts, in MB. The figures the settings hold
+// were made for at most this, so no amount above it means anything.
+constexpr std::int32_t kMaxTotalRamMB = 4096;
+
+// Total physical memory in MB: (bytes >> 20) + 1, never above kMaxTotalRamMB.
 std::int32_t TotalRamMBFromBytes(std::uint64_t totalBytes);
 // Free memory in MB: bytes >> 20, no rounding up.
 std::int32_t FreeMBFromBytes(std::uint64_t availableBytes);

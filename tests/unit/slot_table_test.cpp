@@ -57,6 +57,21 @@ TEST(SlotTable, FirstRunDefaultsFollowTheMachine)
             << "slot " << c.slot << " with " << c.totalRamMB << " MB";
 }
 
+TEST(SlotTable, TheCleanerTakesEveryFirstRunValueAsItIs)
+{
+    for (const SlotInfo& info : SlotTable())
+        for (const bool wav : {false, true}) {
+            const std::int32_t stored = FirstRunDefault(info, 256, wav);
+            EXPECT_EQ(ValidOrFallback(info, stored), stored) << "slot " << info.slot;
+        }
+    // Outside its range a value counts as the row's fallback, both ends kept.
+    const SlotInfo& every = *FindSlot(slotEvery);
+    EXPECT_EQ(ValidOrFallback(every, 1), 1);
+    EXPECT_EQ(ValidOrFallback(every, 60), 60);
+    EXPECT_EQ(ValidOrFallback(every, 61), 5);
+    EXPECT_EQ(ValidOrFallback(*FindSlot(slotHot1), 'a'), 0);
+}
+
 TEST(SlotTable, EachKindConvertsBetweenControlAndSlot)
 {
     struct Case {

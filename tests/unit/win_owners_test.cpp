@@ -4,6 +4,7 @@
 #include <string>
 
 #include "support/TempDir.h"
+#include "win/File.h"
 #include "win/Files.h"
 #include "win/Gdi.h"
 #include "win/Handles.h"
@@ -152,13 +153,53 @@ TEST(Owners, MenusAndGdiObjectsAreGone)
     EXPECT_EQ(GetObjectType(brush), 0u);
 }
 
-TEST(Files, OnlyFilesExist)
+TEST(Files, PathQuestionsTellFilesFromDirectories)
 {
     test::TempDir dir;
     test::WriteText(dir.File("a.txt"), "a");
-    EXPECT_TRUE(FileExists(dir.File("a.txt")));
-    EXPECT_FALSE(FileExists(dir.File("b.txt")));
-    EXPECT_FALSE(FileExists(dir.Path())) << "a directory is no file";
+    const struct {
+        std::string path;
+        bool file, directory, exists;
+    } cases[] = {
+        {dir.File("a.txt"), true, false, true},
+        {dir.File("b.txt"), false, false, false},
+        {dir.Path(), false, true, true}, // a directory is no file
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FileExists(c.path), c.file) << c.path;
+        EXPECT_EQ(IsDirectory(c.path), c.directory) << c.path;
+        EXPECT_EQ(PathExists(c.path), c.exists) << c.path;
+    }
+}
+
+TEST(Files, WholeFilesAppendsAndReplacements)
+{
+    test::TempDir dir;
+    const std::string path = dir.File("log.txt");
+    WriteWholeFile(path, "first\r\n");
+    {
+        const File file = File::OpenAlways(path, File::Sharing::Nobody);
+        file.Append("second\r\n");
+        EXPECT_THROW(ReadWholeFile(path), FileError) << "nobody else may open it meanwhile";
+    }
+    EXPECT_EQ(ReadWholeFile(path), "first\r\nsecond\r\n");
+    EXPECT_EQ(ReadWholeFile(path, 3), "fir");
+    File::OpenAlways(path).ReplaceContent("kept");
+    EXPECT_EQ(ReadWholeFile(path), "kept") << "the longer old content is cut";
+
+    // Longer than one read of the layer.
+    const std::string big(200'000, 'x');
+    WriteWholeFile(path, big);
+    EXPECT_EQ(ReadWholeFile(path), big);
+
+    try {
+        ReadWholeFile(dir.File("missing.txt"));
+        ADD_FAILURE() << "a missing file was read";
+    } catch (const FileError& error) {
+        EXPECT_TRUE(IsNotFound(error.Code())) << error.what();
+        EXPECT_NE(std::string(error.what()).find("missing.txt"), std::string::npos) << error.what();
+    }
+    EXPECT_THROW(WriteWholeFile(dir.File("no such dir\\x.txt"), "x"), FileError);
 }
 
 } // namespace

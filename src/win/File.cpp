@@ -1,13 +1,19 @@
-#include "settings/File.h"
+#include "win/File.h"
 
+#include <algorithm>
 #include <utility>
-
-#include "settings/SettingsError.h"
 
 namespace klarvo {
 namespace {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE;
+// What ReadToEnd asks for at a time.
+constexpr std::size_t kReadChunk = 64 * 1024;
+
+DWORD ShareMode(File::Sharing sharing)
+{
+    return sharing == File::Sharing::Nobody ? 0 : kShareAll;
+}
 
 HANDLE CreateFileWith(const std::string& path, DWORD access, DWORD share, DWORD disposition)
 {
@@ -26,19 +32,19 @@ File::File(HANDLE handle, std::string path, DWORD openError)
 {
 }
 
-File File::OpenExisting(const std::string& path, Open mode)
+File File::OpenExisting(const std::string& path, Open mode, Sharing sharing)
 {
     const DWORD access = mode == Open::ReadWrite ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ;
-    HANDLE handle = CreateFileWith(path, access, kShareAll, OPEN_EXISTING);
+    HANDLE handle = CreateFileWith(path, access, ShareMode(sharing), OPEN_EXISTING);
     return File(handle, path, handle == INVALID_HANDLE_VALUE ? GetLastError() : 0);
 }
 
-File File::OpenAlways(const std::string& path)
+File File::OpenAlways(const std::string& path, Sharing sharing)
 {
-    HANDLE handle = CreateFileWith(path, GENERIC_READ | GENERIC_WRITE, kShareAll, OPEN_ALWAYS);
+    HANDLE handle = CreateFileWith(path, GENERIC_READ | GENERIC_WRITE, ShareMode(sharing), OPEN_ALWAYS);
     File file(handle, path, handle == INVALID_HANDLE_VALUE ? GetLastError() : 0);
     if (!file.IsOpen())
-        file.Fail("Cannot open");
+        file.FailOpen();
     return file;
 }
 
@@ -47,14 +53,18 @@ File File::CreateAlways(const std::string& path)
     HANDLE handle = CreateFileWith(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS);
     File file(handle, path, handle == INVALID_HANDLE_VALUE ? GetLastError() : 0);
     if (!file.IsOpen())
-        file.Fail("Cannot create file");
+        file.Fail("Cannot create file", file.openError_);
     return file;
 }
 
-void File::Fail(const char* what) const
+void File::FailOpen() const
 {
-    const DWORD error = IsOpen() ? GetLastError() : openError_;
-    throw SettingsError(std::string(what) + " \"" + path_ + "\": " + SystemErrorText(error));
+    Fail("Cannot open", openError_);
+}
+
+void File::Fail(const char* what, DWORD error) const
+{
+    throw FileError(std::string(what) + " \"" + path_ + "\": " + SystemErrorText(error), error);
 }
 
 std::uint64_t File::Size() const
@@ -86,10 +96,22 @@ DWORD File::ReadSome(void* buffer, DWORD count) const
 
 void File::ReadExactly(void* buffer, DWORD count) const
 {
-    if (ReadSome(buffer, count) != count) {
-        SetLastError(ERROR_HANDLE_EOF);
-        Fail("Cannot read");
+    if (ReadSome(buffer, count) != count)
+        Fail("Cannot read", ERROR_HANDLE_EOF);
+}
+
+std::string File::ReadToEnd(std::size_t limit) const
+{
+    std::string text;
+    while (text.size() < limit) {
+        const std::size_t had = text.size();
+        text.resize(had + std::min(kReadChunk, limit - had));
+        const DWORD got = ReadSome(text.data() + had, static_cast<DWORD>(text.size() - had));
+        text.resize(had + got);
+        if (got == 0)
+            break;
     }
+    return text;
 }
 
 void File::WriteAll(const void* buffer, DWORD count) const
@@ -97,6 +119,36 @@ void File::WriteAll(const void* buffer, DWORD count) const
     DWORD done = 0;
     if (!WriteFile(handle_.Get(), buffer, count, &done, nullptr) || done != count)
         Fail("Cannot write");
+}
+
+void File::Append(std::string_view text) const
+{
+    LONG high = 0;
+    SetLastError(NO_ERROR);
+    if (SetFilePointer(handle_.Get(), 0, &high, FILE_END) == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR)
+        Fail("Cannot seek in");
+    WriteAll(text);
+}
+
+void File::ReplaceContent(std::string_view text) const
+{
+    Seek(0);
+    WriteAll(text);
+    if (!SetEndOfFile(handle_.Get()))
+        Fail("Cannot write");
+}
+
+std::string ReadWholeFile(const std::string& path, std::size_t limit)
+{
+    const File file = File::OpenExisting(path, File::Open::ReadOnly);
+    if (!file.IsOpen())
+        file.FailOpen();
+    return file.ReadToEnd(limit);
+}
+
+void WriteWholeFile(const std::string& path, std::string_view text)
+{
+    File::CreateAlways(path).WriteAll(text);
 }
 
 } // namespace klarvo

@@ -6,7 +6,7 @@
 
 namespace klarvo {
 
-AboutPage::AboutPage(ShellHost& host, Chrome& chrome) : host_(host), chrome_(chrome)
+AboutPage::AboutPage(ShellHost& host, Chrome& chrome) : Page(host, chrome)
 {
     openAddress = [](const std::string& address) {
         // No browser or mail program registered: nothing to report.
@@ -14,11 +14,25 @@ AboutPage::AboutPage(ShellHost& host, Chrome& chrome) : host_(host), chrome_(chr
     };
 }
 
+namespace {
+
+// Every handler the description may name on this page.
+const HandlerRow<AboutPage> kHandlers[] = {
+    {"tsaboutShow", &AboutPage::tsaboutShow},
+    {"lbupdateClick", &AboutPage::lbupdateClick},
+    {"lbmailClick", &AboutPage::lbmailClick},
+};
+
+} // namespace
+
+std::span<const HandlerRow<AboutPage>> AboutPage::HandlerRows()
+{
+    return kHandlers;
+}
+
 void AboutPage::Bind(HandlerTable& handlers)
 {
-    handlers.Add("tsaboutShow", NotifyEvent([this](Component* s) { tsaboutShow(s); }));
-    handlers.Add("lbupdateClick", NotifyEvent([this](Component* s) { lbupdateClick(s); }));
-    handlers.Add("lbmailClick", NotifyEvent([this](Component* s) { lbmailClick(s); }));
+    BindRows(handlers, *this, HandlerRows());
 }
 
 void AboutPage::tsaboutShow(Component*)

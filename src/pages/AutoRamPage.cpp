@@ -9,16 +9,30 @@
 
 namespace klarvo {
 
-AutoRamPage::AutoRamPage(ShellHost& host, Chrome& chrome) : host_(host), chrome_(chrome) {}
+AutoRamPage::AutoRamPage(ShellHost& host, Chrome& chrome) : Page(host, chrome) {}
+
+namespace {
+
+// Every handler the description may name on this page.
+const HandlerRow<AutoRamPage> kHandlers[] = {
+    {"nbdeffastramClick", &AutoRamPage::nbdeffastramClick},
+    {"cbautoClick", &AutoRamPage::cbautoClick},
+    {"rbfullClick", &AutoRamPage::rbfullClick},
+    {"tsfastramShow", &AutoRamPage::tsfastramShow},
+    {"ndminprocChange", &AutoRamPage::ndminprocChange},
+    {"ndfreeChange", &AutoRamPage::ndfreeChange},
+};
+
+} // namespace
+
+std::span<const HandlerRow<AutoRamPage>> AutoRamPage::HandlerRows()
+{
+    return kHandlers;
+}
 
 void AutoRamPage::Bind(HandlerTable& handlers)
 {
-    handlers.Add("nbdeffastramClick", NotifyEvent([this](Component* s) { nbdeffastramClick(s); }));
-    handlers.Add("cbautoClick", NotifyEvent([this](Component* s) { cbautoClick(s); }));
-    handlers.Add("rbfullClick", NotifyEvent([this](Component* s) { rbfullClick(s); }));
-    handlers.Add("tsfastramShow", NotifyEvent([this](Component* s) { tsfastramShow(s); }));
-    handlers.Add("ndminprocChange", NotifyEvent([this](Component* s) { ndminprocChange(s); }));
-    handlers.Add("ndfreeChange", NotifyEvent([this](Component* s) { ndfreeChange(s); }));
+    BindRows(handlers, *this, HandlerRows());
 }
 
 void AutoRamPage::nbdeffastramClick(Component*)

@@ -22,17 +22,28 @@ void lbbuyMouseLeave(Component* sender)
     }
 }
 
-HelpPage::HelpPage(ShellHost& host, Chrome& chrome) : host_(host), chrome_(chrome), helpTopic_(help::IndexTopic()) {}
+HelpPage::HelpPage(ShellHost& host, Chrome& chrome) : Page(host, chrome), helpTopic_(help::IndexTopic()) {}
+
+namespace {
+
+// Every handler the description may name on this page.
+const HandlerRow<HelpPage> kHandlers[] = {
+    {"ShowHelpTopic", &HelpPage::ShowHelpTopic},     {"nbindClick", &HelpPage::nbindClick},
+    {"nbnextClick", &HelpPage::nbnextClick},         {"nbbackClick", &HelpPage::nbbackClick},
+    {"tshelpShow", &HelpPage::tshelpShow},           {"lbbuyMouseEnter", &HelpPage::lbbuyMouseEnter},
+    {"lbbuyMouseLeave", &HelpPage::lbbuyMouseLeave},
+};
+
+} // namespace
+
+std::span<const HandlerRow<HelpPage>> HelpPage::HandlerRows()
+{
+    return kHandlers;
+}
 
 void HelpPage::Bind(HandlerTable& handlers)
 {
-    handlers.Add("ShowHelpTopic", NotifyEvent([this](Component* s) { ShowHelpTopic(s); }));
-    handlers.Add("nbindClick", NotifyEvent([this](Component* s) { nbindClick(s); }));
-    handlers.Add("nbnextClick", NotifyEvent([this](Component* s) { nbnextClick(s); }));
-    handlers.Add("nbbackClick", NotifyEvent([this](Component* s) { nbbackClick(s); }));
-    handlers.Add("tshelpShow", NotifyEvent([this](Component* s) { tshelpShow(s); }));
-    handlers.Add("lbbuyMouseEnter", NotifyEvent(lbbuyMouseEnter));
-    handlers.Add("lbbuyMouseLeave", NotifyEvent(lbbuyMouseLeave));
+    BindRows(handlers, *this, HandlerRows());
 }
 
 void HelpPage::SetIndexVisible(bool visible)

@@ -6,7 +6,7 @@
 
 namespace klarvo {
 
-AboutPage::AboutPage(ShellHost& host, Chrome& chrome) : Page(host, chrome)
+AboutPage::AboutPage(ShellHost& host, Chrome& chrome) : PageOf(host, chrome)
 {
     openAddress = [](const std::string& address) {
         // No browser or mail program registered: nothing to report.
@@ -28,11 +28,6 @@ const HandlerRow<AboutPage> kHandlers[] = {
 std::span<const HandlerRow<AboutPage>> AboutPage::HandlerRows()
 {
     return kHandlers;
-}
-
-void AboutPage::Bind(HandlerTable& handlers)
-{
-    BindRows(handlers, *this, HandlerRows());
 }
 
 void AboutPage::tsaboutShow(Component*)

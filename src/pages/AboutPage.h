@@ -17,10 +17,9 @@ inline constexpr char kVersionCaption[] = "Klarvo ver 3.1";
 // The scheme that makes the shell start a new mail.
 inline constexpr char kMailScheme[] = "mailto:";
 
-class AboutPage : public Page {
+class AboutPage : public PageOf<AboutPage> {
 public:
     AboutPage(ShellHost& host, Chrome& chrome);
-    void Bind(HandlerTable& handlers);
     // The names the description may give this page's events, and their members.
     static std::span<const HandlerRow<AboutPage>> HandlerRows();
 

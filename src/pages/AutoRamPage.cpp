@@ -9,8 +9,6 @@
 
 namespace klarvo {
 
-AutoRamPage::AutoRamPage(ShellHost& host, Chrome& chrome) : Page(host, chrome) {}
-
 namespace {
 
 // Every handler the description may name on this page.
@@ -28,11 +26,6 @@ const HandlerRow<AutoRamPage> kHandlers[] = {
 std::span<const HandlerRow<AutoRamPage>> AutoRamPage::HandlerRows()
 {
     return kHandlers;
-}
-
-void AutoRamPage::Bind(HandlerTable& handlers)
-{
-    BindRows(handlers, *this, HandlerRows());
 }
 
 void AutoRamPage::nbdeffastramClick(Component*)

@@ -9,10 +9,9 @@
 
 namespace klarvo {
 
-class AutoRamPage : public Page {
+class AutoRamPage : public PageOf<AutoRamPage> {
 public:
-    AutoRamPage(ShellHost& host, Chrome& chrome);
-    void Bind(HandlerTable& handlers);
+    using PageOf::PageOf;
     // The names the description may give this page's events, and their members.
     static std::span<const HandlerRow<AutoRamPage>> HandlerRows();
 

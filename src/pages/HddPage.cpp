@@ -7,8 +7,6 @@
 
 namespace klarvo {
 
-HddPage::HddPage(ShellHost& host, Chrome& chrome) : Page(host, chrome) {}
-
 namespace {
 
 // Every handler the description may name on this page.
@@ -24,11 +22,6 @@ const HandlerRow<HddPage> kHandlers[] = {
 std::span<const HandlerRow<HddPage>> HddPage::HandlerRows()
 {
     return kHandlers;
-}
-
-void HddPage::Bind(HandlerTable& handlers)
-{
-    BindRows(handlers, *this, HandlerRows());
 }
 
 void HddPage::cbdirClick(Component*)

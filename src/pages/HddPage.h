@@ -9,10 +9,9 @@
 
 namespace klarvo {
 
-class HddPage : public Page {
+class HddPage : public PageOf<HddPage> {
 public:
-    HddPage(ShellHost& host, Chrome& chrome);
-    void Bind(HandlerTable& handlers);
+    using PageOf::PageOf;
     // The names the description may give this page's events, and their members.
     static std::span<const HandlerRow<HddPage>> HandlerRows();
 

@@ -22,7 +22,7 @@ void lbbuyMouseLeave(Component* sender)
     }
 }
 
-HelpPage::HelpPage(ShellHost& host, Chrome& chrome) : Page(host, chrome), helpTopic_(help::IndexTopic()) {}
+HelpPage::HelpPage(ShellHost& host, Chrome& chrome) : PageOf(host, chrome), helpTopic_(help::IndexTopic()) {}
 
 namespace {
 
@@ -39,11 +39,6 @@ const HandlerRow<HelpPage> kHandlers[] = {
 std::span<const HandlerRow<HelpPage>> HelpPage::HandlerRows()
 {
     return kHandlers;
-}
-
-void HelpPage::Bind(HandlerTable& handlers)
-{
-    BindRows(handlers, *this, HandlerRows());
 }
 
 void HelpPage::SetIndexVisible(bool visible)

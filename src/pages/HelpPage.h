@@ -23,10 +23,9 @@ constexpr Color kLinkHoverColor = Rgb(0, 0, 255);
 void lbbuyMouseEnter(Component* sender);
 void lbbuyMouseLeave(Component* sender);
 
-class HelpPage : public Page {
+class HelpPage : public PageOf<HelpPage> {
 public:
     HelpPage(ShellHost& host, Chrome& chrome);
-    void Bind(HandlerTable& handlers);
     // The names the description may give this page's events, and their members.
     static std::span<const HandlerRow<HelpPage>> HandlerRows();
 

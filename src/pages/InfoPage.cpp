@@ -23,7 +23,8 @@ void NamedTimer::Stop()
     ComponentTimer(Need<Timer>(host_.Root(), name_)).Stop();
 }
 
-InfoPage::InfoPage(ShellHost& host, Chrome& chrome) : Page(host, chrome), lockTimer_(host, "tmlock"), lock_(lockTimer_)
+InfoPage::InfoPage(ShellHost& host, Chrome& chrome)
+    : PageOf(host, chrome), lockTimer_(host, "tmlock"), lock_(lockTimer_)
 {
 }
 
@@ -46,7 +47,7 @@ std::span<const HandlerRow<InfoPage>> InfoPage::HandlerRows()
 
 void InfoPage::Bind(HandlerTable& handlers)
 {
-    BindRows(handlers, *this, HandlerRows());
+    PageOf::Bind(handlers);
 
     ShellHooks& hooks = host_.Hooks();
     hooks.refreshInfo = [this](const MemoryFigures& figures) { RefreshInfo(figures); };

@@ -28,7 +28,7 @@ private:
     std::string name_;
 };
 
-class InfoPage : public Page {
+class InfoPage : public PageOf<InfoPage> {
 public:
     InfoPage(ShellHost& host, Chrome& chrome);
     // Adds the page's handlers and takes the refresh, graph and

@@ -8,8 +8,6 @@
 
 namespace klarvo {
 
-OptionsPage::OptionsPage(ShellHost& host, Chrome& chrome) : Page(host, chrome) {}
-
 namespace {
 
 // Every handler the description may name on this page.
@@ -26,11 +24,6 @@ const HandlerRow<OptionsPage> kHandlers[] = {
 std::span<const HandlerRow<OptionsPage>> OptionsPage::HandlerRows()
 {
     return kHandlers;
-}
-
-void OptionsPage::Bind(HandlerTable& handlers)
-{
-    BindRows(handlers, *this, HandlerRows());
 }
 
 void OptionsPage::Follow(const char* box, std::initializer_list<const char*> followers)

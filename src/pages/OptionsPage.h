@@ -11,10 +11,9 @@
 
 namespace klarvo {
 
-class OptionsPage : public Page {
+class OptionsPage : public PageOf<OptionsPage> {
 public:
-    OptionsPage(ShellHost& host, Chrome& chrome);
-    void Bind(HandlerTable& handlers);
+    using PageOf::PageOf;
     // The names the description may give this page's events, and their members.
     static std::span<const HandlerRow<OptionsPage>> HandlerRows();
 

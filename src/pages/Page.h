@@ -58,14 +58,27 @@ template <typename P> void AddRowNames(std::span<const HandlerRow<P>> rows, std:
 }
 
 class Page {
-protected:
+public:
     Page(ShellHost& host, Chrome& chrome) : host_(host), chrome_(chrome) {}
-    ~Page() = default;
     Page(const Page&) = delete;
     Page& operator=(const Page&) = delete;
 
+protected:
+    ~Page() = default;
+
     ShellHost& host_;
     Chrome& chrome_;
+};
+
+// A page of class P, whose static HandlerRows() is its table.
+template <typename P> class PageOf : public Page {
+public:
+    using Page::Page;
+    // Adds the page's handlers to the window's table.
+    void Bind(HandlerTable& handlers) { BindRows(handlers, static_cast<P&>(*this), P::HandlerRows()); }
+
+protected:
+    ~PageOf() = default;
 };
 
 } // namespace klarvo

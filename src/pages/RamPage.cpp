@@ -40,7 +40,7 @@ void PressPercentButton(Component& root, std::int32_t ramPercent)
 }
 
 RamPage::RamPage(ShellHost& host, Chrome& chrome)
-    : Page(host, chrome), hideTimer_(host, "tmhide"), progress_(hideTimer_)
+    : PageOf(host, chrome), hideTimer_(host, "tmhide"), progress_(hideTimer_)
 {
 }
 
@@ -65,7 +65,7 @@ std::span<const HandlerRow<RamPage>> RamPage::HandlerRows()
 
 void RamPage::Bind(HandlerTable& handlers)
 {
-    BindRows(handlers, *this, HandlerRows());
+    PageOf::Bind(handlers);
 
     ShellHooks& hooks = host_.Hooks();
     hooks.notification = [this, next = hooks.notification](int code, std::int64_t value) {

@@ -22,7 +22,7 @@ int FindPercentButton(Component& root, const Component* control);
 // nothing changes when there is no such button (below 10, above 109).
 void PressPercentButton(Component& root, std::int32_t ramPercent);
 
-class RamPage : public Page {
+class RamPage : public PageOf<RamPage> {
 public:
     RamPage(ShellHost& host, Chrome& chrome);
     // Adds the page's handlers and takes the progress reports from the

@@ -122,14 +122,25 @@ void Tfmshell::ShowProgramIcon()
     }
 }
 
+namespace {
+
+const HandlerRow<Tfmshell> kHandlers[] = {
+    {"FormCreate", &Tfmshell::FormCreateEvent},
+    {"FormShow", &Tfmshell::FormShow},
+    {"tmrefreshTimer", &Tfmshell::tmrefreshTimer},
+    {"nbapplyClick", &Tfmshell::nbapplyClick},
+};
+
+} // namespace
+
+std::span<const HandlerRow<Tfmshell>> Tfmshell::HandlerRows()
+{
+    return kHandlers;
+}
+
 void Tfmshell::BindOwnHandlers()
 {
-    // FormCreate runs from the constructor once the description is loaded;
-    // a description that also names it for OnCreate must not run it twice.
-    handlers_.Add("FormCreate", NotifyEvent([](Component*) {}));
-    handlers_.Add("FormShow", NotifyEvent([this](Component* s) { FormShow(s); }));
-    handlers_.Add("tmrefreshTimer", NotifyEvent([this](Component* s) { tmrefreshTimer(s); }));
-    handlers_.Add("nbapplyClick", NotifyEvent([this](Component* s) { nbapplyClick(s); }));
+    BindRows(handlers_, *this, HandlerRows());
 }
 
 void Tfmshell::SendToCleaner(std::int32_t command, std::int32_t argument)

@@ -11,6 +11,7 @@
 #include "framework/Form.h"
 #include "framework/FormLoader.h"
 #include "pages/Handlers.h"
+#include "pages/Page.h"
 #include "pages/Pages.h"
 #include "pages/ShellHost.h"
 
@@ -61,8 +62,15 @@ public:
 
     PageSet& Pages() { return *pages_; }
 
+    // The window's own handlers, beside the pages' tables.
+    static std::span<const HandlerRow<Tfmshell>> HandlerRows();
+
     // Start-up, in its fixed order; run once by the constructor.
     void FormCreate();
+    // What the description's OnCreate runs: nothing, since FormCreate runs
+    // from the constructor once the description is loaded, and must not run
+    // twice.
+    void FormCreateEvent(Component*) {}
     void FormShow(Component* sender);
     // The refresh tick: keeps the resident cleaner alive and the memory
     // figures current. Also run once at the end of FormCreate.

@@ -6,7 +6,7 @@
 
 namespace klarvo {
 
-AboutPage::AboutPage(ShellHost& host, Chrome& chrome) : host_(host), chrome_(chrome)
+AboutPage::AboutPage(ShellHost& host, Chrome& chrome) : PageOf(host, chrome)
 {
     openAddress = [](const std::string& address) {
         // No browser or mail program registered: nothing to report.
@@ -14,11 +14,20 @@ AboutPage::AboutPage(ShellHost& host, Chrome& chrome) : host_(host), chrome_(chr
     };
 }
 
-void AboutPage::Bind(HandlerTable& handlers)
+namespace {
+
+// Every handler the description may name on this page.
+const HandlerRow<AboutPage> kHandlers[] = {
+    {"tsaboutShow", &AboutPage::tsaboutShow},
+    {"lbupdateClick", &AboutPage::lbupdateClick},
+    {"lbmailClick", &AboutPage::lbmailClick},
+};
+
+} // namespace
+
+std::span<const HandlerRow<AboutPage>> AboutPage::HandlerRows()
 {
-    handlers.Add("tsaboutShow", NotifyEvent([this](Component* s) { tsaboutShow(s); }));
-    handlers.Add("lbupdateClick", NotifyEvent([this](Component* s) { lbupdateClick(s); }));
-    handlers.Add("lbmailClick", NotifyEvent([this](Component* s) { lbmailClick(s); }));
+    return kHandlers;
 }
 
 void AboutPage::tsaboutShow(Component*)

@@ -4,6 +4,7 @@
 // is made for, and two links: the product's web page and a mail to support.
 
 #include "pages/Chrome.h"
+#include "pages/Page.h"
 #include "pages/ShellHost.h"
 
 #include <functional>
@@ -11,17 +12,16 @@
 
 namespace klarvo {
 
-class HandlerTable;
-
 // The version line the page shows.
 inline constexpr char kVersionCaption[] = "Klarvo ver 3.1";
 // The scheme that makes the shell start a new mail.
 inline constexpr char kMailScheme[] = "mailto:";
 
-class AboutPage {
+class AboutPage : public PageOf<AboutPage> {
 public:
     AboutPage(ShellHost& host, Chrome& chrome);
-    void Bind(HandlerTable& handlers);
+    // The names the description may give this page's events, and their members.
+    static std::span<const HandlerRow<AboutPage>> HandlerRows();
 
     void tsaboutShow(Component* sender);
     // The product's page in the user's browser.
@@ -34,8 +34,6 @@ public:
     std::function<void(const std::string& address)> openAddress;
 
 private:
-    ShellHost& host_;
-    Chrome& chrome_;
 };
 
 } // namespace klarvo

@@ -9,16 +9,23 @@
 
 namespace klarvo {
 
-AutoRamPage::AutoRamPage(ShellHost& host, Chrome& chrome) : host_(host), chrome_(chrome) {}
+namespace {
 
-void AutoRamPage::Bind(HandlerTable& handlers)
+// Every handler the description may name on this page.
+const HandlerRow<AutoRamPage> kHandlers[] = {
+    {"nbdeffastramClick", &AutoRamPage::nbdeffastramClick},
+    {"cbautoClick", &AutoRamPage::cbautoClick},
+    {"rbfullClick", &AutoRamPage::rbfullClick},
+    {"tsfastramShow", &AutoRamPage::tsfastramShow},
+    {"ndminprocChange", &AutoRamPage::ndminprocChange},
+    {"ndfreeChange", &AutoRamPage::ndfreeChange},
+};
+
+} // namespace
+
+std::span<const HandlerRow<AutoRamPage>> AutoRamPage::HandlerRows()
 {
-    handlers.Add("nbdeffastramClick", NotifyEvent([this](Component* s) { nbdeffastramClick(s); }));
-    handlers.Add("cbautoClick", NotifyEvent([this](Component* s) { cbautoClick(s); }));
-    handlers.Add("rbfullClick", NotifyEvent([this](Component* s) { rbfullClick(s); }));
-    handlers.Add("tsfastramShow", NotifyEvent([this](Component* s) { tsfastramShow(s); }));
-    handlers.Add("ndminprocChange", NotifyEvent([this](Component* s) { ndminprocChange(s); }));
-    handlers.Add("ndfreeChange", NotifyEvent([this](Component* s) { ndfreeChange(s); }));
+    return kHandlers;
 }
 
 void AutoRamPage::nbdeffastramClick(Component*)

@@ -4,16 +4,16 @@
 // by itself, how often, below which share of free memory, and how.
 
 #include "pages/Chrome.h"
+#include "pages/Page.h"
 #include "pages/ShellHost.h"
 
 namespace klarvo {
 
-class HandlerTable;
-
-class AutoRamPage {
+class AutoRamPage : public PageOf<AutoRamPage> {
 public:
-    AutoRamPage(ShellHost& host, Chrome& chrome);
-    void Bind(HandlerTable& handlers);
+    using PageOf::PageOf;
+    // The names the description may give this page's events, and their members.
+    static std::span<const HandlerRow<AutoRamPage>> HandlerRows();
 
     // "Default setting": the slot table's defaults of this page's rows
     // (auto cleaning on, the "Fast & usual" method, ...), then the switch
@@ -31,8 +31,6 @@ public:
     void ndfreeChange(Component* sender);
 
 private:
-    ShellHost& host_;
-    Chrome& chrome_;
 };
 
 } // namespace klarvo

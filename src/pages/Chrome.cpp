@@ -93,22 +93,31 @@ Chrome::Chrome(ShellHost& host) : host_(host)
     };
 }
 
+namespace {
+
+// Every handler the description may name on the chrome.
+const HandlerRow<Chrome> kHandlers[] = {
+    {"nb1MouseDown", &Chrome::nb1MouseDown},
+    {"imcapMouseDown", &Chrome::imcapMouseDown},
+    {"pcChange", &Chrome::pcChange},
+    {"nbminimizeClick", &Chrome::nbminimizeClick},
+    {"nbcloseClick", &Chrome::nbcloseClick},
+    {"pb1Paint", &Chrome::pb1Paint},
+    {"udminprocClick", &Chrome::udminprocClick},
+    {"cbtempClick", &Chrome::cbtempClick},
+    {"edhot1Change", &Chrome::edhot1Change},
+};
+
+} // namespace
+
+std::span<const HandlerRow<Chrome>> Chrome::HandlerRows()
+{
+    return kHandlers;
+}
+
 void Chrome::Bind(HandlerTable& handlers)
 {
-    handlers.Add("nb1MouseDown", MouseEvent([this](Component* s, MouseButton b, ShiftState sh, int x, int y) {
-                     nb1MouseDown(s, b, sh, x, y);
-                 }));
-    handlers.Add("imcapMouseDown", MouseEvent([this](Component* s, MouseButton b, ShiftState sh, int x, int y) {
-                     imcapMouseDown(s, b, sh, x, y);
-                 }));
-    handlers.Add("pcChange", NotifyEvent([this](Component* s) { pcChange(s); }));
-    handlers.Add("nbminimizeClick", NotifyEvent([this](Component* s) { nbminimizeClick(s); }));
-    handlers.Add("nbcloseClick", NotifyEvent([this](Component* s) { nbcloseClick(s); }));
-    handlers.Add("pb1Paint", NotifyEvent([this](Component* s) { pb1Paint(s); }));
-    // Each of these only marks the settings as changed.
-    for (const char* name : {"udminprocClick", "cbtempClick", "edhot1Change"}) {
-        handlers.Add(name, NotifyEvent([this](Component*) { EnableApply(); }));
-    }
+    BindRows(handlers, *this, HandlerRows());
 }
 
 void Chrome::nb1MouseDown(Component* sender, MouseButton, ShiftState, int, int)

@@ -8,6 +8,7 @@
 
 #include "framework/Canvas.h"
 #include "framework/Control.h"
+#include "pages/Page.h"
 #include "pages/ShellHost.h"
 
 #include <functional>
@@ -15,7 +16,6 @@
 namespace klarvo {
 
 class Bitmap;
-class HandlerTable;
 
 // Where the tiles of a page's background start, below the page's plain band.
 constexpr int kBackgroundTop = 35;
@@ -51,6 +51,7 @@ public:
     // nbminimizeClick, nbcloseClick, pb1Paint and the shared setting-changed
     // handlers (udminprocClick, cbtempClick, edhot1Change).
     void Bind(HandlerTable& handlers);
+    static std::span<const HandlerRow<Chrome>> HandlerRows();
 
     // A press of any mouse button on a page button: it stays down, the
     // others of the row come up, and its page becomes the active one.
@@ -64,6 +65,10 @@ public:
     void nbminimizeClick(Component* sender);
     void nbcloseClick(Component* sender);
     void pb1Paint(Component* sender);
+    // Each of these only marks the settings as changed.
+    void udminprocClick(Component*) { EnableApply(); }
+    void cbtempClick(Component*) { EnableApply(); }
+    void edhot1Change(Component*) { EnableApply(); }
 
     // The chosen background or the built-in one into imback, drawn, and the
     // pages told; a picture that cannot be loaded falls back silently.

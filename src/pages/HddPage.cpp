@@ -7,18 +7,21 @@
 
 namespace klarvo {
 
-HddPage::HddPage(ShellHost& host, Chrome& chrome) : host_(host), chrome_(chrome) {}
+namespace {
 
-void HddPage::Bind(HandlerTable& handlers)
+// Every handler the description may name on this page.
+const HandlerRow<HddPage> kHandlers[] = {
+    {"cbdirClick", &HddPage::cbdirClick},           {"tshddShow", &HddPage::tshddShow},
+    {"nbdefhddClick", &HddPage::nbdefhddClick},     {"nbtempClick", &HddPage::nbtempClick},
+    {"nbinternetClick", &HddPage::nbinternetClick}, {"nbcookiesClick", &HddPage::nbcookiesClick},
+    {"nbdirClick", &HddPage::nbdirClick},           {"nbhistoryClick", &HddPage::nbhistoryClick},
+};
+
+} // namespace
+
+std::span<const HandlerRow<HddPage>> HddPage::HandlerRows()
 {
-    handlers.Add("cbdirClick", NotifyEvent([this](Component* s) { cbdirClick(s); }));
-    handlers.Add("tshddShow", NotifyEvent([this](Component* s) { tshddShow(s); }));
-    handlers.Add("nbdefhddClick", NotifyEvent([this](Component* s) { nbdefhddClick(s); }));
-    handlers.Add("nbtempClick", NotifyEvent([this](Component* s) { nbtempClick(s); }));
-    handlers.Add("nbinternetClick", NotifyEvent([this](Component* s) { nbinternetClick(s); }));
-    handlers.Add("nbcookiesClick", NotifyEvent([this](Component* s) { nbcookiesClick(s); }));
-    handlers.Add("nbdirClick", NotifyEvent([this](Component* s) { nbdirClick(s); }));
-    handlers.Add("nbhistoryClick", NotifyEvent([this](Component* s) { nbhistoryClick(s); }));
+    return kHandlers;
 }
 
 void HddPage::cbdirClick(Component*)

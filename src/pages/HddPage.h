@@ -4,16 +4,16 @@
 // cleaner deletes, and the directory it cleans.
 
 #include "pages/Chrome.h"
+#include "pages/Page.h"
 #include "pages/ShellHost.h"
 
 namespace klarvo {
 
-class HandlerTable;
-
-class HddPage {
+class HddPage : public PageOf<HddPage> {
 public:
-    HddPage(ShellHost& host, Chrome& chrome);
-    void Bind(HandlerTable& handlers);
+    using PageOf::PageOf;
+    // The names the description may give this page's events, and their members.
+    static std::span<const HandlerRow<HddPage>> HandlerRows();
 
     // The directory and its subdirectory switch follow cbdir.
     void cbdirClick(Component* sender);
@@ -31,8 +31,6 @@ public:
     void nbhistoryClick(Component* sender);
 
 private:
-    ShellHost& host_;
-    Chrome& chrome_;
 };
 
 } // namespace klarvo

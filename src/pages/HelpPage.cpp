@@ -22,17 +22,23 @@ void lbbuyMouseLeave(Component* sender)
     }
 }
 
-HelpPage::HelpPage(ShellHost& host, Chrome& chrome) : host_(host), chrome_(chrome), helpTopic_(help::IndexTopic()) {}
+HelpPage::HelpPage(ShellHost& host, Chrome& chrome) : PageOf(host, chrome), helpTopic_(help::IndexTopic()) {}
 
-void HelpPage::Bind(HandlerTable& handlers)
+namespace {
+
+// Every handler the description may name on this page.
+const HandlerRow<HelpPage> kHandlers[] = {
+    {"ShowHelpTopic", &HelpPage::ShowHelpTopic},     {"nbindClick", &HelpPage::nbindClick},
+    {"nbnextClick", &HelpPage::nbnextClick},         {"nbbackClick", &HelpPage::nbbackClick},
+    {"tshelpShow", &HelpPage::tshelpShow},           {"lbbuyMouseEnter", &HelpPage::lbbuyMouseEnter},
+    {"lbbuyMouseLeave", &HelpPage::lbbuyMouseLeave},
+};
+
+} // namespace
+
+std::span<const HandlerRow<HelpPage>> HelpPage::HandlerRows()
 {
-    handlers.Add("ShowHelpTopic", NotifyEvent([this](Component* s) { ShowHelpTopic(s); }));
-    handlers.Add("nbindClick", NotifyEvent([this](Component* s) { nbindClick(s); }));
-    handlers.Add("nbnextClick", NotifyEvent([this](Component* s) { nbnextClick(s); }));
-    handlers.Add("nbbackClick", NotifyEvent([this](Component* s) { nbbackClick(s); }));
-    handlers.Add("tshelpShow", NotifyEvent([this](Component* s) { tshelpShow(s); }));
-    handlers.Add("lbbuyMouseEnter", NotifyEvent(lbbuyMouseEnter));
-    handlers.Add("lbbuyMouseLeave", NotifyEvent(lbbuyMouseLeave));
+    return kHandlers;
 }
 
 void HelpPage::SetIndexVisible(bool visible)

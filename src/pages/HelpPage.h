@@ -8,13 +8,12 @@
 
 #include "framework/Color.h"
 #include "pages/Chrome.h"
+#include "pages/Page.h"
 #include "pages/ShellHost.h"
 
 #include <cstdint>
 
 namespace klarvo {
-
-class HandlerTable;
 
 // The colour of a link under the mouse (index labels, the About page's).
 constexpr Color kLinkHoverColor = Rgb(0, 0, 255);
@@ -24,10 +23,11 @@ constexpr Color kLinkHoverColor = Rgb(0, 0, 255);
 void lbbuyMouseEnter(Component* sender);
 void lbbuyMouseLeave(Component* sender);
 
-class HelpPage {
+class HelpPage : public PageOf<HelpPage> {
 public:
     HelpPage(ShellHost& host, Chrome& chrome);
-    void Bind(HandlerTable& handlers);
+    // The names the description may give this page's events, and their members.
+    static std::span<const HandlerRow<HelpPage>> HandlerRows();
 
     // An index label's click (sender: the label, whose name carries the
     // topic), or with no sender the topic HelpTopic() already names.
@@ -36,6 +36,9 @@ public:
     void nbnextClick(Component* sender);
     void nbbackClick(Component* sender);
     void tshelpShow(Component* sender);
+    // The links of the index and of the About page.
+    void lbbuyMouseEnter(Component* sender) { klarvo::lbbuyMouseEnter(sender); }
+    void lbbuyMouseLeave(Component* sender) { klarvo::lbbuyMouseLeave(sender); }
     // Shows or hides every index label on the page.
     void SetIndexVisible(bool visible);
 
@@ -43,8 +46,6 @@ public:
     std::int32_t HelpTopic() const { return helpTopic_; }
 
 private:
-    ShellHost& host_;
-    Chrome& chrome_;
     std::int32_t helpTopic_;
 };
 

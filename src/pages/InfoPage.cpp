@@ -24,16 +24,30 @@ void NamedTimer::Stop()
 }
 
 InfoPage::InfoPage(ShellHost& host, Chrome& chrome)
-    : host_(host), chrome_(chrome), lockTimer_(host, "tmlock"), lock_(lockTimer_)
+    : PageOf(host, chrome), lockTimer_(host, "tmlock"), lock_(lockTimer_)
 {
+}
+
+namespace {
+
+// Every handler the description may name on this page.
+const HandlerRow<InfoPage> kHandlers[] = {
+    {"tsinfoShow", &InfoPage::tsinfoShow},
+    {"pbfrPaint", &InfoPage::pbfrPaint},
+    {"nbclearClick", &InfoPage::nbclearClick},
+    {"tmlockTimer", &InfoPage::tmlockTimer},
+};
+
+} // namespace
+
+std::span<const HandlerRow<InfoPage>> InfoPage::HandlerRows()
+{
+    return kHandlers;
 }
 
 void InfoPage::Bind(HandlerTable& handlers)
 {
-    handlers.Add("tsinfoShow", NotifyEvent([this](Component* s) { tsinfoShow(s); }));
-    handlers.Add("pbfrPaint", NotifyEvent([this](Component* s) { pbfrPaint(s); }));
-    handlers.Add("nbclearClick", NotifyEvent([this](Component* s) { nbclearClick(s); }));
-    handlers.Add("tmlockTimer", NotifyEvent([this](Component* s) { tmlockTimer(s); }));
+    PageOf::Bind(handlers);
 
     ShellHooks& hooks = host_.Hooks();
     hooks.refreshInfo = [this](const MemoryFigures& figures) { RefreshInfo(figures); };

@@ -5,6 +5,7 @@
 // it reports them, and the Fast cleaning button with its 3-second lock.
 
 #include "pages/Chrome.h"
+#include "pages/Page.h"
 #include "pages/FreeRamHistory.h"
 #include "pages/InfoFigures.h"
 #include "pages/ShellHost.h"
@@ -13,8 +14,6 @@
 #include <string>
 
 namespace klarvo {
-
-class HandlerTable;
 
 // A timer component of the window reached by name when it is used: the
 // pages are made before the description that holds the timers is loaded.
@@ -29,13 +28,15 @@ private:
     std::string name_;
 };
 
-class InfoPage {
+class InfoPage : public PageOf<InfoPage> {
 public:
     InfoPage(ShellHost& host, Chrome& chrome);
     // Adds the page's handlers and takes the refresh, graph and
     // notification hooks (a notification it does not show goes on to the
     // hook that was there before).
     void Bind(HandlerTable& handlers);
+    // The names the description may give this page's events, and their members.
+    static std::span<const HandlerRow<InfoPage>> HandlerRows();
 
     void tsinfoShow(Component* sender);
     // Copies the finished picture; nothing is computed here.
@@ -62,8 +63,6 @@ private:
     bool ComposePicture();
     void CopyPicture();
 
-    ShellHost& host_;
-    Chrome& chrome_;
     // What imfr was last composed from.
     bool composed_ = false;
     FreeRamSamples composedSamples_{};

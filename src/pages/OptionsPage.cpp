@@ -8,20 +8,22 @@
 
 namespace klarvo {
 
-OptionsPage::OptionsPage(ShellHost& host, Chrome& chrome) : host_(host), chrome_(chrome) {}
+namespace {
 
-void OptionsPage::Bind(HandlerTable& handlers)
+// Every handler the description may name on this page.
+const HandlerRow<OptionsPage> kHandlers[] = {
+    {"cbautorunClick", &OptionsPage::cbautorunClick}, {"cbsoundClick", &OptionsPage::cbsoundClick},
+    {"cbwallClick", &OptionsPage::cbwallClick},       {"cbhot1Click", &OptionsPage::cbhot1Click},
+    {"cbhot2Click", &OptionsPage::cbhot2Click},       {"cbhot3Click", &OptionsPage::cbhot3Click},
+    {"fewallChange", &OptionsPage::fewallChange},     {"edhot1KeyPress", &OptionsPage::edhot1KeyPress},
+    {"tsoptShow", &OptionsPage::tsoptShow},           {"nbdefoptClick", &OptionsPage::nbdefoptClick},
+};
+
+} // namespace
+
+std::span<const HandlerRow<OptionsPage>> OptionsPage::HandlerRows()
 {
-    handlers.Add("cbautorunClick", NotifyEvent([this](Component* s) { cbautorunClick(s); }));
-    handlers.Add("cbsoundClick", NotifyEvent([this](Component* s) { cbsoundClick(s); }));
-    handlers.Add("cbwallClick", NotifyEvent([this](Component* s) { cbwallClick(s); }));
-    for (int n = 1; n <= 3; ++n) {
-        handlers.Add("cbhot" + std::to_string(n) + "Click", NotifyEvent([this, n](Component*) { cbhotClick(n); }));
-    }
-    handlers.Add("fewallChange", NotifyEvent([this](Component* s) { fewallChange(s); }));
-    handlers.Add("edhot1KeyPress", KeyPressEvent([this](Component* s, char& key) { edhot1KeyPress(s, key); }));
-    handlers.Add("tsoptShow", NotifyEvent([this](Component* s) { tsoptShow(s); }));
-    handlers.Add("nbdefoptClick", NotifyEvent([this](Component* s) { nbdefoptClick(s); }));
+    return kHandlers;
 }
 
 void OptionsPage::Follow(const char* box, std::initializer_list<const char*> followers)

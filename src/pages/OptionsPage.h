@@ -4,18 +4,18 @@
 // window's background picture and three hot keys of the resident cleaner.
 
 #include "pages/Chrome.h"
+#include "pages/Page.h"
 #include "pages/ShellHost.h"
 
 #include <string>
 
 namespace klarvo {
 
-class HandlerTable;
-
-class OptionsPage {
+class OptionsPage : public PageOf<OptionsPage> {
 public:
-    OptionsPage(ShellHost& host, Chrome& chrome);
-    void Bind(HandlerTable& handlers);
+    using PageOf::PageOf;
+    // The names the description may give this page's events, and their members.
+    static std::span<const HandlerRow<OptionsPage>> HandlerRows();
 
     // Dependency handlers: the controls that follow a check box take its
     // state. cbwallClick also marks the background as changed.
@@ -23,6 +23,9 @@ public:
     void cbsoundClick(Component* sender);
     void cbwallClick(Component* sender);
     void cbhotClick(int number);
+    void cbhot1Click(Component*) { cbhotClick(1); }
+    void cbhot2Click(Component*) { cbhotClick(2); }
+    void cbhot3Click(Component*) { cbhotClick(3); }
     void fewallChange(Component* sender);
     // A key typed into edhot1..3: a letter upper-cased, backspace and
     // return let through, anything else dropped before the edit sees it.
@@ -36,9 +39,6 @@ public:
 
 private:
     void Follow(const char* box, std::initializer_list<const char*> followers);
-
-    ShellHost& host_;
-    Chrome& chrome_;
 };
 
 } // namespace klarvo

@@ -19,4 +19,18 @@ PageSet::PageSet(ShellHost& host)
     about.Bind(handlers);
 }
 
+std::vector<std::string> PageSet::HandlerNames()
+{
+    std::vector<std::string> names;
+    AddRowNames(Chrome::HandlerRows(), names);
+    AddRowNames(InfoPage::HandlerRows(), names);
+    AddRowNames(AutoRamPage::HandlerRows(), names);
+    AddRowNames(RamPage::HandlerRows(), names);
+    AddRowNames(HddPage::HandlerRows(), names);
+    AddRowNames(OptionsPage::HandlerRows(), names);
+    AddRowNames(HelpPage::HandlerRows(), names);
+    AddRowNames(AboutPage::HandlerRows(), names);
+    return names;
+}
+
 } // namespace klarvo

@@ -13,6 +13,9 @@
 #include "pages/RamPage.h"
 #include "pages/ShellHost.h"
 
+#include <string>
+#include <vector>
+
 namespace klarvo {
 
 class PageSet {
@@ -21,6 +24,9 @@ public:
     explicit PageSet(ShellHost& host);
     PageSet(const PageSet&) = delete;
     PageSet& operator=(const PageSet&) = delete;
+
+    // Every name the chrome's and the pages' tables answer.
+    static std::vector<std::string> HandlerNames();
 
     Chrome chrome;
     InfoPage info;

@@ -40,20 +40,32 @@ void PressPercentButton(Component& root, std::int32_t ramPercent)
 }
 
 RamPage::RamPage(ShellHost& host, Chrome& chrome)
-    : host_(host), chrome_(chrome), hideTimer_(host, "tmhide"), progress_(hideTimer_)
+    : PageOf(host, chrome), hideTimer_(host, "tmhide"), progress_(hideTimer_)
 {
+}
+
+namespace {
+
+// Every handler the description may name on this page.
+const HandlerRow<RamPage> kHandlers[] = {
+    {"sb1Click", &RamPage::sb1Click},
+    {"tsramShow", &RamPage::tsramShow},
+    {"nbdeframClick", &RamPage::nbdeframClick},
+    {"sb1MouseMove", &RamPage::sb1MouseMove},
+    {"nbramstartClick", &RamPage::nbramstartClick},
+    {"tmhideTimer", &RamPage::tmhideTimer},
+};
+
+} // namespace
+
+std::span<const HandlerRow<RamPage>> RamPage::HandlerRows()
+{
+    return kHandlers;
 }
 
 void RamPage::Bind(HandlerTable& handlers)
 {
-    handlers.Add("sb1Click", NotifyEvent([this](Component* s) { sb1Click(s); }));
-    handlers.Add("tsramShow", NotifyEvent([this](Component* s) { tsramShow(s); }));
-    handlers.Add("nbdeframClick", NotifyEvent([this](Component* s) { nbdeframClick(s); }));
-    handlers.Add("sb1MouseMove", MouseMoveEvent([this](Component* s, ShiftState shift, int x, int y) {
-                     sb1MouseMove(s, shift, x, y);
-                 }));
-    handlers.Add("nbramstartClick", NotifyEvent([this](Component* s) { nbramstartClick(s); }));
-    handlers.Add("tmhideTimer", NotifyEvent([this](Component* s) { tmhideTimer(s); }));
+    PageOf::Bind(handlers);
 
     ShellHooks& hooks = host_.Hooks();
     hooks.notification = [this, next = hooks.notification](int code, std::int64_t value) {

@@ -5,6 +5,7 @@
 // amounts of the resident cleaner's popup menu and the try count.
 
 #include "pages/Chrome.h"
+#include "pages/Page.h"
 #include "pages/FreeRamPages.h"
 #include "pages/InfoPage.h"
 #include "pages/ShellHost.h"
@@ -14,8 +15,6 @@
 
 namespace klarvo {
 
-class HandlerTable;
-
 // The number 1..10 of the percent button sb1..sb10 that `control` is, the
 // names looked up in order; -1 for anything else, null included.
 int FindPercentButton(Component& root, const Component* control);
@@ -23,12 +22,14 @@ int FindPercentButton(Component& root, const Component* control);
 // nothing changes when there is no such button (below 10, above 109).
 void PressPercentButton(Component& root, std::int32_t ramPercent);
 
-class RamPage {
+class RamPage : public PageOf<RamPage> {
 public:
     RamPage(ShellHost& host, Chrome& chrome);
     // Adds the page's handlers and takes the progress reports from the
     // notification hook (others go on to the hook that was there before).
     void Bind(HandlerTable& handlers);
+    // The names the description may give this page's events, and their members.
+    static std::span<const HandlerRow<RamPage>> HandlerRows();
 
     // A percent button (or none): RamPercent follows it, the amount is
     // rewritten for the current TotalRamMB.
@@ -50,8 +51,6 @@ public:
 private:
     void ShowProgressState();
 
-    ShellHost& host_;
-    Chrome& chrome_;
     NamedTimer hideTimer_;
     RamProgressDisplay progress_;
 };

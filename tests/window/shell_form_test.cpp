@@ -638,6 +638,19 @@ TEST_F(ShellForm, EveryEventNamesItsHandlerAndNoOtherEventIsSet)
     EXPECT_EQ(bound, expected);
 }
 
+// A handler the description names is a row of the window's or a page's
+// table, so a reader finds it in one step.
+TEST_F(ShellForm, EveryHandlerTheDescriptionNamesIsARowOfATable)
+{
+    std::vector<std::string> rows = PageSet::HandlerNames();
+    AddRowNames(Tfmshell::HandlerRows(), rows);
+    const std::set<std::string> known(rows.begin(), rows.end());
+    EXPECT_EQ(known.size(), rows.size()) << "a name stands in two tables";
+    for (const std::string& binding : shell->bindings) {
+        EXPECT_TRUE(known.count(binding.substr(binding.find('=') + 1))) << binding;
+    }
+}
+
 // ---- the window as the user sees it ---------------------------------------------
 
 // The window's construction moves these; the description keeps the design values.

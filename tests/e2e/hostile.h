@@ -8,8 +8,6 @@
 
 #include <windows.h>
 
-#include <tlhelp32.h>
-
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -24,6 +22,7 @@
 #include "settings/ConfFile.h"
 #include "settings/ConfStr.h"
 #include "settings/SlotTable.h"
+#include "support/Desktop.h"
 #include "support/ListeningShell.h"
 #include "support/Process.h"
 #include "support/Pump.h"
@@ -38,96 +37,6 @@ constexpr UINT kCleanerPrivateFirst = WM_APP;
 constexpr UINT kCleanerPrivateLast = WM_APP + 16;
 constexpr UINT kTrayCallback = WM_APP + 4;
 constexpr WPARAM kMenuFirst = 101, kMenuOpenShell = 105, kMenuExit = 106;
-
-struct Census {
-    DWORD process;
-    const char* windowClass; // null: every top-level window
-    std::vector<HWND> found;
-};
-
-inline BOOL CALLBACK CountWindow(HWND window, LPARAM context)
-{
-    auto& census = *reinterpret_cast<Census*>(context);
-    if (ProcessOf(window) != census.process)
-        return TRUE;
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (!census.windowClass || std::string(name) == census.windowClass)
-        census.found.push_back(window);
-    return TRUE;
-}
-
-inline std::vector<HWND> TopWindowsOf(DWORD process, const char* windowClass = nullptr)
-{
-    Census census{process, windowClass, {}};
-    EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&census));
-    return census.found;
-}
-
-// Message boxes a process shows.
-inline std::size_t BoxesOf(DWORD process)
-{
-    std::size_t boxes = 0;
-    for (HWND box : TopWindowsOf(process, "#32770"))
-        boxes += IsWindowVisible(box) ? 1 : 0;
-    return boxes;
-}
-
-inline void CloseBoxesOf(DWORD process)
-{
-    for (HWND box : TopWindowsOf(process, "#32770"))
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-}
-
-inline BOOL CALLBACK CountChild(HWND, LPARAM count)
-{
-    ++*reinterpret_cast<std::size_t*>(count);
-    return TRUE;
-}
-
-// The windows a process owns, children included: its USER objects that
-// another process can see.
-inline std::size_t WindowsOf(DWORD process)
-{
-    std::size_t count = 0;
-    for (HWND window : TopWindowsOf(process)) {
-        ++count;
-        EnumChildWindows(window, CountChild, reinterpret_cast<LPARAM>(&count));
-    }
-    return count;
-}
-
-// Running processes of a program file name.
-inline std::size_t ProcessesNamed(const char* exe)
-{
-    std::size_t count = 0;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return 0;
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-        count += lstrcmpiA(entry.szExeFile, exe) == 0 ? 1 : 0;
-    CloseHandle(snapshot);
-    return count;
-}
-
-// The window's thread handles messages within the time.
-inline bool Answers(HWND window, UINT milliseconds)
-{
-    DWORD_PTR result = 0;
-    return window && SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, milliseconds, &result) != 0;
-}
-
-inline bool WaitForProcessEnd(DWORD id, DWORD milliseconds)
-{
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
-    if (!process)
-        return true;
-    const bool ended = WaitForSingleObject(process, milliseconds) == WAIT_OBJECT_0;
-    CloseHandle(process);
-    return ended;
-}
 
 // Used less than a tenth of a core over a quarter of a second: whatever was
 // queued for it has been handled. (A sent message overtakes posted ones, so
@@ -178,6 +87,18 @@ inline std::vector<WPARAM> Codes(int last)
     return codes;
 }
 
+// Three suites run side by side on a machine of a few gigabytes: a memory
+// cleaning the flood asks for is at most this large. Amounts past the
+// limit stay, since the cleaner refuses them without taking anything.
+constexpr LPARAM kFloodMostMegabytes = 64;
+constexpr LPARAM kCleanerMostMegabytes = 4096;
+
+inline LPARAM FitsTheMachine(WPARAM code, LPARAM megabytes)
+{
+    const bool taken = megabytes > kFloodMostMegabytes && megabytes <= kCleanerMostMegabytes;
+    return code == cmdFreeRam && taken ? kFloodMostMegabytes : megabytes;
+}
+
 // `count` messages for one program, drawn from the messages either program
 // registers with every code and the boundary arguments, timers with random
 // ids, commands with the menu's ids and random ones, the private range, the
@@ -186,10 +107,10 @@ inline std::vector<WPARAM> Codes(int last)
 inline std::vector<Forged> Draw(std::mt19937& random, std::size_t count, UINT taskbarCreated)
 {
     std::vector<Forged> pool;
-    const std::vector<LPARAM> cleanerArguments = Boundaries({4096, hcTemp, hcHistory});
+    const std::vector<LPARAM> cleanerArguments = Boundaries({kCleanerMostMegabytes, hcTemp, hcHistory});
     for (WPARAM code : Codes(cmdClearHdd))
         for (LPARAM argument : cleanerArguments)
-            pool.push_back({WM_CLEANERCMD, code, argument});
+            pool.push_back({WM_CLEANERCMD, code, FitsTheMachine(code, argument)});
     for (WPARAM code : Codes(ntAutoChanged))
         for (LPARAM value : Boundaries({kLastPageIndex, 100}))
             pool.push_back({WM_SHELLNOTIFY, code, value});
@@ -280,14 +201,14 @@ protected:
         const std::string confStrBefore = ReadText(dir.File("ConfStr.dat"));
 
         HWND window = OpenShell();
-        HWND cleaner = WaitForWindow(kCleanerWindowClass, kPatienceMs);
+        HWND cleaner = WaitForWindow(kCleanerWindowClass, kStartPatienceMs);
         HWND utility = window ? UtilityOfShell() : nullptr;
         if (!window || !cleaner || !utility) {
             ADD_FAILURE() << "the programs did not start";
             return figures;
         }
         PostMessageA(cleaner, WM_CLEANERCMD, cmdReloadSettings, 0);
-        EXPECT_TRUE(WaitUntil([&] { return Answers(window, 1000) && Answers(cleaner, 1000); }, kPatienceMs));
+        EXPECT_TRUE(WaitUntil([&] { return Answers(window, 1000) && Answers(cleaner, 1000); }, kAnswerPatienceMs));
         const std::size_t shellWindows = WindowsOf(shell->Id());
         const std::size_t cleanerWindows = WindowsOf(ProcessOf(cleaner));
 
@@ -319,12 +240,13 @@ protected:
                         cleaner = FindWindowA(kCleanerWindowClass, nullptr);
                         return Answers(cleaner, 1000);
                     },
-                    kPatienceMs)) {
+                    kAnswerPatienceMs)) {
                 ADD_FAILURE() << "no cleaner answers after " << i + 1 << " messages";
                 return figures;
             }
             figures.cleanerEnds += cleaner != before ? 1 : 0;
-            figures.mostBoxes = std::max(figures.mostBoxes, BoxesOf(shell->Id()) + BoxesOf(ProcessOf(cleaner)));
+            figures.mostBoxes = std::max(figures.mostBoxes, MessageBoxesOf(shell->Id()).size() +
+                                                                MessageBoxesOf(ProcessOf(cleaner)).size());
             figures.sent = i + 1;
         }
         figures.milliseconds = GetTickCount() - start;
@@ -336,7 +258,7 @@ protected:
                 return cleaner && Idle(shell->Id()) && Idle(ProcessOf(cleaner)) &&
                        cleaner == FindWindowA(kCleanerWindowClass, nullptr);
             },
-            static_cast<DWORD>(kPatienceMs + count / 10)));
+            static_cast<DWORD>(kAnswerPatienceMs + count / 10)));
         figures.settleMilliseconds = GetTickCount() - start - figures.milliseconds;
 
         EXPECT_LE(figures.mostBoxes, 1u);

@@ -2,14 +2,19 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "app/SingleInstance.h"
 #include "link/Messages.h"
+#include "support/Desktop.h"
 #include "support/ListeningShell.h"
+#include "support/Patience.h"
 #include "support/Process.h"
 #include "support/Pump.h"
+#include "support/ShellPlaces.h"
 #include "support/TempDir.h"
 
 using namespace klarvo;
@@ -66,6 +71,7 @@ class SingleInstanceTest : public testing::Test {
 protected:
     void SetUp() override
     {
+        previousAutorun = AutorunValue();
         const std::string built = WindowsPathOf(TestArgument("shell"));
         ASSERT_FALSE(built.empty()) << "run with --shell=<path of KlarvoShell.exe>";
         shell = CopyInto(built, dir.Path());
@@ -94,16 +100,17 @@ protected:
 
     void TearDown() override
     {
-        // The stand-in outlives the shell, as the real cleaner does.
-        if (HWND cleaner = FindWindowA(kCleanerWindowClass, nullptr)) {
-            PostMessageA(cleaner, WM_CLOSE, 0, 0);
-            WaitUntil([] { return FindWindowA(kCleanerWindowClass, nullptr) == nullptr; }, 2000);
-            Sleep(100);
-        }
+        // Whatever the test started ends, by force if it stays; the stand-in
+        // outlives the shell, as the real cleaner does. A first run writes
+        // the autorun value, which is put back as it was.
+        EndProgramOfWindow(kShellWindowClass, kEndPatienceMs);
+        EndProgramOfWindow(kCleanerWindowClass, kEndPatienceMs);
+        RestoreAutorun(previousAutorun);
     }
 
     TempDir dir;
     std::string shell;
+    std::optional<std::string> previousAutorun;
 };
 
 TEST_F(SingleInstanceTest, SecondInstancePostsItsPageOnceAndEnds)

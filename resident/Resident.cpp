@@ -32,8 +32,11 @@ constexpr UINT_PTR kEndTimer = 3;
 // The shell that starts a cleaner looks for its window only every 100 ms
 // for 5 s, and gives up for good when it never sees it. A cleaner told to
 // end before the shell found it therefore stays until the shell's first
-// command shows that it did, or at most this long after its start.
-constexpr DWORD kShellFindsUsMs = 10000;
+// command shows that it did, or at most this long after its start: the
+// shell's looks began before the start, and it posts a command on the look
+// that finds the window, so a shell that sent nothing by then was not
+// looking.
+constexpr DWORD kShellFindsUsMs = 6000;
 // The tray's figure follows free RAM this often. The mark shows nothing
 // that moves, and its tip is brought up to date when the pointer comes
 // over it, so then the timer only keeps the uptime clock past

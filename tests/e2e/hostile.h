@@ -268,7 +268,8 @@ protected:
         // Pages the flood showed settle within a few ticks.
         EXPECT_TRUE(WaitUntil([&] { return WindowsOf(shell->Id()) == shellWindows; }, 5000))
             << WindowsOf(shell->Id()) << " windows, " << shellWindows << " before";
-        EXPECT_EQ(WindowsOf(ProcessOf(cleaner)), cleanerWindows);
+        EXPECT_TRUE(WaitUntil([&] { return WindowsOf(ProcessOf(cleaner)) == cleanerWindows; }, kAnswerPatienceMs))
+            << WindowsOf(ProcessOf(cleaner)) << " cleaner windows, " << cleanerWindows << " before";
 
         EXPECT_EQ(WithoutSlot1(ReadBytes(Conf())), WithoutSlot1(confBefore));
         EXPECT_EQ(ReadText(dir.File("ConfStr.dat")), confStrBefore);

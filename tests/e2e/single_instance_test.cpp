@@ -129,7 +129,9 @@ TEST_F(SingleInstanceTest, SecondInstancePostsItsPageOnceAndEnds)
     }
 }
 
-TEST_F(SingleInstanceTest, SecondInstanceWithoutAShellWindowPostsNothingAndEnds)
+// With no shell window there is nothing a post could reach: what shows is
+// that it ends at once, with code 0 and without a window of its own.
+TEST_F(SingleInstanceTest, SecondInstanceWithoutAShellWindowEndsAtOnceAndShowsNothing)
 {
     HANDLE mutex = CreateMutexA(nullptr, TRUE, kShellMutexName);
     RunSecondInstance("2");

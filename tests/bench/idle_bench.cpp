@@ -305,9 +305,9 @@ void TellCleanerToReload()
 
 int main()
 {
-    const std::string shellExe = WindowsPathOf(TestArgument("shell"));
-    const std::string cleanerExe = WindowsPathOf(TestArgument("cleaner"));
-    const std::string floorExe = WindowsPathOf(TestArgument("floor"));
+    const std::string shellExe = FileArgument("shell");
+    const std::string cleanerExe = FileArgument("cleaner");
+    const std::string floorExe = FileArgument("floor");
     if (shellExe.empty() || cleanerExe.empty() || floorExe.empty()) {
         std::fprintf(stderr, "run with --shell=... --cleaner=... --floor=... [--seconds=N]\n");
         return 2;

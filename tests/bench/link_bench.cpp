@@ -155,6 +155,6 @@ int main()
     Measure("ElapsedText", 1000000, [](int i) { ElapsedText(i * 13); });
     PostingToARunningCleaner(shell);
     SystemSettings();
-    StartingTheStandIn(shell, WindowsPathOf(TestArgument("standin")));
+    StartingTheStandIn(shell, FileArgument("standin"));
     return 0;
 }

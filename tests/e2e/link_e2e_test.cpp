@@ -64,7 +64,7 @@ class LinkEndToEndTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        const std::string built = WindowsPathOf(TestArgument("standin"));
+        const std::string built = FileArgument("standin");
         ASSERT_FALSE(built.empty()) << "run with --standin=<path of KlarvoStandin.exe>";
         ASSERT_EQ(FindWindowA(kCleanerWindowClass, nullptr), nullptr) << "a cleaner window is left from elsewhere";
         ASSERT_TRUE(CopyFileA(built.c_str(), dir.File("Klarvo.exe").c_str(), FALSE));

@@ -29,10 +29,7 @@ namespace {
 // a test gives it.
 class Cleaner {
 public:
-    explicit Cleaner(const TempDir& dir) : dir_(dir)
-    {
-        exe_ = CopyInto(WindowsPathOf(TestArgument("cleaner")), dir.Path());
-    }
+    explicit Cleaner(const TempDir& dir) : dir_(dir) { exe_ = CopyInto(FileArgument("cleaner"), dir.Path()); }
 
     void Start()
     {

@@ -35,8 +35,8 @@ class ShellEndToEnd : public testing::Test {
 protected:
     void SetUp() override
     {
-        const std::string built = WindowsPathOf(TestArgument("shell"));
-        const std::string standin = WindowsPathOf(TestArgument("standin"));
+        const std::string built = FileArgument("shell");
+        const std::string standin = FileArgument("standin");
         ASSERT_FALSE(built.empty() || standin.empty()) << "run with --shell=... --standin=...";
         shell = CopyInto(built, dir.Path());
         ASSERT_TRUE(CopyFileA(standin.c_str(), dir.File("Klarvo.exe").c_str(), FALSE));

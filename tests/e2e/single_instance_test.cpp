@@ -72,12 +72,12 @@ protected:
     void SetUp() override
     {
         previousAutorun = AutorunValue();
-        const std::string built = WindowsPathOf(TestArgument("shell"));
+        const std::string built = FileArgument("shell");
         ASSERT_FALSE(built.empty()) << "run with --shell=<path of KlarvoShell.exe>";
         shell = CopyInto(built, dir.Path());
         // A first instance starts the resident cleaner and ends when it
         // cannot: the recording stand-in plays it.
-        const std::string standin = WindowsPathOf(TestArgument("standin"));
+        const std::string standin = FileArgument("standin");
         ASSERT_FALSE(standin.empty()) << "run with --standin=<path of KlarvoStandin.exe>";
         ASSERT_TRUE(CopyFileA(standin.c_str(), (dir.Path() + "Klarvo.exe").c_str(), FALSE));
     }

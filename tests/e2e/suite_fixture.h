@@ -22,16 +22,6 @@
 
 namespace klarvo::test {
 
-// The sandbox has no drive for the Linux file system; Wine still opens a
-// Unix path through its own prefix.
-inline std::string ProgramPath(const std::string& unixPath)
-{
-    std::string path = WindowsPathOf(unixPath);
-    if (path.rfind("Z:", 0) == 0 && GetFileAttributesA("Z:\\") == INVALID_FILE_ATTRIBUTES)
-        path = "\\\\?\\unix" + path.substr(2);
-    return path;
-}
-
 // The two real programs side by side in a fresh directory; the shell starts
 // the cleaner itself. Trees to clean lie in a directory of their own, since
 // the cleaner refuses its program's directory.
@@ -39,8 +29,8 @@ class Suite : public testing::Test {
 protected:
     void SetUp() override
     {
-        const std::string shellBuilt = ProgramPath(TestArgument("shell"));
-        const std::string cleanerBuilt = ProgramPath(TestArgument("cleaner"));
+        const std::string shellBuilt = FileArgument("shell");
+        const std::string cleanerBuilt = FileArgument("cleaner");
         ASSERT_FALSE(TestArgument("shell").empty() || TestArgument("cleaner").empty())
             << "run with --shell=... --cleaner=...";
         ASSERT_EQ(FindWindowA(kCleanerWindowClass, nullptr), nullptr) << "a cleaner left over from elsewhere";

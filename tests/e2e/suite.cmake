@@ -11,7 +11,7 @@ set_tests_properties(e2e_suite PROPERTIES RESOURCE_LOCK desktop)
 # Another program posting both programs whatever it likes, down to a flood
 # of forged messages; in the sandbox, since the flood asks for cleanings.
 klarvo_test(e2e_hostile SANDBOXED
-  SOURCES hostile_e2e_test.cpp
+  SOURCES hostile_e2e_test.cpp hostile.cpp
   LIBS klarvo_settings
   ARGS --shell=$<TARGET_FILE:KlarvoShell> --cleaner=$<TARGET_FILE:Klarvo>)
 add_dependencies(e2e_hostile KlarvoShell Klarvo)

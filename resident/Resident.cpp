@@ -79,10 +79,9 @@ void Resident::Report(const std::string& path, const ClearTally& tally, bool pre
         outcome.logLines.push_back("left in use: " + std::to_string(tally.inUse - tally.inUseFiles.size()) +
                                    " more files in " + path);
     if (tally.failed + tally.oddNames + tally.tooLong > 0)
-        outcome.logLines.push_back("left in " + path + ": " + std::to_string(tally.failed) +
-                                   " refused by the system, " + std::to_string(tally.oddNames) +
-                                   " with names that lead elsewhere, " + std::to_string(tally.tooLong) +
-                                   " beyond the longest path");
+        outcome.logLines.push_back("left in " + path + ": " + std::to_string(tally.failed) + " refused by the system, " +
+                                   std::to_string(tally.oddNames) + " with names that lead elsewhere, " +
+                                   std::to_string(tally.tooLong) + " beyond the longest path");
 }
 
 namespace {

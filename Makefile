@@ -13,7 +13,7 @@ JOBS := $(shell nproc)
 SHELL_CEILING_KB := 500
 CLEANER_CEILING_KB := 250
 
-.PHONY: all setup configure-tests configure-dist configure-64 build build64 test dist installer run clean screens \
+.PHONY: test-stress all setup configure-tests configure-dist configure-64 build build64 test dist installer run clean screens \
   configure-native native native-test fuzz test-builds test-win98 test-winxp test-win64
 
 all: build
@@ -64,6 +64,11 @@ test:
 	@$(MAKE) --no-print-directory -j 3 --output-sync=target test-win98 test-winxp test-win64
 
 test-builds: build dist installer build64 native-test
+
+# Not part of `make test`: the suite three times in a row in random order
+# under two busy loops, then the exit race for twenty rounds (about an hour).
+test-stress: build dist installer
+	./scripts/stress-tests.sh $(BUILD_TESTS) win98
 
 test-win98:
 	./scripts/run-tests.sh $(BUILD_TESTS) win98

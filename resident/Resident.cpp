@@ -28,6 +28,15 @@ constexpr UINT kTrayCallback = WM_APP + 4;
 
 constexpr UINT_PTR kAutoTimer = 1;
 constexpr UINT_PTR kTrayTimer = 2;
+constexpr UINT_PTR kEndTimer = 3;
+// The shell that starts a cleaner looks for its window only every 100 ms
+// for 5 s, and gives up for good when it never sees it. A cleaner told to
+// end before the shell found it therefore stays until the shell's first
+// command shows that it did, or at most this long after its start: the
+// shell's looks began before the start, and it posts a command on the look
+// that finds the window, so a shell that sent nothing by then was not
+// looking.
+constexpr DWORD kShellFindsUsMs = 6000;
 // The tray's figure follows free RAM this often. The mark shows nothing
 // that moves, and its tip is brought up to date when the pointer comes
 // over it, so then the timer only keeps the uptime clock past
@@ -94,6 +103,7 @@ Resident::~Resident()
 
 bool Resident::Start()
 {
+    startedAt_ = GetTickCount();
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance_;
@@ -160,6 +170,12 @@ LRESULT Resident::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         if (const std::optional<Command> command =
                 DecodeCommand(wParam, static_cast<std::int64_t>(static_cast<LONG_PTR>(lParam))))
             Carry(*command);
+        foundByShell_ = true;
+        if (endWanted_)
+            End();
+        return 0;
+    case WM_CLOSE:
+        End();
         return 0;
     case kRamProgress:
         RamProgress(wParam, lParam);
@@ -175,6 +191,8 @@ LRESULT Resident::Handle(UINT message, WPARAM wParam, LPARAM lParam)
             CheckAutoClean();
         else if (wParam == kTrayTimer)
             RefreshTray();
+        else if (wParam == kEndTimer && endWanted_ && GetTickCount() - startedAt_ >= kShellFindsUsMs)
+            End();
         return 0;
     case WM_HOTKEY:
         if (wParam == hotFast)
@@ -607,10 +625,19 @@ void Resident::UnregisterHotKeys()
 
 void Resident::End()
 {
+    if (!window_)
+        return;
+    // A window gone between two of the starting shell's looks would leave
+    // it waiting for one that never comes; without a shell nobody looks.
+    const DWORD age = GetTickCount() - startedAt_;
+    if (!foundByShell_ && age < kShellFindsUsMs && FindWindowA(kShellWindowClass, nullptr)) {
+        endWanted_ = true;
+        SetTimer(window_, kEndTimer, kShellFindsUsMs - age, nullptr);
+        return;
+    }
     // WM_DESTROY stops the work, removes the icon and hot keys and lets go
     // of the mutex.
-    if (window_)
-        DestroyWindow(window_);
+    DestroyWindow(window_);
 }
 
 void Resident::StopWork()

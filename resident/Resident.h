@@ -141,6 +141,11 @@ private:
     UINT autoTimerMs_ = 0;
     UINT trayTimerMs_ = 0;
     bool menuOpen_ = false;
+    // An end asked for before the starting shell found the window waits
+    // for the shell's first command (see End).
+    DWORD startedAt_ = 0;
+    bool foundByShell_ = false;
+    bool endWanted_ = false;
     KernelHandle shellStarted_;
     std::string programDir_;
     Log log_{""};

@@ -56,6 +56,10 @@ klarvo_start_wineserver() {
   local prefix
   for prefix in "$WINEPREFIX" "$WINEPREFIX-sandbox"; do
     [ -d "$prefix" ] || continue
+    # A server left by an interrupted run keeps programs tied to a display
+    # that is gone; this run starts with its own.
+    WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+    WINEPREFIX=$prefix wineserver -w 2>/dev/null || true
     WINEPREFIX=$prefix wineserver -p </dev/null >/dev/null 2>&1
     WINEPREFIX=$prefix wine cmd /c exit </dev/null >/dev/null 2>&1 || true
   done

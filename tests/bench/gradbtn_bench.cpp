@@ -13,17 +13,11 @@
 #include "framework/Application.h"
 #include "framework/Bitmap.h"
 #include "framework/Form.h"
+#include "support/Timing.h"
 
 using namespace klarvo;
 
 namespace {
-
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // User and kernel time of this thread, in seconds.
 double ThreadSeconds()
@@ -39,27 +33,13 @@ struct Timing {
     double cpu;  // this thread's processor time over all batches, microseconds per call
 };
 
-// The machine is shared, so the wall figure is the best of several batches
-// (the one least disturbed by other work), and the processor time of this
-// thread is given beside it.
+// The wall figure is the best batch; the processor time of this thread
+// over every call is given beside it.
 template <typename F> Timing MicrosecondsPerCall(int count, F&& f)
 {
-    const int batches = 8, perBatch = count / batches > 0 ? count / batches : 1;
-    for (int i = 0; i < perBatch; ++i)
-        f();
-    double best = 1e30;
     const double cpuStart = ThreadSeconds();
-    for (int b = 0; b < batches; ++b) {
-        LARGE_INTEGER start, end;
-        QueryPerformanceCounter(&start);
-        for (int i = 0; i < perBatch; ++i)
-            f();
-        QueryPerformanceCounter(&end);
-        const double us = Seconds(start, end) * 1e6 / perBatch;
-        if (us < best)
-            best = us;
-    }
-    return Timing{best, (ThreadSeconds() - cpuStart) * 1e6 / (batches * perBatch)};
+    const test::BestOfBatches best = test::BestMicrosecondsPer(count, f);
+    return Timing{best.microseconds, (ThreadSeconds() - cpuStart) * 1e6 / best.calls};
 }
 
 } // namespace

@@ -30,6 +30,7 @@
 #include "link/Messages.h"
 #include "settings/ConfFile.h"
 #include "settings/SlotTable.h"
+#include "support/Patience.h"
 #include "support/Process.h"
 #include "support/Pump.h"
 #include "support/ShellPlaces.h"
@@ -45,7 +46,6 @@ constexpr DWORD kDefaultSeconds = 60;
 // Start-up work (first run, loading pictures, the cleaner starting) is
 // over well before this; it is not part of the idle figure.
 constexpr DWORD kSettleMs = 4000;
-constexpr DWORD kPatienceMs = 15000;
 // Of the history's first 25 s, what is left after the settling.
 constexpr DWORD kPictureMovingSeconds = 18;
 constexpr double kHundredNanosecondsPerSecond = 1e7;
@@ -255,7 +255,8 @@ std::vector<Row> Measure(const std::vector<Measured>& processes, DWORD seconds)
     for (std::size_t i = 0; i < processes.size(); ++i) {
         const Snapshot after = Take(processes[i].process, statPaths[i]);
         const double wallSeconds = static_cast<double>(after.wallMs - before[i].wallMs) / 1000.0;
-        const double cpuSeconds = static_cast<double>(after.cpu100ns - before[i].cpu100ns) / kHundredNanosecondsPerSecond;
+        const double cpuSeconds =
+            static_cast<double>(after.cpu100ns - before[i].cpu100ns) / kHundredNanosecondsPerSecond;
         rows.push_back(Row{processes[i].name, wallSeconds > 0 ? cpuSeconds / wallSeconds * 100.0 : 0.0,
                            after.privateBytes, after.gdiObjects, after.userObjects, after.windows});
     }
@@ -304,9 +305,9 @@ void TellCleanerToReload()
 
 int main()
 {
-    const std::string shellExe = WindowsPathOf(TestArgument("shell"));
-    const std::string cleanerExe = WindowsPathOf(TestArgument("cleaner"));
-    const std::string floorExe = WindowsPathOf(TestArgument("floor"));
+    const std::string shellExe = FileArgument("shell");
+    const std::string cleanerExe = FileArgument("cleaner");
+    const std::string floorExe = FileArgument("floor");
     if (shellExe.empty() || cleanerExe.empty() || floorExe.empty()) {
         std::fprintf(stderr, "run with --shell=... --cleaner=... --floor=... [--seconds=N]\n");
         return 2;
@@ -336,8 +337,8 @@ int main()
     {
         // The first run writes the settings and starts the cleaner.
         Process program(shell, "0", dir.Path());
-        const HWND window = WaitForWindow(kShellWindowClass, kPatienceMs);
-        const HWND cleanerWindow = WaitForWindow(kCleanerWindowClass, kPatienceMs);
+        const HWND window = WaitForWindow(kShellWindowClass, kStartPatienceMs);
+        const HWND cleanerWindow = WaitForWindow(kCleanerWindowClass, kStartPatienceMs);
         if (!window || !cleanerWindow) {
             std::fprintf(stderr, "the shell or the cleaner did not start\n");
             return 1;
@@ -369,7 +370,7 @@ int main()
         rows.push_back(Measure({{"shell, minimised on Info", program.Handle(), shell}}, seconds).front());
 
         PostMessageA(window, WM_CLOSE, 0, 0);
-        if (!program.WaitForExit(kPatienceMs)) {
+        if (!program.WaitForExit(kEndPatienceMs)) {
             std::fprintf(stderr, "the shell did not end\n");
         }
 
@@ -385,7 +386,7 @@ int main()
             if (HWND w = FindWindowA(kShellWindowClass, nullptr)) {
                 PostMessageA(w, WM_CLOSE, 0, 0);
             }
-            bare.WaitForExit(kPatienceMs);
+            bare.WaitForExit(kEndPatienceMs);
         }
 
         const std::string conf = dir.File("Conf.dat");
@@ -400,7 +401,7 @@ int main()
         }
         if (HWND c = FindWindowA(kCleanerWindowClass, nullptr)) {
             PostMessageA(c, WM_CLOSE, 0, 0);
-            WaitForSingleObject(cleaner, kPatienceMs);
+            WaitForSingleObject(cleaner, kEndPatienceMs);
         }
     }
     RestoreAutorun(previousAutorun);

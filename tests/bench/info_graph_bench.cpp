@@ -15,37 +15,15 @@
 #include "framework/GdiCanvas.h"
 #include "pages/InfoFigures.h"
 #include "pages/InfoGraph.h"
+#include "support/Timing.h"
 
 using namespace klarvo;
 
 namespace {
 
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// The machine is shared, so the figure is the best of several batches.
 template <typename F> double MicrosecondsPerCall(int count, F&& f)
 {
-    const int batches = 8, perBatch = count / batches > 0 ? count / batches : 1;
-    for (int i = 0; i < perBatch; ++i) {
-        f();
-    }
-    double best = 1e30;
-    for (int b = 0; b < batches; ++b) {
-        LARGE_INTEGER start, end;
-        QueryPerformanceCounter(&start);
-        for (int i = 0; i < perBatch; ++i) {
-            f();
-        }
-        QueryPerformanceCounter(&end);
-        const double us = Seconds(start, end) * 1e6 / perBatch;
-        best = us < best ? us : best;
-    }
-    return best;
+    return test::BestMicrosecondsPer(count, f).microseconds;
 }
 
 } // namespace

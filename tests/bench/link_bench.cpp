@@ -16,6 +16,7 @@
 #include "support/Process.h"
 #include "support/Pump.h"
 #include "support/TempDir.h"
+#include "support/Timing.h"
 
 using namespace klarvo;
 using namespace klarvo::test;
@@ -29,20 +30,12 @@ public:
     void RequestEnd() override {}
 };
 
-double Now()
-{
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 template <typename Work> void Measure(const char* what, int count, Work work)
 {
-    const double start = Now();
+    const double start = SecondsNow();
     for (int i = 0; i < count; ++i)
         work(i);
-    const double seconds = Now() - start;
+    const double seconds = SecondsNow() - start;
     std::printf("%-48s %8d x %10.3f us\n", what, count, seconds * 1e6 / count);
 }
 
@@ -95,9 +88,9 @@ void StartingTheStandIn(Quiet& shell, const std::string& standin)
             const std::string original = ExeDir();
             OverrideExeDir(dir.Path());
             CountingSystem system;
-            const double start = Now();
+            const double start = SecondsNow();
             SendToCleaner(shell, system, cmdReportStatus, 0);
-            const double seconds = Now() - start;
+            const double seconds = SecondsNow() - start;
             OverrideExeDir(original);
             std::printf("start with window delay %4d ms: %2d polls, %6.0f ms\n", delay, system.sleeps, seconds * 1000);
             HWND window = FindWindowA(kCleanerWindowClass, nullptr);
@@ -145,10 +138,10 @@ void SystemSettings()
             TempDir dir;
             places.windowsDir = dir.Path().substr(0, dir.Path().size() - 1);
             WriteText(dir.File("system.ini"), text + (limits ? "[vcache]\r\nmaxfilecache=8192\r\n" : ""));
-            const double start = Now();
+            const double start = SecondsNow();
             ResetVcacheLimits(shell, places);
             std::printf("ResetVcacheLimits, %d MB system.ini, %s: %8.1f ms\n", megabytes,
-                        limits ? "limit removed" : "no limits  ", (Now() - start) * 1000);
+                        limits ? "limit removed" : "no limits  ", (SecondsNow() - start) * 1000);
         }
     }
 }
@@ -162,6 +155,6 @@ int main()
     Measure("ElapsedText", 1000000, [](int i) { ElapsedText(i * 13); });
     PostingToARunningCleaner(shell);
     SystemSettings();
-    StartingTheStandIn(shell, WindowsPathOf(TestArgument("standin")));
+    StartingTheStandIn(shell, FileArgument("standin"));
     return 0;
 }

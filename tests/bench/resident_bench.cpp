@@ -17,6 +17,7 @@
 #include "settings/ConfStr.h"
 #include "settings/SlotTable.h"
 #include "support/TempDir.h"
+#include "support/Timing.h"
 
 using namespace klarvo;
 using namespace klarvo::resident;
@@ -36,22 +37,6 @@ void BuildTree(const std::string& root)
         for (int f = 0; f < kFilesPerDirectory; ++f)
             test::WriteText(dir + "\\file" + std::to_string(f) + ".tmp", "small file");
     }
-}
-
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-template <typename Work> double Time(Work work)
-{
-    LARGE_INTEGER start, end;
-    QueryPerformanceCounter(&start);
-    work();
-    QueryPerformanceCounter(&end);
-    return Seconds(start, end);
 }
 
 double Median(std::vector<double> values)
@@ -78,7 +63,7 @@ int main()
         BuildTree(shellTree);
         BuildTree(rdTree);
         unsigned long deleted = 0;
-        cleaner.push_back(Time([&] {
+        cleaner.push_back(test::SecondsOf([&] {
             // What a Clear of the chosen directory does on the worker.
             const ResidentSettings settings = LoadSettings(program.Path());
             const DiskCleaner diskCleaner(SystemProtectedPlaces(program.Path()));
@@ -86,7 +71,7 @@ int main()
         }));
         if (deleted != kDirectories * kFilesPerDirectory)
             std::printf("warning: the cleaner deleted %lu files\n", deleted);
-        shell.push_back(Time([&] {
+        shell.push_back(test::SecondsOf([&] {
             std::string from = shellTree + '\0'; // double NUL ended
             SHFILEOPSTRUCTA operation{};
             operation.wFunc = FO_DELETE;
@@ -94,7 +79,7 @@ int main()
             operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
             SHFileOperationA(&operation);
         }));
-        rd.push_back(Time([&] {
+        rd.push_back(test::SecondsOf([&] {
             STARTUPINFOA startup{};
             startup.cb = sizeof startup;
             PROCESS_INFORMATION info{};

@@ -32,33 +32,35 @@ TEST_F(Neighbours, PostedTimersAndControlNotificationsLeaveTheShellRunning)
             PostMessageA(target, WM_TIMER, id, 0);
         PostMessageA(target, WM_TIMER, 0x12345678, 0x12345678);
     }
-    EXPECT_FALSE(shell->WaitForExit(1000)) << "exit code " << shell->ExitCode();
+    ASSERT_TRUE(HandledWhatWasPosted(window, kAnswerPatienceMs)) << "exit code " << shell->ExitCode();
+    EXPECT_FALSE(shell->WaitForExit(0)) << "exit code " << shell->ExitCode();
     EXPECT_TRUE(Answers(window, 5000));
 
     // The framework's own notifications of a control, with a pointer that
     // points nowhere, posted to every control.
     EnumChildWindows(window, PostControlNotifications, 0);
-    EXPECT_FALSE(shell->WaitForExit(1000)) << "exit code " << shell->ExitCode();
+    ASSERT_TRUE(HandledWhatWasPosted(window, kAnswerPatienceMs)) << "exit code " << shell->ExitCode();
+    EXPECT_FALSE(shell->WaitForExit(0)) << "exit code " << shell->ExitCode();
     EXPECT_TRUE(Answers(window, 5000));
 }
 
 TEST_F(Neighbours, PostedEndSessionEndsTheCleanerWholeAndTheShellStartsItAgain)
 {
     ASSERT_NE(OpenShell(), nullptr);
-    HWND first = WaitForWindow(kCleanerWindowClass, kPatienceMs);
+    HWND first = WaitForWindow(kCleanerWindowClass, kStartPatienceMs);
     ASSERT_NE(first, nullptr);
     const DWORD firstId = ProcessOf(first);
     PostMessageA(first, WM_ENDSESSION, 1, 0);
-    EXPECT_TRUE(WaitForProcessEnd(firstId, kPatienceMs)) << "the cleaner stayed, its work stopped";
+    EXPECT_TRUE(WaitForProcessEnd(firstId, kEndPatienceMs)) << "the cleaner stayed, its work stopped";
     HWND again = nullptr;
     EXPECT_TRUE(WaitUntil(
         [&] {
             again = FindWindowA(kCleanerWindowClass, nullptr);
             return again && ProcessOf(again) != firstId;
         },
-        kPatienceMs));
+        kStartPatienceMs));
     EXPECT_FALSE(shell->WaitForExit(0));
-    EXPECT_EQ(BoxesOf(shell->Id()), 0u);
+    EXPECT_EQ(MessageBoxesOf(shell->Id()).size(), 0u);
 }
 
 TEST_F(Neighbours, PostedCompletionMessagesRecordNothing)
@@ -70,7 +72,7 @@ TEST_F(Neighbours, PostedCompletionMessagesRecordNothing)
         for (WPARAM w : {WPARAM{0}, WPARAM{1}, WPARAM{2}, WPARAM{50}})
             PostMessageA(cleaner, message, w, 123456);
     PostMessageA(cleaner, WM_CLEANERCMD, cmdReportStatus, 0);
-    ASSERT_TRUE(listener.WaitFor(listener.Has(ntTimeSince), kPatienceMs));
+    ASSERT_TRUE(listener.WaitFor(listener.Has(ntTimeSince), kAnswerPatienceMs));
     EXPECT_EQ(listener.Last(ntLastEffect), -1) << "a result that no cleaning produced";
     EXPECT_EQ(listener.Last(ntTimeSince), -1);
     EXPECT_EQ(listener.Count(ntRamProgress), 0u);
@@ -91,13 +93,13 @@ TEST_F(Neighbours, TrayDoubleClicksOpenOneShellAtATime)
             most = std::max(most, ProcessesNamed("KlarvoShell.exe"));
             return GetTickCount() - start > 3000;
         },
-        kPatienceMs);
+        kAnswerPatienceMs);
     EXPECT_EQ(most, 1u);
-    HWND opened = WaitForWindow(kShellWindowClass, kPatienceMs);
+    HWND opened = WaitForWindow(kShellWindowClass, kStartPatienceMs);
     ASSERT_NE(opened, nullptr);
     const DWORD id = ProcessOf(opened);
     PostMessageA(opened, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(WaitForProcessEnd(id, kPatienceMs));
+    EXPECT_TRUE(WaitForProcessEnd(id, kEndPatienceMs));
 }
 
 // A few seconds of it here; tests/bench/hostile_bench.cpp soaks both

@@ -11,8 +11,10 @@
 #include "link/Messages.h"
 #include "settings/ExeDir.h"
 #include "standin/Standin.h"
+#include "support/Desktop.h"
 #include "support/FakeShell.h"
 #include "support/ListeningShell.h"
+#include "support/Patience.h"
 #include "support/Process.h"
 #include "support/Pump.h"
 #include "support/TempDir.h"
@@ -62,7 +64,7 @@ class LinkEndToEndTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        const std::string built = WindowsPathOf(TestArgument("standin"));
+        const std::string built = FileArgument("standin");
         ASSERT_FALSE(built.empty()) << "run with --standin=<path of KlarvoStandin.exe>";
         ASSERT_EQ(FindWindowA(kCleanerWindowClass, nullptr), nullptr) << "a cleaner window is left from elsewhere";
         ASSERT_TRUE(CopyFileA(built.c_str(), dir.File("Klarvo.exe").c_str(), FALSE));
@@ -72,23 +74,8 @@ protected:
     void TearDown() override
     {
         OverrideExeDir(originalExeDir);
-        CloseCleaner();
-    }
-
-    // Ends the stand-in that a test started, waiting until it is gone.
-    static void CloseCleaner()
-    {
-        HWND window = FindWindowA(kCleanerWindowClass, nullptr);
-        if (!window)
-            return;
-        DWORD processId = 0;
-        GetWindowThreadProcessId(window, &processId);
-        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        if (process) {
-            WaitForSingleObject(process, kPatienceMs);
-            CloseHandle(process);
-        }
+        // The stand-in a test started ends, by force if it stays.
+        EndProgramOfWindow(kCleanerWindowClass, kEndPatienceMs);
     }
 
     void Configure(const std::string& settings) { WriteText(dir.File(kStandinIni), "[standin]\r\n" + settings); }

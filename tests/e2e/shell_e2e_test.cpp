@@ -13,6 +13,8 @@
 #include "settings/SlotTable.h"
 #include "settings/System.h"
 #include "standin/Standin.h"
+#include "support/Desktop.h"
+#include "support/Patience.h"
 #include "support/Process.h"
 #include "support/Pump.h"
 #include "support/ShellPlaces.h"
@@ -33,8 +35,8 @@ class ShellEndToEnd : public testing::Test {
 protected:
     void SetUp() override
     {
-        const std::string built = WindowsPathOf(TestArgument("shell"));
-        const std::string standin = WindowsPathOf(TestArgument("standin"));
+        const std::string built = FileArgument("shell");
+        const std::string standin = FileArgument("standin");
         ASSERT_FALSE(built.empty() || standin.empty()) << "run with --shell=... --standin=...";
         shell = CopyInto(built, dir.Path());
         ASSERT_TRUE(CopyFileA(standin.c_str(), dir.File("Klarvo.exe").c_str(), FALSE));
@@ -42,11 +44,9 @@ protected:
     }
     void TearDown() override
     {
-        if (HWND cleaner = FindWindowA(kCleanerWindowClass, nullptr)) {
-            PostMessageA(cleaner, WM_CLOSE, 0, 0);
-            WaitUntil([] { return FindWindowA(kCleanerWindowClass, nullptr) == nullptr; }, 2000);
-            Sleep(100);
-        }
+        // What the test started ends, by force if it stays.
+        EndProgramOfWindow(kShellWindowClass, kEndPatienceMs);
+        EndProgramOfWindow(kCleanerWindowClass, kEndPatienceMs);
         RestoreAutorun(previousAutorun);
     }
 

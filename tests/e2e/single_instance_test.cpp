@@ -2,14 +2,19 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "app/SingleInstance.h"
 #include "link/Messages.h"
+#include "support/Desktop.h"
 #include "support/ListeningShell.h"
+#include "support/Patience.h"
 #include "support/Process.h"
 #include "support/Pump.h"
+#include "support/ShellPlaces.h"
 #include "support/TempDir.h"
 
 using namespace klarvo;
@@ -66,12 +71,13 @@ class SingleInstanceTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        const std::string built = WindowsPathOf(TestArgument("shell"));
+        previousAutorun = AutorunValue();
+        const std::string built = FileArgument("shell");
         ASSERT_FALSE(built.empty()) << "run with --shell=<path of KlarvoShell.exe>";
         shell = CopyInto(built, dir.Path());
         // A first instance starts the resident cleaner and ends when it
         // cannot: the recording stand-in plays it.
-        const std::string standin = WindowsPathOf(TestArgument("standin"));
+        const std::string standin = FileArgument("standin");
         ASSERT_FALSE(standin.empty()) << "run with --standin=<path of KlarvoStandin.exe>";
         ASSERT_TRUE(CopyFileA(standin.c_str(), (dir.Path() + "Klarvo.exe").c_str(), FALSE));
     }
@@ -94,16 +100,17 @@ protected:
 
     void TearDown() override
     {
-        // The stand-in outlives the shell, as the real cleaner does.
-        if (HWND cleaner = FindWindowA(kCleanerWindowClass, nullptr)) {
-            PostMessageA(cleaner, WM_CLOSE, 0, 0);
-            WaitUntil([] { return FindWindowA(kCleanerWindowClass, nullptr) == nullptr; }, 2000);
-            Sleep(100);
-        }
+        // Whatever the test started ends, by force if it stays; the stand-in
+        // outlives the shell, as the real cleaner does. A first run writes
+        // the autorun value, which is put back as it was.
+        EndProgramOfWindow(kShellWindowClass, kEndPatienceMs);
+        EndProgramOfWindow(kCleanerWindowClass, kEndPatienceMs);
+        RestoreAutorun(previousAutorun);
     }
 
     TempDir dir;
     std::string shell;
+    std::optional<std::string> previousAutorun;
 };
 
 TEST_F(SingleInstanceTest, SecondInstancePostsItsPageOnceAndEnds)
@@ -122,7 +129,9 @@ TEST_F(SingleInstanceTest, SecondInstancePostsItsPageOnceAndEnds)
     }
 }
 
-TEST_F(SingleInstanceTest, SecondInstanceWithoutAShellWindowPostsNothingAndEnds)
+// With no shell window there is nothing a post could reach: what shows is
+// that it ends at once, with code 0 and without a window of its own.
+TEST_F(SingleInstanceTest, SecondInstanceWithoutAShellWindowEndsAtOnceAndShowsNothing)
 {
     HANDLE mutex = CreateMutexA(nullptr, TRUE, kShellMutexName);
     RunSecondInstance("2");

@@ -88,7 +88,7 @@ void Click(HWND button)
 TEST_F(Suite, FirstStartWritesTheSettingsAndStartsTheCleanerWhichOutlivesTheShell)
 {
     ASSERT_NE(OpenShell(), nullptr);
-    HWND cleaner = WaitForWindow(kCleanerWindowClass, kPatienceMs);
+    HWND cleaner = WaitForWindow(kCleanerWindowClass, kStartPatienceMs);
     ASSERT_NE(cleaner, nullptr) << "the shell's tick starts the cleaner";
     EXPECT_NE(ProcessOf(cleaner), shell->Id());
     EXPECT_TRUE(FileExists(Conf()));
@@ -121,9 +121,9 @@ TEST_F(Suite, ApplyMakesTheCleanerTakeUpTheHotKeysAndItsSwitchReachesTheShell)
     // enables Apply without touching any value.
     if (!IsWindowEnabled(apply))
         PostMessageA(window, WM_SHELLNOTIFY, ntAutoChanged, 0);
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(apply) != FALSE; }, kPatienceMs));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(apply) != FALSE; }, kAnswerPatienceMs));
     Click(apply);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindowEnabled(apply); }, kPatienceMs)) << "Apply was not pressed";
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowEnabled(apply); }, kAnswerPatienceMs)) << "Apply was not pressed";
     EXPECT_EQ(ReadConf(Conf(), slotHot2), 'K');
     EXPECT_EQ(ReadConf(Conf(), slotHot3), 'J');
 
@@ -134,14 +134,14 @@ TEST_F(Suite, ApplyMakesTheCleanerTakeUpTheHotKeysAndItsSwitchReachesTheShell)
             TypeAlt('J');
             return WaitUntil([&] { return ReadConf(Conf(), slotAuto) == 0; }, 500);
         },
-        kPatienceMs))
+        kAnswerPatienceMs))
         << "the cleaner did not re-read the settings Apply wrote";
     // Its ntAutoChanged reaches the real shell, which re-reads slot 1 and
     // enables Apply again.
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(apply) != FALSE; }, kPatienceMs));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(apply) != FALSE; }, kAnswerPatienceMs));
 
     TypeAlt('K');
-    EXPECT_TRUE(WaitUntil([&] { return ReadConf(Conf(), slotAuto) == 1; }, kPatienceMs));
+    EXPECT_TRUE(WaitUntil([&] { return ReadConf(Conf(), slotAuto) == 1; }, kAnswerPatienceMs));
     EXPECT_EQ(ReadConf(Conf(), slotHot2), 'K') << "the cleaner writes slot 1 and no other";
     EXPECT_EQ(ReadConf(Conf(), slotHot3), 'J');
 }
@@ -157,7 +157,7 @@ TEST_F(Suite, FastCleaningButtonRunsACleaningWhoseFiguresTheCleanerThenReports)
     {
         ListeningShell listener;
         askStatus();
-        ASSERT_TRUE(listener.WaitFor([&] { return listener.Last(ntTimeSince).has_value(); }, kPatienceMs));
+        ASSERT_TRUE(listener.WaitFor([&] { return listener.Last(ntTimeSince).has_value(); }, kAnswerPatienceMs));
         EXPECT_EQ(listener.Last(ntLastEffect), -1) << "nothing cleaned yet";
         EXPECT_EQ(listener.Last(ntTotalEffect), -1);
         EXPECT_EQ(listener.Last(ntTimeSince), -1);
@@ -170,8 +170,8 @@ TEST_F(Suite, FastCleaningButtonRunsACleaningWhoseFiguresTheCleanerThenReports)
     ASSERT_TRUE(IsWindowEnabled(fast));
     Click(fast);
     // The button locks itself until its timer frees it again.
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindowEnabled(fast); }, kPatienceMs)) << "the button was not pressed";
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(fast) != FALSE; }, kPatienceMs));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowEnabled(fast); }, kAnswerPatienceMs)) << "the button was not pressed";
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(fast) != FALSE; }, kAnswerPatienceMs));
     CloseShell();
 
     ListeningShell listener;
@@ -226,7 +226,7 @@ TEST_F(Suite, ManualCleaningReportsItsProgressUpToTheEnd)
             const std::optional<LPARAM> since = listener.Last(ntTimeSince);
             return since && *since >= 0;
         },
-        kPatienceMs));
+        kAnswerPatienceMs));
     EXPECT_GE(listener.Last(ntLastEffect).value_or(-1), 0);
 }
 
@@ -255,9 +255,9 @@ TEST_F(Suite, ManualCleaningProgressFillsTheShellsBarAndHoldsItsStartButton)
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowEnabled(start); }, kCleaningPatienceMs))
         << "no progress reached the shell";
     ASSERT_TRUE(WaitUntil([&] { return position() == 100; }, kCleaningPatienceMs));
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(start) != FALSE; }, kPatienceMs));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(start) != FALSE; }, kAnswerPatienceMs));
     EXPECT_EQ(position(), 0);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(page); }, kPatienceMs)) << "the shell went back to Info";
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(page); }, kAnswerPatienceMs)) << "the shell went back to Info";
 }
 
 // A directory with a file, a nested one, and a file beside it that is not
@@ -309,13 +309,13 @@ TEST_F(Suite, ClearButtonEmptiesTheDirectoryLastSaved)
 TEST_F(Suite, TheShellsTickStartsTheCleanerAgainAfterItWasEnded)
 {
     ASSERT_NE(OpenShell(), nullptr);
-    HWND first = WaitForWindow(kCleanerWindowClass, kPatienceMs);
+    HWND first = WaitForWindow(kCleanerWindowClass, kStartPatienceMs);
     ASSERT_NE(first, nullptr);
     const DWORD firstId = ProcessOf(first);
     HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, firstId);
     ASSERT_NE(process, nullptr);
     ASSERT_TRUE(TerminateProcess(process, 1));
-    EXPECT_EQ(WaitForSingleObject(process, kPatienceMs), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(process, kEndPatienceMs), WAIT_OBJECT_0);
     CloseHandle(process);
 
     HWND again = nullptr;
@@ -324,7 +324,7 @@ TEST_F(Suite, TheShellsTickStartsTheCleanerAgainAfterItWasEnded)
             again = FindWindowA(kCleanerWindowClass, nullptr);
             return again != nullptr && ProcessOf(again) != firstId;
         },
-        kPatienceMs))
+        kStartPatienceMs))
         << "the cleaner was not started again";
     EXPECT_FALSE(shell->WaitForExit(0)) << "the shell carries on";
 }

@@ -13,33 +13,14 @@
 
 #include "link/Messages.h"
 #include "settings/System.h"
+#include "support/Desktop.h"
+#include "support/Patience.h"
 #include "support/Process.h"
 #include "support/ShellPlaces.h"
 #include "support/Pump.h"
 #include "support/TempDir.h"
 
 namespace klarvo::test {
-
-// Both programs start slowly under Wine, and a cleaning can take long.
-constexpr DWORD kPatienceMs = 20000;
-constexpr DWORD kCleaningPatienceMs = 90000;
-
-// The sandbox has no drive for the Linux file system; Wine still opens a
-// Unix path through its own prefix.
-inline std::string ProgramPath(const std::string& unixPath)
-{
-    std::string path = WindowsPathOf(unixPath);
-    if (path.rfind("Z:", 0) == 0 && GetFileAttributesA("Z:\\") == INVALID_FILE_ATTRIBUTES)
-        path = "\\\\?\\unix" + path.substr(2);
-    return path;
-}
-
-inline DWORD ProcessOf(HWND window)
-{
-    DWORD id = 0;
-    GetWindowThreadProcessId(window, &id);
-    return id;
-}
 
 // The two real programs side by side in a fresh directory; the shell starts
 // the cleaner itself. Trees to clean lie in a directory of their own, since
@@ -48,8 +29,8 @@ class Suite : public testing::Test {
 protected:
     void SetUp() override
     {
-        const std::string shellBuilt = ProgramPath(TestArgument("shell"));
-        const std::string cleanerBuilt = ProgramPath(TestArgument("cleaner"));
+        const std::string shellBuilt = FileArgument("shell");
+        const std::string cleanerBuilt = FileArgument("cleaner");
         ASSERT_FALSE(TestArgument("shell").empty() || TestArgument("cleaner").empty())
             << "run with --shell=... --cleaner=...";
         ASSERT_EQ(FindWindowA(kCleanerWindowClass, nullptr), nullptr) << "a cleaner left over from elsewhere";
@@ -60,21 +41,15 @@ protected:
 
     void TearDown() override
     {
+        // What the test started ends, also when it failed half-way: asked
+        // first, by force when it stays, so that the next set-up meets a
+        // clean desktop. The cleaner outlives the shell by design.
         if (shell) {
-            if (HWND window = FindWindowA(kShellWindowClass, nullptr))
-                PostMessageA(window, WM_CLOSE, 0, 0);
-            shell->WaitForExit(kPatienceMs);
+            CloseBoxesOf(shell->Id());
+            EndProgramOfWindow(kShellWindowClass, kEndPatienceMs);
             shell.reset();
         }
-        // The cleaner outlives the shell by design; this test ends it.
-        if (HWND cleaner = FindWindowA(kCleanerWindowClass, nullptr)) {
-            HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, ProcessOf(cleaner));
-            PostMessageA(cleaner, WM_CLOSE, 0, 0);
-            if (process) {
-                WaitForSingleObject(process, kCleaningPatienceMs);
-                CloseHandle(process);
-            }
-        }
+        EndProgramOfWindow(kCleanerWindowClass, kCleaningPatienceMs);
         RestoreAutorun(previousAutorun);
     }
 
@@ -88,7 +63,7 @@ protected:
                 window = FindWindowA(kShellWindowClass, nullptr);
                 return window != nullptr && IsWindowVisible(window);
             },
-            kPatienceMs);
+            kStartPatienceMs);
         return window;
     }
 
@@ -97,7 +72,7 @@ protected:
         HWND window = FindWindowA(kShellWindowClass, nullptr);
         ASSERT_NE(window, nullptr);
         PostMessageA(window, WM_CLOSE, 0, 0);
-        ASSERT_TRUE(shell->WaitForExit(kPatienceMs));
+        ASSERT_TRUE(shell->WaitForExit(kEndPatienceMs));
         EXPECT_EQ(shell->ExitCode(), 0u);
         shell.reset();
     }
@@ -108,7 +83,7 @@ protected:
     {
         if (!OpenShell())
             return nullptr;
-        HWND cleaner = WaitForWindow(kCleanerWindowClass, kPatienceMs);
+        HWND cleaner = WaitForWindow(kCleanerWindowClass, kStartPatienceMs);
         CloseShell();
         return cleaner;
     }

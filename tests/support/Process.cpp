@@ -49,6 +49,14 @@ std::string WindowsPathOf(const std::string& unixPath)
     return path;
 }
 
+std::string FileArgument(const std::string& name)
+{
+    std::string path = WindowsPathOf(TestArgument(name));
+    if (path.rfind("Z:", 0) == 0 && GetFileAttributesA("Z:\\") == INVALID_FILE_ATTRIBUTES)
+        path = "\\\\?\\unix" + path.substr(2);
+    return path;
+}
+
 std::string TestArgument(const std::string& name)
 {
     const std::string prefix = "--" + name + "=";

@@ -33,6 +33,11 @@ std::string WindowsPathOf(const std::string& unixPath);
 // The value of "--name=value" on the test's command line, or "".
 std::string TestArgument(const std::string& name);
 
+// The file given as "--name=<Unix path>" on the command line, as a Windows
+// path this process can open, or "". The sandbox has no drive for the Linux
+// file system; Wine still opens a Unix path through its own prefix there.
+std::string FileArgument(const std::string& name);
+
 // Polls for a top-level window of the class until it exists or time runs out.
 HWND WaitForWindow(const char* windowClass, DWORD milliseconds);
 

@@ -4,13 +4,6 @@
 
 namespace klarvo::test {
 
-bool OnNtLine()
-{
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof version;
-    return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
-}
-
 std::string RequestedWineMode()
 {
     char mode[32] = {};

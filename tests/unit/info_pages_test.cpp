@@ -66,36 +66,47 @@ TEST(RamPages, DefaultSettingsForSmallAndLargeMachines)
     EXPECT_EQ(PercentMBLabel(shown(slotFree, 4096), 4096), "%  (1228 MB)");
 }
 
-// Every control of the auto page, in page order, with whether it is a frame.
-const struct {
+// Every control of the auto page, in page order, with whether it is a frame
+// and whether it can be used with automatic cleaning off or on, with the
+// fast or the full method chosen: the switch, its panel, the frames and the
+// defaults button stay usable; the amount only with the full method.
+struct AutoPageRow {
     const char* name;
     bool bevel;
-} kAutoPageControls[] = {
-    {"pb2", false},       {"Bevel2", true},     {"Bevel6", true},   {"Bevel7", true},   {"cbauto", false},
-    {"Label3", false},    {"lbper1", false},    {"ndevery", false}, {"udevery", false}, {"lbper2", false},
-    {"ndminproc", false}, {"udminproc", false}, {"lbminmb", false}, {"Label4", false},  {"rbfull", false},
-    {"ndfree", false},    {"udfree", false},    {"lbfr", false},    {"rbfast", false},  {"nbdeffastram", false},
+    bool offFast, offFull, onFast, onFull;
+};
+const AutoPageRow kAutoPageControls[] = {
+    {"pb2", false, true, true, true, true},         {"Bevel2", true, true, true, true, true},
+    {"Bevel6", true, true, true, true, true},       {"Bevel7", true, true, true, true, true},
+    {"cbauto", false, true, true, true, true},      {"Label3", false, false, false, true, true},
+    {"lbper1", false, false, false, true, true},    {"ndevery", false, false, false, true, true},
+    {"udevery", false, false, false, true, true},   {"lbper2", false, false, false, true, true},
+    {"ndminproc", false, false, false, true, true}, {"udminproc", false, false, false, true, true},
+    {"lbminmb", false, false, false, true, true},   {"Label4", false, false, false, true, true},
+    {"rbfull", false, false, false, true, true},    {"ndfree", false, false, false, false, true},
+    {"udfree", false, false, false, false, true},   {"lbfr", false, false, false, false, true},
+    {"rbfast", false, false, false, true, true},    {"nbdeffastram", false, true, true, true, true},
 };
 
 TEST(AutoRamPage, GreyingForEverySwitchAndMethod)
 {
-    for (bool autoOn : {false, true}) {
-        for (bool full : {false, true}) {
-            SCOPED_TRACE(std::string(autoOn ? "auto on" : "auto off") + (full ? ", full" : ", fast"));
-            const AutoPageEnabling e = AutoPageEnablingFor(autoOn, full);
-            EXPECT_EQ(e.conditions, autoOn);
-            EXPECT_EQ(e.amount, autoOn && full);
-            for (const auto& c : kAutoPageControls) {
-                const std::string n = c.name;
-                bool expected = autoOn;
-                if (n == "pb2" || n == "cbauto" || n == "nbdeffastram" || c.bevel) {
-                    expected = true; // never greyed
-                } else if (n == "ndfree" || n == "udfree" || n == "lbfr") {
-                    expected = autoOn && full;
-                }
-                EXPECT_EQ(AutoPageControlEnabled(c.name, c.bevel, autoOn, full), expected) << n;
-            }
-        }
+    for (const AutoPageRow& c : kAutoPageControls) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(AutoPageControlEnabled(c.name, c.bevel, false, false), c.offFast);
+        EXPECT_EQ(AutoPageControlEnabled(c.name, c.bevel, false, true), c.offFull);
+        EXPECT_EQ(AutoPageControlEnabled(c.name, c.bevel, true, false), c.onFast);
+        EXPECT_EQ(AutoPageControlEnabled(c.name, c.bevel, true, true), c.onFull);
+    }
+    const struct {
+        bool autoOn, full, conditions, amount;
+    } kSwitches[] = {{false, false, false, false},
+                     {false, true, false, false},
+                     {true, false, true, false},
+                     {true, true, true, true}};
+    for (const auto& w : kSwitches) {
+        const AutoPageEnabling e = AutoPageEnablingFor(w.autoOn, w.full);
+        EXPECT_EQ(e.conditions, w.conditions);
+        EXPECT_EQ(e.amount, w.amount);
     }
 }
 

@@ -13,6 +13,7 @@
 #include "framework/StdCtrls.h"
 #include "support/Png.h"
 #include "support/Pump.h"
+#include "support/RealInput.h"
 
 #include "check_page.h"
 
@@ -24,6 +25,7 @@ using namespace klarvo;
 
 namespace {
 
+using klarvo::test::ClickAt;
 using klarvo::test::LiveGdiObjects;
 using klarvo::test::Pump;
 
@@ -312,17 +314,7 @@ TEST_F(CheckWindow, ClicksOutsideTheShapeReachTheParent)
     };
     SetForegroundWindow(form->Handle());
     Pump();
-    const auto clickAt = [&](int x, int y) {
-        POINT p{x, y};
-        ClientToScreen(c->Handle(), &p);
-        SetCursorPos(p.x, p.y);
-        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-        for (int i = 0; i < 20; ++i) {
-            Sleep(10);
-            Pump();
-        }
-    };
+    const auto clickAt = [&](int x, int y) { ClickAt(c->Handle(), x, y); };
     clickAt(10, 40); // under the field, inside the control's rectangle
     EXPECT_EQ(formLog, (Log{"20,50"}));
     EXPECT_TRUE(log.empty());

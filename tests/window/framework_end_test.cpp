@@ -31,7 +31,7 @@ void CALLBACK GiveUp(HWND, UINT, UINT_PTR id, DWORD)
     PostQuitMessage(1);
 }
 
-// Kept in a program of its own: the end cannot be taken back.
+// Each case runs in a program of its own: the end cannot be taken back.
 TEST(Run, ShowsTheMainFormAndReturnsWhenItIsClosed)
 {
     Form form(nullptr, "TRunTestForm");

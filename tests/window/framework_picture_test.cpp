@@ -4,12 +4,14 @@
 #include "framework/Control.h"
 #include "framework/StdWindows.h"
 #include "resources/AssetIds.h"
+#include "support/Patience.h"
 #include "support/TempDir.h"
 
 #include <windows.h>
 #include <commctrl.h>
 #include <dlgs.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -235,13 +237,25 @@ struct OpenDialog {
 
 bool Eventually(const std::function<bool()>& done)
 {
-    for (int waited = 0; waited < 5000; waited += 20) {
+    for (DWORD waited = 0; waited < test::kAnswerPatienceMs; waited += 20) {
         if (done()) {
             return true;
         }
         Sleep(20);
     }
     return done();
+}
+
+// After the person gave up, a dialog that still comes is cancelled until the
+// call that shows it has returned: the test then fails instead of hanging.
+void CancelLateDialogs(const std::atomic<bool>& returned)
+{
+    while (!returned) {
+        if (HWND late = FindWindowA("#32770", nullptr)) {
+            PostMessageA(late, WM_COMMAND, IDCANCEL, 0);
+        }
+        Sleep(20);
+    }
 }
 
 TEST(PictureDialog, PreviewShowsTheFieldsPictureThenFollowsTheSelectionAndNeverRaisesAnErrorBox)
@@ -260,10 +274,12 @@ TEST(PictureDialog, PreviewShowsTheFieldsPictureThenFollowsTheSelectionAndNeverR
         COLORREF firstCentre = 0, wideCentre = 0, wideAbove = 0;
         int dialogs = 0;
     } seen;
+    std::atomic<bool> returned{false};
     std::thread person([&] {
         OpenDialog d;
         seen.ready = Eventually([&] { return (d = OpenDialog::Find()).Ready(); });
         if (!d.dialog) {
+            CancelLateDialogs(returned);
             return;
         }
         if (seen.ready) {
@@ -285,10 +301,12 @@ TEST(PictureDialog, PreviewShowsTheFieldsPictureThenFollowsTheSelectionAndNeverR
             }
         }
         PostMessageA(d.dialog, WM_COMMAND, IDCANCEL, 0);
+        CancelLateDialogs(returned);
     });
     std::string chosen;
     BrowseDialogs platform;
     EXPECT_FALSE(platform.OpenPicture(nullptr, "All files|*.*", dir.Path(), dir.File("red.bmp"), chosen));
+    returned = true;
     person.join();
 
     ASSERT_TRUE(seen.ready) << "the open dialog with its preview pane";
@@ -310,6 +328,7 @@ TEST(FolderDialog, TakingAFolderGivesItsPath)
 {
     TempDir dir;
     bool shown = false;
+    std::atomic<bool> returned{false};
     std::thread person([&] {
         HWND dialog = nullptr;
         shown = Eventually([&] {
@@ -319,9 +338,11 @@ TEST(FolderDialog, TakingAFolderGivesItsPath)
         if (dialog) {
             PostMessageA(dialog, WM_COMMAND, IDOK, 0);
         }
+        CancelLateDialogs(returned);
     });
     std::string chosen;
     const bool taken = BrowseDialogs().BrowseFolder(nullptr, "Folder", dir.Path(), chosen);
+    returned = true;
     person.join();
 
     EXPECT_TRUE(shown);

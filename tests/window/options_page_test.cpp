@@ -119,7 +119,7 @@ TEST_F(OptionsPageTest, DefaultSettingTakesTheSoundBesideTheProgramOnlyWhenItIsT
 TEST_F(OptionsPageTest, ABackgroundChosenThenPagesSwitchedIsLoadedByApply)
 {
     const std::string picture = dir.File("sand.bmp");
-    ASSERT_TRUE(CopyFileA((WindowsPathOf(TestArgument("backgrounds")) + "\\sand.bmp").c_str(), picture.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((FileArgument("backgrounds") + "\\sand.bmp").c_str(), picture.c_str(), FALSE));
     shell->nbapplyClick(nullptr);
     ASSERT_EQ(Back().Width(), 128);
     ASSERT_FALSE(shell->Values().backgroundChanged);

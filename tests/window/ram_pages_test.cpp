@@ -227,8 +227,10 @@ TEST_F(RamPagesTest, LaterRunShowsTheMegabytesOfTheLoadedPercentages)
     StartOn(0, 65); // the first run writes the defaults
     StartOn(1, 65); // this one loads them, equal to the built-in values
     EXPECT_EQ(Text("lbminmb"), "%  (9 MB)");
-    const int freePercent = Get<TNDigitEdit>("ndfree").Value();
-    EXPECT_EQ(Text("lbfr"), "%  (" + std::to_string(freePercent * 65 / 100) + " MB)");
+    // The amount is stored in megabytes: 30 % of 65 MB is 19 MB, which
+    // reads back as 29 %, and 29 % of 65 MB is 18 MB.
+    EXPECT_EQ(Get<TNDigitEdit>("ndfree").Value(), 29);
+    EXPECT_EQ(Text("lbfr"), "%  (18 MB)");
 }
 
 } // namespace

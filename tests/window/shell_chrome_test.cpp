@@ -36,7 +36,7 @@ protected:
     // A background picture from the repository's pictures, copied here.
     std::string CopyPicture(const std::string& name, const std::string& as)
     {
-        const std::string source = WindowsPathOf(TestArgument("backgrounds")) + "\\" + name;
+        const std::string source = FileArgument("backgrounds") + "\\" + name;
         const std::string target = dir.File(as);
         EXPECT_TRUE(CopyFileA(source.c_str(), target.c_str(), FALSE)) << source;
         return target;

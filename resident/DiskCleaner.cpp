@@ -220,6 +220,46 @@ ClearTally DiskCleaner::Clear(const std::string& directory, bool withSubdirector
     return tally;
 }
 
+DiskCleaner::Step DiskCleaner::ClearEntry(const std::string& path, const Entry& entry, bool withSubdirectories,
+                                          ClearTally& tally) const
+{
+    const bool isDirectory = entry.attributes & FILE_ATTRIBUTE_DIRECTORY;
+    if (!MayBeOpened(entry, tally))
+        return {};
+    if (path.size() + (isDirectory ? kSearchSuffix : 0) > kLongestPath) {
+        ++tally.tooLong;
+        return {};
+    }
+    if (entry.attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        ++tally.links;
+        return {};
+    }
+    if (isDirectory) {
+        if (!withSubdirectories)
+            return {false}; // only the root lists them: it stays anyway
+        // Looked at again just before entering: it may have been replaced
+        // by a link since the listing. What is inside is checked entry by
+        // entry all the same.
+        const DWORD now = GetFileAttributesA(path.c_str());
+        if (!IsDirectory(now) || IsLink(now)) {
+            ++tally.links;
+            return {};
+        }
+        if (IsProtected(path)) {
+            ++tally.marked;
+            return {};
+        }
+        return {false, true, now}; // its own visit tells
+    }
+    if (IsMarkedToKeep(entry.attributes)) {
+        ++tally.marked;
+        return {};
+    }
+    const DeleteOutcome outcome = DeleteEntry(path, false, functions_);
+    Count(outcome, false, path, tally);
+    return {IsKept(outcome)};
+}
+
 void DiskCleaner::ClearInside(const std::string& root, bool withSubdirectories, const std::atomic<bool>* stop,
                               ClearTally& tally) const
 {
@@ -274,36 +314,10 @@ void DiskCleaner::ClearInside(const std::string& root, bool withSubdirectories, 
                 return;
             }
             const std::string path = directory + "\\" + entry.name;
-            const bool isDirectory = entry.attributes & FILE_ATTRIBUTE_DIRECTORY;
-            bool kept = true;
-            if (!MayBeOpened(entry, tally)) {
-            } else if (path.size() + (isDirectory ? kSearchSuffix : 0) > kLongestPath) {
-                ++tally.tooLong;
-            } else if (entry.attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-                ++tally.links;
-            } else if (isDirectory) {
-                if (!withSubdirectories)
-                    continue; // only the root lists them: it stays anyway
-                // Looked at again just before entering: it may have been
-                // replaced by a link since the listing. What is inside is
-                // checked entry by entry all the same.
-                const DWORD now = GetFileAttributesA(path.c_str());
-                if (!IsDirectory(now) || IsLink(now)) {
-                    ++tally.links;
-                } else if (IsProtected(path)) {
-                    ++tally.marked;
-                } else {
-                    pending.push_back({path, now, current});
-                    kept = false; // its own visit tells
-                }
-            } else if (IsMarkedToKeep(entry.attributes)) {
-                ++tally.marked;
-            } else {
-                const DeleteOutcome outcome = DeleteEntry(path, false, functions_);
-                Count(outcome, false, path, tally);
-                kept = IsKept(outcome);
-            }
-            if (kept)
+            const Step step = ClearEntry(path, entry, withSubdirectories, tally);
+            if (step.enter)
+                pending.push_back({path, step.attributes, current});
+            if (step.kept)
                 pending[current].keptInside = true;
         }
     }

@@ -10,6 +10,8 @@
 
 namespace klarvo::resident {
 
+struct Entry;
+
 // What one clearing did. Nothing is ever deleted unless verdict is Accepted.
 struct ClearTally {
     PathVerdict verdict = PathVerdict::Accepted;
@@ -96,6 +98,13 @@ private:
     Checked Check(const std::string& directory) const;
     PathVerdict JudgeIdentity(const std::string& path) const;
     bool IsProtected(const std::string& path) const;
+    // What became of one listed entry: kept, or a directory to enter.
+    struct Step {
+        bool kept = true;
+        bool enter = false;
+        unsigned long attributes = 0;
+    };
+    Step ClearEntry(const std::string& path, const Entry& entry, bool withSubdirectories, ClearTally& tally) const;
     void ClearInside(const std::string& directory, bool withSubdirectories, const std::atomic<bool>* stop,
                      ClearTally& tally) const;
     void Prepare(const std::vector<ProtectedPlace>& places, const std::vector<std::string>& cleanables);

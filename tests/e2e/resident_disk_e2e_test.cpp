@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "link/Messages.h"
+#include "resident/DiskFunctions.h"
 #include "settings/ConfFile.h"
 #include "settings/ConfStr.h"
 #include "settings/SlotTable.h"
@@ -185,7 +186,14 @@ struct RemovedAfterwards {
 // since its own directory is one it refuses.
 class DiskCleaning : public testing::Test {
 protected:
-    void SetUp() override { exe = CopyInto(ProgramPath(TestArgument("cleaner")), program.Path()); }
+    void SetUp() override
+    {
+        exe = CopyInto(ProgramPath(TestArgument("cleaner")), program.Path());
+        // Run with --line=9x, the cleaners started take the path of Windows
+        // 95 and 98.
+        if (TestArgument("line") == "9x")
+            windows9x = std::make_unique<ScopedVariable>(kMissingFunctionsVariable, resident::kWindows9xLacks);
+    }
 
     void Save(const std::vector<std::string>& lines) { WriteConfStr(program.File("ConfStr.dat"), lines); }
     void Set(std::int32_t slot, std::int32_t value) { WriteConf(program.File("Conf.dat"), slot, value); }
@@ -213,6 +221,7 @@ protected:
         SendMessageTimeoutA(window, WM_CLEANERCMD, cmdReloadSettings, 0, SMTO_NORMAL, 5000, &result);
     }
 
+    std::unique_ptr<ScopedVariable> windows9x;
     TempDir program;
     TempDir trees;
     std::string exe;

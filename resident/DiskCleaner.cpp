@@ -1,104 +1,28 @@
 #include "resident/DiskCleaner.h"
 
+#include "resident/DiskEntries.h"
+#include "resident/DiskIdentity.h"
 #include "win/Handles.h"
-#include "win/SystemFunction.h"
 
 #include <windows.h>
-
-#include <initializer_list>
 
 namespace klarvo::resident {
 namespace {
 
-std::string Fold(std::string text)
-{
-    if (!text.empty())
-        CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
-
-// GetLongPathNameA is missing on Windows 95; there both sides of every
-// comparison use the short form instead, which is just as unique.
-using LongPathFunction = DWORD(WINAPI*)(LPCSTR, LPSTR, DWORD);
-
-LongPathFunction LongPathName()
-{
-    static const auto function = SystemFunction<LongPathFunction>("kernel32.dll", "GetLongPathNameA");
-    return function;
-}
-
-// One spelling per directory for comparisons; the path unchanged when the
-// system cannot say (it does not exist, for instance).
-std::string CanonicalForm(const std::string& path)
-{
-    char buffer[MAX_PATH * 2];
-    DWORD length = 0;
-    if (LongPathFunction function = LongPathName())
-        length = function(path.c_str(), buffer, sizeof buffer);
-    else
-        length = GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
-    if (length == 0 || length >= sizeof buffer)
-        return path;
-    return std::string(buffer, length);
-}
-
-using FinalPathFunction = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
-
-// Present from Windows Vista on, and in Wine; systems without it have no
-// links that could hide behind a plain file's attributes.
-FinalPathFunction FinalPathName()
-{
-    static const auto function = SystemFunction<FinalPathFunction>("kernel32.dll", "GetFinalPathNameByHandleA");
-    return function;
-}
-
-// True when the open handle is not the object that `path` spells: a link
-// was followed on the way. Wine shows a Unix link to a file as a plain
-// file, and deleting it by name there deletes its target.
-bool LeadsElsewhere(HANDLE handle, const std::string& path)
-{
-    const FinalPathFunction function = FinalPathName();
-    if (!function)
-        return false;
-    char buffer[MAX_PATH * 2];
-    const DWORD length = function(handle, buffer, sizeof buffer, 0);
-    if (length == 0 || length >= sizeof buffer)
-        return true; // cannot tell: better left alone
-    std::string final(buffer, length);
-    if (final.rfind("\\\\?\\", 0) == 0)
-        final.erase(0, 4);
-    return Fold(final) != Fold(path) && Fold(final) != Fold(CanonicalForm(path));
-}
-
-bool IsDirectory(DWORD attributes)
-{
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool IsLink(DWORD attributes)
-{
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
-}
-
-bool IsMarkedToKeep(DWORD attributes)
-{
-    return attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM);
-}
-
 // A directory reached through a link the attributes did not show. Only the
 // NT line can open a directory; Windows 9x has no links to hide.
-bool IsLinkedDirectory(const std::string& path)
+bool IsLinkedDirectory(const std::string& path, const DiskFunctions& functions)
 {
     const FileHandle handle(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    return handle && LeadsElsewhere(handle.Get(), path);
+    return handle && LeadsElsewhere(handle.Get(), path, functions);
 }
 
 // Any link on the way to the directory, the directory included, would make
 // the path name a place other than the one it spells.
-bool PassesThroughLink(const std::string& normalised)
+bool PassesThroughLink(const std::string& normalised, const DiskFunctions& functions)
 {
-    if (IsLinkedDirectory(normalised))
+    if (IsLinkedDirectory(normalised, functions))
         return true;
     for (std::size_t slash = normalised.find('\\', 3);; slash = normalised.find('\\', slash + 1)) {
         const std::string prefix = slash == std::string::npos ? normalised : normalised.substr(0, slash);
@@ -109,181 +33,15 @@ bool PassesThroughLink(const std::string& normalised)
     }
 }
 
-struct Entry {
-    std::string name;
-    DWORD attributes;
-};
+// The longest path the ANSI functions take, its terminating zero included.
+constexpr std::size_t kLongestPath = MAX_PATH - 1;
+// A directory is listed through "<dir>\*".
+constexpr std::size_t kSearchSuffix = 2;
+constexpr std::size_t kNoParent = static_cast<std::size_t>(-1);
 
-// The whole listing first: deleting while a search is open may make it skip
-// entries on some file systems.
-bool ListDirectory(const std::string& directory, std::vector<Entry>& entries)
+bool IsKept(DeleteOutcome outcome)
 {
-    WIN32_FIND_DATAA found;
-    const FindHandle search(FindFirstFileA((directory + "\\*").c_str(), &found));
-    if (!search)
-        return GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_NO_MORE_FILES;
-    do {
-        std::string name = found.cFileName;
-        if (name == "." || name == "..")
-            continue;
-        // A long name that does not fit the code page comes back with '?'
-        // in it; only its short name can reach it.
-        if (name.find('?') != std::string::npos)
-            name = found.cAlternateFileName;
-        entries.push_back({name, found.dwFileAttributes});
-    } while (FindNextFileA(search.Get(), &found));
-    return true;
-}
-
-enum class DeleteOutcome { Deleted, InUse, Gone, Failed, Link, Marked, NotEmpty };
-
-DeleteOutcome Classify(DWORD error)
-{
-    switch (error) {
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-        return DeleteOutcome::InUse;
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-        return DeleteOutcome::Gone;
-    case ERROR_DIR_NOT_EMPTY:
-        return DeleteOutcome::NotEmpty;
-    default:
-        return DeleteOutcome::Failed;
-    }
-}
-
-// Deleting through an open handle. SetFileInformationByHandle arrived with
-// Windows Vista; before it, the NT line offers the same through ntdll's
-// NtSetInformationFile (Windows NT 3.1 on). Windows 9x has neither.
-constexpr int kFileDispositionInfo = 4;           // FILE_INFO_BY_HANDLE_CLASS
-constexpr ULONG kFileDispositionInformation = 13; // FILE_INFORMATION_CLASS
-constexpr LONG kStatusDirectoryNotEmpty = static_cast<LONG>(0xC0000101);
-constexpr LONG kStatusSharingViolation = static_cast<LONG>(0xC0000043);
-
-struct DispositionInfo {
-    BOOLEAN deleteFile;
-};
-
-struct IoStatus {
-    union {
-        LONG status;
-        void* pointer;
-    };
-    ULONG_PTR information;
-};
-
-using SetInformationFunction = BOOL(WINAPI*)(HANDLE, int, void*, DWORD);
-using NtSetInformationFunction = LONG(NTAPI*)(HANDLE, IoStatus*, void*, ULONG, ULONG);
-using InformationFunction = BOOL(WINAPI*)(HANDLE, BY_HANDLE_FILE_INFORMATION*);
-
-struct Disposition {
-    SetInformationFunction byHandle = nullptr;
-    NtSetInformationFunction native = nullptr;
-    // Loaded too, so that nothing of this path is imported where it is
-    // never taken.
-    InformationFunction information = nullptr;
-};
-
-const Disposition& DispositionFunctions()
-{
-    static const Disposition functions = [] {
-        Disposition found;
-        const HMODULE kernel = GetModuleHandleA("kernel32.dll");
-        found.information = SystemFunction<InformationFunction>(kernel, "GetFileInformationByHandle");
-        found.byHandle = SystemFunction<SetInformationFunction>(kernel, "SetFileInformationByHandle");
-        // Windows 98 ships an ntdll of its own that is no NT kernel: the
-        // native call is taken on the NT line only (high bit of GetVersion
-        // clear). A system that has the documented function has links,
-        // whatever version it reports.
-        if (!found.byHandle && !(GetVersion() & 0x80000000u))
-            if (HMODULE ntdll = GetModuleHandleA("ntdll.dll"))
-                found.native = SystemFunction<NtSetInformationFunction>(ntdll, "NtSetInformationFile");
-        return found;
-    }();
-    return functions;
-}
-
-bool DeletesThroughHandle()
-{
-    const Disposition& functions = DispositionFunctions();
-    return functions.information && (functions.byHandle || functions.native);
-}
-
-// Marks the open entry for deletion when its last handle closes.
-DeleteOutcome MarkForDeletion(HANDLE handle)
-{
-    const Disposition& functions = DispositionFunctions();
-    DispositionInfo info{TRUE};
-    if (functions.byHandle) {
-        if (functions.byHandle(handle, kFileDispositionInfo, &info, sizeof info))
-            return DeleteOutcome::Deleted;
-        return Classify(GetLastError());
-    }
-    IoStatus status{};
-    const LONG result = functions.native(handle, &status, &info, sizeof info, kFileDispositionInformation);
-    if (result >= 0)
-        return DeleteOutcome::Deleted;
-    if (result == kStatusDirectoryNotEmpty)
-        return DeleteOutcome::NotEmpty;
-    if (result == kStatusSharingViolation)
-        return DeleteOutcome::InUse;
-    return DeleteOutcome::Failed;
-}
-
-// Opens the entry once, not following a link, with no sharing (so that one
-// some program holds open shows as in use), checks through that handle that
-// it is still what the listing showed, where it was listed, and deletes it
-// through the same handle as it closes.
-DeleteOutcome DeleteThroughHandle(const std::string& path, bool directory)
-{
-    const DWORD flags = FILE_FLAG_OPEN_REPARSE_POINT | (directory ? FILE_FLAG_BACKUP_SEMANTICS : 0);
-    // A directory that Explorer watches is still removed, as RemoveDirectory
-    // would; it goes once the watcher lets go.
-    const DWORD sharing = directory ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE : 0;
-    const FileHandle handle(
-        CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES, sharing, nullptr, OPEN_EXISTING, flags, nullptr));
-    if (!handle)
-        return Classify(GetLastError());
-    BY_HANDLE_FILE_INFORMATION information;
-    if (!DispositionFunctions().information(handle.Get(), &information))
-        return DeleteOutcome::Failed;
-    const DWORD attributes = information.dwFileAttributes;
-    if (IsLink(attributes) || IsDirectory(attributes) != directory)
-        return DeleteOutcome::Link; // swapped since the listing
-    if (IsMarkedToKeep(attributes))
-        return DeleteOutcome::Marked;
-    if (LeadsElsewhere(handle.Get(), path))
-        return DeleteOutcome::Link;
-    return MarkForDeletion(handle.Get());
-}
-
-// Windows 9x: no links to fear, but files open for normal input and output
-// are deleted there; the exclusive open fails for them.
-DeleteOutcome DeleteFileByName(const std::string& path)
-{
-    {
-        const FileHandle probe(
-            CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!probe)
-            return Classify(GetLastError());
-        if (LeadsElsewhere(probe.Get(), path))
-            return DeleteOutcome::Link;
-    }
-    if (DeleteFileA(path.c_str()))
-        return DeleteOutcome::Deleted;
-    return Classify(GetLastError());
-}
-
-DeleteOutcome DeleteEntry(const std::string& path, bool directory)
-{
-    if (DeletesThroughHandle())
-        return DeleteThroughHandle(path, directory);
-    if (!directory)
-        return DeleteFileByName(path);
-    if (RemoveDirectoryA(path.c_str()))
-        return DeleteOutcome::Deleted;
-    return Classify(GetLastError());
+    return outcome != DeleteOutcome::Deleted && outcome != DeleteOutcome::Gone;
 }
 
 void Count(DeleteOutcome outcome, bool directory, const std::string& path, ClearTally& tally)
@@ -293,23 +51,18 @@ void Count(DeleteOutcome outcome, bool directory, const std::string& path, Clear
         ++(directory ? tally.directoriesRemoved : tally.filesDeleted);
         break;
     case DeleteOutcome::InUse:
-        if (directory)
-            break; // kept like one that something inside kept
-        ++tally.inUse;
-        if (tally.inUseFiles.size() < kNamedInUseFiles)
+        ++(directory ? tally.foldersInUse : tally.inUse);
+        if (!directory && tally.inUseFiles.size() < kNamedInUseFiles)
             tally.inUseFiles.push_back(path);
         break;
     case DeleteOutcome::Gone:
         break;
     case DeleteOutcome::NotEmpty:
-        // Something inside was kept: the directory stays with it.
-        if (!directory)
-            ++tally.failed;
+        // A folder something came into meanwhile.
+        ++(directory ? tally.foldersKept : tally.failed);
         break;
     case DeleteOutcome::Failed:
-        // A directory that kept something is refused in several ways.
-        if (!directory)
-            ++tally.failed;
+        ++tally.failed;
         break;
     case DeleteOutcome::Link:
         ++tally.links;
@@ -320,40 +73,85 @@ void Count(DeleteOutcome outcome, bool directory, const std::string& path, Clear
     }
 }
 
-std::vector<ProtectedPlace> Prepared(const std::vector<ProtectedPlace>& places)
+// Why an entry of a listing is left unopened, counted; Accepted-like true
+// when it may be handled.
+bool MayBeOpened(const Entry& entry, ClearTally& tally)
 {
-    std::vector<ProtectedPlace> prepared;
-    for (const ProtectedPlace& place : places) {
-        const NormalisedPath normal = NormaliseDirectory(place.path);
-        if (normal.verdict != PathVerdict::Accepted && normal.verdict != PathVerdict::DriveRoot)
-            continue;
-        prepared.push_back({Fold(CanonicalForm(normal.path)), place.wholeSubtree, place.allowsCleanables});
+    if (entry.name.empty() || HoldsSeparator(entry.name) || IsOddName(entry.name)) {
+        ++tally.oddNames;
+        return false;
     }
-    return prepared;
-}
-
-std::vector<std::string> Prepared(const std::vector<std::string>& cleanables)
-{
-    std::vector<std::string> prepared;
-    for (const std::string& place : cleanables) {
-        // Only a place that is itself an acceptable spelling may waive.
-        const NormalisedPath normal = NormaliseDirectory(place);
-        if (normal.verdict == PathVerdict::Accepted)
-            prepared.push_back(Fold(CanonicalForm(normal.path)));
+    if (IsDeviceName(entry.name)) {
+        ++tally.failed;
+        return false;
     }
-    return prepared;
+    return true;
 }
-
-// The longest path the ANSI functions take, its terminating zero included.
-constexpr std::size_t kLongestPath = MAX_PATH - 1;
-// A directory is listed through "<dir>\*".
-constexpr std::size_t kSearchSuffix = 2;
 
 } // namespace
 
 DiskCleaner::DiskCleaner(const std::vector<ProtectedPlace>& places, const std::vector<std::string>& cleanables)
-    : places_(Prepared(places)), cleanables_(Prepared(cleanables))
+    : functions_(DiskFunctions::Find())
 {
+    Prepare(places, cleanables);
+}
+
+void DiskCleaner::Prepare(const std::vector<ProtectedPlace>& places, const std::vector<std::string>& cleanables)
+{
+    for (const ProtectedPlace& place : places) {
+        if (place.unreadable) {
+            unreadable_.push_back(place.path);
+            continue;
+        }
+        const NormalisedPath normal = NormaliseDirectory(place.path);
+        const bool spelled = normal.verdict == PathVerdict::Accepted || normal.verdict == PathVerdict::DriveRoot;
+        if (spelled)
+            places_.push_back(
+                {FoldCase(CanonicalForm(normal.path, functions_)), place.wholeSubtree, place.allowsCleanables});
+        const std::string& path = spelled ? normal.path : place.path;
+        const bool exists = IsDirectory(GetFileAttributesA(path.c_str()));
+        if (exists && functions_.HandlePath()) {
+            PlaceChain chain = IdentityChain(path, functions_);
+            if (!chain.empty()) {
+                identities_.push_back({std::move(chain), place.wholeSubtree, place.allowsCleanables});
+                continue;
+            }
+        }
+        // There and not to be spelled as a drive path (a share, a name
+        // outside the code page), or not to be told apart from others.
+        if (!spelled || (exists && functions_.HandlePath()))
+            unreadable_.push_back(place.path);
+    }
+    for (const std::string& place : cleanables) {
+        // Only a place that is itself an acceptable spelling may waive.
+        const NormalisedPath normal = NormaliseDirectory(place);
+        if (normal.verdict != PathVerdict::Accepted)
+            continue;
+        cleanables_.push_back(FoldCase(CanonicalForm(normal.path, functions_)));
+        if (functions_.HandlePath())
+            if (PlaceChain chain = IdentityChain(normal.path, functions_); !chain.empty())
+                cleanableIdentities_.push_back(std::move(chain));
+    }
+}
+
+PathVerdict DiskCleaner::JudgeIdentity(const std::string& path) const
+{
+    if (functions_.HandlePath()) {
+        const PlaceChain candidate = IdentityChain(path, functions_);
+        if (candidate.empty())
+            return PathVerdict::Unverifiable;
+        return JudgeChain(candidate, identities_, cleanableIdentities_);
+    }
+    const Marker marker(FoldCase(path));
+    if (!marker.Made())
+        return PathVerdict::Unverifiable;
+    std::vector<GuardedPlace> places;
+    for (const ProtectedPlace& place : places_)
+        places.push_back({marker.Translate(SpellingChain(place.path)), place.wholeSubtree, place.allowsCleanables});
+    std::vector<PlaceChain> cleanables;
+    for (const std::string& cleanable : cleanables_)
+        cleanables.push_back(marker.Translate(SpellingChain(cleanable)));
+    return JudgeChain(marker.Candidate(), places, cleanables);
 }
 
 DiskCleaner::Checked DiskCleaner::Check(const std::string& directory) const
@@ -361,20 +159,24 @@ DiskCleaner::Checked DiskCleaner::Check(const std::string& directory) const
     const NormalisedPath normal = NormaliseDirectory(directory);
     if (normal.verdict != PathVerdict::Accepted)
         return {normal.verdict, {}};
+    if (!unreadable_.empty())
+        return {PathVerdict::UnknownProtected, {}};
     // The spelling is judged before the disk is asked anything, and again in
     // long form, so that neither an alias nor a missing directory slips by.
-    if (const PathVerdict verdict = JudgeAgainst(Fold(normal.path), places_, cleanables_);
+    if (const PathVerdict verdict = JudgeAgainst(FoldCase(normal.path), places_, cleanables_);
         verdict != PathVerdict::Accepted)
         return {verdict, {}};
     if (!IsDirectory(GetFileAttributesA(normal.path.c_str())))
         return {PathVerdict::Missing, {}};
-    if (PassesThroughLink(normal.path))
+    if (PassesThroughLink(normal.path, functions_))
         return {PathVerdict::Link, {}};
-    const NormalisedPath canonical = NormaliseDirectory(CanonicalForm(normal.path));
+    const NormalisedPath canonical = NormaliseDirectory(CanonicalForm(normal.path, functions_));
     if (canonical.verdict != PathVerdict::Accepted)
         return {canonical.verdict, {}};
-    if (const PathVerdict verdict = JudgeAgainst(Fold(canonical.path), places_, cleanables_);
+    if (const PathVerdict verdict = JudgeAgainst(FoldCase(canonical.path), places_, cleanables_);
         verdict != PathVerdict::Accepted)
+        return {verdict, {}};
+    if (const PathVerdict verdict = JudgeIdentity(canonical.path); verdict != PathVerdict::Accepted)
         return {verdict, {}};
     return {PathVerdict::Accepted, canonical.path};
 }
@@ -384,9 +186,27 @@ PathVerdict DiskCleaner::Judge(const std::string& directory) const
     return Check(directory).verdict;
 }
 
+PathVerdict DiskCleaner::JudgeSystemPlace(const std::string& directory, const std::string& systemPlace) const
+{
+    const NormalisedPath line = NormaliseDirectory(directory);
+    if (line.verdict != PathVerdict::Accepted)
+        return line.verdict;
+    const NormalisedPath own = NormaliseDirectory(systemPlace);
+    if (own.verdict != PathVerdict::Accepted)
+        return PathVerdict::NotSystemPlace;
+    if (FoldCase(CanonicalForm(line.path, functions_)) == FoldCase(CanonicalForm(own.path, functions_)))
+        return PathVerdict::Accepted;
+    if (functions_.HandlePath()) {
+        const PlaceChain lineChain = IdentityChain(line.path, functions_);
+        if (!lineChain.empty() && lineChain == IdentityChain(own.path, functions_))
+            return PathVerdict::Accepted;
+    }
+    return PathVerdict::NotSystemPlace;
+}
+
 bool DiskCleaner::IsProtected(const std::string& path) const
 {
-    return JudgeAgainst(Fold(path), places_, cleanables_) != PathVerdict::Accepted;
+    return JudgeAgainst(FoldCase(path), places_, cleanables_) != PathVerdict::Accepted;
 }
 
 ClearTally DiskCleaner::Clear(const std::string& directory, bool withSubdirectories,
@@ -400,161 +220,107 @@ ClearTally DiskCleaner::Clear(const std::string& directory, bool withSubdirector
     return tally;
 }
 
+DiskCleaner::Step DiskCleaner::ClearEntry(const std::string& path, const Entry& entry, bool withSubdirectories,
+                                          ClearTally& tally) const
+{
+    const bool isDirectory = entry.attributes & FILE_ATTRIBUTE_DIRECTORY;
+    if (!MayBeOpened(entry, tally))
+        return {};
+    if (path.size() + (isDirectory ? kSearchSuffix : 0) > kLongestPath) {
+        ++tally.tooLong;
+        return {};
+    }
+    if (entry.attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        ++tally.links;
+        return {};
+    }
+    if (isDirectory) {
+        if (!withSubdirectories)
+            return {false}; // only the root lists them: it stays anyway
+        // Looked at again just before entering: it may have been replaced
+        // by a link since the listing. What is inside is checked entry by
+        // entry all the same.
+        const DWORD now = GetFileAttributesA(path.c_str());
+        if (!IsDirectory(now) || IsLink(now)) {
+            ++tally.links;
+            return {};
+        }
+        if (IsProtected(path)) {
+            ++tally.marked;
+            return {};
+        }
+        return {false, true, now}; // its own visit tells
+    }
+    if (IsMarkedToKeep(entry.attributes)) {
+        ++tally.marked;
+        return {};
+    }
+    const DeleteOutcome outcome = DeleteEntry(path, false, functions_);
+    Count(outcome, false, path, tally);
+    return {IsKept(outcome)};
+}
+
 void DiskCleaner::ClearInside(const std::string& root, bool withSubdirectories, const std::atomic<bool>* stop,
                               ClearTally& tally) const
 {
     // A directory is visited twice: first to clear its files and queue its
-    // subdirectories, then, once they are done, to be removed itself.
+    // subdirectories, then, once they are done, to be removed itself, unless
+    // something inside it stayed. The root stays at the bottom of the stack
+    // and is never removed.
     struct Visit {
         std::string path;
         DWORD attributes;
-        bool emptied;
-        bool isRoot;
+        std::size_t parent;
+        bool emptied = false;
+        bool keptInside = false;
     };
-    std::vector<Visit> pending{{root, 0, false, true}};
+    std::vector<Visit> pending{{root, 0, kNoParent}};
     while (!pending.empty()) {
         if (stop && stop->load()) {
             tally.stopped = true;
             return;
         }
-        if (pending.back().emptied) {
-            const Visit done = std::move(pending.back());
+        const std::size_t current = pending.size() - 1;
+        if (pending[current].emptied) {
+            const Visit done = std::move(pending[current]);
             pending.pop_back();
-            if (IsMarkedToKeep(done.attributes))
+            if (done.parent == kNoParent)
+                continue;
+            bool kept = true;
+            if (done.keptInside)
+                ++tally.foldersKept;
+            else if (IsMarkedToKeep(done.attributes))
                 ++tally.marked;
-            else
-                Count(DeleteEntry(done.path, true), true, done.path, tally);
+            else {
+                const DeleteOutcome outcome = DeleteEntry(done.path, true, functions_);
+                Count(outcome, true, done.path, tally);
+                kept = IsKept(outcome);
+            }
+            if (kept)
+                pending[done.parent].keptInside = true;
             continue;
         }
-        pending.back().emptied = true;
-        const std::string directory = pending.back().path;
-        if (pending.back().isRoot)
-            pending.pop_back(); // the directory itself is never removed
+        pending[current].emptied = true;
+        const std::string directory = pending[current].path;
         std::vector<Entry> entries;
-        if (!ListDirectory(directory, entries)) {
-            ++tally.failed;
-            continue;
+        const Listing listing = ListDirectory(directory, functions_, entries);
+        if (listing != Listing::Complete) {
+            ++(listing == Listing::Cut ? tally.listingsCut : tally.failed);
+            pending[current].keptInside = true;
         }
         for (const Entry& entry : entries) {
             if (stop && stop->load()) {
                 tally.stopped = true;
                 return;
             }
-            if (entry.name.empty() || IsDeviceName(entry.name)) {
-                ++tally.failed;
-                continue;
-            }
-            if (IsOddName(entry.name)) {
-                ++tally.oddNames;
-                continue;
-            }
             const std::string path = directory + "\\" + entry.name;
-            const bool isDirectory = entry.attributes & FILE_ATTRIBUTE_DIRECTORY;
-            if (path.size() + (isDirectory ? kSearchSuffix : 0) > kLongestPath) {
-                ++tally.tooLong;
-                continue;
-            }
-            if (entry.attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-                ++tally.links;
-                continue;
-            }
-            if (isDirectory) {
-                if (!withSubdirectories)
-                    continue;
-                // Looked at again just before entering: it may have been
-                // replaced by a link since the listing. What is inside is
-                // checked entry by entry all the same.
-                const DWORD now = GetFileAttributesA(path.c_str());
-                if (!IsDirectory(now) || IsLink(now)) {
-                    ++tally.links;
-                    continue;
-                }
-                if (IsProtected(path)) {
-                    ++tally.marked;
-                    continue;
-                }
-                pending.push_back({path, now, false, false});
-                continue;
-            }
-            if (IsMarkedToKeep(entry.attributes)) {
-                ++tally.marked;
-                continue;
-            }
-            Count(DeleteEntry(path, false), false, path, tally);
+            const Step step = ClearEntry(path, entry, withSubdirectories, tally);
+            if (step.enter)
+                pending.push_back({path, step.attributes, current});
+            if (step.kept)
+                pending[current].keptInside = true;
         }
     }
-}
-
-namespace {
-
-// Explorer's names of the per-user folders, Windows 95 on.
-constexpr char kShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-constexpr char kCurrentVersionKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
-
-void AddRegistryPaths(HKEY root, const char* keyName, std::initializer_list<const char*> values,
-                      std::vector<std::string>& paths)
-{
-    RegistryKey key;
-    if (RegOpenKeyExA(root, keyName, 0, KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS)
-        return;
-    for (const char* name : values) {
-        char buffer[MAX_PATH];
-        DWORD type = 0;
-        DWORD size = sizeof buffer;
-        if (RegQueryValueExA(key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) ==
-                ERROR_SUCCESS &&
-            type == REG_SZ && size > 1 && size <= sizeof buffer)
-            paths.push_back(std::string(buffer, size - 1).c_str());
-    }
-}
-
-bool IsVariableSet(const char* name)
-{
-    char buffer[MAX_PATH];
-    const DWORD length = GetEnvironmentVariableA(name, buffer, sizeof buffer);
-    return length > 0;
-}
-
-} // namespace
-
-std::vector<ProtectedPlace> SystemProtectedPlaces(const std::string& programDir)
-{
-    std::vector<ProtectedPlace> places;
-    char buffer[MAX_PATH];
-    if (UINT length = GetWindowsDirectoryA(buffer, MAX_PATH); length > 0 && length < MAX_PATH)
-        places.push_back({std::string(buffer, length), true, true});
-    if (UINT length = GetSystemDirectoryA(buffer, MAX_PATH); length > 0 && length < MAX_PATH)
-        places.push_back({std::string(buffer, length), true});
-    std::vector<std::string> programFiles;
-    AddRegistryPaths(HKEY_LOCAL_MACHINE, kCurrentVersionKey,
-                     {"ProgramFilesDir", "ProgramFilesDir (x86)", "ProgramW6432Dir"}, programFiles);
-    for (const std::string& path : programFiles)
-        places.push_back({path, true, true});
-    if (DWORD length = GetEnvironmentVariableA("USERPROFILE", buffer, MAX_PATH); length > 0 && length < MAX_PATH)
-        places.push_back({std::string(buffer, length), false});
-    // Windows 9x without user profiles keeps a person's folders here only.
-    std::vector<std::string> own;
-    AddRegistryPaths(HKEY_CURRENT_USER, kShellFoldersKey, {"Desktop", "Personal", "Favorites", "Start Menu", "AppData"},
-                     own);
-    for (const std::string& path : own)
-        places.push_back({path, false});
-    if (!programDir.empty())
-        places.push_back({programDir, false});
-    // Where a temporary path that names no directory of its own leads.
-    if (DWORD length = GetCurrentDirectoryA(MAX_PATH, buffer); length > 0 && length < MAX_PATH)
-        places.push_back({std::string(buffer, length), false});
-    return places;
-}
-
-std::vector<std::string> SystemCleanablePlaces()
-{
-    std::vector<std::string> places;
-    char buffer[MAX_PATH];
-    if (IsVariableSet("TMP") || IsVariableSet("TEMP"))
-        if (DWORD length = GetTempPathA(MAX_PATH, buffer); length > 0 && length < MAX_PATH)
-            places.push_back(std::string(buffer, length));
-    AddRegistryPaths(HKEY_CURRENT_USER, kShellFoldersKey, {"Cache", "Cookies", "History"}, places);
-    return places;
 }
 
 } // namespace klarvo::resident

@@ -5,22 +5,28 @@
 #include <string>
 #include <vector>
 
+#include "resident/DiskFunctions.h"
 #include "resident/PathRules.h"
 
 namespace klarvo::resident {
+
+struct Entry;
 
 // What one clearing did. Nothing is ever deleted unless verdict is Accepted.
 struct ClearTally {
     PathVerdict verdict = PathVerdict::Accepted;
     unsigned long filesDeleted = 0;
     unsigned long directoriesRemoved = 0;
-    unsigned long inUse = 0;  // open in some program: left alone
-    unsigned long marked = 0; // read-only or system: left alone on purpose
-    unsigned long links = 0;  // links and reparse points: neither entered nor removed
-    unsigned long failed = 0; // refused by the system for another reason
-    unsigned long oddNames = 0; // names the API would resolve to another entry
-    unsigned long tooLong = 0;  // beyond what a path of MAX_PATH reaches
-    bool stopped = false;       // asked to stop before the end
+    unsigned long inUse = 0;        // open in some program: left alone
+    unsigned long marked = 0;       // read-only or system: left alone on purpose
+    unsigned long links = 0;        // links and reparse points: neither entered nor removed
+    unsigned long failed = 0;       // refused by the system for another reason
+    unsigned long oddNames = 0;     // names the API would resolve to another entry
+    unsigned long tooLong = 0;      // beyond what a path of MAX_PATH reaches
+    unsigned long foldersKept = 0;  // kept for what stayed inside them
+    unsigned long foldersInUse = 0; // open in some program: left alone
+    unsigned long listingsCut = 0;  // listings the system ended with an error
+    bool stopped = false;           // asked to stop before the end
     // The first few files left because some program held them open.
     std::vector<std::string> inUseFiles;
 };
@@ -36,7 +42,10 @@ inline constexpr std::size_t kNamedInUseFiles = 16;
 //   reparse point.
 // - It must not be, hold, or (for subtree places) lie inside a protected
 //   place; places and candidate are compared in their long, case-folded form
-//   so that "C:\WINDOW~1" is the Windows directory too.
+//   so that "C:\WINDOW~1" is the Windows directory too, and again by what
+//   they are (DiskIdentity.h), so that no other drive letter, share or link
+//   leads into one. Where that cannot be established, it is refused; so is
+//   everything while a protected place exists that could not be read.
 // - Inside, entries with the reparse-point attribute (junctions, symbolic
 //   links, Wine's view of Unix links) are left as they are: never entered,
 //   never removed, so nothing outside the tree is reachable through them.
@@ -50,9 +59,12 @@ inline constexpr std::size_t kNamedInUseFiles = 16;
 //   rather than what a link names) is checked, and the entry deleted
 //   through it: nothing swapped in after the check can be reached. Windows
 //   9x has no links on its own file systems and deletes by name.
-// - Names of devices ("NUL", "COM1") and names the API would resolve
-//   elsewhere ("...", "x.") are never opened or deleted; neither is
-//   anything whose path is longer than MAX_PATH.
+// - Names of devices ("NUL", "COM1"), names the API would resolve
+//   elsewhere ("...", "x.", a name holding a separator) and names that do
+//   not survive the conversion to the code page (DiskEntries.h) are never
+//   opened or deleted; neither is anything whose path is longer than
+//   MAX_PATH.
+// - A directory is removed only once everything inside it went.
 // - Subdirectories are entered only with withSubdirectories; each is
 //   removed once emptied. The walk keeps its own stack, so depth costs no
 //   call stack.
@@ -66,9 +78,17 @@ public:
     // Accepted, or why the directory must not be cleaned.
     PathVerdict Judge(const std::string& directory) const;
 
+    // Accepted when `directory` is the place this system keeps for a
+    // category, `systemPlace`, however either is spelled.
+    PathVerdict JudgeSystemPlace(const std::string& directory, const std::string& systemPlace) const;
+
     // Clears the directory; `stop` is polled between entries.
     ClearTally Clear(const std::string& directory, bool withSubdirectories,
                      const std::atomic<bool>* stop = nullptr) const;
+
+    // The protected places that exist but could not be read; while there
+    // is one, everything is refused.
+    const std::vector<std::string>& UnreadablePlaces() const { return unreadable_; }
 
 private:
     struct Checked {
@@ -76,26 +96,44 @@ private:
         std::string path; // long form, as spelled on disk
     };
     Checked Check(const std::string& directory) const;
+    PathVerdict JudgeIdentity(const std::string& path) const;
     bool IsProtected(const std::string& path) const;
+    // What became of one listed entry: kept, or a directory to enter.
+    struct Step {
+        bool kept = true;
+        bool enter = false;
+        unsigned long attributes = 0;
+    };
+    Step ClearEntry(const std::string& path, const Entry& entry, bool withSubdirectories, ClearTally& tally) const;
     void ClearInside(const std::string& directory, bool withSubdirectories, const std::atomic<bool>* stop,
                      ClearTally& tally) const;
+    void Prepare(const std::vector<ProtectedPlace>& places, const std::vector<std::string>& cleanables);
 
-    std::vector<ProtectedPlace> places_;  // long form, case-folded
-    std::vector<std::string> cleanables_; // long form, case-folded
+    DiskFunctions functions_;
+    std::vector<ProtectedPlace> places_;   // long form, case-folded
+    std::vector<std::string> cleanables_;  // long form, case-folded
+    std::vector<GuardedPlace> identities_; // the NT line: what they are
+    std::vector<PlaceChain> cleanableIdentities_;
+    std::vector<std::string> unreadable_;
 };
 
 // The places of this machine and user that are never emptied: the Windows
 // directory and the Program Files directory (as the registry names it) with
 // all inside them but the cleanable places, the system directory with all
 // inside it, the user's profile, the folders that hold a person's own files
-// (desktop, documents, favourites, start menu, application data),
-// `programDir` and the current directory.
+// (desktop, documents, favourites, start menu, application data, from User
+// Shell Folders where that has them, else Shell Folders), `programDir` and
+// the current directory. A value that is missing protects nothing; one that
+// is there but unreadable comes back marked so.
 std::vector<ProtectedPlace> SystemProtectedPlaces(const std::string& programDir);
 
-// The places the other categories clean as this system names them: the
-// temporary directory (only when TMP or TEMP names it; otherwise Windows 9x
-// answers with the current directory), the browser's cache, cookies and
-// history.
+// The place this system keeps for a category, as the cleaner itself reads
+// it: the temporary directory that TMP or else TEMP names (absolute only;
+// otherwise none), the browser's cache, cookies and history from the
+// registry. Empty when there is none, and for the chosen directory.
+std::string SystemPlaceOf(int category);
+
+// Those places for every category that has one.
 std::vector<std::string> SystemCleanablePlaces();
 
 } // namespace klarvo::resident

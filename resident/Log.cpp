@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "resident/DiskFunctions.h"
 #include "win/Handles.h"
 
 namespace klarvo::resident {
@@ -38,9 +39,54 @@ bool WriteAll(HANDLE file, const std::string& text)
            (WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size());
 }
 
+// The trimmed log is written whole beside the log before it takes its
+// place, so that a cleaner ending half way never leaves a cut log.
+std::string TrimmedName(const std::string& file)
+{
+    return file + ".new";
+}
+
+// One step where the system has it. Windows 95 and 98 export a stub that
+// fails: there the old log goes first, and a cleaner that ends in between
+// finds the new one alone at its next start.
+bool Replace(const std::string& from, const std::string& to)
+{
+    if (const DiskFunctions::MoveEx move = ReplacingMove())
+        if (move(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING))
+            return true;
+    if (!DeleteFileA(to.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
+        return false;
+    return MoveFileA(from.c_str(), to.c_str()) != FALSE;
+}
+
+bool WriteTrimmed(const std::string& name, const std::string& content)
+{
+    const FileHandle file(
+        CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file && WriteAll(file.Get(), content) && FlushFileBuffers(file.Get());
+}
+
+bool Exists(const std::string& name)
+{
+    return GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 } // namespace
 
-Log::Log(std::string file) : file_(std::move(file)) {}
+Log::Log(std::string file) : file_(std::move(file))
+{
+    if (file_.empty())
+        return;
+    // A trim that ended half way: the new log written but the old one gone
+    // takes its place; beside a whole old log it was never finished.
+    const std::string trimmed = TrimmedName(file_);
+    if (!Exists(trimmed))
+        return;
+    if (Exists(file_))
+        DeleteFileA(trimmed.c_str());
+    else
+        MoveFileA(trimmed.c_str(), file_.c_str());
+}
 
 std::string NewerHalf(const std::string& content)
 {
@@ -59,28 +105,32 @@ void Log::Write(const std::string& text) const
             c = ' ';
     line += "\r\n";
     // No sharing: two cleaners a moment apart must not interleave halves.
-    const FileHandle file(
-        CreateFileA(file_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(CreateFileA(file_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return;
     const DWORD size = GetFileSize(file.Get(), nullptr);
     if (size == INVALID_FILE_SIZE)
         return;
-    if (size + line.size() > kLogLimitBytes) {
-        std::string content;
-        if (!ReadWhole(file.Get(), content))
-            return;
-        content = NewerHalf(content);
-        // A line longer than the whole log is cut rather than never written.
-        if (line.size() > kLogLimitBytes / 2)
-            line = line.substr(0, kLogLimitBytes / 2 - 2) + "\r\n";
-        SetFilePointer(file.Get(), 0, nullptr, FILE_BEGIN);
-        if (!WriteAll(file.Get(), content) || !SetEndOfFile(file.Get()))
-            return;
-    } else {
+    if (size + line.size() <= kLogLimitBytes) {
         SetFilePointer(file.Get(), 0, nullptr, FILE_END);
+        WriteAll(file.Get(), line);
+        return;
     }
-    WriteAll(file.Get(), line);
+    std::string content;
+    if (!ReadWhole(file.Get(), content))
+        return;
+    // A line longer than the whole log is cut rather than never written.
+    if (line.size() > kLogLimitBytes / 2)
+        line = line.substr(0, kLogLimitBytes / 2 - 2) + "\r\n";
+    const std::string trimmed = TrimmedName(file_);
+    if (!WriteTrimmed(trimmed, NewerHalf(content) + line))
+        return;
+    file.Reset();
+    // Left for the next start where the old log went but the new one
+    // could not take its name.
+    if (!Replace(trimmed, file_) && Exists(file_))
+        DeleteFileA(trimmed.c_str());
 }
 
 } // namespace klarvo::resident

@@ -64,6 +64,12 @@ const char* VerdictText(PathVerdict verdict)
         return "a link or lies under one";
     case PathVerdict::Missing:
         return "no such directory";
+    case PathVerdict::Unverifiable:
+        return "where it leads cannot be established on this system";
+    case PathVerdict::UnknownProtected:
+        return "a protected place could not be read, so none is known to be safe";
+    case PathVerdict::NotSystemPlace:
+        return "not the place this system keeps for it";
     }
     return "?";
 }
@@ -138,35 +144,84 @@ bool IsDeviceName(const std::string& name)
 
 bool IsOddName(const std::string& name)
 {
-    return !name.empty() && (name.find_first_not_of(". ") == std::string::npos || name.back() == '.' ||
-                             name.back() == ' ');
+    return !name.empty() &&
+           (name.find_first_not_of(". ") == std::string::npos || name.back() == '.' || name.back() == ' ');
 }
 
-PathVerdict JudgeAgainst(const std::string& folded, const std::vector<ProtectedPlace>& places,
-                         const std::vector<std::string>& cleanables)
+bool HoldsSeparator(const std::string& name)
 {
+    return name.find_first_of("\\/:") != std::string::npos;
+}
+
+PlaceChain SpellingChain(const std::string& folded)
+{
+    PlaceChain chain;
+    if (folded.size() < 3)
+        return chain;
+    chain.push_back(folded);
+    for (std::size_t slash = folded.rfind('\\'); slash != std::string::npos && slash >= 2;
+         slash = folded.rfind('\\', slash - 1)) {
+        const std::string above = folded.substr(0, slash == 2 ? 3 : slash);
+        if (above != chain.back())
+            chain.push_back(above);
+        if (slash == 2)
+            break;
+    }
+    return chain;
+}
+
+namespace {
+
+bool Holds(const PlaceChain& chain, const std::string& key, std::size_t from)
+{
+    for (std::size_t i = from; i < chain.size(); ++i)
+        if (chain[i] == key)
+            return true;
+    return false;
+}
+
+} // namespace
+
+PathVerdict JudgeChain(const PlaceChain& candidate, const std::vector<GuardedPlace>& places,
+                       const std::vector<PlaceChain>& cleanables)
+{
+    if (candidate.empty())
+        return PathVerdict::Accepted;
     // A cleanable place counts only strictly inside the tree: one that is
     // the Windows directory itself waives nothing.
-    auto waived = [&](const ProtectedPlace& place) {
+    auto waived = [&](const GuardedPlace& place) {
         if (!place.allowsCleanables)
             return false;
-        for (const std::string& cleanable : cleanables)
-            if (cleanable != place.path && IsSameOrInside(cleanable, place.path) && IsSameOrInside(folded, cleanable))
+        for (const PlaceChain& cleanable : cleanables)
+            if (!cleanable.empty() && Holds(cleanable, place.chain[0], 1) && Holds(candidate, cleanable[0], 0))
                 return true;
         return false;
     };
     // The most telling verdict first: the system directory is itself
     // protected, not merely inside the Windows directory.
-    for (const ProtectedPlace& place : places)
-        if (!place.path.empty() && folded == place.path)
+    for (const GuardedPlace& place : places)
+        if (!place.chain.empty() && candidate[0] == place.chain[0])
             return PathVerdict::Protected;
-    for (const ProtectedPlace& place : places)
-        if (!place.path.empty() && IsSameOrInside(place.path, folded))
+    for (const GuardedPlace& place : places)
+        if (Holds(place.chain, candidate[0], 1))
             return PathVerdict::HoldsProtected;
-    for (const ProtectedPlace& place : places)
-        if (!place.path.empty() && place.wholeSubtree && IsSameOrInside(folded, place.path) && !waived(place))
+    for (const GuardedPlace& place : places)
+        if (!place.chain.empty() && place.wholeSubtree && Holds(candidate, place.chain[0], 1) && !waived(place))
             return PathVerdict::InsideProtected;
     return PathVerdict::Accepted;
+}
+
+PathVerdict JudgeAgainst(const std::string& folded, const std::vector<ProtectedPlace>& places,
+                         const std::vector<std::string>& cleanables)
+{
+    std::vector<GuardedPlace> guarded;
+    for (const ProtectedPlace& place : places)
+        if (!place.path.empty())
+            guarded.push_back({SpellingChain(place.path), place.wholeSubtree, place.allowsCleanables});
+    std::vector<PlaceChain> chains;
+    for (const std::string& cleanable : cleanables)
+        chains.push_back(SpellingChain(cleanable));
+    return JudgeChain(SpellingChain(folded), guarded, chains);
 }
 
 } // namespace klarvo::resident

@@ -9,16 +9,19 @@ namespace klarvo::resident {
 // nothing at all is touched.
 enum class PathVerdict {
     Accepted,
-    Empty,           // no path configured
-    NotAbsolute,     // relative, UNC or device path: only "X:\..." is cleaned
-    BadCharacters,   // wildcards, control characters, names ending in '.' or ' '
-    DotComponent,    // "." or ".." somewhere: the path could leave its tree
-    DriveRoot,       // "C:\" itself
-    Protected,       // the Windows or system directory, the profile, our own...
-    HoldsProtected,  // an ancestor of one of those
-    InsideProtected, // inside a place whose whole subtree is off limits
-    Link,            // the directory or one of its ancestors is a link
-    Missing,         // no such directory: nothing to clean
+    Empty,            // no path configured
+    NotAbsolute,      // relative, UNC or device path: only "X:\..." is cleaned
+    BadCharacters,    // wildcards, control characters, names ending in '.' or ' '
+    DotComponent,     // "." or ".." somewhere: the path could leave its tree
+    DriveRoot,        // "C:\" itself
+    Protected,        // the Windows or system directory, the profile, our own...
+    HoldsProtected,   // an ancestor of one of those
+    InsideProtected,  // inside a place whose whole subtree is off limits
+    Link,             // the directory or one of its ancestors is a link
+    Missing,          // no such directory: nothing to clean
+    Unverifiable,     // where it really leads cannot be established here
+    UnknownProtected, // a protected place exists but could not be read
+    NotSystemPlace,   // not the place this system keeps for the category
 };
 
 const char* VerdictText(PathVerdict verdict);
@@ -32,7 +35,29 @@ struct ProtectedPlace {
     // temporary directory, the browser's folders) stay allowed: Windows 9x
     // keeps them inside the Windows directory.
     bool allowsCleanables = false;
+    // There, but its value could not be read or expanded: where it lies is
+    // unknown, so nothing may be cleaned. `path` then names it for the log.
+    bool unreadable = false;
 };
+
+// A place as keys: the place itself first, then each directory above it up
+// to the root of its drive. Keys of spelling are case-folded paths; keys of
+// identity name the directory itself, however it is reached.
+using PlaceChain = std::vector<std::string>;
+
+// "C:\A\B" gives "C:\A\B", "C:\A", "C:\".
+PlaceChain SpellingChain(const std::string& folded);
+
+struct GuardedPlace {
+    PlaceChain chain;
+    bool wholeSubtree;
+    bool allowsCleanables;
+};
+
+// The verdict for a candidate directory given as a chain of the same kind
+// of key as the places and the cleanable places.
+PathVerdict JudgeChain(const PlaceChain& candidate, const std::vector<GuardedPlace>& places,
+                       const std::vector<PlaceChain>& cleanables);
 
 struct NormalisedPath {
     PathVerdict verdict;
@@ -59,9 +84,13 @@ bool IsDeviceName(const std::string& name);
 // disk; passed to the API by name they open a different entry.
 bool IsOddName(const std::string& name);
 
-// Judges a normalised, case-folded directory against case-folded protected
-// places (empty paths among them are ignored) and the case-folded places
-// the categories clean.
+// True for names that would make a path of more than one entry once joined
+// to their directory: a separator or a drive or stream mark inside.
+bool HoldsSeparator(const std::string& name);
+
+// JudgeChain for spellings: a normalised, case-folded directory against
+// case-folded protected places (empty paths among them are ignored) and the
+// case-folded places the categories clean.
 PathVerdict JudgeAgainst(const std::string& folded, const std::vector<ProtectedPlace>& places,
                          const std::vector<std::string>& cleanables = {});
 

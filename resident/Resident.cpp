@@ -6,7 +6,6 @@
 #include <algorithm>
 
 #include "link/Messages.h"
-#include "resident/DiskCleaner.h"
 #include "resident/RamCleaner.h"
 #include "settings/ConfFile.h"
 #include "settings/ExeDir.h"
@@ -52,39 +51,6 @@ constexpr DWORD kTakeOverMs = 5000;
 constexpr DWORD kTakeOverSliceMs = 100;
 
 constexpr char kRefusalCaption[] = "Klarvo";
-
-// Verdicts that mean "nothing to do" rather than "must not": a category
-// this system lacks, a directory not made yet.
-bool IsRefusal(PathVerdict verdict)
-{
-    return verdict != PathVerdict::Accepted && verdict != PathVerdict::Empty && verdict != PathVerdict::Missing;
-}
-
-} // namespace
-
-// What a disk job leaves for the log and, when a person asked for it, for
-// the message box.
-void Resident::Report(const std::string& path, const ClearTally& tally, bool pressed, Outcome& outcome)
-{
-    if (IsRefusal(tally.verdict)) {
-        const std::string text = "Not cleaned: " + path + " - " + VerdictText(tally.verdict);
-        outcome.logLines.push_back(text);
-        if (pressed)
-            outcome.refusals.push_back(text);
-        return;
-    }
-    for (const std::string& file : tally.inUseFiles)
-        outcome.logLines.push_back("left in use: " + file);
-    if (tally.inUse > tally.inUseFiles.size())
-        outcome.logLines.push_back("left in use: " + std::to_string(tally.inUse - tally.inUseFiles.size()) +
-                                   " more files in " + path);
-    if (tally.failed + tally.oddNames + tally.tooLong > 0)
-        outcome.logLines.push_back("left in " + path + ": " + std::to_string(tally.failed) + " refused by the system, " +
-                                   std::to_string(tally.oddNames) + " with names that lead elsewhere, " +
-                                   std::to_string(tally.tooLong) + " beyond the longest path");
-}
-
-namespace {
 
 // The shell's TotalRamMB: the megabyte figure every amount is based on.
 std::int32_t TotalRamMB()
@@ -464,17 +430,10 @@ void Resident::StartDiskBatch()
     const WPARAM id = ++lastJobId_;
     auto outcome = std::make_shared<Outcome>();
     const bool started = diskWorker_.Start([batch, window, id, outcome, stop, programDir] {
-        try {
-            const DiskCleaner cleaner(SystemProtectedPlaces(programDir), SystemCleanablePlaces());
-            for (const DiskJob& job : batch) {
-                if (stop->load())
-                    break;
-                const ClearTally tally = cleaner.Clear(job.path, job.withSubdirectories, stop);
-                Report(job.path, tally, job.pressed, *outcome);
-            }
-        } catch (...) {
-            // Out of memory in a huge directory: what was done stays done.
-        }
+        DiskReport report;
+        RunDiskBatch(batch, programDir, *stop, report);
+        outcome->logLines = std::move(report.logLines);
+        outcome->refusals = std::move(report.refusals);
         outcome->done.store(true);
         PostMessageA(window, kDiskDone, id, 0);
     });
@@ -498,6 +457,18 @@ void Resident::DiskFinished(WPARAM jobId)
     for (const std::string& line : outcome->logLines)
         log_.Write(line);
     ExplainRefusals(outcome->refusals);
+}
+
+void Resident::LogUnfinishedDiskWork()
+{
+    // The batch's report never reached the window: the cleaner ended first.
+    if (diskOutcome_ && diskOutcome_->done.load())
+        for (const std::string& line : diskOutcome_->logLines)
+            log_.Write(line);
+    diskOutcome_.reset();
+    for (const DiskJob& job : diskPending_)
+        log_.Write(NotStartedLine(job));
+    diskPending_.clear();
 }
 
 void Resident::ExplainRefusals(const std::vector<std::string>& refusals)
@@ -646,6 +617,7 @@ void Resident::StopWork()
     // Both jobs look at the flag between steps; a disk step is one file.
     ramWorker_.Join(INFINITE);
     diskWorker_.Join(INFINITE);
+    LogUnfinishedDiskWork();
     if (window_) {
         UnregisterHotKeys();
         KillTimer(window_, kAutoTimer);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "resident/Commands.h"
+#include "resident/DiskBatch.h"
 #include "resident/Effects.h"
 #include "resident/Log.h"
 #include "resident/ResidentSettings.h"
@@ -18,8 +19,6 @@
 #include "win/Handles.h"
 
 namespace klarvo::resident {
-
-struct ClearTally;
 
 // Name of the mutex that keeps the resident cleaner a single instance.
 inline constexpr char kResidentMutexName[] = "Klarvo resident cleaner";
@@ -63,12 +62,6 @@ private:
         RamKind kind;
         std::int32_t megabytes; // FreeUp and Auto
         bool reportProgress;
-    };
-    struct DiskJob {
-        HddCategory category;
-        std::string path;
-        bool withSubdirectories;
-        bool pressed; // a Clear button, not the cleaning at start
     };
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -122,8 +115,8 @@ private:
         std::vector<std::string> logLines; // for Klarvo.log
         std::vector<std::string> refusals; // of pressed Clear buttons
     };
-    // Runs on the disk worker.
-    static void Report(const std::string& path, const ClearTally& tally, bool pressed, Outcome& outcome);
+    // An ending cleaner still logs what its disk work did and did not do.
+    void LogUnfinishedDiskWork();
 
     KernelHandle mutex_;
     std::atomic<bool> stop_{false};

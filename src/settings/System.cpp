@@ -1,11 +1,11 @@
 #include "settings/System.h"
 
 #include <utility>
-#include <vector>
 
 #include "settings/ExeDir.h"
 #include "settings/SettingsError.h"
 #include "win/Handles.h"
+#include "win/Registry.h"
 
 namespace klarvo {
 namespace {
@@ -22,41 +22,22 @@ const SystemPlaces*& CurrentPlaces()
     throw SettingsError(what + " \"" + name + "\": " + SystemErrorText(static_cast<unsigned long>(error)));
 }
 
-bool IsText(DWORD type)
-{
-    return type == REG_SZ || type == REG_EXPAND_SZ;
-}
-
-[[noreturn]] void NotText(const std::string& name)
-{
-    throw SettingsError("Registry value \"" + name + "\" does not hold text");
-}
-
-// The text of a value, cut at its first NUL. A value stored without its
-// terminator still reads correctly: the buffer has one byte to spare.
+// The text of a value, its variables expanded; a value that is not text
+// stops the Apply that asked.
 std::string ReadStringValue(HKEY key, const std::string& name)
 {
-    DWORD type = 0;
-    DWORD size = 0;
-    LONG result = RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size);
-    std::vector<char> data;
-    while (result == ERROR_SUCCESS || result == ERROR_MORE_DATA) {
-        if (!IsText(type))
-            NotText(name);
-        data.assign(size + 1, '\0');
-        DWORD got = size;
-        result = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &got);
-        if (result == ERROR_SUCCESS) {
-            if (!IsText(type))
-                NotText(name);
-            return data.data();
-        }
-        // The value grew between the two calls: ask again with more room.
-        size = got > size ? got : size * 2 + 2;
-    }
-    if (result == ERROR_FILE_NOT_FOUND)
+    const RegistryString value = ReadRegistryString(key, name.c_str());
+    switch (value.state) {
+    case RegistryRead::Missing:
         return {};
-    RegistryFailure("Cannot read registry value", name, result);
+    case RegistryRead::Text:
+        return value.text;
+    case RegistryRead::NotText:
+        throw SettingsError("Registry value \"" + name + "\" does not hold text");
+    case RegistryRead::Unreadable:
+        break;
+    }
+    RegistryFailure("Cannot read registry value", name, value.error);
 }
 
 std::string WindowsDirectory()

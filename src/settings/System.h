@@ -5,12 +5,12 @@
 #include <string>
 
 #include "settings/ShellControl.h"
+#include "win/Registry.h"
 
 namespace klarvo {
 
 // The three places of the Windows configuration the suite touches besides
 // its own files.
-inline constexpr char kShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 inline constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr char kAutorunValue[] = "Klarvo";
 inline constexpr char kVcacheSection[] = "vcache";

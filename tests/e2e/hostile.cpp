@@ -123,9 +123,25 @@ FloodFigures Neighbours::Flood(std::size_t count, std::size_t batch)
         return figures;
     }
     std::vector<std::string> lines = ReadConfStr(dir.File("ConfStr.dat"));
-    for (int line : {lineTemp, lineCache, lineCookies, lineDir, lineHistory})
+    for (int line : {lineTemp, lineDir})
         lines.at(line) = MakeTree(trees, "tree" + std::to_string(line));
+    // The browser's places of this prefix are none of the test's trees:
+    // a Clear of them would be refused with a box.
+    for (int line : {lineCache, lineCookies, lineHistory})
+        lines.at(line).clear();
     WriteConfStr(dir.File("ConfStr.dat"), lines);
+    // The cleaner cleans a temporary line only where its own TMP leads;
+    // it inherits this one through the shell.
+    struct OwnTemporary {
+        explicit OwnTemporary(const std::string& path)
+        {
+            had = GetEnvironmentVariableA("TMP", saved, MAX_PATH) > 0;
+            SetEnvironmentVariableA("TMP", path.c_str());
+        }
+        ~OwnTemporary() { SetEnvironmentVariableA("TMP", had ? saved : nullptr); }
+        char saved[MAX_PATH] = {};
+        bool had = false;
+    } const ownTemporary(lines.at(lineTemp));
     // One try keeps the cleanings short.
     WriteConf(Conf(), slotMaxTry, 1);
     const std::string kept = MakeTree(outside, "kept");

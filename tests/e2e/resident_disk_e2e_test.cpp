@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "link/Messages.h"
+#include "resident/DiskFunctions.h"
 #include "settings/ConfFile.h"
 #include "settings/ConfStr.h"
 #include "settings/SlotTable.h"
@@ -14,6 +15,8 @@
 #include "support/Pump.h"
 #include "support/RealInput.h"
 #include "support/TempDir.h"
+#include "win/Handles.h"
+#include "win/Registry.h"
 
 using namespace klarvo;
 using namespace klarvo::test;
@@ -117,11 +120,80 @@ std::size_t Occurrences(const std::string& text, const std::string& part)
     return count;
 }
 
+// A variable of this process, which the cleaner it starts inherits, set for
+// one test.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const char* value) : name_(name)
+    {
+        char buffer[MAX_PATH] = {};
+        had_ = GetEnvironmentVariableA(name, buffer, MAX_PATH) > 0;
+        saved_ = buffer;
+        SetEnvironmentVariableA(name, value);
+    }
+    ~ScopedVariable() { SetEnvironmentVariableA(name_, had_ ? saved_.c_str() : nullptr); }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+private:
+    const char* name_;
+    bool had_ = false;
+    std::string saved_;
+};
+
+// One of the user's folders pointed at a test's tree, put back after it.
+class ScopedShellFolder {
+public:
+    ScopedShellFolder(const char* name, const std::string& path) : name_(name)
+    {
+        RegCreateKeyExA(HKEY_CURRENT_USER, kUserShellFoldersKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key_.Receive(),
+                        nullptr);
+        const RegistryString saved = ReadRegistryString(key_.Get(), name);
+        had_ = saved.state == RegistryRead::Text;
+        saved_ = saved.text;
+        Set(path);
+    }
+    ~ScopedShellFolder()
+    {
+        if (had_)
+            Set(saved_);
+        else
+            RegDeleteValueA(key_.Get(), name_);
+    }
+    ScopedShellFolder(const ScopedShellFolder&) = delete;
+    ScopedShellFolder& operator=(const ScopedShellFolder&) = delete;
+
+private:
+    void Set(const std::string& path)
+    {
+        RegSetValueExA(key_.Get(), name_, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                       static_cast<DWORD>(path.size() + 1));
+    }
+    const char* name_;
+    RegistryKey key_;
+    bool had_ = false;
+    std::string saved_;
+};
+
+// A file made in a place of the system's for one test, gone after it
+// whether the test passed or not: the sandbox outlives the run.
+struct RemovedAfterwards {
+    ~RemovedAfterwards() { DeleteFileA(path.c_str()); }
+    std::string path;
+};
+
 // The real cleaner in a directory of its own; trees to clean lie elsewhere,
 // since its own directory is one it refuses.
 class DiskCleaning : public testing::Test {
 protected:
-    void SetUp() override { exe = CopyInto(ProgramPath(TestArgument("cleaner")), program.Path()); }
+    void SetUp() override
+    {
+        exe = CopyInto(ProgramPath(TestArgument("cleaner")), program.Path());
+        // Run with --line=9x, the cleaners started take the path of Windows
+        // 95 and 98.
+        if (TestArgument("line") == "9x")
+            windows9x = std::make_unique<ScopedVariable>(kMissingFunctionsVariable, resident::kWindows9xLacks);
+    }
 
     void Save(const std::vector<std::string>& lines) { WriteConfStr(program.File("ConfStr.dat"), lines); }
     void Set(std::int32_t slot, std::int32_t value) { WriteConf(program.File("Conf.dat"), slot, value); }
@@ -133,6 +205,14 @@ protected:
     }
 
     void Clear(HWND window, HddCategory category) { PostMessageA(window, WM_CLEANERCMD, cmdClearHdd, category); }
+    // A barrier: the chosen directory, holding a new file, cleared once
+    // more; when the file is gone every earlier request has been served.
+    void ClearAgain(HWND window, const std::string& chosen)
+    {
+        WriteText(chosen + "\\again.tmp", "x");
+        Clear(window, hcDir);
+        ASSERT_TRUE(WaitUntilGone(chosen + "\\again.tmp", 10000));
+    }
     // What the shell posts once both files are written; sent here, so that
     // the files are read before the next round of writing starts.
     void Reload(HWND window)
@@ -141,6 +221,7 @@ protected:
         SendMessageTimeoutA(window, WM_CLEANERCMD, cmdReloadSettings, 0, SMTO_NORMAL, 5000, &result);
     }
 
+    std::unique_ptr<ScopedVariable> windows9x;
     TempDir program;
     TempDir trees;
     std::string exe;
@@ -156,8 +237,9 @@ TEST_F(DiskCleaning, ClearsTheChosenDirectoryWithOrWithoutSubdirectories)
 
     Clear(window, hcDir);
     ASSERT_TRUE(WaitUntilGone(tree + "\\top.tmp", 10000));
-    // Slot 21 is off: the subdirectory is not entered.
-    Sleep(200);
+    // Slot 21 is off: the subdirectory is not entered. Requests are served
+    // in order, so once a second one is done, so is the first.
+    ClearAgain(window, tree);
     EXPECT_TRUE(FileExists(tree + "\\sub\\inner.tmp"));
 
     // Both files changed but not yet announced, as in the middle of an
@@ -215,6 +297,11 @@ TEST_F(DiskCleaning, EachCategoryTakesItsOwnLine)
     for (int category = 0; category < 5; ++category)
         lines[lineOf[category]] = MakeTree(trees, names[category]);
     Save(lines);
+    // Each is the place this system keeps for it, as the cleaner reads it.
+    const ScopedVariable tmp("TMP", lines[1].c_str());
+    const ScopedShellFolder cache("Cache", lines[2]);
+    const ScopedShellFolder cookies("Cookies", lines[3]);
+    const ScopedShellFolder history("History", lines[6]);
     HWND window = Start();
     ASSERT_NE(window, nullptr);
 
@@ -232,6 +319,8 @@ TEST_F(DiskCleaning, RefusesItsOwnDirectory)
     WriteText(program.File("sentinel.txt"), "keep");
     const std::string tree = MakeTree(trees, "after");
     Save({"", program.Path(), "", "", tree, "", ""});
+    // Its own temporary directory, even: its own directory stays.
+    const ScopedVariable tmp("TMP", program.Path().c_str());
     Set(slotSubdir, 1);
     HWND window = Start();
     ASSERT_NE(window, nullptr);
@@ -253,8 +342,8 @@ TEST_F(DiskCleaning, ExplainsARefusedClearInOneBoxAndLogsEveryRefusal)
     GetWindowsDirectoryA(windows, MAX_PATH);
     const std::string fonts = std::string(windows) + "\\Fonts";
     CreateDirectoryA(fonts.c_str(), nullptr);
-    const std::string sentinel = fonts + "\\klarvo-sentinel.txt";
-    WriteText(sentinel, "keep");
+    const RemovedAfterwards sentinel{fonts + "\\klarvo-sentinel.txt"};
+    WriteText(sentinel.path, "keep");
     Save({"", "", "", "", fonts, "", ""});
     Set(slotClearSelect, 1);
     Set(slotDir, 1);
@@ -277,8 +366,7 @@ TEST_F(DiskCleaning, ExplainsARefusedClearInOneBoxAndLogsEveryRefusal)
     SetForegroundWindow(box);
     TapKey(VK_RETURN);
     EXPECT_TRUE(WaitUntil([&] { return MessageBoxesOf(process->Id()).empty(); }, 10000));
-    EXPECT_TRUE(FileExists(sentinel));
-    DeleteFileA(sentinel.c_str());
+    EXPECT_TRUE(FileExists(sentinel.path));
 }
 
 TEST_F(DiskCleaning, ClearsTheSelectedCategoriesAtStartWhenAsked)
@@ -289,11 +377,51 @@ TEST_F(DiskCleaning, ClearsTheSelectedCategoriesAtStartWhenAsked)
     Set(slotClearSelect, 1);
     Set(slotDir, 1);
     Set(slotTemp, 0);
-    ASSERT_NE(Start(), nullptr);
+    HWND window = Start();
+    ASSERT_NE(window, nullptr);
 
     ASSERT_TRUE(WaitUntilGone(selected + "\\top.tmp", 10000));
-    Sleep(200);
+    ClearAgain(window, selected);
     EXPECT_TRUE(FileExists(unselected + "\\top.tmp"));
+}
+
+// Unticked, nothing is cleared at start, whatever categories are selected.
+TEST_F(DiskCleaning, ClearsNothingAtStartWhenNotAsked)
+{
+    const std::string selected = MakeTree(trees, "selected");
+    const std::string chosen = MakeTree(trees, "chosen");
+    Save({"", selected, "", "", chosen, "", ""});
+    const ScopedVariable tmp("TMP", selected.c_str());
+    Set(slotClearSelect, 0);
+    Set(slotDir, 1);
+    Set(slotTemp, 1);
+    HWND window = Start();
+    ASSERT_NE(window, nullptr);
+    ClearAgain(window, chosen);
+    EXPECT_TRUE(FileExists(selected + "\\top.tmp"));
+    EXPECT_TRUE(FileExists(chosen + "\\sub\\inner.tmp"));
+}
+
+// A relative TMP names whatever directory a program was started in: the
+// shell's line then names a place that is not the cleaner's temporary
+// directory, and a pressed Clear is refused with a box that says why.
+TEST_F(DiskCleaning, RefusesATemporaryLineThatIsNotItsOwn)
+{
+    const std::string elsewhere = MakeTree(trees, "elsewhere");
+    Save({"", elsewhere, "", "", "", "", ""});
+    const ScopedVariable tmp("TMP", ".");
+    const ScopedVariable temp("TEMP", ".");
+    HWND window = Start();
+    ASSERT_NE(window, nullptr);
+    Clear(window, hcTemp);
+    ASSERT_TRUE(WaitUntil([&] { return MessageBoxesOf(process->Id()).size() == 1; }, 10000));
+    const HWND box = MessageBoxesOf(process->Id())[0];
+    EXPECT_NE(TextOf(box).find(elsewhere), std::string::npos) << TextOf(box);
+    EXPECT_TRUE(FileExists(elsewhere + "\\top.tmp"));
+    EXPECT_NE(ReadText(program.File("Klarvo.log")).find(elsewhere), std::string::npos);
+    SetForegroundWindow(box);
+    TapKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return MessageBoxesOf(process->Id()).empty(); }, 10000));
 }
 
 } // namespace

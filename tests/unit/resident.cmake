@@ -5,9 +5,22 @@ klarvo_test(resident_unit_tests
 klarvo_test(resident_disk_tests SANDBOXED
   SOURCES resident_disk_test.cpp
   LIBS klarvo_resident)
+# The same tests through the path of Windows 95 and 98, which Wine never
+# takes by itself.
+add_test(NAME resident_disk_tests_9x COMMAND resident_disk_tests --line=9x)
+set_tests_properties(resident_disk_tests_9x PROPERTIES TIMEOUT 300
+  ENVIRONMENT_MODIFICATION "WINEPREFIX=string_append:-sandbox")
 # Links can only be made from the Linux side: a script builds them in the
 # sandbox prefix around a run of the disk tests.
 add_test(NAME resident_disk_links
   COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/resident_links.sh $<TARGET_FILE:resident_disk_tests>)
-set_tests_properties(resident_disk_links PROPERTIES TIMEOUT 300
+add_test(NAME resident_disk_links_9x
+  COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/resident_links.sh $<TARGET_FILE:resident_disk_tests> 9x)
+set_tests_properties(resident_disk_links resident_disk_links_9x PROPERTIES TIMEOUT 300
+  ENVIRONMENT_MODIFICATION "WINEPREFIX=string_append:-sandbox;KLARVO_WINE=set:${KLARVO_WINE}")
+# Drive letters that lead into protected places: a throwaway prefix with
+# Wine's drive links, both paths.
+add_test(NAME resident_disk_drives
+  COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/resident_drives.sh $<TARGET_FILE:resident_disk_tests>)
+set_tests_properties(resident_disk_drives PROPERTIES TIMEOUT 300
   ENVIRONMENT_MODIFICATION "WINEPREFIX=string_append:-sandbox;KLARVO_WINE=set:${KLARVO_WINE}")

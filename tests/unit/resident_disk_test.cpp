@@ -3,13 +3,19 @@
 #include <windows.h>
 
 #include <atomic>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "link/Messages.h"
+#include "resident/DiskBatch.h"
 #include "resident/DiskCleaner.h"
 #include "resident/Log.h"
 #include "support/Process.h"
 #include "support/TempDir.h"
+#include "win/Handles.h"
+#include "win/Registry.h"
+#include "win/SystemFunction.h"
 
 namespace klarvo::resident {
 namespace {
@@ -17,6 +23,60 @@ namespace {
 using test::FileExists;
 using test::TempDir;
 using test::WriteText;
+
+// Run with --line=9x, every test here takes the path of Windows 95 and 98.
+class Windows9xPath : public testing::Environment {
+public:
+    void SetUp() override
+    {
+        if (test::TestArgument("line") == "9x")
+            missing_ = std::make_unique<ScopedMissingFunctions>(kWindows9xLacks);
+    }
+    void TearDown() override { missing_.reset(); }
+
+private:
+    std::unique_ptr<ScopedMissingFunctions> missing_;
+};
+testing::Environment* const kWindows9xPath = testing::AddGlobalTestEnvironment(new Windows9xPath);
+
+// A registry value of the user's, set for one test and put back after it.
+class ScopedValue {
+public:
+    ScopedValue(const char* key, const char* name, DWORD type, const std::string& bytes) : name_(name)
+    {
+        RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, handle_.Receive(), nullptr);
+        DWORD size = sizeof saved_;
+        had_ = RegQueryValueExA(handle_.Get(), name, nullptr, &savedType_, saved_, &size) == ERROR_SUCCESS;
+        savedSize_ = size;
+        if (type == REG_NONE)
+            RegDeleteValueA(handle_.Get(), name);
+        else
+            RegSetValueExA(handle_.Get(), name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                           static_cast<DWORD>(bytes.size()));
+    }
+    ~ScopedValue()
+    {
+        if (had_)
+            RegSetValueExA(handle_.Get(), name_, 0, savedType_, saved_, savedSize_);
+        else
+            RegDeleteValueA(handle_.Get(), name_);
+    }
+    ScopedValue(const ScopedValue&) = delete;
+    ScopedValue& operator=(const ScopedValue&) = delete;
+
+private:
+    const char* name_;
+    RegistryKey handle_;
+    bool had_ = false;
+    DWORD savedType_ = 0;
+    DWORD savedSize_ = 0;
+    BYTE saved_[2048] = {};
+};
+
+std::string Text(const std::string& text)
+{
+    return text + '\0';
+}
 
 void MakeDir(const std::string& path)
 {
@@ -100,6 +160,7 @@ TEST(DiskCleaner, SkipsAFileHeldOpenAndDeletesItOnceClosed)
     EXPECT_TRUE(FileExists(tree.root + "\\sub"));
     EXPECT_FALSE(FileExists(tree.root + "\\sub\\deeper"));
 
+    EXPECT_EQ(tally.foldersKept, 1u) << "sub, for what stayed in it";
     CloseHandle(open);
     tally = CleanerWithoutPlaces().Clear(tree.root, true);
     EXPECT_EQ(tally.filesDeleted, 1u);
@@ -268,6 +329,8 @@ TEST(SystemProtectedPlaces, RefuseThisMachinesOwnDirectories)
 {
     const std::string program = "C:\\Program Files\\Klarvo";
     const DiskCleaner cleaner(SystemProtectedPlaces(program), SystemCleanablePlaces());
+    for (const std::string& place : cleaner.UnreadablePlaces())
+        ADD_FAILURE() << "not readable here: " << place;
     char buffer[MAX_PATH];
     GetWindowsDirectoryA(buffer, MAX_PATH);
     const std::string windows = buffer;
@@ -315,6 +378,160 @@ TEST(ResidentLog, KeepsTheNewerHalfOfWholeLinesWhenFull)
     }
     EXPECT_EQ(content.find("\nforged"), std::string::npos);
     EXPECT_GT(lines, 100u);
+    EXPECT_FALSE(FileExists(log.File() + ".new"));
+}
+
+// A person's folders, wherever the registry puts them, are never emptied,
+// nor is a folder that holds them. A value the cleaner cannot read makes
+// it refuse everything: where that folder lies is unknown. One it lacks
+// protects nothing.
+TEST(ShellFolders, AreProtectedAndFailClosed)
+{
+    TempDir temp;
+    const std::string docs = temp.File("docs");
+    MakeDir(docs);
+    WriteText(docs + "\\letter.txt", "keep");
+    const std::string other = temp.File("other");
+    MakeDir(other);
+    std::vector<std::unique_ptr<ScopedValue>> folders;
+    for (const char* name : {"Desktop", "Favorites", "Start Menu", "AppData"}) {
+        const std::string path = temp.File(name);
+        MakeDir(path);
+        folders.push_back(std::make_unique<ScopedValue>(kUserShellFoldersKey, name, REG_SZ, Text(path)));
+    }
+    SetEnvironmentVariableA("KLARVO_DOCS", docs.c_str());
+    const struct {
+        const char* what;
+        DWORD type;
+        std::string bytes;
+        PathVerdict docsVerdict;
+        PathVerdict otherVerdict;
+    } cases[] = {
+        {"text", REG_SZ, Text(docs), PathVerdict::Protected, PathVerdict::Accepted},
+        {"text with a variable", REG_EXPAND_SZ, Text("%KLARVO_DOCS%"), PathVerdict::Protected, PathVerdict::Accepted},
+        {"an unknown variable", REG_EXPAND_SZ, Text("%KLARVO_NOT_SET%\\docs"), PathVerdict::UnknownProtected,
+         PathVerdict::UnknownProtected},
+        {"a number", REG_DWORD, std::string("\x01\0\0\0", 4), PathVerdict::UnknownProtected,
+         PathVerdict::UnknownProtected},
+        {"a share", REG_SZ, Text("\\\\nowhere\\docs"), PathVerdict::UnknownProtected, PathVerdict::UnknownProtected},
+    };
+    const ScopedValue shellFolders(kShellFoldersKey, "Personal", REG_NONE, "");
+    for (const auto& c : cases) {
+        const ScopedValue personal(kUserShellFoldersKey, "Personal", c.type, c.bytes);
+        const DiskCleaner cleaner(SystemProtectedPlaces(""), SystemCleanablePlaces());
+        EXPECT_EQ(cleaner.Clear(docs, true).verdict, c.docsVerdict) << c.what;
+        EXPECT_EQ(cleaner.Judge(other), c.otherVerdict) << c.what;
+        // An unreadable one leaves nothing to judge the others by.
+        const bool known = c.otherVerdict == PathVerdict::Accepted;
+        for (const char* name : {"Desktop", "Favorites", "Start Menu", "AppData"})
+            EXPECT_EQ(cleaner.Judge(temp.File(name)), known ? PathVerdict::Protected : c.otherVerdict) << name;
+        EXPECT_EQ(cleaner.Judge(temp.Path()), known ? PathVerdict::HoldsProtected : c.otherVerdict) << c.what;
+        EXPECT_TRUE(FileExists(docs + "\\letter.txt")) << c.what;
+    }
+    const ScopedValue personal(kUserShellFoldersKey, "Personal", REG_NONE, "");
+    EXPECT_EQ(DiskCleaner(SystemProtectedPlaces(""), {}).Judge(docs), PathVerdict::Accepted) << "no such folder here";
+}
+
+// The temporary directory is the cleaner's own reading of TMP, else TEMP,
+// and only when that names a directory in full.
+TEST(SystemPlaces, TheTemporaryDirectoryIsTheCleanersOwn)
+{
+    TempDir temp;
+    const std::string own = temp.File("own");
+    MakeDir(own);
+    char saved[MAX_PATH] = {};
+    const bool hadTmp = GetEnvironmentVariableA("TMP", saved, MAX_PATH) > 0;
+    const DiskCleaner cleaner({});
+    const struct {
+        const char* tmp;
+        const std::string line;
+        PathVerdict verdict;
+    } cases[] = {
+        {own.c_str(), own, PathVerdict::Accepted},
+        {own.c_str(), own + "\\", PathVerdict::Accepted},
+        {own.c_str(), temp.Path(), PathVerdict::NotSystemPlace},
+        {".", own, PathVerdict::NotSystemPlace},
+        {"own", own, PathVerdict::NotSystemPlace},
+        {own.c_str(), "own", PathVerdict::NotAbsolute},
+    };
+    for (const auto& c : cases) {
+        SetEnvironmentVariableA("TMP", c.tmp);
+        EXPECT_EQ(cleaner.JudgeSystemPlace(c.line, SystemPlaceOf(hcTemp)), c.verdict) << c.tmp << " " << c.line;
+    }
+    SetEnvironmentVariableA("TMP", hadTmp ? saved : nullptr);
+}
+
+// Fullwidth dots and backslash become "..\\" in the code page: joined to
+// the tree, the name would lead out of it.
+TEST(Adversaries, ANameThatChangesInTheCodePageNeverLeavesTheTree)
+{
+    TempDir temp;
+    const std::string root = temp.File("tree");
+    MakeDir(root);
+    WriteText(temp.File("outside.txt"), "keep");
+    const std::wstring wideRoot(root.begin(), root.end());
+    FileHandle made(CreateFileW((wideRoot + L"\\\xFF0E\xFF0E\xFF3Coutside.txt").c_str(), GENERIC_WRITE, 0, nullptr,
+                                CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(made);
+    made.Reset();
+    const ClearTally tally = CleanerWithoutPlaces().Clear(root, true);
+    EXPECT_TRUE(FileExists(temp.File("outside.txt")));
+    // Reached by its short name where the system lists one, else left.
+    EXPECT_EQ(tally.filesDeleted + tally.oddNames, 1u);
+}
+
+TEST(DiskBatch, AnEndingCleanerReportsWhatItDidNotDo)
+{
+    TempDir temp;
+    Tree tree(temp.File("tree"));
+    const std::deque<DiskJob> batch = {{hcDir, tree.root, true, true}, {hcTemp, temp.Path(), true, false}};
+    const std::atomic<bool> stop{true};
+    DiskReport report;
+    RunDiskBatch(batch, "", stop, report);
+    ASSERT_EQ(report.logLines.size(), 2u);
+    EXPECT_EQ(report.logLines[0], NotStartedLine(batch[0]));
+    EXPECT_EQ(report.logLines[1], NotStartedLine(batch[1]));
+    EXPECT_TRUE(FileExists(tree.root + "\\a.tmp"));
+}
+
+// A trim writes the new log beside the old one first; a cleaner that ended
+// half way finds one of two states at its next start.
+TEST(ResidentLog, RecoversAHalfDoneTrim)
+{
+    TempDir temp;
+    const std::string file = temp.File(kLogName);
+    const std::string trimmed = file + ".new";
+    WriteText(trimmed, "newer half\r\n");
+    {
+        const Log log(file);
+    }
+    EXPECT_EQ(test::ReadText(file), "newer half\r\n") << "the old log had gone: the new one takes its place";
+    EXPECT_FALSE(FileExists(trimmed));
+    WriteText(trimmed, "half written");
+    {
+        const Log log(file);
+    }
+    EXPECT_EQ(test::ReadText(file), "newer half\r\n") << "the old log was whole: it stays";
+    EXPECT_FALSE(FileExists(trimmed));
+}
+
+// Run by resident_drives.sh: S: leads into the Windows folder, P: into
+// Program Files, K: to the folder above the program's own, T: into an
+// ordinary tree. A drive letter is no way around a protected place.
+TEST(DiskDrives, LeadingIntoProtectedPlacesAreRefused)
+{
+    const std::string base = test::TestArgument("drives-base");
+    if (base.empty())
+        GTEST_SKIP() << "needs the drive letters that resident_drives.sh makes";
+    const DiskCleaner cleaner(SystemProtectedPlaces(base + "\\program"), SystemCleanablePlaces());
+    for (const char* refused : {"S:\\kprobe", "P:\\KlarvoProbeApp", "K:\\program"}) {
+        const ClearTally tally = cleaner.Clear(refused, true);
+        EXPECT_NE(tally.verdict, PathVerdict::Accepted) << refused;
+        EXPECT_EQ(tally.filesDeleted + tally.directoriesRemoved, 0u) << refused;
+    }
+    const ClearTally ordinary = cleaner.Clear("T:\\", true);
+    EXPECT_EQ(ordinary.verdict, PathVerdict::DriveRoot);
+    EXPECT_EQ(cleaner.Clear("T:\\sub", true).filesDeleted, 1u);
 }
 
 // Run by resident_links.sh, which builds the tree with Unix links from the

@@ -105,12 +105,16 @@ TEST_F(SystemRegistryTest, ShellFolderReadsTextValuesAndRefusesOthers)
         const char* text; // nullptr: a SettingsError
     };
     const std::string longPath = "C:\\" + std::string(5000, 'p');
+    char windows[MAX_PATH] = {};
+    GetEnvironmentVariableA("windir", windows, MAX_PATH);
+    const std::string cookies = std::string(windows) + "\\Cookies";
     const Case cases[] = {
         {"a path", REG_SZ, std::string("C:\\WINDOWS\\Temporary Internet Files\0", 36),
          "C:\\WINDOWS\\Temporary Internet Files"},
         {"empty text", REG_SZ, std::string("\0", 1), ""},
         {"no data at all", REG_SZ, "", ""},
-        {"unexpanded text", REG_EXPAND_SZ, std::string("%windir%\\Cookies\0", 17), "%windir%\\Cookies"},
+        {"text with a variable", REG_EXPAND_SZ, std::string("%windir%\\Cookies\0", 17), cookies.c_str()},
+        {"an unknown variable", REG_EXPAND_SZ, std::string("%KLARVO_UNSET%\\C\0", 17), nullptr},
         {"text stored without its terminator", REG_SZ, "C:\\WINDOWS\\History", "C:\\WINDOWS\\History"},
         {"text with a NUL inside", REG_SZ, std::string("C:\\A\0junk\0", 10), "C:\\A"},
         {"a long path", REG_SZ, longPath, longPath.c_str()},

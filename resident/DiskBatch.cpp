@@ -1,0 +1,99 @@
+#include "resident/DiskBatch.h"
+
+#include <exception>
+
+#include "resident/DiskCleaner.h"
+
+namespace klarvo::resident {
+namespace {
+
+// Verdicts that mean "nothing to do" rather than "must not": a category
+// this system lacks, a directory not made yet.
+bool IsRefusal(PathVerdict verdict)
+{
+    return verdict != PathVerdict::Accepted && verdict != PathVerdict::Empty && verdict != PathVerdict::Missing;
+}
+
+void Refuse(const DiskJob& job, const std::string& why, DiskReport& report)
+{
+    const std::string text = "Not cleaned: " + job.path + " - " + why;
+    report.logLines.push_back(text);
+    if (job.pressed)
+        report.refusals.push_back(text);
+}
+
+void ReportLeftovers(const std::string& path, const ClearTally& tally, DiskReport& report)
+{
+    for (const std::string& file : tally.inUseFiles)
+        report.logLines.push_back("left in use: " + file);
+    if (tally.inUse > tally.inUseFiles.size())
+        report.logLines.push_back("left in use: " + std::to_string(tally.inUse - tally.inUseFiles.size()) +
+                                  " more files in " + path);
+    if (tally.failed + tally.oddNames + tally.tooLong + tally.foldersInUse + tally.listingsCut > 0)
+        report.logLines.push_back("left in " + path + ": " + std::to_string(tally.failed) + " refused by the system, " +
+                                  std::to_string(tally.oddNames) + " with names that lead elsewhere, " +
+                                  std::to_string(tally.tooLong) + " beyond the longest path, " +
+                                  std::to_string(tally.foldersInUse) + " folders in use, " +
+                                  std::to_string(tally.listingsCut) + " folders the system would not list whole");
+    if (tally.stopped)
+        report.logLines.push_back("Stopped cleaning " + path + ": the cleaner was ending");
+}
+
+void RunJob(const DiskCleaner& cleaner, const DiskJob& job, const std::atomic<bool>& stop, DiskReport& report)
+{
+    // The system's own places are cleaned only where the cleaner itself
+    // finds them; a line naming anything else is no such place.
+    if (job.category != hcDir) {
+        const std::string own = SystemPlaceOf(job.category);
+        if (const PathVerdict verdict = cleaner.JudgeSystemPlace(job.path, own); IsRefusal(verdict)) {
+            Refuse(job,
+                   std::string(VerdictText(verdict)) + (verdict == PathVerdict::NotSystemPlace
+                                                            ? " (" + (own.empty() ? std::string("none") : own) + ")"
+                                                            : std::string()),
+                   report);
+            return;
+        }
+    }
+    const ClearTally tally = cleaner.Clear(job.path, job.withSubdirectories, &stop);
+    if (IsRefusal(tally.verdict)) {
+        Refuse(job, VerdictText(tally.verdict), report);
+        return;
+    }
+    ReportLeftovers(job.path, tally, report);
+}
+
+std::string FailureLine(const std::deque<DiskJob>& batch, std::size_t at, const char* what)
+{
+    return std::string("Disk cleaning failed") + (at < batch.size() ? " in " + batch[at].path : std::string()) + ": " +
+           what;
+}
+
+} // namespace
+
+std::string NotStartedLine(const DiskJob& job)
+{
+    return "Not cleaned: " + job.path + " - the cleaner was ending";
+}
+
+void RunDiskBatch(const std::deque<DiskJob>& batch, const std::string& programDir, const std::atomic<bool>& stop,
+                  DiskReport& report)
+{
+    std::size_t done = 0;
+    try {
+        const DiskCleaner cleaner(SystemProtectedPlaces(programDir), SystemCleanablePlaces());
+        for (const std::string& place : cleaner.UnreadablePlaces())
+            report.logLines.push_back("Protected place not readable: " + place + "; nothing is cleaned meanwhile");
+        for (; done < batch.size() && !stop.load(); ++done)
+            RunJob(cleaner, batch[done], stop, report);
+    } catch (const std::exception& error) {
+        report.logLines.push_back(FailureLine(batch, done, error.what()));
+        ++done; // the one under way: what it did stays done
+    } catch (...) {
+        report.logLines.push_back(FailureLine(batch, done, "unknown error"));
+        ++done;
+    }
+    for (; done < batch.size(); ++done)
+        report.logLines.push_back(NotStartedLine(batch[done]));
+}
+
+} // namespace klarvo::resident

@@ -1,0 +1,286 @@
+#include "resident/DiskEntries.h"
+
+#include <cwchar>
+
+#include "win/Handles.h"
+
+namespace klarvo::resident {
+namespace {
+
+bool IsDotEntry(const std::string& name)
+{
+    return name == "." || name == "..";
+}
+
+Listing ListingOfError(DWORD error)
+{
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES ? Listing::Complete : Listing::Failed;
+}
+
+Listing HowItEnded()
+{
+    return GetLastError() == ERROR_NO_MORE_FILES ? Listing::Complete : Listing::Cut;
+}
+
+// The code page's spelling of a name, only if it leads back to the very
+// same name: "．．＼" would come out as "..\" and name the parent.
+bool Survives(const wchar_t* name, std::string& narrow)
+{
+    char buffer[MAX_PATH * 2];
+    BOOL usedDefault = FALSE;
+    const int length = WideCharToMultiByte(CP_ACP, 0, name, -1, buffer, sizeof buffer, nullptr, &usedDefault);
+    if (length <= 1 || usedDefault)
+        return false;
+    wchar_t back[MAX_PATH * 2];
+    if (MultiByteToWideChar(CP_ACP, 0, buffer, -1, back, MAX_PATH * 2) == 0 || std::wcscmp(back, name) != 0)
+        return false;
+    narrow = buffer;
+    return true;
+}
+
+std::wstring Widened(const std::string& text)
+{
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(length > 0 ? length : 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
+    wide.resize(length > 0 ? length - 1 : 0);
+    return wide;
+}
+
+Listing ListWide(const std::string& directory, const DiskFunctions& functions, std::vector<Entry>& entries)
+{
+    WIN32_FIND_DATAW found;
+    const FindHandle search(functions.findFirstW(Widened(directory + "\\*").c_str(), &found));
+    if (!search)
+        return ListingOfError(GetLastError());
+    do {
+        if (std::wcscmp(found.cFileName, L".") == 0 || std::wcscmp(found.cFileName, L"..") == 0)
+            continue;
+        std::string name;
+        if (!Survives(found.cFileName, name) && !Survives(found.cAlternateFileName, name))
+            name.clear();
+        entries.push_back({name, found.dwFileAttributes});
+    } while (functions.findNextW(search.Get(), &found));
+    return HowItEnded();
+}
+
+Listing ListNarrow(const std::string& directory, std::vector<Entry>& entries)
+{
+    WIN32_FIND_DATAA found;
+    const FindHandle search(FindFirstFileA((directory + "\\*").c_str(), &found));
+    if (!search)
+        return ListingOfError(GetLastError());
+    do {
+        std::string name = found.cFileName;
+        if (IsDotEntry(name))
+            continue;
+        // A long name that does not fit the code page comes back with '?'
+        // in it; only its short name can reach it.
+        if (name.find('?') != std::string::npos)
+            name = found.cAlternateFileName;
+        if (name.find('?') != std::string::npos)
+            name.clear();
+        entries.push_back({name, found.dwFileAttributes});
+    } while (FindNextFileA(search.Get(), &found));
+    return HowItEnded();
+}
+
+DeleteOutcome Classify(DWORD error)
+{
+    switch (error) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return DeleteOutcome::InUse;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return DeleteOutcome::Gone;
+    case ERROR_DIR_NOT_EMPTY:
+        return DeleteOutcome::NotEmpty;
+    default:
+        return DeleteOutcome::Failed;
+    }
+}
+
+// Deleting through an open handle. SetFileInformationByHandle arrived with
+// Windows Vista; before it, the NT line offers the same through ntdll's
+// NtSetInformationFile (Windows NT 3.1 on). Windows 9x has neither.
+constexpr int kFileDispositionInfo = 4;           // FILE_INFO_BY_HANDLE_CLASS
+constexpr ULONG kFileDispositionInformation = 13; // FILE_INFORMATION_CLASS
+constexpr LONG kStatusDirectoryNotEmpty = static_cast<LONG>(0xC0000101);
+constexpr LONG kStatusSharingViolation = static_cast<LONG>(0xC0000043);
+
+struct DispositionInfo {
+    BOOLEAN deleteFile;
+};
+
+struct IoStatus {
+    union {
+        LONG status;
+        void* pointer;
+    };
+    ULONG_PTR information;
+};
+
+// Marks the open entry for deletion when its last handle closes.
+DeleteOutcome MarkForDeletion(HANDLE handle, const DiskFunctions& functions)
+{
+    DispositionInfo info{TRUE};
+    if (functions.byHandle) {
+        if (functions.byHandle(handle, kFileDispositionInfo, &info, sizeof info))
+            return DeleteOutcome::Deleted;
+        return Classify(GetLastError());
+    }
+    IoStatus status{};
+    const LONG result = functions.native(handle, &status, &info, sizeof info, kFileDispositionInformation);
+    if (result >= 0)
+        return DeleteOutcome::Deleted;
+    if (result == kStatusDirectoryNotEmpty)
+        return DeleteOutcome::NotEmpty;
+    if (result == kStatusSharingViolation)
+        return DeleteOutcome::InUse;
+    return DeleteOutcome::Failed;
+}
+
+// Opens the entry once, not following a link, with no sharing (so that one
+// some program holds open shows as in use), checks through that handle that
+// it is still what the listing showed, where it was listed, and deletes it
+// through the same handle as it closes.
+DeleteOutcome DeleteThroughHandle(const std::string& path, bool directory, const DiskFunctions& functions)
+{
+    const DWORD flags = FILE_FLAG_OPEN_REPARSE_POINT | (directory ? FILE_FLAG_BACKUP_SEMANTICS : 0);
+    // A directory that Explorer watches is still removed, as RemoveDirectory
+    // would; it goes once the watcher lets go.
+    const DWORD sharing = directory ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE : 0;
+    const FileHandle handle(
+        CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES, sharing, nullptr, OPEN_EXISTING, flags, nullptr));
+    if (!handle)
+        return Classify(GetLastError());
+    BY_HANDLE_FILE_INFORMATION information;
+    if (!functions.information(handle.Get(), &information))
+        return DeleteOutcome::Failed;
+    const DWORD attributes = information.dwFileAttributes;
+    if (IsLink(attributes) || IsDirectory(attributes) != directory)
+        return DeleteOutcome::Link; // swapped since the listing
+    if (IsMarkedToKeep(attributes))
+        return DeleteOutcome::Marked;
+    if (LeadsElsewhere(handle.Get(), path, functions))
+        return DeleteOutcome::Link;
+    return MarkForDeletion(handle.Get(), functions);
+}
+
+// The exclusive open fails for a file some program has open; Windows 9x
+// would delete it all the same.
+DeleteOutcome TestAndDelete(const std::string& path, const DiskFunctions& functions)
+{
+    {
+        const FileHandle probe(
+            CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!probe)
+            return Classify(GetLastError());
+        if (LeadsElsewhere(probe.Get(), path, functions))
+            return DeleteOutcome::Link;
+    }
+    if (DeleteFileA(path.c_str()))
+        return DeleteOutcome::Deleted;
+    return Classify(GetLastError());
+}
+
+// A name of the cleaner's own, short enough for any file system.
+constexpr char kAsideName[] = "KLARVO~~.DEL";
+constexpr std::size_t kLongestPath = MAX_PATH - 1;
+
+// Windows 9x cannot delete a file it holds open, so a window between the
+// test and the delete stays. The file is first put aside under the
+// cleaner's own name, which no program knows: one that looks for it by its
+// old name no longer finds it, and only one that found the new name in the
+// instants before the delete could still open it. Renaming fails for a
+// file that is open there, so most files in use never move at all.
+DeleteOutcome DeleteFileByName(const std::string& path, const DiskFunctions& functions)
+{
+    const std::size_t slash = path.rfind('\\');
+    const std::string aside = path.substr(0, slash + 1) + kAsideName;
+    if (aside.size() > kLongestPath || lstrcmpiA(path.c_str() + slash + 1, kAsideName) == 0)
+        return TestAndDelete(path, functions);
+    if (!MoveFileA(path.c_str(), aside.c_str())) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)
+            return TestAndDelete(path, functions); // an earlier one in the way
+        return Classify(error);
+    }
+    const DeleteOutcome outcome = TestAndDelete(aside, functions);
+    if (outcome != DeleteOutcome::Deleted && outcome != DeleteOutcome::Gone)
+        MoveFileA(aside.c_str(), path.c_str());
+    return outcome;
+}
+
+} // namespace
+
+Listing ListDirectory(const std::string& directory, const DiskFunctions& functions, std::vector<Entry>& entries)
+{
+    return functions.WideListing() ? ListWide(directory, functions, entries) : ListNarrow(directory, entries);
+}
+
+std::string FoldCase(std::string text)
+{
+    if (!text.empty())
+        CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+bool IsDirectory(DWORD attributes)
+{
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsLink(DWORD attributes)
+{
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+bool IsMarkedToKeep(DWORD attributes)
+{
+    return attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM);
+}
+
+std::string CanonicalForm(const std::string& path, const DiskFunctions& functions)
+{
+    char buffer[MAX_PATH * 2];
+    DWORD length = 0;
+    if (functions.longPath)
+        length = functions.longPath(path.c_str(), buffer, sizeof buffer);
+    else
+        length = GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
+    if (length == 0 || length >= sizeof buffer)
+        return path;
+    return std::string(buffer, length);
+}
+
+bool LeadsElsewhere(HANDLE handle, const std::string& path, const DiskFunctions& functions)
+{
+    // Systems without it have no links that could hide behind a plain
+    // file's attributes.
+    if (!functions.finalPath)
+        return false;
+    char buffer[MAX_PATH * 2];
+    const DWORD length = functions.finalPath(handle, buffer, sizeof buffer, 0);
+    if (length == 0 || length >= sizeof buffer)
+        return true; // cannot tell: better left alone
+    std::string final(buffer, length);
+    if (final.rfind("\\\\?\\", 0) == 0)
+        final.erase(0, 4);
+    const std::string folded = FoldCase(final);
+    return folded != FoldCase(path) && folded != FoldCase(CanonicalForm(path, functions));
+}
+
+DeleteOutcome DeleteEntry(const std::string& path, bool directory, const DiskFunctions& functions)
+{
+    if (functions.HandlePath())
+        return DeleteThroughHandle(path, directory, functions);
+    if (!directory)
+        return DeleteFileByName(path, functions);
+    if (RemoveDirectoryA(path.c_str()))
+        return DeleteOutcome::Deleted;
+    return Classify(GetLastError());
+}
+
+} // namespace klarvo::resident

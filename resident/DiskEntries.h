@@ -1,0 +1,56 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "resident/DiskFunctions.h"
+
+namespace klarvo::resident {
+
+// One entry of a directory as the cleaner may name it to the ANSI
+// functions. An empty name is one that cannot be reached safely.
+struct Entry {
+    std::string name;
+    DWORD attributes;
+};
+
+enum class Listing {
+    Complete,
+    Cut,    // the system ended the listing with an error: entries are missing
+    Failed, // not listed at all
+};
+
+// The whole listing first: deleting while a search is open may make it skip
+// entries on some file systems. A name is kept only if the ANSI functions
+// reach that very entry by it: the long name when it survives the
+// conversion to the code page, else the short one; neither leaves it
+// unnamed. The NT line lists in the system's own characters to tell;
+// Windows 9x lists in the code page, where only the characters can be
+// checked.
+Listing ListDirectory(const std::string& directory, const DiskFunctions& functions, std::vector<Entry>& entries);
+
+enum class DeleteOutcome { Deleted, InUse, Gone, Failed, Link, Marked, NotEmpty };
+
+// The system's own upper case, the form in which paths are compared.
+std::string FoldCase(std::string text);
+
+bool IsDirectory(DWORD attributes);
+bool IsLink(DWORD attributes);
+bool IsMarkedToKeep(DWORD attributes);
+
+// True when the open handle is not the object that `path` spells: a link
+// was followed on the way. Wine shows a Unix link to a file as a plain
+// file, and deleting it by name there deletes its target.
+bool LeadsElsewhere(HANDLE handle, const std::string& path, const DiskFunctions& functions);
+
+// One spelling per directory for comparisons: the long form, or on Windows
+// 95 the short one; the path unchanged when the system cannot say.
+std::string CanonicalForm(const std::string& path, const DiskFunctions& functions);
+
+// Deletes one entry found in a listing, by the path the listing gave, never
+// what a link there names, never a file some program holds open.
+DeleteOutcome DeleteEntry(const std::string& path, bool directory, const DiskFunctions& functions);
+
+} // namespace klarvo::resident

@@ -1,5 +1,6 @@
 #include "framework/StdWindows.h"
 
+#include "framework/OnScreen.h"
 #include "framework/PictureDialog.h"
 
 #include <commdlg.h>
@@ -31,6 +32,13 @@ void SetBrowseDialogs(BrowseDialogs* dialogs)
 }
 
 namespace {
+
+bool IsDirectory(const std::string& path)
+{
+    const DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 // The platform's open dialog, with or without the picture preview.
 bool RunOpenDialog(HWND owner, const std::string& filter, const std::string& initialDir, const std::string& current,
                    std::string& chosen, bool preview)
@@ -40,8 +48,15 @@ bool RunOpenDialog(HWND owner, const std::string& filter, const std::string& ini
     std::replace(f.begin(), f.end(), '|', '\0');
     f.push_back('\0');
     f.push_back('\0');
+    // A field naming a folder (the backgrounds folder before any picture
+    // was chosen) opens the dialog there with no file: handed over as a
+    // file name, a path ending in a backslash has no name part, and Wine's
+    // dialog reads through the missing name. A starting folder that is gone
+    // is left to the dialog's own choice.
+    const bool namesFolder = !current.empty() && (current.back() == '\\' || IsDirectory(current));
+    const std::string startDir = namesFolder ? current : initialDir;
     char file[MAX_PATH] = {};
-    lstrcpynA(file, current.c_str(), MAX_PATH);
+    lstrcpynA(file, namesFolder ? "" : current.c_str(), MAX_PATH);
     OPENFILENAMEA ofn{};
     ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
     ofn.hwndOwner = owner;
@@ -49,8 +64,9 @@ bool RunOpenDialog(HWND owner, const std::string& filter, const std::string& ini
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = file;
     ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
+    ofn.lpstrInitialDir = IsDirectory(startDir) ? startDir.c_str() : nullptr;
     ofn.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+    KeepDialogsOnScreen onScreen(owner);
     if (!(preview ? GetOpenPictureFileName(ofn) : GetOpenFileNameA(&ofn))) {
         return false;
     }
@@ -98,7 +114,11 @@ bool BrowseDialogs::BrowseFolder(HWND owner, const std::string& title, const std
     bi.ulFlags = BIF_RETURNONLYFSDIRS;
     bi.lpfn = BrowseCallback;
     bi.lParam = current.empty() ? 0 : reinterpret_cast<LPARAM>(current.c_str());
-    LPITEMIDLIST pidl = SHBrowseForFolderA(&bi);
+    LPITEMIDLIST pidl = nullptr;
+    {
+        KeepDialogsOnScreen onScreen(owner);
+        pidl = SHBrowseForFolderA(&bi);
+    }
     if (!pidl) {
         return false;
     }
@@ -150,11 +170,29 @@ void BrowseEdit::EnabledChanged()
     }
 }
 
+void BrowseEdit::KeyDown(unsigned short& key, ShiftState shift)
+{
+    Edit::KeyDown(key, shift);
+    const bool alt = (shift & ssAlt) != 0;
+    if (((key == VK_F4 && !alt) || (key == VK_DOWN && alt)) && Enabled()) {
+        key = 0;
+        BrowseFromField();
+    }
+}
+
+void BrowseEdit::BrowseFromField()
+{
+    Browse();
+    if (CanFocus()) {
+        SetFocus();
+    }
+}
+
 LRESULT BrowseEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_COMMAND && reinterpret_cast<HWND>(lParam) == button_ && button_) {
         if (HIWORD(wParam) == BN_CLICKED) {
-            Browse();
+            BrowseFromField();
         }
         return 0;
     }

@@ -2,6 +2,7 @@
 
 #include "framework/Application.h"
 #include "framework/CommonControls.h"
+#include "framework/Form.h"
 #include "framework/Messages.h"
 #include "framework/PictureDialog.h"
 
@@ -101,6 +102,15 @@ void Edit::DoEnter()
     WinControl::DoEnter();
 }
 
+void Edit::KeyDown(unsigned short& key, ShiftState shift)
+{
+    WinControl::KeyDown(key, shift);
+    if ((key == VK_UP || key == VK_DOWN) && stepper_ && stepper_->Enabled()) {
+        stepper_->Step(key == VK_UP ? 1 : -1);
+        key = 0;
+    }
+}
+
 void Edit::Change()
 {
     if (OnChange) {
@@ -165,6 +175,11 @@ void Memo::SetLines(const std::vector<std::string>& lines)
 UpDown::UpDown(Component* owner) : WinControl(owner)
 {
     bounds_ = Bounds(0, 0, 15, 21);
+}
+
+UpDown::~UpDown()
+{
+    SetAssociate(nullptr);
 }
 
 void UpDown::CreateParams(WindowParams& p)
@@ -253,7 +268,13 @@ void UpDown::SetWrap(bool v)
 
 void UpDown::SetAssociate(WinControl* edit)
 {
+    if (auto* old = dynamic_cast<Edit*>(associate_); old && old->stepper_ == this) {
+        old->stepper_ = nullptr;
+    }
     associate_ = edit;
+    if (auto* field = dynamic_cast<Edit*>(edit)) {
+        field->stepper_ = this;
+    }
     if (edit) {
         // Sits at the right edge of the edit, as tall as it.
         SetBounds(edit->Left() + edit->Width(), edit->Top(), Width(), edit->Height());
@@ -266,6 +287,27 @@ void UpDown::WriteBuddy()
     if (associate_) {
         associate_->SetText(std::to_string(position_));
     }
+}
+
+int UpDown::InRange(int next) const
+{
+    const int lo = std::min(min_, max_), hi = std::max(min_, max_);
+    if (next > hi) {
+        return wrap_ ? lo : hi;
+    }
+    if (next < lo) {
+        return wrap_ ? hi : lo;
+    }
+    return next;
+}
+
+void UpDown::Step(int direction)
+{
+    const int next = InRange(position_ + direction * increment_);
+    if (hwnd_) {
+        SendMessageA(hwnd_, UDM_SETPOS, 0, MAKELPARAM(static_cast<WORD>(next), 0));
+    }
+    ArrowClicked(next);
 }
 
 void UpDown::ArrowClicked(int newPos)
@@ -283,16 +325,9 @@ LRESULT UpDown::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         auto* hdr = reinterpret_cast<NMHDR*>(lParam);
         if (hdr->code == UDN_DELTAPOS) {
             auto* ud = reinterpret_cast<NMUPDOWN*>(lParam);
-            int next = ud->iPos + ud->iDelta;
-            int lo = std::min(min_, max_), hi = std::max(min_, max_);
-            if (next > hi) {
-                next = wrap_ ? lo : hi;
-            } else if (next < lo) {
-                next = wrap_ ? hi : lo;
-            }
             // A press on an arrow at the end of the range changes nothing
             // but is still a click.
-            ArrowClicked(next);
+            ArrowClicked(InRange(ud->iPos + ud->iDelta));
         }
         return 0;
     }
@@ -575,6 +610,7 @@ void PageControl::SetActivePage(TabSheet* page)
         return;
     }
     TabSheet* old = active_;
+    const bool focusOnOld = old && old->ContainsFocus();
     active_ = page;
     if (page) {
         page->SetVisible(true);
@@ -584,7 +620,12 @@ void PageControl::SetActivePage(TabSheet* page)
         }
     }
     if (old) {
+        // Hiding it hands a focus inside it on in tab order; the new page's
+        // first stop is nearer to what the person was doing.
         old->SetVisible(false);
+        if (Form* form = ParentForm(); form && page && focusOnOld) {
+            form->FocusFirstIn(page);
+        }
         if (old->OnHide) {
             old->OnHide(old);
         }
@@ -601,13 +642,10 @@ bool PageControl::TurnPage(bool forward)
     }
     const int n = PageCount();
     TabSheet* old = active_;
-    // A focus left on the page going away would take the keys with it.
-    const HWND focus = GetFocus();
-    const bool focusOnOld =
-        old && old->HandleAllocated() && focus && (focus == old->Handle() || IsChild(old->Handle(), focus));
     SetActivePageIndex((std::max(ActivePageIndex(), 0) + (forward ? 1 : n - 1)) % n);
-    if (focusOnOld) {
-        SetFocus();
+    // The keys turned the page: they go on with what it holds.
+    if (Form* form = ParentForm(); form && active_) {
+        form->FocusFirstIn(active_);
     }
     if (active_ != old && OnChange) {
         OnChange(this);

@@ -179,6 +179,19 @@ bool WinControl::Focused() const
     return hwnd_ && GetFocus() == hwnd_;
 }
 
+bool WinControl::ContainsFocus() const
+{
+    const HWND focus = GetFocus();
+    return hwnd_ && focus && (focus == hwnd_ || IsChild(hwnd_, focus));
+}
+
+void WinControl::HandFocusOn()
+{
+    if (Form* form = ParentForm(); form && form != this) {
+        form->SelectNextFrom(this, true);
+    }
+}
+
 bool WinControl::CanFocus() const
 {
     for (const Control* c = this; c; c = c->Parent()) {
@@ -251,7 +264,11 @@ void WinControl::VisibleChanged()
     if (!visible_ && App().MouseControl() == this) {
         App().SetMouseControl(nullptr, POINT{});
     }
+    const bool losesFocus = !visible_ && ContainsFocus();
     ShowWindow(hwnd_, visible_ ? (parent_ ? SW_SHOW : SW_SHOWNORMAL) : SW_HIDE);
+    if (losesFocus) {
+        HandFocusOn();
+    }
 }
 
 void WinControl::SetEnabled(bool enabled)
@@ -260,10 +277,14 @@ void WinControl::SetEnabled(bool enabled)
         return;
     }
     enabled_ = enabled;
+    const bool losesFocus = !enabled && ContainsFocus();
     if (hwnd_) {
         EnableWindow(hwnd_, enabled);
     }
     EnabledChanged();
+    if (losesFocus) {
+        HandFocusOn();
+    }
 }
 
 std::string WinControl::Text() const
@@ -524,14 +545,37 @@ LRESULT WinControl::WmPaint(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+namespace {
+
+// The keys with which a person moves about a window; after the first of
+// them the form shows where the focus is.
+bool IsNavigationKey(unsigned short key)
+{
+    return key == VK_TAB || key == VK_MENU || (key >= VK_LEFT && key <= VK_DOWN);
+}
+
+// Without a focused window the keys go to the active window as system keys,
+// whether Alt is held or not; bit 29 tells which.
+bool IsTabKeyDown(UINT msg, unsigned short key, LPARAM lParam)
+{
+    constexpr LPARAM kAltHeld = 1 << 29;
+    return key == VK_TAB && (msg == WM_KEYDOWN || (msg == WM_SYSKEYDOWN && !(lParam & kAltHeld)));
+}
+
+} // namespace
+
 LRESULT WinControl::WmKeyDown(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     auto key = static_cast<unsigned short>(wParam);
+    Form* form = ParentForm();
+    if (form && IsNavigationKey(key)) {
+        form->NoteKeyboardNavigation();
+    }
     KeyDown(key, KeyShift());
     if (key == 0) {
         return 0;
     }
-    if (key == VK_TAB && msg == WM_KEYDOWN) {
+    if (IsTabKeyDown(msg, key, lParam)) {
         const bool forward = GetKeyState(VK_SHIFT) >= 0;
         if (GetKeyState(VK_CONTROL) < 0) {
             for (WinControl* c = this; c; c = c->Parent()) {
@@ -539,7 +583,7 @@ LRESULT WinControl::WmKeyDown(UINT msg, WPARAM wParam, LPARAM lParam)
                     return 0;
                 }
             }
-        } else if (Form* form = ParentForm()) {
+        } else if (form) {
             form->SelectNext(forward);
             return 0;
         }

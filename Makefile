@@ -14,7 +14,7 @@ SHELL_CEILING_KB := 500
 CLEANER_CEILING_KB := 250
 
 .PHONY: test-stress all setup configure-tests configure-dist configure-64 build build64 test dist installer run clean screens \
-  configure-native native native-test fuzz test-builds test-win98 test-winxp test-win64
+  configure-native native native-test fuzz test-builds test-win98 test-winxp test-win64 test-small-screen
 
 all: build
 
@@ -61,7 +61,7 @@ build: configure-tests
 # and display. Each run's output is shown whole when it ends.
 test:
 	@$(MAKE) --no-print-directory -j $(JOBS) test-builds
-	@$(MAKE) --no-print-directory -j 3 --output-sync=target test-win98 test-winxp test-win64
+	@$(MAKE) --no-print-directory -j 4 --output-sync=target test-win98 test-winxp test-win64 test-small-screen
 
 test-builds: build dist installer build64 native-test
 
@@ -78,6 +78,12 @@ test-winxp:
 
 test-win64:
 	./scripts/run-tests.sh $(BUILD_64) win64
+
+# The tests labelled "screen" again on a 640 x 480 screen, in a prefix of
+# their own: dialogs must stay on a small Windows 95 screen.
+test-small-screen:
+	KLARVO_SCREEN=640x480 KLARVO_WINEPREFIX=$(CURDIR)/build/wineprefix-small \
+	  ./scripts/run-tests.sh $(BUILD_TESTS) win98 -L screen
 
 # The code that needs no Windows header, built for Linux with clang under
 # AddressSanitizer and UndefinedBehaviorSanitizer: its unit tests and the

@@ -20,14 +20,15 @@ export WINEDEBUG=-all
 # a debugger dialog.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 
-# Starts a 24-bit virtual display and exports DISPLAY. The server takes the
+# Starts a 24-bit virtual display and exports DISPLAY; KLARVO_SCREEN sets
+# its size (1024x768 unless told, as a small Windows 95 screen 640x480). The server takes the
 # first free display number itself and reports it, so runs started side by
 # side never share a display. A 16-bit display would quantise colours and
 # break pixel checks.
 klarvo_start_display() {
   local report i n
   report=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$report" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${KLARVO_SCREEN:-1024x768}x24" -nolisten tcp 3>"$report" >/dev/null 2>&1 &
   klarvo_xvfb_pid=$!
   for i in $(seq 1 200); do
     n=$(cat "$report")

@@ -14,6 +14,7 @@
 #include "link/Notifications.h"
 #include "pages/HelpIndex.h"
 #include "pages/HelpText.h"
+#include "pages/KeyRoutes.h"
 #include "resources/AssetIds.h"
 #include "settings/ConfFile.h"
 #include "settings/ConfStr.h"
@@ -91,6 +92,8 @@ Tfmshell::Tfmshell(ShellOptions options) : Form(nullptr, kShellWindowClass), opt
     const std::string text = options_.formText.empty() ? FormResource(kShellFormResource) : options_.formText;
     FormLoader(ShellFormClasses(), handlers_.Finder()).Load(text, *this);
     FollowSpaceBarToggles(*this);
+    ShowFocusOnKeyboardUse(*this);
+    RouteShortcutKeys(*this);
     HandleNeeded();
     ShowProgramIcon();
     try {

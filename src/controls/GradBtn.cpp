@@ -351,6 +351,15 @@ void TGradBtn::EnabledChanged()
     Changed();
 }
 
+void TGradBtn::SetShowFocus(bool v)
+{
+    if (v == showFocus_)
+        return;
+    showFocus_ = v;
+    if (Focused())
+        Invalidate();
+}
+
 void TGradBtn::DoEnter()
 {
     CustomControl::DoEnter();

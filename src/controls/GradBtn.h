@@ -46,7 +46,7 @@ public:
     bool SwapColors() const { return swapColors_; }
     void SetSwapColors(bool v) { swapColors_ = v; }
     bool ShowFocus() const { return showFocus_; }
-    void SetShowFocus(bool v) { showFocus_ = v; }
+    void SetShowFocus(bool v);
     TGradientStyle GradientStyle() const { return gradientStyle_; }
     void SetGradientStyle(TGradientStyle style);
     TTextStyle TextStyle() const { return textStyle_; }

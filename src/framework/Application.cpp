@@ -5,6 +5,7 @@
 #include "framework/Form.h"
 #include "framework/HintWindow.h"
 #include "framework/Messages.h"
+#include "framework/OnScreen.h"
 #include "framework/Timer.h"
 #include "framework/WindowCanvas.h"
 
@@ -200,8 +201,12 @@ int Application::ShowMessageBox(const std::string& text, UINT flags)
         g_autoCloseHook = SetWindowsHookExA(WH_CBT, AutoCloseHook, nullptr, GetCurrentThreadId());
         hooked = g_autoCloseHook != nullptr;
     }
-    int result =
-        messageBox_ ? messageBox_(owner, text, title_, flags) : MessageBoxA(owner, text.c_str(), title_.c_str(), flags);
+    int result = 0;
+    {
+        KeepDialogsOnScreen onScreen(owner);
+        result = messageBox_ ? messageBox_(owner, text, title_, flags)
+                             : MessageBoxA(owner, text.c_str(), title_.c_str(), flags);
+    }
     if (hooked) {
         UnhookWindowsHookEx(g_autoCloseHook);
         g_autoCloseHook = nullptr;

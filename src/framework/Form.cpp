@@ -105,35 +105,78 @@ void Form::SetActiveControl(WinControl* c)
 }
 
 namespace {
-// Every windowed control below root, in tab order.
-void CollectTabStops(WinControl* root, std::vector<WinControl*>& out)
+// Every windowed control below root, in tab order, a parent before its children.
+void CollectTabOrder(WinControl* root, std::vector<WinControl*>& out)
 {
     for (WinControl* w : root->TabList()) {
-        if (w->TabStop() && w->CanFocus()) {
-            out.push_back(w);
-        }
-        CollectTabStops(w, out);
+        out.push_back(w);
+        CollectTabOrder(w, out);
     }
+}
+
+bool IsFocusableStop(const WinControl* w)
+{
+    return w->TabStop() && w->CanFocus();
+}
+
+// The control of ours that holds the focus: a platform window inside one of
+// our controls (a browse button) counts as that control.
+WinControl* FocusedControl()
+{
+    for (HWND h = GetFocus(); h; h = GetParent(h)) {
+        if (WinControl* c = WinControl::FromHandle(h)) {
+            return c;
+        }
+    }
+    return nullptr;
 }
 } // namespace
 
 void Form::SelectNext(bool forward)
 {
-    std::vector<WinControl*> stops;
-    CollectTabStops(this, stops);
-    if (stops.empty()) {
+    WinControl* focused = FocusedControl();
+    SelectNextFrom(focused == this ? nullptr : focused, forward);
+}
+
+void Form::SelectNextFrom(WinControl* from, bool forward)
+{
+    std::vector<WinControl*> order;
+    CollectTabOrder(this, order);
+    const std::size_t n = order.size();
+    const auto found = std::find(order.begin(), order.end(), from);
+    // The ring has one place more than controls, where a search without a
+    // starting point begins: it meets the first (or last) stop first.
+    std::size_t at = found == order.end() ? n : static_cast<std::size_t>(found - order.begin());
+    for (std::size_t step = 0; step < n; ++step) {
+        at = forward ? (at + 1) % (n + 1) : (at + n) % (n + 1);
+        if (at < n && IsFocusableStop(order[at])) {
+            order[at]->SetFocus();
+            return;
+        }
+    }
+}
+
+bool Form::FocusFirstIn(WinControl* root)
+{
+    std::vector<WinControl*> order;
+    CollectTabOrder(root, order);
+    const auto first = std::find_if(order.begin(), order.end(), IsFocusableStop);
+    if (first == order.end()) {
+        return false;
+    }
+    (*first)->SetFocus();
+    return true;
+}
+
+void Form::NoteKeyboardNavigation()
+{
+    if (keyboardCues_) {
         return;
     }
-    HWND focus = GetFocus();
-    auto it = std::find_if(stops.begin(), stops.end(), [focus](WinControl* w) { return w->hwnd_ == focus; });
-    std::size_t i = 0;
-    if (it == stops.end()) {
-        i = forward ? 0 : stops.size() - 1;
-    } else {
-        std::size_t cur = static_cast<std::size_t>(it - stops.begin());
-        i = forward ? (cur + 1) % stops.size() : (cur + stops.size() - 1) % stops.size();
+    keyboardCues_ = true;
+    if (OnKeyboardCues) {
+        OnKeyboardCues(this);
     }
-    stops[i]->SetFocus();
 }
 
 bool Form::TurnPage(bool forward)
@@ -151,6 +194,13 @@ bool Form::TurnPage(bool forward)
 
 bool Form::DispatchDialogChar(char ch)
 {
+    if (OnShortcut) {
+        char key = ch;
+        OnShortcut(this, key);
+        if (key == 0) {
+            return true;
+        }
+    }
     std::function<bool(WinControl*)> offer = [&](WinControl* w) {
         for (WinControl* child : std::vector<WinControl*>(w->TabList())) {
             if (child->Visible() && child->DialogChar(ch)) {

@@ -30,10 +30,27 @@ public:
     // The control that has, or gets when the form is activated, the focus.
     WinControl* ActiveControl() const { return activeControl_; }
     void SetActiveControl(WinControl* c);
-    // Moves the focus to the next (or previous) tab stop.
+    // Moves the focus to the next (or previous) tab stop after the focused
+    // control, or the first (last) one when nothing of the form has it.
     void SelectNext(bool forward);
-    // Offers an accelerator character to every control; true when used.
+    // Moves the focus to the first tab stop after `from` in tab order that
+    // can take it: a control that can no longer hold the focus hands it on.
+    void SelectNextFrom(WinControl* from, bool forward);
+    // Focuses the first tab stop inside `root`; false when it has none.
+    bool FocusFirstIn(WinControl* root);
+
+    // Whether the person has moved the focus with the keyboard (Tab, an
+    // arrow, Alt). Windows 9x keeps no such state, so the form notes it.
+    bool KeyboardCues() const { return keyboardCues_; }
+    void NoteKeyboardNavigation();
+    // Fires once, when KeyboardCues first becomes true.
+    NotifyEvent OnKeyboardCues;
+    // Offers an accelerator character to OnShortcut, then to every control;
+    // true when used.
     bool DispatchDialogChar(char ch);
+    // A character typed outside an edit, or with Alt: clearing it (0) uses
+    // it, for actions of controls that cannot take the focus.
+    KeyPressEvent OnShortcut;
 
     void Close();
     NotifyEvent OnCreate;
@@ -59,6 +76,7 @@ private:
     bool sysMenu_ = true, minBox_ = true, maxBox_ = true;
     bool shownOnce_ = false;
     WinControl* activeControl_ = nullptr;
+    bool keyboardCues_ = false;
 };
 
 } // namespace klarvo

@@ -1,6 +1,7 @@
 #include "framework/PictureDialog.h"
 
 #include "framework/Bitmap.h"
+#include "framework/OnScreen.h"
 #include "win/Handles.h"
 
 #include <dlgs.h>
@@ -182,6 +183,12 @@ struct Pane {
         place(kPictureId, left + gap, sizeTop + line + gap / 2, right - gap, bottom - gap);
     }
 
+    // The pane widens the dialog after it was first shown and placed.
+    void KeepOnScreen() const
+    {
+        const HWND whole = GetParent(dialog);
+        MoveIntoWorkArea(whole, GetWindow(whole, GW_OWNER));
+    }
     void Draw(const DRAWITEMSTRUCT& item) const
     {
         RECT r = item.rcItem;
@@ -227,6 +234,7 @@ UINT_PTR Hook(HWND dialog, UINT msg, WPARAM, LPARAM lParam)
         switch (reinterpret_cast<NMHDR*>(lParam)->code) {
         case CDN_INITDONE:
             pane->Layout();
+            pane->KeepOnScreen();
             pane->Show(pane->first);
             break;
         case CDN_SELCHANGE:
@@ -242,6 +250,7 @@ UINT_PTR Hook(HWND dialog, UINT msg, WPARAM, LPARAM lParam)
         return FALSE;
     case kLayoutLater:
         pane->Layout();
+        pane->KeepOnScreen();
         return TRUE;
     case WM_DRAWITEM:
         if (reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->CtlID == kPictureId) {

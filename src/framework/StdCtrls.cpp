@@ -423,6 +423,12 @@ void SpeedButton::MouseDown(MouseButton button, ShiftState shift, int x, int y)
     }
 }
 
+void SpeedButton::Press()
+{
+    pressing_ = true;
+    Click();
+}
+
 void SpeedButton::MouseUp(MouseButton button, ShiftState shift, int x, int y)
 {
     GraphicControl::MouseUp(button, shift, x, y);

@@ -135,6 +135,8 @@ public:
     bool MouseInControl() const { return mouseIn_; }
 
     void Click() override;
+    // A press from the keyboard: what a click of the mouse does.
+    void Press();
     void MouseDown(MouseButton button, ShiftState shift, int x, int y) override;
     void MouseUp(MouseButton button, ShiftState shift, int x, int y) override;
     void MouseEnter() override;

@@ -2,6 +2,7 @@
 
 #include "framework/Application.h"
 #include "framework/CommonControls.h"
+#include "framework/Form.h"
 #include "framework/Messages.h"
 #include "framework/PictureDialog.h"
 
@@ -101,6 +102,15 @@ void Edit::DoEnter()
     WinControl::DoEnter();
 }
 
+void Edit::KeyDown(unsigned short& key, ShiftState shift)
+{
+    WinControl::KeyDown(key, shift);
+    if ((key == VK_UP || key == VK_DOWN) && stepper_ && stepper_->Enabled()) {
+        stepper_->Step(key == VK_UP ? 1 : -1);
+        key = 0;
+    }
+}
+
 void Edit::Change()
 {
     if (OnChange) {
@@ -165,6 +175,11 @@ void Memo::SetLines(const std::vector<std::string>& lines)
 UpDown::UpDown(Component* owner) : WinControl(owner)
 {
     bounds_ = Bounds(0, 0, 15, 21);
+}
+
+UpDown::~UpDown()
+{
+    SetAssociate(nullptr);
 }
 
 void UpDown::CreateParams(WindowParams& p)
@@ -253,7 +268,13 @@ void UpDown::SetWrap(bool v)
 
 void UpDown::SetAssociate(WinControl* edit)
 {
+    if (auto* old = dynamic_cast<Edit*>(associate_); old && old->stepper_ == this) {
+        old->stepper_ = nullptr;
+    }
     associate_ = edit;
+    if (auto* field = dynamic_cast<Edit*>(edit)) {
+        field->stepper_ = this;
+    }
     if (edit) {
         // Sits at the right edge of the edit, as tall as it.
         SetBounds(edit->Left() + edit->Width(), edit->Top(), Width(), edit->Height());
@@ -266,6 +287,27 @@ void UpDown::WriteBuddy()
     if (associate_) {
         associate_->SetText(std::to_string(position_));
     }
+}
+
+int UpDown::InRange(int next) const
+{
+    const int lo = std::min(min_, max_), hi = std::max(min_, max_);
+    if (next > hi) {
+        return wrap_ ? lo : hi;
+    }
+    if (next < lo) {
+        return wrap_ ? hi : lo;
+    }
+    return next;
+}
+
+void UpDown::Step(int direction)
+{
+    const int next = InRange(position_ + direction * increment_);
+    if (hwnd_) {
+        SendMessageA(hwnd_, UDM_SETPOS, 0, MAKELPARAM(static_cast<WORD>(next), 0));
+    }
+    ArrowClicked(next);
 }
 
 void UpDown::ArrowClicked(int newPos)
@@ -283,16 +325,9 @@ LRESULT UpDown::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         auto* hdr = reinterpret_cast<NMHDR*>(lParam);
         if (hdr->code == UDN_DELTAPOS) {
             auto* ud = reinterpret_cast<NMUPDOWN*>(lParam);
-            int next = ud->iPos + ud->iDelta;
-            int lo = std::min(min_, max_), hi = std::max(min_, max_);
-            if (next > hi) {
-                next = wrap_ ? lo : hi;
-            } else if (next < lo) {
-                next = wrap_ ? hi : lo;
-            }
             // A press on an arrow at the end of the range changes nothing
             // but is still a click.
-            ArrowClicked(next);
+            ArrowClicked(InRange(ud->iPos + ud->iDelta));
         }
         return 0;
     }
@@ -575,6 +610,7 @@ void PageControl::SetActivePage(TabSheet* page)
         return;
     }
     TabSheet* old = active_;
+    const bool focusOnOld = old && old->ContainsFocus();
     active_ = page;
     if (page) {
         page->SetVisible(true);
@@ -584,7 +620,12 @@ void PageControl::SetActivePage(TabSheet* page)
         }
     }
     if (old) {
+        // Hiding it hands a focus inside it on in tab order; the new page's
+        // first stop is nearer to what the person was doing.
         old->SetVisible(false);
+        if (Form* form = ParentForm(); form && page && focusOnOld) {
+            form->FocusFirstIn(page);
+        }
         if (old->OnHide) {
             old->OnHide(old);
         }
@@ -601,13 +642,10 @@ bool PageControl::TurnPage(bool forward)
     }
     const int n = PageCount();
     TabSheet* old = active_;
-    // A focus left on the page going away would take the keys with it.
-    const HWND focus = GetFocus();
-    const bool focusOnOld =
-        old && old->HandleAllocated() && focus && (focus == old->Handle() || IsChild(old->Handle(), focus));
     SetActivePageIndex((std::max(ActivePageIndex(), 0) + (forward ? 1 : n - 1)) % n);
-    if (focusOnOld) {
-        SetFocus();
+    // The keys turned the page: they go on with what it holds.
+    if (Form* form = ParentForm(); form && active_) {
+        form->FocusFirstIn(active_);
     }
     if (active_ != old && OnChange) {
         OnChange(this);
@@ -629,183 +667,6 @@ LRESULT PageControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     return WinControl::WndProc(msg, wParam, lParam);
-}
-
-// ---- browse edits ----------------------------------------------------------
-
-namespace {
-BrowseDialogs g_platformDialogs;
-BrowseDialogs* g_dialogs = &g_platformDialogs;
-
-int CALLBACK BrowseCallback(HWND hwnd, UINT msg, LPARAM, LPARAM data)
-{
-    if (msg == BFFM_INITIALIZED && data) {
-        SendMessageA(hwnd, BFFM_SETSELECTIONA, TRUE, data);
-    }
-    return 0;
-}
-} // namespace
-
-void SetBrowseDialogs(BrowseDialogs* dialogs)
-{
-    g_dialogs = dialogs ? dialogs : &g_platformDialogs;
-}
-
-namespace {
-// The platform's open dialog, with or without the picture preview.
-bool RunOpenDialog(HWND owner, const std::string& filter, const std::string& initialDir, const std::string& current,
-                   std::string& chosen, bool preview)
-{
-    // "Name|*.ext|..." becomes the platform's double-NUL-terminated list.
-    std::string f = filter;
-    std::replace(f.begin(), f.end(), '|', '\0');
-    f.push_back('\0');
-    f.push_back('\0');
-    char file[MAX_PATH] = {};
-    lstrcpynA(file, current.c_str(), MAX_PATH);
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = filter.empty() ? nullptr : f.c_str();
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
-    ofn.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-    if (!(preview ? GetOpenPictureFileName(ofn) : GetOpenFileNameA(&ofn))) {
-        return false;
-    }
-    chosen = file;
-    return true;
-}
-} // namespace
-
-bool BrowseDialogs::OpenFile(HWND owner, const std::string& filter, const std::string& initialDir,
-                             const std::string& current, std::string& chosen)
-{
-    return RunOpenDialog(owner, filter, initialDir, current, chosen, false);
-}
-
-bool BrowseDialogs::OpenPicture(HWND owner, const std::string& filter, const std::string& initialDir,
-                                const std::string& current, std::string& chosen)
-{
-    return RunOpenDialog(owner, filter, initialDir, current, chosen, true);
-}
-
-namespace {
-
-// The list comes from the shell's allocator, which Windows 95 documents as
-// the way to free it. Going through it rather than the COM task allocator
-// also spares the shell importing ole32, which Windows 9x would otherwise
-// load into it for this one call.
-void FreeShellItem(LPITEMIDLIST item)
-{
-    IMalloc* allocator = nullptr;
-    if (SUCCEEDED(SHGetMalloc(&allocator)) && allocator) {
-        allocator->Free(item);
-        allocator->Release();
-    }
-}
-
-} // namespace
-
-bool BrowseDialogs::BrowseFolder(HWND owner, const std::string& title, const std::string& current, std::string& chosen)
-{
-    char display[MAX_PATH] = {};
-    BROWSEINFOA bi{};
-    bi.hwndOwner = owner;
-    bi.pszDisplayName = display;
-    bi.lpszTitle = title.c_str();
-    bi.ulFlags = BIF_RETURNONLYFSDIRS;
-    bi.lpfn = BrowseCallback;
-    bi.lParam = current.empty() ? 0 : reinterpret_cast<LPARAM>(current.c_str());
-    LPITEMIDLIST pidl = SHBrowseForFolderA(&bi);
-    if (!pidl) {
-        return false;
-    }
-    char path[MAX_PATH] = {};
-    bool ok = SHGetPathFromIDListA(pidl, path) != FALSE;
-    FreeShellItem(pidl);
-    if (ok) {
-        chosen = path;
-    }
-    return ok;
-}
-
-namespace {
-constexpr int kButtonWidth = 21;
-constexpr UINT kBrowseId = 100;
-} // namespace
-
-BrowseEdit::BrowseEdit(Component* owner) : Edit(owner) {}
-
-void BrowseEdit::CreateWnd()
-{
-    Edit::CreateWnd();
-    RECT r{};
-    GetClientRect(hwnd_, &r);
-    const DWORD state = Enabled() ? 0 : WS_DISABLED;
-    button_ = CreateWindowExA(0, "BUTTON", "...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | state, r.right - kButtonWidth,
-                              0, kButtonWidth, r.bottom, hwnd_, reinterpret_cast<HMENU>(kBrowseId),
-                              GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(hwnd_, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, kButtonWidth + 2));
-}
-
-void BrowseEdit::BoundsChanged()
-{
-    Edit::BoundsChanged();
-    if (button_) {
-        RECT r{};
-        GetClientRect(hwnd_, &r);
-        MoveWindow(button_, r.right - kButtonWidth, 0, kButtonWidth, r.bottom, TRUE);
-    }
-}
-
-void BrowseEdit::EnabledChanged()
-{
-    Edit::EnabledChanged();
-    // The button is a window of its own: disabling the edit leaves it drawn
-    // and enabled as usable, so it follows its field.
-    if (button_) {
-        EnableWindow(button_, Enabled());
-    }
-}
-
-LRESULT BrowseEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    if (msg == WM_COMMAND && reinterpret_cast<HWND>(lParam) == button_ && button_) {
-        if (HIWORD(wParam) == BN_CLICKED) {
-            Browse();
-        }
-        return 0;
-    }
-    if (msg == WM_NCDESTROY) {
-        button_ = nullptr;
-    }
-    return Edit::WndProc(msg, wParam, lParam);
-}
-
-FileNameEdit::FileNameEdit(Component* owner) : BrowseEdit(owner) {}
-
-void FileNameEdit::Browse()
-{
-    std::string chosen;
-    const bool picked = dialogKind_ == FileDialogKind::OpenPicture
-                            ? g_dialogs->OpenPicture(Handle(), filter_, initialDir_, Text(), chosen)
-                            : g_dialogs->OpenFile(Handle(), filter_, initialDir_, Text(), chosen);
-    if (picked) {
-        SetText(chosen);
-    }
-}
-
-DirectoryEdit::DirectoryEdit(Component* owner) : BrowseEdit(owner) {}
-
-void DirectoryEdit::Browse()
-{
-    std::string chosen;
-    if (g_dialogs->BrowseFolder(Handle(), dialogText_, Text(), chosen)) {
-        SetText(chosen);
-    }
 }
 
 } // namespace klarvo

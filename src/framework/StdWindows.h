@@ -14,6 +14,8 @@
 
 namespace klarvo {
 
+class UpDown;
+
 class Edit : public WinControl {
 public:
     explicit Edit(Component* owner);
@@ -39,10 +41,14 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool WantsChars() const override { return true; }
     void DoEnter() override;
+    // Up and Down step the associated up-down, as its arrows do.
+    void KeyDown(unsigned short& key, ShiftState shift) override;
     virtual void Change();
     bool multiLine_ = false;
 
 private:
+    friend class UpDown;
+    UpDown* stepper_ = nullptr;
     bool readOnly_ = false;
     int maxLength_ = 0;
     bool autoSelect_ = true;
@@ -59,6 +65,7 @@ public:
 class UpDown : public WinControl {
 public:
     explicit UpDown(Component* owner);
+    ~UpDown() override;
 
     int Min() const { return min_; }
     int Max() const { return max_; }
@@ -74,6 +81,9 @@ public:
     // The edit whose text shows the position; the up-down sits at its right.
     WinControl* Associate() const { return associate_; }
     void SetAssociate(WinControl* edit);
+    // One press of an arrow from the keyboard: up (+1) or down (-1) by the
+    // increment, within the range, raising what a click raises.
+    void Step(int direction);
 
     // Fires after each press of an arrow (and each repeat of a held one),
     // also when the position is already at that end of the range.
@@ -87,6 +97,8 @@ protected:
 private:
     friend class WinControl;
     void ArrowClicked(int newPos);
+    // A position past an end: that end, or the other one when wrapping.
+    int InRange(int next) const;
     void WriteBuddy();
     int min_ = 0, max_ = 100, position_ = 0, increment_ = 1;
     bool wrap_ = false;
@@ -213,9 +225,14 @@ protected:
     void CreateWnd() override;
     void BoundsChanged() override;
     void EnabledChanged() override;
+    // F4 and Alt+Down open the dialog, as they drop a combo box's list.
+    void KeyDown(unsigned short& key, ShiftState shift) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // The dialog, by button or key; then the focus is back in the field,
+    // where Tab goes on (the button is no control of the form's).
+    void BrowseFromField();
     HWND button_ = nullptr;
 };
 

@@ -3,6 +3,8 @@
 // Geometry shared by the canvas and the controls, free of windows.h so that
 // layout arithmetic can be tested as plain code.
 
+#include <algorithm>
+
 namespace klarvo {
 
 struct Point {
@@ -32,6 +34,22 @@ struct Rect {
 inline Rect Bounds(int left, int top, int width, int height)
 {
     return Rect{left, top, left + width, top + height};
+}
+
+// A window moved the least distance that puts it wholly inside an area; one
+// larger than the area keeps its top-left corner (title and first controls)
+// inside.
+inline Rect KeptInside(const Rect& window, const Rect& area)
+{
+    auto shift = [](int low, int high, int areaLow, int areaHigh) {
+        if (high > areaHigh) {
+            return std::max(areaHigh - high, areaLow - low);
+        }
+        return low < areaLow ? areaLow - low : 0;
+    };
+    const int dx = shift(window.left, window.right, area.left, area.right);
+    const int dy = shift(window.top, window.bottom, area.top, area.bottom);
+    return Rect{window.left + dx, window.top + dy, window.right + dx, window.bottom + dy};
 }
 
 } // namespace klarvo

@@ -5,6 +5,7 @@
 #include "framework/Form.h"
 #include "framework/Messages.h"
 #include "framework/WindowCanvas.h"
+#include "framework/WindowClasses.h"
 #include "win/Error.h"
 
 #include <commctrl.h>
@@ -52,29 +53,6 @@ bool IsChildNotification(UINT msg)
     default:
         return false;
     }
-}
-
-struct ClassRecord {
-    WNDPROC platformProc = nullptr;
-};
-std::map<std::string, ClassRecord>& Registered()
-{
-    static std::map<std::string, ClassRecord> classes;
-    return classes;
-}
-
-// A message that arrives before WM_NCCREATE (a top-level window's
-// WM_GETMINMAXINFO) has no object yet: the platform's procedure of a
-// superclass, or the default one, answers it.
-LRESULT BeforeAttach(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    char name[256] = "";
-    GetClassNameA(hwnd, name, sizeof name);
-    auto it = Registered().find(name);
-    if (it != Registered().end() && it->second.platformProc) {
-        return CallWindowProcA(it->second.platformProc, hwnd, msg, wParam, lParam);
-    }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
 } // namespace
@@ -201,6 +179,19 @@ bool WinControl::Focused() const
     return hwnd_ && GetFocus() == hwnd_;
 }
 
+bool WinControl::ContainsFocus() const
+{
+    const HWND focus = GetFocus();
+    return hwnd_ && focus && (focus == hwnd_ || IsChild(hwnd_, focus));
+}
+
+void WinControl::HandFocusOn()
+{
+    if (Form* form = ParentForm(); form && form != this) {
+        form->SelectNextFrom(this, true);
+    }
+}
+
 bool WinControl::CanFocus() const
 {
     for (const Control* c = this; c; c = c->Parent()) {
@@ -216,134 +207,6 @@ void WinControl::SetFocus()
     if (HWND h = Handle()) {
         ::SetFocus(h);
     }
-}
-
-HWND WinControl::Handle()
-{
-    if (!hwnd_ && !creating_) {
-        if (parent_ && !parent_->Handle()) {
-            return nullptr;
-        }
-        CreateWnd();
-    }
-    return hwnd_;
-}
-
-void WinControl::DestroyHandle()
-{
-    if (hwnd_) {
-        DestroyWnd();
-    }
-}
-
-void WinControl::DestroyWnd()
-{
-    HWND h = hwnd_;
-    if (App().CaptureControl() == this) {
-        App().SetCaptureControl(nullptr);
-    }
-    DestroyWindow(h);
-    hwnd_ = nullptr;
-    windowFont_.Reset();
-}
-
-void WinControl::CreateParams(WindowParams& p)
-{
-    p.caption = text_;
-    p.x = Left();
-    p.y = Top();
-    p.width = Width();
-    p.height = Height();
-    if (parent_) {
-        p.style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
-        p.parent = parent_->Handle();
-    } else {
-        p.style = WS_POPUP | WS_CLIPCHILDREN;
-    }
-    if (visible_ && parent_) {
-        p.style |= WS_VISIBLE;
-    }
-    if (!enabled_) {
-        p.style |= WS_DISABLED;
-    }
-    if (tabStop_) {
-        p.style |= WS_TABSTOP;
-    }
-    p.className = "KlarvoControl";
-    p.classStyle = CS_DBLCLKS;
-}
-
-namespace {
-
-// Registers the window class a control's parameters ask for, once: our own,
-// or a superclass of a platform control whose procedure stays the default
-// handler while ours sees every message first. Returns its name.
-std::string RegisteredClass(const WindowParams& p, WNDPROC& platformProc)
-{
-    std::string cls = p.platformClass.empty() ? p.className : "Klarvo." + p.platformClass;
-    auto& reg = Registered();
-    auto found = reg.find(cls);
-    if (found == reg.end()) {
-        WNDCLASSA wc{};
-        ClassRecord rec;
-        if (!p.platformClass.empty()) {
-            if (!GetClassInfoA(nullptr, p.platformClass.c_str(), &wc)) {
-                throw Error("unknown window class " + p.platformClass);
-            }
-            rec.platformProc = wc.lpfnWndProc;
-        } else {
-            wc.style = p.classStyle;
-            wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-            wc.hbrBackground = p.background;
-        }
-        wc.lpfnWndProc = KlarvoWindowProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = cls.c_str();
-        if (!RegisterClassA(&wc)) {
-            throw Error("cannot register window class " + cls);
-        }
-        found = reg.emplace(cls, rec).first;
-    }
-    platformProc = found->second.platformProc;
-    return cls;
-}
-
-} // namespace
-
-void WinControl::CreateWnd()
-{
-    WindowParams p;
-    CreateParams(p);
-    const std::string cls = RegisteredClass(p, platformProc_);
-    creating_ = true;
-    // The window procedure attaches this object at WM_NCCREATE.
-    HWND h = CreateWindowExA(p.exStyle, cls.c_str(), p.caption.c_str(), p.style, p.x, p.y, p.width, p.height, p.parent,
-                             nullptr, GetModuleHandleA(nullptr), this);
-    creating_ = false;
-    if (!h) {
-        hwnd_ = nullptr;
-        throw Error("cannot create window of class " + cls);
-    }
-    hwnd_ = h;
-    if (platformProc_) {
-        ApplyFontToWindow();
-    }
-    // Children get their windows with the parent, in child order.
-    for (WinControl* child : std::vector<WinControl*>(tabList_)) {
-        if (!child->HandleAllocated()) {
-            child->CreateWnd();
-        }
-    }
-}
-
-void WinControl::ApplyFontToWindow()
-{
-    if (!hwnd_) {
-        return;
-    }
-    GdiObject<HFONT> f(CreateFontFor(font_));
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(f.Get()), TRUE);
-    windowFont_ = std::move(f); // the old one is no longer in use
 }
 
 HBRUSH WinControl::ColorBrush()
@@ -401,7 +264,11 @@ void WinControl::VisibleChanged()
     if (!visible_ && App().MouseControl() == this) {
         App().SetMouseControl(nullptr, POINT{});
     }
+    const bool losesFocus = !visible_ && ContainsFocus();
     ShowWindow(hwnd_, visible_ ? (parent_ ? SW_SHOW : SW_SHOWNORMAL) : SW_HIDE);
+    if (losesFocus) {
+        HandFocusOn();
+    }
 }
 
 void WinControl::SetEnabled(bool enabled)
@@ -410,10 +277,14 @@ void WinControl::SetEnabled(bool enabled)
         return;
     }
     enabled_ = enabled;
+    const bool losesFocus = !enabled && ContainsFocus();
     if (hwnd_) {
         EnableWindow(hwnd_, enabled);
     }
     EnabledChanged();
+    if (losesFocus) {
+        HandFocusOn();
+    }
 }
 
 std::string WinControl::Text() const
@@ -674,14 +545,37 @@ LRESULT WinControl::WmPaint(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+namespace {
+
+// The keys with which a person moves about a window; after the first of
+// them the form shows where the focus is.
+bool IsNavigationKey(unsigned short key)
+{
+    return key == VK_TAB || key == VK_MENU || (key >= VK_LEFT && key <= VK_DOWN);
+}
+
+// Without a focused window the keys go to the active window as system keys,
+// whether Alt is held or not; bit 29 tells which.
+bool IsTabKeyDown(UINT msg, unsigned short key, LPARAM lParam)
+{
+    constexpr LPARAM kAltHeld = 1 << 29;
+    return key == VK_TAB && (msg == WM_KEYDOWN || (msg == WM_SYSKEYDOWN && !(lParam & kAltHeld)));
+}
+
+} // namespace
+
 LRESULT WinControl::WmKeyDown(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     auto key = static_cast<unsigned short>(wParam);
+    Form* form = ParentForm();
+    if (form && IsNavigationKey(key)) {
+        form->NoteKeyboardNavigation();
+    }
     KeyDown(key, KeyShift());
     if (key == 0) {
         return 0;
     }
-    if (key == VK_TAB && msg == WM_KEYDOWN) {
+    if (IsTabKeyDown(msg, key, lParam)) {
         const bool forward = GetKeyState(VK_SHIFT) >= 0;
         if (GetKeyState(VK_CONTROL) < 0) {
             for (WinControl* c = this; c; c = c->Parent()) {
@@ -689,7 +583,7 @@ LRESULT WinControl::WmKeyDown(UINT msg, WPARAM wParam, LPARAM lParam)
                     return 0;
                 }
             }
-        } else if (Form* form = ParentForm()) {
+        } else if (form) {
             form->SelectNext(forward);
             return 0;
         }

@@ -71,6 +71,8 @@ public:
     bool TabStop() const { return tabStop_; }
     void SetTabStop(bool v) { tabStop_ = v; }
     bool Focused() const;
+    // Whether the focus is in this control's window or one inside it.
+    bool ContainsFocus() const;
     bool CanFocus() const;
     void SetFocus();
     // A platform control keeps the capture to itself.
@@ -179,6 +181,9 @@ private:
     // A child's notification to its parent, handed to the child's object.
     LRESULT ReflectToChild(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT CnCtlColor(HDC dc);
+    // A control that can no longer hold the focus hands it to the next tab
+    // stop, so the keys never go nowhere.
+    void HandFocusOn();
 
     std::vector<Control*> controls_;
     std::vector<WinControl*> tabList_;

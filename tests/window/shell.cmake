@@ -37,3 +37,10 @@ klarvo_test(info_idle_tests
   SOURCES info_idle_test.cpp
   LIBS klarvo_app klarvo_shell_form klarvo_assets)
 set_tests_properties(info_idle_tests PROPERTIES RESOURCE_LOCK desktop)
+
+# The window driven by keys alone, and the dialogs kept on the screen. The
+# dialogs' test runs again on a 640 x 480 screen (make test-small-screen).
+klarvo_test(shell_keyboard_tests
+  SOURCES shell_keyboard_test.cpp
+  LIBS klarvo_app klarvo_shell_form klarvo_assets)
+set_tests_properties(shell_keyboard_tests PROPERTIES RESOURCE_LOCK desktop LABELS screen)

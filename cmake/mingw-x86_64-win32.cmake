@@ -1,11 +1,5 @@
 # 64-bit Windows, win32 thread model: the release programs, which must import
-# nothing that Windows 98 lacks.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-win32)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-win32)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# nothing that Windows 95 lacks.
+set(klarvo_arch x86_64)
+set(klarvo_threads win32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

@@ -42,9 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto total = in.ConsumeIntegral<std::int32_t>();
     const auto megabytes = in.ConsumeIntegral<std::int32_t>();
     const char separator = in.ConsumeIntegral<char>();
-    FreeRamSamples samples{};
-    for (auto& sample : samples)
-        sample = in.ConsumeIntegral<std::uint16_t>();
+    FreeRamHistory history;
+    for (int i = 0; i < FreeRamHistory::kSamples; ++i)
+        history.Append(in.ConsumeIntegral<std::uint16_t>());
 
     for (std::int32_t t : {total, 0, 1, 4096, INT_MIN, INT_MAX}) {
         const GraphScale scale = GraphScaleFor(t);
@@ -55,14 +55,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FUZZ_CHECK(line.y >= 0 && line.y < kGraphHeight);
         (void)GraphTotalLineY(t);
         (void)GraphY(megabytes, scale);
-        const std::vector<Point> curve = GraphCurvePoints(samples, scale);
-        FUZZ_CHECK(curve.size() == samples.size());
-        for (const GraphPlateau& plateau : GraphPlateaus(samples)) {
-            FUZZ_CHECK(plateau.first >= 1 && plateau.last - plateau.first >= 2 && plateau.last < kFreeRamSamples);
+        const std::vector<Point> curve = GraphCurvePoints(history, scale);
+        FUZZ_CHECK(curve.size() == FreeRamHistory::kSamples);
+        for (const GraphPlateau& plateau : GraphPlateaus(history)) {
+            FUZZ_CHECK(plateau.first >= 1 && plateau.last - plateau.first >= 2 && plateau.last < FreeRamHistory::kSamples);
             (void)GraphPlateauLabelAt(plateau, scale);
         }
         NullCanvas canvas;
-        DrawFreeRamGraph(canvas, samples, t, separator);
+        DrawFreeRamGraph(canvas, history, t, separator);
     }
     (void)GraphAxisLabel(megabytes, separator);
     return 0;

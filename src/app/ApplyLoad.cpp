@@ -159,25 +159,25 @@ std::string LineValue(Component& root, const ConfStrLineInfo& row)
 void Tfmshell::nbapplyClick(Component*)
 {
     Component& root = *this;
-    // 1. Slot by slot, each write its own open and close; a failure stops
+    // Slot by slot, each write its own open and close; a failure stops
     // here with the rest unwritten and Apply still enabled.
     for (const SlotInfo& row : SlotTable()) {
         const std::int32_t shown = ControlsOf(row).shown(root, row, values_);
         WriteConf(row.slot, StoredFromShown(row, shown, values_.totalRamMB));
     }
-    // 2. The paths, the system's taken afresh on every Apply.
+    // The paths, the system's taken afresh on every Apply.
     std::vector<std::string> lines(kConfStrLineCount);
     for (const ConfStrLineInfo& row : kConfStrLines) {
         lines[row.line] = LineValue(root, row);
     }
     WriteConfStr(ConfStrPath(), lines);
-    // 3. The autorun value follows the box.
+    // The autorun value follows the box.
     SetAutorun(Ticked(root, "cbautorun"));
-    // 4. Only now that both files are whole.
+    // Only now that both files are whole.
     SendToCleaner(cmdReloadSettings, 0);
-    // 5. Nothing is left unsaved.
+    // Nothing is left unsaved.
     pages_->chrome.ApplyButton().SetEnabled(false);
-    // 6. A newly chosen background shows now.
+    // A newly chosen background shows now.
     if (values_.backgroundChanged) {
         pages_->chrome.LoadBackground();
     }
@@ -196,11 +196,11 @@ void Tfmshell::ShowSlotDefaults(DefaultsButton button)
 void Tfmshell::LoadSettings()
 {
     Component& root = *this;
-    // 1. Conf.dat.
+    // Conf.dat.
     for (const SlotInfo& row : SlotTable()) {
         ControlsOf(row).showStored(root, row, values_, ReadConf(row.slot));
     }
-    // 2. ConfStr.dat into the controls of its lines, stopping quietly at the
+    // ConfStr.dat into the controls of its lines, stopping quietly at the
     // first line it does not have (ReadConfStr gives a missing file as ten
     // empty lines). The directory edit's browse dialog starts at its text.
     const std::vector<std::string> lines = ReadConfStr(ConfStrPath());
@@ -213,7 +213,7 @@ void Tfmshell::LoadSettings()
         }
         Need<Control>(root, row.name).SetText(lines[row.line]);
     }
-    // 3. A background folder to start the picture dialog in.
+    // A background folder to start the picture dialog in.
     auto& wall = Need<Control>(root, "fewall");
     if (wall.Text().empty()) {
         wall.SetText(ExeDir() + kBackgroundsFolder);

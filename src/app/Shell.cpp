@@ -175,12 +175,30 @@ MemoryStatusBytes Tfmshell::ReadMemory()
 
 void Tfmshell::FormCreate()
 {
-    Chrome& chrome = pages_->chrome;
-    // 1. ExeDir() is computed on first use from the program file.
-    // 2.
+    // ExeDir() is computed on first use from the program file.
+    SetTitles();
+    ApplyRunTimeGeometry();
+    values_.totalRamMB = TotalRamMBFromBytes(ReadMemory().totalPhysical);
+    if (!FileExists(ConfPath()) || !FileExists(ConfStrPath())) {
+        WriteFirstRunSettings();
+    }
+    LoadSettings();
+    ShowStartPage();
+    pages_->chrome.LoadBackground();
+    ResetButtonStyles(*this);
+    tmrefreshTimer(this);
+    pages_->chrome.ApplyButton().SetEnabled(false);
+    BuildHelpIndexFromText();
+}
+
+void Tfmshell::SetTitles()
+{
     App().SetTitle(kShellTitle);
     SetCaption(kShellTitle);
-    // 3.
+}
+
+void Tfmshell::ApplyRunTimeGeometry()
+{
     auto& history = Need<Control>(*this, "imfr");
     history.SetHeight(kHistoryHeight);
     history.SetWidth(kHistoryWidth);
@@ -188,42 +206,37 @@ void Tfmshell::FormCreate()
     pc.SetTop(kPageControlTop);
     pc.SetLeft(kPageControlLeft);
     SetHeight(kWindowHeight);
-    chrome.ApplyButton().SetTop(kApplyTop);
-    // 4.
-    values_.totalRamMB = TotalRamMBFromBytes(ReadMemory().totalPhysical);
-    // 5. A first run: either file missing.
-    if (!FileExists(ConfPath()) || !FileExists(ConfStrPath())) {
-        // May ask for a reboot and end the application; construction goes on.
-        ResetVcacheLimits(*this);
-        pages_->autoRam.nbdeffastramClick(this);
-        pages_->ram.nbdeframClick(this);
-        pages_->hdd.nbdefhddClick(this);
-        pages_->options.nbdefoptClick(this);
-        nbapplyClick(this);
-    }
-    // 6.
-    LoadSettings();
-    // 7.
+    pages_->chrome.ApplyButton().SetTop(kApplyTop);
+}
+
+void Tfmshell::WriteFirstRunSettings()
+{
+    // May ask for a reboot and end the application; construction goes on.
+    ResetVcacheLimits(*this);
+    pages_->autoRam.nbdeffastramClick(this);
+    pages_->ram.nbdeframClick(this);
+    pages_->hdd.nbdefhddClick(this);
+    pages_->options.nbdefoptClick(this);
+    nbapplyClick(this);
+}
+
+void Tfmshell::ShowStartPage()
+{
     const std::string argument = options_.pageArgument ? *options_.pageArgument : ProgramArgument1();
     startPage_ = StartPageFor(argument.c_str());
     auto& pages = Need<PageControl>(*this, "pc");
     TabSheet* loadedPage = pages.ActivePage();
-    chrome.SelectPage(startPage_);
+    pages_->chrome.SelectPage(startPage_);
     // The page the description left active shows for the first time with
     // the window; selecting it changed nothing, so its show handler (the
     // Apply button's rule) runs here.
     if (loadedPage && pages.ActivePage() == loadedPage && loadedPage->OnShow) {
         loadedPage->OnShow(loadedPage);
     }
-    // 8.
-    chrome.LoadBackground();
-    // 9.
-    ResetButtonStyles(*this);
-    // 10.
-    tmrefreshTimer(this);
-    // 11.
-    chrome.ApplyButton().SetEnabled(false);
-    // 12.
+}
+
+void Tfmshell::BuildHelpIndexFromText()
+{
     const std::vector<std::string> lines =
         options_.helpLines ? *options_.helpLines : help::SplitLines(FormResource(assets::kHelpText));
     values_.helpTopicCount = BuildHelpIndex(*this, lines);

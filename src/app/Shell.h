@@ -93,6 +93,13 @@ protected:
 
 private:
     void BindOwnHandlers();
+    // The steps of FormCreate, in its order.
+    void SetTitles();
+    void ApplyRunTimeGeometry();
+    // Defaults of the four pages with settings, applied: either file missing.
+    void WriteFirstRunSettings();
+    void ShowStartPage();
+    void BuildHelpIndexFromText();
     void ShowProgramIcon();
     MemoryStatusBytes ReadMemory();
 

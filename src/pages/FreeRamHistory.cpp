@@ -4,10 +4,10 @@
 
 namespace klarvo {
 
-void AppendFreeRamSample(FreeRamSamples& samples, std::uint32_t freeMB)
+void FreeRamHistory::Append(std::uint32_t freeMB)
 {
-    std::copy(samples.begin() + 1, samples.end(), samples.begin());
-    samples.back() = static_cast<std::uint16_t>(freeMB & 0xFFFFu);
+    std::copy(samples_.begin() + 1, samples_.end(), samples_.begin());
+    samples_.back() = static_cast<std::uint16_t>(freeMB & 0xFFFFu);
 }
 
 } // namespace klarvo

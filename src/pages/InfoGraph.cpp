@@ -72,21 +72,21 @@ int GraphTotalLineY(int totalRamMB)
     return GraphY(totalRamMB < 1 ? 1 : totalRamMB, s);
 }
 
-std::vector<Point> GraphCurvePoints(const FreeRamSamples& samples, const GraphScale& scale)
+std::vector<Point> GraphCurvePoints(const FreeRamHistory& history, const GraphScale& scale)
 {
     std::vector<Point> points;
-    points.reserve(samples.size());
-    for (std::size_t i = 0; i < samples.size(); ++i) {
+    points.reserve(FreeRamHistory::kSamples);
+    for (int i = 0; i < FreeRamHistory::kSamples; ++i) {
         const int x = kGraphAxisRight + kGraphSampleSpacing * static_cast<int>(i);
-        points.push_back({x, GraphY(samples[i], scale)});
+        points.push_back({x, GraphY(history[i], scale)});
     }
     return points;
 }
 
-std::vector<GraphPlateau> GraphPlateaus(const FreeRamSamples& samples)
+std::vector<GraphPlateau> GraphPlateaus(const FreeRamHistory& history)
 {
     std::vector<GraphPlateau> runs;
-    ForEachGraphPlateau(samples, [&](const GraphPlateau& run) { runs.push_back(run); });
+    ForEachGraphPlateau(history, [&](const GraphPlateau& run) { runs.push_back(run); });
     return runs;
 }
 
@@ -111,7 +111,7 @@ void SetGraphFont(Canvas& canvas)
 }
 
 // The lime line of the total, the blue curve and the plateaus' labels.
-void DrawTotalAndCurve(Canvas& canvas, const FreeRamSamples& samples, int totalRamMB, const GraphScale& scale)
+void DrawTotalAndCurve(Canvas& canvas, const FreeRamHistory& history, int totalRamMB, const GraphScale& scale)
 {
     const int totalY = GraphTotalLineY(totalRamMB);
     canvas.pen.color = kGraphTotalColor;
@@ -122,12 +122,12 @@ void DrawTotalAndCurve(Canvas& canvas, const FreeRamSamples& samples, int totalR
     // figures above the scale.
     canvas.pen.color = kGraphCurveColor;
     canvas.pen.width = 2;
-    canvas.MoveTo(kGraphAxisRight, GraphY(samples.front(), scale));
-    for (int i = 1; i < kFreeRamSamples; ++i) {
-        canvas.LineTo(kGraphAxisRight + kGraphSampleSpacing * i, GraphY(samples[static_cast<std::size_t>(i)], scale));
+    canvas.MoveTo(kGraphAxisRight, GraphY(history[0], scale));
+    for (int i = 1; i < FreeRamHistory::kSamples; ++i) {
+        canvas.LineTo(kGraphAxisRight + kGraphSampleSpacing * i, GraphY(history[i], scale));
     }
 
-    ForEachGraphPlateau(samples, [&](const GraphPlateau& plateau) {
+    ForEachGraphPlateau(history, [&](const GraphPlateau& plateau) {
         const std::optional<Point> at = GraphPlateauLabelAt(plateau, scale);
         if (!at) {
             return;
@@ -144,7 +144,7 @@ void DrawTotalAndCurve(Canvas& canvas, const FreeRamSamples& samples, int totalR
 
 } // namespace
 
-void DrawFreeRamGraph(Canvas& canvas, const FreeRamSamples& samples, int totalRamMB, char decimalSeparator)
+void DrawFreeRamGraph(Canvas& canvas, const FreeRamHistory& history, int totalRamMB, char decimalSeparator)
 {
     SetGraphFont(canvas);
     canvas.pen = Pen{clBlack, PenStyle::Solid, 1, PenMode::Copy};
@@ -162,10 +162,10 @@ void DrawFreeRamGraph(Canvas& canvas, const FreeRamSamples& samples, int totalRa
         canvas.LineTo(kGraphWidth, line.y);
         canvas.WriteText(2, line.labelY, line.label);
     }
-    DrawTotalAndCurve(canvas, samples, totalRamMB, scale);
+    DrawTotalAndCurve(canvas, history, totalRamMB, scale);
 }
 
-void DrawFreeRamGraphPlot(Canvas& canvas, const FreeRamSamples& samples, int totalRamMB)
+void DrawFreeRamGraphPlot(Canvas& canvas, const FreeRamHistory& history, int totalRamMB)
 {
     SetGraphFont(canvas);
     // The outline's left column is the band's right one, black in both.
@@ -179,7 +179,7 @@ void DrawFreeRamGraphPlot(Canvas& canvas, const FreeRamSamples& samples, int tot
         canvas.MoveTo(kGraphAxisRight, y);
         canvas.LineTo(kGraphWidth, y);
     }
-    DrawTotalAndCurve(canvas, samples, totalRamMB, scale);
+    DrawTotalAndCurve(canvas, history, totalRamMB, scale);
 }
 
 void PaintFreeRamBox(Canvas& box, const Bitmap& picture)

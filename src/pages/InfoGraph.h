@@ -74,7 +74,7 @@ std::vector<GraphGridLine> GraphGridLines(int totalRamMB, char decimalSeparator)
 int GraphTotalLineY(int totalRamMB);
 
 // The curve's points, oldest first: x from 43 to 533 in steps of 10.
-std::vector<Point> GraphCurvePoints(const FreeRamSamples& samples, const GraphScale& scale);
+std::vector<Point> GraphCurvePoints(const FreeRamHistory& history, const GraphScale& scale);
 
 // A maximal run of at least three equal samples among samples 1 to 49
 // (sample 0 takes no part).
@@ -84,15 +84,15 @@ struct GraphPlateau {
     int value = 0;
     friend bool operator==(const GraphPlateau&, const GraphPlateau&) = default;
 };
-std::vector<GraphPlateau> GraphPlateaus(const FreeRamSamples& samples);
+std::vector<GraphPlateau> GraphPlateaus(const FreeRamHistory& history);
 
 // The same runs handed to `visit` one by one, oldest first, without a list:
 // the picture is composed twice a second for as long as the program runs.
-template <typename Visit> void ForEachGraphPlateau(const FreeRamSamples& samples, Visit&& visit)
+template <typename Visit> void ForEachGraphPlateau(const FreeRamHistory& history, Visit&& visit)
 {
-    constexpr int last = kFreeRamSamples - 1;
+    constexpr int last = FreeRamHistory::kSamples - 1;
     constexpr int kShortestRun = 3;
-    auto at = [&](int i) { return samples[static_cast<std::size_t>(i)]; };
+    auto at = [&](int i) { return history[i]; };
     for (int i = 1; i <= last;) {
         int j = i;
         while (j < last && at(j + 1) == at(i)) {
@@ -112,12 +112,12 @@ std::optional<Point> GraphPlateauLabelAt(const GraphPlateau& plateau, const Grap
 // Draws the whole picture into a 500 x 100 canvas. The canvas's pen, brush
 // and font are left as the drawing leaves them. Nothing is allocated on the
 // way but the canvas's own drawing objects.
-void DrawFreeRamGraph(Canvas& canvas, const FreeRamSamples& samples, int totalRamMB, char decimalSeparator);
+void DrawFreeRamGraph(Canvas& canvas, const FreeRamHistory& history, int totalRamMB, char decimalSeparator);
 // Draws anew, over a picture DrawFreeRamGraph made for the same total,
 // everything right of the axis band: the same pixels as the whole picture,
 // without the band's labels, whose text is most of the drawing's cost and
 // changes only with the total and the separator.
-void DrawFreeRamGraphPlot(Canvas& canvas, const FreeRamSamples& samples, int totalRamMB);
+void DrawFreeRamGraphPlot(Canvas& canvas, const FreeRamHistory& history, int totalRamMB);
 
 // The paint handler of the visible box: the finished picture in one block.
 void PaintFreeRamBox(Canvas& box, const Bitmap& picture);

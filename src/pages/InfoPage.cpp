@@ -94,7 +94,7 @@ void InfoPage::RefreshInfo(const MemoryFigures& figures)
             bar.SetPosition(position);
         }
     }
-    AppendFreeRamSample(host_.Values().freeRamHistory, static_cast<std::uint32_t>(figures.freeMB));
+    host_.Values().freeRamHistory.Append(static_cast<std::uint32_t>(figures.freeMB));
     if (PictureVisible() && ComposePicture()) {
         CopyPicture();
     }

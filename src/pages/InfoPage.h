@@ -65,7 +65,7 @@ private:
 
     // What imfr was last composed from.
     bool composed_ = false;
-    FreeRamSamples composedSamples_{};
+    FreeRamHistory composedSamples_;
     std::int32_t composedTotalMB_ = 0;
     char composedSeparator_ = '.';
     NamedTimer lockTimer_;

@@ -32,6 +32,7 @@
 
 #include "framework/Component.h"
 #include "framework/FormLoader.h"
+#include "pages/FreeRamHistory.h"
 #include "settings/ShellControl.h"
 #include "settings/SlotTable.h"
 
@@ -44,16 +45,13 @@ namespace klarvo {
 
 class HandlerTable;
 
-// Samples of free memory the Info page keeps, one per refresh tick.
-constexpr int kFreeRamHistoryLength = 50;
-
 struct ShellValues {
     // Total physical memory in MB, at least 1; remeasured on every tick.
     std::int32_t totalRamMB = 1;
     // The RAM page's share of memory (slot 15); no control holds it.
     std::int32_t ramPercent = 0;
-    // Free MB of the last ticks, oldest first; the low 16 bits are kept.
-    std::array<std::uint16_t, kFreeRamHistoryLength> freeRamHistory{};
+    // Free MB of the last ticks, oldest first.
+    FreeRamHistory freeRamHistory;
     // The background choice changed since it was last loaded.
     bool backgroundChanged = true;
     // Titles in the help text, counted once at start-up.

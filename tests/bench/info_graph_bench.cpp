@@ -56,14 +56,14 @@ int main(int argc, char** argv)
     std::size_t sink = 0;
     const double texts = MicrosecondsPerCall(count, [&] { sink += figures(); });
     const double draw =
-        MicrosecondsPerCall(count, [&] { DrawFreeRamGraph(picture.GetCanvas(), history.Samples(), 65, separator); });
+        MicrosecondsPerCall(count, [&] { DrawFreeRamGraph(picture.GetCanvas(), history, 65, separator); });
     const double draw4096 =
-        MicrosecondsPerCall(count, [&] { DrawFreeRamGraph(picture.GetCanvas(), history.Samples(), 4096, separator); });
+        MicrosecondsPerCall(count, [&] { DrawFreeRamGraph(picture.GetCanvas(), history, 4096, separator); });
     // What a tick costs that brings only a new sample: the plot redrawn
     // right of the band.
-    DrawFreeRamGraph(picture.GetCanvas(), history.Samples(), 4096, separator);
+    DrawFreeRamGraph(picture.GetCanvas(), history, 4096, separator);
     const double plot =
-        MicrosecondsPerCall(count, [&] { DrawFreeRamGraphPlot(picture.GetCanvas(), history.Samples(), 4096); });
+        MicrosecondsPerCall(count, [&] { DrawFreeRamGraphPlot(picture.GetCanvas(), history, 4096); });
 
     HDC dc = GetDC(form->Handle());
     double copy = 0;

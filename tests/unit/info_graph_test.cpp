@@ -52,10 +52,10 @@ TEST(FreeRamHistory, StartsAtZeroShiftsTowardsTheOldestAndKeepsSixteenBits)
     EXPECT_EQ(h[0], 10); // the oldest of the last fifty
     EXPECT_EQ(h[49], 59);
 
-    // The window may keep the bare samples; they behave the same.
-    FreeRamSamples bare{};
-    AppendFreeRamSample(bare, 65536 + 7);
-    AppendFreeRamSample(bare, 3);
+    // The sixteen bits kept of a large figure.
+    FreeRamHistory bare;
+    bare.Append(65536 + 7);
+    bare.Append(3);
     EXPECT_EQ(bare[48], 7);
     EXPECT_EQ(bare[49], 3);
     EXPECT_EQ(bare[0], 0);
@@ -129,7 +129,7 @@ TEST(GraphGeometry, TotalsBelowOneAreScaledAsOne)
 TEST(GraphCurve, RunsFromTheBandRightwardsTenPixelsApartAndLeavesThePictureForBigFigures)
 {
     FreeRamHistory h = HistoryOf({30});
-    std::vector<Point> pts = GraphCurvePoints(h.Samples(), GraphScaleFor(65));
+    std::vector<Point> pts = GraphCurvePoints(h, GraphScaleFor(65));
     ASSERT_EQ(pts.size(), 50u);
     EXPECT_EQ(pts[0], (Point{43, 100}));
     EXPECT_EQ(pts[45], (Point{493, 100}));
@@ -138,16 +138,16 @@ TEST(GraphCurve, RunsFromTheBandRightwardsTenPixelsApartAndLeavesThePictureForBi
     // A figure far above the scale is computed in 32-bit and simply leaves
     // the top of the picture.
     h.Append(65535);
-    pts = GraphCurvePoints(h.Samples(), GraphScaleFor(1));
+    pts = GraphCurvePoints(h, GraphScaleFor(1));
     EXPECT_EQ(pts[49].y, 100 - 65535 * 100 / 4);
 }
 
 TEST(GraphPlateaus, RunsOfThreeOrMoreFromSampleOneAreFoundOnce)
 {
     // Start-up: 49 zeros then one real sample.
-    EXPECT_EQ(GraphPlateaus(HistoryOf({30}).Samples()), (std::vector<GraphPlateau>{{1, 48, 0}}));
+    EXPECT_EQ(GraphPlateaus(HistoryOf({30})), (std::vector<GraphPlateau>{{1, 48, 0}}));
     // All equal: the run covers the whole walk.
-    EXPECT_EQ(GraphPlateaus(FreeRamHistory().Samples()), (std::vector<GraphPlateau>{{1, 49, 0}}));
+    EXPECT_EQ(GraphPlateaus(FreeRamHistory()), (std::vector<GraphPlateau>{{1, 49, 0}}));
     // Sample 0 takes no part: 7 at samples 0-2 is a run of two only.
     {
         std::vector<int> s(50);
@@ -155,16 +155,16 @@ TEST(GraphPlateaus, RunsOfThreeOrMoreFromSampleOneAreFoundOnce)
             s[static_cast<std::size_t>(i)] = 100 + i;
         }
         s[0] = s[1] = s[2] = 7;
-        EXPECT_TRUE(GraphPlateaus(HistoryOf(s).Samples()).empty());
+        EXPECT_TRUE(GraphPlateaus(HistoryOf(s)).empty());
         s[3] = 7;
-        EXPECT_EQ(GraphPlateaus(HistoryOf(s).Samples()), (std::vector<GraphPlateau>{{1, 3, 7}}));
+        EXPECT_EQ(GraphPlateaus(HistoryOf(s)), (std::vector<GraphPlateau>{{1, 3, 7}}));
     }
     // A run broken by one different sample counts again on both sides; two
     // equal samples are no run.
-    EXPECT_EQ(GraphPlateaus(RisingThen({10, 10, 10, 20, 10, 10, 10, 5, 5}).Samples()),
+    EXPECT_EQ(GraphPlateaus(RisingThen({10, 10, 10, 20, 10, 10, 10, 5, 5})),
               (std::vector<GraphPlateau>{{41, 43, 10}, {45, 47, 10}}));
     // A run that reaches the newest sample ends at 49.
-    EXPECT_EQ(GraphPlateaus(RisingThen({8, 8, 8, 8}).Samples()), (std::vector<GraphPlateau>{{46, 49, 8}}));
+    EXPECT_EQ(GraphPlateaus(RisingThen({8, 8, 8, 8})), (std::vector<GraphPlateau>{{46, 49, 8}}));
 }
 
 TEST(GraphPlateaus, OnlyRunsWhoseMiddleLiesBetweenFourAndFortyFiveAreLabelled)
@@ -197,7 +197,7 @@ TEST(GraphPlateaus, OnlyRunsWhoseMiddleLiesBetweenFourAndFortyFiveAreLabelled)
 TEST(DrawFreeRamGraph, StartUpPictureOfA64MBMachine)
 {
     RecordingCanvas canvas;
-    DrawFreeRamGraph(canvas, HistoryOf({30}).Samples(), 65, '.');
+    DrawFreeRamGraph(canvas, HistoryOf({30}), 65, '.');
     const std::vector<DrawCall>& calls = canvas.calls;
     ASSERT_GE(calls.size(), 2u + 18 + 2 + 50 + 2);
 
@@ -262,7 +262,7 @@ TEST(DrawFreeRamGraph, StartUpPictureOfA64MBMachine)
 TEST(DrawFreeRamGraph, OneMegabyteMachineHasNoGridAndLabelsEveryPlateauOnce)
 {
     RecordingCanvas canvas;
-    DrawFreeRamGraph(canvas, RisingThen({1, 1, 1, 1, 1, 9, 0, 0, 0, 2, 2, 2, 2, 2, 2}).Samples(), 1, '.');
+    DrawFreeRamGraph(canvas, RisingThen({1, 1, 1, 1, 1, 9, 0, 0, 0, 2, 2, 2, 2, 2, 2}), 1, '.');
     EXPECT_TRUE(canvas.Only("WriteText").size() == 2);
     const std::vector<DrawCall> lines = canvas.Only("LineTo");
     ASSERT_EQ(lines.size(), 1u + 49u);

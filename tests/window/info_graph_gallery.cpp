@@ -36,7 +36,7 @@ FreeRamHistory Make(const std::function<int(int)>& sample)
 void Save(const std::string& name, const FreeRamHistory& history, int totalRamMB, char separator = '.')
 {
     Bitmap picture(kGraphWidth, kGraphHeight);
-    DrawFreeRamGraph(picture.GetCanvas(), history.Samples(), totalRamMB, separator);
+    DrawFreeRamGraph(picture.GetCanvas(), history, totalRamMB, separator);
     test::SaveDcToPng(picture.Dc(), 0, 0, kGraphWidth, kGraphHeight, OutDir() + "info-graph-" + name + ".png");
 }
 

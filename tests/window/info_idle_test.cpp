@@ -125,7 +125,7 @@ TEST_F(InfoIdleTest, AMinuteOfTicksDrawsOnlyWhatCanBeSeen)
 
     // Unseen, the tick still measured, told the figures and kept the history.
     // The last tick's 20 MB free of 65 MB: 30 % (whole percents, cut).
-    EXPECT_EQ(shell->Values().freeRamHistory.back(), 20);
+    EXPECT_EQ(shell->Values().freeRamHistory.Newest(), 20);
     EXPECT_EQ(Get<Control>("lbfree").Text(), "20 MB");
     EXPECT_EQ(Get<ProgressBar>("pbfree").Position(), 30);
 

@@ -69,10 +69,10 @@ TEST_F(InfoPageTest, RefreshTickFillsTheFiguresAndTheHistory)
     EXPECT_EQ(Get<ProgressBar>("pball").Position(), 100);
     EXPECT_EQ(Get<ProgressBar>("pbfree").Position(), 38);
     const auto& history = shell->Values().freeRamHistory;
-    EXPECT_EQ(history[kFreeRamHistoryLength - 1], 50);
+    EXPECT_EQ(history[FreeRamHistory::kSamples - 1], 50);
     // Start-up's tick came before with the fixture's 20 MB free.
-    EXPECT_EQ(history[kFreeRamHistoryLength - 2], 20);
-    EXPECT_EQ(history[kFreeRamHistoryLength - 3], 0);
+    EXPECT_EQ(history[FreeRamHistory::kSamples - 2], 20);
+    EXPECT_EQ(history[FreeRamHistory::kSamples - 3], 0);
 }
 
 TEST_F(InfoPageTest, PictureIsComposedInTheHiddenImageAndCopiedOntoTheBox)

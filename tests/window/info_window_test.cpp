@@ -99,7 +99,7 @@ TEST_F(InfoWindowTest, ThePictureOnABitmapHasItsColoursWhereTheyBelong)
     Bitmap picture(kGraphWidth, kGraphHeight);
     FreeRamHistory h;
     h.Append(30);
-    DrawFreeRamGraph(picture.GetCanvas(), h.Samples(), 65, '.');
+    DrawFreeRamGraph(picture.GetCanvas(), h, 65, '.');
 
     EXPECT_EQ(PixelOf(picture, 0, 50), clBlack);              // border
     EXPECT_EQ(PixelOf(picture, 300, 50), Rgb(128, 128, 128)); // background
@@ -118,7 +118,7 @@ TEST_F(InfoWindowTest, ThePictureOnABitmapHasItsColoursWhereTheyBelong)
     for (int i = 0; i < 4; ++i) {
         h.Append(30);
     }
-    DrawFreeRamGraph(picture.GetCanvas(), h.Samples(), 65, '.');
+    DrawFreeRamGraph(picture.GetCanvas(), h, 65, '.');
     bool blueNearSample = false;
     for (int y = 50; y < 66; ++y) {
         blueNearSample = blueNearSample || PixelOf(picture, 494, y) == Rgb(0, 0, 255);
@@ -138,9 +138,9 @@ TEST_F(InfoWindowTest, RedrawingThePlotGivesTheWholePicturesPixels)
     for (const int total : {1, 24, 65, 999, 1215, 4096}) {
         for (const char separator : {'.', ','}) {
             Bitmap whole(kGraphWidth, kGraphHeight), plotted(kGraphWidth, kGraphHeight);
-            DrawFreeRamGraph(whole.GetCanvas(), after.Samples(), total, separator);
-            DrawFreeRamGraph(plotted.GetCanvas(), before.Samples(), total, separator);
-            DrawFreeRamGraphPlot(plotted.GetCanvas(), after.Samples(), total);
+            DrawFreeRamGraph(whole.GetCanvas(), after, total, separator);
+            DrawFreeRamGraph(plotted.GetCanvas(), before, total, separator);
+            DrawFreeRamGraphPlot(plotted.GetCanvas(), after, total);
             int differing = 0;
             for (int y = 0; y < kGraphHeight; ++y) {
                 for (int x = 0; x < kGraphWidth; ++x) {
@@ -157,11 +157,11 @@ TEST_F(InfoWindowTest, RedrawingTwiceASecondForHoursLeavesTheGdiCountFlat)
     Bitmap picture(kGraphWidth, kGraphHeight);
     Bitmap box(kGraphWidth, kGraphHeight);
     FreeRamHistory h;
-    DrawFreeRamGraph(picture.GetCanvas(), h.Samples(), 65, '.');
+    DrawFreeRamGraph(picture.GetCanvas(), h, 65, '.');
     const DWORD before = LiveGdiObjects();
     for (int i = 0; i < 500; ++i) {
         h.Append(static_cast<std::uint32_t>(i % 7 == 0 ? i % 60 : 20));
-        DrawFreeRamGraph(picture.GetCanvas(), h.Samples(), 65, '.');
+        DrawFreeRamGraph(picture.GetCanvas(), h, 65, '.');
         PaintFreeRamBox(box.GetCanvas(), picture);
     }
     EXPECT_EQ(LiveGdiObjects(), before);

@@ -128,10 +128,10 @@ void Tfmshell::ShowProgramIcon()
 namespace {
 
 const HandlerRow<Tfmshell> kHandlers[] = {
-    {"FormCreate", &Tfmshell::FormCreateEvent},
-    {"FormShow", &Tfmshell::FormShow},
-    {"tmrefreshTimer", &Tfmshell::tmrefreshTimer},
-    {"nbapplyClick", &Tfmshell::nbapplyClick},
+    {"FormCreate", Member<&Tfmshell::FormCreateEvent>},
+    {"FormShow", Member<&Tfmshell::FormShow>},
+    {"tmrefreshTimer", Member<&Tfmshell::tmrefreshTimer>},
+    {"nbapplyClick", Member<&Tfmshell::nbapplyClick>},
 };
 
 } // namespace

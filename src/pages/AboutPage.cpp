@@ -18,9 +18,9 @@ namespace {
 
 // Every handler the description may name on this page.
 const HandlerRow<AboutPage> kHandlers[] = {
-    {"tsaboutShow", &AboutPage::tsaboutShow},
-    {"lbupdateClick", &AboutPage::lbupdateClick},
-    {"lbmailClick", &AboutPage::lbmailClick},
+    {"tsaboutShow", Member<&AboutPage::tsaboutShow>},
+    {"lbupdateClick", Member<&AboutPage::lbupdateClick>},
+    {"lbmailClick", Member<&AboutPage::lbmailClick>},
 };
 
 } // namespace

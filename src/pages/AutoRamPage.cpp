@@ -13,12 +13,12 @@ namespace {
 
 // Every handler the description may name on this page.
 const HandlerRow<AutoRamPage> kHandlers[] = {
-    {"nbdeffastramClick", &AutoRamPage::nbdeffastramClick},
-    {"cbautoClick", &AutoRamPage::cbautoClick},
-    {"rbfullClick", &AutoRamPage::rbfullClick},
-    {"tsfastramShow", &AutoRamPage::tsfastramShow},
-    {"ndminprocChange", &AutoRamPage::ndminprocChange},
-    {"ndfreeChange", &AutoRamPage::ndfreeChange},
+    {"nbdeffastramClick", Member<&AutoRamPage::nbdeffastramClick>},
+    {"cbautoClick", Member<&AutoRamPage::cbautoClick>},
+    {"rbfullClick", Member<&AutoRamPage::rbfullClick>},
+    {"tsfastramShow", Member<&AutoRamPage::tsfastramShow>},
+    {"ndminprocChange", Member<&AutoRamPage::ndminprocChange>},
+    {"ndfreeChange", Member<&AutoRamPage::ndfreeChange>},
 };
 
 } // namespace

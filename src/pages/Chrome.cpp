@@ -97,15 +97,15 @@ namespace {
 
 // Every handler the description may name on the chrome.
 const HandlerRow<Chrome> kHandlers[] = {
-    {"nb1MouseDown", &Chrome::nb1MouseDown},
-    {"imcapMouseDown", &Chrome::imcapMouseDown},
-    {"pcChange", &Chrome::pcChange},
-    {"nbminimizeClick", &Chrome::nbminimizeClick},
-    {"nbcloseClick", &Chrome::nbcloseClick},
-    {"pb1Paint", &Chrome::pb1Paint},
-    {"udminprocClick", &Chrome::udminprocClick},
-    {"cbtempClick", &Chrome::cbtempClick},
-    {"edhot1Change", &Chrome::edhot1Change},
+    {"nb1MouseDown", Member<&Chrome::nb1MouseDown>},
+    {"imcapMouseDown", Member<&Chrome::imcapMouseDown>},
+    {"pcChange", Member<&Chrome::pcChange>},
+    {"nbminimizeClick", Member<&Chrome::nbminimizeClick>},
+    {"nbcloseClick", Member<&Chrome::nbcloseClick>},
+    {"pb1Paint", Member<&Chrome::pb1Paint>},
+    {"udminprocClick", Member<&Chrome::udminprocClick>},
+    {"cbtempClick", Member<&Chrome::cbtempClick>},
+    {"edhot1Change", Member<&Chrome::edhot1Change>},
 };
 
 } // namespace

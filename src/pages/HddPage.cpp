@@ -11,10 +11,10 @@ namespace {
 
 // Every handler the description may name on this page.
 const HandlerRow<HddPage> kHandlers[] = {
-    {"cbdirClick", &HddPage::cbdirClick},           {"tshddShow", &HddPage::tshddShow},
-    {"nbdefhddClick", &HddPage::nbdefhddClick},     {"nbtempClick", &HddPage::nbtempClick},
-    {"nbinternetClick", &HddPage::nbinternetClick}, {"nbcookiesClick", &HddPage::nbcookiesClick},
-    {"nbdirClick", &HddPage::nbdirClick},           {"nbhistoryClick", &HddPage::nbhistoryClick},
+    {"cbdirClick", Member<&HddPage::cbdirClick>},           {"tshddShow", Member<&HddPage::tshddShow>},
+    {"nbdefhddClick", Member<&HddPage::nbdefhddClick>},     {"nbtempClick", Member<&HddPage::nbtempClick>},
+    {"nbinternetClick", Member<&HddPage::nbinternetClick>}, {"nbcookiesClick", Member<&HddPage::nbcookiesClick>},
+    {"nbdirClick", Member<&HddPage::nbdirClick>},           {"nbhistoryClick", Member<&HddPage::nbhistoryClick>},
 };
 
 } // namespace

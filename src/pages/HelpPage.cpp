@@ -28,10 +28,10 @@ namespace {
 
 // Every handler the description may name on this page.
 const HandlerRow<HelpPage> kHandlers[] = {
-    {"ShowHelpTopic", &HelpPage::ShowHelpTopic},     {"nbindClick", &HelpPage::nbindClick},
-    {"nbnextClick", &HelpPage::nbnextClick},         {"nbbackClick", &HelpPage::nbbackClick},
-    {"tshelpShow", &HelpPage::tshelpShow},           {"lbbuyMouseEnter", &HelpPage::lbbuyMouseEnter},
-    {"lbbuyMouseLeave", &HelpPage::lbbuyMouseLeave},
+    {"ShowHelpTopic", Member<&HelpPage::ShowHelpTopic>},     {"nbindClick", Member<&HelpPage::nbindClick>},
+    {"nbnextClick", Member<&HelpPage::nbnextClick>},         {"nbbackClick", Member<&HelpPage::nbbackClick>},
+    {"tshelpShow", Member<&HelpPage::tshelpShow>},           {"lbbuyMouseEnter", Member<&HelpPage::lbbuyMouseEnter>},
+    {"lbbuyMouseLeave", Member<&HelpPage::lbbuyMouseLeave>},
 };
 
 } // namespace

@@ -32,10 +32,10 @@ namespace {
 
 // Every handler the description may name on this page.
 const HandlerRow<InfoPage> kHandlers[] = {
-    {"tsinfoShow", &InfoPage::tsinfoShow},
-    {"pbfrPaint", &InfoPage::pbfrPaint},
-    {"nbclearClick", &InfoPage::nbclearClick},
-    {"tmlockTimer", &InfoPage::tmlockTimer},
+    {"tsinfoShow", Member<&InfoPage::tsinfoShow>},
+    {"pbfrPaint", Member<&InfoPage::pbfrPaint>},
+    {"nbclearClick", Member<&InfoPage::nbclearClick>},
+    {"tmlockTimer", Member<&InfoPage::tmlockTimer>},
 };
 
 } // namespace

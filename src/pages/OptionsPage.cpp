@@ -12,11 +12,11 @@ namespace {
 
 // Every handler the description may name on this page.
 const HandlerRow<OptionsPage> kHandlers[] = {
-    {"cbautorunClick", &OptionsPage::cbautorunClick}, {"cbsoundClick", &OptionsPage::cbsoundClick},
-    {"cbwallClick", &OptionsPage::cbwallClick},       {"cbhot1Click", &OptionsPage::cbhot1Click},
-    {"cbhot2Click", &OptionsPage::cbhot2Click},       {"cbhot3Click", &OptionsPage::cbhot3Click},
-    {"fewallChange", &OptionsPage::fewallChange},     {"edhot1KeyPress", &OptionsPage::edhot1KeyPress},
-    {"tsoptShow", &OptionsPage::tsoptShow},           {"nbdefoptClick", &OptionsPage::nbdefoptClick},
+    {"cbautorunClick", Member<&OptionsPage::cbautorunClick>}, {"cbsoundClick", Member<&OptionsPage::cbsoundClick>},
+    {"cbwallClick", Member<&OptionsPage::cbwallClick>},       {"cbhot1Click", Member<&OptionsPage::cbhot1Click>},
+    {"cbhot2Click", Member<&OptionsPage::cbhot2Click>},       {"cbhot3Click", Member<&OptionsPage::cbhot3Click>},
+    {"fewallChange", Member<&OptionsPage::fewallChange>},     {"edhot1KeyPress", Member<&OptionsPage::edhot1KeyPress>},
+    {"tsoptShow", Member<&OptionsPage::tsoptShow>},           {"nbdefoptClick", Member<&OptionsPage::nbdefoptClick>},
 };
 
 } // namespace

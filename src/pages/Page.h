@@ -15,37 +15,45 @@
 #include <functional>
 #include <span>
 #include <utility>
-#include <variant>
+#include <string>
+#include <vector>
 
 namespace klarvo {
 
 class Chrome;
 class ShellHost;
 
-// One row of a handler table: the name the description uses and the
-// member it runs. The member's parameters say which kind of event it fits.
-template <typename P> struct HandlerRow {
-    using Notify = void (P::*)(Component*);
-    using Mouse = void (P::*)(Component*, MouseButton, ShiftState, int, int);
-    using MouseMove = void (P::*)(Component*, ShiftState, int, int);
-    using KeyPress = void (P::*)(Component*, char&);
-
-    const char* name;
-    std::variant<Notify, Mouse, MouseMove, KeyPress> member;
-};
-
-// The member as the event of its kind, run on `page`.
-template <typename P, typename... Args> FormHandler MemberHandler(P& page, void (P::*member)(Component*, Args...))
+// The handler that runs a page's member, as the event its parameters fit.
+// The page is erased to void* on the way, so that each kind of event makes
+// one handler type for every page and row: the shell must stay small.
+template <typename... Args> FormHandler ErasedHandler(void* page, void (*invoke)(void*, Component*, Args...))
 {
     return std::function<void(Component*, Args...)>(
-        [&page, member](Component* sender, Args... args) { (page.*member)(sender, std::forward<Args>(args)...); });
+        [page, invoke](Component* sender, Args... args) { invoke(page, sender, std::forward<Args>(args)...); });
 }
+
+template <auto member> struct MemberCall;
+template <typename P, typename... Args, void (P::*member)(Component*, Args...)> struct MemberCall<member> {
+    static void Invoke(void* page, Component* sender, Args... args)
+    {
+        (static_cast<P*>(page)->*member)(sender, std::forward<Args>(args)...);
+    }
+    static FormHandler Bind(P& page) { return ErasedHandler<Args...>(&page, &Invoke); }
+};
+
+// One row of a handler table: the name the description uses and the
+// member it runs, written {"nbdefhddClick", Member<&HddPage::nbdefhddClick>}.
+template <typename P> struct HandlerRow {
+    const char* name;
+    FormHandler (*bind)(P&);
+};
+template <auto member> inline constexpr auto Member = &MemberCall<member>::Bind;
 
 // Adds every row to the window's table, bound to `page`.
 template <typename P> void BindRows(HandlerTable& handlers, P& page, std::span<const HandlerRow<P>> rows)
 {
     for (const HandlerRow<P>& row : rows) {
-        handlers.Add(row.name, std::visit([&page](auto member) { return MemberHandler(page, member); }, row.member));
+        handlers.Add(row.name, row.bind(page));
     }
 }
 

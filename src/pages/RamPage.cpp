@@ -48,12 +48,12 @@ namespace {
 
 // Every handler the description may name on this page.
 const HandlerRow<RamPage> kHandlers[] = {
-    {"sb1Click", &RamPage::sb1Click},
-    {"tsramShow", &RamPage::tsramShow},
-    {"nbdeframClick", &RamPage::nbdeframClick},
-    {"sb1MouseMove", &RamPage::sb1MouseMove},
-    {"nbramstartClick", &RamPage::nbramstartClick},
-    {"tmhideTimer", &RamPage::tmhideTimer},
+    {"sb1Click", Member<&RamPage::sb1Click>},
+    {"tsramShow", Member<&RamPage::tsramShow>},
+    {"nbdeframClick", Member<&RamPage::nbdeframClick>},
+    {"sb1MouseMove", Member<&RamPage::sb1MouseMove>},
+    {"nbramstartClick", Member<&RamPage::nbramstartClick>},
+    {"tmhideTimer", Member<&RamPage::tmhideTimer>},
 };
 
 } // namespace

@@ -13,6 +13,8 @@ SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 
 !include "LogicLib.nsh"
+!include "FileFunc.nsh"
+!include "Sections.nsh"
 
 !ifndef DIST
   !error "DIST must be defined"
@@ -140,6 +142,17 @@ Section /o "un.Remove my settings (Conf.dat, ConfStr.dat)" UnSettings
   Delete "$INSTDIR\Conf.dat"
   Delete "$INSTDIR\ConfStr.dat"
 SectionEnd
+
+; A silent uninstall shows no page on which to tick the settings' removal;
+; "Uninstall.exe /S /REMOVESETTINGS" ticks it.
+Function un.onInit
+  ${un.GetParameters} $R0
+  ClearErrors
+  ${un.GetOptions} $R0 "/REMOVESETTINGS" $R1
+  ${IfNot} ${Errors}
+    !insertmacro SelectSection ${UnSettings}
+  ${EndIf}
+FunctionEnd
 
 ; Last, so that the settings section has run: the folder goes when empty.
 Section "-un.Folder"

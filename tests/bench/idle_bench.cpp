@@ -301,38 +301,98 @@ void TellCleanerToReload()
     }
 }
 
-} // namespace
+// The programs whose cost one run measures, and for how long each state.
+struct Programs {
+    std::string shell, cleaner, floor;
+    DWORD seconds = kDefaultSeconds;
+};
 
-int main()
+Row MeasureFloor(const Programs& programs)
 {
-    const std::string shellExe = FileArgument("shell");
-    const std::string cleanerExe = FileArgument("cleaner");
-    const std::string floorExe = FileArgument("floor");
-    if (shellExe.empty() || cleanerExe.empty() || floorExe.empty()) {
-        std::fprintf(stderr, "run with --shell=... --cleaner=... --floor=... [--seconds=N]\n");
-        return 2;
-    }
-    const std::string asked = TestArgument("seconds");
-    const DWORD seconds = asked.empty() ? kDefaultSeconds : static_cast<DWORD>(std::stoul(asked));
-    if (const std::string hz = TestArgument("hz"); !hz.empty()) {
-        unixTicksPerSecond = std::stod(hz);
-    }
+    Process program(programs.floor, "", "");
+    Sleep(kSettleMs);
+    return Measure({{"floor (500x100 copy, 500 ms)", program.Handle(), programs.floor}}, programs.seconds).front();
+}
 
-    // Nobody uses the programs: the pointer rests in a corner, away from
-    // both windows (a control under it would track it).
-    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+void Append(std::vector<Row>& rows, const std::vector<Row>& more)
+{
+    rows.insert(rows.end(), more.begin(), more.end());
+}
 
-    std::vector<Row> rows;
-    Row floor;
-    {
-        Process program(floorExe, "", "");
+// The shell on Info (its picture moving, then still) with the cleaner it
+// asks, on the Auto RAM page and minimised; then closed.
+void MeasureShellStates(Process& program, HWND window, HANDLE cleaner, const std::string& shell,
+                        const std::string& cleanerCopy, DWORD seconds, std::vector<Row>& rows)
+{
+    // The history starts as zeros, which shift out over its first 25 s:
+    // until then every tick draws a new picture, as it does on a machine
+    // whose memory moves. Memory here does not move as the shell sees
+    // it (Wine holds a 32-bit program's figures below 2 GB).
+    Append(rows, Measure({{"shell, Info, picture moving", program.Handle(), shell}},
+                         std::min<DWORD>(seconds, kPictureMovingSeconds)));
+    Sleep(kSettleMs);
+    Append(rows, Measure({{"shell, Info, picture still", program.Handle(), shell},
+                          {"cleaner, asked by the shell", cleaner, cleanerCopy}},
+                         seconds));
+
+    PostMessageA(window, WM_SHELLNOTIFY, ntShowPage, 1);
+    Sleep(kSettleMs);
+    Append(rows, Measure({{"shell, Auto RAM page", program.Handle(), shell}}, seconds));
+
+    PostMessageA(window, WM_SHELLNOTIFY, ntShowPage, 0);
+    Sleep(kSettleMs / 4);
+    ShowWindow(window, SW_MINIMIZE);
+    Sleep(kSettleMs);
+    Append(rows, Measure({{"shell, minimised on Info", program.Handle(), shell}}, seconds));
+
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    if (!program.WaitForExit(kEndPatienceMs)) {
+        std::fprintf(stderr, "the shell did not end\n");
+    }
+}
+
+// What the link's rules alone cost: a bare program in the shell's place
+// asking the same cleaner every tick.
+void MeasureBareAsking(const Programs& programs, HANDLE cleaner, const std::string& cleanerCopy, std::vector<Row>& rows)
+{
+    Process bare(programs.floor, "exchange", "");
+    Sleep(kSettleMs);
+    Append(rows, Measure({{"floor asking the cleaner, no picture", bare.Handle(), programs.floor + " exchange"},
+                          {"cleaner, asked by that floor", cleaner, cleanerCopy}},
+                         programs.seconds));
+    if (HWND w = FindWindowA(kShellWindowClass, nullptr)) {
+        PostMessageA(w, WM_CLOSE, 0, 0);
+    }
+    bare.WaitForExit(kEndPatienceMs);
+}
+
+// The cleaner without a shell, showing its figure in the tray and then
+// only its mark; then closed.
+void MeasureCleanerAlone(const TempDir& dir, HANDLE cleaner, const std::string& cleanerCopy, DWORD seconds,
+                         std::vector<Row>& rows)
+{
+    const std::string conf = dir.File("Conf.dat");
+    for (const bool figure : {true, false}) {
+        WriteConf(conf, slotTrayMem, figure ? 1 : 0);
+        TellCleanerToReload();
         Sleep(kSettleMs);
-        floor = Measure({{"floor (500x100 copy, 500 ms)", program.Handle(), floorExe}}, seconds).front();
+        Append(rows,
+               Measure({{figure ? "cleaner alone, tray figure" : "cleaner alone, tray mark", cleaner, cleanerCopy}},
+                       seconds));
     }
+    if (HWND c = FindWindowA(kCleanerWindowClass, nullptr)) {
+        PostMessageA(c, WM_CLOSE, 0, 0);
+        WaitForSingleObject(cleaner, kEndPatienceMs);
+    }
+}
 
+// Both programs from a first run in a directory of their own, through
+// every state; false when they did not start.
+bool MeasureSuite(const Programs& programs, std::vector<Row>& rows)
+{
     TempDir dir;
-    const std::string shell = CopyInto(shellExe, dir.Path());
-    const std::string cleanerCopy = CopyInto(cleanerExe, dir.Path());
+    const std::string shell = CopyInto(programs.shell, dir.Path());
+    const std::string cleanerCopy = CopyInto(programs.cleaner, dir.Path());
     const std::optional<std::string> previousAutorun = AutorunValue();
     {
         // The first run writes the settings and starts the cleaner.
@@ -341,78 +401,48 @@ int main()
         const HWND cleanerWindow = WaitForWindow(kCleanerWindowClass, kStartPatienceMs);
         if (!window || !cleanerWindow) {
             std::fprintf(stderr, "the shell or the cleaner did not start\n");
-            return 1;
+            return false;
         }
         const KernelHandle owner = OpenOwner(cleanerWindow);
-        const HANDLE cleaner = owner.Get();
         Sleep(kSettleMs);
-        // The history starts as zeros, which shift out over its first 25 s:
-        // until then every tick draws a new picture, as it does on a machine
-        // whose memory moves. Memory here does not move as the shell sees
-        // it (Wine holds a 32-bit program's figures below 2 GB).
-        rows.push_back(Measure({{"shell, Info, picture moving", program.Handle(), shell}},
-                               std::min<DWORD>(seconds, kPictureMovingSeconds))
-                           .front());
-        Sleep(kSettleMs);
-        auto measured = Measure({{"shell, Info, picture still", program.Handle(), shell},
-                                 {"cleaner, asked by the shell", cleaner, cleanerCopy}},
-                                seconds);
-        rows.insert(rows.end(), measured.begin(), measured.end());
-
-        PostMessageA(window, WM_SHELLNOTIFY, ntShowPage, 1);
-        Sleep(kSettleMs);
-        rows.push_back(Measure({{"shell, Auto RAM page", program.Handle(), shell}}, seconds).front());
-
-        PostMessageA(window, WM_SHELLNOTIFY, ntShowPage, 0);
-        Sleep(kSettleMs / 4);
-        ShowWindow(window, SW_MINIMIZE);
-        Sleep(kSettleMs);
-        rows.push_back(Measure({{"shell, minimised on Info", program.Handle(), shell}}, seconds).front());
-
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        if (!program.WaitForExit(kEndPatienceMs)) {
-            std::fprintf(stderr, "the shell did not end\n");
-        }
-
-        {
-            // What the link's rules alone cost: a bare program in the
-            // shell's place asking the same cleaner every tick.
-            Process bare(floorExe, "exchange", "");
-            Sleep(kSettleMs);
-            auto asked = Measure({{"floor asking the cleaner, no picture", bare.Handle(), floorExe + " exchange"},
-                                  {"cleaner, asked by that floor", cleaner, cleanerCopy}},
-                                 seconds);
-            rows.insert(rows.end(), asked.begin(), asked.end());
-            if (HWND w = FindWindowA(kShellWindowClass, nullptr)) {
-                PostMessageA(w, WM_CLOSE, 0, 0);
-            }
-            bare.WaitForExit(kEndPatienceMs);
-        }
-
-        const std::string conf = dir.File("Conf.dat");
-        for (const bool figure : {true, false}) {
-            WriteConf(conf, slotTrayMem, figure ? 1 : 0);
-            TellCleanerToReload();
-            Sleep(kSettleMs);
-            rows.push_back(
-                Measure({{figure ? "cleaner alone, tray figure" : "cleaner alone, tray mark", cleaner, cleanerCopy}},
-                        seconds)
-                    .front());
-        }
-        if (HWND c = FindWindowA(kCleanerWindowClass, nullptr)) {
-            PostMessageA(c, WM_CLOSE, 0, 0);
-            WaitForSingleObject(cleaner, kEndPatienceMs);
-        }
+        MeasureShellStates(program, window, owner.Get(), shell, cleanerCopy, programs.seconds, rows);
+        MeasureBareAsking(programs, owner.Get(), cleanerCopy, rows);
+        MeasureCleanerAlone(dir, owner.Get(), cleanerCopy, programs.seconds, rows);
     }
     RestoreAutorun(previousAutorun);
+    return true;
+}
+
+} // namespace
+
+int main()
+{
+    Programs programs{FileArgument("shell"), FileArgument("cleaner"), FileArgument("floor")};
+    if (programs.shell.empty() || programs.cleaner.empty() || programs.floor.empty()) {
+        std::fprintf(stderr, "run with --shell=... --cleaner=... --floor=... [--seconds=N]\n");
+        return 2;
+    }
+    if (const std::string asked = TestArgument("seconds"); !asked.empty()) {
+        programs.seconds = static_cast<DWORD>(std::stoul(asked));
+    }
+    if (const std::string hz = TestArgument("hz"); !hz.empty()) {
+        unixTicksPerSecond = std::stod(hz);
+    }
+
+    // Nobody uses the programs: the pointer rests in a corner, away from
+    // both windows (a control under it would track it).
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+
+    const Row floor = MeasureFloor(programs);
+    std::vector<Row> rows{floor};
+    if (!MeasureSuite(programs, rows))
+        return 1;
 
     std::printf("idle cost over %lu s per state (CPU: /proc time on a processor of all threads, else GetProcessTimes; "
                 "GetProcessMemoryInfo PrivateUsage, or "
                 "PagefileUsage where that is 0; GetGuiResources, 0 where the platform does not count; wnds: "
                 "windows of the process)\n",
-                static_cast<unsigned long>(seconds));
-    std::vector<Row> all{floor};
-    all.insert(all.end(), rows.begin(), rows.end());
-    PrintRows(all, floor);
+                static_cast<unsigned long>(programs.seconds));
+    PrintRows(rows, floor);
     return 0;
 }

@@ -15,6 +15,7 @@
 #include "standin/Standin.h"
 #include "support/Process.h"
 #include "support/Pump.h"
+#include "support/ShellPlaces.h"
 #include "support/TempDir.h"
 #include "support/Timing.h"
 
@@ -38,24 +39,6 @@ template <typename Work> void Measure(const char* what, int count, Work work)
     const double seconds = SecondsNow() - start;
     std::printf("%-48s %8d x %10.3f us\n", what, count, seconds * 1e6 / count);
 }
-
-class CountingSystem final : public CleanerSystem {
-public:
-    WindowHandle FindCleanerWindow() override { return real.FindCleanerWindow(); }
-    bool FileExists(const std::string& path) override { return real.FileExists(path); }
-    std::intptr_t RunFile(const std::string& f, const std::string& p, const std::string& d, int s) override
-    {
-        return real.RunFile(f, p, d, s);
-    }
-    void Sleep(unsigned milliseconds) override
-    {
-        ++sleeps;
-        real.Sleep(milliseconds);
-    }
-    void PostCommand(WindowHandle w, std::int32_t c, std::int32_t a) override { real.PostCommand(w, c, a); }
-    CleanerSystem& real = Win32CleanerSystem();
-    int sleeps = 0;
-};
 
 void PostingToARunningCleaner(Quiet& shell)
 {
@@ -87,7 +70,7 @@ void StartingTheStandIn(Quiet& shell, const std::string& standin)
             WriteText(dir.File(kStandinIni), "[standin]\r\ndelay=" + std::to_string(delay) + "\r\n");
             const std::string original = ExeDir();
             OverrideExeDir(dir.Path());
-            CountingSystem system;
+            CountingCleaner system;
             const double start = SecondsNow();
             SendToCleaner(shell, system, cmdReportStatus, 0);
             const double seconds = SecondsNow() - start;
@@ -122,12 +105,7 @@ void SystemSettings()
     Measure("SetAutorun(true)", 2000, [&](int) { SetAutorun(true, places); });
     Measure("SetAutorun(false)", 2000, [&](int) { SetAutorun(false, places); });
     RegCloseKey(root);
-    for (const char* sub :
-         {"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-          "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
-          "Software\\Microsoft\\Windows\\CurrentVersion", "Software\\Microsoft\\Windows", "Software\\Microsoft",
-          "Software", ""})
-        RegDeleteKeyA(HKEY_CURRENT_USER, (keyName + (*sub ? "\\" : "") + sub).c_str());
+    DeleteRegistryTree(HKEY_CURRENT_USER, keyName);
 
     Quiet shell;
     for (int megabytes : {0, 4}) {

@@ -18,6 +18,7 @@
 #include "settings/SlotTable.h"
 #include "support/TempDir.h"
 #include "support/Timing.h"
+#include "support/Trees.h"
 
 using namespace klarvo;
 using namespace klarvo::resident;
@@ -27,17 +28,6 @@ namespace {
 constexpr int kDirectories = 100;
 constexpr int kFilesPerDirectory = 100;
 constexpr int kRounds = 5;
-
-void BuildTree(const std::string& root)
-{
-    CreateDirectoryA(root.c_str(), nullptr);
-    for (int d = 0; d < kDirectories; ++d) {
-        const std::string dir = root + "\\dir" + std::to_string(d);
-        CreateDirectoryA(dir.c_str(), nullptr);
-        for (int f = 0; f < kFilesPerDirectory; ++f)
-            test::WriteText(dir + "\\file" + std::to_string(f) + ".tmp", "small file");
-    }
-}
 
 double Median(std::vector<double> values)
 {
@@ -59,9 +49,9 @@ int main()
 
     std::vector<double> cleaner, shell, rd;
     for (int round = 0; round < kRounds; ++round) {
-        BuildTree(cleanerTree);
-        BuildTree(shellTree);
-        BuildTree(rdTree);
+        test::MakeWideTree(cleanerTree, kDirectories, kFilesPerDirectory);
+        test::MakeWideTree(shellTree, kDirectories, kFilesPerDirectory);
+        test::MakeWideTree(rdTree, kDirectories, kFilesPerDirectory);
         unsigned long deleted = 0;
         cleaner.push_back(test::SecondsOf([&] {
             // What a Clear of the chosen directory does on the worker.

@@ -98,16 +98,6 @@ std::vector<Forged> Draw(std::mt19937& random, std::size_t count, UINT taskbarCr
     return drawn;
 }
 
-std::string MakeTree(const TempDir& under, const std::string& name)
-{
-    const std::string root = under.File(name);
-    CreateDirectoryA(root.c_str(), nullptr);
-    CreateDirectoryA((root + "\\sub").c_str(), nullptr);
-    WriteText(root + "\\top.tmp", "x");
-    WriteText(root + "\\sub\\inner.tmp", "x");
-    return root;
-}
-
 std::vector<std::uint8_t> WithoutSlot1(std::vector<std::uint8_t> bytes)
 {
     for (std::size_t i = 4 * slotAuto; i < 4 * (slotAuto + 1) && i < bytes.size(); ++i)
@@ -115,51 +105,100 @@ std::vector<std::uint8_t> WithoutSlot1(std::vector<std::uint8_t> bytes)
     return bytes;
 }
 
+namespace {
+
+// The cleaner cleans a temporary line only where its own TMP leads; it
+// inherits this one through the shell.
+class ScopedTemporary {
+public:
+    explicit ScopedTemporary(const std::string& path)
+    {
+        had_ = GetEnvironmentVariableA("TMP", saved_, MAX_PATH) > 0;
+        SetEnvironmentVariableA("TMP", path.c_str());
+    }
+    ~ScopedTemporary() { SetEnvironmentVariableA("TMP", had_ ? saved_ : nullptr); }
+    ScopedTemporary(const ScopedTemporary&) = delete;
+    ScopedTemporary& operator=(const ScopedTemporary&) = delete;
+
+private:
+    char saved_[MAX_PATH] = {};
+    bool had_ = false;
+};
+
+// What a cleaner is sent in place of the flood's own message: the two
+// messages that end it on purpose, once each per 10,000 (the shell starts
+// it again).
+Forged ForCleaner(const std::vector<Forged>& drawn, std::size_t i)
+{
+    if (i % 10000 == 3333)
+        return {WM_ENDSESSION, 1, 0};
+    if (i % 10000 == 6666)
+        return {WM_COMMAND, kMenuExit, 0};
+    return drawn[i % drawn.size()];
+}
+
+} // namespace
+
 FloodFigures Neighbours::Flood(std::size_t count, std::size_t batch)
 {
     FloodFigures figures;
+    FloodScene scene;
     if (!FirstStart()) {
         ADD_FAILURE() << "the programs did not start";
         return figures;
     }
-    std::vector<std::string> lines = ReadConfStr(dir.File("ConfStr.dat"));
-    for (int line : {lineTemp, lineDir})
-        lines.at(line) = MakeTree(trees, "tree" + std::to_string(line));
-    // The browser's places of this prefix are none of the test's trees:
-    // a Clear of them would be refused with a box.
-    for (int line : {lineCache, lineCookies, lineHistory})
-        lines.at(line).clear();
-    WriteConfStr(dir.File("ConfStr.dat"), lines);
-    // The cleaner cleans a temporary line only where its own TMP leads;
-    // it inherits this one through the shell.
-    struct OwnTemporary {
-        explicit OwnTemporary(const std::string& path)
-        {
-            had = GetEnvironmentVariableA("TMP", saved, MAX_PATH) > 0;
-            SetEnvironmentVariableA("TMP", path.c_str());
-        }
-        ~OwnTemporary() { SetEnvironmentVariableA("TMP", had ? saved : nullptr); }
-        char saved[MAX_PATH] = {};
-        bool had = false;
-    } const ownTemporary(lines.at(lineTemp));
-    // One try keeps the cleanings short.
-    WriteConf(Conf(), slotMaxTry, 1);
-    const std::string kept = MakeTree(outside, "kept");
-    const std::vector<std::uint8_t> confBefore = ReadBytes(Conf());
-    const std::string confStrBefore = ReadText(dir.File("ConfStr.dat"));
-
-    HWND window = OpenShell();
-    HWND cleaner = WaitForWindow(kCleanerWindowClass, kStartPatienceMs);
-    HWND utility = window ? UtilityOfShell() : nullptr;
-    if (!window || !cleaner || !utility) {
+    PointCategoriesAtTrees(scene);
+    const ScopedTemporary ownTemporary(scene.lines.at(lineTemp));
+    if (!StartFloodPrograms(scene)) {
         ADD_FAILURE() << "the programs did not start";
         return figures;
     }
-    PostMessageA(cleaner, WM_CLEANERCMD, cmdReloadSettings, 0);
-    EXPECT_TRUE(WaitUntil([&] { return Answers(window, 1000) && Answers(cleaner, 1000); }, kAnswerPatienceMs));
-    const std::size_t shellWindows = WindowsOf(shell->Id());
-    const std::size_t cleanerWindows = WindowsOf(ProcessOf(cleaner));
+    if (!PostFlood(scene, count, batch, figures))
+        return figures;
+    const DWORD posted = GetTickCount();
+    WaitUntilFloodHandled(scene, count);
+    figures.settleMilliseconds = GetTickCount() - posted;
 
+    EXPECT_LE(figures.mostBoxes, 1u);
+    ExpectNothingHarmed(scene);
+    ExpectCleanerStillServes(scene);
+    return figures;
+}
+
+void Neighbours::PointCategoriesAtTrees(FloodScene& scene)
+{
+    scene.lines = ReadConfStr(dir.File("ConfStr.dat"));
+    for (int line : {lineTemp, lineDir})
+        scene.lines.at(line) = MakeTree(trees, "tree" + std::to_string(line));
+    // The browser's places of this prefix are none of the test's trees:
+    // a Clear of them would be refused with a box.
+    for (int line : {lineCache, lineCookies, lineHistory})
+        scene.lines.at(line).clear();
+    WriteConfStr(dir.File("ConfStr.dat"), scene.lines);
+    // One try keeps the cleanings short.
+    WriteConf(Conf(), slotMaxTry, 1);
+    scene.kept = MakeTree(outside, "kept");
+    scene.confBefore = ReadBytes(Conf());
+    scene.confStrBefore = ReadText(dir.File("ConfStr.dat"));
+}
+
+bool Neighbours::StartFloodPrograms(FloodScene& scene)
+{
+    scene.window = OpenShell();
+    scene.cleaner = WaitForWindow(kCleanerWindowClass, kStartPatienceMs);
+    scene.utility = scene.window ? UtilityOfShell() : nullptr;
+    if (!scene.window || !scene.cleaner || !scene.utility)
+        return false;
+    PostMessageA(scene.cleaner, WM_CLEANERCMD, cmdReloadSettings, 0);
+    EXPECT_TRUE(
+        WaitUntil([&] { return Answers(scene.window, 1000) && Answers(scene.cleaner, 1000); }, kAnswerPatienceMs));
+    scene.shellWindows = WindowsOf(shell->Id());
+    scene.cleanerWindows = WindowsOf(ProcessOf(scene.cleaner));
+    return true;
+}
+
+bool Neighbours::PostFlood(FloodScene& scene, std::size_t count, std::size_t batch, FloodFigures& figures)
+{
     std::mt19937 random(14);
     const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
     const std::vector<Forged> toShell = Draw(random, std::min<std::size_t>(count, 100000), taskbarCreated);
@@ -167,89 +206,93 @@ FloodFigures Neighbours::Flood(std::size_t count, std::size_t batch)
     const DWORD start = GetTickCount();
     for (std::size_t i = 0; i < count; ++i) {
         const Forged& s = toShell[i % toShell.size()];
-        PostMessageA(i % 2 ? utility : window, s.message, s.wParam, s.lParam);
-        Forged c = toCleaner[i % toCleaner.size()];
-        // The two messages that end the cleaner on purpose, once each
-        // per 10,000: the shell starts it again.
-        if (i % 10000 == 3333)
-            c = {WM_ENDSESSION, 1, 0};
-        else if (i % 10000 == 6666)
-            c = {WM_COMMAND, kMenuExit, 0};
-        PostMessageA(cleaner, c.message, c.wParam, c.lParam);
+        PostMessageA(i % 2 ? scene.utility : scene.window, s.message, s.wParam, s.lParam);
+        const Forged c = ForCleaner(toCleaner, i);
+        PostMessageA(scene.cleaner, c.message, c.wParam, c.lParam);
         if ((i + 1) % batch != 0 && i + 1 != count)
             continue;
-        if (!Answers(window, 10000)) {
-            ADD_FAILURE() << "the shell stopped answering after " << i + 1 << " messages";
-            return figures;
-        }
-        HWND before = cleaner;
-        if (!WaitUntil(
-                [&] {
-                    cleaner = FindWindowA(kCleanerWindowClass, nullptr);
-                    return Answers(cleaner, 1000);
-                },
-                kAnswerPatienceMs)) {
-            ADD_FAILURE() << "no cleaner answers after " << i + 1 << " messages";
-            return figures;
-        }
-        figures.cleanerEnds += cleaner != before ? 1 : 0;
-        figures.mostBoxes =
-            std::max(figures.mostBoxes, MessageBoxesOf(shell->Id()).size() + MessageBoxesOf(ProcessOf(cleaner)).size());
+        if (!BothStillAnswer(scene, i + 1, figures))
+            return false;
         figures.sent = i + 1;
     }
     figures.milliseconds = GetTickCount() - start;
+    return true;
+}
+
+bool Neighbours::BothStillAnswer(FloodScene& scene, std::size_t sent, FloodFigures& figures)
+{
+    if (!Answers(scene.window, 10000)) {
+        ADD_FAILURE() << "the shell stopped answering after " << sent << " messages";
+        return false;
+    }
+    HWND before = scene.cleaner;
+    if (!WaitUntil(
+            [&] {
+                scene.cleaner = FindWindowA(kCleanerWindowClass, nullptr);
+                return Answers(scene.cleaner, 1000);
+            },
+            kAnswerPatienceMs)) {
+        ADD_FAILURE() << "no cleaner answers after " << sent << " messages";
+        return false;
+    }
+    figures.cleanerEnds += scene.cleaner != before ? 1 : 0;
+    figures.mostBoxes = std::max(figures.mostBoxes,
+                                 MessageBoxesOf(shell->Id()).size() + MessageBoxesOf(ProcessOf(scene.cleaner)).size());
+    return true;
+}
+
+void Neighbours::WaitUntilFloodHandled(FloodScene& scene, std::size_t count)
+{
     // What is still queued is handled before anything is judged; a
     // session end among it costs a restart by the shell's tick.
     EXPECT_TRUE(WaitUntil(
         [&] {
-            cleaner = FindWindowA(kCleanerWindowClass, nullptr);
-            return cleaner && Idle(shell->Id()) && Idle(ProcessOf(cleaner)) &&
-                   cleaner == FindWindowA(kCleanerWindowClass, nullptr);
+            scene.cleaner = FindWindowA(kCleanerWindowClass, nullptr);
+            return scene.cleaner && Idle(shell->Id()) && Idle(ProcessOf(scene.cleaner)) &&
+                   scene.cleaner == FindWindowA(kCleanerWindowClass, nullptr);
         },
         static_cast<DWORD>(kAnswerPatienceMs + count / 10)));
-    figures.settleMilliseconds = GetTickCount() - start - figures.milliseconds;
+}
 
-    EXPECT_LE(figures.mostBoxes, 1u);
+void Neighbours::ExpectNothingHarmed(const FloodScene& scene)
+{
     EXPECT_FALSE(shell->WaitForExit(0));
-    EXPECT_TRUE(Answers(window, 1000));
+    EXPECT_TRUE(Answers(scene.window, 1000));
     CloseBoxesOf(shell->Id());
     // Pages the flood showed settle within a few ticks.
-    EXPECT_TRUE(WaitUntil([&] { return WindowsOf(shell->Id()) == shellWindows; }, 5000))
-        << WindowsOf(shell->Id()) << " windows, " << shellWindows << " before";
-    EXPECT_TRUE(WaitUntil([&] { return WindowsOf(ProcessOf(cleaner)) == cleanerWindows; }, kAnswerPatienceMs))
-        << WindowsOf(ProcessOf(cleaner)) << " cleaner windows, " << cleanerWindows << " before";
+    EXPECT_TRUE(WaitUntil([&] { return WindowsOf(shell->Id()) == scene.shellWindows; }, 5000))
+        << WindowsOf(shell->Id()) << " windows, " << scene.shellWindows << " before";
+    EXPECT_TRUE(
+        WaitUntil([&] { return WindowsOf(ProcessOf(scene.cleaner)) == scene.cleanerWindows; }, kAnswerPatienceMs))
+        << WindowsOf(ProcessOf(scene.cleaner)) << " cleaner windows, " << scene.cleanerWindows << " before";
 
-    EXPECT_EQ(WithoutSlot1(ReadBytes(Conf())), WithoutSlot1(confBefore));
-    EXPECT_EQ(ReadText(dir.File("ConfStr.dat")), confStrBefore);
-    EXPECT_TRUE(FileExists(kept + "\\top.tmp"));
-    EXPECT_TRUE(FileExists(kept + "\\sub\\inner.tmp"));
+    EXPECT_EQ(WithoutSlot1(ReadBytes(Conf())), WithoutSlot1(scene.confBefore));
+    EXPECT_EQ(ReadText(dir.File("ConfStr.dat")), scene.confStrBefore);
+    EXPECT_TRUE(FileExists(scene.kept + "\\top.tmp"));
+    EXPECT_TRUE(FileExists(scene.kept + "\\sub\\inner.tmp"));
     EXPECT_TRUE(FileExists(shellExe));
     EXPECT_TRUE(FileExists(dir.File("Klarvo.exe")));
+}
 
+void Neighbours::ExpectCleanerStillServes(const FloodScene& scene)
+{
     // The cleaner answers a status request within a second once the
     // real shell has made way for a listener, and still cleans.
     CloseShell();
     ListeningShell listener;
-    PostMessageA(cleaner, WM_CLEANERCMD, cmdReportStatus, 0);
+    PostMessageA(scene.cleaner, WM_CLEANERCMD, cmdReportStatus, 0);
     EXPECT_TRUE(listener.WaitFor(listener.Has(ntTimeSince), 1000));
-    const std::string fresh = lines[lineTemp] + "\\fresh.tmp";
+    const std::string fresh = scene.lines[lineTemp] + "\\fresh.tmp";
     WriteText(fresh, "x");
-    EXPECT_TRUE(listener.WaitFor(
-        [&] {
-            for (const Notification& n : listener.received)
-                if (n == Notification(ntRamProgress, 100))
-                    return true;
-            return false;
-        },
-        kCleaningPatienceMs, [&] { PostMessageA(cleaner, WM_CLEANERCMD, cmdFreeRam, 1); }))
-        << "no manual cleaning gets done";
-    PostMessageA(cleaner, WM_CLEANERCMD, cmdClearHdd, hcTemp);
+    EXPECT_TRUE(listener.WaitFor(listener.Received({ntRamProgress, 100}), kCleaningPatienceMs, [&] {
+        PostMessageA(scene.cleaner, WM_CLEANERCMD, cmdFreeRam, 1);
+    })) << "no manual cleaning gets done";
+    PostMessageA(scene.cleaner, WM_CLEANERCMD, cmdClearHdd, hcTemp);
     EXPECT_TRUE(WaitUntil([&] { return !FileExists(fresh); }, kCleaningPatienceMs)) << "no disk cleaning gets done";
     // No shell was opened from the tray while the real one ran.
     EXPECT_EQ(ProcessesNamed("KlarvoShell.exe"), 0u);
     if (HWND stray = FindWindowA(kShellWindowClass, nullptr))
         PostMessageA(stray, WM_CLOSE, 0, 0);
-    return figures;
 }
 
 } // namespace klarvo::test

@@ -27,6 +27,7 @@
 #include "support/Process.h"
 #include "support/Pump.h"
 #include "support/TempDir.h"
+#include "support/Trees.h"
 #include "suite_fixture.h"
 
 namespace klarvo::test {
@@ -59,9 +60,6 @@ struct Forged {
 // three suites side by side can give.
 std::vector<Forged> Draw(std::mt19937& random, std::size_t count, UINT taskbarCreated);
 
-// A tree with a file and a subdirectory, to be emptied.
-std::string MakeTree(const TempDir& under, const std::string& name);
-
 // The bytes of a settings file with slot 1, which the cleaner may write, cleared.
 std::vector<std::uint8_t> WithoutSlot1(std::vector<std::uint8_t> bytes);
 
@@ -90,6 +88,27 @@ protected:
     FloodFigures Flood(std::size_t count, std::size_t batch = 200);
 
     TempDir trees, outside;
+
+private:
+    // What the flood's steps share: the settings as set before it, and the
+    // two programs' windows and counts of windows then.
+    struct FloodScene {
+        std::vector<std::string> lines;
+        std::string kept;
+        std::vector<std::uint8_t> confBefore;
+        std::string confStrBefore;
+        HWND window = nullptr, cleaner = nullptr, utility = nullptr;
+        std::size_t shellWindows = 0, cleanerWindows = 0;
+    };
+    void PointCategoriesAtTrees(FloodScene& scene);
+    bool StartFloodPrograms(FloodScene& scene);
+    // Counts what it sent and how long posting took.
+    bool PostFlood(FloodScene& scene, std::size_t count, std::size_t batch, FloodFigures& figures);
+    // After each batch: the shell answers and a cleaner answers, perhaps a new one.
+    bool BothStillAnswer(FloodScene& scene, std::size_t sent, FloodFigures& figures);
+    void WaitUntilFloodHandled(FloodScene& scene, std::size_t count);
+    void ExpectNothingHarmed(const FloodScene& scene);
+    void ExpectCleanerStillServes(const FloodScene& scene);
 };
 
 } // namespace klarvo::test

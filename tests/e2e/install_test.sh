@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the suite with its setup program into a throwaway copy of the test
-# prefix, starts the installed shell, and uninstalls it again.
+# prefix, starts the installed shell, and uninstalls it again keeping the
+# settings; then installs into the default folder and uninstalls removing them.
 #   install_test.sh SETUP_EXE
 # Runs under the tests' virtual display (DISPLAY) and prefix (WINEPREFIX).
 set -euo pipefail
@@ -96,6 +97,19 @@ left=$(cd "$dir" 2>/dev/null && find . -mindepth 1 | sort | tr '\n' ' ')
 check "Start Menu folder removed" test ! -e "$menu"
 [ -z "$(reg_value "$uninstall_key" DisplayName)" ] || fail "Add/Remove Programs entry left"
 [ -z "$(reg_value "$run_key" Klarvo)" ] || fail "autorun value left"
+
+# --- the default folder, and an uninstall told to remove the settings -------
+timeout 120 wine 'C:\setup\KlarvoSetup.exe' /S </dev/null
+phase "installed into the default folder"
+default_dir="$WINEPREFIX/drive_c/Program Files/Klarvo"
+[ "$(reg_value "$uninstall_key" InstallLocation)" = 'C:\Program Files\Klarvo' ] || fail "default folder recorded"
+check "default folder holds the shell" test -f "$default_dir/KlarvoShell.exe"
+# What a first run would have written; the uninstaller judges by name only.
+touch "$default_dir/Conf.dat" "$default_dir/ConfStr.dat"
+timeout 120 wine 'C:\Program Files\Klarvo\Uninstall.exe' /S /REMOVESETTINGS </dev/null
+timeout 120 wineserver -w || fail "the second uninstall did not end"
+phase "uninstalled with the settings"
+check "settings removed, and with them the folder" test ! -e "$default_dir"
 
 if [ "$failures" -gt 0 ]; then
   echo "$failures check(s) failed" >&2

@@ -17,6 +17,7 @@
 #include "support/Patience.h"
 #include "support/Process.h"
 #include "support/Pump.h"
+#include "support/ShellPlaces.h"
 #include "support/TempDir.h"
 
 using namespace klarvo;
@@ -27,31 +28,6 @@ using testing::IsEmpty;
 namespace {
 
 constexpr DWORD kPatienceMs = 10000;
-
-// The real services, with the sleeps counted.
-class CountingSystem final : public CleanerSystem {
-public:
-    WindowHandle FindCleanerWindow() override { return real.FindCleanerWindow(); }
-    bool FileExists(const std::string& path) override { return real.FileExists(path); }
-    std::intptr_t RunFile(const std::string& file, const std::string& parameters, const std::string& directory,
-                          int showCommand) override
-    {
-        return runResult = real.RunFile(file, parameters, directory, showCommand);
-    }
-    void Sleep(unsigned milliseconds) override
-    {
-        ++sleeps;
-        real.Sleep(milliseconds);
-    }
-    void PostCommand(WindowHandle window, std::int32_t command, std::int32_t argument) override
-    {
-        real.PostCommand(window, command, argument);
-    }
-
-    CleanerSystem& real = Win32CleanerSystem();
-    int sleeps = 0;
-    std::intptr_t runResult = -1;
-};
 
 // The notifications once `count` have arrived, or whatever came in the time.
 std::vector<Notification> Take(ListeningShell& window, size_t count)
@@ -80,16 +56,7 @@ protected:
 
     void Configure(const std::string& settings) { WriteText(dir.File(kStandinIni), "[standin]\r\n" + settings); }
 
-    std::vector<std::string> Log() const
-    {
-        std::vector<std::string> lines;
-        if (!FileExists(dir.File(kStandinLog)))
-            return lines;
-        const std::string text = ReadText(dir.File(kStandinLog));
-        for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-            lines.push_back(text.substr(start, end - start));
-        return lines;
-    }
+    std::vector<std::string> Log() const { return ReadLines(dir.File(kStandinLog)); }
 
     // The log once it has `count` lines (or whatever it has after a while).
     std::vector<std::string> LogOf(size_t count) const
@@ -122,7 +89,7 @@ TEST_F(LinkEndToEndTest, CleanerStartedThroughTheShellVerbReceivesTheCommands)
 TEST_F(LinkEndToEndTest, CleanerWhoseWindowIsLateIsWaitedFor)
 {
     Configure("delay=800\r\n");
-    CountingSystem system;
+    CountingCleaner system;
     SendToCleaner(shell, system, cmdReloadSettings, 0);
     EXPECT_THAT(shell.calls, IsEmpty());
     EXPECT_GT(system.runResult, 32);
@@ -135,7 +102,7 @@ TEST_F(LinkEndToEndTest, CleanerWhoseWindowIsLateIsWaitedFor)
 TEST_F(LinkEndToEndTest, MissingProgramEndsTheShellWithoutStartingAnything)
 {
     ASSERT_TRUE(DeleteFileA(dir.File("Klarvo.exe").c_str()));
-    CountingSystem system;
+    CountingCleaner system;
     SendToCleaner(shell, system, cmdReportStatus, 0);
     EXPECT_THAT(shell.calls, ElementsAre("stop timer", std::string("message ") + kCleanerMissingMessage, "end"));
     EXPECT_EQ(system.sleeps, 0);

@@ -15,6 +15,7 @@
 #include "support/Pump.h"
 #include "support/RealInput.h"
 #include "support/TempDir.h"
+#include "support/Trees.h"
 #include "win/Handles.h"
 #include "win/Registry.h"
 
@@ -31,17 +32,6 @@ std::string ProgramPath(const std::string& unixPath)
     if (path.rfind("Z:", 0) == 0 && GetFileAttributesA("Z:\\") == INVALID_FILE_ATTRIBUTES)
         path = "\\\\?\\unix" + path.substr(2);
     return path;
-}
-
-// A directory with a file, and a subdirectory with another.
-std::string MakeTree(const TempDir& temp, const std::string& name)
-{
-    const std::string root = temp.File(name);
-    CreateDirectoryA(root.c_str(), nullptr);
-    WriteText(root + "\\top.tmp", "x");
-    CreateDirectoryA((root + "\\sub").c_str(), nullptr);
-    WriteText(root + "\\sub\\inner.tmp", "x");
-    return root;
 }
 
 bool WaitUntilGone(const std::string& path, DWORD milliseconds)

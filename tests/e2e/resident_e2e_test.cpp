@@ -114,20 +114,8 @@ TEST(ResidentCleaner, ReportsTheProgressOfAManualCleaningInWholePercents)
     cleaner.Post(cmdFreeRam, 8);
     cleaner.Post(cmdFreeRam, 8);
     cleaner.Post(cmdFastClean, 0);
-    ASSERT_TRUE(shell.WaitFor(
-        [&] {
-            return std::any_of(shell.received.begin(), shell.received.end(),
-                               [](const Notification& n) { return n.first == ntRamProgress && n.second == 100; });
-        },
-        60000));
-    LPARAM previous = -1;
-    for (const Notification& n : shell.received) {
-        if (n.first != ntRamProgress)
-            continue;
-        EXPECT_GT(n.second, previous);
-        EXPECT_LE(n.second, 100);
-        previous = n.second;
-    }
+    ASSERT_TRUE(shell.WaitFor(shell.Received({ntRamProgress, 100}), 60000));
+    ExpectRisingPercents(shell.ValuesOf(ntRamProgress));
     EXPECT_EQ(shell.received.front(), Notification(ntRamProgress, 0));
     // The figures follow once it is done.
     ASSERT_TRUE(shell.WaitFor(shell.Has(ntTimeSince), kAnswerPatienceMs));

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -70,19 +69,7 @@ protected:
         EXPECT_EQ(process.ExitCode(), 0u);
     }
 
-    std::vector<std::string> Log() const
-    {
-        std::vector<std::string> lines;
-        if (!FileExists(dir.File(kStandinLog)))
-            return lines;
-        std::istringstream in(ReadText(dir.File(kStandinLog)));
-        for (std::string line; std::getline(in, line);) {
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-            lines.push_back(line);
-        }
-        return lines;
-    }
+    std::vector<std::string> Log() const { return ReadLines(dir.File(kStandinLog)); }
 
     TempDir dir;
     std::string shell;
@@ -115,10 +102,7 @@ TEST_F(ShellEndToEnd, FirstStartWritesDefaultsStartsTheCleanerAndClosingWritesNo
         EXPECT_EQ(ReadConf(dir.File("Conf.dat"), info.slot), FirstRunDefault(info, totalRamMB, false))
             << "slot " << info.slot;
     const std::string lines = ReadText(dir.File("ConfStr.dat"));
-    int lineEnds = 0;
-    for (std::size_t at = lines.find("\r\n"); at != std::string::npos; at = lines.find("\r\n", at + 2))
-        ++lineEnds;
-    EXPECT_EQ(lineEnds, 7) << lines;
+    EXPECT_EQ(LinesOf(lines).size(), 7u) << lines;
     EXPECT_EQ(AutorunValue(), dir.File("Klarvo.exe"));
     const std::vector<std::string> firstLog = Log();
     ASSERT_GE(firstLog.size(), 3u);

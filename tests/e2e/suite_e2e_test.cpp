@@ -202,23 +202,10 @@ TEST_F(Suite, ManualCleaningReportsItsProgressUpToTheEnd)
     ListeningShell listener;
     // The least the cleaner accepts: one megabyte.
     PostMessageA(cleaner, WM_CLEANERCMD, cmdFreeRam, 1);
-    auto finished = [&] {
-        for (const auto& report : listener.received)
-            if (report.first == static_cast<WPARAM>(ntRamProgress) && report.second == 100)
-                return true;
-        return false;
-    };
-    ASSERT_TRUE(listener.WaitFor(finished, kCleaningPatienceMs));
-    LPARAM previous = -1;
-    for (const auto& report : listener.received) {
-        if (report.first != static_cast<WPARAM>(ntRamProgress))
-            continue;
-        EXPECT_GT(report.second, previous) << "progress only grows";
-        EXPECT_GE(report.second, 0);
-        EXPECT_LE(report.second, 100);
-        previous = report.second;
-    }
-    EXPECT_EQ(previous, 100) << "the last report is the end";
+    ASSERT_TRUE(listener.WaitFor(listener.Received({ntRamProgress, 100}), kCleaningPatienceMs));
+    const std::vector<LPARAM> progress = listener.ValuesOf(ntRamProgress);
+    ExpectRisingPercents(progress);
+    EXPECT_EQ(progress.back(), 100) << "the last report is the end";
 
     PostMessageA(cleaner, WM_CLEANERCMD, cmdReportStatus, 0);
     ASSERT_TRUE(listener.WaitFor(

@@ -1,5 +1,7 @@
 #include "support/ListeningShell.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <utility>
 
@@ -83,6 +85,31 @@ std::size_t ListeningShell::Count(WPARAM code) const
 std::function<bool()> ListeningShell::Has(WPARAM code, std::size_t count) const
 {
     return [this, code, count] { return Count(code) >= count; };
+}
+
+std::function<bool()> ListeningShell::Received(Notification wanted) const
+{
+    return [this, wanted] { return std::find(received.begin(), received.end(), wanted) != received.end(); };
+}
+
+std::vector<LPARAM> ListeningShell::ValuesOf(WPARAM code) const
+{
+    std::vector<LPARAM> values;
+    for (const Notification& n : received)
+        if (n.first == code)
+            values.push_back(n.second);
+    return values;
+}
+
+void ExpectRisingPercents(const std::vector<LPARAM>& percents)
+{
+    LPARAM previous = -1;
+    for (LPARAM percent : percents) {
+        EXPECT_GT(percent, previous) << "progress only grows";
+        EXPECT_GE(percent, 0);
+        EXPECT_LE(percent, 100);
+        previous = percent;
+    }
 }
 
 } // namespace klarvo::test

@@ -36,6 +36,10 @@ public:
     std::vector<Notification> Take();
     // A condition for WaitFor: at least `count` notifications of the code.
     std::function<bool()> Has(WPARAM code, std::size_t count = 1) const;
+    // A condition for WaitFor: this very notification arrived.
+    std::function<bool()> Received(Notification wanted) const;
+    // The values of a code in the order they came.
+    std::vector<LPARAM> ValuesOf(WPARAM code) const;
 
     HWND Handle() const { return window_; }
 
@@ -44,5 +48,8 @@ public:
 private:
     HWND window_ = nullptr;
 };
+
+// Progress reports in percent: each larger than the one before, none past 100.
+void ExpectRisingPercents(const std::vector<LPARAM>& percents);
 
 } // namespace klarvo::test

@@ -28,6 +28,31 @@ public:
     std::vector<std::pair<std::int32_t, std::int32_t>> commands;
 };
 
+// The real services, with the sleeps counted and the result of a start kept.
+class CountingCleaner final : public CleanerSystem {
+public:
+    WindowHandle FindCleanerWindow() override { return real.FindCleanerWindow(); }
+    bool FileExists(const std::string& path) override { return real.FileExists(path); }
+    std::intptr_t RunFile(const std::string& file, const std::string& parameters, const std::string& directory,
+                          int showCommand) override
+    {
+        return runResult = real.RunFile(file, parameters, directory, showCommand);
+    }
+    void Sleep(unsigned milliseconds) override
+    {
+        ++sleeps;
+        real.Sleep(milliseconds);
+    }
+    void PostCommand(WindowHandle window, std::int32_t command, std::int32_t argument) override
+    {
+        real.PostCommand(window, command, argument);
+    }
+
+    CleanerSystem& real = Win32CleanerSystem();
+    int sleeps = 0;
+    std::intptr_t runResult = -1; // none started
+};
+
 // Everything an in-process main window touches outside itself, made private
 // for as long as this object lives: the program directory (a fresh one), the
 // Windows directory (an empty one), the registry (a key of its own under

@@ -66,8 +66,8 @@ void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
 
 std::string ReadText(const std::string& path)
 {
-    const FileHandle file(
-        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+    const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
     if (!file)
         throw std::runtime_error("cannot open " + path);
     // To the end rather than by the reported size, which files such as
@@ -93,6 +93,19 @@ void WriteText(const std::string& path, const std::string& text)
 bool FileExists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::string> LinesOf(const std::string& text)
+{
+    std::vector<std::string> lines;
+    for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    return lines;
+}
+
+std::vector<std::string> ReadLines(const std::string& path)
+{
+    return FileExists(path) ? LinesOf(ReadText(path)) : std::vector<std::string>{};
 }
 
 } // namespace klarvo::test

@@ -29,5 +29,9 @@ void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
 std::string ReadText(const std::string& path);
 void WriteText(const std::string& path, const std::string& text);
 bool FileExists(const std::string& path);
+// The lines ended by "\r\n" (a line still being written is left out), of a
+// text and of a file that may not exist yet, such as a log.
+std::vector<std::string> LinesOf(const std::string& text);
+std::vector<std::string> ReadLines(const std::string& path);
 
 } // namespace klarvo::test

@@ -9,22 +9,12 @@
 #include "settings/ExeDir.h"
 #include "settings/SettingsError.h"
 #include "settings/System.h"
+#include "support/ShellPlaces.h"
 
 using namespace klarvo;
+using klarvo::test::DeleteRegistryTree;
 
 namespace {
-
-void DeleteTree(HKEY parent, const std::string& name)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return;
-    char child[256];
-    while (RegEnumKeyA(key, 0, child, sizeof child) == ERROR_SUCCESS)
-        DeleteTree(key, child);
-    RegCloseKey(key);
-    RegDeleteKeyA(parent, name.c_str());
-}
 
 // A fresh key of the test prefix's HKEY_CURRENT_USER stands for the whole
 // hive: the functions look below it for the real subkey names.
@@ -44,7 +34,7 @@ protected:
     {
         OverrideExeDir(originalExeDir);
         RegCloseKey(root);
-        DeleteTree(HKEY_CURRENT_USER, name);
+        DeleteRegistryTree(HKEY_CURRENT_USER, name);
     }
 
     HKEY Key(const std::string& subkey)

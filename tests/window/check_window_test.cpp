@@ -16,6 +16,7 @@
 #include "support/RealInput.h"
 
 #include "check_page.h"
+#include "framework_support.h"
 
 #include <memory>
 #include <string>
@@ -25,23 +26,18 @@ using namespace klarvo;
 
 namespace {
 
+using klarvo::test::At;
 using klarvo::test::ClickAt;
+using klarvo::test::FramelessForm;
 using klarvo::test::LiveGdiObjects;
 using klarvo::test::Pump;
-
-LPARAM At(int x, int y)
-{
-    return MAKELPARAM(x, y);
-}
 
 // A shown form with controls on it; events of every control go to one log.
 class CheckWindow : public testing::Test {
 protected:
     void SetUp() override
     {
-        form = std::make_unique<Form>(nullptr, "TCheckTestForm");
-        form->SetBorderStyle(BorderStyle::None);
-        form->SetBounds(40, 40, 400, 300);
+        form = FramelessForm("TCheckTestForm", 40, 40, 400, 300);
         form->SetColor(Rgb(0, 128, 128));
         form->Show();
         Pump();

@@ -17,14 +17,21 @@ inline LPARAM At(int x, int y)
     return MAKELPARAM(x, y);
 }
 
+// A frameless form of its own window class at a fixed place, not yet shown.
+inline std::unique_ptr<Form> FramelessForm(const std::string& className, int x, int y, int width, int height)
+{
+    auto form = std::make_unique<Form>(nullptr, className);
+    form->SetBorderStyle(BorderStyle::None);
+    form->SetBounds(x, y, width, height);
+    return form;
+}
+
 // A shown frameless form at a fixed place, freed after the test.
 class FormTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        form = std::make_unique<Form>(nullptr, "TFrameworkTestForm");
-        form->SetBorderStyle(BorderStyle::None);
-        form->SetBounds(30, 30, 300, 200);
+        form = FramelessForm("TFrameworkTestForm", 30, 30, 300, 200);
         form->Show();
         Pump();
     }

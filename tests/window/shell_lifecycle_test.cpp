@@ -125,44 +125,86 @@ TEST_F(ShellTest, StartArgumentChoosesThePageAndNegativeMeansTheFirst)
     }
 }
 
+// Every control a setting is stored from, each set away from its default.
+struct Ticked {
+    const char* name;
+    bool on;
+};
+struct Positioned {
+    const char* name;
+    int value;
+};
+struct Written {
+    const char* name;
+    const char* text;
+};
+constexpr Ticked kTicksSet[] = {
+    {"cbauto", false},  {"rbfast", true},        {"cbautorun", false}, {"cbnorunshell", true}, {"cbtraymem", false},
+    {"cbsound", true},  {"cbtemp", false},       {"cbinternet", true}, {"cbcookies", false},   {"cbdir", true},
+    {"cbsubdir", true}, {"cbclearselect", true}, {"cbwall", true},     {"cbhistory", false},   {"cbhot1", true},
+    {"cbhot2", true},   {"cbhot3", false},
+};
+constexpr Positioned kPositionsSet[] = {
+    {"udminproc", 45}, {"udfree", 30},   {"udevery", 17},  {"udmaxtry", 4},
+    {"udpopup1", 11},  {"udpopup2", 22}, {"udpopup3", 33},
+};
+constexpr Written kTextsSet[] = {
+    {"edhot1", ""}, // ticked but empty: no hot key
+    {"edhot2", "W"},
+    {"edhot3", "S"}, // a letter without its box: none
+    {"fesound", "C:\\sounds\\ding.wav"},
+    {"dedir", "C:\\junk"},
+    {"fewall", "C:\\pictures\\none.jpg"},
+};
+
+// What a fresh start shows of the settings above, where it differs from
+// what was set or was set as a side effect.
+constexpr Ticked kTicksLoaded[] = {
+    {"cbauto", false},    {"rbfast", true},   {"rbfull", false},       {"cbautorun", false}, {"cbnorunshell", true},
+    {"cbtraymem", false}, {"cbsound", true},  {"cbtemp", false},       {"cbinternet", true}, {"cbcookies", false},
+    {"cbdir", true},      {"cbsubdir", true}, {"cbclearselect", true}, {"cbwall", true},     {"cbhistory", false},
+    {"cbhot1", false},    {"cbhot2", true},   {"cbhot3", false},
+};
+constexpr Written kTextsLoaded[] = {
+    {"edhot1", ""},        {"edhot2", "W"},
+    {"edhot3", ""},        {"fesound", "C:\\sounds\\ding.wav"},
+    {"dedir", "C:\\junk"}, {"fewall", "C:\\pictures\\none.jpg"},
+};
+
+void SetEverySetting(Tfmshell& s)
+{
+    for (const Ticked& t : kTicksSet)
+        Need<TIACheckControl>(s, t.name).SetChecked(t.on);
+    for (const Positioned& p : kPositionsSet)
+        Need<UpDown>(s, p.name).SetPosition(p.value);
+    Need<SpeedButton>(s, "sb7").SetDown(true);
+    s.Pages().ram.sb1Click(&Need<SpeedButton>(s, "sb7"));
+    for (const Written& w : kTextsSet)
+        Need<Control>(s, w.name).SetText(w.text);
+}
+
+void ExpectEverySettingLoaded(Tfmshell& s)
+{
+    for (const Ticked& t : kTicksLoaded)
+        EXPECT_EQ(Need<TIACheckControl>(s, t.name).Checked(), t.on) << t.name;
+    for (const Positioned& p : kPositionsSet) {
+        if (std::string(p.name) != "udfree") {
+            EXPECT_EQ(Need<UpDown>(s, p.name).Position(), p.value) << p.name;
+        }
+    }
+    EXPECT_EQ(Need<UpDown>(s, "udfree").Position(), 29) << "38 MB of 129 is 29 %";
+    EXPECT_TRUE(Need<SpeedButton>(s, "sb7").Down());
+    EXPECT_FALSE(Need<SpeedButton>(s, "sb5").Down());
+    for (const Written& w : kTextsLoaded)
+        EXPECT_EQ(Need<Control>(s, w.name).Text(), w.text) << w.name;
+    EXPECT_FALSE(Need<Control>(s, "nbapply").Enabled());
+}
+
 TEST_F(ShellTest, ApplyWritesEverySlotAndLineAndLoadingBringsThemBack)
 {
     memory.Set(129, 40);
     Tfmshell& s = Start();
-    auto tick = [&](const char* name, bool on) { Get<TIACheckControl>(name).SetChecked(on); };
-    auto position = [&](const char* name, int value) { Get<UpDown>(name).SetPosition(value); };
-    tick("cbauto", false);
-    position("udminproc", 45);
-    position("udfree", 30);
-    tick("rbfast", true);
-    position("udevery", 17);
-    position("udmaxtry", 4);
-    position("udpopup1", 11);
-    position("udpopup2", 22);
-    position("udpopup3", 33);
-    tick("cbautorun", false);
-    tick("cbnorunshell", true);
-    tick("cbtraymem", false);
-    Get<SpeedButton>("sb7").SetDown(true);
-    s.Pages().ram.sb1Click(&Get<SpeedButton>("sb7"));
-    tick("cbsound", true);
-    tick("cbtemp", false);
-    tick("cbinternet", true);
-    tick("cbcookies", false);
-    tick("cbdir", true);
-    tick("cbsubdir", true);
-    tick("cbclearselect", true);
-    tick("cbwall", true);
-    tick("cbhistory", false);
-    tick("cbhot1", true);
-    Get<Control>("edhot1").SetText(""); // ticked but empty: no hot key
-    tick("cbhot2", true);
-    Get<Control>("edhot2").SetText("W");
-    tick("cbhot3", false);
-    Get<Control>("edhot3").SetText("S"); // a letter without its box: none
-    Get<Control>("fesound").SetText("C:\\sounds\\ding.wav");
-    Get<Control>("dedir").SetText("C:\\junk");
-    Get<Control>("fewall").SetText("C:\\pictures\\none.jpg");
+    SetEverySetting(s);
     ASSERT_TRUE(Get<Control>("nbapply").Enabled());
     cleaner.commands.clear();
 
@@ -187,43 +229,8 @@ TEST_F(ShellTest, ApplyWritesEverySlotAndLineAndLoadingBringsThemBack)
     EXPECT_FALSE(Get<Control>("nbapply").Enabled());
 
     Start();
-    auto checked = [&](const char* name) { return Get<TIACheckControl>(name).Checked(); };
-    auto at = [&](const char* name) { return Get<UpDown>(name).Position(); };
-    EXPECT_FALSE(checked("cbauto"));
-    EXPECT_EQ(at("udminproc"), 45);
-    EXPECT_EQ(at("udfree"), 29) << "38 MB of 129 is 29 %";
-    EXPECT_TRUE(checked("rbfast"));
-    EXPECT_FALSE(checked("rbfull"));
-    EXPECT_EQ(at("udevery"), 17);
-    EXPECT_EQ(at("udmaxtry"), 4);
-    EXPECT_EQ(at("udpopup1"), 11);
-    EXPECT_EQ(at("udpopup2"), 22);
-    EXPECT_EQ(at("udpopup3"), 33);
-    EXPECT_FALSE(checked("cbautorun"));
-    EXPECT_TRUE(checked("cbnorunshell"));
-    EXPECT_FALSE(checked("cbtraymem"));
     EXPECT_EQ(shell->Values().ramPercent, 70);
-    EXPECT_TRUE(Get<SpeedButton>("sb7").Down());
-    EXPECT_FALSE(Get<SpeedButton>("sb5").Down());
-    EXPECT_TRUE(checked("cbsound"));
-    EXPECT_FALSE(checked("cbtemp"));
-    EXPECT_TRUE(checked("cbinternet"));
-    EXPECT_FALSE(checked("cbcookies"));
-    EXPECT_TRUE(checked("cbdir"));
-    EXPECT_TRUE(checked("cbsubdir"));
-    EXPECT_TRUE(checked("cbclearselect"));
-    EXPECT_TRUE(checked("cbwall"));
-    EXPECT_FALSE(checked("cbhistory"));
-    EXPECT_FALSE(checked("cbhot1"));
-    EXPECT_EQ(Get<Control>("edhot1").Text(), "");
-    EXPECT_TRUE(checked("cbhot2"));
-    EXPECT_EQ(Get<Control>("edhot2").Text(), "W");
-    EXPECT_FALSE(checked("cbhot3"));
-    EXPECT_EQ(Get<Control>("edhot3").Text(), "");
-    EXPECT_EQ(Get<Control>("fesound").Text(), "C:\\sounds\\ding.wav");
-    EXPECT_EQ(Get<Control>("dedir").Text(), "C:\\junk");
-    EXPECT_EQ(Get<Control>("fewall").Text(), "C:\\pictures\\none.jpg");
-    EXPECT_FALSE(Get<Control>("nbapply").Enabled());
+    ExpectEverySettingLoaded(*shell);
 }
 
 TEST_F(ShellTest, LoadingOddStoredValues)

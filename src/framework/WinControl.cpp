@@ -79,48 +79,41 @@ LRESULT BeforeAttach(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 
 } // namespace
 
-// The object is kept in the window's GWLP_USERDATA, the slot that Windows
-// leaves to whoever creates a window: the platform controls we superclass
-// keep their state in their own window bytes, and a window property would
-// cost an atom look-up on every message. Another program's window may hold
-// anything there, so FromHandle first checks that the window is ours.
-LRESULT CALLBACK KlarvoWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+// The procedure of every class registered here; FromHandle knows our
+// windows by it, since others may hold anything in their window bytes.
+const WNDPROC KlarvoWindowProc = MessageWindow::Procedure<BeforeAttach>;
+
+LRESULT WinControl::OnMessage(HWND, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == WM_NCCREATE) {
-        if (auto* created = static_cast<WinControl*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams)) {
-            created->hwnd_ = hwnd;
-            SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-        }
-    }
-    auto* self = reinterpret_cast<WinControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) {
-        return BeforeAttach(hwnd, msg, wParam, lParam);
-    }
-    LRESULT result = 0;
+    return WndProc(msg, wParam, lParam);
+}
+
+void WinControl::OnFailure(std::exception_ptr failure)
+{
     try {
-        result = self->WndProc(msg, wParam, lParam);
+        std::rethrow_exception(failure);
     } catch (const std::exception& e) {
         App().HandleException(e);
     } catch (...) {
         App().HandleUnknownException();
     }
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        if (self->hwnd_ == hwnd) {
-            self->hwnd_ = nullptr;
-        }
+}
+
+void WinControl::OnAttach(HWND hwnd)
+{
+    hwnd_ = hwnd;
+}
+
+void WinControl::OnDetach(HWND hwnd)
+{
+    if (hwnd_ == hwnd) {
+        hwnd_ = nullptr;
     }
-    return result;
 }
 
 WinControl* WinControl::FromHandle(HWND hwnd)
 {
-    DWORD process = 0;
-    if (!hwnd || !GetWindowThreadProcessId(hwnd, &process) || process != GetCurrentProcessId() ||
-        reinterpret_cast<WNDPROC>(GetClassLongPtrA(hwnd, GCLP_WNDPROC)) != KlarvoWindowProc) {
-        return nullptr;
-    }
-    return reinterpret_cast<WinControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    return static_cast<WinControl*>(Attached(hwnd, KlarvoWindowProc));
 }
 
 WinControl::WinControl(Component* owner) : Control(owner) {}
@@ -318,7 +311,7 @@ void WinControl::CreateWnd()
     creating_ = true;
     // The window procedure attaches this object at WM_NCCREATE.
     HWND h = CreateWindowExA(p.exStyle, cls.c_str(), p.caption.c_str(), p.style, p.x, p.y, p.width, p.height, p.parent,
-                             nullptr, GetModuleHandleA(nullptr), this);
+                             nullptr, GetModuleHandleA(nullptr), static_cast<MessageWindow*>(this));
     creating_ = false;
     if (!h) {
         hwnd_ = nullptr;

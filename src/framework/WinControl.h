@@ -19,6 +19,7 @@
 
 #include "framework/Control.h"
 #include "win/Gdi.h"
+#include "win/MessageWindow.h"
 
 #include <windows.h>
 
@@ -44,7 +45,7 @@ struct WindowParams {
     HBRUSH background = nullptr;
 };
 
-class WinControl : public Control {
+class WinControl : public Control, private MessageWindow {
 public:
     explicit WinControl(Component* owner);
     ~WinControl() override;
@@ -157,7 +158,11 @@ private:
     friend class Control;
     friend class Form;
     friend class Application;
-    friend LRESULT CALLBACK KlarvoWindowProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // A handler's failure goes to the application's error box.
+    void OnFailure(std::exception_ptr failure) override;
+    void OnAttach(HWND hwnd) override;
+    void OnDetach(HWND hwnd) override;
     void InsertControl(Control* c);
     void RemoveControl(Control* c);
     LRESULT HandleMouse(UINT msg, WPARAM wParam, LPARAM lParam);

@@ -57,7 +57,7 @@ private:
 
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     // A failing handler leaves the cleaner as it was: it keeps running.
-    void OnFailure(std::exception_ptr) override {}
+    void OnFailure() override {}
     void OnAttach(HWND window) override { window_ = window; }
     void OnDetach(HWND) override { window_ = nullptr; }
 

@@ -88,10 +88,10 @@ LRESULT WinControl::OnMessage(HWND, UINT msg, WPARAM wParam, LPARAM lParam)
     return WndProc(msg, wParam, lParam);
 }
 
-void WinControl::OnFailure(std::exception_ptr failure)
+void WinControl::OnFailure()
 {
     try {
-        std::rethrow_exception(failure);
+        throw;
     } catch (const std::exception& e) {
         App().HandleException(e);
     } catch (...) {

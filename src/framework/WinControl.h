@@ -160,7 +160,7 @@ private:
     friend class Application;
     LRESULT OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
     // A handler's failure goes to the application's error box.
-    void OnFailure(std::exception_ptr failure) override;
+    void OnFailure() override;
     void OnAttach(HWND hwnd) override;
     void OnDetach(HWND hwnd) override;
     void InsertControl(Control* c);

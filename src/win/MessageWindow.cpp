@@ -52,7 +52,7 @@ LRESULT MessageWindow::Route(HWND window, UINT message, WPARAM wParam, LPARAM lP
         result = self->OnMessage(window, message, wParam, lParam);
     } catch (...) {
         try {
-            self->OnFailure(std::current_exception());
+            self->OnFailure();
         } catch (...) {
             // The failure's own handling failed: still nothing crosses.
         }

@@ -8,8 +8,6 @@
 
 #include <windows.h>
 
-#include <exception>
-
 namespace klarvo {
 
 class MessageWindow {
@@ -39,9 +37,11 @@ protected:
     MessageWindow& operator=(const MessageWindow&) = default;
 
     virtual LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
-    // Called inside the procedure's catch: decides what a failure does. The
-    // message is then answered with 0.
-    virtual void OnFailure(std::exception_ptr failure) = 0;
+    // Called inside the procedure's catch, where `throw;` brings the failure
+    // back: decides what it does. The message is then answered with 0.
+    // (Rethrowing, not std::exception_ptr, whose runtime support would add
+    // to both programs' size.)
+    virtual void OnFailure() = 0;
     // The window is now this object's (WM_NCCREATE, before OnMessage sees
     // it), and is no longer (after OnMessage saw WM_NCDESTROY).
     virtual void OnAttach(HWND) {}

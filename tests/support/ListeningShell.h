@@ -47,7 +47,7 @@ private:
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     // A record that cannot be kept is lost, like a notification to a busy
     // shell.
-    void OnFailure(std::exception_ptr) override {}
+    void OnFailure() override {}
 
     HWND window_ = nullptr;
 };

@@ -83,12 +83,12 @@ LRESULT BeforeAttach(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 // windows by it, since others may hold anything in their window bytes.
 const WNDPROC KlarvoWindowProc = MessageWindow::Procedure<BeforeAttach>;
 
-LRESULT WinControl::OnMessage(HWND, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT WinControl::Port::OnMessage(HWND, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    return WndProc(msg, wParam, lParam);
+    return control_.WndProc(msg, wParam, lParam);
 }
 
-void WinControl::OnFailure()
+void WinControl::Port::OnFailure()
 {
     try {
         throw;
@@ -99,21 +99,22 @@ void WinControl::OnFailure()
     }
 }
 
-void WinControl::OnAttach(HWND hwnd)
+void WinControl::Port::OnAttach(HWND hwnd)
 {
-    hwnd_ = hwnd;
+    control_.hwnd_ = hwnd;
 }
 
-void WinControl::OnDetach(HWND hwnd)
+void WinControl::Port::OnDetach(HWND hwnd)
 {
-    if (hwnd_ == hwnd) {
-        hwnd_ = nullptr;
+    if (control_.hwnd_ == hwnd) {
+        control_.hwnd_ = nullptr;
     }
 }
 
 WinControl* WinControl::FromHandle(HWND hwnd)
 {
-    return static_cast<WinControl*>(Attached(hwnd, KlarvoWindowProc));
+    auto* port = static_cast<Port*>(MessageWindow::Attached(hwnd, KlarvoWindowProc));
+    return port ? &port->control_ : nullptr;
 }
 
 WinControl::WinControl(Component* owner) : Control(owner) {}
@@ -311,7 +312,7 @@ void WinControl::CreateWnd()
     creating_ = true;
     // The window procedure attaches this object at WM_NCCREATE.
     HWND h = CreateWindowExA(p.exStyle, cls.c_str(), p.caption.c_str(), p.style, p.x, p.y, p.width, p.height, p.parent,
-                             nullptr, GetModuleHandleA(nullptr), static_cast<MessageWindow*>(this));
+                             nullptr, GetModuleHandleA(nullptr), static_cast<MessageWindow*>(&port_));
     creating_ = false;
     if (!h) {
         hwnd_ = nullptr;

@@ -1,28 +1,56 @@
 #include "resident/Commands.h"
 
+#include <iterator>
+
 #include "link/Messages.h"
 
 namespace klarvo::resident {
+namespace {
+
+// clang-format off
+constexpr CommandRow kRows[] = {
+    // code             posted range                  menu item      arg label                ram    separator
+    {trayFreeUp,        false, 0, 0,                  menuFreeUp1,   0,  nullptr,             true,  false},
+    {trayFreeUp,        false, 0, 0,                  menuFreeUp2,   1,  nullptr,             true,  false},
+    {trayFreeUp,        false, 0, 0,                  menuFreeUp3,   2,  nullptr,             true,  false},
+    {cmdFastClean,      true,  0, 0,                  menuFast,      0,  "Fast cleaning",     true,  false},
+    {trayOpenShell,     false, 0, 0,                  menuOpenShell, 0,  "Open Klarvo Shell", false, true},
+    {trayExit,          false, 0, 0,                  menuExit,      0,  "Exit",              false, true},
+    {cmdReloadSettings, true,  0, 0,                  0,             0,  nullptr,             false, false},
+    {cmdReportStatus,   true,  0, 0,                  0,             0,  nullptr,             false, false},
+    {cmdFreeRam,        true,  1, kMaxFreeMegabytes,  0,             0,  nullptr,             false, false},
+    {cmdClearHdd,       true,  hcTemp, hcHistory,     0,             0,  nullptr,             false, false},
+};
+// clang-format on
+
+} // namespace
+
+const CommandRow* CommandRowsBegin()
+{
+    return std::begin(kRows);
+}
+
+const CommandRow* CommandRowsEnd()
+{
+    return std::end(kRows);
+}
 
 std::optional<Command> DecodeCommand(std::uint64_t wParam, std::int64_t lParam)
 {
-    auto accept = [&](std::int64_t low, std::int64_t high) -> std::optional<Command> {
-        if (lParam < low || lParam > high)
-            return std::nullopt;
-        return Command{static_cast<int>(wParam), static_cast<std::int32_t>(lParam)};
-    };
-    switch (wParam) {
-    case cmdReloadSettings:
-    case cmdFastClean:
-    case cmdReportStatus:
-        return accept(0, 0);
-    case cmdFreeRam:
-        return accept(1, kMaxFreeMegabytes);
-    case cmdClearHdd:
-        return accept(hcTemp, hcHistory);
-    default:
-        return std::nullopt;
-    }
+    for (const CommandRow& row : kRows)
+        if (row.posted && wParam == static_cast<std::uint64_t>(row.code))
+            return lParam < row.low || lParam > row.high
+                       ? std::nullopt
+                       : std::optional<Command>(Command{row.code, static_cast<std::int32_t>(lParam)});
+    return std::nullopt;
+}
+
+std::optional<Command> DecodeMenuItem(unsigned menuId)
+{
+    for (const CommandRow& row : kRows)
+        if (row.menuId != 0 && row.menuId == menuId)
+            return Command{row.code, row.menuArgument};
+    return std::nullopt;
 }
 
 } // namespace klarvo::resident

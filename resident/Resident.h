@@ -17,6 +17,7 @@
 #include "resident/Tray.h"
 #include "resident/Worker.h"
 #include "win/Handles.h"
+#include "win/MessageWindow.h"
 
 namespace klarvo::resident {
 
@@ -25,22 +26,12 @@ inline constexpr char kResidentMutexName[] = "Klarvo resident cleaner";
 // The shell's program, opened from the tray and at start.
 inline constexpr char kShellProgram[] = "KlarvoShell.exe";
 
-// Commands of the tray menu, as WM_COMMAND identifiers.
-enum MenuId : unsigned {
-    menuFreeUp1 = 101, // the three "Free up" amounts of slots 7 to 9
-    menuFreeUp2 = 102,
-    menuFreeUp3 = 103,
-    menuFast = 104,
-    menuOpenShell = 105,
-    menuExit = 106,
-};
-
 // The resident cleaner: one hidden top-level window of the class the shell
 // looks for, a tray icon, hot keys and two worker threads, one for RAM
 // cleanings and one for disk cleanings, so that the window procedure never
 // waits for either. All state lives on the window's thread; the workers
 // report back by posting to the window.
-class Resident {
+class Resident : private MessageWindow {
 public:
     // `mutex` is the single-instance mutex this thread owns; it is released
     // as the window goes, so that a cleaner started in that moment can take
@@ -64,8 +55,31 @@ private:
         bool reportProgress;
     };
 
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    // A failing handler leaves the cleaner as it was: it keeps running.
+    void OnFailure() override {}
+    void OnAttach(HWND window) override { window_ = window; }
+    void OnDetach(HWND) override { window_ = nullptr; }
+
+    // Handlers of the window's messages, each answering 0.
+    using Handler = void (Resident::*)(WPARAM, LPARAM);
+    struct HandlerRow {
+        UINT message;
+        Handler handler;
+    };
+    static const HandlerRow kHandlers[];
+    void OnCleanerCommand(WPARAM wParam, LPARAM lParam);
+    void OnClose(WPARAM, LPARAM);
+    void OnRamProgress(WPARAM jobId, LPARAM percent);
+    void OnRamDone(WPARAM jobId, LPARAM);
+    void OnDiskDone(WPARAM jobId, LPARAM);
+    void OnTimer(WPARAM timer, LPARAM);
+    void OnHotKey(WPARAM hotKey, LPARAM);
+    void OnTrayCallback(WPARAM, LPARAM mouse);
+    void OnMenuCommand(WPARAM wParam, LPARAM);
+    void OnEndSession(WPARAM ending, LPARAM);
+    void OnDestroy(WPARAM, LPARAM);
+    void OnTaskbarCreated();
 
     void Carry(const Command& command);
     void ReloadSettings();
@@ -76,16 +90,14 @@ private:
     void SetAutoClean(bool on);
 
     void RequestRam(const RamJob& job);
-    void StartRam(const RamJob& job);
     // Runs on the RAM worker; returns the kilobytes freed.
     static std::int64_t RunRamJob(const RamJob& job, HWND window, WPARAM jobId, const std::atomic<bool>* stop,
                                   int maxTries, bool fastOnly);
-    void RamProgress(WPARAM jobId, LPARAM percent);
-    void RamFinished(WPARAM jobId);
     void RequestDisk(HddCategory category, bool pressed);
     void StartDiskBatch();
-    void DiskFinished(WPARAM jobId);
     void ExplainRefusals(const std::vector<std::string>& refusals);
+    // An ending cleaner still logs what its disk work did and did not do.
+    void LogUnfinishedDiskWork();
 
     void CheckAutoClean();
     void RefreshTray();
@@ -106,30 +118,14 @@ private:
     Uptime uptime_;
     std::unique_ptr<TrayIcon> tray_;
 
-    // What a worker hands back. The window reads `result` only after it saw
-    // `done`, which the worker sets last: a completion message that another
-    // program posted finds `done` false and is ignored.
-    struct Outcome {
-        std::atomic<bool> done{false};
-        std::int64_t result = 0;
-        std::vector<std::string> logLines; // for Klarvo.log
-        std::vector<std::string> refusals; // of pressed Clear buttons
-    };
-    // An ending cleaner still logs what its disk work did and did not do.
-    void LogUnfinishedDiskWork();
-
     KernelHandle mutex_;
     std::atomic<bool> stop_{false};
-    // Ids of the jobs started, so that the workers' messages name theirs.
-    WPARAM lastJobId_ = 0;
-    Worker ramWorker_;
+    // Two runners, so that a disk clear never holds up a RAM cleaning's
+    // progress.
+    JobRunner ram_;
     std::optional<RamJob> ramRunning_;
-    WPARAM ramJobId_ = 0;
     int ramPercent_ = -1;
-    std::shared_ptr<Outcome> ramOutcome_;
-    Worker diskWorker_;
-    WPARAM diskJobId_ = 0;
-    std::shared_ptr<Outcome> diskOutcome_;
+    JobRunner disk_;
     std::deque<DiskJob> diskPending_;
     UINT autoTimerMs_ = 0;
     UINT trayTimerMs_ = 0;

@@ -53,4 +53,47 @@ bool Worker::Join(DWORD milliseconds)
     return true;
 }
 
+bool JobRunner::Start(HWND window, Job job)
+{
+    if (outcome_)
+        return false;
+    const WPARAM id = id_ + 1;
+    auto outcome = std::make_shared<JobOutcome>();
+    const UINT doneMessage = doneMessage_;
+    const bool started = worker_.Start([job = std::move(job), window, id, outcome, doneMessage] {
+        try {
+            job(id, *outcome);
+        } catch (...) {
+            // Ended short: what it gathered so far is its outcome.
+        }
+        outcome->done.store(true);
+        PostMessageA(window, doneMessage, id, 0);
+    });
+    if (!started)
+        return false;
+    id_ = id;
+    outcome_ = std::move(outcome);
+    return true;
+}
+
+std::shared_ptr<JobOutcome> JobRunner::Finish(WPARAM jobId)
+{
+    if (!outcome_ || jobId != id_ || !outcome_->done.load())
+        return nullptr;
+    // The worker posted the message as its last act: the wait is for its
+    // return.
+    worker_.Join(INFINITE);
+    return std::move(outcome_);
+}
+
+std::shared_ptr<JobOutcome> JobRunner::Abandon()
+{
+    worker_.Join(INFINITE);
+    std::shared_ptr<JobOutcome> outcome = std::move(outcome_);
+    outcome_.reset();
+    if (outcome && !outcome->done.load())
+        outcome.reset();
+    return outcome;
+}
+
 } // namespace klarvo::resident

@@ -57,48 +57,41 @@ bool IsChildNotification(UINT msg)
 
 } // namespace
 
-// The object is kept in the window's GWLP_USERDATA, the slot that Windows
-// leaves to whoever creates a window: the platform controls we superclass
-// keep their state in their own window bytes, and a window property would
-// cost an atom look-up on every message. Another program's window may hold
-// anything there, so FromHandle first checks that the window is ours.
-LRESULT CALLBACK KlarvoWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+// The control's side of the shared window procedure (KlarvoWindowProc).
+LRESULT WinControl::Port::OnMessage(HWND, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == WM_NCCREATE) {
-        if (auto* created = static_cast<WinControl*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams)) {
-            created->hwnd_ = hwnd;
-            SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-        }
-    }
-    auto* self = reinterpret_cast<WinControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) {
-        return BeforeAttach(hwnd, msg, wParam, lParam);
-    }
-    LRESULT result = 0;
+    return control_.WndProc(msg, wParam, lParam);
+}
+
+void WinControl::Port::OnFailure()
+{
     try {
-        result = self->WndProc(msg, wParam, lParam);
+        throw;
     } catch (const std::exception& e) {
         App().HandleException(e);
     } catch (...) {
         App().HandleUnknownException();
     }
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        if (self->hwnd_ == hwnd) {
-            self->hwnd_ = nullptr;
-        }
-    }
-    return result;
 }
 
+void WinControl::Port::OnAttach(HWND hwnd)
+{
+    control_.hwnd_ = hwnd;
+}
+
+void WinControl::Port::OnDetach(HWND hwnd)
+{
+    if (control_.hwnd_ == hwnd) {
+        control_.hwnd_ = nullptr;
+    }
+}
+
+// Another program's window may hold anything in its window bytes: a window
+// is ours only when it is of this process and its class has our procedure.
 WinControl* WinControl::FromHandle(HWND hwnd)
 {
-    DWORD process = 0;
-    if (!hwnd || !GetWindowThreadProcessId(hwnd, &process) || process != GetCurrentProcessId() ||
-        reinterpret_cast<WNDPROC>(GetClassLongPtrA(hwnd, GCLP_WNDPROC)) != KlarvoWindowProc) {
-        return nullptr;
-    }
-    return reinterpret_cast<WinControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* port = static_cast<Port*>(MessageWindow::Attached(hwnd, KlarvoWindowProc));
+    return port ? &port->control_ : nullptr;
 }
 
 WinControl::WinControl(Component* owner) : Control(owner) {}

@@ -19,6 +19,7 @@
 
 #include "framework/Control.h"
 #include "win/Gdi.h"
+#include "win/MessageWindow.h"
 
 #include <windows.h>
 
@@ -159,7 +160,22 @@ private:
     friend class Control;
     friend class Form;
     friend class Application;
-    friend LRESULT CALLBACK KlarvoWindowProc(HWND, UINT, WPARAM, LPARAM);
+    // The control's side of the shared window procedure. A member rather
+    // than a second base, which would give every control class a second
+    // table of virtuals and the shell kilobytes more.
+    class Port : public MessageWindow {
+    public:
+        explicit Port(WinControl& control) : control_(control) {}
+        WinControl& control_;
+
+    private:
+        LRESULT OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
+        // A handler's failure goes to the application's error box.
+        void OnFailure() override;
+        void OnAttach(HWND hwnd) override;
+        void OnDetach(HWND hwnd) override;
+    };
+    Port port_{*this};
     void InsertControl(Control* c);
     void RemoveControl(Control* c);
     LRESULT HandleMouse(UINT msg, WPARAM wParam, LPARAM lParam);

@@ -137,7 +137,7 @@ void WinControl::CreateWnd()
     creating_ = true;
     // The window procedure attaches this object at WM_NCCREATE.
     HWND h = CreateWindowExA(p.exStyle, cls.c_str(), p.caption.c_str(), p.style, p.x, p.y, p.width, p.height, p.parent,
-                             nullptr, GetModuleHandleA(nullptr), this);
+                             nullptr, GetModuleHandleA(nullptr), static_cast<MessageWindow*>(&port_));
     creating_ = false;
     if (!h) {
         hwnd_ = nullptr;

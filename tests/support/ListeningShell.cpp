@@ -10,32 +10,25 @@
 
 namespace klarvo::test {
 
-namespace {
-
-// Records what is posted to the window, whichever loop dispatches it.
-LRESULT CALLBACK Record(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT ListeningShell::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // Recorded whichever loop dispatches it.
     if (message == WM_SHELLNOTIFY) {
-        if (auto* shell = reinterpret_cast<ListeningShell*>(GetWindowLongPtrA(window, GWLP_USERDATA))) {
-            shell->received.emplace_back(wParam, lParam);
-            return 0;
-        }
+        received.emplace_back(wParam, lParam);
+        return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-} // namespace
-
 ListeningShell::ListeningShell()
 {
     WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = Record;
+    windowClass.lpfnWndProc = Procedure<>;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = kShellWindowClass;
     RegisterClassA(&windowClass);
     window_ = CreateWindowExA(0, kShellWindowClass, "listener", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                              windowClass.hInstance, nullptr);
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+                              windowClass.hInstance, static_cast<MessageWindow*>(this));
 }
 
 ListeningShell::~ListeningShell()

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "win/MessageWindow.h"
+
 namespace klarvo::test {
 
 using Notification = std::pair<WPARAM, LPARAM>;
@@ -16,7 +18,7 @@ using Notification = std::pair<WPARAM, LPARAM>;
 // process that records every notification posted to it. Other programs
 // find it exactly as they find the real shell. Notifications arrive when
 // this thread's messages are handled (Collect, WaitFor, Pump, WaitUntil).
-class ListeningShell {
+class ListeningShell : private MessageWindow {
 public:
     ListeningShell();
     ~ListeningShell();
@@ -46,6 +48,11 @@ public:
     std::vector<Notification> received;
 
 private:
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    // A record that cannot be kept is lost, like a notification to a busy
+    // shell.
+    void OnFailure() override {}
+
     HWND window_ = nullptr;
 };
 

@@ -53,6 +53,29 @@ TEST(DecodeCommand, AcceptsEachCommandOnlyWithinItsRange)
     }
 }
 
+// Whatever another program posts, it never reaches what only the tray
+// offers; the tray's items reach it.
+TEST(DecodeCommand, NeverReachesWhatOnlyTheTrayOffers)
+{
+    for (const CommandRow* row = CommandRowsBegin(); row != CommandRowsEnd(); ++row)
+        EXPECT_EQ(row->posted, row->code < trayFreeUp) << row->code;
+    const std::int64_t arguments[] = {0, 1, 2, 3, -1, 4096};
+    for (std::uint64_t code = 0; code < 2000; ++code) {
+        for (std::int64_t argument : arguments) {
+            const std::optional<Command> command = DecodeCommand(code, argument);
+            EXPECT_LT(command.value_or(Command{0, 0}).code, trayFreeUp) << code << " " << argument;
+        }
+    }
+    const struct {
+        unsigned menuId;
+        int code;
+    } tray[] = {
+        {menuExit, trayExit}, {menuOpenShell, trayOpenShell}, {menuFreeUp3, trayFreeUp}, {menuFast, cmdFastClean}};
+    for (const auto& item : tray)
+        EXPECT_EQ(DecodeMenuItem(item.menuId).value_or(Command{-1, 0}).code, item.code) << item.menuId;
+    EXPECT_FALSE(DecodeMenuItem(cmdFastClean));
+}
+
 TEST(Effects, ReportUnknownUntilTheFirstCleaningThenAccumulate)
 {
     Effects effects;

@@ -7,6 +7,7 @@
 
 #include "link/Messages.h"
 #include "support/Desktop.h"
+#include "resident/Commands.h"
 #include "support/Process.h"
 #include "support/Pump.h"
 #include "suite_fixture.h"
@@ -16,9 +17,6 @@ using namespace klarvo::test;
 
 namespace {
 
-// What a person's tray "Exit" sends the cleaner's window, and what a
-// neighbour that wants it gone sends.
-constexpr WPARAM kTrayExitCommand = 106;
 // One round: as many closes as a neighbour might send in a burst.
 constexpr int kClosesPerRound = 15;
 // The gap after a close before the next look, drawn anew each time: short
@@ -37,7 +35,7 @@ void Close(HWND cleaner, int close)
     if (close % 2 == 0)
         PostMessageA(cleaner, WM_CLOSE, 0, 0);
     else
-        PostMessageA(cleaner, WM_COMMAND, kTrayExitCommand, 0);
+        PostMessageA(cleaner, WM_COMMAND, resident::menuExit, 0);
 }
 
 // The shell's tick starts a cleaner whenever it finds none; closed fast and

@@ -22,7 +22,7 @@ set_tests_properties(e2e_hostile PROPERTIES RESOURCE_LOCK desktop)
 # in `make test-stress`, which alone runs the tests labelled stress.
 klarvo_test(e2e_exit_race SANDBOXED
   SOURCES exit_race_e2e_test.cpp
-  LIBS klarvo_settings
+  LIBS klarvo_settings klarvo_resident
   ARGS --shell=$<TARGET_FILE:KlarvoShell> --cleaner=$<TARGET_FILE:Klarvo> --rounds=2)
 add_dependencies(e2e_exit_race KlarvoShell Klarvo)
 set_tests_properties(e2e_exit_race PROPERTIES RESOURCE_LOCK desktop)

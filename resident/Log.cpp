@@ -66,6 +66,21 @@ bool WriteTrimmed(const std::string& name, const std::string& content)
     return file && WriteAll(file.Get(), content) && FlushFileBuffers(file.Get());
 }
 
+// Readers are let in, so that a person following the log in a viewer
+// never costs it a line; writers are not: two cleaners a moment apart must
+// not interleave halves.
+FileHandle OpenForAppending(const std::string& name)
+{
+    return FileHandle(CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+void AppendTo(HANDLE file, const std::string& line)
+{
+    SetFilePointer(file, 0, nullptr, FILE_END);
+    WriteAll(file, line);
+}
+
 bool Exists(const std::string& name)
 {
     return GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -104,17 +119,14 @@ void Log::Write(const std::string& text) const
         if (c == '\r' || c == '\n')
             c = ' ';
     line += "\r\n";
-    // No sharing: two cleaners a moment apart must not interleave halves.
-    FileHandle file(CreateFileA(file_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file = OpenForAppending(file_);
     if (!file)
         return;
     const DWORD size = GetFileSize(file.Get(), nullptr);
     if (size == INVALID_FILE_SIZE)
         return;
     if (size + line.size() <= kLogLimitBytes) {
-        SetFilePointer(file.Get(), 0, nullptr, FILE_END);
-        WriteAll(file.Get(), line);
+        AppendTo(file.Get(), line);
         return;
     }
     std::string content;
@@ -127,10 +139,17 @@ void Log::Write(const std::string& text) const
     if (!WriteTrimmed(trimmed, NewerHalf(content) + line))
         return;
     file.Reset();
-    // Left for the next start where the old log went but the new one
-    // could not take its name.
-    if (!Replace(trimmed, file_) && Exists(file_))
-        DeleteFileA(trimmed.c_str());
+    if (Replace(trimmed, file_))
+        return;
+    // Where the old log went but the new one could not take its name, the
+    // new one is left for the next start. Where the old one is still held
+    // (a viewer that does not share deleting), the line goes to its end and
+    // the next line tries the trim again.
+    if (!Exists(file_))
+        return;
+    DeleteFileA(trimmed.c_str());
+    if (const FileHandle old = OpenForAppending(file_))
+        AppendTo(old.Get(), line);
 }
 
 } // namespace klarvo::resident

@@ -341,7 +341,7 @@ TEST_F(DiskCleaning, ExplainsARefusedClearInOneBoxAndLogsEveryRefusal)
     HWND window = Start();
     ASSERT_NE(window, nullptr);
     const std::string log = program.File("Klarvo.log");
-    auto refusals = [&] { return FileExists(log) ? Occurrences(ReadText(log), fonts) : 0; };
+    auto refusals = [&] { return Occurrences(ReadTextIfAny(log), fonts); };
     ASSERT_TRUE(WaitUntil([&] { return refusals() == 1; }, 10000));
     EXPECT_TRUE(MessageBoxesOf(process->Id()).empty()) << "a refusal at start has no box";
 

@@ -64,20 +64,38 @@ void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
     WriteText(path, std::string(bytes.begin(), bytes.end()));
 }
 
-std::string ReadText(const std::string& path)
+namespace {
+
+bool TryReadText(const std::string& path, std::string& text)
 {
     const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                       OPEN_EXISTING, 0, nullptr));
     if (!file)
-        throw std::runtime_error("cannot open " + path);
+        return false;
     // To the end rather than by the reported size, which files such as
     // those of /proc give as 0.
-    std::string text;
     char buffer[4096];
     DWORD got = 0;
     while (ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0) {
         text.append(buffer, got);
     }
+    return true;
+}
+
+} // namespace
+
+std::string ReadText(const std::string& path)
+{
+    std::string text;
+    if (!TryReadText(path, text))
+        throw std::runtime_error("cannot open " + path);
+    return text;
+}
+
+std::string ReadTextIfAny(const std::string& path)
+{
+    std::string text;
+    TryReadText(path, text);
     return text;
 }
 
@@ -105,7 +123,7 @@ std::vector<std::string> LinesOf(const std::string& text)
 
 std::vector<std::string> ReadLines(const std::string& path)
 {
-    return FileExists(path) ? LinesOf(ReadText(path)) : std::vector<std::string>{};
+    return LinesOf(ReadTextIfAny(path));
 }
 
 } // namespace klarvo::test

@@ -27,6 +27,9 @@ private:
 std::vector<std::uint8_t> ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 std::string ReadText(const std::string& path);
+// The text of a file another program writes: empty while it does not exist
+// or cannot be opened this instant.
+std::string ReadTextIfAny(const std::string& path);
 void WriteText(const std::string& path, const std::string& text);
 bool FileExists(const std::string& path);
 // The lines ended by "\r\n" (a line still being written is left out), of a

@@ -494,6 +494,26 @@ TEST(DiskBatch, AnEndingCleanerReportsWhatItDidNotDo)
     EXPECT_TRUE(FileExists(tree.root + "\\a.tmp"));
 }
 
+// A person may follow the log in a viewer that holds it open, sharing
+// writing but not deleting: no line is lost to it, even when the log is
+// full and cannot be replaced by its trimmed half meanwhile.
+TEST(ResidentLog, LosesNoLineToAViewerHoldingIt)
+{
+    TempDir temp;
+    const Log log(temp.File(kLogName));
+    log.Write("first");
+    const FileHandle viewer(CreateFileA(log.File().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(viewer);
+    const std::string filler(200, '-');
+    const int lines = static_cast<int>(kLogLimitBytes / filler.size()) + 10;
+    for (int i = 0; i < lines; ++i)
+        log.Write("line " + std::to_string(i) + " " + filler);
+    const std::string content = test::ReadText(log.File());
+    EXPECT_NE(content.find("line " + std::to_string(lines - 1) + " "), std::string::npos);
+    EXPECT_FALSE(FileExists(log.File() + ".new"));
+}
+
 // A trim writes the new log beside the old one first; a cleaner that ended
 // half way finds one of two states at its next start.
 TEST(ResidentLog, RecoversAHalfDoneTrim)

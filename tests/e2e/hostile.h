@@ -19,6 +19,8 @@
 
 #include "link/Messages.h"
 #include "link/Notifications.h"
+#include "resident/Commands.h"
+#include "resident/ResidentParts.h"
 #include "settings/ConfFile.h"
 #include "settings/ConfStr.h"
 #include "settings/SlotTable.h"
@@ -32,17 +34,14 @@
 
 namespace klarvo::test {
 
-// The cleaner's private messages and its tray menu, as another program
-// would guess them.
+// The cleaner's private messages as another program would guess them (a
+// range beyond the ones it uses), and its tray menu by its own constants,
+// so that the flood keeps hitting them if they are renumbered.
 constexpr UINT kCleanerPrivateFirst = WM_APP;
 constexpr UINT kCleanerPrivateLast = WM_APP + 16;
-constexpr UINT kTrayCallback = WM_APP + 4;
-constexpr WPARAM kMenuFirst = 101, kMenuOpenShell = 105, kMenuExit = 106;
-
-// Used less than a tenth of a core over a quarter of a second: whatever was
-// queued for it has been handled. (A sent message overtakes posted ones, so
-// that a window answers says nothing about its queue.)
-bool Idle(DWORD id);
+using resident::kTrayCallback;
+constexpr WPARAM kMenuFirst = resident::menuFreeUp1, kMenuOpenShell = resident::menuOpenShell,
+                 kMenuExit = resident::menuExit;
 
 // ---- the flood ---------------------------------------------------------------
 

@@ -11,6 +11,7 @@
 #include "settings/ConfFile.h"
 #include "settings/ConfStr.h"
 #include "settings/SlotTable.h"
+#include "support/Desktop.h"
 #include "support/Process.h"
 #include "support/Pump.h"
 #include "support/RealInput.h"
@@ -59,47 +60,6 @@ bool IsEmptyDirectory(const std::string& dir)
 bool WaitUntilEmpty(const std::string& dir, DWORD milliseconds)
 {
     return WaitUntil([&] { return IsEmptyDirectory(dir); }, milliseconds);
-}
-
-struct BoxSearch {
-    DWORD processId;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectBox(HWND window, LPARAM data)
-{
-    auto& search = *reinterpret_cast<BoxSearch*>(data);
-    char name[16] = {};
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    GetClassNameA(window, name, sizeof name);
-    if (owner == search.processId && IsWindowVisible(window) && std::string(name) == "#32770")
-        search.found.push_back(window);
-    return TRUE;
-}
-
-// The visible message boxes of a process.
-std::vector<HWND> MessageBoxesOf(DWORD processId)
-{
-    BoxSearch search{processId, {}};
-    EnumWindows(CollectBox, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-BOOL CALLBACK CollectText(HWND child, LPARAM data)
-{
-    char buffer[1024] = {};
-    GetWindowTextA(child, buffer, sizeof buffer);
-    *reinterpret_cast<std::string*>(data) += buffer;
-    return TRUE;
-}
-
-// All the text a message box shows.
-std::string TextOf(HWND box)
-{
-    std::string text;
-    EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&text));
-    return text;
 }
 
 std::size_t Occurrences(const std::string& text, const std::string& part)

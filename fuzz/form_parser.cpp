@@ -27,8 +27,9 @@ void Visit(const FormObject& object, int depth)
         } catch (const FormError&) {
         }
     }
-    for (const auto& child : object.children)
+    for (const auto& child : object.children) {
         Visit(*child, depth + 1);
+    }
 }
 
 } // namespace

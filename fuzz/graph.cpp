@@ -43,22 +43,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto megabytes = in.ConsumeIntegral<std::int32_t>();
     const char separator = in.ConsumeIntegral<char>();
     FreeRamHistory history;
-    for (int i = 0; i < FreeRamHistory::kSamples; ++i)
+    for (int i = 0; i < FreeRamHistory::kSamples; ++i) {
         history.Append(in.ConsumeIntegral<std::uint16_t>());
+    }
 
     for (std::int32_t t : {total, 0, 1, 4096, INT_MIN, INT_MAX}) {
         const GraphScale scale = GraphScaleFor(t);
         FUZZ_CHECK(scale.step > 0 && scale.lines > 0 && scale.pix >= 0);
         const std::vector<GraphGridLine> lines = GraphGridLines(t, separator);
         FUZZ_CHECK(static_cast<int>(lines.size()) == scale.lines - 1);
-        for (const GraphGridLine& line : lines)
+        for (const GraphGridLine& line : lines) {
             FUZZ_CHECK(line.y >= 0 && line.y < kGraphHeight);
+        }
         (void)GraphTotalLineY(t);
         (void)GraphY(megabytes, scale);
         const std::vector<Point> curve = GraphCurvePoints(history, scale);
         FUZZ_CHECK(curve.size() == FreeRamHistory::kSamples);
         for (const GraphPlateau& plateau : GraphPlateaus(history)) {
-            FUZZ_CHECK(plateau.first >= 1 && plateau.last - plateau.first >= 2 && plateau.last < FreeRamHistory::kSamples);
+            FUZZ_CHECK(plateau.first >= 1 && plateau.last - plateau.first >= 2 &&
+                       plateau.last < FreeRamHistory::kSamples);
             (void)GraphPlateauLabelAt(plateau, scale);
         }
         NullCanvas canvas;

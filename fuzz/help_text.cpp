@@ -21,11 +21,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text = in.ConsumeRemainingBytesAsString();
 
     const std::vector<std::string> lines = help::SplitLines(text);
-    for (const std::string& line : lines)
+    for (const std::string& line : lines) {
         FUZZ_CHECK(line.find_first_of("\r\n") == std::string::npos);
+    }
     const std::vector<std::string> titles = help::GetHelpTitles(lines);
-    for (const std::string& title : titles)
+    for (const std::string& title : titles) {
         FUZZ_CHECK(title.size() <= help::kMaxTitleLength);
+    }
     const std::int32_t labels = help::IndexLabelCount(titles.size());
     FUZZ_CHECK(labels >= 0 && labels <= help::kMaxTopics);
 
@@ -34,10 +36,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string body = help::GetHelpTopicText(lines, t);
         FUZZ_CHECK(titles.empty() ? body.empty() : body.size() <= text.size() * 2 + 2);
         const std::string title = help::GetHelpTopicTitle(lines, t);
-        if (t >= 0 && t < titleCount)
+        if (t >= 0 && t < titleCount) {
             FUZZ_CHECK(title == titles[static_cast<std::size_t>(t)]);
-        else
+        } else {
             FUZZ_CHECK(title.empty());
+        }
         for (std::int32_t c : {count, titleCount, INT_MIN, INT_MAX}) {
             const std::int32_t next = help::NextTopic(t, c);
             FUZZ_CHECK(next == help::kIndex || (next == t + 1 && next < c));
@@ -47,9 +50,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // A label name the reader meets: its own, or any text.
-    if (topic >= 0 && topic < help::kMaxTopics)
+    if (topic >= 0 && topic < help::kMaxTopics) {
         FUZZ_CHECK(help::TopicOfLabelName(help::IndexLabelName(topic)) == topic);
-    if (const std::optional<std::int32_t> t = help::TopicOfLabelName(text))
+    }
+    if (const std::optional<std::int32_t> t = help::TopicOfLabelName(text)) {
         FUZZ_CHECK(*t >= 0 && *t < help::kMaxTopics);
+    }
     return 0;
 }

@@ -36,8 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto wParam = in.ConsumeIntegral<std::uint64_t>();
     const auto lParam = in.ConsumeIntegral<std::int64_t>();
 
-    if (const std::optional<ShellNotification> code = NotificationCode(wParam))
+    if (const std::optional<ShellNotification> code = NotificationCode(wParam)) {
         FUZZ_CHECK(static_cast<std::uint64_t>(*code) == wParam);
+    }
 
     const std::string effect = EffectText(lParam);
     FUZZ_CHECK(lParam == -1 ? effect == kUnknownText : effect.ends_with(" KB)"));
@@ -53,16 +54,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(IsTwoDigits(elapsed, end - 5) && IsTwoDigits(elapsed, end - 2));
     }
 
-    if (const std::optional<int> page = ShowPageTarget(lParam))
+    if (const std::optional<int> page = ShowPageTarget(lParam)) {
         FUZZ_CHECK(lParam >= 0 && *page >= 0 && *page <= kLastPageIndex);
-    else
+    } else {
         FUZZ_CHECK(lParam < 0);
+    }
 
     const int position = ProgressPosition(lParam);
     FUZZ_CHECK(position >= 0 && position <= 100);
 
-    if (const std::optional<EffectLabelText> label = EffectLabelFor(wParam, lParam))
+    if (const std::optional<EffectLabelText> label = EffectLabelFor(wParam, lParam)) {
         FUZZ_CHECK(wParam >= ntLastEffect && wParam <= ntTimeSince);
+    }
 
     NoTimer timer;
     RamProgressDisplay progress(timer);

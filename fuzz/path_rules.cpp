@@ -25,8 +25,9 @@ void CheckAccepted(const std::string& path)
     std::size_t start = 3;
     while (start <= path.size()) {
         std::size_t end = path.find('\\', start);
-        if (end == std::string::npos)
+        if (end == std::string::npos) {
             end = path.size();
+        }
         const std::string part = path.substr(start, end - start);
         FUZZ_CHECK(!part.empty());
         FUZZ_CHECK(part.find_first_not_of(". ") != std::string::npos);

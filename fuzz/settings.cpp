@@ -30,28 +30,32 @@ using Image = std::vector<unsigned char>;
 std::int32_t SlotOf(const Image& image, std::int32_t slot)
 {
     const std::optional<std::uint64_t> offset = ConfSlotOffset(slot, image.size());
-    if (!offset)
+    if (!offset) {
         return 0;
+    }
     FUZZ_CHECK(*offset + kConfRecordSize <= image.size());
     return DecodeConfSlot(image.data() + *offset);
 }
 
 void CheckFile(const Image& image, const std::string& text, std::int32_t slot, std::int32_t value)
 {
-    for (std::int32_t s : {slot, -1, 0, INT_MIN, INT_MAX})
+    for (std::int32_t s : {slot, -1, 0, INT_MIN, INT_MAX}) {
         (void)SlotOf(image, s);
+    }
 
     // A write lands in its slot and leaves every other whole record alone.
     const std::int32_t target = static_cast<std::int32_t>(static_cast<std::uint32_t>(slot) % 300);
     const ConfWrite write = PlanConfWrite(image.size(), target, value);
     Image written = image;
     FUZZ_CHECK(write.offset <= written.size() && write.offset % kConfRecordSize == 0);
-    if (written.size() < write.offset + write.bytes.size())
+    if (written.size() < write.offset + write.bytes.size()) {
         written.resize(write.offset + write.bytes.size());
+    }
     std::copy(write.bytes.begin(), write.bytes.end(), written.begin() + static_cast<std::ptrdiff_t>(write.offset));
     FUZZ_CHECK(SlotOf(written, target) == value);
-    for (std::int32_t s = 0; s < target && ConfSlotOffset(s, image.size()); ++s)
+    for (std::int32_t s = 0; s < target && ConfSlotOffset(s, image.size()); ++s) {
         FUZZ_CHECK(SlotOf(written, s) == SlotOf(image, s));
+    }
 
     // Lines read back as written, however the text ended them.
     const std::vector<std::string> lines = SplitLines(text);
@@ -65,8 +69,9 @@ void CheckFile(const Image& image, const std::string& text, std::int32_t slot, s
     FUZZ_CHECK(settings.minPercent >= 5 && settings.minPercent <= 100);
     FUZZ_CHECK(settings.everyMinutes >= 1 && settings.everyMinutes <= 60);
     FUZZ_CHECK(settings.maxTries >= 1 && settings.maxTries <= 5);
-    for (char hot : {settings.hotFast, settings.hotAutoOn, settings.hotAutoOff})
+    for (char hot : {settings.hotFast, settings.hotAutoOn, settings.hotAutoOff}) {
         FUZZ_CHECK(hot == 0 || (hot >= 'A' && hot <= 'Z'));
+    }
 }
 
 void CheckConversions(std::int32_t value, std::int32_t total, std::int32_t other, std::uint64_t bytes,
@@ -74,8 +79,9 @@ void CheckConversions(std::int32_t value, std::int32_t total, std::int32_t other
 {
     for (const SlotInfo& info : SlotTable()) {
         const std::int32_t shown = ShownFromStored(info, value, total);
-        if (info.kind == SlotKind::Flag || info.kind == SlotKind::InvertedFlag)
+        if (info.kind == SlotKind::Flag || info.kind == SlotKind::InvertedFlag) {
             FUZZ_CHECK(shown == 0 || shown == 1);
+        }
         (void)StoredFromShown(info, value, total);
         (void)ShownDefault(info, {total, value != 0});
         (void)FirstRunDefault(info, total, value != 0);
@@ -123,7 +129,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text = in.ConsumeRemainingBytesAsString();
 
     CheckFile(image, text, other, value);
-    for (std::int32_t t : {total, 0, 1, -1, 4096, INT_MIN, INT_MAX})
+    for (std::int32_t t : {total, 0, 1, -1, 4096, INT_MIN, INT_MAX}) {
         CheckConversions(value, t, other, bytes, text);
+    }
     return 0;
 }

@@ -37,19 +37,23 @@ const CommandRow* CommandRowsEnd()
 
 std::optional<Command> DecodeCommand(std::uint64_t wParam, std::int64_t lParam)
 {
-    for (const CommandRow& row : kRows)
-        if (row.posted && wParam == static_cast<std::uint64_t>(row.code))
+    for (const CommandRow& row : kRows) {
+        if (row.posted && wParam == static_cast<std::uint64_t>(row.code)) {
             return lParam < row.low || lParam > row.high
                        ? std::nullopt
                        : std::optional<Command>(Command{row.code, static_cast<std::int32_t>(lParam)});
+        }
+    }
     return std::nullopt;
 }
 
 std::optional<Command> DecodeMenuItem(unsigned menuId)
 {
-    for (const CommandRow& row : kRows)
-        if (row.menuId != 0 && row.menuId == menuId)
+    for (const CommandRow& row : kRows) {
+        if (row.menuId != 0 && row.menuId == menuId) {
             return Command{row.code, row.menuArgument};
+        }
+    }
     return std::nullopt;
 }
 

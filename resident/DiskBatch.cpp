@@ -18,25 +18,30 @@ void Refuse(const DiskJob& job, const std::string& why, DiskReport& report)
 {
     const std::string text = "Not cleaned: " + job.path + " - " + why;
     report.logLines.push_back(text);
-    if (job.pressed)
+    if (job.pressed) {
         report.refusals.push_back(text);
+    }
 }
 
 void ReportLeftovers(const std::string& path, const ClearTally& tally, DiskReport& report)
 {
-    for (const std::string& file : tally.inUseFiles)
+    for (const std::string& file : tally.inUseFiles) {
         report.logLines.push_back("left in use: " + file);
-    if (tally.inUse > tally.inUseFiles.size())
+    }
+    if (tally.inUse > tally.inUseFiles.size()) {
         report.logLines.push_back("left in use: " + std::to_string(tally.inUse - tally.inUseFiles.size()) +
                                   " more files in " + path);
-    if (tally.failed + tally.oddNames + tally.tooLong + tally.foldersInUse + tally.listingsCut > 0)
+    }
+    if (tally.failed + tally.oddNames + tally.tooLong + tally.foldersInUse + tally.listingsCut > 0) {
         report.logLines.push_back("left in " + path + ": " + std::to_string(tally.failed) + " refused by the system, " +
                                   std::to_string(tally.oddNames) + " with names that lead elsewhere, " +
                                   std::to_string(tally.tooLong) + " beyond the longest path, " +
                                   std::to_string(tally.foldersInUse) + " folders in use, " +
                                   std::to_string(tally.listingsCut) + " folders the system would not list whole");
-    if (tally.stopped)
+    }
+    if (tally.stopped) {
         report.logLines.push_back("Stopped cleaning " + path + ": the cleaner was ending");
+    }
 }
 
 void RunJob(const DiskCleaner& cleaner, const DiskJob& job, const std::atomic<bool>& stop, DiskReport& report)
@@ -81,10 +86,12 @@ void RunDiskBatch(const std::deque<DiskJob>& batch, const std::string& programDi
     std::size_t done = 0;
     try {
         const DiskCleaner cleaner(SystemProtectedPlaces(programDir), SystemCleanablePlaces());
-        for (const std::string& place : cleaner.UnreadablePlaces())
+        for (const std::string& place : cleaner.UnreadablePlaces()) {
             report.logLines.push_back("Protected place not readable: " + place + "; nothing is cleaned meanwhile");
-        for (; done < batch.size() && !stop.load(); ++done)
+        }
+        for (; done < batch.size() && !stop.load(); ++done) {
             RunJob(cleaner, batch[done], stop, report);
+        }
     } catch (const std::exception& error) {
         report.logLines.push_back(FailureLine(batch, done, error.what()));
         ++done; // the one under way: what it did stays done
@@ -92,8 +99,9 @@ void RunDiskBatch(const std::deque<DiskJob>& batch, const std::string& programDi
         report.logLines.push_back(FailureLine(batch, done, "unknown error"));
         ++done;
     }
-    for (; done < batch.size(); ++done)
+    for (; done < batch.size(); ++done) {
         report.logLines.push_back(NotStartedLine(batch[done]));
+    }
 }
 
 } // namespace klarvo::resident

@@ -22,14 +22,17 @@ bool IsLinkedDirectory(const std::string& path, const DiskFunctions& functions)
 // the path name a place other than the one it spells.
 bool PassesThroughLink(const std::string& normalised, const DiskFunctions& functions)
 {
-    if (IsLinkedDirectory(normalised, functions))
+    if (IsLinkedDirectory(normalised, functions)) {
         return true;
+    }
     for (std::size_t slash = normalised.find('\\', 3);; slash = normalised.find('\\', slash + 1)) {
         const std::string prefix = slash == std::string::npos ? normalised : normalised.substr(0, slash);
-        if (IsLink(GetFileAttributesA(prefix.c_str())))
+        if (IsLink(GetFileAttributesA(prefix.c_str()))) {
             return true;
-        if (slash == std::string::npos)
+        }
+        if (slash == std::string::npos) {
             return false;
+        }
     }
 }
 
@@ -52,8 +55,9 @@ void Count(DeleteOutcome outcome, bool directory, const std::string& path, Clear
         break;
     case DeleteOutcome::InUse:
         ++(directory ? tally.foldersInUse : tally.inUse);
-        if (!directory && tally.inUseFiles.size() < kNamedInUseFiles)
+        if (!directory && tally.inUseFiles.size() < kNamedInUseFiles) {
             tally.inUseFiles.push_back(path);
+        }
         break;
     case DeleteOutcome::Gone:
         break;
@@ -105,9 +109,10 @@ void DiskCleaner::Prepare(const std::vector<ProtectedPlace>& places, const std::
         }
         const NormalisedPath normal = NormaliseDirectory(place.path);
         const bool spelled = normal.verdict == PathVerdict::Accepted || normal.verdict == PathVerdict::DriveRoot;
-        if (spelled)
+        if (spelled) {
             places_.push_back(
                 {FoldCase(CanonicalForm(normal.path, functions_)), place.wholeSubtree, place.allowsCleanables});
+        }
         const std::string& path = spelled ? normal.path : place.path;
         const bool exists = IsDirectory(GetFileAttributesA(path.c_str()));
         if (exists && functions_.HandlePath()) {
@@ -119,18 +124,22 @@ void DiskCleaner::Prepare(const std::vector<ProtectedPlace>& places, const std::
         }
         // There and not to be spelled as a drive path (a share, a name
         // outside the code page), or not to be told apart from others.
-        if (!spelled || (exists && functions_.HandlePath()))
+        if (!spelled || (exists && functions_.HandlePath())) {
             unreadable_.push_back(place.path);
+        }
     }
     for (const std::string& place : cleanables) {
         // Only a place that is itself an acceptable spelling may waive.
         const NormalisedPath normal = NormaliseDirectory(place);
-        if (normal.verdict != PathVerdict::Accepted)
+        if (normal.verdict != PathVerdict::Accepted) {
             continue;
+        }
         cleanables_.push_back(FoldCase(CanonicalForm(normal.path, functions_)));
-        if (functions_.HandlePath())
-            if (PlaceChain chain = IdentityChain(normal.path, functions_); !chain.empty())
+        if (functions_.HandlePath()) {
+            if (PlaceChain chain = IdentityChain(normal.path, functions_); !chain.empty()) {
                 cleanableIdentities_.push_back(std::move(chain));
+            }
+        }
     }
 }
 
@@ -138,46 +147,58 @@ PathVerdict DiskCleaner::JudgeIdentity(const std::string& path) const
 {
     if (functions_.HandlePath()) {
         const PlaceChain candidate = IdentityChain(path, functions_);
-        if (candidate.empty())
+        if (candidate.empty()) {
             return PathVerdict::Unverifiable;
+        }
         return JudgeChain(candidate, identities_, cleanableIdentities_);
     }
     const Marker marker(FoldCase(path));
-    if (!marker.Made())
+    if (!marker.Made()) {
         return PathVerdict::Unverifiable;
+    }
     std::vector<GuardedPlace> places;
-    for (const ProtectedPlace& place : places_)
+    for (const ProtectedPlace& place : places_) {
         places.push_back({marker.Translate(SpellingChain(place.path)), place.wholeSubtree, place.allowsCleanables});
+    }
     std::vector<PlaceChain> cleanables;
-    for (const std::string& cleanable : cleanables_)
+    for (const std::string& cleanable : cleanables_) {
         cleanables.push_back(marker.Translate(SpellingChain(cleanable)));
+    }
     return JudgeChain(marker.Candidate(), places, cleanables);
 }
 
 DiskCleaner::Checked DiskCleaner::Check(const std::string& directory) const
 {
     const NormalisedPath normal = NormaliseDirectory(directory);
-    if (normal.verdict != PathVerdict::Accepted)
+    if (normal.verdict != PathVerdict::Accepted) {
         return {normal.verdict, {}};
-    if (!unreadable_.empty())
+    }
+    if (!unreadable_.empty()) {
         return {PathVerdict::UnknownProtected, {}};
+    }
     // The spelling is judged before the disk is asked anything, and again in
     // long form, so that neither an alias nor a missing directory slips by.
     if (const PathVerdict verdict = JudgeAgainst(FoldCase(normal.path), places_, cleanables_);
-        verdict != PathVerdict::Accepted)
+        verdict != PathVerdict::Accepted) {
         return {verdict, {}};
-    if (!IsDirectory(GetFileAttributesA(normal.path.c_str())))
+    }
+    if (!IsDirectory(GetFileAttributesA(normal.path.c_str()))) {
         return {PathVerdict::Missing, {}};
-    if (PassesThroughLink(normal.path, functions_))
+    }
+    if (PassesThroughLink(normal.path, functions_)) {
         return {PathVerdict::Link, {}};
+    }
     const NormalisedPath canonical = NormaliseDirectory(CanonicalForm(normal.path, functions_));
-    if (canonical.verdict != PathVerdict::Accepted)
+    if (canonical.verdict != PathVerdict::Accepted) {
         return {canonical.verdict, {}};
+    }
     if (const PathVerdict verdict = JudgeAgainst(FoldCase(canonical.path), places_, cleanables_);
-        verdict != PathVerdict::Accepted)
+        verdict != PathVerdict::Accepted) {
         return {verdict, {}};
-    if (const PathVerdict verdict = JudgeIdentity(canonical.path); verdict != PathVerdict::Accepted)
+    }
+    if (const PathVerdict verdict = JudgeIdentity(canonical.path); verdict != PathVerdict::Accepted) {
         return {verdict, {}};
+    }
     return {PathVerdict::Accepted, canonical.path};
 }
 
@@ -189,17 +210,21 @@ PathVerdict DiskCleaner::Judge(const std::string& directory) const
 PathVerdict DiskCleaner::JudgeSystemPlace(const std::string& directory, const std::string& systemPlace) const
 {
     const NormalisedPath line = NormaliseDirectory(directory);
-    if (line.verdict != PathVerdict::Accepted)
+    if (line.verdict != PathVerdict::Accepted) {
         return line.verdict;
+    }
     const NormalisedPath own = NormaliseDirectory(systemPlace);
-    if (own.verdict != PathVerdict::Accepted)
+    if (own.verdict != PathVerdict::Accepted) {
         return PathVerdict::NotSystemPlace;
-    if (FoldCase(CanonicalForm(line.path, functions_)) == FoldCase(CanonicalForm(own.path, functions_)))
+    }
+    if (FoldCase(CanonicalForm(line.path, functions_)) == FoldCase(CanonicalForm(own.path, functions_))) {
         return PathVerdict::Accepted;
+    }
     if (functions_.HandlePath()) {
         const PlaceChain lineChain = IdentityChain(line.path, functions_);
-        if (!lineChain.empty() && lineChain == IdentityChain(own.path, functions_))
+        if (!lineChain.empty() && lineChain == IdentityChain(own.path, functions_)) {
             return PathVerdict::Accepted;
+        }
     }
     return PathVerdict::NotSystemPlace;
 }
@@ -215,8 +240,9 @@ ClearTally DiskCleaner::Clear(const std::string& directory, bool withSubdirector
     ClearTally tally;
     const Checked checked = Check(directory);
     tally.verdict = checked.verdict;
-    if (checked.verdict == PathVerdict::Accepted)
+    if (checked.verdict == PathVerdict::Accepted) {
         ClearInside(checked.path, withSubdirectories, stop, tally);
+    }
     return tally;
 }
 
@@ -224,8 +250,9 @@ DiskCleaner::Step DiskCleaner::ClearEntry(const std::string& path, const Entry& 
                                           ClearTally& tally) const
 {
     const bool isDirectory = entry.attributes & FILE_ATTRIBUTE_DIRECTORY;
-    if (!MayBeOpened(entry, tally))
+    if (!MayBeOpened(entry, tally)) {
         return {};
+    }
     if (path.size() + (isDirectory ? kSearchSuffix : 0) > kLongestPath) {
         ++tally.tooLong;
         return {};
@@ -235,8 +262,9 @@ DiskCleaner::Step DiskCleaner::ClearEntry(const std::string& path, const Entry& 
         return {};
     }
     if (isDirectory) {
-        if (!withSubdirectories)
+        if (!withSubdirectories) {
             return {false}; // only the root lists them: it stays anyway
+        }
         // Looked at again just before entering: it may have been replaced
         // by a link since the listing. What is inside is checked entry by
         // entry all the same.
@@ -284,20 +312,22 @@ void DiskCleaner::ClearInside(const std::string& root, bool withSubdirectories, 
         if (pending[current].emptied) {
             const Visit done = std::move(pending[current]);
             pending.pop_back();
-            if (done.parent == kNoParent)
+            if (done.parent == kNoParent) {
                 continue;
+            }
             bool kept = true;
-            if (done.keptInside)
+            if (done.keptInside) {
                 ++tally.foldersKept;
-            else if (IsMarkedToKeep(done.attributes))
+            } else if (IsMarkedToKeep(done.attributes)) {
                 ++tally.marked;
-            else {
+            } else {
                 const DeleteOutcome outcome = DeleteEntry(done.path, true, functions_);
                 Count(outcome, true, done.path, tally);
                 kept = IsKept(outcome);
             }
-            if (kept)
+            if (kept) {
                 pending[done.parent].keptInside = true;
+            }
             continue;
         }
         pending[current].emptied = true;
@@ -315,10 +345,12 @@ void DiskCleaner::ClearInside(const std::string& root, bool withSubdirectories, 
             }
             const std::string path = directory + "\\" + entry.name;
             const Step step = ClearEntry(path, entry, withSubdirectories, tally);
-            if (step.enter)
+            if (step.enter) {
                 pending.push_back({path, step.attributes, current});
-            if (step.kept)
+            }
+            if (step.kept) {
                 pending[current].keptInside = true;
+            }
         }
     }
 }

@@ -29,11 +29,13 @@ bool Survives(const wchar_t* name, std::string& narrow)
     char buffer[MAX_PATH * 2];
     BOOL usedDefault = FALSE;
     const int length = WideCharToMultiByte(CP_ACP, 0, name, -1, buffer, sizeof buffer, nullptr, &usedDefault);
-    if (length <= 1 || usedDefault)
+    if (length <= 1 || usedDefault) {
         return false;
+    }
     wchar_t back[MAX_PATH * 2];
-    if (MultiByteToWideChar(CP_ACP, 0, buffer, -1, back, MAX_PATH * 2) == 0 || std::wcscmp(back, name) != 0)
+    if (MultiByteToWideChar(CP_ACP, 0, buffer, -1, back, MAX_PATH * 2) == 0 || std::wcscmp(back, name) != 0) {
         return false;
+    }
     narrow = buffer;
     return true;
 }
@@ -51,14 +53,17 @@ Listing ListWide(const std::string& directory, const DiskFunctions& functions, s
 {
     WIN32_FIND_DATAW found;
     const FindHandle search(functions.findFirstW(Widened(directory + "\\*").c_str(), &found));
-    if (!search)
+    if (!search) {
         return ListingOfError(GetLastError());
+    }
     do {
-        if (std::wcscmp(found.cFileName, L".") == 0 || std::wcscmp(found.cFileName, L"..") == 0)
+        if (std::wcscmp(found.cFileName, L".") == 0 || std::wcscmp(found.cFileName, L"..") == 0) {
             continue;
+        }
         std::string name;
-        if (!Survives(found.cFileName, name) && !Survives(found.cAlternateFileName, name))
+        if (!Survives(found.cFileName, name) && !Survives(found.cAlternateFileName, name)) {
             name.clear();
+        }
         entries.push_back({name, found.dwFileAttributes});
     } while (functions.findNextW(search.Get(), &found));
     return HowItEnded();
@@ -68,18 +73,22 @@ Listing ListNarrow(const std::string& directory, std::vector<Entry>& entries)
 {
     WIN32_FIND_DATAA found;
     const FindHandle search(FindFirstFileA((directory + "\\*").c_str(), &found));
-    if (!search)
+    if (!search) {
         return ListingOfError(GetLastError());
+    }
     do {
         std::string name = found.cFileName;
-        if (IsDotEntry(name))
+        if (IsDotEntry(name)) {
             continue;
+        }
         // A long name that does not fit the code page comes back with '?'
         // in it; only its short name can reach it.
-        if (name.find('?') != std::string::npos)
+        if (name.find('?') != std::string::npos) {
             name = found.cAlternateFileName;
-        if (name.find('?') != std::string::npos)
+        }
+        if (name.find('?') != std::string::npos) {
             name.clear();
+        }
         entries.push_back({name, found.dwFileAttributes});
     } while (FindNextFileA(search.Get(), &found));
     return HowItEnded();
@@ -126,18 +135,22 @@ DeleteOutcome MarkForDeletion(HANDLE handle, const DiskFunctions& functions)
 {
     DispositionInfo info{TRUE};
     if (functions.byHandle) {
-        if (functions.byHandle(handle, kFileDispositionInfo, &info, sizeof info))
+        if (functions.byHandle(handle, kFileDispositionInfo, &info, sizeof info)) {
             return DeleteOutcome::Deleted;
+        }
         return Classify(GetLastError());
     }
     IoStatus status{};
     const LONG result = functions.native(handle, &status, &info, sizeof info, kFileDispositionInformation);
-    if (result >= 0)
+    if (result >= 0) {
         return DeleteOutcome::Deleted;
-    if (result == kStatusDirectoryNotEmpty)
+    }
+    if (result == kStatusDirectoryNotEmpty) {
         return DeleteOutcome::NotEmpty;
-    if (result == kStatusSharingViolation)
+    }
+    if (result == kStatusSharingViolation) {
         return DeleteOutcome::InUse;
+    }
     return DeleteOutcome::Failed;
 }
 
@@ -153,18 +166,23 @@ DeleteOutcome DeleteThroughHandle(const std::string& path, bool directory, const
     const DWORD sharing = directory ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE : 0;
     const FileHandle handle(
         CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES, sharing, nullptr, OPEN_EXISTING, flags, nullptr));
-    if (!handle)
+    if (!handle) {
         return Classify(GetLastError());
+    }
     BY_HANDLE_FILE_INFORMATION information;
-    if (!functions.information(handle.Get(), &information))
+    if (!functions.information(handle.Get(), &information)) {
         return DeleteOutcome::Failed;
+    }
     const DWORD attributes = information.dwFileAttributes;
-    if (IsLink(attributes) || IsDirectory(attributes) != directory)
+    if (IsLink(attributes) || IsDirectory(attributes) != directory) {
         return DeleteOutcome::Link; // swapped since the listing
-    if (IsMarkedToKeep(attributes))
+    }
+    if (IsMarkedToKeep(attributes)) {
         return DeleteOutcome::Marked;
-    if (LeadsElsewhere(handle.Get(), path, functions))
+    }
+    if (LeadsElsewhere(handle.Get(), path, functions)) {
         return DeleteOutcome::Link;
+    }
     return MarkForDeletion(handle.Get(), functions);
 }
 
@@ -175,13 +193,16 @@ DeleteOutcome TestAndDelete(const std::string& path, const DiskFunctions& functi
     {
         const FileHandle probe(
             CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!probe)
+        if (!probe) {
             return Classify(GetLastError());
-        if (LeadsElsewhere(probe.Get(), path, functions))
+        }
+        if (LeadsElsewhere(probe.Get(), path, functions)) {
             return DeleteOutcome::Link;
+        }
     }
-    if (DeleteFileA(path.c_str()))
+    if (DeleteFileA(path.c_str())) {
         return DeleteOutcome::Deleted;
+    }
     return Classify(GetLastError());
 }
 
@@ -199,17 +220,20 @@ DeleteOutcome DeleteFileByName(const std::string& path, const DiskFunctions& fun
 {
     const std::size_t slash = path.rfind('\\');
     const std::string aside = path.substr(0, slash + 1) + kAsideName;
-    if (aside.size() > kLongestPath || lstrcmpiA(path.c_str() + slash + 1, kAsideName) == 0)
+    if (aside.size() > kLongestPath || lstrcmpiA(path.c_str() + slash + 1, kAsideName) == 0) {
         return TestAndDelete(path, functions);
+    }
     if (!MoveFileA(path.c_str(), aside.c_str())) {
         const DWORD error = GetLastError();
-        if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)
+        if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) {
             return TestAndDelete(path, functions); // an earlier one in the way
+        }
         return Classify(error);
     }
     const DeleteOutcome outcome = TestAndDelete(aside, functions);
-    if (outcome != DeleteOutcome::Deleted && outcome != DeleteOutcome::Gone)
+    if (outcome != DeleteOutcome::Deleted && outcome != DeleteOutcome::Gone) {
         MoveFileA(aside.c_str(), path.c_str());
+    }
     return outcome;
 }
 
@@ -222,8 +246,9 @@ Listing ListDirectory(const std::string& directory, const DiskFunctions& functio
 
 std::string FoldCase(std::string text)
 {
-    if (!text.empty())
+    if (!text.empty()) {
         CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
+    }
     return text;
 }
 
@@ -246,12 +271,14 @@ std::string CanonicalForm(const std::string& path, const DiskFunctions& function
 {
     char buffer[MAX_PATH * 2];
     DWORD length = 0;
-    if (functions.longPath)
+    if (functions.longPath) {
         length = functions.longPath(path.c_str(), buffer, sizeof buffer);
-    else
+    } else {
         length = GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
-    if (length == 0 || length >= sizeof buffer)
+    }
+    if (length == 0 || length >= sizeof buffer) {
         return path;
+    }
     return std::string(buffer, length);
 }
 
@@ -259,27 +286,33 @@ bool LeadsElsewhere(HANDLE handle, const std::string& path, const DiskFunctions&
 {
     // Systems without it have no links that could hide behind a plain
     // file's attributes.
-    if (!functions.finalPath)
+    if (!functions.finalPath) {
         return false;
+    }
     char buffer[MAX_PATH * 2];
     const DWORD length = functions.finalPath(handle, buffer, sizeof buffer, 0);
-    if (length == 0 || length >= sizeof buffer)
+    if (length == 0 || length >= sizeof buffer) {
         return true; // cannot tell: better left alone
+    }
     std::string final(buffer, length);
-    if (final.rfind("\\\\?\\", 0) == 0)
+    if (final.rfind("\\\\?\\", 0) == 0) {
         final.erase(0, 4);
+    }
     const std::string folded = FoldCase(final);
     return folded != FoldCase(path) && folded != FoldCase(CanonicalForm(path, functions));
 }
 
 DeleteOutcome DeleteEntry(const std::string& path, bool directory, const DiskFunctions& functions)
 {
-    if (functions.HandlePath())
+    if (functions.HandlePath()) {
         return DeleteThroughHandle(path, directory, functions);
-    if (!directory)
+    }
+    if (!directory) {
         return DeleteFileByName(path, functions);
-    if (RemoveDirectoryA(path.c_str()))
+    }
+    if (RemoveDirectoryA(path.c_str())) {
         return DeleteOutcome::Deleted;
+    }
     return Classify(GetLastError());
 }
 

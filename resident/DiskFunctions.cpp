@@ -15,8 +15,9 @@ DiskFunctions DiskFunctions::Find()
     found.information = SystemFunction<Information>(kernel, "GetFileInformationByHandle");
     found.byHandle = SystemFunction<SetInformation>(kernel, "SetFileInformationByHandle");
     // Windows 98's ntdll is no NT kernel and lacks the call.
-    if (!found.byHandle)
+    if (!found.byHandle) {
         found.native = SystemFunction<NtSetInformation>("ntdll.dll", "NtSetInformationFile");
+    }
     found.findFirstW = SystemFunction<FindFirstW>(kernel, "FindFirstFileW");
     found.findNextW = SystemFunction<FindNextW>(kernel, "FindNextFileW");
     return found;

@@ -14,10 +14,12 @@ std::string IdentityOf(const std::string& path, const DiskFunctions& functions)
     const FileHandle handle(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION information;
-    if (!handle || !functions.information(handle.Get(), &information))
+    if (!handle || !functions.information(handle.Get(), &information)) {
         return {};
-    if (information.nFileIndexHigh == 0 && information.nFileIndexLow == 0)
+    }
+    if (information.nFileIndexHigh == 0 && information.nFileIndexLow == 0) {
         return {};
+    }
     char key[32];
     wsprintfA(key, "%08lX:%08lX%08lX", information.dwVolumeSerialNumber, information.nFileIndexHigh,
               information.nFileIndexLow);
@@ -27,13 +29,16 @@ std::string IdentityOf(const std::string& path, const DiskFunctions& functions)
 // Where the part above the directories begins: "X:\" or "\\server\share\".
 std::size_t RootLength(const std::string& path)
 {
-    if (path.size() >= 3 && path[1] == ':' && path[2] == '\\')
+    if (path.size() >= 3 && path[1] == ':' && path[2] == '\\') {
         return 3;
-    if (path.rfind("\\\\", 0) != 0)
+    }
+    if (path.rfind("\\\\", 0) != 0) {
         return std::string::npos;
+    }
     const std::size_t server = path.find('\\', 2);
-    if (server == std::string::npos)
+    if (server == std::string::npos) {
         return std::string::npos;
+    }
     const std::size_t share = path.find('\\', server + 1);
     return share == std::string::npos ? path.size() : share + 1;
 }
@@ -48,21 +53,26 @@ std::string DepthKey(std::size_t depth)
 PlaceChain IdentityChain(const std::string& path, const DiskFunctions& functions)
 {
     PlaceChain chain;
-    if (!functions.HandlePath())
+    if (!functions.HandlePath()) {
         return chain;
+    }
     const std::size_t root = RootLength(path);
-    if (root == std::string::npos)
+    if (root == std::string::npos) {
         return chain;
+    }
     std::string current = path;
-    while (current.size() > 1 && current.back() == '\\' && current.size() > root)
+    while (current.size() > 1 && current.back() == '\\' && current.size() > root) {
         current.pop_back();
+    }
     for (;;) {
         const std::string key = IdentityOf(current.size() < root ? current + '\\' : current, functions);
-        if (key.empty())
+        if (key.empty()) {
             return {};
+        }
         chain.push_back(key);
-        if (current.size() <= root)
+        if (current.size() <= root) {
             return chain;
+        }
         const std::size_t slash = current.rfind('\\');
         current = slash + 1 <= root ? current.substr(0, root) : current.substr(0, slash);
     }
@@ -80,15 +90,17 @@ Marker::Marker(const std::string& directory) : directory_(SpellingChain(director
 
 Marker::~Marker()
 {
-    if (made_)
+    if (made_) {
         DeleteFileA((directory_[0] + '\\' + name_).c_str());
+    }
 }
 
 PlaceChain Marker::Candidate() const
 {
     PlaceChain chain;
-    for (std::size_t depth = 0; depth < directory_.size(); ++depth)
+    for (std::size_t depth = 0; depth < directory_.size(); ++depth) {
         chain.push_back(DepthKey(depth));
+    }
     return chain;
 }
 

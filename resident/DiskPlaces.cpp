@@ -15,8 +15,9 @@ constexpr char kCurrentVersionKey[] = "Software\\Microsoft\\Windows\\CurrentVers
 RegistryString ShellFolder(const char* name)
 {
     const RegistryString set = ReadRegistryString(HKEY_CURRENT_USER, kUserShellFoldersKey, name);
-    if (set.state != RegistryRead::Missing)
+    if (set.state != RegistryRead::Missing) {
         return set;
+    }
     return ReadRegistryString(HKEY_CURRENT_USER, kShellFoldersKey, name);
 }
 
@@ -52,8 +53,9 @@ std::string Variable(const char* name)
 std::string TemporaryPlace()
 {
     std::string named = Variable("TMP");
-    if (named.empty())
+    if (named.empty()) {
         named = Variable("TEMP");
+    }
     return NormaliseDirectory(named).verdict == PathVerdict::Accepted ? named : std::string();
 }
 
@@ -69,23 +71,31 @@ std::vector<ProtectedPlace> SystemProtectedPlaces(const std::string& programDir)
 {
     std::vector<ProtectedPlace> places;
     char buffer[MAX_PATH];
-    if (UINT length = GetWindowsDirectoryA(buffer, MAX_PATH); length > 0 && length < MAX_PATH)
+    if (UINT length = GetWindowsDirectoryA(buffer, MAX_PATH); length > 0 && length < MAX_PATH) {
         places.push_back({std::string(buffer, length), true, true});
-    if (UINT length = GetSystemDirectoryA(buffer, MAX_PATH); length > 0 && length < MAX_PATH)
+    }
+    if (UINT length = GetSystemDirectoryA(buffer, MAX_PATH); length > 0 && length < MAX_PATH) {
         places.push_back({std::string(buffer, length), true});
-    for (const char* name : {"ProgramFilesDir", "ProgramFilesDir (x86)", "ProgramW6432Dir"})
+    }
+    for (const char* name : {"ProgramFilesDir", "ProgramFilesDir (x86)", "ProgramW6432Dir"}) {
         AddPlace(ReadRegistryString(HKEY_LOCAL_MACHINE, kCurrentVersionKey, name), name, true, true, places);
-    if (const std::string profile = Variable("USERPROFILE"); !profile.empty())
+    }
+    if (const std::string profile = Variable("USERPROFILE"); !profile.empty()) {
         places.push_back({profile, false});
-    for (const char* name : {"Desktop", "Personal", "Favorites", "Start Menu", "AppData"})
+    }
+    for (const char* name : {"Desktop", "Personal", "Favorites", "Start Menu", "AppData"}) {
         AddPlace(ShellFolder(name), name, false, false, places);
-    if (!programDir.empty())
+    }
+    if (!programDir.empty()) {
         places.push_back({programDir, false});
+    }
     // Where a relative path would lead; no value of anybody's, so one that
     // is no drive path (a program started from a share) is passed over.
-    if (DWORD length = GetCurrentDirectoryA(MAX_PATH, buffer); length > 0 && length < MAX_PATH)
-        if (NormaliseDirectory(std::string(buffer, length)).verdict == PathVerdict::Accepted)
+    if (DWORD length = GetCurrentDirectoryA(MAX_PATH, buffer); length > 0 && length < MAX_PATH) {
+        if (NormaliseDirectory(std::string(buffer, length)).verdict == PathVerdict::Accepted) {
             places.push_back({std::string(buffer, length), false});
+        }
+    }
     return places;
 }
 
@@ -108,9 +118,11 @@ std::string SystemPlaceOf(int category)
 std::vector<std::string> SystemCleanablePlaces()
 {
     std::vector<std::string> places;
-    for (int category : {hcTemp, hcInternet, hcCookies, hcHistory})
-        if (std::string place = SystemPlaceOf(category); !place.empty())
+    for (int category : {hcTemp, hcInternet, hcCookies, hcHistory}) {
+        if (std::string place = SystemPlaceOf(category); !place.empty()) {
             places.push_back(std::move(place));
+        }
+    }
     return places;
 }
 

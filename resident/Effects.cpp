@@ -26,8 +26,9 @@ void Effects::Record(std::int64_t freedKB, std::uint64_t nowMs)
 
 Effects::Figures Effects::At(std::uint64_t nowMs) const
 {
-    if (!any_)
+    if (!any_) {
         return {-1, -1, -1};
+    }
     const std::uint64_t elapsed = nowMs >= lastMs_ ? nowMs - lastMs_ : 0;
     return {Saturated(lastKB_), Saturated(totalKB_), Saturated(static_cast<std::int64_t>(elapsed / 1000))};
 }
@@ -35,8 +36,9 @@ Effects::Figures Effects::At(std::uint64_t nowMs) const
 std::uint64_t Uptime::Now()
 {
     const std::uint32_t now = GetTickCount();
-    if (now < last_)
+    if (now < last_) {
         high_ += std::uint64_t{1} << 32;
+    }
     last_ = now;
     return high_ + now;
 }

@@ -23,12 +23,14 @@ std::string Stamp()
 bool ReadWhole(HANDLE file, std::string& content)
 {
     const DWORD size = GetFileSize(file, nullptr);
-    if (size == INVALID_FILE_SIZE)
+    if (size == INVALID_FILE_SIZE) {
         return false;
+    }
     content.resize(size);
     DWORD read = 0;
-    if (size > 0 && (!ReadFile(file, content.data(), size, &read, nullptr) || read != size))
+    if (size > 0 && (!ReadFile(file, content.data(), size, &read, nullptr) || read != size)) {
         return false;
+    }
     return true;
 }
 
@@ -51,11 +53,14 @@ std::string TrimmedName(const std::string& file)
 // finds the new one alone at its next start.
 bool Replace(const std::string& from, const std::string& to)
 {
-    if (const DiskFunctions::MoveEx move = ReplacingMove())
-        if (move(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING))
+    if (const DiskFunctions::MoveEx move = ReplacingMove()) {
+        if (move(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) {
             return true;
-    if (!DeleteFileA(to.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
+        }
+    }
+    if (!DeleteFileA(to.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) {
         return false;
+    }
     return MoveFileA(from.c_str(), to.c_str()) != FALSE;
 }
 
@@ -90,17 +95,20 @@ bool Exists(const std::string& name)
 
 Log::Log(std::string file) : file_(std::move(file))
 {
-    if (file_.empty())
+    if (file_.empty()) {
         return;
+    }
     // A trim that ended half way: the new log written but the old one gone
     // takes its place; beside a whole old log it was never finished.
     const std::string trimmed = TrimmedName(file_);
-    if (!Exists(trimmed))
+    if (!Exists(trimmed)) {
         return;
-    if (Exists(file_))
+    }
+    if (Exists(file_)) {
         DeleteFileA(trimmed.c_str());
-    else
+    } else {
         MoveFileA(trimmed.c_str(), file_.c_str());
+    }
 }
 
 std::string NewerHalf(const std::string& content)
@@ -112,44 +120,55 @@ std::string NewerHalf(const std::string& content)
 
 void Log::Write(const std::string& text) const
 {
-    if (file_.empty())
+    if (file_.empty()) {
         return;
+    }
     std::string line = Stamp() + text;
-    for (char& c : line)
-        if (c == '\r' || c == '\n')
+    for (char& c : line) {
+        if (c == '\r' || c == '\n') {
             c = ' ';
+        }
+    }
     line += "\r\n";
     FileHandle file = OpenForAppending(file_);
-    if (!file)
+    if (!file) {
         return;
+    }
     const DWORD size = GetFileSize(file.Get(), nullptr);
-    if (size == INVALID_FILE_SIZE)
+    if (size == INVALID_FILE_SIZE) {
         return;
+    }
     if (size + line.size() <= kLogLimitBytes) {
         AppendTo(file.Get(), line);
         return;
     }
     std::string content;
-    if (!ReadWhole(file.Get(), content))
+    if (!ReadWhole(file.Get(), content)) {
         return;
+    }
     // A line longer than the whole log is cut rather than never written.
-    if (line.size() > kLogLimitBytes / 2)
+    if (line.size() > kLogLimitBytes / 2) {
         line = line.substr(0, kLogLimitBytes / 2 - 2) + "\r\n";
+    }
     const std::string trimmed = TrimmedName(file_);
-    if (!WriteTrimmed(trimmed, NewerHalf(content) + line))
+    if (!WriteTrimmed(trimmed, NewerHalf(content) + line)) {
         return;
+    }
     file.Reset();
-    if (Replace(trimmed, file_))
+    if (Replace(trimmed, file_)) {
         return;
+    }
     // Where the old log went but the new one could not take its name, the
     // new one is left for the next start. Where the old one is still held
     // (a viewer that does not share deleting), the line goes to its end and
     // the next line tries the trim again.
-    if (!Exists(file_))
+    if (!Exists(file_)) {
         return;
+    }
     DeleteFileA(trimmed.c_str());
-    if (const FileHandle old = OpenForAppending(file_))
+    if (const FileHandle old = OpenForAppending(file_)) {
         AppendTo(old.Get(), line);
+    }
 }
 
 } // namespace klarvo::resident

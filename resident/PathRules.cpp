@@ -13,8 +13,9 @@ bool IsLetter(char c)
 bool IsForbidden(char c)
 {
     const auto byte = static_cast<unsigned char>(c);
-    if (byte < 32)
+    if (byte < 32) {
         return true;
+    }
     switch (c) {
     case '<':
     case '>':
@@ -31,9 +32,11 @@ bool IsForbidden(char c)
 
 bool IsBlank(const std::string& text)
 {
-    for (char c : text)
-        if (c != ' ' && c != '\t')
+    for (char c : text) {
+        if (c != ' ' && c != '\t') {
             return false;
+        }
+    }
     return true;
 }
 
@@ -76,69 +79,86 @@ const char* VerdictText(PathVerdict verdict)
 
 NormalisedPath NormaliseDirectory(const std::string& text)
 {
-    if (IsBlank(text))
+    if (IsBlank(text)) {
         return {PathVerdict::Empty, {}};
+    }
     std::string path = text;
-    for (char& c : path)
-        if (c == '/')
+    for (char& c : path) {
+        if (c == '/') {
             c = '\\';
+        }
+    }
     // "X:\" and nothing else: no UNC share, no device namespace, no
     // drive-relative "X:name", no path relative to the current directory.
-    if (path.size() < 3 || !IsLetter(path[0]) || path[1] != ':' || path[2] != '\\')
+    if (path.size() < 3 || !IsLetter(path[0]) || path[1] != ':' || path[2] != '\\') {
         return {PathVerdict::NotAbsolute, {}};
+    }
 
     std::string result = path.substr(0, 2);
     std::size_t components = 0;
     std::size_t pos = 3;
     while (pos <= path.size()) {
         std::size_t end = path.find('\\', pos);
-        if (end == std::string::npos)
+        if (end == std::string::npos) {
             end = path.size();
+        }
         const std::string name = path.substr(pos, end - pos);
         pos = end + 1;
-        if (name.empty())
+        if (name.empty()) {
             continue;
-        for (char c : name)
-            if (IsForbidden(c))
+        }
+        for (char c : name) {
+            if (IsForbidden(c)) {
                 return {PathVerdict::BadCharacters, {}};
+            }
+        }
         // Windows drops trailing dots and blanks from names, so "..." and
         // ". ." would open the parent: any name of dots and blanks only is
         // refused along with "." and "..".
-        if (name.find_first_not_of(". ") == std::string::npos)
+        if (name.find_first_not_of(". ") == std::string::npos) {
             return {PathVerdict::DotComponent, {}};
+        }
         // Windows drops them from any name, so "C:\WINDOWS." opens the
         // Windows directory while comparing unlike it.
-        if (name.back() == '.' || name.back() == ' ')
+        if (name.back() == '.' || name.back() == ' ') {
             return {PathVerdict::BadCharacters, {}};
+        }
         result += '\\';
         result += name;
         ++components;
     }
-    if (components == 0)
+    if (components == 0) {
         return {PathVerdict::DriveRoot, result + '\\'};
+    }
     return {PathVerdict::Accepted, result};
 }
 
 bool IsSameOrInside(const std::string& inner, const std::string& outer)
 {
-    if (outer.empty() || inner.size() < outer.size())
+    if (outer.empty() || inner.size() < outer.size()) {
         return false;
-    if (inner.compare(0, outer.size(), outer) != 0)
+    }
+    if (inner.compare(0, outer.size(), outer) != 0) {
         return false;
+    }
     return inner.size() == outer.size() || inner[outer.size()] == '\\' || outer.back() == '\\';
 }
 
 bool IsDeviceName(const std::string& name)
 {
     std::string base = name.substr(0, name.find('.'));
-    while (!base.empty() && base.back() == ' ')
+    while (!base.empty() && base.back() == ' ') {
         base.pop_back();
-    for (char& c : base)
-        if (c >= 'a' && c <= 'z')
+    }
+    for (char& c : base) {
+        if (c >= 'a' && c <= 'z') {
             c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
     if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL" || base == "CLOCK$" || base == "CONIN$" ||
-        base == "CONOUT$")
+        base == "CONOUT$") {
         return true;
+    }
     return base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) && base[3] >= '1' && base[3] <= '9';
 }
 
@@ -156,16 +176,19 @@ bool HoldsSeparator(const std::string& name)
 PlaceChain SpellingChain(const std::string& folded)
 {
     PlaceChain chain;
-    if (folded.size() < 3)
+    if (folded.size() < 3) {
         return chain;
+    }
     chain.push_back(folded);
     for (std::size_t slash = folded.rfind('\\'); slash != std::string::npos && slash >= 2;
          slash = folded.rfind('\\', slash - 1)) {
         const std::string above = folded.substr(0, slash == 2 ? 3 : slash);
-        if (above != chain.back())
+        if (above != chain.back()) {
             chain.push_back(above);
-        if (slash == 2)
+        }
+        if (slash == 2) {
             break;
+        }
     }
     return chain;
 }
@@ -174,9 +197,11 @@ namespace {
 
 bool Holds(const PlaceChain& chain, const std::string& key, std::size_t from)
 {
-    for (std::size_t i = from; i < chain.size(); ++i)
-        if (chain[i] == key)
+    for (std::size_t i = from; i < chain.size(); ++i) {
+        if (chain[i] == key) {
             return true;
+        }
+    }
     return false;
 }
 
@@ -185,29 +210,39 @@ bool Holds(const PlaceChain& chain, const std::string& key, std::size_t from)
 PathVerdict JudgeChain(const PlaceChain& candidate, const std::vector<GuardedPlace>& places,
                        const std::vector<PlaceChain>& cleanables)
 {
-    if (candidate.empty())
+    if (candidate.empty()) {
         return PathVerdict::Accepted;
+    }
     // A cleanable place counts only strictly inside the tree: one that is
     // the Windows directory itself waives nothing.
     auto waived = [&](const GuardedPlace& place) {
-        if (!place.allowsCleanables)
+        if (!place.allowsCleanables) {
             return false;
-        for (const PlaceChain& cleanable : cleanables)
-            if (!cleanable.empty() && Holds(cleanable, place.chain[0], 1) && Holds(candidate, cleanable[0], 0))
+        }
+        for (const PlaceChain& cleanable : cleanables) {
+            if (!cleanable.empty() && Holds(cleanable, place.chain[0], 1) && Holds(candidate, cleanable[0], 0)) {
                 return true;
+            }
+        }
         return false;
     };
     // The most telling verdict first: the system directory is itself
     // protected, not merely inside the Windows directory.
-    for (const GuardedPlace& place : places)
-        if (!place.chain.empty() && candidate[0] == place.chain[0])
+    for (const GuardedPlace& place : places) {
+        if (!place.chain.empty() && candidate[0] == place.chain[0]) {
             return PathVerdict::Protected;
-    for (const GuardedPlace& place : places)
-        if (Holds(place.chain, candidate[0], 1))
+        }
+    }
+    for (const GuardedPlace& place : places) {
+        if (Holds(place.chain, candidate[0], 1)) {
             return PathVerdict::HoldsProtected;
-    for (const GuardedPlace& place : places)
-        if (!place.chain.empty() && place.wholeSubtree && Holds(candidate, place.chain[0], 1) && !waived(place))
+        }
+    }
+    for (const GuardedPlace& place : places) {
+        if (!place.chain.empty() && place.wholeSubtree && Holds(candidate, place.chain[0], 1) && !waived(place)) {
             return PathVerdict::InsideProtected;
+        }
+    }
     return PathVerdict::Accepted;
 }
 
@@ -215,12 +250,15 @@ PathVerdict JudgeAgainst(const std::string& folded, const std::vector<ProtectedP
                          const std::vector<std::string>& cleanables)
 {
     std::vector<GuardedPlace> guarded;
-    for (const ProtectedPlace& place : places)
-        if (!place.path.empty())
+    for (const ProtectedPlace& place : places) {
+        if (!place.path.empty()) {
             guarded.push_back({SpellingChain(place.path), place.wholeSubtree, place.allowsCleanables});
+        }
+    }
     std::vector<PlaceChain> chains;
-    for (const std::string& cleanable : cleanables)
+    for (const std::string& cleanable : cleanables) {
         chains.push_back(SpellingChain(cleanable));
+    }
     return JudgeChain(SpellingChain(folded), guarded, chains);
 }
 

@@ -42,11 +42,13 @@ RamCleaner::Pass RamCleaner::Press(std::uint64_t holdBytes, const std::function<
             pass.reachedFloor = true;
             break;
         }
-        if (!memory_.Grow(step))
+        if (!memory_.Grow(step)) {
             break; // out of commit or address space: this is as far as it goes
+        }
         held += step;
-        if (share)
+        if (share) {
             share(static_cast<double>(held) / static_cast<double>(holdBytes));
+        }
     }
     memory_.ReleaseAll();
     return pass;
@@ -100,8 +102,9 @@ RamResult RamCleaner::FreeUp(std::int32_t megabytes, int maxTries, const Progres
             result.stopped = true;
             break;
         }
-        if (gain >= target)
+        if (gain >= target) {
             break;
+        }
         if (gain < best + static_cast<std::int64_t>(kMegabyte)) {
             result.stalled = true;
             break;
@@ -133,26 +136,30 @@ MemorySystem::Status Win32MemorySystem::Measure()
 
 bool Win32MemorySystem::Grow(std::uint64_t bytes)
 {
-    if (bytes > static_cast<SIZE_T>(-1) || blocks_.size() >= kMaxBlocks)
+    if (bytes > static_cast<SIZE_T>(-1) || blocks_.size() >= kMaxBlocks) {
         return false;
+    }
     void* block = VirtualAlloc(nullptr, static_cast<SIZE_T>(bytes), MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
-    if (!block)
+    if (!block) {
         return false;
+    }
     blocks_.push_back(block);
     SYSTEM_INFO info{};
     GetSystemInfo(&info);
     const std::uint64_t page = info.dwPageSize ? info.dwPageSize : 4096;
     // One write per page makes the system find a physical page for each.
     auto* bytesOf = static_cast<volatile unsigned char*>(block);
-    for (std::uint64_t offset = 0; offset < bytes; offset += page)
+    for (std::uint64_t offset = 0; offset < bytes; offset += page) {
         bytesOf[offset] = 1;
+    }
     return true;
 }
 
 void Win32MemorySystem::ReleaseAll()
 {
-    for (void* block : blocks_)
+    for (void* block : blocks_) {
         VirtualFree(block, 0, MEM_RELEASE);
+    }
     blocks_.clear();
 }
 
@@ -161,8 +168,9 @@ void Win32MemorySystem::TrimWorkingSets()
     // psapi.dll belongs to the NT line only; Windows 9x has no working sets
     // to trim, its pressure pass does the work there.
     HMODULE psapi = LoadLibraryA("psapi.dll");
-    if (!psapi)
+    if (!psapi) {
         return;
+    }
     using EnumFunction = BOOL(WINAPI*)(DWORD*, DWORD, DWORD*);
     using EmptyFunction = BOOL(WINAPI*)(HANDLE);
     const auto enumProcesses = SystemFunction<EnumFunction>(psapi, "EnumProcesses");
@@ -174,8 +182,9 @@ void Win32MemorySystem::TrimWorkingSets()
             ids.resize(used / sizeof(DWORD));
             for (DWORD id : ids) {
                 const KernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_SET_QUOTA, FALSE, id));
-                if (process)
+                if (process) {
                     emptyWorkingSet(process.Get());
+                }
             }
         }
     }

@@ -59,27 +59,33 @@ bool Resident::Start()
     windowClass.lpfnWndProc = Procedure<>;
     windowClass.hInstance = instance_;
     windowClass.lpszClassName = kCleanerWindowClass;
-    if (!RegisterClassA(&windowClass))
+    if (!RegisterClassA(&windowClass)) {
         return false;
+    }
     // Top-level so that FindWindowA finds it, never shown.
     // The window is ours from WM_NCCREATE on (OnAttach).
     if (!CreateWindowExA(WS_EX_TOOLWINDOW, kCleanerWindowClass, "Klarvo", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                         instance_, static_cast<MessageWindow*>(this)))
+                         instance_, static_cast<MessageWindow*>(this))) {
         return false;
+    }
     programDir_ = ExeDir();
     log_ = Log(programDir_ + kLogName);
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
     tray_ = std::make_unique<TrayIcon>(window_, kTrayCallback);
     ReloadSettings();
 
-    if (settings_.clearAtStart)
-        for (HddCategory category : {hcTemp, hcInternet, hcCookies, hcDir, hcHistory})
-            if (IsSelectedAtStart(settings_, category))
+    if (settings_.clearAtStart) {
+        for (HddCategory category : {hcTemp, hcInternet, hcCookies, hcDir, hcHistory}) {
+            if (IsSelectedAtStart(settings_, category)) {
                 RequestDisk(category, false);
+            }
+        }
+    }
     // When the shell started us, it is already there: opening it again
     // would only make it jump to its first page.
-    if (settings_.openShellAtStart && !FindWindowA(kShellWindowClass, nullptr))
+    if (settings_.openShellAtStart && !FindWindowA(kShellWindowClass, nullptr)) {
         OpenShell();
+    }
     return true;
 }
 
@@ -89,8 +95,9 @@ int Resident::Run()
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         // The system would call a WM_TIMER's lParam as a function; none of
         // ours has one, so such a message came from another program.
-        if (message.message == WM_TIMER && message.lParam != 0)
+        if (message.message == WM_TIMER && message.lParam != 0) {
             continue;
+        }
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
@@ -130,11 +137,13 @@ LRESULT Resident::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 void Resident::OnCleanerCommand(WPARAM wParam, LPARAM lParam)
 {
     if (const std::optional<Command> command =
-            DecodeCommand(wParam, static_cast<std::int64_t>(static_cast<LONG_PTR>(lParam))))
+            DecodeCommand(wParam, static_cast<std::int64_t>(static_cast<LONG_PTR>(lParam)))) {
         Carry(*command);
+    }
     foundByShell_ = true;
-    if (endWanted_)
+    if (endWanted_) {
         End();
+    }
 }
 
 void Resident::OnClose(WPARAM, LPARAM)
@@ -144,28 +153,31 @@ void Resident::OnClose(WPARAM, LPARAM)
 
 void Resident::OnTimer(WPARAM timer, LPARAM)
 {
-    if (timer == kAutoTimer)
+    if (timer == kAutoTimer) {
         CheckAutoClean();
-    else if (timer == kTrayTimer)
+    } else if (timer == kTrayTimer) {
         RefreshTray();
-    else if (timer == kEndTimer && endWanted_ && GetTickCount() - startedAt_ >= kShellFindsUsMs)
+    } else if (timer == kEndTimer && endWanted_ && GetTickCount() - startedAt_ >= kShellFindsUsMs) {
         End();
+    }
 }
 
 void Resident::OnHotKey(WPARAM hotKey, LPARAM)
 {
-    if (hotKey == hotFast)
+    if (hotKey == hotFast) {
         RequestRam({RamKind::Fast, 0, false});
-    else if (hotKey == hotAutoOn || hotKey == hotAutoOff)
+    } else if (hotKey == hotAutoOn || hotKey == hotAutoOff) {
         SetAutoClean(hotKey == hotAutoOn);
+    }
 }
 
 void Resident::OnEndSession(WPARAM ending, LPARAM)
 {
     // Whether Windows or another program sent it, the cleaner ends whole;
     // the shell's next tick starts it again if it was forged.
-    if (ending)
+    if (ending) {
         End();
+    }
 }
 
 void Resident::OnDestroy(WPARAM, LPARAM)
@@ -246,8 +258,9 @@ void Resident::NotifyShell(int code, std::int32_t value)
 
 void Resident::NotifyShell(HWND shell, int code, std::int32_t value)
 {
-    if (shell)
+    if (shell) {
         PostMessageA(shell, WM_SHELLNOTIFY, static_cast<WPARAM>(code), static_cast<LPARAM>(value));
+    }
 }
 
 void Resident::ReportStatus()
@@ -279,21 +292,25 @@ void Resident::RegisterHotKeys()
         int id;
         char letter;
     } keys[] = {{hotFast, settings_.hotFast}, {hotAutoOn, settings_.hotAutoOn}, {hotAutoOff, settings_.hotAutoOff}};
-    for (const auto& key : keys)
-        if (key.letter && !RegisterHotKey(window_, key.id, MOD_ALT, static_cast<UINT>(key.letter)))
+    for (const auto& key : keys) {
+        if (key.letter && !RegisterHotKey(window_, key.id, MOD_ALT, static_cast<UINT>(key.letter))) {
             log_.Write(std::string("hot key Alt+") + key.letter + " not registered: another program holds it");
+        }
+    }
 }
 
 void Resident::UnregisterHotKeys()
 {
-    for (int id : {hotFast, hotAutoOn, hotAutoOff})
+    for (int id : {hotFast, hotAutoOn, hotAutoOff}) {
         UnregisterHotKey(window_, id);
+    }
 }
 
 void Resident::End()
 {
-    if (!window_)
+    if (!window_) {
         return;
+    }
     // A window gone between two of the starting shell's looks would leave
     // it waiting for one that never comes; without a shell nobody looks.
     const DWORD age = GetTickCount() - startedAt_;
@@ -320,32 +337,37 @@ void Resident::StopWork()
         KillTimer(window_, kTrayTimer);
         autoTimerMs_ = trayTimerMs_ = 0;
     }
-    if (tray_)
+    if (tray_) {
         tray_->Remove();
+    }
 }
 
 int RunResident(HINSTANCE instance)
 {
     KernelHandle mutex(CreateMutexA(nullptr, TRUE, kResidentMutexName));
-    if (!mutex)
+    if (!mutex) {
         return 0;
+    }
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         // Held, but with no window: a cleaner that is ending (or one still
         // starting). Wait for it to let go rather than leave the shell with
         // no cleaner at all.
         bool owned = false;
         for (DWORD waited = 0; waited < kTakeOverMs && !owned; waited += kTakeOverSliceMs) {
-            if (FindWindowA(kCleanerWindowClass, nullptr))
+            if (FindWindowA(kCleanerWindowClass, nullptr)) {
                 return 0;
+            }
             const DWORD result = WaitForSingleObject(mutex.Get(), kTakeOverSliceMs);
             owned = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
         }
-        if (!owned)
+        if (!owned) {
             return 0;
+        }
     }
     Resident resident(instance, std::move(mutex));
-    if (!resident.Start())
+    if (!resident.Start()) {
         return 1;
+    }
     return resident.Run();
 }
 

@@ -22,8 +22,9 @@ void Resident::RequestRam(const RamJob& job)
 {
     // One cleaning at a time: a request while one runs is dropped, so that a
     // manual cleaning's progress runs once from 0 to 100.
-    if (ramRunning_ || stop_.load())
+    if (ramRunning_ || stop_.load()) {
         return;
+    }
     const HWND window = window_;
     const std::atomic<bool>* stop = &stop_;
     const int maxTries = settings_.maxTries;
@@ -51,16 +52,18 @@ std::int64_t Resident::RunRamJob(const RamJob& job, HWND window, WPARAM jobId, c
                       .FreeUp(
                           job.megabytes, maxTries,
                           [&](int percent) {
-                              if (job.reportProgress)
+                              if (job.reportProgress) {
                                   PostMessageA(window, kRamProgress, jobId, static_cast<LPARAM>(percent));
+                              }
                           },
                           stop)
                       .freedKB;
         break;
     case RamKind::Auto:
         freedKB = cleaner.Fast(stop).freedKB;
-        if (!fastOnly && !(stop && stop->load()))
+        if (!fastOnly && !(stop && stop->load())) {
             freedKB += cleaner.FreeUp(job.megabytes, maxTries, {}, stop).freedKB;
+        }
         break;
     }
     return freedKB;
@@ -71,8 +74,9 @@ void Resident::OnRamProgress(WPARAM jobId, LPARAM percent)
     // Only the running manual cleaning's own reports, each higher than the
     // last, reach the shell.
     if (!ramRunning_ || jobId != ram_.Id() || !ramRunning_->reportProgress || percent < 0 || percent > 100 ||
-        percent <= ramPercent_)
+        percent <= ramPercent_) {
         return;
+    }
     ramPercent_ = static_cast<int>(percent);
     NotifyShell(ntRamProgress, ramPercent_);
 }
@@ -80,12 +84,14 @@ void Resident::OnRamProgress(WPARAM jobId, LPARAM percent)
 void Resident::OnRamDone(WPARAM jobId, LPARAM)
 {
     const std::shared_ptr<JobOutcome> outcome = ram_.Finish(jobId);
-    if (!outcome)
+    if (!outcome) {
         return;
+    }
     ramRunning_.reset();
     effects_.Record(outcome->result, uptime_.Now());
-    if (settings_.playSound && !settings_.soundFile.empty())
+    if (settings_.playSound && !settings_.soundFile.empty()) {
         PlaySoundA(settings_.soundFile.c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
+    }
     ReportStatus();
     RefreshTray();
 }
@@ -110,8 +116,9 @@ void Resident::RequestDisk(HddCategory category, bool pressed)
 
 void Resident::StartDiskBatch()
 {
-    if (diskPending_.empty() || stop_.load() || disk_.Running())
+    if (diskPending_.empty() || stop_.load() || disk_.Running()) {
         return;
+    }
     std::deque<DiskJob> batch;
     batch.swap(diskPending_);
     const std::atomic<bool>* stop = &stop_;
@@ -123,41 +130,49 @@ void Resident::StartDiskBatch()
         outcome.refusals = std::move(report.refusals);
     });
     // Kept for the next request to try again.
-    if (!started)
+    if (!started) {
         diskPending_.insert(diskPending_.begin(), batch.begin(), batch.end());
+    }
 }
 
 void Resident::OnDiskDone(WPARAM jobId, LPARAM)
 {
     const std::shared_ptr<JobOutcome> outcome = disk_.Finish(jobId);
-    if (!outcome)
+    if (!outcome) {
         return;
+    }
     StartDiskBatch();
-    for (const std::string& line : outcome->logLines)
+    for (const std::string& line : outcome->logLines) {
         log_.Write(line);
+    }
     ExplainRefusals(outcome->refusals);
 }
 
 void Resident::LogUnfinishedDiskWork()
 {
     // The batch's report never reached the window: the cleaner ended first.
-    if (const std::shared_ptr<JobOutcome> outcome = disk_.Abandon())
-        for (const std::string& line : outcome->logLines)
+    if (const std::shared_ptr<JobOutcome> outcome = disk_.Abandon()) {
+        for (const std::string& line : outcome->logLines) {
             log_.Write(line);
-    for (const DiskJob& job : diskPending_)
+        }
+    }
+    for (const DiskJob& job : diskPending_) {
         log_.Write(NotStartedLine(job));
+    }
     diskPending_.clear();
 }
 
 void Resident::ExplainRefusals(const std::vector<std::string>& refusals)
 {
     // One box at a time: presses refused while it is open are in the log.
-    if (refusals.empty() || explaining_)
+    if (refusals.empty() || explaining_) {
         return;
+    }
     explaining_ = true;
     std::string text;
-    for (const std::string& refusal : refusals)
+    for (const std::string& refusal : refusals) {
         text += refusal + "\n";
+    }
     text += "\nNothing there was deleted.";
     // Its own loop keeps the window's messages flowing meanwhile.
     MessageBoxA(nullptr, text.c_str(), kRefusalCaption, MB_OK | MB_ICONWARNING | MB_SETFOREGROUND | MB_TOPMOST);
@@ -166,11 +181,13 @@ void Resident::ExplainRefusals(const std::vector<std::string>& refusals)
 
 void Resident::CheckAutoClean()
 {
-    if (!settings_.autoClean || ramRunning_)
+    if (!settings_.autoClean || ramRunning_) {
         return;
+    }
     const MemoryBytes memory = ReadMemoryBytes();
-    if (AutoCleaningDue(settings_, memory.totalPhysical, memory.availablePhysical))
+    if (AutoCleaningDue(settings_, memory.totalPhysical, memory.availablePhysical)) {
         RequestRam({RamKind::Auto, AutoCleaningMegabytes(settings_, TotalRamMB()), false});
+    }
 }
 
 } // namespace klarvo::resident

@@ -64,9 +64,11 @@ constexpr SlotField kFields[] = {
 
 const SlotField* FieldOf(Slot slot)
 {
-    for (const SlotField& field : kFields)
-        if (field.slot == slot)
+    for (const SlotField& field : kFields) {
+        if (field.slot == slot) {
             return &field;
+        }
+    }
     return nullptr;
 }
 
@@ -78,14 +80,17 @@ constexpr ConfStrLine kCategoryLines[] = {lineTemp, lineCache, lineCookies, line
 ResidentSettings InterpretSettings(const SlotReader& readSlot, const std::vector<std::string>& lines)
 {
     ResidentSettings s;
-    for (const SlotInfo& row : SlotTable())
-        if (const SlotField* field = FieldOf(row.slot))
+    for (const SlotInfo& row : SlotTable()) {
+        if (const SlotField* field = FieldOf(row.slot)) {
             field->store(s, ValidOrFallback(row, readSlot(row.slot)));
+        }
+    }
 
     auto line = [&lines](int index) { return index < static_cast<int>(lines.size()) ? lines[index] : std::string(); };
     s.soundFile = line(lineSound);
-    for (int category = hcTemp; category <= hcHistory; ++category)
+    for (int category = hcTemp; category <= hcHistory; ++category) {
         s.categoryPath[category] = line(kCategoryLines[category]);
+    }
     return s;
 }
 
@@ -113,8 +118,9 @@ bool WithSubdirectories(const ResidentSettings& settings, HddCategory category)
 
 bool AutoCleaningDue(const ResidentSettings& settings, std::uint64_t totalBytes, std::uint64_t availableBytes)
 {
-    if (!settings.autoClean || totalBytes == 0)
+    if (!settings.autoClean || totalBytes == 0) {
         return false;
+    }
     return availableBytes * 100 < totalBytes * static_cast<std::uint64_t>(settings.minPercent);
 }
 

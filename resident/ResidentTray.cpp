@@ -13,18 +13,20 @@ void Resident::OnTrayCallback(WPARAM, LPARAM mouse)
 {
     // The menu's own loop handles messages: a click posted meanwhile must
     // not open a second menu inside the first.
-    if (mouse == WM_RBUTTONUP && !menuOpen_)
+    if (mouse == WM_RBUTTONUP && !menuOpen_) {
         ShowTrayMenu();
-    else if (mouse == WM_LBUTTONDBLCLK)
+    } else if (mouse == WM_LBUTTONDBLCLK) {
         OpenShell();
-    else if (mouse == WM_MOUSEMOVE)
+    } else if (mouse == WM_MOUSEMOVE) {
         RefreshTray(); // before its tip shows
+    }
 }
 
 void Resident::OnMenuCommand(WPARAM wParam, LPARAM)
 {
-    if (const std::optional<Command> command = DecodeMenuItem(LOWORD(wParam)))
+    if (const std::optional<Command> command = DecodeMenuItem(LOWORD(wParam))) {
         Carry(*command);
+    }
 }
 
 void Resident::OnTaskbarCreated()
@@ -36,12 +38,14 @@ void Resident::OnTaskbarCreated()
 void Resident::RefreshTray()
 {
     uptime_.Now(); // keeps the clock counting past GetTickCount's wrap
-    if (!tray_)
+    if (!tray_) {
         return;
+    }
     const int freeMB = FreeMBFromBytes(ReadMemoryBytes().availablePhysical);
     std::string tip = "Klarvo: free RAM " + std::to_string(freeMB) + " MB";
-    if (!settings_.autoClean)
+    if (!settings_.autoClean) {
         tip += ", auto cleaning off";
+    }
     tray_->Show(settings_.trayShowsFree ? freeMB : -1, tip);
     NoteTrayState();
 }
@@ -64,14 +68,17 @@ void Resident::ShowTrayMenu()
         ~Closed() { open = false; }
     } closed{menuOpen_};
     const MenuHandle owned(CreatePopupMenu());
-    if (!owned)
+    if (!owned) {
         return;
+    }
     HMENU menu = owned.Get();
     for (const CommandRow* row = CommandRowsBegin(); row != CommandRowsEnd(); ++row) {
-        if (row->menuId == 0)
+        if (row->menuId == 0) {
             continue;
-        if (row->separatorBefore)
+        }
+        if (row->separatorBefore) {
             AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        }
         const UINT busy = row->ramWork && ramRunning_ ? MF_GRAYED : 0;
         const std::string label =
             row->label
@@ -98,12 +105,14 @@ void Resident::OpenShell()
         return;
     }
     // One started a moment ago has no window yet.
-    if (shellStarted_ && WaitForSingleObject(shellStarted_.Get(), 0) == WAIT_TIMEOUT)
+    if (shellStarted_ && WaitForSingleObject(shellStarted_.Get(), 0) == WAIT_TIMEOUT) {
         return;
+    }
     shellStarted_.Reset();
     const std::string shell = programDir_ + kShellProgram;
-    if (!FileExists(shell))
+    if (!FileExists(shell)) {
         return;
+    }
     SHELLEXECUTEINFOA run{};
     run.cbSize = sizeof run;
     run.fMask = SEE_MASK_NOCLOSEPROCESS;
@@ -112,8 +121,9 @@ void Resident::OpenShell()
     run.lpParameters = "";
     run.lpDirectory = programDir_.c_str();
     run.nShow = SW_SHOWNORMAL;
-    if (ShellExecuteExA(&run))
+    if (ShellExecuteExA(&run)) {
         shellStarted_.Reset(run.hProcess);
+    }
 }
 
 } // namespace klarvo::resident

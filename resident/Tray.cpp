@@ -79,8 +79,8 @@ IconHandle TrayPainter::NumberIcon(int number)
     static_assert(std::size(kFaces) == kDigitFaces);
     FontHandle& font = fonts_[face];
     if (!font) {
-        font.Reset(CreateFontA(-kFaces[face].height, kFaces[face].width, 0, 0, FW_BOLD, 0, 0, 0,
-                               ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
+        font.Reset(CreateFontA(-kFaces[face].height, kFaces[face].width, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET,
+                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
                                DEFAULT_PITCH | FF_SWISS, "Arial"));
     }
     return Make([&](HDC dc, bool) {
@@ -136,8 +136,9 @@ void TrayIcon::Show(int freeMB, const std::string& tip)
     // figure it shows moved: the mark never moves, though its tip does.
     const int figure = freeMB >= 0 ? freeMB : -1;
     const bool pictureCurrent = icon_ && figure == shownMB_;
-    if (added_ && pictureCurrent && tip == tip_)
+    if (added_ && pictureCurrent && tip == tip_) {
         return;
+    }
     // The old picture lives until the shell is done with it.
     IconHandle previous;
     if (!pictureCurrent) {
@@ -145,10 +146,12 @@ void TrayIcon::Show(int freeMB, const std::string& tip)
         shownMB_ = figure;
     }
     tip_ = tip;
-    if (added_)
+    if (added_) {
         added_ = Send(NIM_MODIFY);
-    if (!added_)
+    }
+    if (!added_) {
         added_ = AddOrModify();
+    }
 }
 
 void TrayIcon::Recreate()
@@ -165,8 +168,9 @@ bool TrayIcon::AddOrModify()
 
 void TrayIcon::Remove()
 {
-    if (added_)
+    if (added_) {
         Send(NIM_DELETE);
+    }
     added_ = false;
 }
 

@@ -23,8 +23,9 @@ unsigned __stdcall Worker::Trampoline(void* job)
 
 bool Worker::Start(std::function<void()> job)
 {
-    if (Busy())
+    if (Busy()) {
         return false;
+    }
     Join(0);
     auto* owned = new std::function<void()>(std::move(job));
     // _beginthreadex rather than CreateThread: the C runtime then sets up
@@ -45,18 +46,21 @@ bool Worker::Busy() const
 
 bool Worker::Join(DWORD milliseconds)
 {
-    if (!thread_)
+    if (!thread_) {
         return true;
-    if (WaitForSingleObject(thread_.Get(), milliseconds) != WAIT_OBJECT_0)
+    }
+    if (WaitForSingleObject(thread_.Get(), milliseconds) != WAIT_OBJECT_0) {
         return false;
+    }
     thread_.Reset();
     return true;
 }
 
 bool JobRunner::Start(HWND window, Job job)
 {
-    if (outcome_)
+    if (outcome_) {
         return false;
+    }
     const WPARAM id = id_ + 1;
     auto outcome = std::make_shared<JobOutcome>();
     const UINT doneMessage = doneMessage_;
@@ -69,8 +73,9 @@ bool JobRunner::Start(HWND window, Job job)
         outcome->done.store(true);
         PostMessageA(window, doneMessage, id, 0);
     });
-    if (!started)
+    if (!started) {
         return false;
+    }
     id_ = id;
     outcome_ = std::move(outcome);
     return true;
@@ -78,8 +83,9 @@ bool JobRunner::Start(HWND window, Job job)
 
 std::shared_ptr<JobOutcome> JobRunner::Finish(WPARAM jobId)
 {
-    if (!outcome_ || jobId != id_ || !outcome_->done.load())
+    if (!outcome_ || jobId != id_ || !outcome_->done.load()) {
         return nullptr;
+    }
     // The worker posted the message as its last act: the wait is for its
     // return.
     worker_.Join(INFINITE);
@@ -91,8 +97,9 @@ std::shared_ptr<JobOutcome> JobRunner::Abandon()
     worker_.Join(INFINITE);
     std::shared_ptr<JobOutcome> outcome = std::move(outcome_);
     outcome_.reset();
-    if (outcome && !outcome->done.load())
+    if (outcome && !outcome->done.load()) {
         outcome.reset();
+    }
     return outcome;
 }
 

@@ -16,8 +16,9 @@ bool ClaimSingleInstance()
 void ForwardToRunningShell(std::int32_t page)
 {
     HWND shell = FindWindowA(kShellWindowClass, nullptr);
-    if (!shell)
+    if (!shell) {
         return;
+    }
     SetForegroundWindow(shell);
     PostMessageA(shell, WM_SHELLNOTIFY, ntShowPage, page);
 }

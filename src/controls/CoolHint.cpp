@@ -24,11 +24,13 @@ void ChangeHintClass(HintWindowClass cls)
 {
     Application& app = App();
     const bool showing = app.ShowHint();
-    if (showing)
+    if (showing) {
         app.SetShowHint(false);
+    }
     app.SetHintWindowClass(cls);
-    if (showing)
+    if (showing) {
         app.SetShowHint(true);
+    }
 }
 
 } // namespace
@@ -48,8 +50,9 @@ void TddgHintWindow::CreateParams(WindowParams& params)
 
 void TddgHintWindow::DropShape()
 {
-    if (shape_ != nullptr && HandleAllocated())
+    if (shape_ != nullptr && HandleAllocated()) {
         SetWindowRgn(hwnd_, nullptr, TRUE);
+    }
     shape_ = nullptr;
 }
 
@@ -64,12 +67,14 @@ void TddgHintWindow::ActivateHint(Rect screenRect, const std::string& text)
     lastSize = hintshape::MakeSize(Width(), Height());
     const auto vertices = hintshape::ShapePolygon(lastSize);
     std::array<POINT, 6> points{};
-    for (std::size_t i = 0; i < vertices.size(); ++i)
+    for (std::size_t i = 0; i < vertices.size(); ++i) {
         points[i] = POINT{vertices[i].x, vertices[i].y};
+    }
     RegionHandle region(CreatePolygonRgn(points.data(), static_cast<int>(points.size()), ALTERNATE));
     // The window owns the region once it accepts it, and frees it with itself.
-    if (region && SetWindowRgn(Handle(), region.Get(), TRUE))
+    if (region && SetWindowRgn(Handle(), region.Get(), TRUE)) {
         shape_ = region.Release();
+    }
     HintWindow::ActivateHint(screenRect, text);
 }
 
@@ -99,8 +104,9 @@ std::unique_ptr<HintWindow> MakeCoolHintWindow()
 
 void InstallCoolHint()
 {
-    if (installed)
+    if (installed) {
         return;
+    }
     previousClass = App().GetHintWindowClass();
     ChangeHintClass(&MakeCoolHintWindow);
     installed = true;
@@ -108,8 +114,9 @@ void InstallCoolHint()
 
 void UninstallCoolHint()
 {
-    if (!installed)
+    if (!installed) {
         return;
+    }
     ChangeHintClass(previousClass);
     installed = false;
 }

@@ -32,8 +32,9 @@ namespace {
 // Setters store only a changed value, and repaint only then.
 template <typename T> bool Store(T& field, T value)
 {
-    if (field == value)
+    if (field == value) {
         return false;
+    }
     field = value;
     return true;
 }
@@ -42,88 +43,101 @@ template <typename T> bool Store(T& field, T value)
 
 void TGradBtn::SetDisabledColor(Color c)
 {
-    if (Store(disabledColor_, c))
+    if (Store(disabledColor_, c)) {
         Changed();
+    }
 }
 
 void TGradBtn::SetBtnHiliteClr(Color c)
 {
-    if (Store(btnHiliteClr_, c))
+    if (Store(btnHiliteClr_, c)) {
         Changed();
+    }
 }
 
 void TGradBtn::SetBtnShadowClr(Color c)
 {
-    if (Store(btnShadowClr_, c))
+    if (Store(btnShadowClr_, c)) {
         Changed();
+    }
 }
 
 void TGradBtn::SetTxtHiliteClr(Color c)
 {
-    if (Store(txtHiliteClr_, c))
+    if (Store(txtHiliteClr_, c)) {
         Changed();
+    }
 }
 
 void TGradBtn::SetTxtShadowClr(Color c)
 {
-    if (Store(txtShadowClr_, c))
+    if (Store(txtShadowClr_, c)) {
         Changed();
+    }
 }
 
 void TGradBtn::SetBeginColor(Color c)
 {
-    if (Store(beginColor_, c))
+    if (Store(beginColor_, c)) {
         Changed();
+    }
 }
 
 void TGradBtn::SetEndColor(Color c)
 {
-    if (Store(endColor_, c))
+    if (Store(endColor_, c)) {
         Changed();
+    }
 }
 
 void TGradBtn::SetDownLock(bool v)
 {
-    if (Store(downLock_, v))
+    if (Store(downLock_, v)) {
         Changed();
+    }
 }
 
 void TGradBtn::SetBtnFrameSize(std::int32_t size)
 {
-    if (size == btnFrameSize_ || !FrameSizeFits(size, Width(), Height()))
+    if (size == btnFrameSize_ || !FrameSizeFits(size, Width(), Height())) {
         return;
+    }
     btnFrameSize_ = size;
     Changed();
 }
 
 void TGradBtn::SetGradientStyle(TGradientStyle style)
 {
-    if (style == gradientStyle_ || style < gsHorizontal || style > gsHorizCenter)
+    if (style == gradientStyle_ || style < gsHorizontal || style > gsHorizCenter) {
         return;
+    }
     gradientStyle_ = style;
     Changed();
 }
 
 void TGradBtn::SetTextStyle(TTextStyle style)
 {
-    if (style == textStyle_ || style < tsNormal || style > tsInset)
+    if (style == textStyle_ || style < tsNormal || style > tsInset) {
         return;
+    }
     textStyle_ = style;
     Changed();
 }
 
 void TGradBtn::SetTextShadeType(TShadeType shade)
 {
-    if (shade == textShadeType_ || shade < stLight || shade > stHeavy)
+    if (shade == textShadeType_ || shade < stLight || shade > stHeavy) {
         return;
+    }
     textShadeType_ = shade;
     Changed();
 }
 
 void TGradBtn::SetJustification(TJustification j)
 {
-    if (j == justification_ || j < jLeft || j > jRight)
+    if (j == justification_ || j < jLeft || j > jRight) {
         return;
+    }
     justification_ = j;
     Changed();
 }
@@ -131,8 +145,9 @@ void TGradBtn::SetJustification(TJustification j)
 void TGradBtn::SetPresets(std::int32_t preset)
 {
     const PresetScheme* scheme = FindPreset(preset);
-    if (scheme == nullptr || static_cast<TPreset>(preset) == presets_)
+    if (scheme == nullptr || static_cast<TPreset>(preset) == presets_) {
         return;
+    }
     disabledColor_ = scheme->disabledColor;
     beginColor_ = scheme->beginColor;
     endColor_ = scheme->endColor;
@@ -150,8 +165,9 @@ void TGradBtn::SetPresets(std::int32_t preset)
     txtShadowClr_ = scheme->txtShadowClr;
     btnHiliteClr_ = scheme->btnHiliteClr;
     btnShadowClr_ = scheme->btnShadowClr;
-    if (scheme->clearsSwapColors)
+    if (scheme->clearsSwapColors) {
         swapColors_ = false;
+    }
     presets_ = static_cast<TPreset>(preset);
     Changed();
 }
@@ -163,8 +179,9 @@ void TGradBtn::SwapGradient()
 
 void TGradBtn::Release()
 {
-    if (swapped_)
+    if (swapped_) {
         SwapGradient();
+    }
     swapped_ = false;
     pressed_ = false;
 }
@@ -206,17 +223,19 @@ void TGradBtn::PaintFace(Canvas& canvas)
     canvas.brush.style = BrushStyle::Clear;
     if (btnFrameSize_ > 0) {
         Rect frame{0, 0, w, h};
-        if (sunk)
+        if (sunk) {
             canvas.Frame3D(frame, btnShadowClr_, btnHiliteClr_, btnFrameSize_);
-        else
+        } else {
             canvas.Frame3D(frame, btnHiliteClr_, btnShadowClr_, btnFrameSize_);
+        }
     }
 
     measuringCaption_ = MeasuringCaption(Caption());
     DrawCaption(canvas, w, h, sunk);
 
-    if (!Designing() && showFocus_ && Focused())
+    if (!Designing() && showFocus_ && Focused()) {
         canvas.DrawFocusRect(Rect{2, 2, w - 2, h - 2});
+    }
 }
 
 void TGradBtn::DrawCaption(Canvas& canvas, int width, int height, bool sunk)
@@ -228,10 +247,11 @@ void TGradBtn::DrawCaption(Canvas& canvas, int width, int height, bool sunk)
     const CaptionColors colors{font_.GetColor(), txtHiliteClr_, txtShadowClr_, disabledColor_};
 
     unsigned align = DT_CENTER;
-    if (justification_ == jLeft)
+    if (justification_ == jLeft) {
         align = DT_LEFT;
-    else if (justification_ == jRight)
+    } else if (justification_ == jRight) {
         align = DT_RIGHT;
+    }
 
     canvas.brush.style = BrushStyle::Clear;
     for (const CaptionLayer& layer : CaptionLayers(textStyle_, textShadeType_, Enabled(), colors)) {
@@ -249,16 +269,18 @@ void TGradBtn::DrawCaption(Canvas& canvas, int width, int height, bool sunk)
 LRESULT TGradBtn::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     // The paint covers every pixel; an erase first would only flicker.
-    if (msg == WM_ERASEBKGND)
+    if (msg == WM_ERASEBKGND) {
         return 0;
+    }
     return CustomControl::WndProc(msg, wParam, lParam);
 }
 
 void TGradBtn::MouseDown(MouseButton button, ShiftState shift, int x, int y)
 {
     CustomControl::MouseDown(button, shift, x, y);
-    if (pressed_)
+    if (pressed_) {
         return;
+    }
     if (button == MouseButton::Left) {
         pressed_ = true;
         if (swapColors_) {
@@ -266,8 +288,9 @@ void TGradBtn::MouseDown(MouseButton button, ShiftState shift, int x, int y)
             swapped_ = true;
         }
     }
-    if (CanFocus())
+    if (CanFocus()) {
         SetFocus();
+    }
     Repaint();
 }
 
@@ -298,10 +321,12 @@ void TGradBtn::Click()
 void TGradBtn::MouseEnter()
 {
     // Back in after a drag out: the press resumes.
-    if (Clicked())
+    if (Clicked()) {
         MouseDown(MouseButton::Left, ssLeft, 0, 0);
-    if (OnMouseEnter)
+    }
+    if (OnMouseEnter) {
         OnMouseEnter(this);
+    }
     if (!hot_) {
         hot_ = true;
         savedFontColor_ = font_.GetColor();
@@ -313,10 +338,12 @@ void TGradBtn::MouseLeave()
 {
     // Dragged out while held: the button rises, and a release out there
     // will not click it.
-    if (Clicked())
+    if (Clicked()) {
         MouseUp(MouseButton::Left, ssLeft, 0, 0);
-    if (OnMouseLeave)
+    }
+    if (OnMouseLeave) {
         OnMouseLeave(this);
+    }
     if (hot_) {
         hot_ = false;
         font_.SetColor(savedFontColor_);
@@ -326,8 +353,9 @@ void TGradBtn::MouseLeave()
 void TGradBtn::KeyPress(char& key)
 {
     CustomControl::KeyPress(key);
-    if (key == '\r')
+    if (key == '\r') {
         Click();
+    }
 }
 
 bool TGradBtn::DialogChar(char ch)
@@ -353,25 +381,29 @@ void TGradBtn::EnabledChanged()
 
 void TGradBtn::SetShowFocus(bool v)
 {
-    if (v == showFocus_)
+    if (v == showFocus_) {
         return;
+    }
     showFocus_ = v;
-    if (Focused())
+    if (Focused()) {
         Invalidate();
+    }
 }
 
 void TGradBtn::DoEnter()
 {
     CustomControl::DoEnter();
-    if (!Designing())
+    if (!Designing()) {
         Changed();
+    }
 }
 
 void TGradBtn::DoExit()
 {
     CustomControl::DoExit();
-    if (!Designing())
+    if (!Designing()) {
         Changed();
+    }
 }
 
 // ---- stored forms ----------------------------------------------------------

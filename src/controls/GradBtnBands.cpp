@@ -26,15 +26,17 @@ namespace {
 
 void Horizontal(int w, int h, Color begin, Color end, std::vector<Band>& out)
 {
-    for (int i = 0; i <= 255; ++i)
+    for (int i = 0; i <= 255; ++i) {
         out.push_back(
             {BandShape::Fill, Scale(i, w, 256), 0, Scale(i + 1, w, 256), h, GradientColor(begin, end, i, 255)});
+    }
 }
 
 void Vertical(int w, int h, Color begin, Color end, std::vector<Band>& out)
 {
-    for (int i = 0; i <= 25; ++i)
+    for (int i = 0; i <= 25; ++i) {
         out.push_back({BandShape::Fill, 0, Scale(i, h, 26), w, Scale(i + 1, h, 26), GradientColor(begin, end, i, 25)});
+    }
 }
 
 void Elliptic(int w, int h, Color begin, Color end, std::vector<Band>& out)
@@ -90,8 +92,9 @@ void HorizCenter(int w, int h, Color begin, Color end, std::vector<Band>& out)
 void GradientBands(TGradientStyle style, int width, int height, Color begin, Color end, std::vector<Band>& out)
 {
     out.clear();
-    if (width <= 0 || height <= 0)
+    if (width <= 0 || height <= 0) {
         return;
+    }
     switch (style) {
     case gsHorizontal:
         Horizontal(width, height, begin, end, out);
@@ -119,13 +122,15 @@ void DropHiddenBands(std::vector<Band>& bands)
     std::size_t kept = 0;
     for (std::size_t i = 0; i < bands.size(); ++i) {
         const Band& b = bands[i];
-        if (b.right <= b.left || b.bottom <= b.top)
+        if (b.right <= b.left || b.bottom <= b.top) {
             continue;
+        }
         if (i + 1 < bands.size()) {
             const Band& next = bands[i + 1];
             if (next.shape == b.shape && next.left == b.left && next.top == b.top && next.right == b.right &&
-                next.bottom == b.bottom)
+                next.bottom == b.bottom) {
                 continue;
+            }
         }
         bands[kept++] = b;
     }
@@ -143,8 +148,9 @@ std::string MeasuringCaption(const std::string& caption)
     // the next character literally, so "&&" leaves one and "&x" leaves x.
     std::string shown;
     for (std::size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == '&' && i + 1 < caption.size())
+        if (caption[i] == '&' && i + 1 < caption.size()) {
             ++i;
+        }
         shown += caption[i];
     }
     return shown;
@@ -155,16 +161,18 @@ std::vector<CaptionLayer> CaptionLayers(TTextStyle style, TShadeType shade, bool
     const bool heavy = shade == stHeavy;
     if (!enabled || style == tsInset) {
         std::vector<CaptionLayer> layers;
-        if (heavy)
+        if (heavy) {
             layers.push_back({colors.shadow, -1, -1});
+        }
         layers.push_back({colors.hilite, 1, 1});
         layers.push_back({enabled ? colors.font : colors.disabled, 0, 0});
         return layers;
     }
     if (style == tsRaised) {
         std::vector<CaptionLayer> layers{{colors.hilite, -1, -1}};
-        if (heavy)
+        if (heavy) {
             layers.push_back({colors.shadow, 1, 1});
+        }
         layers.push_back({colors.font, 0, 0});
         return layers;
     }
@@ -208,8 +216,9 @@ const PresetScheme kPresets[] = {
 
 const PresetScheme* FindPreset(std::int32_t preset)
 {
-    if (preset < 0 || preset >= static_cast<std::int32_t>(std::size(kPresets)))
+    if (preset < 0 || preset >= static_cast<std::int32_t>(std::size(kPresets))) {
         return nullptr;
+    }
     return &kPresets[preset];
 }
 

@@ -28,8 +28,9 @@ public:
     {
         std::vector<Point> pts;
         pts.reserve(points.size());
-        for (const CheckPoint& p : points)
+        for (const CheckPoint& p : points) {
             pts.push_back({p.x, p.y});
+        }
         canvas_.Polygon(pts);
     }
     void MoveTo(int x, int y) override { canvas_.MoveTo(x, y); }
@@ -37,8 +38,9 @@ public:
     void FillRect(int l, int t, int r, int b) override { canvas_.FillRect(Rect{l, t, r, b}); }
     void DrawImage(int index, int x, int y) override
     {
-        if (images_)
+        if (images_) {
             images_->Draw(canvas_, x, y, index);
+        }
     }
 
 private:
@@ -50,8 +52,9 @@ bool ComputeSmoothFonts()
 {
     OSVERSIONINFOA info{};
     info.dwOSVersionInfoSize = sizeof info;
-    if (!GetVersionExA(&info))
+    if (!GetVersionExA(&info)) {
         return false;
+    }
     return SmoothFontsFor(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion);
 }
 
@@ -92,8 +95,9 @@ void CheckTextLines::SetText(const std::string& text)
 
 void CheckTextLines::Changed()
 {
-    if (OnChange)
+    if (OnChange) {
         OnChange();
+    }
 }
 
 // ---------------------------------------------------------------- control
@@ -130,19 +134,22 @@ void TIACheckControl::LayoutChanged()
 
 void TIACheckControl::SetControlType(TIACheckControlType v)
 {
-    if (v == controlType_ || !InRange(v, iacctSelect))
+    if (v == controlType_ || !InRange(v, iacctSelect)) {
         return;
+    }
     controlType_ = v;
-    if (checked_ && v == iacctSelect)
+    if (checked_ && v == iacctSelect) {
         ApplyGroupRule();
+    }
     LayoutChanged();
 }
 
 void TIACheckControl::SetTextAngle(int v)
 {
     v = NormalizeTextAngle(v);
-    if (v == textAngle_)
+    if (v == textAngle_) {
         return;
+    }
     textAngle_ = v;
     LayoutChanged();
 }
@@ -162,21 +169,25 @@ void TIACheckControl::SetTextLines(const CheckTextLines* lines)
 
 void TIACheckControl::SetGroupIndex(std::uint32_t v)
 {
-    if (v == groupIndex_)
+    if (v == groupIndex_) {
         return;
+    }
     groupIndex_ = v;
     LayoutChanged();
 }
 
 void TIACheckControl::SetChecked(bool v)
 {
-    if (v == checked_)
+    if (v == checked_) {
         return;
+    }
     checked_ = v;
-    if (v && controlType_ == iacctSelect)
+    if (v && controlType_ == iacctSelect) {
         ApplyGroupRule();
-    if (OnChangeState)
+    }
+    if (OnChangeState) {
         OnChangeState(this, v);
+    }
     LayoutChanged();
 }
 
@@ -185,20 +196,23 @@ void TIACheckControl::ApplyGroupRule()
     WinControl* parent = Parent();
     // While a stored form is loading the parent has no window: radio
     // buttons stored on all stay on.
-    if (!parent || !parent->HandleAllocated())
+    if (!parent || !parent->HandleAllocated()) {
         return;
+    }
     // By index, re-reading the count: a sibling's handler may change the list.
     for (int i = 0; i < parent->ControlCount(); ++i) {
         auto* sibling = dynamic_cast<TIACheckControl*>(parent->Controls(i));
-        if (sibling && sibling != this && sibling->controlType_ == iacctSelect && sibling->groupIndex_ == groupIndex_)
+        if (sibling && sibling != this && sibling->controlType_ == iacctSelect && sibling->groupIndex_ == groupIndex_) {
             sibling->SetChecked(false);
+        }
     }
 }
 
 void TIACheckControl::SetStyle(TIACheckControlStyle v)
 {
-    if (v == style_ || !InRange(v, iaccsStyle3))
+    if (v == style_ || !InRange(v, iaccsStyle3)) {
         return;
+    }
     style_ = v;
     LayoutChanged();
 }
@@ -208,9 +222,11 @@ ImageList* TIACheckControl::GetImageList() const
     // The list is held by reference only; one that its owner has already
     // freed is no longer on the owner's list and is never drawn from.
     if (imageList_ && imageListOwner_) {
-        for (int i = 0; i < imageListOwner_->ComponentCount(); ++i)
-            if (imageListOwner_->Components(i) == imageList_)
+        for (int i = 0; i < imageListOwner_->ComponentCount(); ++i) {
+            if (imageListOwner_->Components(i) == imageList_) {
                 return imageList_;
+            }
+        }
         return nullptr;
     }
     return imageList_;
@@ -224,72 +240,81 @@ void TIACheckControl::SetImageList(ImageList* list)
 
 void TIACheckControl::SetTextAlign(TIACheckControlTextHAlign v)
 {
-    if (v == textAlign_ || !InRange(v, iaccthaCenter))
+    if (v == textAlign_ || !InRange(v, iaccthaCenter)) {
         return;
+    }
     textAlign_ = v;
     LayoutChanged();
 }
 
 void TIACheckControl::SetTextFieldVerticalAlign(TIACheckControlTextVAlign v)
 {
-    if (v == fieldVAlign_ || !InRange(v, iacctvaCenter))
+    if (v == fieldVAlign_ || !InRange(v, iacctvaCenter)) {
         return;
+    }
     fieldVAlign_ = v;
     LayoutChanged();
 }
 
 void TIACheckControl::SetTextFieldHorizontalAlign(TIACheckControlTextHAlign v)
 {
-    if (v == fieldHAlign_ || !InRange(v, iaccthaCenter))
+    if (v == fieldHAlign_ || !InRange(v, iaccthaCenter)) {
         return;
+    }
     fieldHAlign_ = v;
     LayoutChanged();
 }
 
 void TIACheckControl::SetCheckFieldColor1(Color v)
 {
-    if (v == color1_)
+    if (v == color1_) {
         return;
+    }
     color1_ = v;
     Invalidate();
 }
 
 void TIACheckControl::SetCheckFieldColor2(Color v)
 {
-    if (v == color2_)
+    if (v == color2_) {
         return;
+    }
     color2_ = v;
     Invalidate();
 }
 
 void TIACheckControl::SetGapTextToImage(std::uint8_t v)
 {
-    if (v == gap_)
+    if (v == gap_) {
         return;
+    }
     gap_ = v;
     LayoutChanged();
 }
 
 void TIACheckControl::SetTransparent(bool v)
 {
-    if (v == transparent_)
+    if (v == transparent_) {
         return;
+    }
     transparent_ = v;
     LayoutChanged();
 }
 
 void TIACheckControl::SetShowFocus(bool v)
 {
-    if (v == showFocus_)
+    if (v == showFocus_) {
         return;
+    }
     showFocus_ = v;
     Invalidate();
 }
 
 void TIACheckControl::SetText3DStyle(TIACheckControlText3DStyle v)
 {
-    if (v == text3D_ || !InRange(v, iscct3dsDown))
+    if (v == text3D_ || !InRange(v, iscct3dsDown)) {
         return;
+    }
     text3D_ = v;
     Invalidate();
 }
@@ -341,8 +366,9 @@ void TIACheckControl::SetHeight(int v)
 void TIACheckControl::Assign(const Component* source)
 {
     const auto* s = dynamic_cast<const TIACheckControl*>(source);
-    if (!s)
+    if (!s) {
         throw Error("Cannot assign " + std::string(source ? source->Name() : "nil") + " to a TIACheckControl");
+    }
     SetBounds(Left(), Top(), s->Width(), s->Height());
     SetColor(s->GetColor());
     SetAutoSize(s->autoSize_);
@@ -379,8 +405,9 @@ CheckSize TIACheckControl::FieldSize() const
 std::vector<CheckSize> TIACheckControl::MeasureLines() const
 {
     std::vector<CheckSize> sizes;
-    if (lines_.Count() == 0)
+    if (lines_.Count() == 0) {
         return sizes;
+    }
     Font unrotated = font_;
     unrotated.OnChange = nullptr;
     unrotated.SetEscapement(0);
@@ -410,8 +437,9 @@ CheckLayout TIACheckControl::Layout() const
 
 void TIACheckControl::UpdateWindowRegion()
 {
-    if (!HandleAllocated())
+    if (!HandleAllocated()) {
         return;
+    }
     if (!transparent_) {
         SetWindowRgn(hwnd_, nullptr, TRUE);
         return;
@@ -422,15 +450,18 @@ void TIACheckControl::UpdateWindowRegion()
     RegionHandle region(CreateRectRgn(k.x, k.y, k.x + f.cx, k.y + f.cy));
     POINT corners[4];
     const auto text = layout.TextCorners();
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         corners[i] = {text[static_cast<std::size_t>(i)].x, text[static_cast<std::size_t>(i)].y};
+    }
     RegionHandle polygon(CreatePolygonRgn(corners, 4, ALTERNATE));
-    if (region && polygon)
+    if (region && polygon) {
         CombineRgn(region.Get(), region.Get(), polygon.Get(), RGN_OR);
+    }
     polygon.Reset();
     // The window owns the region once it accepts it.
-    if (region && SetWindowRgn(hwnd_, region.Get(), TRUE))
+    if (region && SetWindowRgn(hwnd_, region.Get(), TRUE)) {
         region.Release();
+    }
 }
 
 void TIACheckControl::CreateParams(WindowParams& params)
@@ -449,26 +480,30 @@ LRESULT TIACheckControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     // A double click is one more press: the framework's double-click
     // handling never runs, so OnDblClick is not raised by the mouse.
-    if (msg == WM_LBUTTONDBLCLK)
+    if (msg == WM_LBUTTONDBLCLK) {
         return WndProc(WM_LBUTTONDOWN, 0, 0);
+    }
     return CustomControl::WndProc(msg, wParam, lParam);
 }
 
 void TIACheckControl::Activate()
 {
-    if (!Enabled())
+    if (!Enabled()) {
         return;
-    if (controlType_ == iacctCheck)
+    }
+    if (controlType_ == iacctCheck) {
         SetChecked(!checked_);
-    else
+    } else {
         SetChecked(true);
+    }
 }
 
 void TIACheckControl::MouseDown(MouseButton button, ShiftState shift, int x, int y)
 {
     CustomControl::MouseDown(button, shift, x, y);
-    if (button != MouseButton::Left || !Enabled())
+    if (button != MouseButton::Left || !Enabled()) {
         return;
+    }
     Activate();
     SetFocus();
 }
@@ -476,8 +511,9 @@ void TIACheckControl::MouseDown(MouseButton button, ShiftState shift, int x, int
 void TIACheckControl::KeyUp(unsigned short& key, ShiftState shift)
 {
     CustomControl::KeyUp(key, shift); // OnKeyUp may clear the key
-    if (Enabled() && key == VK_SPACE)
+    if (Enabled() && key == VK_SPACE) {
         Activate();
+    }
 }
 
 void TIACheckControl::DoEnter()
@@ -507,8 +543,9 @@ bool TIACheckControl::EraseBackground(HDC dc)
 void TIACheckControl::PaintParentBackground(HDC dc)
 {
     WinControl* parent = Parent();
-    if (!parent)
+    if (!parent) {
         return;
+    }
     SavedDc saved(dc);
     POINT origin{0, 0};
     if (hwnd_ && parent->HandleAllocated()) {
@@ -522,26 +559,30 @@ void TIACheckControl::PaintParentBackground(HDC dc)
     GetWindowOrgEx(dc, &windowOrigin);
     // What the parent draws at the control's place lands at (0, 0).
     SetWindowOrgEx(dc, windowOrigin.x + origin.x, windowOrigin.y + origin.y, nullptr);
-    if (parent->HandleAllocated())
+    if (parent->HandleAllocated()) {
         SendMessageA(parent->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    }
     parent->PaintControls(dc);
 }
 
 void TIACheckControl::Paint()
 {
     Canvas& canvas = GetCanvas();
-    if (!Visible() && !Designing())
+    if (!Visible() && !Designing()) {
         return;
+    }
     const CheckLayout layout = Layout();
     const CheckSize needed = layout.NeededSize();
-    if (autoSize_ && (Width() != needed.cx || Height() != needed.cy))
+    if (autoSize_ && (Width() != needed.cx || Height() != needed.cy)) {
         SetBounds(Left(), Top(), needed.cx, needed.cy);
+    }
     canvas.brush.color = GetColor();
     canvas.brush.style = BrushStyle::Clear;
     DrawLines(canvas, layout);
     canvas.brush.style = BrushStyle::Solid;
-    if (showFocus_ && Focused() && Enabled())
+    if (showFocus_ && Focused() && Enabled()) {
         DrawFocusFrame(canvas, layout);
+    }
 
     const ImageList* images = GetImageList();
     CheckFieldState field;
@@ -600,17 +641,20 @@ void TIACheckControl::DrawLines(Canvas& canvas, const CheckLayout& layout)
 
 void TIACheckControl::DrawFocusFrame(Canvas& canvas, const CheckLayout& layout)
 {
-    if (!HandleAllocated())
+    if (!HandleAllocated()) {
         return;
+    }
     const auto corners = layout.FocusCorners();
     POINT points[4];
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         points[i] = {corners[static_cast<std::size_t>(i)].x, corners[static_cast<std::size_t>(i)].y};
+    }
     RegionHandle region(CreatePolygonRgn(points, 4, ALTERNATE));
     canvas.brush.color = BlendColor(GetColor(), checkBlack, 100, 30);
     HDC dc = canvas.Handle();
-    if (!dc || !region)
+    if (!dc || !region) {
         return;
+    }
     if (auto* gdi = dynamic_cast<GdiCanvas*>(&canvas)) {
         FrameRgn(dc, region.Get(), gdi->BrushHandle(), 1, 1);
     } else {

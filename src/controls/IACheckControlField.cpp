@@ -26,8 +26,9 @@ public:
     void FillRect(int l, int t, int r, int b) { canvas_.FillRect(X(l), Y(t), X(r), Y(b)); }
     void Polygon(std::vector<CheckPoint> points)
     {
-        for (CheckPoint& p : points)
+        for (CheckPoint& p : points) {
             p = {X(p.x), Y(p.y)};
+        }
         canvas_.Polygon(points);
     }
     // A polyline through the points as move-to and line-to calls.
@@ -35,10 +36,11 @@ public:
     {
         bool first = true;
         for (const CheckPoint& p : points) {
-            if (first)
+            if (first) {
                 canvas_.MoveTo(X(p.x), Y(p.y));
-            else
+            } else {
                 canvas_.LineTo(X(p.x), Y(p.y));
+            }
             first = false;
         }
     }
@@ -76,8 +78,9 @@ void DrawStyle1(FieldPainter& p, const CheckFieldState& st, const CheckFieldColo
         p.Pen(k.fieldDark);
         p.Lines({{0, n - 1}, {n - 1, n - 1}, {n - 1, 0}});
         p.Lines({{1, n - 2}, {n - 2, n - 2}, {n - 2, 1}});
-        if (!st.checked)
+        if (!st.checked) {
             return;
+        }
         const int t = n / 3;
         p->SetPenWidth(n / 8);
         p.Pen(k.darkMark ? k.mixLight : k.mixDark);
@@ -120,8 +123,9 @@ void DrawStyle1(FieldPainter& p, const CheckFieldState& st, const CheckFieldColo
                           {n - q, n},
                           {n, n - q},
                           {n, q}});
-    if (!st.checked)
+    if (!st.checked) {
         return;
+    }
     const int h = n / 2, e = n / 6;
     p.Patch(k.fieldLight, {{h - e, h + e},
                            {h - e, h - e},
@@ -159,8 +163,9 @@ void DrawStyle2(FieldPainter& p, const CheckFieldState& st, const CheckFieldColo
     p->SetPenWidth(1);
     p.Polygon(LensPolygon(st.size, 0, turned));
     p->SetBrushSolid(true);
-    if (!st.checked)
+    if (!st.checked) {
         return;
+    }
     const int cx = st.size.cx / 2, cy = st.size.cy / 2;
     p.Brush(k.mark);
     p->SetBrushSolid(true);
@@ -191,8 +196,9 @@ void DrawStyle3(FieldPainter& p, const CheckFieldState& st, const CheckFieldColo
         p.Brush(st.checked ? hollow : st.color);
         p.Pen(innerPen);
         p.Rectangle(2, 2, n - 2, n - 2);
-        if (!st.checked)
+        if (!st.checked) {
             return;
+        }
         p.Brush(k.mark);
         p.Pen(k.darkMark ? k.mixLight : k.mixDark);
         p.Polygon(Cross(n, 2));
@@ -207,8 +213,9 @@ void DrawStyle3(FieldPainter& p, const CheckFieldState& st, const CheckFieldColo
     p.Brush(st.checked ? hollow : st.color);
     p.Pen(innerPen);
     p.Ellipse(3, 3, n - 3, n - 3);
-    if (!st.checked)
+    if (!st.checked) {
         return;
+    }
     p.Brush(core);
     p.Pen(k.mark);
     p.Ellipse(4, 4, n - 4, n - 4);
@@ -248,10 +255,11 @@ std::vector<CheckPoint> LensPolygon(CheckSize size, int k, bool turned)
         const long double angle = i * 2 * pi / 10;
         const int x = Round(std::cos(angle) * a);
         const int y = Round(std::sin(angle) * b);
-        if (turned)
+        if (turned) {
             points.push_back({cx + Round((x + y) / root2), cy + Round((y - x) / root2)});
-        else
+        } else {
             points.push_back({cx + x, cy + y});
+        }
     }
     return points;
 }
@@ -261,8 +269,9 @@ void DrawCheckField(CheckFieldCanvas& canvas, const CheckFieldState& state, Colo
     FieldPainter painter(canvas, state.pos);
     switch (state.style) {
     case iaccsBitmap:
-        if (state.imageCount >= 4)
+        if (state.imageCount >= 4) {
             canvas.DrawImage((state.enabled ? 0 : 2) + (state.checked ? 1 : 0), state.pos.x, state.pos.y);
+        }
         return;
     case iaccsStyle1:
     case iaccsStyle1Small:

@@ -26,8 +26,9 @@ void RegisterIACheckControl(FormClasses& fc)
     fc.Property<C>(name, "TextAngle", [](C& c, V v) { c.SetTextAngle(v.AsInt()); });
     fc.Property<C>(name, "TextLines.Strings", [](C& c, V v) {
         CheckTextLines lines;
-        for (const std::string& line : v.items)
+        for (const std::string& line : v.items) {
             lines.Add(line);
+        }
         c.SetTextLines(&lines);
     });
     fc.Property<C>(name, "GroupIndex", [](C& c, V v) { c.SetGroupIndex(static_cast<std::uint32_t>(v.integer)); });

@@ -35,15 +35,17 @@ int Channel(CheckColor c, int shift)
 
 CheckColor ResolveCheckColor(CheckColor color)
 {
-    if ((color & 0xFF000000u) == 0x80000000u)
+    if ((color & 0xFF000000u) == 0x80000000u) {
         return static_cast<CheckColor>(GetSysColor(static_cast<int>(color & 0xFF))) & 0x00FFFFFFu;
+    }
     return color;
 }
 
 CheckColor BlendColor(CheckColor a, CheckColor b, int total, int step, ColorResolver resolve)
 {
-    if (total == 0)
+    if (total == 0) {
         return a;
+    }
     const CheckColor ra = resolve(a);
     const CheckColor rb = resolve(b);
     CheckColor result = 0;
@@ -61,26 +63,31 @@ bool ColorsNear(CheckColor a, CheckColor b, int limit, ColorResolver resolve)
     const CheckColor ra = resolve(a);
     const CheckColor rb = resolve(b);
     int distance = 0;
-    for (int shift : {0, 8, 16})
+    for (int shift : {0, 8, 16}) {
         distance += std::abs(Channel(ra, shift) - Channel(rb, shift));
+    }
     return distance < limit;
 }
 
 bool SmoothFontsFor(unsigned platformId, unsigned major, unsigned minor)
 {
-    if (platformId == 1)
+    if (platformId == 1) {
         return major >= 4 && minor > 0;
-    if (platformId == 2)
+    }
+    if (platformId == 2) {
         return major >= 4;
+    }
     return false;
 }
 
 int NormalizeTextAngle(int angle)
 {
-    while (angle > 1800)
+    while (angle > 1800) {
         angle -= 3600;
-    while (angle < -1799)
+    }
+    while (angle < -1799) {
         angle += 3600;
+    }
     return angle;
 }
 
@@ -89,23 +96,27 @@ std::vector<std::string> SplitTextLines(std::string_view text)
     std::vector<std::string> lines;
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n')
+        if (text[i] != '\r' && text[i] != '\n') {
             continue;
+        }
         lines.emplace_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
             ++i;
+        }
         start = i + 1;
     }
-    if (start < text.size())
+    if (start < text.size()) {
         lines.emplace_back(text.substr(start));
+    }
     return lines;
 }
 
 std::string JoinTextLines(const std::vector<std::string>& lines)
 {
     std::string text;
-    for (const std::string& line : lines)
+    for (const std::string& line : lines) {
         text += line + "\r\n";
+    }
     return text;
 }
 
@@ -136,14 +147,15 @@ CheckLayout::CheckLayout(CheckLayoutInput input) : in_(std::move(input))
     const long double h = block_.cy;
     box_ = {Round(std::fabs(c_ * w) + std::fabs(s_ * h)), Round(std::fabs(s_ * w) + std::fabs(c_ * h))};
 
-    if (s_ >= 0 && c_ >= 0)
+    if (s_ >= 0 && c_ >= 0) {
         origin_ = {0, Round(w * s_)};
-    else if (s_ >= 0)
+    } else if (s_ >= 0) {
         origin_ = {-Round(w * c_), box_.cy};
-    else if (c_ >= 0)
+    } else if (c_ >= 0) {
         origin_ = {Round(box_.cx - w * c_), 0};
-    else
+    } else {
         origin_ = {box_.cx, Round(w * s_ + box_.cy)};
+    }
 
     const int cw = in_.field.cx, ch = in_.field.cy, bw = box_.cx, bh = box_.cy, g = in_.gap;
     const bool centred = in_.fieldHorizontalAlign == iaccthaCenter;
@@ -158,8 +170,9 @@ CheckLayout::CheckLayout(CheckLayoutInput input) : in_(std::move(input))
     }
     switch (in_.fieldVerticalAlign) {
     case iacctvaTop:
-        if (centred)
+        if (centred) {
             textPos_.y = ch + g;
+        }
         break;
     case iacctvaBottom:
         if (centred) {
@@ -184,17 +197,20 @@ CheckLayout::CheckLayout(CheckLayoutInput input) : in_(std::move(input))
 
 CheckPoint CheckLayout::LineOffset(std::size_t i) const
 {
-    if (i >= in_.lines.size())
+    if (i >= in_.lines.size()) {
         return {0, 0};
+    }
     const int wi = in_.lines[i].cx;
     int x = 0;
-    if (in_.textAlign == iaccthaRight)
+    if (in_.textAlign == iaccthaRight) {
         x = block_.cx - wi;
-    else if (in_.textAlign == iaccthaCenter)
+    } else if (in_.textAlign == iaccthaCenter) {
         x = Half(block_.cx - wi);
+    }
     int y = 0;
-    for (std::size_t k = 0; k < i; ++k)
+    for (std::size_t k = 0; k < i; ++k) {
         y += in_.lines[k].cy;
+    }
     return {Round(x * c_ + y * s_), Round(-x * s_ + y * c_)};
 }
 
@@ -207,10 +223,12 @@ CheckPoint CheckLayout::LineOutput(std::size_t i) const
 CheckSize CheckLayout::NeededSize() const
 {
     const int cw = in_.field.cx, ch = in_.field.cy, bw = box_.cx, bh = box_.cy, g = in_.gap;
-    if (in_.fieldHorizontalAlign != iaccthaCenter)
+    if (in_.fieldHorizontalAlign != iaccthaCenter) {
         return {cw + bw + g, std::max(ch, bh)};
-    if (in_.fieldVerticalAlign != iacctvaCenter)
+    }
+    if (in_.fieldVerticalAlign != iacctvaCenter) {
         return {std::max(cw, bw), ch + bh + g};
+    }
     // Field and text lie over each other at the corner: the larger of the two
     // in each direction keeps both whole.
     return {std::max(cw, bw), std::max(ch, bh)};
@@ -242,8 +260,9 @@ std::vector<TextLayer> TextLayersFor(TIACheckControlText3DStyle style, bool enab
     case iscct3dsDown:
         return {{1, 1, light}, {-1, -1, dark}, {0, 0, face}};
     default:
-        if (enabled)
+        if (enabled) {
             return {{0, 0, fontColor}};
+        }
         // Engraved: a light copy under the inactive-caption colour.
         return {{1, 1, CheckRgb(223, 223, 223)}, {0, 0, CheckSysColor(3)}};
     }

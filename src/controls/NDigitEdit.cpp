@@ -25,22 +25,25 @@ void TNDigitEdit::SetValue(std::int32_t value)
 void TNDigitEdit::SetMaxValue(std::int32_t value)
 {
     maxValue_ = value;
-    if (Value() > maxValue_)
+    if (Value() > maxValue_) {
         SetValue(maxValue_);
+    }
 }
 
 LRESULT TNDigitEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg != WM_CHAR)
+    if (msg != WM_CHAR) {
         return Edit::WndProc(msg, wParam, lParam);
+    }
 
     const std::string saved = Text();
     char ch = static_cast<char>(wParam);
     if (!digitedit::AcceptsTyped(ch)) {
         // Passed on as 0: the key press sees it and the edit never does.
         ch = 0;
-        if (OnInputError)
+        if (OnInputError) {
             OnInputError(this);
+        }
     }
     const LRESULT result = Edit::WndProc(msg, static_cast<unsigned char>(ch), lParam);
     if (Value() > maxValue_) {

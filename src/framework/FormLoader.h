@@ -136,12 +136,14 @@ FontStyles FontStylesValue(const FormValue& v);
 // unknown name raises FormError.
 template <typename E> E EnumValue(const FormValue& v, std::initializer_list<const char*> names)
 {
-    if (v.kind == FormValue::Kind::Integer)
+    if (v.kind == FormValue::Kind::Integer) {
         return static_cast<E>(v.AsInt());
+    }
     int i = 0;
     for (const char* name : names) {
-        if (v.AsIdent() == name)
+        if (v.AsIdent() == name) {
             return static_cast<E>(i);
+        }
         ++i;
     }
     throw FormError("unknown value " + v.text);

@@ -46,8 +46,7 @@ bool UnpackBlock(std::string_view block, std::string& out, std::size_t limit)
     while (at < block.size()) {
         const unsigned char token = static_cast<unsigned char>(block[at++]);
         std::size_t literals = token >> 4;
-        if (!ReadLength(block, at, literals, limit) || literals > block.size() - at ||
-            literals > limit - out.size()) {
+        if (!ReadLength(block, at, literals, limit) || literals > block.size() - at || literals > limit - out.size()) {
             return false;
         }
         out.append(block.substr(at, literals));

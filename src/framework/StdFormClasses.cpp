@@ -126,7 +126,7 @@ void RegisterGraphics(FormClasses& fc)
     });
     fc.Property<Bevel>("TBevel", "Style", [](Bevel& b, const FormValue& v) {
         static constexpr std::pair<const char*, BevelStyle> styles[] = {{"bsLowered", BevelStyle::Lowered},
-                                                                 {"bsRaised", BevelStyle::Raised}};
+                                                                        {"bsRaised", BevelStyle::Raised}};
         b.SetStyle(EnumValue(v, styles));
     });
 
@@ -185,8 +185,8 @@ void RegisterEdits(FormClasses& fc)
     fc.Property<FileNameEdit>("TFileNameEdit", "InitialDir",
                               [](FileNameEdit& f, const FormValue& v) { f.SetInitialDir(v.AsString()); });
     fc.Property<FileNameEdit>("TFileNameEdit", "DialogKind", [](FileNameEdit& f, const FormValue& v) {
-        static constexpr std::pair<const char*, FileDialogKind> kinds[] = {{"dkOpen", FileDialogKind::Open},
-                                                                    {"dkOpenPicture", FileDialogKind::OpenPicture}};
+        static constexpr std::pair<const char*, FileDialogKind> kinds[] = {
+            {"dkOpen", FileDialogKind::Open}, {"dkOpenPicture", FileDialogKind::OpenPicture}};
         f.SetDialogKind(EnumValue(v, kinds));
     });
     fc.Register("TDirectoryEdit", "TEdit", Make<DirectoryEdit>());
@@ -271,10 +271,10 @@ void RegisterTimerAndForm(FormClasses& fc)
     fc.Event<&Form::OnPaint>("TForm", "OnPaint");
     fc.Property<Form>("TForm", "BorderStyle", [](Form& f, const FormValue& v) {
         static constexpr std::pair<const char*, BorderStyle> styles[] = {{"bsNone", BorderStyle::None},
-                                                                  {"bsSingle", BorderStyle::Single},
-                                                                  {"bsSizeable", BorderStyle::Sizeable},
-                                                                  {"bsDialog", BorderStyle::Dialog},
-                                                                  {"bsToolWindow", BorderStyle::ToolWindow}};
+                                                                         {"bsSingle", BorderStyle::Single},
+                                                                         {"bsSizeable", BorderStyle::Sizeable},
+                                                                         {"bsDialog", BorderStyle::Dialog},
+                                                                         {"bsToolWindow", BorderStyle::ToolWindow}};
         f.SetBorderStyle(EnumValue(v, styles));
     });
     fc.Property<Form>("TForm", "BorderIcons", [](Form& f, const FormValue& v) {
@@ -290,8 +290,8 @@ void RegisterTimerAndForm(FormClasses& fc)
         f.SetBorderIcons(sys, min, max);
     });
     fc.Property<Form>("TForm", "Position", [](Form& f, const FormValue& v) {
-        static constexpr std::pair<const char*, FormPosition> positions[] = {{"poDesigned", FormPosition::Designed},
-                                                                      {"poScreenCenter", FormPosition::ScreenCenter}};
+        static constexpr std::pair<const char*, FormPosition> positions[] = {
+            {"poDesigned", FormPosition::Designed}, {"poScreenCenter", FormPosition::ScreenCenter}};
         f.SetPosition(EnumValue(v, positions));
     });
 }

@@ -103,8 +103,9 @@ std::intptr_t RunFile(const std::string& file, const std::string& parameters, co
                       int showCommand)
 {
     try {
-        if (!Passable(file) || !Passable(parameters) || !Passable(directory))
+        if (!Passable(file) || !Passable(parameters) || !Passable(directory)) {
             return 0;
+        }
         HINSTANCE result =
             ShellExecuteA(nullptr, "open", file.c_str(), parameters.c_str(), directory.c_str(), showCommand);
         return reinterpret_cast<std::intptr_t>(result);

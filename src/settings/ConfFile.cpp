@@ -15,8 +15,9 @@ namespace {
 File OpenForReading(const std::string& path)
 {
     File file = File::OpenExisting(path, File::Open::ReadWrite);
-    if (!file.IsOpen() && (file.OpenError() == ERROR_ACCESS_DENIED || file.OpenError() == ERROR_SHARING_VIOLATION))
+    if (!file.IsOpen() && (file.OpenError() == ERROR_ACCESS_DENIED || file.OpenError() == ERROR_SHARING_VIOLATION)) {
         file = File::OpenExisting(path, File::Open::ReadOnly);
+    }
     return file;
 }
 
@@ -26,13 +27,15 @@ std::int32_t ReadSlot(const std::string& path, std::int32_t slot)
     if (!file.IsOpen()) {
         // Absent means "no settings yet"; a file that exists but cannot be
         // opened (locked by another program) must not pass for all zeros.
-        if (IsNotFound(file.OpenError()) || IsDirectory(path))
+        if (IsNotFound(file.OpenError()) || IsDirectory(path)) {
             return 0;
+        }
         file.FailOpen();
     }
     const std::optional<std::uint64_t> offset = ConfSlotOffset(slot, file.Size());
-    if (!offset)
+    if (!offset) {
         return 0;
+    }
     unsigned char bytes[kConfRecordSize];
     file.Seek(*offset);
     file.ReadExactly(bytes, sizeof bytes);
@@ -51,15 +54,17 @@ void WriteSlot(const std::string& path, std::int32_t slot, std::int32_t value)
 
 std::int32_t ReadConf(const std::string& path, std::int32_t slot)
 {
-    if (slot < 0)
+    if (slot < 0) {
         return 0;
+    }
     return AsSettingsError([&] { return ReadSlot(path, slot); });
 }
 
 void WriteConf(const std::string& path, std::int32_t slot, std::int32_t value)
 {
-    if (slot < 0 || slot > kMaxConfSlot)
+    if (slot < 0 || slot > kMaxConfSlot) {
         throw SettingsError("Slot " + std::to_string(slot) + " of \"" + path + "\" is out of range");
+    }
     AsSettingsError([&] { WriteSlot(path, slot, value); });
 }
 

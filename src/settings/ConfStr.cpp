@@ -13,8 +13,9 @@ std::vector<std::string> ReadConfStr(const std::string& path)
     try {
         text = ReadWholeFile(path, kMaxConfStrBytes);
     } catch (const FileError& error) {
-        if (IsNotFound(error.Code()))
+        if (IsNotFound(error.Code())) {
             return std::vector<std::string>(kMissingConfStrLines);
+        }
         throw SettingsError(error.what());
     }
     return SplitLines(text);

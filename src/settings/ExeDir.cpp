@@ -35,8 +35,9 @@ std::string DirectoryOf(const std::string& path)
 const std::string& ExeDir()
 {
     std::string& dir = ExeDirStorage();
-    if (dir.empty())
+    if (dir.empty()) {
         dir = DirectoryOf(ModuleFileName());
+    }
     return dir;
 }
 

@@ -138,9 +138,11 @@ std::span<const SlotInfo> SlotTable()
 
 const SlotInfo* FindSlot(std::int32_t slot)
 {
-    for (const SlotInfo& info : kSlots)
-        if (info.slot == slot)
+    for (const SlotInfo& info : kSlots) {
+        if (info.slot == slot) {
             return &info;
+        }
+    }
     return nullptr;
 }
 

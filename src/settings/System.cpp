@@ -47,8 +47,9 @@ std::string WindowsDirectory()
     std::string dir(128, '\0');
     for (;;) {
         const UINT length = GetWindowsDirectoryA(dir.data(), static_cast<UINT>(dir.size()));
-        if (length == 0)
+        if (length == 0) {
             return {};
+        }
         if (length < dir.size()) {
             dir.resize(length);
             return dir;
@@ -95,8 +96,10 @@ std::string GetShellFolder(const std::string& valueName, const SystemPlaces& pla
     RegistryKey key;
     // Without the key there is nothing to find: the root is not searched in
     // its place, where a value of the same name would be a stranger's.
-    if (RegOpenKeyExA(places.root, places.shellFoldersKey.c_str(), 0, KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(places.root, places.shellFoldersKey.c_str(), 0, KEY_QUERY_VALUE, key.Receive()) !=
+        ERROR_SUCCESS) {
         return {};
+    }
     return ReadStringValue(key.Get(), valueName);
 }
 
@@ -107,8 +110,9 @@ void SetAutorun(bool on, const SystemPlaces& places)
                                         KEY_SET_VALUE, nullptr, key.Receive(), nullptr);
     if (opened != ERROR_SUCCESS) {
         // Removing a value from a key that cannot be had is a failed delete.
-        if (!on)
+        if (!on) {
             return;
+        }
         RegistryFailure("Cannot open registry key", places.runKey, opened);
     }
     if (on) {
@@ -116,8 +120,9 @@ void SetAutorun(bool on, const SystemPlaces& places)
         const LONG written =
             RegSetValueExA(key.Get(), kAutorunValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(program.c_str()),
                            static_cast<DWORD>(program.size() + 1));
-        if (written != ERROR_SUCCESS)
+        if (written != ERROR_SUCCESS) {
             RegistryFailure("Cannot write registry value", kAutorunValue, written);
+        }
     } else {
         RegDeleteValueA(key.Get(), kAutorunValue);
     }
@@ -126,28 +131,32 @@ void SetAutorun(bool on, const SystemPlaces& places)
 std::string SystemIniPath(const SystemPlaces& places)
 {
     const std::string dir = places.windowsDir.empty() ? WindowsDirectory() : places.windowsDir;
-    if (dir.empty())
+    if (dir.empty()) {
         return {};
+    }
     return dir + (dir.back() == '\\' ? "" : "\\") + "system.ini";
 }
 
 void ResetVcacheLimits(ShellControl& shell, const SystemPlaces& places)
 {
     const std::string path = SystemIniPath(places);
-    if (path.empty())
+    if (path.empty()) {
         return;
+    }
     const bool minPresent = IniKeyPresent(path, kMinFileCacheKey);
     const bool maxPresent = IniKeyPresent(path, kMaxFileCacheKey);
-    if (!minPresent && !maxPresent)
+    if (!minPresent && !maxPresent) {
         return;
+    }
     // Both go, even the absent one: that deletion changes nothing.
     const bool minDeleted = DeleteIniKey(path, kMinFileCacheKey);
     const bool maxDeleted = DeleteIniKey(path, kMaxFileCacheKey);
     // A system.ini that cannot be written (read-only, on a locked share)
     // keeps its limits; asking for a reboot would then tell the user that
     // something changed when nothing did, and end the shell for nothing.
-    if ((minPresent && minDeleted) || (maxPresent && maxDeleted))
+    if ((minPresent && minDeleted) || (maxPresent && maxDeleted)) {
         EndWithMessage(shell, kRebootMessage);
+    }
 }
 
 } // namespace klarvo

@@ -11,10 +11,12 @@ std::string SystemErrorText(unsigned long code)
         FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                        nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
     std::string text = length ? std::string(buffer, length) : "System error " + std::to_string(code);
-    if (buffer)
+    if (buffer) {
         LocalFree(buffer);
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' || text.back() == '.'))
+    }
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' || text.back() == '.')) {
         text.pop_back();
+    }
     return text;
 }
 

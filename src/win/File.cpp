@@ -43,8 +43,9 @@ File File::OpenAlways(const std::string& path, Sharing sharing)
 {
     HANDLE handle = CreateFileWith(path, GENERIC_READ | GENERIC_WRITE, ShareMode(sharing), OPEN_ALWAYS);
     File file(handle, path, handle == INVALID_HANDLE_VALUE ? GetLastError() : 0);
-    if (!file.IsOpen())
+    if (!file.IsOpen()) {
         file.FailOpen();
+    }
     return file;
 }
 
@@ -52,8 +53,9 @@ File File::CreateAlways(const std::string& path)
 {
     HANDLE handle = CreateFileWith(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS);
     File file(handle, path, handle == INVALID_HANDLE_VALUE ? GetLastError() : 0);
-    if (!file.IsOpen())
+    if (!file.IsOpen()) {
         file.Fail("Cannot create file", file.openError_);
+    }
     return file;
 }
 
@@ -72,8 +74,9 @@ std::uint64_t File::Size() const
     DWORD high = 0;
     SetLastError(NO_ERROR);
     const DWORD low = GetFileSize(handle_.Get(), &high);
-    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) {
         Fail("Cannot measure");
+    }
     return (std::uint64_t{high} << 32) | low;
 }
 
@@ -82,22 +85,25 @@ void File::Seek(std::uint64_t offset) const
     LONG high = static_cast<LONG>(offset >> 32);
     SetLastError(NO_ERROR);
     const DWORD low = SetFilePointer(handle_.Get(), static_cast<LONG>(offset & 0xFFFFFFFFu), &high, FILE_BEGIN);
-    if (low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR)
+    if (low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR) {
         Fail("Cannot seek in");
+    }
 }
 
 DWORD File::ReadSome(void* buffer, DWORD count) const
 {
     DWORD done = 0;
-    if (!ReadFile(handle_.Get(), buffer, count, &done, nullptr))
+    if (!ReadFile(handle_.Get(), buffer, count, &done, nullptr)) {
         Fail("Cannot read");
+    }
     return done;
 }
 
 void File::ReadExactly(void* buffer, DWORD count) const
 {
-    if (ReadSome(buffer, count) != count)
+    if (ReadSome(buffer, count) != count) {
         Fail("Cannot read", ERROR_HANDLE_EOF);
+    }
 }
 
 std::string File::ReadToEnd(std::size_t limit) const
@@ -108,8 +114,9 @@ std::string File::ReadToEnd(std::size_t limit) const
         text.resize(had + std::min(kReadChunk, limit - had));
         const DWORD got = ReadSome(text.data() + had, static_cast<DWORD>(text.size() - had));
         text.resize(had + got);
-        if (got == 0)
+        if (got == 0) {
             break;
+        }
     }
     return text;
 }
@@ -117,16 +124,18 @@ std::string File::ReadToEnd(std::size_t limit) const
 void File::WriteAll(const void* buffer, DWORD count) const
 {
     DWORD done = 0;
-    if (!WriteFile(handle_.Get(), buffer, count, &done, nullptr) || done != count)
+    if (!WriteFile(handle_.Get(), buffer, count, &done, nullptr) || done != count) {
         Fail("Cannot write");
+    }
 }
 
 void File::Append(std::string_view text) const
 {
     LONG high = 0;
     SetLastError(NO_ERROR);
-    if (SetFilePointer(handle_.Get(), 0, &high, FILE_END) == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR)
+    if (SetFilePointer(handle_.Get(), 0, &high, FILE_END) == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR) {
         Fail("Cannot seek in");
+    }
     WriteAll(text);
 }
 
@@ -134,15 +143,17 @@ void File::ReplaceContent(std::string_view text) const
 {
     Seek(0);
     WriteAll(text);
-    if (!SetEndOfFile(handle_.Get()))
+    if (!SetEndOfFile(handle_.Get())) {
         Fail("Cannot write");
+    }
 }
 
 std::string ReadWholeFile(const std::string& path, std::size_t limit)
 {
     const File file = File::OpenExisting(path, File::Open::ReadOnly);
-    if (!file.IsOpen())
+    if (!file.IsOpen()) {
         file.FailOpen();
+    }
     return file.ReadToEnd(limit);
 }
 

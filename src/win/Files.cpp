@@ -10,8 +10,9 @@ namespace {
 std::optional<DWORD> AttributesOf(const std::string& path)
 {
     const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
         return std::nullopt;
+    }
     return attributes;
 }
 

@@ -26,10 +26,12 @@ bool ReportedMissing(const char* name)
     size_t start = 0;
     while (start <= list.size()) {
         size_t end = list.find(',', start);
-        if (end == std::string::npos)
+        if (end == std::string::npos) {
             end = list.size();
-        if (list.compare(start, end - start, wanted) == 0)
+        }
+        if (list.compare(start, end - start, wanted) == 0) {
             return true;
+        }
         start = end + 1;
     }
     return false;
@@ -53,11 +55,13 @@ ScopedMissingFunctions::~ScopedMissingFunctions()
 
 FARPROC FindSystemFunction(HMODULE module, const char* name)
 {
-    if (!module)
+    if (!module) {
         return nullptr;
+    }
 #ifdef KLARVO_TEST_HOOKS
-    if (ReportedMissing(name))
+    if (ReportedMissing(name)) {
         return nullptr;
+    }
 #endif
     return GetProcAddress(module, name);
 }

@@ -435,8 +435,9 @@ int main()
 
     const Row floor = MeasureFloor(programs);
     std::vector<Row> rows{floor};
-    if (!MeasureSuite(programs, rows))
+    if (!MeasureSuite(programs, rows)) {
         return 1;
+    }
 
     std::printf("idle cost over %lu s per state (CPU: /proc time on a processor of all threads, else GetProcessTimes; "
                 "GetProcessMemoryInfo PrivateUsage, or "

@@ -62,8 +62,7 @@ int main(int argc, char** argv)
     // What a tick costs that brings only a new sample: the plot redrawn
     // right of the band.
     DrawFreeRamGraph(picture.GetCanvas(), history, 4096, separator);
-    const double plot =
-        MicrosecondsPerCall(count, [&] { DrawFreeRamGraphPlot(picture.GetCanvas(), history, 4096); });
+    const double plot = MicrosecondsPerCall(count, [&] { DrawFreeRamGraphPlot(picture.GetCanvas(), history, 4096); });
 
     HDC dc = GetDC(form->Handle());
     double copy = 0;

@@ -34,8 +34,9 @@ public:
 template <typename Work> void Measure(const char* what, int count, Work work)
 {
     const double start = SecondsNow();
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < count; ++i) {
         work(i);
+    }
     const double seconds = SecondsNow() - start;
     std::printf("%-48s %8d x %10.3f us\n", what, count, seconds * 1e6 / count);
 }
@@ -51,8 +52,9 @@ void PostingToARunningCleaner(Quiet& shell)
                                   windowClass.hInstance, nullptr);
     Measure("SendToCleaner, cleaner running (post only)", 20000, [&](int i) {
         SendToCleaner(shell, cmdReportStatus, 0);
-        if (i % 1000 == 999)
+        if (i % 1000 == 999) {
             test::Pump();
+        }
     });
     DestroyWindow(window);
     UnregisterClassA(kCleanerWindowClass, windowClass.hInstance);
@@ -61,8 +63,9 @@ void PostingToARunningCleaner(Quiet& shell)
 
 void StartingTheStandIn(Quiet& shell, const std::string& standin)
 {
-    if (standin.empty())
+    if (standin.empty()) {
         return;
+    }
     for (int delay : {0, 800}) {
         for (int run = 0; run < 3; ++run) {
             TempDir dir;
@@ -110,8 +113,9 @@ void SystemSettings()
     Quiet shell;
     for (int megabytes : {0, 4}) {
         std::string text;
-        while (text.size() < static_cast<size_t>(megabytes) * 1024 * 1024)
+        while (text.size() < static_cast<size_t>(megabytes) * 1024 * 1024) {
             text += "[s" + std::to_string(text.size()) + "]\r\nkey=" + std::string(200, 'v') + "\r\n";
+        }
         for (bool limits : {false, true}) {
             TempDir dir;
             places.windowsDir = dir.Path().substr(0, dir.Path().size() - 1);

@@ -59,8 +59,9 @@ int main()
             const DiskCleaner diskCleaner(SystemProtectedPlaces(program.Path()));
             deleted = diskCleaner.Clear(settings.categoryPath[hcDir], WithSubdirectories(settings, hcDir)).filesDeleted;
         }));
-        if (deleted != kDirectories * kFilesPerDirectory)
+        if (deleted != kDirectories * kFilesPerDirectory) {
             std::printf("warning: the cleaner deleted %lu files\n", deleted);
+        }
         shell.push_back(test::SecondsOf([&] {
             std::string from = shellTree + '\0'; // double NUL ended
             SHFILEOPSTRUCTA operation{};

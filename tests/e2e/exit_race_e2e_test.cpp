@@ -32,10 +32,11 @@ int Rounds()
 
 void Close(HWND cleaner, int close)
 {
-    if (close % 2 == 0)
+    if (close % 2 == 0) {
         PostMessageA(cleaner, WM_CLOSE, 0, 0);
-    else
+    } else {
         PostMessageA(cleaner, WM_COMMAND, resident::menuExit, 0);
+    }
 }
 
 // The shell's tick starts a cleaner whenever it finds none; closed fast and

@@ -7,8 +7,9 @@ namespace {
 bool Idle(DWORD id)
 {
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, id);
-    if (!process)
+    if (!process) {
         return false;
+    }
     auto used = [process] {
         FILETIME created, ended, kernel, user;
         GetProcessTimes(process, &created, &ended, &kernel, &user);
@@ -37,8 +38,9 @@ std::vector<LPARAM> Boundaries(std::initializer_list<std::int64_t> ends)
 std::vector<WPARAM> Codes(int last)
 {
     std::vector<WPARAM> codes{static_cast<WPARAM>(INT_MIN), static_cast<WPARAM>(-1), static_cast<WPARAM>(INT_MAX)};
-    for (int code = 0; code <= last + 1; ++code)
+    for (int code = 0; code <= last + 1; ++code) {
         codes.push_back(static_cast<WPARAM>(code));
+    }
     return codes;
 }
 
@@ -60,19 +62,27 @@ std::vector<Forged> Draw(std::mt19937& random, std::size_t count, UINT taskbarCr
 {
     std::vector<Forged> pool;
     const std::vector<LPARAM> cleanerArguments = Boundaries({kCleanerMostMegabytes, hcTemp, hcHistory});
-    for (WPARAM code : Codes(cmdClearHdd))
-        for (LPARAM argument : cleanerArguments)
+    for (WPARAM code : Codes(cmdClearHdd)) {
+        for (LPARAM argument : cleanerArguments) {
             pool.push_back({WM_CLEANERCMD, code, FitsTheMachine(code, argument)});
-    for (WPARAM code : Codes(ntAutoChanged))
-        for (LPARAM value : Boundaries({kLastPageIndex, 100}))
+        }
+    }
+    for (WPARAM code : Codes(ntAutoChanged)) {
+        for (LPARAM value : Boundaries({kLastPageIndex, 100})) {
             pool.push_back({WM_SHELLNOTIFY, code, value});
-    for (WPARAM id = kMenuFirst; id < kMenuExit; ++id)
+        }
+    }
+    for (WPARAM id = kMenuFirst; id < kMenuExit; ++id) {
         pool.push_back({WM_COMMAND, id, 0});
-    for (UINT message = kCleanerPrivateFirst; message <= kCleanerPrivateLast; ++message)
-        for (LPARAM value : Boundaries({100, WM_LBUTTONDBLCLK}))
+    }
+    for (UINT message = kCleanerPrivateFirst; message <= kCleanerPrivateLast; ++message) {
+        for (LPARAM value : Boundaries({100, WM_LBUTTONDBLCLK})) {
             pool.push_back({message, static_cast<WPARAM>(value), value});
-    for (WPARAM id = 0; id <= 4; ++id)
+        }
+    }
+    for (WPARAM id = 0; id <= 4; ++id) {
         pool.push_back({WM_HOTKEY, id, 0});
+    }
     pool.push_back({WM_ENDSESSION, 0, 0});
     pool.push_back({taskbarCreated, 0, 0});
 
@@ -97,8 +107,9 @@ std::vector<Forged> Draw(std::mt19937& random, std::size_t count, UINT taskbarCr
 
 std::vector<std::uint8_t> WithoutSlot1(std::vector<std::uint8_t> bytes)
 {
-    for (std::size_t i = 4 * slotAuto; i < 4 * (slotAuto + 1) && i < bytes.size(); ++i)
+    for (std::size_t i = 4 * slotAuto; i < 4 * (slotAuto + 1) && i < bytes.size(); ++i) {
         bytes[i] = 0;
+    }
     return bytes;
 }
 
@@ -127,10 +138,12 @@ private:
 // it again).
 Forged ForCleaner(const std::vector<Forged>& drawn, std::size_t i)
 {
-    if (i % 10000 == 3333)
+    if (i % 10000 == 3333) {
         return {WM_ENDSESSION, 1, 0};
-    if (i % 10000 == 6666)
+    }
+    if (i % 10000 == 6666) {
         return {WM_COMMAND, kMenuExit, 0};
+    }
     return drawn[i % drawn.size()];
 }
 
@@ -150,8 +163,9 @@ FloodFigures Neighbours::Flood(std::size_t count, std::size_t batch)
         ADD_FAILURE() << "the programs did not start";
         return figures;
     }
-    if (!PostFlood(scene, count, batch, figures))
+    if (!PostFlood(scene, count, batch, figures)) {
         return figures;
+    }
     const DWORD posted = GetTickCount();
     WaitUntilFloodHandled(scene, count);
     figures.settleMilliseconds = GetTickCount() - posted;
@@ -165,12 +179,14 @@ FloodFigures Neighbours::Flood(std::size_t count, std::size_t batch)
 void Neighbours::PointCategoriesAtTrees(FloodScene& scene)
 {
     scene.lines = ReadConfStr(dir.File("ConfStr.dat"));
-    for (int line : {lineTemp, lineDir})
+    for (int line : {lineTemp, lineDir}) {
         scene.lines.at(line) = MakeTree(trees, "tree" + std::to_string(line));
+    }
     // The browser's places of this prefix are none of the test's trees:
     // a Clear of them would be refused with a box.
-    for (int line : {lineCache, lineCookies, lineHistory})
+    for (int line : {lineCache, lineCookies, lineHistory}) {
         scene.lines.at(line).clear();
+    }
     WriteConfStr(dir.File("ConfStr.dat"), scene.lines);
     // One try keeps the cleanings short.
     WriteConf(Conf(), slotMaxTry, 1);
@@ -184,8 +200,9 @@ bool Neighbours::StartFloodPrograms(FloodScene& scene)
     scene.window = OpenShell();
     scene.cleaner = WaitForWindow(kCleanerWindowClass, kStartPatienceMs);
     scene.utility = scene.window ? UtilityOfShell() : nullptr;
-    if (!scene.window || !scene.cleaner || !scene.utility)
+    if (!scene.window || !scene.cleaner || !scene.utility) {
         return false;
+    }
     PostMessageA(scene.cleaner, WM_CLEANERCMD, cmdReloadSettings, 0);
     EXPECT_TRUE(
         WaitUntil([&] { return Answers(scene.window, 1000) && Answers(scene.cleaner, 1000); }, kAnswerPatienceMs));
@@ -206,10 +223,12 @@ bool Neighbours::PostFlood(FloodScene& scene, std::size_t count, std::size_t bat
         PostMessageA(i % 2 ? scene.utility : scene.window, s.message, s.wParam, s.lParam);
         const Forged c = ForCleaner(toCleaner, i);
         PostMessageA(scene.cleaner, c.message, c.wParam, c.lParam);
-        if ((i + 1) % batch != 0 && i + 1 != count)
+        if ((i + 1) % batch != 0 && i + 1 != count) {
             continue;
-        if (!BothStillAnswer(scene, i + 1, figures))
+        }
+        if (!BothStillAnswer(scene, i + 1, figures)) {
             return false;
+        }
         figures.sent = i + 1;
     }
     figures.milliseconds = GetTickCount() - start;
@@ -293,8 +312,9 @@ void Neighbours::ExpectCleanerStillServes(const FloodScene& scene)
     EXPECT_TRUE(WaitUntil([&] { return !FileExists(fresh); }, kCleaningPatienceMs)) << "no disk cleaning gets done";
     // No shell was opened from the tray while the real one ran.
     EXPECT_EQ(ProcessesNamed("KlarvoShell.exe"), 0u);
-    if (HWND stray = FindWindowA(kShellWindowClass, nullptr))
+    if (HWND stray = FindWindowA(kShellWindowClass, nullptr)) {
         PostMessageA(stray, WM_CLOSE, 0, 0);
+    }
 }
 
 } // namespace klarvo::test

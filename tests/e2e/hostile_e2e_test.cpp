@@ -16,8 +16,9 @@ namespace {
 
 BOOL CALLBACK PostControlNotifications(HWND control, LPARAM)
 {
-    for (UINT notification : {0xBC00u + WM_NOTIFY, 0xBC00u + WM_COMMAND, 0xBC00u + WM_VSCROLL})
+    for (UINT notification : {0xBC00u + WM_NOTIFY, 0xBC00u + WM_COMMAND, 0xBC00u + WM_VSCROLL}) {
         PostMessageA(control, notification, 0x1234, 0x1234);
+    }
     return TRUE;
 }
 
@@ -28,8 +29,9 @@ TEST_F(Neighbours, PostedTimersAndControlNotificationsLeaveTheShellRunning)
     HWND utility = UtilityOfShell();
     ASSERT_NE(utility, nullptr);
     for (HWND target : {utility, window}) {
-        for (WPARAM id : {WPARAM{1}, WPARAM{2}, WPARAM{3}, WPARAM{0x12345678}, ~WPARAM{0}})
+        for (WPARAM id : {WPARAM{1}, WPARAM{2}, WPARAM{3}, WPARAM{0x12345678}, ~WPARAM{0}}) {
             PostMessageA(target, WM_TIMER, id, 0);
+        }
         PostMessageA(target, WM_TIMER, 0x12345678, 0x12345678);
     }
     ASSERT_TRUE(HandledWhatWasPosted(window, kAnswerPatienceMs)) << "exit code " << shell->ExitCode();
@@ -68,9 +70,11 @@ TEST_F(Neighbours, PostedCompletionMessagesRecordNothing)
     HWND cleaner = FirstStart();
     ASSERT_NE(cleaner, nullptr);
     ListeningShell listener;
-    for (UINT message = kCleanerPrivateFirst + 1; message <= kCleanerPrivateFirst + 3; ++message)
-        for (WPARAM w : {WPARAM{0}, WPARAM{1}, WPARAM{2}, WPARAM{50}})
+    for (UINT message = kCleanerPrivateFirst + 1; message <= kCleanerPrivateFirst + 3; ++message) {
+        for (WPARAM w : {WPARAM{0}, WPARAM{1}, WPARAM{2}, WPARAM{50}}) {
             PostMessageA(cleaner, message, w, 123456);
+        }
+    }
     PostMessageA(cleaner, WM_CLEANERCMD, cmdReportStatus, 0);
     ASSERT_TRUE(listener.WaitFor(listener.Has(ntTimeSince), kAnswerPatienceMs));
     EXPECT_EQ(listener.Last(ntLastEffect), -1) << "a result that no cleaning produced";

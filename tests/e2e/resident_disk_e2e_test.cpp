@@ -30,8 +30,9 @@ namespace {
 std::string ProgramPath(const std::string& unixPath)
 {
     std::string path = WindowsPathOf(unixPath);
-    if (path.rfind("Z:", 0) == 0 && GetFileAttributesA("Z:\\") == INVALID_FILE_ATTRIBUTES)
+    if (path.rfind("Z:", 0) == 0 && GetFileAttributesA("Z:\\") == INVALID_FILE_ATTRIBUTES) {
         path = "\\\\?\\unix" + path.substr(2);
+    }
     return path;
 }
 
@@ -44,8 +45,9 @@ bool IsEmptyDirectory(const std::string& dir)
 {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    if (search == INVALID_HANDLE_VALUE) {
         return false;
+    }
     bool empty = true;
     do {
         const std::string name = found.cFileName;
@@ -65,8 +67,9 @@ bool WaitUntilEmpty(const std::string& dir, DWORD milliseconds)
 std::size_t Occurrences(const std::string& text, const std::string& part)
 {
     std::size_t count = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
         ++count;
+    }
     return count;
 }
 
@@ -105,10 +108,11 @@ public:
     }
     ~ScopedShellFolder()
     {
-        if (had_)
+        if (had_) {
             Set(saved_);
-        else
+        } else {
             RegDeleteValueA(key_.Get(), name_);
+        }
     }
     ScopedShellFolder(const ScopedShellFolder&) = delete;
     ScopedShellFolder& operator=(const ScopedShellFolder&) = delete;
@@ -141,8 +145,9 @@ protected:
         exe = CopyInto(ProgramPath(TestArgument("cleaner")), program.Path());
         // Run with --line=9x, the cleaners started take the path of Windows
         // 95 and 98.
-        if (TestArgument("line") == "9x")
+        if (TestArgument("line") == "9x") {
             windows9x = std::make_unique<ScopedVariable>(kMissingFunctionsVariable, resident::kWindows9xLacks);
+        }
     }
 
     void Save(const std::vector<std::string>& lines) { WriteConfStr(program.File("ConfStr.dat"), lines); }
@@ -244,8 +249,9 @@ TEST_F(DiskCleaning, EachCategoryTakesItsOwnLine)
     const std::string names[] = {"temp", "cache", "cookies", "dir", "history"};
     std::vector<std::string> lines(7);
     const int lineOf[] = {1, 2, 3, 4, 6};
-    for (int category = 0; category < 5; ++category)
+    for (int category = 0; category < 5; ++category) {
         lines[lineOf[category]] = MakeTree(trees, names[category]);
+    }
     Save(lines);
     // Each is the place this system keeps for it, as the cleaner reads it.
     const ScopedVariable tmp("TMP", lines[1].c_str());

@@ -98,9 +98,10 @@ TEST_F(ShellEndToEnd, FirstStartWritesDefaultsStartsTheCleanerAndClosingWritesNo
         EXPECT_STREQ(title, "Klarvo ver 3.1  Shell");
         Close(first, window);
     }
-    for (const SlotInfo& info : SlotTable())
+    for (const SlotInfo& info : SlotTable()) {
         EXPECT_EQ(ReadConf(dir.File("Conf.dat"), info.slot), FirstRunDefault(info, totalRamMB, false))
             << "slot " << info.slot;
+    }
     const std::string lines = ReadText(dir.File("ConfStr.dat"));
     EXPECT_EQ(LinesOf(lines).size(), 7u) << lines;
     EXPECT_EQ(AutorunValue(), dir.File("Klarvo.exe"));

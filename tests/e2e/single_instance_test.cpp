@@ -53,8 +53,9 @@ BOOL CALLBACK FindVisibleWindowOf(HWND window, LPARAM context)
     auto* search = reinterpret_cast<WindowSearch*>(context);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window))
+    if (owner == search->processId && IsWindowVisible(window)) {
         search->found = true;
+    }
     return TRUE;
 }
 
@@ -62,8 +63,9 @@ BOOL CALLBACK CountShellWindows(HWND window, LPARAM context)
 {
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
-    if (std::string(name) == kShellWindowClass)
+    if (std::string(name) == kShellWindowClass) {
         ++*reinterpret_cast<int*>(context);
+    }
     return TRUE;
 }
 

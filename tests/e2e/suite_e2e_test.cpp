@@ -33,8 +33,9 @@ namespace {
 bool HotKeyIsFree(UINT modifiers, UINT key)
 {
     constexpr int kProbe = 0xBFFF;
-    if (!RegisterHotKey(nullptr, kProbe, modifiers, key))
+    if (!RegisterHotKey(nullptr, kProbe, modifiers, key)) {
         return false;
+    }
     UnregisterHotKey(nullptr, kProbe);
     return true;
 }
@@ -52,15 +53,17 @@ BOOL CALLBACK MatchButton(HWND window, LPARAM context)
     auto& query = *reinterpret_cast<ButtonQuery*>(context);
     char text[128] = {};
     GetWindowTextA(window, text, sizeof text);
-    if (query.caption != text)
+    if (query.caption != text) {
         return TRUE;
+    }
     if (query.place) {
         RECT bounds;
         GetWindowRect(window, &bounds);
         POINT topLeft{bounds.left, bounds.top};
         ScreenToClient(GetParent(window), &topLeft);
-        if (topLeft.x != query.place->x || topLeft.y != query.place->y)
+        if (topLeft.x != query.place->x || topLeft.y != query.place->y) {
             return TRUE;
+        }
     }
     query.found = window;
     return FALSE;
@@ -79,8 +82,9 @@ HWND FindChildOfKind(HWND parent, const std::string& kind)
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         char name[128] = {};
         GetClassNameA(child, name, sizeof name);
-        if (std::string(name).find(kind) != std::string::npos)
+        if (std::string(name).find(kind) != std::string::npos) {
             return child;
+        }
     }
     return nullptr;
 }
@@ -130,8 +134,9 @@ TEST_F(Suite, ApplyMakesTheCleanerTakeUpTheHotKeysAndItsSwitchReachesTheShell)
 
     // Nothing is unsaved yet; the cleaner's own announcement is what
     // enables Apply without touching any value.
-    if (!IsWindowEnabled(apply))
+    if (!IsWindowEnabled(apply)) {
         PostMessageA(window, WM_SHELLNOTIFY, ntAutoChanged, 0);
+    }
     ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(apply) != FALSE; }, kAnswerPatienceMs));
     Click(apply);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowEnabled(apply); }, kAnswerPatienceMs)) << "Apply was not pressed";
@@ -199,8 +204,9 @@ TEST_F(Suite, FastCleaningButtonRunsACleaningWhoseFiguresTheCleanerThenReports)
     EXPECT_GE(*listener.Last(ntLastEffect), 0);
     EXPECT_GE(*listener.Last(ntTotalEffect), *listener.Last(ntLastEffect));
     EXPECT_LT(*listener.Last(ntTimeSince), 600) << "the cleaning just done is the one reported";
-    for (const auto& report : listener.received)
+    for (const auto& report : listener.received) {
         EXPECT_NE(report.first, static_cast<WPARAM>(ntRamProgress)) << "a fast cleaning reports no progress";
+    }
 }
 
 TEST_F(Suite, ManualCleaningReportsItsProgressUpToTheEnd)

@@ -81,8 +81,9 @@ protected:
     // files and the cleaner are then in place.
     HWND FirstStart()
     {
-        if (!OpenShell())
+        if (!OpenShell()) {
             return nullptr;
+        }
         HWND cleaner = WaitForWindow(kCleanerWindowClass, kStartPatienceMs);
         CloseShell();
         return cleaner;

@@ -37,9 +37,11 @@ std::string ProgramDir()
 std::string Option(const std::string& key, const std::string& ini)
 {
     const std::string prefix = "--" + key + "=";
-    for (int i = 1; i < __argc; ++i)
-        if (std::string(__argv[i]).rfind(prefix, 0) == 0)
+    for (int i = 1; i < __argc; ++i) {
+        if (std::string(__argv[i]).rfind(prefix, 0) == 0) {
             return __argv[i] + prefix.size();
+        }
+    }
     char value[1024] = {};
     GetPrivateProfileStringA(kStandinSection, key.c_str(), "", value, sizeof value, ini.c_str());
     return value;
@@ -48,13 +50,16 @@ std::string Option(const std::string& key, const std::string& ini)
 void ReadSettings()
 {
     const std::string ini = ProgramDir() + kStandinIni;
-    if (const std::string delay = Option("delay", ini); !delay.empty())
+    if (const std::string delay = Option("delay", ini); !delay.empty()) {
         settings.delay = std::atoll(delay.c_str());
+    }
     settings.log = Option("log", ini);
-    if (settings.log.empty())
+    if (settings.log.empty()) {
         settings.log = ProgramDir() + kStandinLog;
-    if (const std::string lifetime = Option("lifetime", ini); !lifetime.empty())
+    }
+    if (const std::string lifetime = Option("lifetime", ini); !lifetime.empty()) {
         settings.lifetime = std::atoll(lifetime.c_str());
+    }
     settings.notify = Option("notify", ini);
     settings.report = Option("report", ini);
 }
@@ -63,8 +68,9 @@ void Log(const std::string& line)
 {
     HANDLE file = CreateFileA(settings.log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    if (file == INVALID_HANDLE_VALUE) {
         return;
+    }
     const std::string text = line + "\r\n";
     DWORD written = 0;
     WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
@@ -73,8 +79,9 @@ void Log(const std::string& line)
 
 void NotifyShell(WPARAM code, LPARAM value)
 {
-    if (HWND shell = FindWindowA(kShellWindowClass, nullptr))
+    if (HWND shell = FindWindowA(kShellWindowClass, nullptr)) {
         PostMessageA(shell, WM_SHELLNOTIFY, code, value);
+    }
 }
 
 void NotifyFromList(const std::string& list, const int* codes, int count)
@@ -104,8 +111,9 @@ LRESULT CALLBACK StandinProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         NotifyShell(wParam, lParam);
         return 0;
     case WM_TIMER:
-        if (wParam == kLifetimeTimer)
+        if (wParam == kLifetimeTimer) {
             DestroyWindow(window);
+        }
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
@@ -131,12 +139,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     windowClass.lpfnWndProc = StandinProc;
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kCleanerWindowClass;
-    if (!RegisterClassA(&windowClass))
+    if (!RegisterClassA(&windowClass)) {
         return 1;
+    }
     HWND window =
         CreateWindowExA(0, kCleanerWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
-    if (!window)
+    if (!window) {
         return 1;
+    }
     SetTimer(window, kLifetimeTimer, static_cast<UINT>(settings.lifetime), nullptr);
     if (!settings.notify.empty()) {
         char* end = nullptr;
@@ -146,7 +156,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     }
 
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         DispatchMessageA(&message);
+    }
     return 0;
 }

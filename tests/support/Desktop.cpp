@@ -16,12 +16,14 @@ struct Census {
 BOOL CALLBACK CountWindow(HWND window, LPARAM context)
 {
     auto& census = *reinterpret_cast<Census*>(context);
-    if (ProcessOf(window) != census.process)
+    if (ProcessOf(window) != census.process) {
         return TRUE;
+    }
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
-    if (!census.windowClass || std::string(name) == census.windowClass)
+    if (!census.windowClass || std::string(name) == census.windowClass) {
         census.found.push_back(window);
+    }
     return TRUE;
 }
 
@@ -46,8 +48,9 @@ constexpr char kBoxClass[] = "#32770";
 DWORD ProcessOf(HWND window)
 {
     DWORD id = 0;
-    if (window)
+    if (window) {
         GetWindowThreadProcessId(window, &id);
+    }
     return id;
 }
 
@@ -61,9 +64,11 @@ std::vector<HWND> TopWindowsOf(DWORD process, const char* windowClass)
 std::vector<HWND> MessageBoxesOf(DWORD process)
 {
     std::vector<HWND> visible;
-    for (HWND box : TopWindowsOf(process, kBoxClass))
-        if (IsWindowVisible(box))
+    for (HWND box : TopWindowsOf(process, kBoxClass)) {
+        if (IsWindowVisible(box)) {
             visible.push_back(box);
+        }
+    }
     return visible;
 }
 
@@ -77,15 +82,17 @@ std::string TextOf(HWND box)
 std::string DescribeBoxesOf(DWORD process)
 {
     std::string described;
-    for (HWND box : MessageBoxesOf(process))
+    for (HWND box : MessageBoxesOf(process)) {
         described += "[" + TextOf(box) + "] ";
+    }
     return described;
 }
 
 void CloseBoxesOf(DWORD process)
 {
-    for (HWND box : TopWindowsOf(process, kBoxClass))
+    for (HWND box : TopWindowsOf(process, kBoxClass)) {
         PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }
 }
 
 std::size_t WindowsOf(DWORD process)
@@ -102,12 +109,14 @@ std::size_t ProcessesNamed(const char* exe)
 {
     std::size_t count = 0;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
+    if (snapshot == INVALID_HANDLE_VALUE) {
         return 0;
+    }
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
         count += lstrcmpiA(entry.szExeFile, exe) == 0 ? 1 : 0;
+    }
     CloseHandle(snapshot);
     return count;
 }
@@ -120,8 +129,9 @@ bool Answers(HWND window, UINT milliseconds)
 
 bool HandledWhatWasPosted(HWND window, DWORD milliseconds)
 {
-    if (!PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0))
+    if (!PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0)) {
         return false;
+    }
     const bool handled = WaitUntil([&] { return IsIconic(window) != FALSE; }, milliseconds);
     PostMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
     return handled && WaitUntil([&] { return !IsIconic(window); }, milliseconds);
@@ -130,8 +140,9 @@ bool HandledWhatWasPosted(HWND window, DWORD milliseconds)
 bool WaitForProcessEnd(DWORD id, DWORD milliseconds)
 {
     HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
-    if (!process)
+    if (!process) {
         return true;
+    }
     const bool ended = WaitForSingleObject(process, milliseconds) == WAIT_OBJECT_0;
     CloseHandle(process);
     return ended;
@@ -144,11 +155,13 @@ bool EndProgramOfWindow(const char* windowClass, DWORD milliseconds)
     // and another starts; each found is ended in turn.
     for (int found = 0; found < 8; ++found) {
         HWND window = FindWindowA(windowClass, nullptr);
-        if (!window)
+        if (!window) {
             break;
+        }
         const DWORD id = ProcessOf(window);
-        if (id == GetCurrentProcessId())
+        if (id == GetCurrentProcessId()) {
             break; // a stand-in of the test's own
+        }
         HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id);
         PostMessageA(window, WM_CLOSE, 0, 0);
         if (process) {

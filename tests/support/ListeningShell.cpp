@@ -46,10 +46,12 @@ bool ListeningShell::WaitFor(const std::function<bool()>& done, DWORD millisecon
 {
     return WaitUntil(
         [&] {
-            if (done())
+            if (done()) {
                 return true;
-            if (poke)
+            }
+            if (poke) {
                 poke();
+            }
             return false;
         },
         milliseconds);
@@ -63,9 +65,11 @@ std::vector<Notification> ListeningShell::Take()
 
 std::optional<LPARAM> ListeningShell::Last(WPARAM code) const
 {
-    for (auto it = received.rbegin(); it != received.rend(); ++it)
-        if (it->first == code)
+    for (auto it = received.rbegin(); it != received.rend(); ++it) {
+        if (it->first == code) {
             return it->second;
+        }
+    }
     return std::nullopt;
 }
 
@@ -88,9 +92,11 @@ std::function<bool()> ListeningShell::Received(Notification wanted) const
 std::vector<LPARAM> ListeningShell::ValuesOf(WPARAM code) const
 {
     std::vector<LPARAM> values;
-    for (const Notification& n : received)
-        if (n.first == code)
+    for (const Notification& n : received) {
+        if (n.first == code) {
             values.push_back(n.second);
+        }
+    }
     return values;
 }
 

@@ -13,22 +13,25 @@ std::uint32_t Crc32(const std::uint8_t* data, std::size_t size, std::uint32_t cr
         std::array<std::uint32_t, 256> t{};
         for (std::uint32_t n = 0; n < 256; ++n) {
             std::uint32_t c = n;
-            for (int k = 0; k < 8; ++k)
+            for (int k = 0; k < 8; ++k) {
                 c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            }
             t[n] = c;
         }
         return t;
     }();
     crc = ~crc;
-    for (std::size_t i = 0; i < size; ++i)
+    for (std::size_t i = 0; i < size; ++i) {
         crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
+    }
     return ~crc;
 }
 
 void PutBigEndian(std::vector<std::uint8_t>& out, std::uint32_t value)
 {
-    for (int shift = 24; shift >= 0; shift -= 8)
+    for (int shift = 24; shift >= 0; shift -= 8) {
         out.push_back(static_cast<std::uint8_t>(value >> shift));
+    }
 }
 
 void PutChunk(std::vector<std::uint8_t>& out, const char* type, const std::vector<std::uint8_t>& data)
@@ -70,8 +73,9 @@ std::vector<std::uint8_t> ZlibStored(const std::vector<std::uint8_t>& raw)
 
 void WritePng(const std::string& path, int width, int height, const std::vector<std::uint32_t>& pixels)
 {
-    if (width <= 0 || height <= 0 || pixels.size() != static_cast<std::size_t>(width) * height)
+    if (width <= 0 || height <= 0 || pixels.size() != static_cast<std::size_t>(width) * height) {
         throw std::runtime_error("WritePng: pixel count does not match the size");
+    }
     std::vector<std::uint8_t> raw;
     raw.reserve(static_cast<std::size_t>(height) * (1 + 3 * width));
     for (int y = 0; y < height; ++y) {
@@ -94,13 +98,15 @@ void WritePng(const std::string& path, int width, int height, const std::vector<
     PutChunk(file, "IEND", {});
 
     HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
+    if (handle == INVALID_HANDLE_VALUE) {
         throw std::runtime_error("cannot create " + path);
+    }
     DWORD done = 0;
     const BOOL ok = WriteFile(handle, file.data(), static_cast<DWORD>(file.size()), &done, nullptr);
     CloseHandle(handle);
-    if (!ok || done != file.size())
+    if (!ok || done != file.size()) {
         throw std::runtime_error("cannot write " + path);
+    }
 }
 
 std::vector<std::uint32_t> ReadDcPixels(HDC dc, int x, int y, int width, int height)
@@ -114,16 +120,18 @@ std::vector<std::uint32_t> ReadDcPixels(HDC dc, int x, int y, int width, int hei
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap)
+    if (!bitmap) {
         throw std::runtime_error("ReadDcPixels: cannot create a bitmap");
+    }
     HDC memory = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, dc, x, y, SRCCOPY);
     GdiFlush();
     const auto* first = static_cast<const std::uint32_t*>(bits);
     std::vector<std::uint32_t> pixels(first, first + static_cast<std::size_t>(width) * height);
-    for (std::uint32_t& p : pixels)
+    for (std::uint32_t& p : pixels) {
         p &= 0x00FFFFFF;
+    }
     SelectObject(memory, old);
     DeleteDC(memory);
     DeleteObject(bitmap);
@@ -140,8 +148,9 @@ void MakeDirectories(const std::string& path)
     for (std::size_t i = 0; i <= path.size(); ++i) {
         if (i == path.size() || path[i] == '\\' || path[i] == '/') {
             const std::string part = path.substr(0, i);
-            if (!part.empty() && part.back() != ':')
+            if (!part.empty() && part.back() != ':') {
                 CreateDirectoryA(part.c_str(), nullptr);
+            }
         }
     }
 }

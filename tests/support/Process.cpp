@@ -9,13 +9,15 @@ namespace klarvo::test {
 Process::Process(const std::string& exe, const std::string& arguments, const std::string& directory)
 {
     std::string commandLine = "\"" + exe + "\"";
-    if (!arguments.empty())
+    if (!arguments.empty()) {
         commandLine += " " + arguments;
+    }
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        directory.empty() ? nullptr : directory.c_str(), &startup, &info_))
+                        directory.empty() ? nullptr : directory.c_str(), &startup, &info_)) {
         throw std::runtime_error("cannot start " + exe + ": error " + std::to_string(GetLastError()));
+    }
 }
 
 Process::~Process()
@@ -32,28 +34,33 @@ Process::~Process()
 
 bool Process::WaitForExit(DWORD milliseconds)
 {
-    if (WaitForSingleObject(info_.hProcess, milliseconds) != WAIT_OBJECT_0)
+    if (WaitForSingleObject(info_.hProcess, milliseconds) != WAIT_OBJECT_0) {
         return false;
+    }
     GetExitCodeProcess(info_.hProcess, &exitCode_);
     return true;
 }
 
 std::string WindowsPathOf(const std::string& unixPath)
 {
-    if (unixPath.empty() || unixPath[0] != '/')
+    if (unixPath.empty() || unixPath[0] != '/') {
         return unixPath;
+    }
     std::string path = "Z:" + unixPath;
-    for (char& c : path)
-        if (c == '/')
+    for (char& c : path) {
+        if (c == '/') {
             c = '\\';
+        }
+    }
     return path;
 }
 
 std::string FileArgument(const std::string& name)
 {
     std::string path = WindowsPathOf(TestArgument(name));
-    if (path.rfind("Z:", 0) == 0 && GetFileAttributesA("Z:\\") == INVALID_FILE_ATTRIBUTES)
+    if (path.rfind("Z:", 0) == 0 && GetFileAttributesA("Z:\\") == INVALID_FILE_ATTRIBUTES) {
         path = "\\\\?\\unix" + path.substr(2);
+    }
     return path;
 }
 
@@ -62,8 +69,9 @@ std::string TestArgument(const std::string& name)
     const std::string prefix = "--" + name + "=";
     for (int i = 1; i < __argc; ++i) {
         const std::string argument = __argv[i];
-        if (argument.rfind(prefix, 0) == 0)
+        if (argument.rfind(prefix, 0) == 0) {
             return argument.substr(prefix.size());
+        }
     }
     return {};
 }
@@ -78,8 +86,9 @@ HWND WaitForWindow(const char* windowClass, DWORD milliseconds)
 void TypeAlt(char letter)
 {
     INPUT keys[4]{};
-    for (INPUT& key : keys)
+    for (INPUT& key : keys) {
         key.type = INPUT_KEYBOARD;
+    }
     keys[0].ki.wVk = VK_MENU;
     keys[1].ki.wVk = static_cast<WORD>(letter);
     keys[2].ki.wVk = static_cast<WORD>(letter);
@@ -93,8 +102,9 @@ std::string CopyInto(const std::string& exe, const std::string& directory)
 {
     const auto slash = exe.find_last_of('\\');
     const std::string copy = directory + exe.substr(slash == std::string::npos ? 0 : slash + 1);
-    if (!CopyFileA(exe.c_str(), copy.c_str(), FALSE))
+    if (!CopyFileA(exe.c_str(), copy.c_str(), FALSE)) {
         throw std::runtime_error("cannot copy " + exe + " to " + copy);
+    }
     return copy;
 }
 

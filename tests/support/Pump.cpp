@@ -31,10 +31,12 @@ bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds)
     const DWORD start = GetTickCount();
     for (;;) {
         Pump();
-        if (done())
+        if (done()) {
             return true;
-        if (GetTickCount() - start >= milliseconds)
+        }
+        if (GetTickCount() - start >= milliseconds) {
             return false;
+        }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }
 }

@@ -30,11 +30,13 @@ void DeleteRegistryTree(HKEY parent, const std::string& name)
 {
     {
         RegistryKey key;
-        if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, key.Receive()) != ERROR_SUCCESS)
+        if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, key.Receive()) != ERROR_SUCCESS) {
             return;
+        }
         char child[256];
-        while (RegEnumKeyA(key.Get(), 0, child, sizeof child) == ERROR_SUCCESS)
+        while (RegEnumKeyA(key.Get(), 0, child, sizeof child) == ERROR_SUCCESS) {
             DeleteRegistryTree(key.Get(), child);
+        }
     }
     RegDeleteKeyA(parent, name.c_str());
 }
@@ -42,8 +44,9 @@ void DeleteRegistryTree(HKEY parent, const std::string& name)
 std::optional<std::string> AutorunValue(HKEY root)
 {
     RegistryKey run;
-    if (RegOpenKeyExA(root, kRunKey, 0, KEY_READ, run.Receive()) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, kRunKey, 0, KEY_READ, run.Receive()) != ERROR_SUCCESS) {
         return std::nullopt;
+    }
     char value[MAX_PATH] = {};
     DWORD size = sizeof value;
     const LONG result =
@@ -54,13 +57,15 @@ std::optional<std::string> AutorunValue(HKEY root)
 void RestoreAutorun(const std::optional<std::string>& previous)
 {
     RegistryKey run;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, run.Receive()) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, run.Receive()) != ERROR_SUCCESS) {
         return;
-    if (previous)
+    }
+    if (previous) {
         RegSetValueExA(run.Get(), kAutorunValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous->c_str()),
                        static_cast<DWORD>(previous->size() + 1));
-    else
+    } else {
         RegDeleteValueA(run.Get(), kAutorunValue);
+    }
 }
 
 } // namespace klarvo::test

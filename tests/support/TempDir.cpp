@@ -15,8 +15,9 @@ void RemoveTree(const std::string& dir)
     if (const FindHandle search(FindFirstFileA((dir + "*").c_str(), &found)); search) {
         do {
             const std::string name = found.cFileName;
-            if (name == "." || name == "..")
+            if (name == "." || name == "..") {
                 continue;
+            }
             const std::string path = dir + name;
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(path + "\\");
@@ -43,8 +44,9 @@ TempDir::TempDir()
             path_ = candidate + "\\";
             return;
         }
-        if (attempt > 1000)
+        if (attempt > 1000) {
             throw std::runtime_error("cannot create a temporary directory");
+        }
     }
 }
 
@@ -70,8 +72,9 @@ bool TryReadText(const std::string& path, std::string& text)
 {
     const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                       OPEN_EXISTING, 0, nullptr));
-    if (!file)
+    if (!file) {
         return false;
+    }
     // To the end rather than by the reported size, which files such as
     // those of /proc give as 0.
     char buffer[4096];
@@ -87,8 +90,9 @@ bool TryReadText(const std::string& path, std::string& text)
 std::string ReadText(const std::string& path)
 {
     std::string text;
-    if (!TryReadText(path, text))
+    if (!TryReadText(path, text)) {
         throw std::runtime_error("cannot open " + path);
+    }
     return text;
 }
 
@@ -102,8 +106,9 @@ std::string ReadTextIfAny(const std::string& path)
 void WriteText(const std::string& path, const std::string& text)
 {
     const FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    if (!file)
+    if (!file) {
         throw std::runtime_error("cannot create " + path);
+    }
     DWORD done = 0;
     WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &done, nullptr);
 }
@@ -116,8 +121,9 @@ bool FileExists(const std::string& path)
 std::vector<std::string> LinesOf(const std::string& text)
 {
     std::vector<std::string> lines;
-    for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+    for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
         lines.push_back(text.substr(start, end - start));
+    }
     return lines;
 }
 

@@ -22,8 +22,9 @@ double SecondsOf(const std::function<void()>& work)
 double MicrosecondsPer(int count, const std::function<void()>& work)
 {
     const double seconds = SecondsOf([&] {
-        for (int i = 0; i < count; ++i)
+        for (int i = 0; i < count; ++i) {
             work();
+        }
     });
     return seconds * 1e6 / count;
 }
@@ -32,8 +33,9 @@ BestOfBatches BestMicrosecondsPer(int count, const std::function<void()>& work)
 {
     constexpr int kBatches = 8;
     const int perBatch = count / kBatches > 0 ? count / kBatches : 1;
-    for (int i = 0; i < perBatch; ++i)
+    for (int i = 0; i < perBatch; ++i) {
         work();
+    }
     double best = 1e30;
     for (int b = 0; b < kBatches; ++b) {
         const double us = MicrosecondsPer(perBatch, work);

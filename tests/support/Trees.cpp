@@ -20,8 +20,9 @@ void MakeWideTree(const std::string& root, int directories, int files)
     for (int d = 0; d < directories; ++d) {
         const std::string dir = root + "\\dir" + std::to_string(d);
         CreateDirectoryA(dir.c_str(), nullptr);
-        for (int f = 0; f < files; ++f)
+        for (int f = 0; f < files; ++f) {
             WriteText(dir + "\\file" + std::to_string(f) + ".tmp", "small file");
+        }
     }
 }
 

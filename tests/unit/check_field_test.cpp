@@ -44,8 +44,9 @@ public:
     static std::string Points(const std::vector<CheckPoint>& points)
     {
         std::string text;
-        for (const CheckPoint& p : points)
+        for (const CheckPoint& p : points) {
             text += " " + Point(p.x, p.y);
+        }
         return text;
     }
     bool Has(const std::string& call) const { return std::find(calls.begin(), calls.end(), call) != calls.end(); }
@@ -138,17 +139,21 @@ TEST(CheckFieldStyle2, LayersNarrowAndTheHighlightShifts)
     st.pos = {3, 7};
     const RecordingCanvas c = Draw(st);
     std::vector<std::string> polygons;
-    for (const std::string& call : c.calls)
-        if (call.rfind("polygon", 0) == 0)
+    for (const std::string& call : c.calls) {
+        if (call.rfind("polygon", 0) == 0) {
             polygons.push_back(call);
+        }
+    }
     ASSERT_EQ(polygons.size(), 5u);
     // The highlight is the k = 4 lens moved one pixel up and left.
     std::vector<CheckPoint> highlight = LensPolygon({20, 20}, 4, true);
     std::vector<CheckPoint> body = highlight;
-    for (CheckPoint& p : highlight)
+    for (CheckPoint& p : highlight) {
         p = {p.x + 3 - 1, p.y + 7 - 1};
-    for (CheckPoint& p : body)
+    }
+    for (CheckPoint& p : body) {
         p = {p.x + 3, p.y + 7};
+    }
     EXPECT_EQ(polygons[2], "polygon" + RecordingCanvas::Points(highlight));
     EXPECT_EQ(polygons[3], "polygon" + RecordingCanvas::Points(body));
     EXPECT_EQ(polygons[4], "polygon (19,11) (21,13) (19,18) (14,23) (9,25) (7,23) (5,21) (7,16) (12,11) (17,9)");
@@ -189,11 +194,12 @@ TEST(CheckFieldStyle1, RadioOctagonAndRaisedSquare)
     EXPECT_TRUE(c.Has("polygon (16,30) (20,30) (20,26) (22,24) (22,32) (14,32)"));
     EXPECT_TRUE(c.Has("polygon (12,26) (16,22) (20,22) (24,26) (24,30) (20,34) (16,34) (12,30)"));
     // Every polygon is a patch without outline.
-    for (std::size_t i = 0; i < c.calls.size(); ++i)
+    for (std::size_t i = 0; i < c.calls.size(); ++i) {
         if (c.calls[i].rfind("polygon", 0) == 0) {
             EXPECT_EQ(c.calls[i - 1], "pen clear");
             EXPECT_EQ(c.calls[i + 1], "pen solid");
         }
+    }
     const RecordingCanvas off = Draw(State(iaccsStyle1Small, iacctSelect, false));
     EXPECT_EQ(off.calls.size(), 3u * 5u);
 }

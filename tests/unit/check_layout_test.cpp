@@ -137,8 +137,9 @@ TEST(CheckLayout, NoTextCollapsesToAPoint)
     const CheckLayout left = Layout(0, iacctvaTop, iaccthaLeft, {20, 20}, {});
     EXPECT_EQ(left.BlockSize(), (CheckSize{0, 0}));
     EXPECT_EQ(left.NeededSize(), (CheckSize{24, 20}));
-    for (const CheckPoint& p : left.TextCorners())
+    for (const CheckPoint& p : left.TextCorners()) {
         EXPECT_EQ(p, (CheckPoint{24, 0}));
+    }
     EXPECT_EQ(Layout(900, iacctvaTop, iaccthaRight, {16, 16}, {}).NeededSize(), (CheckSize{20, 16}));
 }
 
@@ -165,8 +166,9 @@ TEST(CheckAngle, HeldInOneTurn)
     const std::pair<int, int> cases[] = {{0, 0},        {1800, 1800}, {1801, -1799}, {-1799, -1799},
                                          {-1800, 1800}, {3600, 0},    {5400, 1800},  {7201, 1},
                                          {-5400, 1800}, {-3601, -1},  {900, 900},    {-900, -900}};
-    for (const auto& [in, out] : cases)
+    for (const auto& [in, out] : cases) {
         EXPECT_EQ(NormalizeTextAngle(in), out) << in;
+    }
 }
 
 CheckColor FakeSystem(CheckColor c)
@@ -192,9 +194,10 @@ TEST(CheckColors, BlendTruncatesTowardZeroAndClamps)
         {CheckSysColor(15), checkBlack, 0, 50, CheckSysColor(15)}, // unresolved
         {CheckRgb(1, 2, 3), checkWhite, 100, 0, CheckRgb(1, 2, 3)},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(BlendColor(c.a, c.b, c.total, c.step, FakeSystem), c.expected)
             << std::hex << c.a << " to " << c.b << " step " << std::dec << c.step;
+    }
 }
 
 TEST(CheckColors, DarkMeansChannelsBelow384)
@@ -246,9 +249,10 @@ TEST(CheckFonts, SmoothOnlyFromWindows98AndNt4)
         {1, 4, 0, false}, {1, 4, 10, true},  {1, 4, 90, true},  {1, 3, 95, false}, {2, 4, 0, true},
         {2, 5, 1, true},  {2, 3, 51, false}, {0, 3, 10, false}, {3, 4, 10, false},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(SmoothFontsFor(c.platform, c.major, c.minor), c.smooth)
             << c.platform << " " << c.major << "." << c.minor;
+    }
 }
 
 } // namespace
@@ -269,8 +273,9 @@ TEST(CheckTextLines, SplitAtEveryKindOfBreakAndJoinWithCrLf)
         {"\n", V{""}},
         {"a\n\r", V{"a", ""}}, // LF then a lone CR: two breaks
     };
-    for (const auto& [text, lines] : cases)
+    for (const auto& [text, lines] : cases) {
         EXPECT_EQ(SplitTextLines(text), lines) << testing::PrintToString(text);
+    }
     EXPECT_EQ(JoinTextLines({"one", "two"}), "one\r\ntwo\r\n");
     EXPECT_EQ(JoinTextLines({}), "");
     EXPECT_EQ(SplitTextLines(JoinTextLines({"x", "", "y"})), (V{"x", "", "y"}));

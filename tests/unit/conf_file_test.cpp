@@ -21,9 +21,11 @@ namespace {
 Bytes Records(std::initializer_list<std::int32_t> values)
 {
     Bytes bytes;
-    for (std::int32_t value : values)
-        for (int i = 0; i < 4; ++i)
+    for (std::int32_t value : values) {
+        for (int i = 0; i < 4; ++i) {
             bytes.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i)));
+        }
+    }
     return bytes;
 }
 
@@ -48,8 +50,9 @@ TEST_F(ConfFileTest, WritingPastTheEndGrowsAndKeepsEarlierSlots)
     WriteBytes(conf, Records({11, 22, 33}));
     WriteConf(conf, 10, 1);
     EXPECT_EQ(ReadBytes(conf), Records({11, 22, 33, 0, 0, 0, 0, 0, 0, 0, 1}));
-    for (int slot = 3; slot <= 9; ++slot)
+    for (int slot = 3; slot <= 9; ++slot) {
         EXPECT_EQ(ReadConf(conf, slot), 0) << slot;
+    }
     EXPECT_EQ(ReadConf(conf, 10), 1);
     EXPECT_EQ(ReadConf(conf, 11), 0);
 }
@@ -131,8 +134,9 @@ TEST_F(ConfFileTest, ReadOnlyFileStillReadsItsValuesAndRefusesWrites)
     EXPECT_EQ(ReadConf(conf, 2), 15);
     EXPECT_THROW(WriteConf(conf, 2, 20), SettingsError);
     EXPECT_EQ(ReadConf(conf, 2), 15);
-    if (reader != INVALID_HANDLE_VALUE)
+    if (reader != INVALID_HANDLE_VALUE) {
         CloseHandle(reader);
+    }
     SetFileAttributesA(conf.c_str(), FILE_ATTRIBUTE_NORMAL); // so that the directory can go
 }
 

@@ -26,8 +26,9 @@ TEST(SplitLines, EveryLineEndingCounts)
         {"a\r\r\nb", {"a", "", "b"}}, // CR then CR LF
         {"C:\\x y\\z.wav\n", {"C:\\x y\\z.wav"}},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(SplitLines(c.text), c.lines) << '"' << c.text << '"';
+    }
 }
 
 } // namespace

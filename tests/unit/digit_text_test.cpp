@@ -35,8 +35,9 @@ TEST(DigitText, ReadsADecimalIntegerOrZero)
         {"00000000000000000000042", 42},
         {"99999999999999999999999", 0},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(ParseValue(c.text), c.value) << '"' << c.text << '"';
+    }
 }
 
 TEST(DigitText, WritesWhatItReads)

@@ -18,18 +18,21 @@ TEST(FormParser, RefusesWhatItCannotReadFaithfully)
         "object a: T\n  Caption = #256\nend",     "object a: T\n  Data = {ABC}\nend",
         "object a: T\nend\nobject b: T\nend",
     };
-    for (const char* text : refused)
+    for (const char* text : refused) {
         EXPECT_THROW(ParseForm(text), FormError) << text;
+    }
 }
 
 TEST(FormParser, NestingBeyondTheLimitIsAnErrorNotADeepRecursion)
 {
     auto nested = [](int depth) {
         std::string text;
-        for (int i = 0; i < depth; ++i)
+        for (int i = 0; i < depth; ++i) {
             text += "object o" + std::to_string(i) + ": T\n";
-        for (int i = 0; i < depth; ++i)
+        }
+        for (int i = 0; i < depth; ++i) {
             text += "end\n";
+        }
         return text;
     };
     EXPECT_NO_THROW(ParseForm(nested(kMaxFormDepth)));

@@ -22,7 +22,13 @@ TEST(Lz4, UnpacksLiteralsAndOverlappingMatches)
 {
     std::string out;
     // "ab", then a match of six bytes from two back ("ababab"), then "!".
-    ASSERT_TRUE(UnpackLz4(Stream(std::string("\x22" "ab" "\x02\x00" "\x10" "!", 7)), out));
+    ASSERT_TRUE(UnpackLz4(Stream(std::string("\x22"
+                                             "ab"
+                                             "\x02\x00"
+                                             "\x10"
+                                             "!",
+                                             7)),
+                          out));
     EXPECT_EQ(out, "abababab!");
     // A literal run of 15 or more continues in further bytes.
     const std::string twenty(20, 'x');
@@ -35,19 +41,38 @@ TEST(Lz4, RefusesDamagedData)
 {
     std::string out;
     const std::string damaged[] = {
-        Stream(std::string("\x22" "ab" "\x00\x00" "\x10" "!", 7)), // offset 0
-        Stream(std::string("\x22" "ab" "\x03\x00" "\x10" "!", 7)), // offset before the start
-        Stream("\x50" "ab"),                                       // literals beyond the block
-        Stream(std::string("\x22" "ab" "\x02", 4)),                // offset cut short
-        Stream("\xf0\xff"),                                        // length continues past the end
-        Stream("ab").substr(0, 6),                                 // block length cut short
-        std::string("\x02\x21\x4c\x18\xff\xff\xff\x7f", 8),          // block longer than the data
+        Stream(std::string("\x22"
+                           "ab"
+                           "\x00\x00"
+                           "\x10"
+                           "!",
+                           7)), // offset 0
+        Stream(std::string("\x22"
+                           "ab"
+                           "\x03\x00"
+                           "\x10"
+                           "!",
+                           7)), // offset before the start
+        Stream("\x50"
+               "ab"), // literals beyond the block
+        Stream(std::string("\x22"
+                           "ab"
+                           "\x02",
+                           4)),                             // offset cut short
+        Stream("\xf0\xff"),                                 // length continues past the end
+        Stream("ab").substr(0, 6),                          // block length cut short
+        std::string("\x02\x21\x4c\x18\xff\xff\xff\x7f", 8), // block longer than the data
     };
     for (const std::string& data : damaged) {
         EXPECT_FALSE(UnpackLz4(data, out)) << testing::PrintToString(data);
     }
     // Within bounds, but more than the caller allows.
-    EXPECT_FALSE(UnpackLz4(Stream(std::string("\x1f" "a" "\x01\x00" "\xff\xff\x10", 7)), out, 100));
+    EXPECT_FALSE(UnpackLz4(Stream(std::string("\x1f"
+                                              "a"
+                                              "\x01\x00"
+                                              "\xff\xff\x10",
+                                              7)),
+                           out, 100));
 }
 
 } // namespace

@@ -27,9 +27,11 @@ struct Raster {
         for (const Band& b : bands) {
             ASSERT_NE(b.shape, BandShape::Ellipse) << "ellipses are checked by their boxes";
             const int shrink = b.shape == BandShape::Rectangle ? 1 : 0;
-            for (int y = std::max(b.top, 0); y < std::min(b.bottom - shrink, height); ++y)
-                for (int x = std::max(b.left, 0); x < std::min(b.right - shrink, width); ++x)
+            for (int y = std::max(b.top, 0); y < std::min(b.bottom - shrink, height); ++y) {
+                for (int x = std::max(b.left, 0); x < std::min(b.right - shrink, width); ++x) {
                     pixels[std::size_t(y) * width + x] = b.color;
+                }
+            }
         }
     }
 };
@@ -54,8 +56,9 @@ TEST(GradientColor, RunsChannelByChannelFromBeginToEnd)
         {SystemColor(16), SystemColor(20), 25, 25, Rgb(20, 0, 0)},
         {kNavy, kAqua, 0, 0, kNavy}, // a single step is the begin colour
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(GradientColor(c.begin, c.end, c.i, c.total), c.expected) << c.i << "/" << c.total;
+    }
 }
 
 TEST(GradientBands, HorizontalStripesNarrowerThan256EndExactlyAtTheRightEdge)
@@ -112,8 +115,9 @@ TEST(GradientBands, VertCenterMirrorsRowsAroundTheMiddle)
         for (int y = 0; y < height; ++y) {
             // An even height has two middle rows, both in the end colour.
             int step = std::min(y, height - 1 - y);
-            if (height % 2 == 0 && step == half - 1)
+            if (height % 2 == 0 && step == half - 1) {
                 step = half;
+            }
             EXPECT_EQ(raster.At(0, y), GradientColor(kNavy, kAqua, step, half)) << "row " << y << " of " << height;
             EXPECT_EQ(raster.At(74, y), raster.At(0, y));
         }
@@ -134,8 +138,9 @@ TEST(GradientBands, HorizCenterMirrorsColumnsAroundTheMiddle)
         raster.Paint(bands);
         for (int x = 0; x < width; ++x) {
             int step = std::min(x, width - 1 - x);
-            if (width % 2 == 0 && step == half - 1)
+            if (width % 2 == 0 && step == half - 1) {
                 step = half;
+            }
             EXPECT_EQ(raster.At(x, 20), GradientColor(kNavy, kAqua, step, half)) << "column " << x << " of " << width;
         }
     }
@@ -184,8 +189,9 @@ TEST(GradientBands, RectangleShrinksFromTheRimToTheCentre)
     EXPECT_EQ(raster.At(68, 0), step(23));
     EXPECT_EQ(raster.At(68, h - 1), step(23));
     EXPECT_EQ(raster.At(68, 10), Rgb(0, 255, 0));
-    for (std::uint32_t pixel : raster.pixels)
+    for (std::uint32_t pixel : raster.pixels) {
         ASSERT_NE(pixel, kUnpainted);
+    }
 }
 
 TEST(GradientBands, EllipsesNarrowFromAThirdOutsideTheFaceToItsCentre)
@@ -243,8 +249,9 @@ TEST(FrameSize, MustLeaveFivePixelsOfHalfTheSmallerSide)
         {6, 21, 100, false},        {6, 100, 23, true},        {7, 100, 23, false}, {0, 9, 9, false},
         {INT32_MAX, 75, 25, false}, {INT32_MIN, 75, 25, true},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(FrameSizeFits(c.size, c.width, c.height), c.fits) << c.size << " on " << c.width << "x" << c.height;
+    }
 }
 
 TEST(Caption, MeasuredAsDrawnWithAmpersandsResolved)
@@ -316,16 +323,18 @@ TEST(Presets, OnlyTheSixSchemesExist)
 {
     EXPECT_EQ(FindPreset(-1), nullptr);
     EXPECT_EQ(FindPreset(6), nullptr);
-    for (int p = 0; p <= 5; ++p)
+    for (int p = 0; p <= 5; ++p) {
         ASSERT_NE(FindPreset(p), nullptr) << p;
+    }
     EXPECT_EQ(FindPreset(int(TPreset::Aluminum))->beginColor, Rgb(206, 206, 206));
     EXPECT_EQ(FindPreset(int(TPreset::Aluminum))->btnShadowClr, Rgb(0, 0, 0));
     EXPECT_STREQ(FindPreset(int(TPreset::Aluminum))->fontName, "Times New Roman");
     EXPECT_EQ(FindPreset(int(TPreset::SunRise))->gradientStyle, gsHorizontal);
     // None is a scheme of its own, not the constructed look.
     EXPECT_EQ(FindPreset(int(TPreset::None))->disabledColor, Rgb(128, 128, 128));
-    for (int p = 0; p <= 5; ++p)
+    for (int p = 0; p <= 5; ++p) {
         EXPECT_EQ(FindPreset(p)->clearsSwapColors, p == int(TPreset::BrassedOff)) << p;
+    }
 }
 
 } // namespace

@@ -97,8 +97,9 @@ TEST(HelpResource, TopicsHaveTheirParagraphs)
     const std::size_t paragraphs[] = {2, 2, 1, 2, 1};
     for (std::int32_t topic = 0; topic < 5; ++topic) {
         std::size_t n = 0;
-        for (const std::string& line : Body(topic))
+        for (const std::string& line : Body(topic)) {
             n += line.starts_with("     ") ? 1 : 0;
+        }
         EXPECT_EQ(n, paragraphs[topic]) << "topic " << topic;
     }
 }
@@ -124,10 +125,12 @@ TEST(HelpResource, AddressesAreTheSuitesOwn)
     EXPECT_NE(support.find("http://www.example.org/"), std::string::npos) << support;
 
     const std::string_view text = HelpResource();
-    for (std::size_t at = text.find('@'); at != std::string_view::npos; at = text.find('@', at + 1))
+    for (std::size_t at = text.find('@'); at != std::string_view::npos; at = text.find('@', at + 1)) {
         EXPECT_TRUE(text.substr(at).starts_with("@example.org")) << text.substr(at, 30);
-    for (std::size_t at = text.find("://"); at != std::string_view::npos; at = text.find("://", at + 1))
+    }
+    for (std::size_t at = text.find("://"); at != std::string_view::npos; at = text.find("://", at + 1)) {
         EXPECT_TRUE(text.substr(at).starts_with("://www.example.org/")) << text.substr(at, 30);
+    }
 
     EXPECT_TRUE(std::string_view(assets::kProductPageAddress).starts_with("http://www.example.org/"));
     EXPECT_TRUE(std::string_view(assets::kSupportMailAddress).ends_with("@example.org"));
@@ -172,11 +175,13 @@ TEST(TitlePicture, Is517By15In24BitsAndLeavesTheCaptionButtonsNavy)
     const COLORREF navy = RGB(0, 0, 128);
     for (int y = 0; y < 15; ++y) {
         EXPECT_EQ(GetPixel(dc, 0, y), navy) << "left edge, row " << y;
-        for (int x = 476; x < 517; ++x)
+        for (int x = 476; x < 517; ++x) {
             ASSERT_EQ(GetPixel(dc, x, y), navy) << x << ", " << y;
+        }
     }
-    for (int x = 0; x < 517; ++x)
+    for (int x = 0; x < 517; ++x) {
         ASSERT_EQ(GetPixel(dc, x, 14), navy) << "bottom row, column " << x;
+    }
     EXPECT_NE(GetPixel(dc, 258, 7), navy) << "the middle carries the title";
     SelectObject(dc, old);
     DeleteDC(dc);

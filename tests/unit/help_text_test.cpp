@@ -31,8 +31,9 @@ TEST(HelpLines, SplitAsAMultiLineEditHoldsThem)
         {"a\r\r\nb", {"a", "", "b"}},
         {"     indented  \r\n   - item\r\n", {"     indented  ", "   - item"}},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(SplitLines(c.text), c.lines) << '"' << c.text << '"';
+    }
 }
 
 TEST(HelpTitles, AreTheTitleLinesFromTheirFourthCharacter)
@@ -49,8 +50,9 @@ TEST(HelpTitles, AreTheTitleLinesFromTheirFourthCharacter)
         {{"##not", " ###not", "#", "####Four"}, {"#Four"}},
         {{"###Disk && memory"}, {"Disk && memory"}}, // the label shows one "&"
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(GetHelpTitles(c.lines), c.titles);
+    }
 }
 
 TEST(HelpTitles, AreCutAfterTenThousandCharacters)
@@ -87,8 +89,9 @@ TEST(HelpTopicText, IsTheBodyUpToTheNextTitleWithCrLfAfterEveryLine)
         {99, ""},
         {kIndex, ""},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(GetHelpTopicText(text, c.topic), c.body) << "topic " << c.topic;
+    }
 }
 
 TEST(HelpTopicText, FallsBackToTheLastTopicWhenItHasABody)
@@ -128,8 +131,9 @@ TEST(HelpIndexLabels, CarryTheirTopicInAtMostTwoDigits)
         {"lbind03", 3}, {"lbind123", 12}, // only two digits are read
         {"lbind", {}},  {"lbin", {}},     {"lbindx", {}}, {"lbind1x", {}}, {"lbind-1", {}}, {"lbind 1", {}},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(TopicOfLabelName(c.name), c.topic) << c.name;
+    }
 }
 
 } // namespace

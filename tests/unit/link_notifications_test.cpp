@@ -46,8 +46,9 @@ TEST(NotificationTextTest, EffectInMegabytesAndKilobytes)
         {kInt64Max, "9007199254740991 MB (9223372036854775807 KB)"},
         {kInt64Min, "-9007199254740992 MB (-9223372036854775808 KB)"},
     };
-    for (const TextCase& c : cases)
+    for (const TextCase& c : cases) {
         EXPECT_EQ(EffectText(c.value), c.text) << c.value;
+    }
 }
 
 TEST(NotificationTextTest, ElapsedTimeWithUnwrappedHours)
@@ -74,8 +75,9 @@ TEST(NotificationTextTest, ElapsedTimeWithUnwrappedHours)
         {kInt32Min, "? ? ?"},
         {kInt64Min, "? ? ?"},
     };
-    for (const TextCase& c : cases)
+    for (const TextCase& c : cases) {
         EXPECT_EQ(ElapsedText(c.value), c.text) << c.value;
+    }
 }
 
 TEST(NotificationValueTest, ShowPageIgnoresNegativesAndCapsAtTheLastPage)
@@ -95,8 +97,9 @@ TEST(NotificationValueTest, ShowPageIgnoresNegativesAndCapsAtTheLastPage)
         {0x100000002ll, 6},
         {kInt64Max, 6},
     };
-    for (const auto& [page, target] : cases)
+    for (const auto& [page, target] : cases) {
         EXPECT_EQ(ShowPageTarget(page), target) << page;
+    }
 }
 
 TEST(NotificationValueTest, ProgressStaysWithinTheBar)
@@ -105,18 +108,21 @@ TEST(NotificationValueTest, ProgressStaysWithinTheBar)
         {kInt64Min, 0},       {-1, 0},          {0, 0}, {1, 1}, {50, 50}, {100, 100}, {101, 100},
         {0x100000032ll, 100}, {kInt64Max, 100},
     };
-    for (const auto& [percent, position] : cases)
+    for (const auto& [percent, position] : cases) {
         EXPECT_EQ(ProgressPosition(percent), position) << percent;
+    }
 }
 
 TEST(NotificationValueTest, OnlyTheSixCodesAreNotifications)
 {
-    for (std::uint64_t code = 1; code <= 6; ++code)
+    for (std::uint64_t code = 1; code <= 6; ++code) {
         EXPECT_EQ(NotificationCode(code), static_cast<ShellNotification>(code));
+    }
     const std::uint64_t unknown[] = {
         0, 7, 1104, 0x100000002ull, 0xFFFFFFFFull, std::numeric_limits<std::uint64_t>::max()};
-    for (std::uint64_t code : unknown)
+    for (std::uint64_t code : unknown) {
         EXPECT_EQ(NotificationCode(code), std::nullopt) << code;
+    }
 }
 
 } // namespace

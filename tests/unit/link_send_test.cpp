@@ -64,9 +64,11 @@ public:
     std::vector<std::string> Order() const
     {
         std::vector<std::string> order;
-        for (const auto& event : events)
-            if (order.empty() || order.back() != event)
+        for (const auto& event : events) {
+            if (order.empty() || order.back() != event) {
                 order.push_back(event);
+            }
+        }
         return order;
     }
 

@@ -25,8 +25,9 @@ TEST(PageArgument, DecimalTextWithZeroForAnythingElse)
         {"-2147483649", 0}, {"0x3", 0},
         {"007", 7},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(ParsePageArgument(c.text), c.page) << (c.text ? c.text : "(missing)");
+    }
 }
 
 } // namespace

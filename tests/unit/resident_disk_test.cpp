@@ -29,8 +29,9 @@ class Windows9xPath : public testing::Environment {
 public:
     void SetUp() override
     {
-        if (test::TestArgument("line") == "9x")
+        if (test::TestArgument("line") == "9x") {
             missing_ = std::make_unique<ScopedMissingFunctions>(kWindows9xLacks);
+        }
     }
     void TearDown() override { missing_.reset(); }
 
@@ -48,18 +49,20 @@ public:
         DWORD size = sizeof saved_;
         had_ = RegQueryValueExA(handle_.Get(), name, nullptr, &savedType_, saved_, &size) == ERROR_SUCCESS;
         savedSize_ = size;
-        if (type == REG_NONE)
+        if (type == REG_NONE) {
             RegDeleteValueA(handle_.Get(), name);
-        else
+        } else {
             RegSetValueExA(handle_.Get(), name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
                            static_cast<DWORD>(bytes.size()));
+        }
     }
     ~ScopedValue()
     {
-        if (had_)
+        if (had_) {
             RegSetValueExA(handle_.Get(), name_, 0, savedType_, saved_, savedSize_);
-        else
+        } else {
             RegDeleteValueA(handle_.Get(), name_);
+        }
     }
     ScopedValue(const ScopedValue&) = delete;
     ScopedValue& operator=(const ScopedValue&) = delete;
@@ -253,8 +256,9 @@ protected:
         for (const char* dir :
              {"machine", "machine\\WINDOWS", "machine\\WINDOWS\\SYSTEM", "machine\\WINDOWS\\SYSTEM\\IOSUBSYS",
               "machine\\WINDOWS\\FONTS", "machine\\Documents and Settings", "machine\\Documents and Settings\\anna",
-              "machine\\Program Files", "machine\\Program Files\\Klarvo", "machine\\Program Files\\Other"})
+              "machine\\Program Files", "machine\\Program Files\\Klarvo", "machine\\Program Files\\Other"}) {
             count += FileExists(temp.File(dir) + "\\sentinel.txt");
+        }
         return count;
     }
 
@@ -329,8 +333,9 @@ TEST(SystemProtectedPlaces, RefuseThisMachinesOwnDirectories)
 {
     const std::string program = "C:\\Program Files\\Klarvo";
     const DiskCleaner cleaner(SystemProtectedPlaces(program), SystemCleanablePlaces());
-    for (const std::string& place : cleaner.UnreadablePlaces())
+    for (const std::string& place : cleaner.UnreadablePlaces()) {
         ADD_FAILURE() << "not readable here: " << place;
+    }
     char buffer[MAX_PATH];
     GetWindowsDirectoryA(buffer, MAX_PATH);
     const std::string windows = buffer;
@@ -362,8 +367,9 @@ TEST(ResidentLog, KeepsTheNewerHalfOfWholeLinesWhenFull)
     const Log log(temp.File(kLogName));
     const std::string filler(90, '-');
     constexpr int kLines = 2000; // about three times the limit
-    for (int i = 0; i < kLines; ++i)
+    for (int i = 0; i < kLines; ++i) {
         log.Write("line " + std::to_string(i) + (i == kLines - 1 ? "\r\nforged" : "") + " " + filler);
+    }
     const std::string content = test::ReadText(log.File());
     EXPECT_LE(content.size(), kLogLimitBytes);
     EXPECT_GT(content.size(), kLogLimitBytes / 3);
@@ -423,8 +429,9 @@ TEST(ShellFolders, AreProtectedAndFailClosed)
         EXPECT_EQ(cleaner.Judge(other), c.otherVerdict) << c.what;
         // An unreadable one leaves nothing to judge the others by.
         const bool known = c.otherVerdict == PathVerdict::Accepted;
-        for (const char* name : {"Desktop", "Favorites", "Start Menu", "AppData"})
+        for (const char* name : {"Desktop", "Favorites", "Start Menu", "AppData"}) {
             EXPECT_EQ(cleaner.Judge(temp.File(name)), known ? PathVerdict::Protected : c.otherVerdict) << name;
+        }
         EXPECT_EQ(cleaner.Judge(temp.Path()), known ? PathVerdict::HoldsProtected : c.otherVerdict) << c.what;
         EXPECT_TRUE(FileExists(docs + "\\letter.txt")) << c.what;
     }
@@ -507,8 +514,9 @@ TEST(ResidentLog, LosesNoLineToAViewerHoldingIt)
     ASSERT_TRUE(viewer);
     const std::string filler(200, '-');
     const int lines = static_cast<int>(kLogLimitBytes / filler.size()) + 10;
-    for (int i = 0; i < lines; ++i)
+    for (int i = 0; i < lines; ++i) {
         log.Write("line " + std::to_string(i) + " " + filler);
+    }
     const std::string content = test::ReadText(log.File());
     EXPECT_NE(content.find("line " + std::to_string(lines - 1) + " "), std::string::npos);
     EXPECT_FALSE(FileExists(log.File() + ".new"));
@@ -541,8 +549,9 @@ TEST(ResidentLog, RecoversAHalfDoneTrim)
 TEST(DiskDrives, LeadingIntoProtectedPlacesAreRefused)
 {
     const std::string base = test::TestArgument("drives-base");
-    if (base.empty())
+    if (base.empty()) {
         GTEST_SKIP() << "needs the drive letters that resident_drives.sh makes";
+    }
     const DiskCleaner cleaner(SystemProtectedPlaces(base + "\\program"), SystemCleanablePlaces());
     for (const char* refused : {"S:\\kprobe", "P:\\KlarvoProbeApp", "K:\\program"}) {
         const ClearTally tally = cleaner.Clear(refused, true);
@@ -559,8 +568,9 @@ TEST(DiskDrives, LeadingIntoProtectedPlacesAreRefused)
 TEST(DiskLinks, AreNeitherFollowedNorRemoved)
 {
     const std::string base = test::TestArgument("links-base");
-    if (base.empty())
+    if (base.empty()) {
         GTEST_SKIP() << "needs the tree that resident_links.sh builds";
+    }
     const DiskCleaner cleaner(SystemProtectedPlaces(""));
     ASSERT_TRUE(GetFileAttributesA((base + "\\tree\\dirlink").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT)
         << "Wine no longer shows a Unix link as a reparse point";
@@ -591,8 +601,9 @@ TEST(DiskLinks, AreNeitherFollowedNorRemoved)
 TEST(DiskLinks, OddNamesAndDeepTreesAreLeftAlone)
 {
     const std::string base = test::TestArgument("links-base");
-    if (base.empty())
+    if (base.empty()) {
         GTEST_SKIP() << "needs the tree that resident_links.sh builds";
+    }
     const DiskCleaner cleaner(SystemProtectedPlaces(""));
     const ClearTally odd = cleaner.Clear(base + "\\odd", true);
     EXPECT_EQ(odd.filesDeleted, 1u);
@@ -609,16 +620,19 @@ TEST(DiskLinks, OddNamesAndDeepTreesAreLeftAlone)
 TEST(DiskLinks, EntriesSwappedForLinksLeadNowhere)
 {
     const std::string base = test::TestArgument("links-base");
-    if (base.empty())
+    if (base.empty()) {
         GTEST_SKIP() << "needs the tree that resident_links.sh builds";
+    }
     const DiskCleaner cleaner(SystemProtectedPlaces(""));
     constexpr int kRounds = 300;
     unsigned long deleted = 0;
-    for (int round = 0; round < kRounds; ++round)
+    for (int round = 0; round < kRounds; ++round) {
         deleted += cleaner.Clear(base + "\\race", true).filesDeleted;
+    }
     EXPECT_GT(deleted, 0u) << "the swapping script did not run";
-    for (int i = 0; i < 20; ++i)
+    for (int i = 0; i < 20; ++i) {
         EXPECT_TRUE(FileExists(base + "\\outside\\race" + std::to_string(i) + ".txt")) << i;
+    }
 }
 
 } // namespace

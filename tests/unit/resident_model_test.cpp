@@ -57,8 +57,9 @@ TEST(DecodeCommand, AcceptsEachCommandOnlyWithinItsRange)
 // offers; the tray's items reach it.
 TEST(DecodeCommand, NeverReachesWhatOnlyTheTrayOffers)
 {
-    for (const CommandRow* row = CommandRowsBegin(); row != CommandRowsEnd(); ++row)
+    for (const CommandRow* row = CommandRowsBegin(); row != CommandRowsEnd(); ++row) {
         EXPECT_EQ(row->posted, row->code < trayFreeUp) << row->code;
+    }
     const std::int64_t arguments[] = {0, 1, 2, 3, -1, 4096};
     for (std::uint64_t code = 0; code < 2000; ++code) {
         for (std::int64_t argument : arguments) {
@@ -71,8 +72,9 @@ TEST(DecodeCommand, NeverReachesWhatOnlyTheTrayOffers)
         int code;
     } tray[] = {
         {menuExit, trayExit}, {menuOpenShell, trayOpenShell}, {menuFreeUp3, trayFreeUp}, {menuFast, cmdFastClean}};
-    for (const auto& item : tray)
+    for (const auto& item : tray) {
         EXPECT_EQ(DecodeMenuItem(item.menuId).value_or(Command{-1, 0}).code, item.code) << item.menuId;
+    }
     EXPECT_FALSE(DecodeMenuItem(cmdFastClean));
 }
 
@@ -119,8 +121,9 @@ TEST(InterpretSettings, AFreshMachineReadsAsAllZero)
     EXPECT_FALSE(s.openShellAtStart);
     EXPECT_FALSE(s.clearAtStart);
     EXPECT_EQ(s.hotFast, 0);
-    for (const std::string& path : s.categoryPath)
+    for (const std::string& path : s.categoryPath) {
         EXPECT_EQ(path, "");
+    }
 }
 
 TEST(InterpretSettings, ValuesOutsideTheControlsRangesFallBack)
@@ -137,8 +140,9 @@ TEST(InterpretSettings, ValuesOutsideTheControlsRangesFallBack)
         {slotMaxTry, 5, &ResidentSettings::maxTries, 5},       {slotMaxTry, 6, &ResidentSettings::maxTries, 2},
         {slotFree, 300, &ResidentSettings::freeMB, 300},       {slotFree, -300, &ResidentSettings::freeMB, 0},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_EQ(Interpret({{c.slot, c.value}}).*c.field, c.expected) << c.slot << " = " << c.value;
+    }
 }
 
 TEST(InterpretSettings, FlagsCountOnlyAsOneAndHotKeysOnlyAsLetters)

@@ -88,16 +88,19 @@ TEST(JudgeAgainst, RefusesPlacesTheirAncestorsAndProtectedSubtrees)
         {"C:\\DOCUMENTS AND SETTINGS\\BEN", PathVerdict::Accepted},
         {"D:\\WINDOWS", PathVerdict::Accepted},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_EQ(JudgeAgainst(c.path, places), c.verdict) << c.path;
+    }
 }
 
 TEST(IsDeviceName, CatchesDevicesWithAnyExtensionOrCase)
 {
-    for (const char* name : {"NUL", "nul", "Con", "PRN", "aux.txt", "COM1", "com9.log", "LPT3", "nul .txt", "CLOCK$"})
+    for (const char* name : {"NUL", "nul", "Con", "PRN", "aux.txt", "COM1", "com9.log", "LPT3", "nul .txt", "CLOCK$"}) {
         EXPECT_TRUE(IsDeviceName(name)) << name;
-    for (const char* name : {"NULL", "COM", "COM0", "COM10", "LPT", "console", "auxiliary.txt", "my nul", ".nul", ""})
+    }
+    for (const char* name : {"NULL", "COM", "COM0", "COM10", "LPT", "console", "auxiliary.txt", "my nul", ".nul", ""}) {
         EXPECT_FALSE(IsDeviceName(name)) << name;
+    }
 }
 
 } // namespace

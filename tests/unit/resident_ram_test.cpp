@@ -32,10 +32,12 @@ public:
 
     bool Grow(std::uint64_t bytes) override
     {
-        if (held + bytes > commitLimit || bytes > free + reclaimable)
+        if (held + bytes > commitLimit || bytes > free + reclaimable) {
             return false;
-        if (bytes > commitLeft)
+        }
+        if (bytes > commitLeft) {
             return false;
+        }
         held += bytes;
         commitLeft -= bytes;
         lowestCommit = std::min(lowestCommit, commitLeft);
@@ -77,8 +79,9 @@ void ExpectWellFormed(const std::vector<int>& percents)
     ASSERT_FALSE(percents.empty());
     EXPECT_EQ(percents.front(), 0);
     EXPECT_EQ(percents.back(), 100);
-    for (std::size_t i = 1; i < percents.size(); ++i)
+    for (std::size_t i = 1; i < percents.size(); ++i) {
         EXPECT_LT(percents[i - 1], percents[i]) << "at report " << i;
+    }
 }
 
 TEST(RamCleaner, FreesWhatPressureMovesOutInOnePass)

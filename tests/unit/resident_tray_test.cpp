@@ -21,17 +21,20 @@ std::vector<COLORREF> Pixels(const IconHandle& icon)
 {
     std::vector<COLORREF> pixels;
     ICONINFO info{};
-    if (!icon || !GetIconInfo(icon.Get(), &info))
+    if (!icon || !GetIconInfo(icon.Get(), &info)) {
         return pixels;
+    }
     // GetIconInfo hands over copies of both bitmaps.
     const BitmapHandle colour(info.hbmColor);
     const BitmapHandle mask(info.hbmMask);
     const MemoryDc dc;
     for (HBITMAP bitmap : {colour.Get(), mask.Get()}) {
         const Selection selected(dc.Get(), bitmap);
-        for (int y = 0; y < kSide; ++y)
-            for (int x = 0; x < kSide; ++x)
+        for (int y = 0; y < kSide; ++y) {
+            for (int x = 0; x < kSide; ++x) {
                 pixels.push_back(GetPixel(dc.Get(), x, y));
+            }
+        }
     }
     return pixels;
 }
@@ -42,8 +45,9 @@ TEST(TrayPictures, OneSurfaceDrawnOverGivesEachFigureItsOwnPictureAndKeepsGdiFla
     // What a fresh surface draws for each figure.
     std::vector<std::vector<COLORREF>> fresh;
     const int figures[] = {7, 4095, 12, 380};
-    for (int figure : figures)
+    for (int figure : figures) {
         fresh.push_back(Pixels(TrayPainter().NumberIcon(figure)));
+    }
     const std::vector<COLORREF> mark = Pixels(TrayPainter().MarkIcon());
     ASSERT_EQ(fresh[0].size(), static_cast<std::size_t>(2 * kSide * kSide));
     EXPECT_NE(fresh[0], fresh[2]);
@@ -51,14 +55,16 @@ TEST(TrayPictures, OneSurfaceDrawnOverGivesEachFigureItsOwnPictureAndKeepsGdiFla
     // Drawn one after another on one surface, no figure keeps a trace of
     // the one before.
     for (int round = 0; round < 2; ++round) {
-        for (std::size_t i = 0; i < std::size(figures); ++i)
+        for (std::size_t i = 0; i < std::size(figures); ++i) {
             EXPECT_EQ(Pixels(reused.NumberIcon(figures[i])), fresh[i]) << figures[i];
+        }
         EXPECT_EQ(Pixels(reused.MarkIcon()), mark);
     }
 
     const DWORD before = LiveGdiObjects();
-    for (int figure = 0; figure < 1000; ++figure)
+    for (int figure = 0; figure < 1000; ++figure) {
         reused.NumberIcon(figure * 7 % 5000);
+    }
     EXPECT_EQ(LiveGdiObjects(), before);
 }
 

@@ -52,18 +52,20 @@ TEST(SlotTable, FirstRunDefaultsFollowTheMachine)
         {slotSubdir, 64, false, 0},    {slotWall, 64, false, 0},        {slotHistory, 64, false, 1},
         {slotHot3, 64, false, 0},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(FirstRunDefault(*FindSlot(c.slot), c.totalRamMB, c.wav), c.expected)
             << "slot " << c.slot << " with " << c.totalRamMB << " MB";
+    }
 }
 
 TEST(SlotTable, TheCleanerTakesEveryFirstRunValueAsItIs)
 {
-    for (const SlotInfo& info : SlotTable())
+    for (const SlotInfo& info : SlotTable()) {
         for (const bool wav : {false, true}) {
             const std::int32_t stored = FirstRunDefault(info, 256, wav);
             EXPECT_EQ(ValidOrFallback(info, stored), stored) << "slot " << info.slot;
         }
+    }
     // Outside its range a value counts as the row's fallback, both ends kept.
     const SlotInfo& every = *FindSlot(slotEvery);
     EXPECT_EQ(ValidOrFallback(every, 1), 1);

@@ -114,8 +114,9 @@ TEST(VcacheLimitsTest, HugeFileIsHandled)
     Windows windows;
     FakeShell shell;
     std::string text;
-    for (int section = 0; text.size() < 4u * 1024 * 1024; ++section)
+    for (int section = 0; text.size() < 4u * 1024 * 1024; ++section) {
         text += "[s" + std::to_string(section) + "]\r\nkey=" + std::string(200, 'v') + "\r\n";
+    }
     WriteText(windows.ini, text + "[vcache]\r\nmaxfilecache=" + std::string(5000, '9') + "\r\n");
     ResetVcacheLimits(shell, windows.places);
     EXPECT_THAT(shell.calls, ElementsAre("stop timer", kReboot, "end"));

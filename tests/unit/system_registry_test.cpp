@@ -56,16 +56,18 @@ protected:
     {
         std::vector<std::string> values;
         HKEY key = nullptr;
-        if (RegOpenKeyExA(root, kRunKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        if (RegOpenKeyExA(root, kRunKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
             return {"no key"};
+        }
         for (DWORD i = 0;; ++i) {
             char valueName[256];
             DWORD nameSize = sizeof valueName;
             BYTE data[1024] = {};
             DWORD dataSize = sizeof data;
             DWORD type = 0;
-            if (RegEnumValueA(key, i, valueName, &nameSize, nullptr, &type, data, &dataSize) != ERROR_SUCCESS)
+            if (RegEnumValueA(key, i, valueName, &nameSize, nullptr, &type, data, &dataSize) != ERROR_SUCCESS) {
                 break;
+            }
             values.push_back(std::string(valueName) + " " + std::to_string(type) + " " +
                              std::string(reinterpret_cast<char*>(data), dataSize));
         }
@@ -75,8 +77,9 @@ protected:
 
     ~SystemRegistryTest() override
     {
-        for (HKEY key : opened)
+        for (HKEY key : opened) {
             RegCloseKey(key);
+        }
     }
 
     std::string name;
@@ -117,10 +120,11 @@ TEST_F(SystemRegistryTest, ShellFolderReadsTextValuesAndRefusesOthers)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Set(folders, "Cache", c.type, c.bytes);
-        if (c.text)
+        if (c.text) {
             EXPECT_EQ(GetShellFolder("Cache", places), c.text);
-        else
+        } else {
             EXPECT_THROW(GetShellFolder("Cache", places), SettingsError);
+        }
     }
 }
 

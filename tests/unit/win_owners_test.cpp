@@ -63,8 +63,9 @@ bool KeyOpen(HKEY key)
 // A search holds its directory open without letting it be removed.
 bool DirectoryHeld(const std::string& directory)
 {
-    if (!RemoveDirectoryA(directory.c_str()))
+    if (!RemoveDirectoryA(directory.c_str())) {
         return true;
+    }
     CreateDirectoryA(directory.c_str(), nullptr);
     return false;
 }
@@ -99,8 +100,9 @@ TEST(Owners, EachKindIsClosedByItsOwnCall)
         ASSERT_NE(search, INVALID_HANDLE_VALUE);
         const bool held = DirectoryHeld(sub);
         FindClose(search);
-        if (!held)
+        if (!held) {
             GTEST_SKIP() << "this system lets a searched directory go";
+        }
     }
     const struct {
         const char* kind;

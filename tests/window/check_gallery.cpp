@@ -55,7 +55,7 @@ TEST(CheckGallery, EveryStyleAndState)
     CheckPage page(640, 260);
     std::unique_ptr<ImageList> images = MakeImages();
     const TIACheckControlStyle styles[] = {iaccsStyle1, iaccsStyle1Small, iaccsStyle2, iaccsStyle3, iaccsBitmap};
-    for (int col = 0; col < 5; ++col)
+    for (int col = 0; col < 5; ++col) {
         for (int row = 0; row < 8; ++row) {
             const bool radio = row >= 4, on = row % 2 == 1, enabled = row % 4 < 2;
             TIACheckControl* c =
@@ -68,6 +68,7 @@ TEST(CheckGallery, EveryStyleAndState)
             c->SetEnabled(enabled);
             c->SetCheckFieldColor2(radio ? clYellow : clLime);
         }
+    }
     page.Paint();
     page.Save(OutDir() + "styles.png");
 }
@@ -77,7 +78,7 @@ TEST(CheckGallery, TextStylesAtThreeAngles)
     for (int angle : {0, 900, 1800}) {
         CheckPage page(660, 300);
         const char* names[] = {"Flat", "Raised", "Sunk"};
-        for (int style = 0; style < 3; ++style)
+        for (int style = 0; style < 3; ++style) {
             for (int enabled = 0; enabled < 2; ++enabled) {
                 const bool upright = angle == 900;
                 const int x = upright ? 10 + (style * 2 + enabled) * 108 : 10 + enabled * 320;
@@ -92,6 +93,7 @@ TEST(CheckGallery, TextStylesAtThreeAngles)
                 c->SetCheckFieldColor2(clLime);
                 c->SetTextAlign(iaccthaCenter);
             }
+        }
         page.Paint();
         page.Save(OutDir() + "text3d_" + std::to_string(angle) + ".png");
     }

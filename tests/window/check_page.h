@@ -24,11 +24,12 @@ inline Bitmap MakeTile()
     Bitmap tile(32, 32);
     Canvas& c = tile.GetCanvas();
     c.pen.style = PenStyle::Clear;
-    for (int y = 0; y < 32; ++y)
+    for (int y = 0; y < 32; ++y) {
         for (int x = 0; x < 32; x += 4) {
             c.brush.color = ((x + y) / 8) % 2 ? Rgb(64, 112, 96) : Rgb(150, 190, 170);
             c.FillRect(Rect{x, y, x + 4, y + 1});
         }
+    }
     return tile;
 }
 
@@ -43,9 +44,11 @@ public:
         box->SetBounds(0, 0, width, height);
         box->OnPaint = [this, box](Component*) {
             Canvas& c = box->GetCanvas();
-            for (int y = 0; y < box->Height(); y += tile.Height())
-                for (int x = 0; x < box->Width(); x += tile.Width())
+            for (int y = 0; y < box->Height(); y += tile.Height()) {
+                for (int x = 0; x < box->Width(); x += tile.Width()) {
                     c.Draw(x, y, tile);
+                }
+            }
         };
         form->Show();
     }

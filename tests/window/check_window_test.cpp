@@ -108,8 +108,9 @@ TEST_F(CheckWindow, ClickOnRadioPairRaisesOffThenOnThenClick)
     panel->SetBounds(200, 10, 150, 100);
     panel->Show();
     TIACheckControl* away = Add("rbaway", iacctSelect, 10, panel);
-    for (TIACheckControl* c : {rbfull, box, other, away})
+    for (TIACheckControl* c : {rbfull, box, other, away}) {
         c->SetChecked(true);
+    }
     log.clear();
 
     Click(rbfast);
@@ -176,8 +177,9 @@ TEST_F(CheckWindow, DisabledControlIgnoresMouseAndKeys)
     SendMessageA(box->Handle(), WM_LBUTTONUP, 0, At(5, 5));
     SendMessageA(box->Handle(), WM_KEYUP, VK_SPACE, 0xC0000001);
     EXPECT_FALSE(box->Checked());
-    for (const std::string& entry : log)
+    for (const std::string& entry : log) {
         EXPECT_EQ(entry.find(":o"), std::string::npos) << entry;
+    }
 }
 
 TEST_F(CheckWindow, GroupRuleWaitsForTheParentWindow)
@@ -449,13 +451,15 @@ TEST_F(CheckWindow, ManyPaintsLeaveGdiObjectsFlat)
     label->SetParent(form.get());
     label->SetBounds(0, 0, 100, 100);
     label->SetCaption("beneath");
-    for (int i = 0; i < 20; ++i)
+    for (int i = 0; i < 20; ++i) {
         c->Repaint();
+    }
     const DWORD before = LiveGdiObjects();
     ASSERT_GT(before, 0u);
     for (int i = 0; i < 3000; ++i) {
-        if (i % 100 == 0)
+        if (i % 100 == 0) {
             c->SetText3DStyle(static_cast<TIACheckControlText3DStyle>((i / 100) % 3));
+        }
         RedrawWindow(c->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     }
     EXPECT_EQ(LiveGdiObjects(), before);

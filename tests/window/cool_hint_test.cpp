@@ -27,12 +27,14 @@ bool HasShape(HWND hwnd, int width, int height)
 {
     const auto vertices = hintshape::ShapePolygon(hintshape::MakeSize(width, height));
     std::vector<POINT> points;
-    for (const Point& p : vertices)
+    for (const Point& p : vertices) {
         points.push_back(POINT{p.x, p.y});
+    }
     RegionHandle expected(CreatePolygonRgn(points.data(), static_cast<int>(points.size()), ALTERNATE));
     RegionHandle actual(CreateRectRgn(0, 0, 0, 0));
-    if (GetWindowRgn(hwnd, actual.Get()) == ERROR)
+    if (GetWindowRgn(hwnd, actual.Get()) == ERROR) {
         return false;
+    }
     return EqualRgn(expected.Get(), actual.Get()) != FALSE;
 }
 
@@ -142,8 +144,9 @@ TEST_F(CoolHintTest, ShowingHintsOverAndOverKeepsTheGdiCountFlat)
     for (int i = 0; i < 500; ++i) {
         hint.ActivateHint(Rect{200, 200, 240 + i % 50, 215 + i % 2}, i % 2 ? "Close" : "Free RAM");
         hint.Repaint();
-        if (i % 100 == 0)
+        if (i % 100 == 0) {
             hint.ReleaseHandle();
+        }
         App().ProcessMessages();
     }
     hint.ReleaseHandle();

@@ -48,8 +48,9 @@ protected:
     void Type(char ch) { SendMessageA(edit->Handle(), WM_CHAR, static_cast<unsigned char>(ch), 0); }
     void Type(const std::string& text)
     {
-        for (char ch : text)
+        for (char ch : text) {
             Type(ch);
+        }
     }
     bool AllSelected() const
     {

@@ -78,8 +78,9 @@ TEST_F(AppTest, PostedTimerMessagesFireOnlyRunningTimers)
     int fired = 0;
     timer.OnTimer = [&](Component*) { ++fired; };
     HWND utility = App().UtilityWindow();
-    for (WPARAM id : {WPARAM{3}, WPARAM{0x100 - 1}, WPARAM{0x12345678}, ~WPARAM{0}, reinterpret_cast<WPARAM>(&timer)})
+    for (WPARAM id : {WPARAM{3}, WPARAM{0x100 - 1}, WPARAM{0x12345678}, ~WPARAM{0}, reinterpret_cast<WPARAM>(&timer)}) {
         PostMessageA(utility, WM_TIMER, id, 0);
+    }
     PostMessageA(utility, WM_TIMER, 0x12345678, 0x1234);
     Pump();
     EXPECT_EQ(fired, 0);
@@ -91,8 +92,9 @@ TEST_F(AppTest, PostedTimerMessagesFireOnlyRunningTimers)
     // Ids are consecutive: the neighbours of one that runs are tried too.
     for (WPARAM id = 0; id < 0x2000; ++id) {
         PostMessageA(utility, WM_TIMER, id, 0);
-        if (id % 0x100 == 0)
+        if (id % 0x100 == 0) {
             Pump();
+        }
     }
     Pump();
     EXPECT_EQ(fired, 1) << "the running timer's own id fires it";
@@ -108,8 +110,9 @@ TEST_F(AppTest, ErrorBoxesDoNotNest)
         ++shown;
         deepest = std::max(deepest, ++open);
         // What a modal box's loop does.
-        if (flags & MB_ICONERROR)
+        if (flags & MB_ICONERROR) {
             WaitUntil([] { return false; }, 300);
+        }
         --open;
         return IDOK;
     });

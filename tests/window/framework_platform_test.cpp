@@ -18,10 +18,12 @@ int g_leaves = 0;
 
 LRESULT CALLBACK CountLeaves(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == WM_MOUSELEAVE)
+    if (msg == WM_MOUSELEAVE) {
         ++g_leaves;
-    if (msg == WM_TIMER && LeaveTimerFired(window, wParam))
+    }
+    if (msg == WM_TIMER && LeaveTimerFired(window, wParam)) {
         return 0;
+    }
     return DefWindowProcA(window, msg, wParam, lParam);
 }
 

@@ -149,8 +149,9 @@ TEST_F(GradBtnGallery, EverySchemeInEveryLook)
     for (int preset = 0; preset < 6; ++preset) {
         TGradBtn* b = NewButton(137, 25, std::string("&") + names[preset]);
         b->SetPresets(preset);
-        for (int look = 0; look < 6; ++look)
+        for (int look = 0; look < 6; ++look) {
             sheet.Put(look, preset, Render(b, kLooks[look]));
+        }
         delete b;
     }
     sheet.Save("gradbtn_presets.png");
@@ -165,8 +166,9 @@ TEST_F(GradBtnGallery, EveryGradientStyleInEveryLook)
     for (int style = 0; style < 6; ++style) {
         TGradBtn* b = NewButton(137, 25, names[style]);
         b->SetGradientStyle(static_cast<TGradientStyle>(style));
-        for (int look = 0; look < 6; ++look)
+        for (int look = 0; look < 6; ++look) {
             sheet.Put(look, style, Render(b, kLooks[look]));
+        }
         delete b;
     }
     sheet.Save("gradbtn_styles.png");
@@ -240,10 +242,13 @@ TEST_F(GradBtnGallery, HintWindowWithAOneLineHint)
     // desktop would, in white.
     RegionHandle shape(CreateRectRgn(0, 0, 0, 0));
     ASSERT_NE(GetWindowRgn(hint.Handle(), shape.Get()), ERROR);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            if (!PtInRegion(shape.Get(), x, y))
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            if (!PtInRegion(shape.Get(), x, y)) {
                 pixels[static_cast<std::size_t>(y) * w + x] = 0xFFFFFF;
+            }
+        }
+    }
     test::WritePng(OutDir() + "hint_window.png", w, h, pixels);
 }
 

@@ -243,14 +243,17 @@ TEST_F(GradBtnTest, ThousandsOfPaintsLeaveTheGdiCountFlat)
     const DWORD before = klarvo::test::LiveGdiObjects();
     for (int i = 0; i < 3000; ++i) {
         btn->SetGradientStyle(static_cast<TGradientStyle>(i % 6));
-        if (i % 100 == 0)
+        if (i % 100 == 0) {
             btn->SetPresets(i / 100 % 6);
+        }
         btn->SetEnabled(i % 7 != 0);
-        if (i % 3 == 0)
+        if (i % 3 == 0) {
             Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+        }
         btn->Repaint();
-        if (i % 3 == 0)
+        if (i % 3 == 0) {
             Mouse(WM_LBUTTONUP, 0, 500, 5);
+        }
         App().ProcessMessages();
     }
     btn->SetEnabled(true);
@@ -348,16 +351,20 @@ protected:
     static std::vector<DrawCall> Text(const std::vector<DrawCall>& calls)
     {
         std::vector<DrawCall> out;
-        for (const DrawCall& c : calls)
-            if (c.op == "TextRect")
+        for (const DrawCall& c : calls) {
+            if (c.op == "TextRect") {
                 out.push_back(c);
+            }
+        }
         return out;
     }
     static const DrawCall* Find(const std::vector<DrawCall>& calls, const std::string& op)
     {
-        for (const DrawCall& c : calls)
-            if (c.op == op)
+        for (const DrawCall& c : calls) {
+            if (c.op == op) {
                 return &c;
+            }
+        }
         return nullptr;
     }
     TGradBtn btn{nullptr};

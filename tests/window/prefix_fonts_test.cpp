@@ -52,8 +52,9 @@ TEST(TestPrefix, ShellFacesHaveTheirMetrics)
 TEST(TestPrefix, ReportsTheWindowsOfItsMode)
 {
     const std::string mode = klarvo::test::RequestedWineMode();
-    if (mode.empty())
+    if (mode.empty()) {
         GTEST_SKIP() << "started without KLARVO_WINE_MODE";
+    }
     OSVERSIONINFOA version{};
     version.dwOSVersionInfoSize = sizeof version;
     ASSERT_TRUE(GetVersionExA(&version));

@@ -136,8 +136,9 @@ TEST_F(ShellChromeTest, TheWindowCarriesTheProgramIconInBothSizes)
         GetObjectA(info.hbmMask, sizeof mask, &mask);
         EXPECT_EQ(mask.bmWidth, side);
         DeleteObject(info.hbmMask);
-        if (info.hbmColor)
+        if (info.hbmColor) {
             DeleteObject(info.hbmColor);
+        }
     }
 }
 

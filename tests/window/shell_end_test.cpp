@@ -53,8 +53,9 @@ void CALLBACK LookAtTheScreen(HWND, UINT, UINT_PTR, DWORD)
     HWND box = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&box));
     const HWND previous = std::exchange(g_person.lastLook, box);
-    if (!box || box != previous)
+    if (!box || box != previous) {
         return;
+    }
     if (box == g_person.confirmed) {
         g_person.neededRescue = true;
         PostMessageA(box, WM_COMMAND, IDOK, 0);

@@ -173,20 +173,24 @@ constexpr Written kTextsLoaded[] = {
 
 void SetEverySetting(Tfmshell& s)
 {
-    for (const Ticked& t : kTicksSet)
+    for (const Ticked& t : kTicksSet) {
         Need<TIACheckControl>(s, t.name).SetChecked(t.on);
-    for (const Positioned& p : kPositionsSet)
+    }
+    for (const Positioned& p : kPositionsSet) {
         Need<UpDown>(s, p.name).SetPosition(p.value);
+    }
     Need<SpeedButton>(s, "sb7").SetDown(true);
     s.Pages().ram.sb1Click(&Need<SpeedButton>(s, "sb7"));
-    for (const Written& w : kTextsSet)
+    for (const Written& w : kTextsSet) {
         Need<Control>(s, w.name).SetText(w.text);
+    }
 }
 
 void ExpectEverySettingLoaded(Tfmshell& s)
 {
-    for (const Ticked& t : kTicksLoaded)
+    for (const Ticked& t : kTicksLoaded) {
         EXPECT_EQ(Need<TIACheckControl>(s, t.name).Checked(), t.on) << t.name;
+    }
     for (const Positioned& p : kPositionsSet) {
         if (std::string(p.name) != "udfree") {
             EXPECT_EQ(Need<UpDown>(s, p.name).Position(), p.value) << p.name;
@@ -195,8 +199,9 @@ void ExpectEverySettingLoaded(Tfmshell& s)
     EXPECT_EQ(Need<UpDown>(s, "udfree").Position(), 29) << "38 MB of 129 is 29 %";
     EXPECT_TRUE(Need<SpeedButton>(s, "sb7").Down());
     EXPECT_FALSE(Need<SpeedButton>(s, "sb5").Down());
-    for (const Written& w : kTextsLoaded)
+    for (const Written& w : kTextsLoaded) {
         EXPECT_EQ(Need<Control>(s, w.name).Text(), w.text) << w.name;
+    }
     EXPECT_FALSE(Need<Control>(s, "nbapply").Enabled());
 }
 

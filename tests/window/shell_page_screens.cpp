@@ -17,8 +17,9 @@ std::string ScreensDirectory()
 {
     const std::string out = TestArgument("out");
     std::string dir = out.empty() ? std::string("screens") : WindowsPathOf(out);
-    if (dir.back() != '\\')
+    if (dir.back() != '\\') {
         dir += '\\';
+    }
     MakeDirectories(dir);
     return dir;
 }

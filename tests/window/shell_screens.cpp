@@ -45,11 +45,11 @@ class Screens {
 public:
     Screens() : form_(nullptr, "TShellScreens")
     {
-        FormLoader loader(ShellFormClasses(), [this](Component& c, const std::string& event,
-                                                     const std::string& handler) {
-            Bind(c, event, handler);
-            return nullptr;
-        });
+        FormLoader loader(ShellFormClasses(),
+                          [this](Component& c, const std::string& event, const std::string& handler) {
+                              Bind(c, event, handler);
+                              return nullptr;
+                          });
         loader.Load(FormResource("SHELL_FORM"), form_);
         background_ = &Find<Image>("imdef").GetPicture();
 

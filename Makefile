@@ -14,7 +14,8 @@ SHELL_CEILING_KB := 500
 CLEANER_CEILING_KB := 250
 
 .PHONY: test-stress all setup configure-tests configure-dist configure-64 build build64 test dist installer run clean screens \
-  configure-native native native-test fuzz test-builds test-win98 test-winxp test-win64 test-small-screen
+  configure-native native native-test fuzz test-builds test-win98 test-winxp test-win64 test-small-screen \
+  format format-check
 
 all: build
 
@@ -63,7 +64,7 @@ test:
 	@$(MAKE) --no-print-directory -j $(JOBS) test-builds
 	@$(MAKE) --no-print-directory -j 4 --output-sync=target test-win98 test-winxp test-win64 test-small-screen
 
-test-builds: build dist installer build64 native-test
+test-builds: format-check build dist installer build64 native-test
 
 # Not part of `make test`: the suite three times in a row in random order
 # under two busy loops, then the exit race for twenty rounds (about an hour).
@@ -118,6 +119,16 @@ dist: configure-dist
 # files in one ANSI NSIS installer, checked for imports like the programs.
 installer: dist
 	./scripts/make-installer.sh
+
+# One style for every source file, .clang-format's, with Debian's
+# clang-format 16 (the first that inserts braces): `make format` applies it,
+# and `make test` fails on a file that does not follow it.
+FORMAT_FILES = git ls-files '*.cpp' '*.h'
+format: setup
+	$(FORMAT_FILES) | xargs clang-format-16 -i
+
+format-check: setup
+	@$(FORMAT_FILES) | xargs clang-format-16 --dry-run --Werror
 
 # Programs that draw pictures for people to look at (galleries of the
 # custom controls, the pages of the main window) write them into

@@ -20,7 +20,7 @@ packages=(
   xvfb x11-apps netpbm xdotool lz4
   fonts-liberation googletest
   nsis x11-utils
-  clang libclang-rt-dev libgtest-dev
+  clang libclang-rt-dev libgtest-dev clang-format-16
 )
 
 missing_packages() {

@@ -88,7 +88,7 @@ void ResetButtonStyles(Component& root)
 Tfmshell::Tfmshell(ShellOptions options) : Form(nullptr, kShellWindowClass), options_(std::move(options))
 {
     pages_ = std::make_unique<PageSet>(*this);
-    BindOwnHandlers();
+    BindRows(handlers_, *this, kHandlerRows);
     const std::string text = options_.formText.empty() ? FormResource(kShellFormResource) : options_.formText;
     FormLoader(ShellFormClasses(), handlers_.Finder()).Load(text, *this);
     FollowSpaceBarToggles(*this);
@@ -129,22 +129,14 @@ namespace {
 
 const HandlerRow<Tfmshell> kHandlers[] = {
     {"FormCreate", Member<&Tfmshell::FormCreateEvent>},
-    {"FormShow", Member<&Tfmshell::FormShow>},
-    {"tmrefreshTimer", Member<&Tfmshell::tmrefreshTimer>},
-    {"nbapplyClick", Member<&Tfmshell::nbapplyClick>},
+    KLARVO_HANDLER(Tfmshell, FormShow),
+    KLARVO_HANDLER(Tfmshell, tmrefreshTimer),
+    KLARVO_HANDLER(Tfmshell, nbapplyClick),
 };
 
 } // namespace
 
-std::span<const HandlerRow<Tfmshell>> Tfmshell::HandlerRows()
-{
-    return kHandlers;
-}
-
-void Tfmshell::BindOwnHandlers()
-{
-    BindRows(handlers_, *this, HandlerRows());
-}
+const std::span<const HandlerRow<Tfmshell>> Tfmshell::kHandlerRows = kHandlers;
 
 void Tfmshell::SendToCleaner(std::int32_t command, std::int32_t argument)
 {

@@ -63,7 +63,7 @@ public:
     PageSet& Pages() { return *pages_; }
 
     // The window's own handlers, beside the pages' tables.
-    static std::span<const HandlerRow<Tfmshell>> HandlerRows();
+    static const std::span<const HandlerRow<Tfmshell>> kHandlerRows;
 
     // Start-up, in its fixed order; run once by the constructor.
     void FormCreate();
@@ -92,7 +92,6 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void BindOwnHandlers();
     // The steps of FormCreate, in its order.
     void SetTitles();
     void ApplyRunTimeGeometry();

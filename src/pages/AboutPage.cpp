@@ -18,17 +18,14 @@ namespace {
 
 // Every handler the description may name on this page.
 const HandlerRow<AboutPage> kHandlers[] = {
-    {"tsaboutShow", Member<&AboutPage::tsaboutShow>},
-    {"lbupdateClick", Member<&AboutPage::lbupdateClick>},
-    {"lbmailClick", Member<&AboutPage::lbmailClick>},
+    KLARVO_HANDLER(AboutPage, tsaboutShow),
+    KLARVO_HANDLER(AboutPage, lbupdateClick),
+    KLARVO_HANDLER(AboutPage, lbmailClick),
 };
 
 } // namespace
 
-std::span<const HandlerRow<AboutPage>> AboutPage::HandlerRows()
-{
-    return kHandlers;
-}
+const std::span<const HandlerRow<AboutPage>> AboutPage::kHandlerRows = kHandlers;
 
 void AboutPage::tsaboutShow(Component*)
 {

@@ -21,7 +21,7 @@ class AboutPage : public PageOf<AboutPage> {
 public:
     AboutPage(ShellHost& host, Chrome& chrome);
     // The names the description may give this page's events, and their members.
-    static std::span<const HandlerRow<AboutPage>> HandlerRows();
+    static const std::span<const HandlerRow<AboutPage>> kHandlerRows;
 
     void tsaboutShow(Component* sender);
     // The product's page in the user's browser.
@@ -32,8 +32,6 @@ public:
     // Hands an address to the Windows shell; whether anything opened is of
     // no interest. Replaceable, so that a test records instead of opening.
     std::function<void(const std::string& address)> openAddress;
-
-private:
 };
 
 } // namespace klarvo

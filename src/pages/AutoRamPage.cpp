@@ -13,20 +13,14 @@ namespace {
 
 // Every handler the description may name on this page.
 const HandlerRow<AutoRamPage> kHandlers[] = {
-    {"nbdeffastramClick", Member<&AutoRamPage::nbdeffastramClick>},
-    {"cbautoClick", Member<&AutoRamPage::cbautoClick>},
-    {"rbfullClick", Member<&AutoRamPage::rbfullClick>},
-    {"tsfastramShow", Member<&AutoRamPage::tsfastramShow>},
-    {"ndminprocChange", Member<&AutoRamPage::ndminprocChange>},
-    {"ndfreeChange", Member<&AutoRamPage::ndfreeChange>},
+    KLARVO_HANDLER(AutoRamPage, nbdeffastramClick), KLARVO_HANDLER(AutoRamPage, cbautoClick),
+    KLARVO_HANDLER(AutoRamPage, rbfullClick),       KLARVO_HANDLER(AutoRamPage, tsfastramShow),
+    KLARVO_HANDLER(AutoRamPage, ndminprocChange),   KLARVO_HANDLER(AutoRamPage, ndfreeChange),
 };
 
 } // namespace
 
-std::span<const HandlerRow<AutoRamPage>> AutoRamPage::HandlerRows()
-{
-    return kHandlers;
-}
+const std::span<const HandlerRow<AutoRamPage>> AutoRamPage::kHandlerRows = kHandlers;
 
 void AutoRamPage::nbdeffastramClick(Component*)
 {

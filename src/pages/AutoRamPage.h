@@ -13,7 +13,7 @@ class AutoRamPage : public PageOf<AutoRamPage> {
 public:
     using PageOf::PageOf;
     // The names the description may give this page's events, and their members.
-    static std::span<const HandlerRow<AutoRamPage>> HandlerRows();
+    static const std::span<const HandlerRow<AutoRamPage>> kHandlerRows;
 
     // "Default setting": the slot table's defaults of this page's rows
     // (auto cleaning on, the "Fast & usual" method, ...), then the switch
@@ -29,8 +29,6 @@ public:
     // at the time the percentage changes.
     void ndminprocChange(Component* sender);
     void ndfreeChange(Component* sender);
-
-private:
 };
 
 } // namespace klarvo

@@ -97,27 +97,20 @@ namespace {
 
 // Every handler the description may name on the chrome.
 const HandlerRow<Chrome> kHandlers[] = {
-    {"nb1MouseDown", Member<&Chrome::nb1MouseDown>},
-    {"imcapMouseDown", Member<&Chrome::imcapMouseDown>},
-    {"pcChange", Member<&Chrome::pcChange>},
-    {"nbminimizeClick", Member<&Chrome::nbminimizeClick>},
-    {"nbcloseClick", Member<&Chrome::nbcloseClick>},
-    {"pb1Paint", Member<&Chrome::pb1Paint>},
-    {"udminprocClick", Member<&Chrome::udminprocClick>},
-    {"cbtempClick", Member<&Chrome::cbtempClick>},
-    {"edhot1Change", Member<&Chrome::edhot1Change>},
+    KLARVO_HANDLER(Chrome, nb1MouseDown),   KLARVO_HANDLER(Chrome, imcapMouseDown),
+    KLARVO_HANDLER(Chrome, pcChange),       KLARVO_HANDLER(Chrome, nbminimizeClick),
+    KLARVO_HANDLER(Chrome, nbcloseClick),   KLARVO_HANDLER(Chrome, pb1Paint),
+    KLARVO_HANDLER(Chrome, udminprocClick), KLARVO_HANDLER(Chrome, cbtempClick),
+    KLARVO_HANDLER(Chrome, edhot1Change),
 };
 
 } // namespace
 
-std::span<const HandlerRow<Chrome>> Chrome::HandlerRows()
-{
-    return kHandlers;
-}
+const std::span<const HandlerRow<Chrome>> Chrome::kHandlerRows = kHandlers;
 
 void Chrome::Bind(HandlerTable& handlers)
 {
-    BindRows(handlers, *this, HandlerRows());
+    BindRows(handlers, *this, kHandlerRows);
 }
 
 void Chrome::nb1MouseDown(Component* sender, MouseButton, ShiftState, int, int)

@@ -51,7 +51,7 @@ public:
     // nbminimizeClick, nbcloseClick, pb1Paint and the shared setting-changed
     // handlers (udminprocClick, cbtempClick, edhot1Change).
     void Bind(HandlerTable& handlers);
-    static std::span<const HandlerRow<Chrome>> HandlerRows();
+    static const std::span<const HandlerRow<Chrome>> kHandlerRows;
 
     // A press of any mouse button on a page button: it stays down, the
     // others of the row come up, and its page becomes the active one.

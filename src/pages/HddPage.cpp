@@ -11,18 +11,15 @@ namespace {
 
 // Every handler the description may name on this page.
 const HandlerRow<HddPage> kHandlers[] = {
-    {"cbdirClick", Member<&HddPage::cbdirClick>},           {"tshddShow", Member<&HddPage::tshddShow>},
-    {"nbdefhddClick", Member<&HddPage::nbdefhddClick>},     {"nbtempClick", Member<&HddPage::nbtempClick>},
-    {"nbinternetClick", Member<&HddPage::nbinternetClick>}, {"nbcookiesClick", Member<&HddPage::nbcookiesClick>},
-    {"nbdirClick", Member<&HddPage::nbdirClick>},           {"nbhistoryClick", Member<&HddPage::nbhistoryClick>},
+    KLARVO_HANDLER(HddPage, cbdirClick),      KLARVO_HANDLER(HddPage, tshddShow),
+    KLARVO_HANDLER(HddPage, nbdefhddClick),   KLARVO_HANDLER(HddPage, nbtempClick),
+    KLARVO_HANDLER(HddPage, nbinternetClick), KLARVO_HANDLER(HddPage, nbcookiesClick),
+    KLARVO_HANDLER(HddPage, nbdirClick),      KLARVO_HANDLER(HddPage, nbhistoryClick),
 };
 
 } // namespace
 
-std::span<const HandlerRow<HddPage>> HddPage::HandlerRows()
-{
-    return kHandlers;
-}
+const std::span<const HandlerRow<HddPage>> HddPage::kHandlerRows = kHandlers;
 
 void HddPage::cbdirClick(Component*)
 {

@@ -13,7 +13,7 @@ class HddPage : public PageOf<HddPage> {
 public:
     using PageOf::PageOf;
     // The names the description may give this page's events, and their members.
-    static std::span<const HandlerRow<HddPage>> HandlerRows();
+    static const std::span<const HandlerRow<HddPage>> kHandlerRows;
 
     // The directory and its subdirectory switch follow cbdir.
     void cbdirClick(Component* sender);
@@ -29,8 +29,6 @@ public:
     void nbcookiesClick(Component* sender);
     void nbdirClick(Component* sender);
     void nbhistoryClick(Component* sender);
-
-private:
 };
 
 } // namespace klarvo

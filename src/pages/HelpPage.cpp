@@ -28,18 +28,15 @@ namespace {
 
 // Every handler the description may name on this page.
 const HandlerRow<HelpPage> kHandlers[] = {
-    {"ShowHelpTopic", Member<&HelpPage::ShowHelpTopic>},     {"nbindClick", Member<&HelpPage::nbindClick>},
-    {"nbnextClick", Member<&HelpPage::nbnextClick>},         {"nbbackClick", Member<&HelpPage::nbbackClick>},
-    {"tshelpShow", Member<&HelpPage::tshelpShow>},           {"lbbuyMouseEnter", Member<&HelpPage::lbbuyMouseEnter>},
-    {"lbbuyMouseLeave", Member<&HelpPage::lbbuyMouseLeave>},
+    KLARVO_HANDLER(HelpPage, ShowHelpTopic),   KLARVO_HANDLER(HelpPage, nbindClick),
+    KLARVO_HANDLER(HelpPage, nbnextClick),     KLARVO_HANDLER(HelpPage, nbbackClick),
+    KLARVO_HANDLER(HelpPage, tshelpShow),      KLARVO_HANDLER(HelpPage, lbbuyMouseEnter),
+    KLARVO_HANDLER(HelpPage, lbbuyMouseLeave),
 };
 
 } // namespace
 
-std::span<const HandlerRow<HelpPage>> HelpPage::HandlerRows()
-{
-    return kHandlers;
-}
+const std::span<const HandlerRow<HelpPage>> HelpPage::kHandlerRows = kHandlers;
 
 void HelpPage::SetIndexVisible(bool visible)
 {

@@ -27,7 +27,7 @@ class HelpPage : public PageOf<HelpPage> {
 public:
     HelpPage(ShellHost& host, Chrome& chrome);
     // The names the description may give this page's events, and their members.
-    static std::span<const HandlerRow<HelpPage>> HandlerRows();
+    static const std::span<const HandlerRow<HelpPage>> kHandlerRows;
 
     // An index label's click (sender: the label, whose name carries the
     // topic), or with no sender the topic HelpTopic() already names.

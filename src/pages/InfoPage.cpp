@@ -32,18 +32,15 @@ namespace {
 
 // Every handler the description may name on this page.
 const HandlerRow<InfoPage> kHandlers[] = {
-    {"tsinfoShow", Member<&InfoPage::tsinfoShow>},
-    {"pbfrPaint", Member<&InfoPage::pbfrPaint>},
-    {"nbclearClick", Member<&InfoPage::nbclearClick>},
-    {"tmlockTimer", Member<&InfoPage::tmlockTimer>},
+    KLARVO_HANDLER(InfoPage, tsinfoShow),
+    KLARVO_HANDLER(InfoPage, pbfrPaint),
+    KLARVO_HANDLER(InfoPage, nbclearClick),
+    KLARVO_HANDLER(InfoPage, tmlockTimer),
 };
 
 } // namespace
 
-std::span<const HandlerRow<InfoPage>> InfoPage::HandlerRows()
-{
-    return kHandlers;
-}
+const std::span<const HandlerRow<InfoPage>> InfoPage::kHandlerRows = kHandlers;
 
 void InfoPage::Bind(HandlerTable& handlers)
 {

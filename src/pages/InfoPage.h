@@ -36,7 +36,7 @@ public:
     // hook that was there before).
     void Bind(HandlerTable& handlers);
     // The names the description may give this page's events, and their members.
-    static std::span<const HandlerRow<InfoPage>> HandlerRows();
+    static const std::span<const HandlerRow<InfoPage>> kHandlerRows;
 
     void tsinfoShow(Component* sender);
     // Copies the finished picture; nothing is computed here.

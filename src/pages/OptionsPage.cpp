@@ -12,19 +12,16 @@ namespace {
 
 // Every handler the description may name on this page.
 const HandlerRow<OptionsPage> kHandlers[] = {
-    {"cbautorunClick", Member<&OptionsPage::cbautorunClick>}, {"cbsoundClick", Member<&OptionsPage::cbsoundClick>},
-    {"cbwallClick", Member<&OptionsPage::cbwallClick>},       {"cbhot1Click", Member<&OptionsPage::cbhot1Click>},
-    {"cbhot2Click", Member<&OptionsPage::cbhot2Click>},       {"cbhot3Click", Member<&OptionsPage::cbhot3Click>},
-    {"fewallChange", Member<&OptionsPage::fewallChange>},     {"edhot1KeyPress", Member<&OptionsPage::edhot1KeyPress>},
-    {"tsoptShow", Member<&OptionsPage::tsoptShow>},           {"nbdefoptClick", Member<&OptionsPage::nbdefoptClick>},
+    KLARVO_HANDLER(OptionsPage, cbautorunClick), KLARVO_HANDLER(OptionsPage, cbsoundClick),
+    KLARVO_HANDLER(OptionsPage, cbwallClick),    KLARVO_HANDLER(OptionsPage, cbhot1Click),
+    KLARVO_HANDLER(OptionsPage, cbhot2Click),    KLARVO_HANDLER(OptionsPage, cbhot3Click),
+    KLARVO_HANDLER(OptionsPage, fewallChange),   KLARVO_HANDLER(OptionsPage, edhot1KeyPress),
+    KLARVO_HANDLER(OptionsPage, tsoptShow),      KLARVO_HANDLER(OptionsPage, nbdefoptClick),
 };
 
 } // namespace
 
-std::span<const HandlerRow<OptionsPage>> OptionsPage::HandlerRows()
-{
-    return kHandlers;
-}
+const std::span<const HandlerRow<OptionsPage>> OptionsPage::kHandlerRows = kHandlers;
 
 void OptionsPage::Follow(const char* box, std::initializer_list<const char*> followers)
 {

@@ -15,7 +15,7 @@ class OptionsPage : public PageOf<OptionsPage> {
 public:
     using PageOf::PageOf;
     // The names the description may give this page's events, and their members.
-    static std::span<const HandlerRow<OptionsPage>> HandlerRows();
+    static const std::span<const HandlerRow<OptionsPage>> kHandlerRows;
 
     // Dependency handlers: the controls that follow a check box take its
     // state. cbwallClick also marks the background as changed.

@@ -42,12 +42,20 @@ template <typename P, typename... Args, void (P::*member)(Component*, Args...)> 
 };
 
 // One row of a handler table: the name the description uses and the
-// member it runs, written {"nbdefhddClick", Member<&HddPage::nbdefhddClick>}.
+// member it runs, written {"FormCreate", Member<&Tfmshell::FormCreateEvent>}.
 template <typename P> struct HandlerRow {
     const char* name;
     FormHandler (*bind)(P&);
 };
 template <auto member> inline constexpr auto Member = &MemberCall<member>::Bind;
+
+// The row of a member that the description calls by the member's own name,
+// as it calls nearly all: KLARVO_HANDLER(HddPage, nbdefhddClick). The name
+// is written once, so a row cannot bind a name to another member by a slip.
+#define KLARVO_HANDLER(Page, member)                                                                                   \
+    {                                                                                                                  \
+        #member, Member<&Page::member>                                                                                 \
+    }
 
 // Adds every row to the window's table, bound to `page`.
 template <typename P> void BindRows(HandlerTable& handlers, P& page, std::span<const HandlerRow<P>> rows)
@@ -78,12 +86,12 @@ protected:
     Chrome& chrome_;
 };
 
-// A page of class P, whose static HandlerRows() is its table.
+// A page of class P, whose static kHandlerRows is its table.
 template <typename P> class PageOf : public Page {
 public:
     using Page::Page;
     // Adds the page's handlers to the window's table.
-    void Bind(HandlerTable& handlers) { BindRows(handlers, static_cast<P&>(*this), P::HandlerRows()); }
+    void Bind(HandlerTable& handlers) { BindRows(handlers, static_cast<P&>(*this), P::kHandlerRows); }
 
 protected:
     ~PageOf() = default;

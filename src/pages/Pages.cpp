@@ -22,14 +22,14 @@ PageSet::PageSet(ShellHost& host)
 std::vector<std::string> PageSet::HandlerNames()
 {
     std::vector<std::string> names;
-    AddRowNames(Chrome::HandlerRows(), names);
-    AddRowNames(InfoPage::HandlerRows(), names);
-    AddRowNames(AutoRamPage::HandlerRows(), names);
-    AddRowNames(RamPage::HandlerRows(), names);
-    AddRowNames(HddPage::HandlerRows(), names);
-    AddRowNames(OptionsPage::HandlerRows(), names);
-    AddRowNames(HelpPage::HandlerRows(), names);
-    AddRowNames(AboutPage::HandlerRows(), names);
+    AddRowNames(Chrome::kHandlerRows, names);
+    AddRowNames(InfoPage::kHandlerRows, names);
+    AddRowNames(AutoRamPage::kHandlerRows, names);
+    AddRowNames(RamPage::kHandlerRows, names);
+    AddRowNames(HddPage::kHandlerRows, names);
+    AddRowNames(OptionsPage::kHandlerRows, names);
+    AddRowNames(HelpPage::kHandlerRows, names);
+    AddRowNames(AboutPage::kHandlerRows, names);
     return names;
 }
 

@@ -48,20 +48,14 @@ namespace {
 
 // Every handler the description may name on this page.
 const HandlerRow<RamPage> kHandlers[] = {
-    {"sb1Click", Member<&RamPage::sb1Click>},
-    {"tsramShow", Member<&RamPage::tsramShow>},
-    {"nbdeframClick", Member<&RamPage::nbdeframClick>},
-    {"sb1MouseMove", Member<&RamPage::sb1MouseMove>},
-    {"nbramstartClick", Member<&RamPage::nbramstartClick>},
-    {"tmhideTimer", Member<&RamPage::tmhideTimer>},
+    KLARVO_HANDLER(RamPage, sb1Click),        KLARVO_HANDLER(RamPage, tsramShow),
+    KLARVO_HANDLER(RamPage, nbdeframClick),   KLARVO_HANDLER(RamPage, sb1MouseMove),
+    KLARVO_HANDLER(RamPage, nbramstartClick), KLARVO_HANDLER(RamPage, tmhideTimer),
 };
 
 } // namespace
 
-std::span<const HandlerRow<RamPage>> RamPage::HandlerRows()
-{
-    return kHandlers;
-}
+const std::span<const HandlerRow<RamPage>> RamPage::kHandlerRows = kHandlers;
 
 void RamPage::Bind(HandlerTable& handlers)
 {

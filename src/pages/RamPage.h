@@ -29,7 +29,7 @@ public:
     // notification hook (others go on to the hook that was there before).
     void Bind(HandlerTable& handlers);
     // The names the description may give this page's events, and their members.
-    static std::span<const HandlerRow<RamPage>> HandlerRows();
+    static const std::span<const HandlerRow<RamPage>> kHandlerRows;
 
     // A percent button (or none): RamPercent follows it, the amount is
     // rewritten for the current TotalRamMB.

@@ -643,7 +643,7 @@ TEST_F(ShellForm, EveryEventNamesItsHandlerAndNoOtherEventIsSet)
 TEST_F(ShellForm, EveryHandlerTheDescriptionNamesIsARowOfATable)
 {
     std::vector<std::string> rows = PageSet::HandlerNames();
-    AddRowNames(Tfmshell::HandlerRows(), rows);
+    AddRowNames(Tfmshell::kHandlerRows, rows);
     const std::set<std::string> known(rows.begin(), rows.end());
     EXPECT_EQ(known.size(), rows.size()) << "a name stands in two tables";
     for (const std::string& binding : shell->bindings) {

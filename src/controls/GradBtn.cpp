@@ -22,124 +22,13 @@ TGradBtn::TGradBtn(Component* owner) : CustomControl(owner)
 
 TGradBtn::~TGradBtn() = default;
 
-void TGradBtn::Changed()
-{
-    Invalidate();
-}
-
-namespace {
-
-// Setters store only a changed value, and repaint only then.
-template <typename T> bool Store(T& field, T value)
-{
-    if (field == value) {
-        return false;
-    }
-    field = value;
-    return true;
-}
-
-} // namespace
-
-void TGradBtn::SetDisabledColor(Color c)
-{
-    if (Store(disabledColor_, c)) {
-        Changed();
-    }
-}
-
-void TGradBtn::SetBtnHiliteClr(Color c)
-{
-    if (Store(btnHiliteClr_, c)) {
-        Changed();
-    }
-}
-
-void TGradBtn::SetBtnShadowClr(Color c)
-{
-    if (Store(btnShadowClr_, c)) {
-        Changed();
-    }
-}
-
-void TGradBtn::SetTxtHiliteClr(Color c)
-{
-    if (Store(txtHiliteClr_, c)) {
-        Changed();
-    }
-}
-
-void TGradBtn::SetTxtShadowClr(Color c)
-{
-    if (Store(txtShadowClr_, c)) {
-        Changed();
-    }
-}
-
-void TGradBtn::SetBeginColor(Color c)
-{
-    if (Store(beginColor_, c)) {
-        Changed();
-    }
-}
-
-void TGradBtn::SetEndColor(Color c)
-{
-    if (Store(endColor_, c)) {
-        Changed();
-    }
-}
-
-void TGradBtn::SetDownLock(bool v)
-{
-    if (Store(downLock_, v)) {
-        Changed();
-    }
-}
-
 void TGradBtn::SetBtnFrameSize(std::int32_t size)
 {
     if (size == btnFrameSize_ || !FrameSizeFits(size, Width(), Height())) {
         return;
     }
     btnFrameSize_ = size;
-    Changed();
-}
-
-void TGradBtn::SetGradientStyle(TGradientStyle style)
-{
-    if (style == gradientStyle_ || style < gsHorizontal || style > gsHorizCenter) {
-        return;
-    }
-    gradientStyle_ = style;
-    Changed();
-}
-
-void TGradBtn::SetTextStyle(TTextStyle style)
-{
-    if (style == textStyle_ || style < tsNormal || style > tsInset) {
-        return;
-    }
-    textStyle_ = style;
-    Changed();
-}
-
-void TGradBtn::SetTextShadeType(TShadeType shade)
-{
-    if (shade == textShadeType_ || shade < stLight || shade > stHeavy) {
-        return;
-    }
-    textShadeType_ = shade;
-    Changed();
-}
-
-void TGradBtn::SetJustification(TJustification j)
-{
-    if (j == justification_ || j < jLeft || j > jRight) {
-        return;
-    }
-    justification_ = j;
-    Changed();
+    Invalidate();
 }
 
 void TGradBtn::SetPresets(std::int32_t preset)
@@ -169,7 +58,7 @@ void TGradBtn::SetPresets(std::int32_t preset)
         swapColors_ = false;
     }
     presets_ = static_cast<TPreset>(preset);
-    Changed();
+    Invalidate();
 }
 
 void TGradBtn::SwapGradient()
@@ -370,13 +259,13 @@ bool TGradBtn::DialogChar(char ch)
 void TGradBtn::TextChanged()
 {
     CustomControl::TextChanged();
-    Changed();
+    Invalidate();
 }
 
 void TGradBtn::EnabledChanged()
 {
     CustomControl::EnabledChanged();
-    Changed();
+    Invalidate();
 }
 
 void TGradBtn::SetShowFocus(bool v)
@@ -394,7 +283,7 @@ void TGradBtn::DoEnter()
 {
     CustomControl::DoEnter();
     if (!Designing()) {
-        Changed();
+        Invalidate();
     }
 }
 
@@ -402,7 +291,7 @@ void TGradBtn::DoExit()
 {
     CustomControl::DoExit();
     if (!Designing()) {
-        Changed();
+        Invalidate();
     }
 }
 

@@ -24,45 +24,46 @@ public:
     ~TGradBtn() override;
 
     // Published properties, in the order a stored form applies them. Every
-    // setter ignores an unchanged value and drops an invalid one.
+    // setter ignores an unchanged value and drops an invalid one, and a
+    // changed value repaints the button.
     Color DisabledColor() const { return disabledColor_; }
-    void SetDisabledColor(Color c);
+    void SetDisabledColor(Color c) { StoreAndRepaint(disabledColor_, c); }
     Color BtnHiliteClr() const { return btnHiliteClr_; }
-    void SetBtnHiliteClr(Color c);
+    void SetBtnHiliteClr(Color c) { StoreAndRepaint(btnHiliteClr_, c); }
     Color BtnShadowClr() const { return btnShadowClr_; }
-    void SetBtnShadowClr(Color c);
+    void SetBtnShadowClr(Color c) { StoreAndRepaint(btnShadowClr_, c); }
     std::int32_t BtnFrameSize() const { return btnFrameSize_; }
     // Taken only while it leaves five pixels of half of each side.
     void SetBtnFrameSize(std::int32_t size);
     Color TxtHiliteClr() const { return txtHiliteClr_; }
-    void SetTxtHiliteClr(Color c);
+    void SetTxtHiliteClr(Color c) { StoreAndRepaint(txtHiliteClr_, c); }
     Color TxtShadowClr() const { return txtShadowClr_; }
-    void SetTxtShadowClr(Color c);
+    void SetTxtShadowClr(Color c) { StoreAndRepaint(txtShadowClr_, c); }
     Color BeginColor() const { return beginColor_; }
-    void SetBeginColor(Color c);
+    void SetBeginColor(Color c) { StoreAndRepaint(beginColor_, c); }
     Color EndColor() const { return endColor_; }
-    void SetEndColor(Color c);
+    void SetEndColor(Color c) { StoreAndRepaint(endColor_, c); }
     // Stored without a repaint: they show at the next paint.
     bool SwapColors() const { return swapColors_; }
     void SetSwapColors(bool v) { swapColors_ = v; }
     bool ShowFocus() const { return showFocus_; }
     void SetShowFocus(bool v);
     TGradientStyle GradientStyle() const { return gradientStyle_; }
-    void SetGradientStyle(TGradientStyle style);
+    void SetGradientStyle(TGradientStyle style) { StoreAndRepaint(gradientStyle_, style, gsHorizontal, gsHorizCenter); }
     TTextStyle TextStyle() const { return textStyle_; }
-    void SetTextStyle(TTextStyle style);
+    void SetTextStyle(TTextStyle style) { StoreAndRepaint(textStyle_, style, tsNormal, tsInset); }
     TShadeType TextShadeType() const { return textShadeType_; }
-    void SetTextShadeType(TShadeType shade);
+    void SetTextShadeType(TShadeType shade) { StoreAndRepaint(textShadeType_, shade, stLight, stHeavy); }
     TPreset Presets() const { return presets_; }
     // Overwrites every property of the scheme, whatever was set before; an
     // ordinal outside the schemes changes nothing.
     void SetPresets(std::int32_t preset);
     void SetPresets(TPreset preset) { SetPresets(static_cast<std::int32_t>(preset)); }
     TJustification Justification() const { return justification_; }
-    void SetJustification(TJustification j);
+    void SetJustification(TJustification j) { StoreAndRepaint(justification_, j, jLeft, jRight); }
     // Sunken whatever the mouse does; only the owner sets and clears it.
     bool DownLock() const { return downLock_; }
-    void SetDownLock(bool v);
+    void SetDownLock(bool v) { StoreAndRepaint(downLock_, v); }
 
     // Held down by the left button (or by a drag back in).
     bool Pressed() const { return pressed_; }
@@ -90,7 +91,6 @@ protected:
     void DoExit() override;
 
 private:
-    void Changed();
     void SwapGradient();
     // Ends a press: colours back, flag down.
     void Release();

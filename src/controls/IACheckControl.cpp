@@ -7,11 +7,6 @@ namespace klarvo {
 
 namespace {
 
-template <typename E> bool InRange(E v, E last)
-{
-    return static_cast<int>(v) >= 0 && v <= last;
-}
-
 // Replays the field drawing on the framework's canvas.
 class FieldOnCanvas : public CheckFieldCanvas {
 public:
@@ -134,7 +129,7 @@ void TIACheckControl::LayoutChanged()
 
 void TIACheckControl::SetControlType(TIACheckControlType v)
 {
-    if (v == controlType_ || !InRange(v, iacctSelect)) {
+    if (v == controlType_ || !Within(v, iacctCheck, iacctSelect)) {
         return;
     }
     controlType_ = v;
@@ -146,12 +141,7 @@ void TIACheckControl::SetControlType(TIACheckControlType v)
 
 void TIACheckControl::SetTextAngle(int v)
 {
-    v = NormalizeTextAngle(v);
-    if (v == textAngle_) {
-        return;
-    }
-    textAngle_ = v;
-    LayoutChanged();
+    StoreAndLayOut(textAngle_, NormalizeTextAngle(v));
 }
 
 void TIACheckControl::SetTextLines(const CheckTextLines* lines)
@@ -164,15 +154,6 @@ void TIACheckControl::SetTextLines(const CheckTextLines* lines)
         lines_.Clear();
         CustomControl::SetText("");
     }
-    LayoutChanged();
-}
-
-void TIACheckControl::SetGroupIndex(std::uint32_t v)
-{
-    if (v == groupIndex_) {
-        return;
-    }
-    groupIndex_ = v;
     LayoutChanged();
 }
 
@@ -208,15 +189,6 @@ void TIACheckControl::ApplyGroupRule()
     }
 }
 
-void TIACheckControl::SetStyle(TIACheckControlStyle v)
-{
-    if (v == style_ || !InRange(v, iaccsStyle3)) {
-        return;
-    }
-    style_ = v;
-    LayoutChanged();
-}
-
 ImageList* TIACheckControl::GetImageList() const
 {
     // The list is held by reference only; one that its owner has already
@@ -236,87 +208,6 @@ void TIACheckControl::SetImageList(ImageList* list)
 {
     imageList_ = list;
     imageListOwner_ = list ? list->Owner() : nullptr;
-}
-
-void TIACheckControl::SetTextAlign(TIACheckControlTextHAlign v)
-{
-    if (v == textAlign_ || !InRange(v, iaccthaCenter)) {
-        return;
-    }
-    textAlign_ = v;
-    LayoutChanged();
-}
-
-void TIACheckControl::SetTextFieldVerticalAlign(TIACheckControlTextVAlign v)
-{
-    if (v == fieldVAlign_ || !InRange(v, iacctvaCenter)) {
-        return;
-    }
-    fieldVAlign_ = v;
-    LayoutChanged();
-}
-
-void TIACheckControl::SetTextFieldHorizontalAlign(TIACheckControlTextHAlign v)
-{
-    if (v == fieldHAlign_ || !InRange(v, iaccthaCenter)) {
-        return;
-    }
-    fieldHAlign_ = v;
-    LayoutChanged();
-}
-
-void TIACheckControl::SetCheckFieldColor1(Color v)
-{
-    if (v == color1_) {
-        return;
-    }
-    color1_ = v;
-    Invalidate();
-}
-
-void TIACheckControl::SetCheckFieldColor2(Color v)
-{
-    if (v == color2_) {
-        return;
-    }
-    color2_ = v;
-    Invalidate();
-}
-
-void TIACheckControl::SetGapTextToImage(std::uint8_t v)
-{
-    if (v == gap_) {
-        return;
-    }
-    gap_ = v;
-    LayoutChanged();
-}
-
-void TIACheckControl::SetTransparent(bool v)
-{
-    if (v == transparent_) {
-        return;
-    }
-    transparent_ = v;
-    LayoutChanged();
-}
-
-void TIACheckControl::SetShowFocus(bool v)
-{
-    if (v == showFocus_) {
-        return;
-    }
-    showFocus_ = v;
-    Invalidate();
-}
-
-void TIACheckControl::SetText3DStyle(TIACheckControlText3DStyle v)
-{
-    if (v == text3D_ || !InRange(v, iscct3dsDown)) {
-        return;
-    }
-    text3D_ = v;
-    Invalidate();
 }
 
 void TIACheckControl::SetAutoSize(bool v)

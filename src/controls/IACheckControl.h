@@ -57,31 +57,37 @@ public:
     // Copies the given lines (none: clears them) and makes them the window text.
     void SetTextLines(const CheckTextLines* lines);
     std::uint32_t GroupIndex() const { return groupIndex_; }
-    void SetGroupIndex(std::uint32_t v);
+    void SetGroupIndex(std::uint32_t v) { StoreAndLayOut(groupIndex_, v); }
     bool Checked() const { return checked_; }
     void SetChecked(bool v);
     TIACheckControlStyle Style() const { return style_; }
-    void SetStyle(TIACheckControlStyle v);
+    void SetStyle(TIACheckControlStyle v) { StoreAndLayOut(style_, v, iaccsStyle1, iaccsStyle3); }
     klarvo::ImageList* GetImageList() const;
     void SetImageList(klarvo::ImageList* list);
     TIACheckControlTextHAlign TextAlign() const { return textAlign_; }
-    void SetTextAlign(TIACheckControlTextHAlign v);
+    void SetTextAlign(TIACheckControlTextHAlign v) { StoreAndLayOut(textAlign_, v, iaccthaLeft, iaccthaCenter); }
     TIACheckControlTextVAlign TextFieldVerticalAlign() const { return fieldVAlign_; }
-    void SetTextFieldVerticalAlign(TIACheckControlTextVAlign v);
+    void SetTextFieldVerticalAlign(TIACheckControlTextVAlign v)
+    {
+        StoreAndLayOut(fieldVAlign_, v, iacctvaTop, iacctvaCenter);
+    }
     TIACheckControlTextHAlign TextFieldHorizontalAlign() const { return fieldHAlign_; }
-    void SetTextFieldHorizontalAlign(TIACheckControlTextHAlign v);
+    void SetTextFieldHorizontalAlign(TIACheckControlTextHAlign v)
+    {
+        StoreAndLayOut(fieldHAlign_, v, iaccthaLeft, iaccthaCenter);
+    }
     Color CheckFieldColor1() const { return color1_; }
-    void SetCheckFieldColor1(Color v);
+    void SetCheckFieldColor1(Color v) { StoreAndRepaint(color1_, v); }
     Color CheckFieldColor2() const { return color2_; }
-    void SetCheckFieldColor2(Color v);
+    void SetCheckFieldColor2(Color v) { StoreAndRepaint(color2_, v); }
     std::uint8_t GapTextToImage() const { return gap_; }
-    void SetGapTextToImage(std::uint8_t v);
+    void SetGapTextToImage(std::uint8_t v) { StoreAndLayOut(gap_, v); }
     bool Transparent() const { return transparent_; }
-    void SetTransparent(bool v);
+    void SetTransparent(bool v) { StoreAndLayOut(transparent_, v); }
     bool ShowFocus() const { return showFocus_; }
-    void SetShowFocus(bool v);
+    void SetShowFocus(bool v) { StoreAndRepaint(showFocus_, v); }
     TIACheckControlText3DStyle Text3DStyle() const { return text3D_; }
-    void SetText3DStyle(TIACheckControlText3DStyle v);
+    void SetText3DStyle(TIACheckControlText3DStyle v) { StoreAndRepaint(text3D_, v, iscct3dsSimple, iscct3dsDown); }
     TIACheckControlChangeStateProcedure OnChangeState;
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool v);
@@ -121,6 +127,14 @@ protected:
 
 private:
     void LayoutChanged();
+    // The setter of a property that moves the text or the field; an
+    // enumerated one also names its first and last value.
+    template <typename T, typename... Range> void StoreAndLayOut(T& field, const T& value, Range... range)
+    {
+        if (Store(field, value, range...)) {
+            LayoutChanged();
+        }
+    }
     void Activate();
     void ApplyGroupRule();
     void PaintParentBackground(HDC dc);

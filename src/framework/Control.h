@@ -15,12 +15,14 @@
 #include "framework/Color.h"
 #include "framework/Component.h"
 #include "framework/Font.h"
+#include "framework/Store.h"
 #include "framework/Types.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 struct HICON__;
 
@@ -190,6 +192,14 @@ protected:
     virtual void ColorChanged() { Invalidate(); }
     virtual void BoundsChanged() {}
     void SetCapturesMouse(bool v) { capturesMouse_ = v; }
+    // The setter of a property that changes only how the control looks;
+    // an enumerated one also names its first and last value.
+    template <typename T, typename... Range> void StoreAndRepaint(T& field, const T& value, Range... range)
+    {
+        if (Store(field, value, range...)) {
+            Invalidate();
+        }
+    }
     // Picks up the parent's colour and font where ParentColor / ParentFont.
     virtual void ParentChanged();
 

@@ -30,21 +30,9 @@ void Font::Changed()
     }
 }
 
-void Font::SetName(const std::string& name)
-{
-    if (name != name_) {
-        name_ = name;
-        Changed();
-    }
-}
-
 void Font::SetHeight(int pixels)
 {
-    if (pixels < 0) {
-        pixels = -pixels;
-    }
-    if (pixels != height_) {
-        height_ = pixels;
+    if (Store(height_, pixels < 0 ? -pixels : pixels)) {
         Changed();
     }
 }
@@ -57,30 +45,6 @@ int Font::Size() const
 void Font::SetSize(int points)
 {
     SetHeight((points * 96 + 36) / 72);
-}
-
-void Font::SetStyle(FontStyles style)
-{
-    if (style != style_) {
-        style_ = style;
-        Changed();
-    }
-}
-
-void Font::SetColor(Color color)
-{
-    if (color != color_) {
-        color_ = color;
-        Changed();
-    }
-}
-
-void Font::SetEscapement(int tenths)
-{
-    if (tenths != escapement_) {
-        escapement_ = tenths;
-        Changed();
-    }
 }
 
 bool Font::SameShape(const Font& other) const

@@ -15,45 +15,10 @@ Label::Label(Component* owner) : GraphicControl(owner)
     SetCapturesMouse(false);
 }
 
-void Label::SetAlignment(Alignment a)
-{
-    if (a != alignment_) {
-        alignment_ = a;
-        Invalidate();
-    }
-}
-
 void Label::SetAutoSize(bool v)
 {
-    if (v != autoSize_) {
-        autoSize_ = v;
+    if (Store(autoSize_, v)) {
         AdjustBounds();
-    }
-}
-
-void Label::SetWordWrap(bool v)
-{
-    if (v != wordWrap_) {
-        wordWrap_ = v;
-        AdjustBounds();
-        Invalidate();
-    }
-}
-
-void Label::SetTransparent(bool v)
-{
-    if (v != transparent_) {
-        transparent_ = v;
-        Invalidate();
-    }
-}
-
-void Label::SetShowAccelChar(bool v)
-{
-    if (v != showAccelChar_) {
-        showAccelChar_ = v;
-        AdjustBounds();
-        Invalidate();
     }
 }
 
@@ -150,18 +115,9 @@ void Label::Paint()
 
 ShadowLabel::ShadowLabel(Component* owner) : Label(owner) {}
 
-void ShadowLabel::SetShadowColor(Color c)
-{
-    if (c != shadowColor_) {
-        shadowColor_ = c;
-        Invalidate();
-    }
-}
-
 void ShadowLabel::SetShadowSize(int v)
 {
-    if (v != shadowSize_ && v >= 0) {
-        shadowSize_ = v;
+    if (v >= 0 && Store(shadowSize_, v)) {
         AdjustBounds();
         Invalidate();
     }
@@ -189,18 +145,6 @@ Bevel::Bevel(Component* owner) : GraphicControl(owner)
 {
     bounds_ = Bounds(0, 0, 50, 50);
     SetCapturesMouse(false);
-}
-
-void Bevel::SetShape(BevelShape s)
-{
-    shape_ = s;
-    Invalidate();
-}
-
-void Bevel::SetStyle(BevelStyle s)
-{
-    style_ = s;
-    Invalidate();
 }
 
 void Bevel::Paint()
@@ -287,24 +231,6 @@ void Image::PictureChanged()
     Invalidate();
 }
 
-void Image::SetCenter(bool v)
-{
-    center_ = v;
-    Invalidate();
-}
-
-void Image::SetStretch(bool v)
-{
-    stretch_ = v;
-    Invalidate();
-}
-
-void Image::SetTransparent(bool v)
-{
-    transparent_ = v;
-    Invalidate();
-}
-
 void Image::SetAutoSize(bool v)
 {
     autoSize_ = v;
@@ -388,12 +314,6 @@ void SpeedButton::SetGroupIndex(int v)
     if (down_) {
         UpdateExclusive();
     }
-}
-
-void SpeedButton::SetFlat(bool v)
-{
-    flat_ = v;
-    Invalidate();
 }
 
 void SpeedButton::Click()

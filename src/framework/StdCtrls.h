@@ -17,18 +17,18 @@ public:
     explicit Label(Component* owner);
 
     Alignment GetAlignment() const { return alignment_; }
-    void SetAlignment(Alignment a);
+    void SetAlignment(Alignment a) { StoreAndRepaint(alignment_, a); }
     // Fits the size to the caption when set (the default).
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool v);
     bool WordWrap() const { return wordWrap_; }
-    void SetWordWrap(bool v);
+    void SetWordWrap(bool v) { StoreAndFit(wordWrap_, v); }
     // Without a background fill: the parent shows through.
     bool Transparent() const { return transparent_; }
-    void SetTransparent(bool v);
+    void SetTransparent(bool v) { StoreAndRepaint(transparent_, v); }
     // "&" marks an accelerator unless this is off (then "&" is shown).
     bool ShowAccelChar() const { return showAccelChar_; }
-    void SetShowAccelChar(bool v);
+    void SetShowAccelChar(bool v) { StoreAndFit(showAccelChar_, v); }
 
 protected:
     void Paint() override;
@@ -40,6 +40,15 @@ protected:
     void AdjustBounds();
 
 private:
+    // The setter of a property that changes how much room the caption takes.
+    template <typename T> void StoreAndFit(T& field, const T& value)
+    {
+        if (Store(field, value)) {
+            AdjustBounds();
+            Invalidate();
+        }
+    }
+
     Alignment alignment_ = Alignment::Left;
     bool autoSize_ = true;
     bool wordWrap_ = false;
@@ -53,7 +62,7 @@ class ShadowLabel : public Label {
 public:
     explicit ShadowLabel(Component* owner);
     Color ShadowColor() const { return shadowColor_; }
-    void SetShadowColor(Color c);
+    void SetShadowColor(Color c) { StoreAndRepaint(shadowColor_, c); }
     int ShadowSize() const { return shadowSize_; }
     void SetShadowSize(int v);
 
@@ -71,8 +80,8 @@ enum class BevelStyle { Lowered, Raised };
 class Bevel : public GraphicControl {
 public:
     explicit Bevel(Component* owner);
-    void SetShape(BevelShape s);
-    void SetStyle(BevelStyle s);
+    void SetShape(BevelShape s) { StoreAndRepaint(shape_, s); }
+    void SetStyle(BevelStyle s) { StoreAndRepaint(style_, s); }
 
 protected:
     void Paint() override;
@@ -98,11 +107,11 @@ public:
     // Call after changing the picture's pixels or loading it.
     void PictureChanged();
     bool Center() const { return center_; }
-    void SetCenter(bool v);
+    void SetCenter(bool v) { StoreAndRepaint(center_, v); }
     bool Stretch() const { return stretch_; }
-    void SetStretch(bool v);
+    void SetStretch(bool v) { StoreAndRepaint(stretch_, v); }
     bool Transparent() const { return transparent_; }
-    void SetTransparent(bool v);
+    void SetTransparent(bool v) { StoreAndRepaint(transparent_, v); }
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool v);
 
@@ -130,7 +139,7 @@ public:
     bool AllowAllUp() const { return allowAllUp_; }
     void SetAllowAllUp(bool v) { allowAllUp_ = v; }
     bool Flat() const { return flat_; }
-    void SetFlat(bool v);
+    void SetFlat(bool v) { StoreAndRepaint(flat_, v); }
     // Whether the pointer is over the button (the raised flat look).
     bool MouseInControl() const { return mouseIn_; }
 

@@ -257,12 +257,8 @@ void UpDown::SetIncrement(int v)
 
 void UpDown::SetWrap(bool v)
 {
-    if (v != wrap_) {
-        wrap_ = v;
-        if (hwnd_) {
-            DestroyHandle();
-            Handle();
-        }
+    if (Store(wrap_, v)) {
+        RecreateHandle();
     }
 }
 
@@ -381,12 +377,8 @@ void ProgressBar::SetPosition(int v)
 
 void ProgressBar::SetSmooth(bool v)
 {
-    if (v != smooth_) {
-        smooth_ = v;
-        if (hwnd_) {
-            DestroyHandle();
-            Handle();
-        }
+    if (Store(smooth_, v)) {
+        RecreateHandle();
     }
 }
 
@@ -405,32 +397,10 @@ void Panel::CreateParams(WindowParams& p)
     }
 }
 
-void Panel::SetBevelOuter(PanelBevel b)
-{
-    outer_ = b;
-    Invalidate();
-}
-
-void Panel::SetBevelInner(PanelBevel b)
-{
-    inner_ = b;
-    Invalidate();
-}
-
-void Panel::SetBorderWidth(int w)
-{
-    borderWidth_ = w;
-    Invalidate();
-}
-
 void Panel::SetBorderSingle(bool v)
 {
-    if (v != borderSingle_) {
-        borderSingle_ = v;
-        if (hwnd_) {
-            DestroyHandle();
-            Handle();
-        }
+    if (Store(borderSingle_, v)) {
+        RecreateHandle();
     }
 }
 

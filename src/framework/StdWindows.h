@@ -130,9 +130,9 @@ enum class PanelBevel { None, Lowered, Raised };
 class Panel : public CustomControl {
 public:
     explicit Panel(Component* owner);
-    void SetBevelOuter(PanelBevel b);
-    void SetBevelInner(PanelBevel b);
-    void SetBorderWidth(int w);
+    void SetBevelOuter(PanelBevel b) { StoreAndRepaint(outer_, b); }
+    void SetBevelInner(PanelBevel b) { StoreAndRepaint(inner_, b); }
+    void SetBorderWidth(int w) { StoreAndRepaint(borderWidth_, w); }
     // A single-line platform border (WS_BORDER).
     void SetBorderSingle(bool v);
 

@@ -53,22 +53,6 @@ bool Timer::FireById(std::uintptr_t id)
     return true;
 }
 
-void Timer::SetEnabled(bool enabled)
-{
-    if (enabled != enabled_) {
-        enabled_ = enabled;
-        Update();
-    }
-}
-
-void Timer::SetInterval(unsigned ms)
-{
-    if (ms != interval_) {
-        interval_ = ms;
-        Update();
-    }
-}
-
 void Timer::Update()
 {
     HWND w = App().UtilityWindow();

@@ -18,9 +18,9 @@ public:
     ~Timer() override;
 
     bool Enabled() const { return enabled_; }
-    void SetEnabled(bool enabled);
+    void SetEnabled(bool enabled) { StoreAndUpdate(enabled_, enabled); }
     unsigned Interval() const { return interval_; }
-    void SetInterval(unsigned ms);
+    void SetInterval(unsigned ms) { StoreAndUpdate(interval_, ms); }
 
     NotifyEvent OnTimer;
 
@@ -31,7 +31,15 @@ public:
     static bool FireById(std::uintptr_t id);
 
 private:
+    // Starts, stops or restarts the platform timer for the properties.
     void Update();
+    template <typename T> void StoreAndUpdate(T& field, const T& value)
+    {
+        if (Store(field, value)) {
+            Update();
+        }
+    }
+
     const std::uintptr_t ownId_;
     bool enabled_ = true;
     unsigned interval_ = 1000;

@@ -57,6 +57,8 @@ public:
     void HandleNeeded() { Handle(); }
     // Destroys the window; it is made again when next needed.
     void DestroyHandle();
+    // A window that exists is made again, for a style fixed at creation.
+    void RecreateHandle();
 
     // Children in order: windowed and windowless, as inserted.
     int ControlCount() const { return static_cast<int>(controls_.size()); }

@@ -55,6 +55,14 @@ void WinControl::DestroyHandle()
     }
 }
 
+void WinControl::RecreateHandle()
+{
+    if (hwnd_) {
+        DestroyHandle();
+        Handle();
+    }
+}
+
 void WinControl::DestroyWnd()
 {
     HWND h = hwnd_;

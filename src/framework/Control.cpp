@@ -108,9 +108,7 @@ void Control::SetBounds(int left, int top, int width, int height)
     bounds_ = r;
     BoundsChanged();
     Invalidate();
-    if (OnResize) {
-        OnResize(this);
-    }
+    FireEvent(OnResize, this);
 }
 
 void Control::SetVisible(bool visible)
@@ -241,13 +239,6 @@ Point Control::ScreenToClient(Point p) const
     return Point{p.x - origin.x, p.y - origin.y};
 }
 
-void Control::Click()
-{
-    if (OnClick) {
-        OnClick(this);
-    }
-}
-
 std::intptr_t Control::Perform(unsigned msg, std::uintptr_t, std::intptr_t)
 {
     switch (msg) {
@@ -271,48 +262,6 @@ std::intptr_t Control::Perform(unsigned msg, std::uintptr_t, std::intptr_t)
         return 0;
     default:
         return 0;
-    }
-}
-
-void Control::MouseDown(MouseButton button, ShiftState shift, int x, int y)
-{
-    if (OnMouseDown) {
-        OnMouseDown(this, button, shift, x, y);
-    }
-}
-
-void Control::MouseUp(MouseButton button, ShiftState shift, int x, int y)
-{
-    if (OnMouseUp) {
-        OnMouseUp(this, button, shift, x, y);
-    }
-}
-
-void Control::MouseMove(ShiftState shift, int x, int y)
-{
-    if (OnMouseMove) {
-        OnMouseMove(this, shift, x, y);
-    }
-}
-
-void Control::DblClick()
-{
-    if (OnDblClick) {
-        OnDblClick(this);
-    }
-}
-
-void Control::MouseEnter()
-{
-    if (OnMouseEnter) {
-        OnMouseEnter(this);
-    }
-}
-
-void Control::MouseLeave()
-{
-    if (OnMouseLeave) {
-        OnMouseLeave(this);
     }
 }
 

@@ -52,6 +52,15 @@ using MouseMoveEvent = std::function<void(Component* sender, ShiftState shift, i
 using KeyEvent = std::function<void(Component* sender, unsigned short& key, ShiftState shift)>;
 using KeyPressEvent = std::function<void(Component* sender, char& key)>;
 
+// Runs an event's handler when one is set: what the bases of the virtual
+// handlers do.
+template <typename Event, typename... Args> void FireEvent(const Event& event, Args&&... args)
+{
+    if (event) {
+        event(std::forward<Args>(args)...);
+    }
+}
+
 // Mouse cursors by the platform's IDC_ resource numbers.
 constexpr int crDefault = 0;
 constexpr int crArrow = 32512;
@@ -150,22 +159,28 @@ public:
     // The left mouse button was pressed on this control and is still down.
     bool Clicked() const { return clicked_; }
     // Fires OnClick.
-    virtual void Click();
+    virtual void Click() { FireEvent(OnClick, this); }
 
     // Sends a framework message (CM_MOUSEENTER, CM_MOUSELEAVE, ...) to the control.
     virtual std::intptr_t Perform(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam);
 
     // Mouse handlers; the windowed message procedure or the parent's router
     // calls them in control coordinates. The bases fire the events.
-    virtual void MouseDown(MouseButton button, ShiftState shift, int x, int y);
-    virtual void MouseUp(MouseButton button, ShiftState shift, int x, int y);
-    virtual void MouseMove(ShiftState shift, int x, int y);
-    virtual void DblClick();
+    virtual void MouseDown(MouseButton button, ShiftState shift, int x, int y)
+    {
+        FireEvent(OnMouseDown, this, button, shift, x, y);
+    }
+    virtual void MouseUp(MouseButton button, ShiftState shift, int x, int y)
+    {
+        FireEvent(OnMouseUp, this, button, shift, x, y);
+    }
+    virtual void MouseMove(ShiftState shift, int x, int y) { FireEvent(OnMouseMove, this, shift, x, y); }
+    virtual void DblClick() { FireEvent(OnDblClick, this); }
     // The pointer entered / left the control (CM_MOUSEENTER / CM_MOUSELEAVE).
     // The bases do nothing but fire OnMouseEnter / OnMouseLeave, so an
     // override that needs its own order fires the event itself.
-    virtual void MouseEnter();
-    virtual void MouseLeave();
+    virtual void MouseEnter() { FireEvent(OnMouseEnter, this); }
+    virtual void MouseLeave() { FireEvent(OnMouseLeave, this); }
 
     NotifyEvent OnClick;
     NotifyEvent OnDblClick;

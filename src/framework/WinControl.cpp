@@ -394,48 +394,6 @@ bool WinControl::EraseBackground(HDC dc)
     return true;
 }
 
-void WinControl::KeyDown(unsigned short& key, ShiftState shift)
-{
-    if (OnKeyDown) {
-        OnKeyDown(this, key, shift);
-    }
-}
-
-void WinControl::KeyUp(unsigned short& key, ShiftState shift)
-{
-    if (OnKeyUp) {
-        OnKeyUp(this, key, shift);
-    }
-}
-
-void WinControl::KeyPress(char& key)
-{
-    if (OnKeyPress) {
-        OnKeyPress(this, key);
-    }
-}
-
-void WinControl::DoEnter()
-{
-    if (OnEnter) {
-        OnEnter(this);
-    }
-}
-
-void WinControl::DoExit()
-{
-    if (OnExit) {
-        OnExit(this);
-    }
-}
-
-void WinControl::Resize()
-{
-    if (OnResize) {
-        OnResize(this);
-    }
-}
-
 bool WinControl::DialogChar(char)
 {
     return false;

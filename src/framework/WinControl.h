@@ -129,15 +129,15 @@ protected:
     // Answer to WM_ERASEBKGND: true when the background was dealt with.
     // The base fills the client area with the control's colour.
     virtual bool EraseBackground(HDC dc);
-    virtual void KeyDown(unsigned short& key, ShiftState shift);
-    virtual void KeyUp(unsigned short& key, ShiftState shift);
+    virtual void KeyDown(unsigned short& key, ShiftState shift) { FireEvent(OnKeyDown, this, key, shift); }
+    virtual void KeyUp(unsigned short& key, ShiftState shift) { FireEvent(OnKeyUp, this, key, shift); }
     // Fires OnKeyPress; a key set to 0 is swallowed.
-    virtual void KeyPress(char& key);
+    virtual void KeyPress(char& key) { FireEvent(OnKeyPress, this, key); }
     // Focus gained / lost; the bases fire OnEnter / OnExit.
-    virtual void DoEnter();
-    virtual void DoExit();
+    virtual void DoEnter() { FireEvent(OnEnter, this); }
+    virtual void DoExit() { FireEvent(OnExit, this); }
     // Size changed; the base fires OnResize.
-    virtual void Resize();
+    virtual void Resize() { FireEvent(OnResize, this); }
     // An accelerator character offered by the form: true when used.
     virtual bool DialogChar(char ch);
     // Ctrl+Tab (forward) or Ctrl+Shift+Tab, offered to the focused control

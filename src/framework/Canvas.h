@@ -12,6 +12,7 @@
 #include "framework/Font.h"
 #include "framework/Types.h"
 
+#include <memory>
 #include <span>
 #include <string_view>
 
@@ -107,6 +108,32 @@ public:
 private:
     Canvas*& slot_;
     Canvas* before_;
+};
+
+class WindowCanvas;
+
+// What a control draws on: during a paint the paint's canvas, at any other
+// time a canvas of the control's own on its window, made when first needed.
+class ControlCanvas {
+public:
+    // Runs paint() with `canvas` as the canvas being painted on.
+    template <typename Paint> void PaintOn(Canvas& canvas, Paint paint)
+    {
+        PaintingScope scope(painting_, canvas);
+        paint();
+    }
+    // The canvas being painted on; null outside painting.
+    Canvas* Painting() const { return painting_; }
+    // The control's own canvas; a new one starts in `font`.
+    WindowCanvas& Own(const Font& font);
+    // Gives back the device context the own canvas holds, if any.
+    void FreeOwn();
+
+private:
+    Canvas* painting_ = nullptr;
+    // Always a WindowCanvas, held by its base so that this header stays
+    // free of windows.h.
+    std::unique_ptr<Canvas> own_;
 };
 
 } // namespace klarvo

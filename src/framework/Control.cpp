@@ -305,20 +305,15 @@ GraphicControl::~GraphicControl() = default;
 
 void GraphicControl::PaintTo(Canvas& canvas)
 {
-    PaintingScope scope(painting_, canvas);
-    Paint();
+    canvas_.PaintOn(canvas, [this] { Paint(); });
 }
 
 Canvas& GraphicControl::GetCanvas()
 {
-    if (painting_) {
-        return *painting_;
+    if (Canvas* painting = canvas_.Painting()) {
+        return *painting;
     }
-    if (!ownCanvas_) {
-        ownCanvas_ = std::make_unique<WindowCanvas>();
-        ownCanvas_->font = font_;
-    }
-    auto* wc = static_cast<WindowCanvas*>(ownCanvas_.get());
+    WindowCanvas& own = canvas_.Own(font_);
     HWND hwnd = nullptr;
     Point origin;
     for (const Control* c = this; c; c = c->Parent()) {
@@ -328,8 +323,8 @@ Canvas& GraphicControl::GetCanvas()
             break;
         }
     }
-    wc->Target(hwnd, Bounds(origin.x, origin.y, Width(), Height()));
-    return *wc;
+    own.Target(hwnd, Bounds(origin.x, origin.y, Width(), Height()));
+    return own;
 }
 
 void GraphicControl::Invalidate()

@@ -259,8 +259,7 @@ protected:
     virtual void Paint() {}
 
 private:
-    Canvas* painting_ = nullptr;
-    std::unique_ptr<GdiCanvas> ownCanvas_;
+    ControlCanvas canvas_;
 };
 
 } // namespace klarvo

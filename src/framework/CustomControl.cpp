@@ -41,29 +41,23 @@ CustomControl::~CustomControl() = default;
 
 void CustomControl::PaintTo(Canvas& canvas)
 {
-    PaintingScope scope(painting_, canvas);
-    Paint();
+    canvas_.PaintOn(canvas, [this] { Paint(); });
 }
 
 Canvas& CustomControl::GetCanvas()
 {
-    if (painting_) {
-        return *painting_;
+    if (Canvas* painting = canvas_.Painting()) {
+        return *painting;
     }
-    if (!ownCanvas_) {
-        ownCanvas_ = std::make_unique<WindowCanvas>();
-    }
-    auto* wc = static_cast<WindowCanvas*>(ownCanvas_.get());
-    wc->font = font_;
-    wc->Target(Handle(), Rect{0, 0, Width(), Height()});
-    return *wc;
+    WindowCanvas& own = canvas_.Own(font_);
+    own.font = font_;
+    own.Target(Handle(), Rect{0, 0, Width(), Height()});
+    return own;
 }
 
 void CustomControl::PaintWindow(HDC dc, const PAINTSTRUCT&)
 {
-    if (ownCanvas_) {
-        static_cast<WindowCanvas*>(ownCanvas_.get())->Free();
-    }
+    canvas_.FreeOwn();
     GdiCanvas canvas(dc);
     canvas.font = font_;
     canvas.brush.color = color_;

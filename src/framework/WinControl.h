@@ -234,8 +234,7 @@ protected:
     void PaintWindow(HDC dc, const PAINTSTRUCT& ps) override;
 
 private:
-    Canvas* painting_ = nullptr;
-    std::unique_ptr<GdiCanvas> ownCanvas_;
+    ControlCanvas canvas_;
 };
 
 } // namespace klarvo

@@ -13,6 +13,22 @@ std::vector<WindowCanvas*>& Holding()
 }
 } // namespace
 
+WindowCanvas& ControlCanvas::Own(const Font& font)
+{
+    if (!own_) {
+        own_ = std::make_unique<WindowCanvas>();
+        own_->font = font;
+    }
+    return static_cast<WindowCanvas&>(*own_);
+}
+
+void ControlCanvas::FreeOwn()
+{
+    if (own_) {
+        static_cast<WindowCanvas&>(*own_).Free();
+    }
+}
+
 void WindowCanvas::Target(HWND hwnd, Rect area)
 {
     if (hwnd != hwnd_ || !(area == area_)) {

@@ -80,12 +80,8 @@ void TddgHintWindow::ActivateHint(Rect screenRect, const std::string& text)
 
 void TddgHintWindow::Paint()
 {
+    PaintText(1, DT_CENTER | DT_WORDBREAK | DT_VCENTER | DT_NOPREFIX);
     Canvas& canvas = GetCanvas();
-    Rect textRect = ClientRect();
-    textRect.left += 1;
-    textRect.top += 1;
-    canvas.font.SetColor(clInfoText);
-    canvas.TextRect(Caption(), textRect, DT_CENTER | DT_WORDBREAK | DT_VCENTER | DT_NOPREFIX);
     canvas.pen.color = clBlue;
     const auto outline = hintshape::OutlinePolyline(lastSize);
     canvas.Polyline(outline);

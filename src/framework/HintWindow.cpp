@@ -39,27 +39,7 @@ void HintWindow::ActivateHint(Rect r, const std::string& text)
     color_ = App().HintColor();
     SetText(text);
     r.bottom += 4;
-    // Keep the whole window on the desktop.
-    int sw = GetSystemMetrics(SM_CXSCREEN);
-    int sh = GetSystemMetrics(SM_CYSCREEN);
-    if (r.right > sw) {
-        int w = r.Width();
-        r.left = sw - w;
-        r.right = sw;
-    }
-    if (r.left < 0) {
-        r.right -= r.left;
-        r.left = 0;
-    }
-    if (r.bottom > sh) {
-        int h = r.Height();
-        r.top = sh - h;
-        r.bottom = sh;
-    }
-    if (r.top < 0) {
-        r.bottom -= r.top;
-        r.top = 0;
-    }
+    r = KeptInside(r, Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
     bounds_ = r;
     HWND h = Handle();
     SetWindowPos(h, HWND_TOPMOST, r.left, r.top, r.Width(), r.Height(), SWP_SHOWWINDOW | SWP_NOACTIVATE);
@@ -88,12 +68,17 @@ void HintWindow::PaintWindow(HDC dc, const PAINTSTRUCT&)
 
 void HintWindow::Paint()
 {
+    PaintText(2, DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
+}
+
+void HintWindow::PaintText(int inset, unsigned format)
+{
     Canvas& c = GetCanvas();
     Rect r = ClientRect();
-    r.left += 2;
-    r.top += 2;
+    r.left += inset;
+    r.top += inset;
     c.font.SetColor(clInfoText);
-    c.TextRect(Text(), r, DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
+    c.TextRect(Text(), r, format);
 }
 
 std::unique_ptr<HintWindow> MakePlainHintWindow()

@@ -34,6 +34,9 @@ protected:
     bool EraseBackground(HDC dc) override;
     void PaintWindow(HDC dc, const PAINTSTRUCT& ps) override;
     void Paint() override;
+    // The text in the hint's text colour, `inset` pixels in from the top
+    // left, laid out by the DrawTextA flags `format`.
+    void PaintText(int inset, unsigned format);
 };
 
 // The framework's own hint-window class.

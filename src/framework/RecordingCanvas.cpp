@@ -7,6 +7,21 @@
 
 namespace klarvo {
 
+namespace {
+
+// A polygon's or polyline's points as one record's arguments: x, y, x, y, ...
+std::vector<int> Coordinates(std::span<const Point> points)
+{
+    std::vector<int> args;
+    for (const Point& p : points) {
+        args.push_back(p.x);
+        args.push_back(p.y);
+    }
+    return args;
+}
+
+} // namespace
+
 struct RecordingCanvas::Measure {
     MemoryDc dc;
     GdiCanvas canvas{dc.Get()};
@@ -51,22 +66,12 @@ void RecordingCanvas::Ellipse(int left, int top, int right, int bottom)
 
 void RecordingCanvas::Polygon(std::span<const Point> points)
 {
-    std::vector<int> args;
-    for (const Point& p : points) {
-        args.push_back(p.x);
-        args.push_back(p.y);
-    }
-    Add("Polygon", std::move(args));
+    Add("Polygon", Coordinates(points));
 }
 
 void RecordingCanvas::Polyline(std::span<const Point> points)
 {
-    std::vector<int> args;
-    for (const Point& p : points) {
-        args.push_back(p.x);
-        args.push_back(p.y);
-    }
-    Add("Polyline", std::move(args));
+    Add("Polyline", Coordinates(points));
 }
 
 void RecordingCanvas::MoveTo(int x, int y)

@@ -1,5 +1,7 @@
 #include "support/Png.h"
 
+#include "support/Process.h"
+
 #include <algorithm>
 #include <array>
 #include <stdexcept>
@@ -153,6 +155,14 @@ void MakeDirectories(const std::string& path)
             }
         }
     }
+}
+
+std::string ScreensDir(const std::string& fallback)
+{
+    const std::string out = TestArgument("out");
+    const std::string dir = out.empty() ? fallback : WindowsPathOf(out);
+    MakeDirectories(dir);
+    return dir + "\\";
 }
 
 } // namespace klarvo::test

@@ -22,4 +22,9 @@ std::vector<std::uint32_t> ReadDcPixels(HDC dc, int x, int y, int width, int hei
 // Creates the directory and any missing parents.
 void MakeDirectories(const std::string& path);
 
+// The folder a picture program writes into, ending in a backslash and made
+// if missing: the program's `out` argument, else `fallback` below the
+// current folder.
+std::string ScreensDir(const std::string& fallback);
+
 } // namespace klarvo::test

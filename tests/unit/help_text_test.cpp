@@ -12,30 +12,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-TEST(HelpLines, SplitAsAMultiLineEditHoldsThem)
-{
-    struct Case {
-        const char* text;
-        Lines lines;
-    };
-    const Case cases[] = {
-        {"", {}},
-        {"a", {"a"}},
-        {"a\r\n", {"a"}},
-        {"a\r\nb", {"a", "b"}},
-        {"a\r\nb\r\n", {"a", "b"}},
-        {"\r\n", {""}},
-        {"a\r\n\r\n", {"a", ""}},
-        {"a\r\n\r\n\r\nb\r\n", {"a", "", "", "b"}},
-        {"a\nb\rc\r\n", {"a", "b", "c"}}, // lone LF and CR break lines too
-        {"a\r\r\nb", {"a", "", "b"}},
-        {"     indented  \r\n   - item\r\n", {"     indented  ", "   - item"}},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(SplitLines(c.text), c.lines) << '"' << c.text << '"';
-    }
-}
-
 TEST(HelpTitles, AreTheTitleLinesFromTheirFourthCharacter)
 {
     struct Case {

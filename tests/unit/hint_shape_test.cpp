@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "controls/CoolHintShape.h"
 
 using namespace klarvo::hintshape;
@@ -7,24 +9,35 @@ using klarvo::Point;
 
 namespace {
 
-TEST(HintShape, OddHeightMovesTheLowerVerticesInward)
+// An odd height moves the lower vertices inward; an even one is symmetric.
+TEST(HintShape, VerticesForOddAndEvenHeights)
 {
-    const Extent size = MakeSize(100, 15);
-    EXPECT_EQ(size.half, 7);
-    EXPECT_EQ(size.odd, 1);
-    EXPECT_EQ(ShapePolygon(size), (std::array<Point, 6>{{{0, 7}, {7, 0}, {93, 0}, {100, 7}, {92, 15}, {8, 15}}}));
-    EXPECT_EQ(OutlinePolyline(size),
-              (std::array<Point, 7>{{{0, 7}, {7, 0}, {92, 0}, {99, 7}, {92, 14}, {7, 14}, {0, 7}}}));
-}
-
-TEST(HintShape, EvenHeightIsSymmetric)
-{
-    const Extent size = MakeSize(100, 16);
-    EXPECT_EQ(size.half, 8);
-    EXPECT_EQ(size.odd, 0);
-    EXPECT_EQ(ShapePolygon(size), (std::array<Point, 6>{{{0, 8}, {8, 0}, {92, 0}, {100, 8}, {92, 16}, {8, 16}}}));
-    EXPECT_EQ(OutlinePolyline(size),
-              (std::array<Point, 7>{{{0, 8}, {8, 0}, {91, 0}, {99, 8}, {92, 15}, {7, 15}, {0, 8}}}));
+    struct Case {
+        int height;
+        int half;
+        int odd;
+        std::array<Point, 6> polygon;
+        std::array<Point, 7> outline;
+    };
+    const Case cases[] = {
+        {15,
+         7,
+         1,
+         {{{0, 7}, {7, 0}, {93, 0}, {100, 7}, {92, 15}, {8, 15}}},
+         {{{0, 7}, {7, 0}, {92, 0}, {99, 7}, {92, 14}, {7, 14}, {0, 7}}}},
+        {16,
+         8,
+         0,
+         {{{0, 8}, {8, 0}, {92, 0}, {100, 8}, {92, 16}, {8, 16}}},
+         {{{0, 8}, {8, 0}, {91, 0}, {99, 8}, {92, 15}, {7, 15}, {0, 8}}}},
+    };
+    for (const Case& c : cases) {
+        const Extent size = MakeSize(100, c.height);
+        EXPECT_EQ(size.half, c.half) << c.height;
+        EXPECT_EQ(size.odd, c.odd) << c.height;
+        EXPECT_EQ(ShapePolygon(size), c.polygon) << c.height;
+        EXPECT_EQ(OutlinePolyline(size), c.outline) << c.height;
+    }
 }
 
 TEST(HintShape, SlantsRunAtFortyFiveDegrees)

@@ -27,10 +27,7 @@ using test::CheckPage;
 
 std::string OutDir()
 {
-    std::string dir = test::TestArgument("out");
-    dir = dir.empty() ? std::string("screens\\check") : test::WindowsPathOf(dir);
-    test::MakeDirectories(dir);
-    return dir + "\\";
+    return test::ScreensDir("screens\\check");
 }
 
 std::unique_ptr<ImageList> MakeImages()

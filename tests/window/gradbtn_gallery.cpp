@@ -27,10 +27,7 @@ namespace {
 
 std::string OutDir()
 {
-    std::string dir = test::TestArgument("out");
-    dir = dir.empty() ? std::string("screens\\grad") : test::WindowsPathOf(dir);
-    test::MakeDirectories(dir);
-    return dir + "\\";
+    return test::ScreensDir("screens\\grad");
 }
 
 enum class Look { Enabled, Disabled, Pressed, DownLocked, Hot, Focused };

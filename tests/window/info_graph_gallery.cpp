@@ -18,10 +18,7 @@ namespace {
 
 std::string OutDir()
 {
-    std::string dir = test::TestArgument("out");
-    dir = dir.empty() ? std::string("screens") : test::WindowsPathOf(dir);
-    test::MakeDirectories(dir);
-    return dir + "\\";
+    return test::ScreensDir("screens");
 }
 
 FreeRamHistory Make(const std::function<int(int)>& sample)

@@ -35,10 +35,7 @@ using test::Pump;
 
 std::string OutDir()
 {
-    std::string dir = test::TestArgument("out");
-    dir = dir.empty() ? std::string("screens") : test::WindowsPathOf(dir);
-    test::MakeDirectories(dir);
-    return dir + "\\";
+    return test::ScreensDir("screens");
 }
 
 class Screens {

@@ -91,23 +91,21 @@ void HelpPage::nbindClick(Component*)
 void HelpPage::nbnextClick(Component*)
 {
     Need<Control>(host_.Root(), "nbback").SetEnabled(true);
-    const std::int32_t next = help::NextTopic(helpTopic_, host_.Values().helpTopicCount);
-    if (next == help::kIndex) {
-        nbindClick(nullptr);
-        return;
-    }
-    helpTopic_ = next;
-    ShowHelpTopic(nullptr);
+    GoToTopic(help::NextTopic(helpTopic_, host_.Values().helpTopicCount));
 }
 
 void HelpPage::nbbackClick(Component*)
 {
-    const std::int32_t back = help::BackTopic(helpTopic_);
-    if (back == help::kIndex) {
+    GoToTopic(help::BackTopic(helpTopic_));
+}
+
+void HelpPage::GoToTopic(std::int32_t topic)
+{
+    if (topic == help::kIndex) {
         nbindClick(nullptr);
         return;
     }
-    helpTopic_ = back;
+    helpTopic_ = topic;
     ShowHelpTopic(nullptr);
 }
 

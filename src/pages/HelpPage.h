@@ -46,6 +46,9 @@ public:
     std::int32_t HelpTopic() const { return helpTopic_; }
 
 private:
+    // Shows a topic, or the index for help::kIndex.
+    void GoToTopic(std::int32_t topic);
+
     std::int32_t helpTopic_;
 };
 

@@ -1,5 +1,7 @@
 #include "framework/Font.h"
 
+#include "framework/Store.h"
+
 namespace klarvo {
 
 Font::Font() : name_("MS Sans Serif"), height_(11), color_(clWindowText) {}
@@ -30,6 +32,13 @@ void Font::Changed()
     }
 }
 
+void Font::SetName(const std::string& name)
+{
+    if (Store(name_, name)) {
+        Changed();
+    }
+}
+
 void Font::SetHeight(int pixels)
 {
     if (Store(height_, pixels < 0 ? -pixels : pixels)) {
@@ -45,6 +54,27 @@ int Font::Size() const
 void Font::SetSize(int points)
 {
     SetHeight((points * 96 + 36) / 72);
+}
+
+void Font::SetStyle(FontStyles style)
+{
+    if (Store(style_, style)) {
+        Changed();
+    }
+}
+
+void Font::SetColor(Color color)
+{
+    if (Store(color_, color)) {
+        Changed();
+    }
+}
+
+void Font::SetEscapement(int tenths)
+{
+    if (Store(escapement_, tenths)) {
+        Changed();
+    }
 }
 
 bool Font::SameShape(const Font& other) const

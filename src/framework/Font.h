@@ -5,7 +5,6 @@
 // and repaint through its OnChange; an owner may point OnChange elsewhere.
 
 #include "framework/Color.h"
-#include "framework/Store.h"
 
 #include <functional>
 #include <string>
@@ -27,7 +26,7 @@ public:
     Font& operator=(const Font& other); // copies the description, not OnChange, and notifies
 
     const std::string& Name() const { return name_; }
-    void SetName(const std::string& name) { StoreAndNotify(name_, name); }
+    void SetName(const std::string& name);
     // Character height in pixels (the platform's negative lfHeight).
     int Height() const { return height_; }
     void SetHeight(int pixels);
@@ -35,12 +34,12 @@ public:
     int Size() const;
     void SetSize(int points);
     FontStyles Style() const { return style_; }
-    void SetStyle(FontStyles style) { StoreAndNotify(style_, style); }
+    void SetStyle(FontStyles style);
     Color GetColor() const { return color_; }
-    void SetColor(Color color) { StoreAndNotify(color_, color); }
+    void SetColor(Color color);
     // Angle of the text line in tenths of a degree, counter-clockwise.
     int Escapement() const { return escapement_; }
-    void SetEscapement(int tenths) { StoreAndNotify(escapement_, tenths); }
+    void SetEscapement(int tenths);
 
     // Same face, height, style and escapement (colour is not part of the GDI font).
     bool SameShape(const Font& other) const;
@@ -51,14 +50,6 @@ public:
 
 private:
     void Changed();
-    // The setter of a part of the description: a change runs OnChange.
-    template <typename T> void StoreAndNotify(T& field, const T& value)
-    {
-        if (Store(field, value)) {
-            Changed();
-        }
-    }
-
     std::string name_;
     int height_;
     FontStyles style_ = 0;

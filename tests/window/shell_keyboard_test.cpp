@@ -97,6 +97,14 @@ protected:
         TapKey(VK_SPACE);
         ASSERT_NE(Checked(box), was);
     }
+    // A box switched by Space and applied by keys: its slot follows.
+    void ToggleAndApplyByKeys(const std::string& box, Slot slot)
+    {
+        ToggleByKeys(box);
+        const bool on = Checked(box);
+        ApplyByKeys();
+        EXPECT_EQ(ReadConf(slot), on ? 1 : 0) << box;
+    }
 
     // Auto RAM cleaning: a number field steps by its up-down's increment
     // within its limits, its label follows and Apply stores it.
@@ -119,10 +127,7 @@ protected:
         EXPECT_NE(Text("lbminmb"), minLabel) << "the megabyte label follows";
         ApplyByKeys();
         EXPECT_EQ(ReadConf(slotEvery), every + 2);
-        ToggleByKeys("cbauto");
-        const bool autoOn = Checked("cbauto");
-        ApplyByKeys();
-        EXPECT_EQ(ReadConf(slotAuto), autoOn ? 1 : 0);
+        ToggleAndApplyByKeys("cbauto", slotAuto);
     }
 
     // RAM cleaning: a share by its digit, then Start !.
@@ -145,10 +150,7 @@ protected:
     void WorkHddPage()
     {
         TurnTo(3);
-        ToggleByKeys("cbtemp");
-        const bool tempOn = Checked("cbtemp");
-        ApplyByKeys();
-        EXPECT_EQ(ReadConf(slotTemp), tempOn ? 1 : 0);
+        ToggleAndApplyByKeys("cbtemp", slotTemp);
         cleaner.commands.clear();
         TabTo("nbtemp");
         TapKey(VK_RETURN);
@@ -171,10 +173,7 @@ protected:
     void WorkOptionsAndHelpPages()
     {
         TurnTo(4);
-        ToggleByKeys("cbtraymem");
-        const bool trayOn = Checked("cbtraymem");
-        ApplyByKeys();
-        EXPECT_EQ(ReadConf(slotTrayMem), trayOn ? 1 : 0);
+        ToggleAndApplyByKeys("cbtraymem", slotTrayMem);
 
         // Help: a topic by its line's digit, and back to the index; Back goes
         // grey under the focus, which moves on.

@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <utility>
+
 #include "resident/DiskFunctions.h"
-#include "win/Handles.h"
+#include "win/File.h"
 
 namespace klarvo::resident {
 namespace {
@@ -18,27 +21,6 @@ std::string Stamp()
     wsprintfA(text, "%04u-%02u-%02u %02u:%02u:%02u ", unsigned{now.wYear}, unsigned{now.wMonth}, unsigned{now.wDay},
               unsigned{now.wHour}, unsigned{now.wMinute}, unsigned{now.wSecond});
     return text;
-}
-
-bool ReadWhole(HANDLE file, std::string& content)
-{
-    const DWORD size = GetFileSize(file, nullptr);
-    if (size == INVALID_FILE_SIZE) {
-        return false;
-    }
-    content.resize(size);
-    DWORD read = 0;
-    if (size > 0 && (!ReadFile(file, content.data(), size, &read, nullptr) || read != size)) {
-        return false;
-    }
-    return true;
-}
-
-bool WriteAll(HANDLE file, const std::string& text)
-{
-    DWORD written = 0;
-    return text.empty() ||
-           (WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size());
 }
 
 // The trimmed log is written whole beside the log before it takes its
@@ -64,26 +46,19 @@ bool Replace(const std::string& from, const std::string& to)
     return MoveFileA(from.c_str(), to.c_str()) != FALSE;
 }
 
-bool WriteTrimmed(const std::string& name, const std::string& content)
+void WriteTrimmed(const std::string& name, const std::string& content)
 {
-    const FileHandle file(
-        CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file && WriteAll(file.Get(), content) && FlushFileBuffers(file.Get());
+    const File file = File::CreateAlways(name);
+    file.WriteAll(content);
+    file.Flush();
 }
 
 // Readers are let in, so that a person following the log in a viewer
 // never costs it a line; writers are not: two cleaners a moment apart must
 // not interleave halves.
-FileHandle OpenForAppending(const std::string& name)
+File OpenForAppending(const std::string& name)
 {
-    return FileHandle(CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-
-void AppendTo(HANDLE file, const std::string& line)
-{
-    SetFilePointer(file, 0, nullptr, FILE_END);
-    WriteAll(file, line);
+    return File::OpenAlways(name, File::Sharing::Reading);
 }
 
 bool Exists(const std::string& name)
@@ -130,31 +105,30 @@ void Log::Write(const std::string& text) const
         }
     }
     line += "\r\n";
-    FileHandle file = OpenForAppending(file_);
-    if (!file) {
-        return;
+    try {
+        Append(std::move(line));
+    } catch (const FileError&) {
+        // Given up on quietly: the log must never stop a cleaning.
     }
-    const DWORD size = GetFileSize(file.Get(), nullptr);
-    if (size == INVALID_FILE_SIZE) {
-        return;
-    }
+}
+
+void Log::Append(std::string line) const
+{
+    klarvo::File file = OpenForAppending(file_);
+    const std::uint64_t size = file.Size();
     if (size + line.size() <= kLogLimitBytes) {
-        AppendTo(file.Get(), line);
+        file.Append(line);
         return;
     }
-    std::string content;
-    if (!ReadWhole(file.Get(), content)) {
-        return;
-    }
+    file.Seek(0);
+    const std::string content = file.ReadToEnd();
     // A line longer than the whole log is cut rather than never written.
     if (line.size() > kLogLimitBytes / 2) {
         line = line.substr(0, kLogLimitBytes / 2 - 2) + "\r\n";
     }
     const std::string trimmed = TrimmedName(file_);
-    if (!WriteTrimmed(trimmed, NewerHalf(content) + line)) {
-        return;
-    }
-    file.Reset();
+    WriteTrimmed(trimmed, NewerHalf(content) + line);
+    file = klarvo::File();
     if (Replace(trimmed, file_)) {
         return;
     }
@@ -166,9 +140,7 @@ void Log::Write(const std::string& text) const
         return;
     }
     DeleteFileA(trimmed.c_str());
-    if (const FileHandle old = OpenForAppending(file_)) {
-        AppendTo(old.Get(), line);
-    }
+    OpenForAppending(file_).Append(line);
 }
 
 } // namespace klarvo::resident

@@ -25,6 +25,8 @@ public:
     const std::string& File() const { return file_; }
 
 private:
+    void Append(std::string line) const;
+
     std::string file_;
 };
 

@@ -12,7 +12,15 @@ constexpr std::size_t kReadChunk = 64 * 1024;
 
 DWORD ShareMode(File::Sharing sharing)
 {
-    return sharing == File::Sharing::Nobody ? 0 : kShareAll;
+    switch (sharing) {
+    case File::Sharing::Nobody:
+        return 0;
+    case File::Sharing::Reading:
+        return FILE_SHARE_READ;
+    case File::Sharing::ReadingAndWriting:
+        break;
+    }
+    return kShareAll;
 }
 
 HANDLE CreateFileWith(const std::string& path, DWORD access, DWORD share, DWORD disposition)
@@ -144,6 +152,13 @@ void File::ReplaceContent(std::string_view text) const
     Seek(0);
     WriteAll(text);
     if (!SetEndOfFile(handle_.Get())) {
+        Fail("Cannot write");
+    }
+}
+
+void File::Flush() const
+{
+    if (!FlushFileBuffers(handle_.Get())) {
         Fail("Cannot write");
     }
 }

@@ -20,9 +20,9 @@ namespace klarvo {
 class File {
 public:
     enum class Open { ReadWrite, ReadOnly };
-    // Whom an opener lets in beside itself: nobody keeps two writers from
-    // interleaving their halves.
-    enum class Sharing { Nobody, ReadingAndWriting };
+    // Whom an opener lets in beside itself: nobody, or readers only, keeps
+    // two writers from interleaving their halves.
+    enum class Sharing { Nobody, Reading, ReadingAndWriting };
 
     // Opens an existing file. Returns an unopened File when that fails, with
     // the reason in OpenError().
@@ -56,6 +56,8 @@ public:
     void Append(std::string_view text) const;
     // Makes `text` the whole content: written from the start, the rest cut.
     void ReplaceContent(std::string_view text) const;
+    // Hands what was written to the disk before returning.
+    void Flush() const;
 
 private:
     File(HANDLE handle, std::string path, DWORD openError);

@@ -3,26 +3,6 @@
 namespace klarvo::test {
 namespace {
 
-// Used less than a tenth of a core over a quarter of a second.
-bool Idle(DWORD id)
-{
-    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, id);
-    if (!process) {
-        return false;
-    }
-    auto used = [process] {
-        FILETIME created, ended, kernel, user;
-        GetProcessTimes(process, &created, &ended, &kernel, &user);
-        auto ticks = [](FILETIME t) { return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
-        return ticks(kernel) + ticks(user); // 100 ns units
-    };
-    const std::uint64_t before = used();
-    Sleep(250);
-    const bool idle = used() - before < 250000;
-    CloseHandle(process);
-    return idle;
-}
-
 // INT_MIN, -1, 0, 1, INT_MAX and each end of a range with the value past it.
 std::vector<LPARAM> Boundaries(std::initializer_list<std::int64_t> ends)
 {
@@ -64,7 +44,11 @@ std::vector<Forged> Draw(std::mt19937& random, std::size_t count, UINT taskbarCr
     const std::vector<LPARAM> cleanerArguments = Boundaries({kCleanerMostMegabytes, hcTemp, hcHistory});
     for (WPARAM code : Codes(cmdClearHdd)) {
         for (LPARAM argument : cleanerArguments) {
-            pool.push_back({WM_CLEANERCMD, code, FitsTheMachine(code, argument)});
+            // A Clear of the chosen directory is the barrier after the
+            // flood: only the barrier may ask for one.
+            if (code != cmdClearHdd || argument != hcDir) {
+                pool.push_back({WM_CLEANERCMD, code, FitsTheMachine(code, argument)});
+            }
         }
     }
     for (WPARAM code : Codes(ntAutoChanged)) {
@@ -259,20 +243,29 @@ bool Neighbours::BothStillAnswer(FloodScene& scene, std::size_t sent, FloodFigur
 
 void Neighbours::WaitUntilFloodHandled(FloodScene& scene, std::size_t count)
 {
-    // What is still queued is handled before anything is judged; a
-    // session end among it costs a restart by the shell's tick.
-    // The shell's queue is passed by a barrier of its own. Every message a
-    // barrier could use for the cleaner is one the flood forges too, so
-    // its queue counts as handled once it has used almost nothing for a
-    // while, after the shell has ended whatever it asked of it.
+    // What is still queued is handled before anything is judged. Each
+    // program's queue is passed by a barrier: the shell's by a minimise,
+    // the cleaner's by a Clear of the chosen directory, which the flood
+    // never asks for, emptying it of a fresh file. The shell's handling may
+    // post to the cleaner and the cleaner's to the shell, so the shell is
+    // passed again; a session end among the flood costs a restart by the
+    // shell's tick, after which the new cleaner is the one passed.
     const DWORD patience = static_cast<DWORD>(kAnswerPatienceMs + count / 10);
+    const std::string barrier = scene.lines.at(lineDir) + "\\barrier.tmp";
+    EXPECT_TRUE(HandledWhatWasPosted(scene.window, patience));
     EXPECT_TRUE(WaitUntil(
         [&] {
             scene.cleaner = FindWindowA(kCleanerWindowClass, nullptr);
-            return scene.cleaner && HandledWhatWasPosted(scene.window, patience) && Idle(ProcessOf(scene.cleaner)) &&
+            if (!scene.cleaner) {
+                return false;
+            }
+            WriteText(barrier, "x");
+            PostMessageA(scene.cleaner, WM_CLEANERCMD, cmdClearHdd, hcDir);
+            return WaitUntil([&] { return !FileExists(barrier); }, patience) &&
                    scene.cleaner == FindWindowA(kCleanerWindowClass, nullptr);
         },
         patience));
+    EXPECT_TRUE(HandledWhatWasPosted(scene.window, patience));
 }
 
 void Neighbours::ExpectNothingHarmed(const FloodScene& scene)

@@ -129,10 +129,17 @@ bool Answers(HWND window, UINT milliseconds)
 
 bool HandledWhatWasPosted(HWND window, DWORD milliseconds)
 {
-    if (!PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0)) {
-        return false;
-    }
-    const bool handled = WaitUntil([&] { return IsIconic(window) != FALSE; }, milliseconds);
+    // Another program may restore the window in the instant after the
+    // minimise (a second shell, started from the tray, asks the first to
+    // show itself), so the minimise is posted again each second: any of
+    // them seen handled proves that the first was.
+    constexpr DWORD kRepostMs = 1000;
+    const bool handled = WaitUntil(
+        [&] {
+            PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+            return WaitUntil([&] { return IsIconic(window) != FALSE; }, kRepostMs);
+        },
+        milliseconds);
     PostMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
     return handled && WaitUntil([&] { return !IsIconic(window); }, milliseconds);
 }

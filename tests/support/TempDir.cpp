@@ -1,5 +1,6 @@
 #include "support/TempDir.h"
 
+#include "win/File.h"
 #include "win/Handles.h"
 
 #include <windows.h>
@@ -66,51 +67,20 @@ void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
     WriteText(path, std::string(bytes.begin(), bytes.end()));
 }
 
-namespace {
-
-bool TryReadText(const std::string& path, std::string& text)
-{
-    const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, 0, nullptr));
-    if (!file) {
-        return false;
-    }
-    // To the end rather than by the reported size, which files such as
-    // those of /proc give as 0.
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0) {
-        text.append(buffer, got);
-    }
-    return true;
-}
-
-} // namespace
-
 std::string ReadText(const std::string& path)
 {
-    std::string text;
-    if (!TryReadText(path, text)) {
-        throw std::runtime_error("cannot open " + path);
-    }
-    return text;
+    return ReadWholeFile(path);
 }
 
 std::string ReadTextIfAny(const std::string& path)
 {
-    std::string text;
-    TryReadText(path, text);
-    return text;
+    const File file = File::OpenExisting(path, File::Open::ReadOnly);
+    return file.IsOpen() ? file.ReadToEnd() : std::string();
 }
 
 void WriteText(const std::string& path, const std::string& text)
 {
-    const FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    if (!file) {
-        throw std::runtime_error("cannot create " + path);
-    }
-    DWORD done = 0;
-    WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &done, nullptr);
+    WriteWholeFile(path, text);
 }
 
 bool FileExists(const std::string& path)

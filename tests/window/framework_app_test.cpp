@@ -3,6 +3,7 @@
 #include "framework/HintWindow.h"
 #include "framework/Timer.h"
 #include "framework_support.h"
+#include "support/RealInput.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -181,7 +182,10 @@ TEST_F(AppTest, HintShowsInTheInstalledHintWindowClassAfterThePause)
     c->SetBounds(10, 10, 50, 20);
     c->SetHint("Free RAM");
     c->SetShowHint(true);
-    Send(WM_MOUSEMOVE, 0, At(20, 15));
+    // The real pointer: one that an earlier test left elsewhere would end
+    // the hover through leave tracking before the pause was over.
+    SetForegroundWindow(Hwnd());
+    MoveTo(Hwnd(), 20, 15);
     ASSERT_TRUE(WaitUntil([&] { return !g_recorded.shown.empty(); }, kPatienceMs));
 
     HintWindow* w = App().CurrentHintWindow();
@@ -196,8 +200,8 @@ TEST_F(AppTest, HintShowsInTheInstalledHintWindowClassAfterThePause)
     EXPECT_EQ(GetWindowLongA(w->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, WS_EX_TOPMOST);
 
     // Leaving the control hides the hint by destroying its window.
-    Send(WM_MOUSEMOVE, 0, At(200, 150));
-    EXPECT_FALSE(w->HandleAllocated());
+    MoveTo(Hwnd(), 200, 150);
+    EXPECT_TRUE(WaitUntil([&] { return !w->HandleAllocated(); }, kPatienceMs));
 
     App().SetShowHint(false);
     App().SetHintWindowClass(before);

@@ -97,91 +97,108 @@ protected:
         TapKey(VK_SPACE);
         ASSERT_NE(Checked(box), was);
     }
-};
+    // A box switched by Space and applied by keys: its slot follows.
+    void ToggleAndApplyByKeys(const std::string& box, Slot slot)
+    {
+        ToggleByKeys(box);
+        const bool on = Checked(box);
+        ApplyByKeys();
+        EXPECT_EQ(ReadConf(slot), on ? 1 : 0) << box;
+    }
 
-TEST_F(ShellKeyboardTest, EveryPageIsWorkedByKeysAlone)
-{
     // Auto RAM cleaning: a number field steps by its up-down's increment
     // within its limits, its label follows and Apply stores it.
-    TurnTo(1);
-    const std::int32_t every = ReadConf(slotEvery);
-    TabTo("ndevery");
-    Apply().SetEnabled(false);
-    for (int i = 0; i < 3; ++i) {
-        TapKey(VK_UP);
+    void WorkAutoRamPage()
+    {
+        TurnTo(1);
+        const std::int32_t every = ReadConf(slotEvery);
+        TabTo("ndevery");
+        Apply().SetEnabled(false);
+        for (int i = 0; i < 3; ++i) {
+            TapKey(VK_UP);
+        }
+        EXPECT_EQ(Get<UpDown>("udevery").Position(), every + 3);
+        EXPECT_EQ(Text("ndevery"), std::to_string(every + 3));
+        EXPECT_TRUE(Apply().Enabled());
+        TapKey(VK_DOWN);
+        const std::string minLabel = Text("lbminmb");
+        TabTo("ndminproc");
+        TapKey(VK_DOWN);
+        EXPECT_NE(Text("lbminmb"), minLabel) << "the megabyte label follows";
+        ApplyByKeys();
+        EXPECT_EQ(ReadConf(slotEvery), every + 2);
+        ToggleAndApplyByKeys("cbauto", slotAuto);
     }
-    EXPECT_EQ(Get<UpDown>("udevery").Position(), every + 3);
-    EXPECT_EQ(Text("ndevery"), std::to_string(every + 3));
-    EXPECT_TRUE(Apply().Enabled());
-    TapKey(VK_DOWN);
-    const std::string minLabel = Text("lbminmb");
-    TabTo("ndminproc");
-    TapKey(VK_DOWN);
-    EXPECT_NE(Text("lbminmb"), minLabel) << "the megabyte label follows";
-    ApplyByKeys();
-    EXPECT_EQ(ReadConf(slotEvery), every + 2);
-    ToggleByKeys("cbauto");
-    const bool autoOn = Checked("cbauto");
-    ApplyByKeys();
-    EXPECT_EQ(ReadConf(slotAuto), autoOn ? 1 : 0);
 
     // RAM cleaning: a share by its digit, then Start !.
-    TurnTo(2);
-    TapKey('3');
-    EXPECT_TRUE(Get<SpeedButton>("sb3").Down());
-    ApplyByKeys();
-    EXPECT_EQ(ReadConf(slotRamPercent), 30);
-    cleaner.commands.clear();
-    TabTo("nbramstart");
-    TapKey(VK_RETURN);
-    ASSERT_EQ(cleaner.commands.size(), 1u);
-    EXPECT_EQ(cleaner.commands[0].first, cmdFreeRam);
+    void WorkRamPage()
+    {
+        TurnTo(2);
+        TapKey('3');
+        EXPECT_TRUE(Get<SpeedButton>("sb3").Down());
+        ApplyByKeys();
+        EXPECT_EQ(ReadConf(slotRamPercent), 30);
+        cleaner.commands.clear();
+        TabTo("nbramstart");
+        TapKey(VK_RETURN);
+        ASSERT_EQ(cleaner.commands.size(), 1u);
+        EXPECT_EQ(cleaner.commands[0].first, cmdFreeRam);
+    }
 
     // HDD cleaning: a category, a Clear, and the folder dialog opened from
     // its field and cancelled, with the focus back in the field.
-    TurnTo(3);
-    ToggleByKeys("cbtemp");
-    const bool tempOn = Checked("cbtemp");
-    ApplyByKeys();
-    EXPECT_EQ(ReadConf(slotTemp), tempOn ? 1 : 0);
-    cleaner.commands.clear();
-    TabTo("nbtemp");
-    TapKey(VK_RETURN);
-    EXPECT_EQ(cleaner.commands, (std::vector<std::pair<std::int32_t, std::int32_t>>{{cmdClearHdd, hcTemp}}));
-    if (!Checked("cbdir")) {
-        ToggleByKeys("cbdir");
+    void WorkHddPage()
+    {
+        TurnTo(3);
+        ToggleAndApplyByKeys("cbtemp", slotTemp);
+        cleaner.commands.clear();
+        TabTo("nbtemp");
+        TapKey(VK_RETURN);
+        EXPECT_EQ(cleaner.commands, (std::vector<std::pair<std::int32_t, std::int32_t>>{{cmdClearHdd, hcTemp}}));
+        if (!Checked("cbdir")) {
+            ToggleByKeys("cbdir");
+        }
+        TabTo("dedir");
+        TapKey(VK_F4);
+        EXPECT_EQ(dialogs.folderDialogs, 1);
+        EXPECT_TRUE(HasFocus("dedir"));
+        dialogs.answer = "C:\\keyed";
+        TapKey(VK_DOWN, {VK_MENU});
+        EXPECT_EQ(dialogs.folderDialogs, 2);
+        EXPECT_EQ(Text("dedir"), "C:\\keyed");
+        ApplyByKeys();
     }
-    TabTo("dedir");
-    TapKey(VK_F4);
-    EXPECT_EQ(dialogs.folderDialogs, 1);
-    EXPECT_TRUE(HasFocus("dedir"));
-    dialogs.answer = "C:\\keyed";
-    TapKey(VK_DOWN, {VK_MENU});
-    EXPECT_EQ(dialogs.folderDialogs, 2);
-    EXPECT_EQ(Text("dedir"), "C:\\keyed");
-    ApplyByKeys();
 
     // Options: the tray figure.
-    TurnTo(4);
-    ToggleByKeys("cbtraymem");
-    const bool trayOn = Checked("cbtraymem");
-    ApplyByKeys();
-    EXPECT_EQ(ReadConf(slotTrayMem), trayOn ? 1 : 0);
+    void WorkOptionsAndHelpPages()
+    {
+        TurnTo(4);
+        ToggleAndApplyByKeys("cbtraymem", slotTrayMem);
 
-    // Help: a topic by its line's digit, and back to the index; Back goes
-    // grey under the focus, which moves on.
-    TurnTo(5);
-    TapKey('4');
-    EXPECT_EQ(Text("lbcap"), "Configure Klarvo");
-    TabTo("nbind");
-    TapKey(VK_RETURN);
-    EXPECT_FALSE(Get<Control>("lbcap").Visible()) << "the index again";
-    TapKey('1');
-    TabTo("nbback");
-    TapKey(VK_RETURN);
-    EXPECT_FALSE(Enabled("nbback"));
-    EXPECT_NE(FocusedControl(), nullptr);
-    EXPECT_FALSE(Get<Control>("lbcap").Visible()) << "the index again";
+        // Help: a topic by its line's digit, and back to the index; Back goes
+        // grey under the focus, which moves on.
+        TurnTo(5);
+        TapKey('4');
+        EXPECT_EQ(Text("lbcap"), "Configure Klarvo");
+        TabTo("nbind");
+        TapKey(VK_RETURN);
+        EXPECT_FALSE(Get<Control>("lbcap").Visible()) << "the index again";
+        TapKey('1');
+        TabTo("nbback");
+        TapKey(VK_RETURN);
+        EXPECT_FALSE(Enabled("nbback"));
+        EXPECT_NE(FocusedControl(), nullptr);
+        EXPECT_FALSE(Get<Control>("lbcap").Visible()) << "the index again";
+    }
+};
+
+// The pages in turn, each worked as a person with only a keyboard would.
+TEST_F(ShellKeyboardTest, EveryPageIsWorkedByKeysAlone)
+{
+    ASSERT_NO_FATAL_FAILURE(WorkAutoRamPage());
+    ASSERT_NO_FATAL_FAILURE(WorkRamPage());
+    ASSERT_NO_FATAL_FAILURE(WorkHddPage());
+    ASSERT_NO_FATAL_FAILURE(WorkOptionsAndHelpPages());
 }
 
 TEST_F(ShellKeyboardTest, TheKeysWorkWhenNoControlHasTheFocus)

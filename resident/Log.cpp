@@ -7,6 +7,7 @@
 
 #include "resident/DiskFunctions.h"
 #include "win/File.h"
+#include "win/Files.h"
 
 namespace klarvo::resident {
 namespace {
@@ -61,11 +62,6 @@ File OpenForAppending(const std::string& name)
     return File::OpenAlways(name, File::Sharing::Reading);
 }
 
-bool Exists(const std::string& name)
-{
-    return GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 } // namespace
 
 Log::Log(std::string file) : file_(std::move(file))
@@ -76,10 +72,10 @@ Log::Log(std::string file) : file_(std::move(file))
     // A trim that ended half way: the new log written but the old one gone
     // takes its place; beside a whole old log it was never finished.
     const std::string trimmed = TrimmedName(file_);
-    if (!Exists(trimmed)) {
+    if (!PathExists(trimmed)) {
         return;
     }
-    if (Exists(file_)) {
+    if (PathExists(file_)) {
         DeleteFileA(trimmed.c_str());
     } else {
         MoveFileA(trimmed.c_str(), file_.c_str());
@@ -136,7 +132,7 @@ void Log::Append(std::string line) const
     // new one is left for the next start. Where the old one is still held
     // (a viewer that does not share deleting), the line goes to its end and
     // the next line tries the trim again.
-    if (!Exists(file_)) {
+    if (!PathExists(file_)) {
         return;
     }
     DeleteFileA(trimmed.c_str());

@@ -1,6 +1,7 @@
 #include "support/TempDir.h"
 
 #include "win/File.h"
+#include "win/Files.h"
 #include "win/Handles.h"
 
 #include <windows.h>
@@ -85,7 +86,7 @@ void WriteText(const std::string& path, const std::string& text)
 
 bool FileExists(const std::string& path)
 {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return PathExists(path);
 }
 
 std::vector<std::string> LinesOf(const std::string& text)

@@ -1,30 +1,19 @@
 #include "resident/DiskCleaner.h"
 
 #include "resident/DiskEntries.h"
+#include "resident/DiskFolders.h"
 #include "resident/DiskIdentity.h"
-#include "win/Handles.h"
 
 #include <windows.h>
 
 namespace klarvo::resident {
 namespace {
 
-// A directory reached through a link the attributes did not show. Only the
-// NT line can open a directory; Windows 9x has no links to hide.
-bool IsLinkedDirectory(const std::string& path, const DiskFunctions& functions)
-{
-    const FileHandle handle(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    return handle && LeadsElsewhere(handle.Get(), path, functions);
-}
-
 // Any link on the way to the directory, the directory included, would make
-// the path name a place other than the one it spells.
-bool PassesThroughLink(const std::string& normalised, const DiskFunctions& functions)
+// the path name a place other than the one it spells. Windows 9x has none
+// of its own; Wine shows a Unix link so.
+bool PassesThroughLink(const std::string& normalised)
 {
-    if (IsLinkedDirectory(normalised, functions)) {
-        return true;
-    }
     for (std::size_t slash = normalised.find('\\', 3);; slash = normalised.find('\\', slash + 1)) {
         const std::string prefix = slash == std::string::npos ? normalised : normalised.substr(0, slash);
         if (IsLink(GetFileAttributesA(prefix.c_str()))) {
@@ -94,11 +83,23 @@ bool MayBeOpened(const Entry& entry, ClearTally& tally)
 
 } // namespace
 
-DiskCleaner::DiskCleaner(const std::vector<ProtectedPlace>& places, const std::vector<std::string>& cleanables)
-    : functions_(DiskFunctions::Find())
+struct DiskCleaner::Checked {
+    PathVerdict verdict;
+    std::string path;       // long form, as spelled on disk
+    OpenedDirectory opened; // the NT line: the directory itself
+};
+
+DiskCleaner::DiskCleaner(const std::vector<ProtectedPlace>& places, const std::vector<std::string>& cleanables,
+                         std::string markerJournal)
+    : functions_(DiskFunctions::Find()), markerJournal_(std::move(markerJournal))
 {
+    if (!markerJournal_.empty()) {
+        SweepMarkers(markerJournal_);
+    }
     Prepare(places, cleanables);
 }
+
+DiskCleaner::~DiskCleaner() = default;
 
 void DiskCleaner::Prepare(const std::vector<ProtectedPlace>& places, const std::vector<std::string>& cleanables)
 {
@@ -119,6 +120,7 @@ void DiskCleaner::Prepare(const std::vector<ProtectedPlace>& places, const std::
             PlaceChain chain = IdentityChain(path, functions_);
             if (!chain.empty()) {
                 identities_.push_back({std::move(chain), place.wholeSubtree, place.allowsCleanables});
+                identityPaths_.push_back(path);
                 continue;
             }
         }
@@ -143,63 +145,128 @@ void DiskCleaner::Prepare(const std::vector<ProtectedPlace>& places, const std::
     }
 }
 
-PathVerdict DiskCleaner::JudgeIdentity(const std::string& path) const
+std::vector<GuardedPlace> DiskCleaner::GuardsFor(const PlaceChain& candidate) const
 {
-    if (functions_.HandlePath()) {
-        const PlaceChain candidate = IdentityChain(path, functions_);
-        if (candidate.empty()) {
-            return PathVerdict::Unverifiable;
+    // A candidate whose chain reaches the same root as a place's shows by
+    // its chain alone whether it lies inside; one that does not (a letter
+    // rooted somewhere below) is looked for among the directories inside.
+    std::vector<GuardedPlace> guards = identities_;
+    trees_.resize(identities_.size());
+    for (std::size_t i = 0; i < guards.size(); ++i) {
+        GuardedPlace& guard = guards[i];
+        if (!guard.wholeSubtree || guard.chain.back() == candidate.back()) {
+            continue;
         }
-        return JudgeChain(candidate, identities_, cleanableIdentities_);
+        if (!trees_[i]) {
+            trees_[i] = std::make_unique<std::vector<std::string>>(TreeIdentities(identityPaths_[i], functions_));
+        }
+        guard.inside = trees_[i].get();
     }
-    const Marker marker(FoldCase(path));
+    return guards;
+}
+
+PathVerdict DiskCleaner::JudgeByMarker(const std::string& path) const
+{
+    const Marker marker(path, markerJournal_);
     if (!marker.Made()) {
-        return PathVerdict::Unverifiable;
+        return PathVerdict::NoMarker;
     }
-    std::vector<GuardedPlace> places;
+    // Where the marker shows, the candidate is: a protected place or a
+    // directory above one, or one inside a protected tree.
     for (const ProtectedPlace& place : places_) {
-        places.push_back({marker.Translate(SpellingChain(place.path)), place.wholeSubtree, place.allowsCleanables});
+        for (const std::string& above : SpellingChain(place.path)) {
+            if (marker.ShowsIn(above)) {
+                return JudgeAgainst(FoldCase(above), places_, cleanables_);
+            }
+        }
     }
-    std::vector<PlaceChain> cleanables;
-    for (const std::string& cleanable : cleanables_) {
-        cleanables.push_back(marker.Translate(SpellingChain(cleanable)));
+    trees_.resize(places_.size());
+    for (std::size_t i = 0; i < places_.size(); ++i) {
+        if (!places_[i].wholeSubtree) {
+            continue;
+        }
+        if (!trees_[i]) {
+            trees_[i] = std::make_unique<std::vector<std::string>>(TreePaths(places_[i].path));
+        }
+        for (const std::string& inside : *trees_[i]) {
+            if (marker.ShowsIn(inside)) {
+                return JudgeAgainst(inside, places_, cleanables_);
+            }
+        }
     }
-    return JudgeChain(marker.Candidate(), places, cleanables);
+    return PathVerdict::Accepted;
+}
+
+DiskCleaner::Checked DiskCleaner::CheckThroughHandle(const std::string& normalised) const
+{
+    OpenedDirectory opened = OpenDirectoryChain(normalised, functions_);
+    if (opened.verdict != PathVerdict::Accepted) {
+        return {opened.verdict, {}, {}};
+    }
+    const NormalisedPath canonical = NormaliseDirectory(CanonicalForm(normalised, functions_));
+    if (canonical.verdict != PathVerdict::Accepted) {
+        return {canonical.verdict, {}, {}};
+    }
+    if (const PathVerdict verdict = JudgeAgainst(FoldCase(canonical.path), places_, cleanables_);
+        verdict != PathVerdict::Accepted) {
+        return {verdict, {}, {}};
+    }
+    const PathVerdict verdict = JudgeChain(opened.chain, GuardsFor(opened.chain), cleanableIdentities_);
+    return {verdict, canonical.path, std::move(opened)};
+}
+
+DiskCleaner::Checked DiskCleaner::CheckByName(const std::string& normalised) const
+{
+    if (!IsDirectory(GetFileAttributesA(normalised.c_str()))) {
+        return {PathVerdict::Missing, {}, {}};
+    }
+    if (PassesThroughLink(normalised)) {
+        return {PathVerdict::Link, {}, {}};
+    }
+    const NormalisedPath canonical = NormaliseDirectory(CanonicalForm(normalised, functions_));
+    if (canonical.verdict != PathVerdict::Accepted) {
+        return {canonical.verdict, {}, {}};
+    }
+    if (const PathVerdict verdict = JudgeAgainst(FoldCase(canonical.path), places_, cleanables_);
+        verdict != PathVerdict::Accepted) {
+        return {verdict, {}, {}};
+    }
+    // Everything that writes nothing first: where the system says a SUBST
+    // letter leads, and whether the letter is the network's.
+    std::string trueName;
+    if (!TrueName(canonical.path, trueName)) {
+        return {PathVerdict::Unverifiable, {}, {}};
+    }
+    if (trueName.rfind("\\\\", 0) == 0 || !NetworkConnection(canonical.path.substr(0, 2)).empty()) {
+        return {PathVerdict::NetworkDrive, {}, {}};
+    }
+    const NormalisedPath truly = NormaliseDirectory(CanonicalForm(trueName, functions_));
+    if (truly.verdict != PathVerdict::Accepted) {
+        return {truly.verdict == PathVerdict::DriveRoot ? truly.verdict : PathVerdict::Unverifiable, {}, {}};
+    }
+    if (const PathVerdict verdict = JudgeAgainst(FoldCase(truly.path), places_, cleanables_);
+        verdict != PathVerdict::Accepted) {
+        return {verdict, {}, {}};
+    }
+    return {JudgeByMarker(canonical.path), canonical.path, {}};
 }
 
 DiskCleaner::Checked DiskCleaner::Check(const std::string& directory) const
 {
     const NormalisedPath normal = NormaliseDirectory(directory);
     if (normal.verdict != PathVerdict::Accepted) {
-        return {normal.verdict, {}};
+        return {normal.verdict, {}, {}};
     }
     if (!unreadable_.empty()) {
-        return {PathVerdict::UnknownProtected, {}};
+        return {PathVerdict::UnknownProtected, {}, {}};
     }
-    // The spelling is judged before the disk is asked anything, and again in
-    // long form, so that neither an alias nor a missing directory slips by.
+    // The spelling is judged before the disk is asked anything, so that
+    // neither an alias nor a missing directory slips by.
     if (const PathVerdict verdict = JudgeAgainst(FoldCase(normal.path), places_, cleanables_);
         verdict != PathVerdict::Accepted) {
-        return {verdict, {}};
+        return {verdict, {}, {}};
     }
-    if (!IsDirectory(GetFileAttributesA(normal.path.c_str()))) {
-        return {PathVerdict::Missing, {}};
-    }
-    if (PassesThroughLink(normal.path, functions_)) {
-        return {PathVerdict::Link, {}};
-    }
-    const NormalisedPath canonical = NormaliseDirectory(CanonicalForm(normal.path, functions_));
-    if (canonical.verdict != PathVerdict::Accepted) {
-        return {canonical.verdict, {}};
-    }
-    if (const PathVerdict verdict = JudgeAgainst(FoldCase(canonical.path), places_, cleanables_);
-        verdict != PathVerdict::Accepted) {
-        return {verdict, {}};
-    }
-    if (const PathVerdict verdict = JudgeIdentity(canonical.path); verdict != PathVerdict::Accepted) {
-        return {verdict, {}};
-    }
-    return {PathVerdict::Accepted, canonical.path};
+    return functions_.HandlePath() ? CheckThroughHandle(normal.path) : CheckByName(normal.path);
 }
 
 PathVerdict DiskCleaner::Judge(const std::string& directory) const
@@ -238,21 +305,24 @@ ClearTally DiskCleaner::Clear(const std::string& directory, bool withSubdirector
                               const std::atomic<bool>* stop) const
 {
     ClearTally tally;
-    const Checked checked = Check(directory);
+    Checked checked = Check(directory);
     tally.verdict = checked.verdict;
     if (checked.verdict == PathVerdict::Accepted) {
-        ClearInside(checked.path, withSubdirectories, stop, tally);
+        ClearInside(functions_.HandlePath() ? HandleFolder(checked.path, std::move(checked.opened), functions_)
+                                            : NamedFolder(checked.path, functions_),
+                    withSubdirectories, stop, tally);
     }
     return tally;
 }
 
-DiskCleaner::Step DiskCleaner::ClearEntry(const std::string& path, const Entry& entry, bool withSubdirectories,
+DiskCleaner::Step DiskCleaner::ClearEntry(Folder& folder, const Entry& entry, bool withSubdirectories,
                                           ClearTally& tally) const
 {
     const bool isDirectory = entry.attributes & FILE_ATTRIBUTE_DIRECTORY;
     if (!MayBeOpened(entry, tally)) {
         return {};
     }
+    const std::string path = folder.Path() + '\\' + entry.name;
     if (path.size() + (isDirectory ? kSearchSuffix : 0) > kLongestPath) {
         ++tally.tooLong;
         return {};
@@ -265,44 +335,38 @@ DiskCleaner::Step DiskCleaner::ClearEntry(const std::string& path, const Entry& 
         if (!withSubdirectories) {
             return {false}; // only the root lists them: it stays anyway
         }
-        // Looked at again just before entering: it may have been replaced
-        // by a link since the listing. What is inside is checked entry by
-        // entry all the same.
-        const DWORD now = GetFileAttributesA(path.c_str());
-        if (!IsDirectory(now) || IsLink(now)) {
-            ++tally.links;
-            return {};
-        }
         if (IsProtected(path)) {
             ++tally.marked;
             return {};
         }
-        return {false, true, now}; // its own visit tells
+        return {false, true}; // its own visit tells
     }
     if (IsMarkedToKeep(entry.attributes)) {
         ++tally.marked;
         return {};
     }
-    const DeleteOutcome outcome = DeleteEntry(path, false, functions_);
+    const DeleteOutcome outcome = folder.DeleteFile(entry);
     Count(outcome, false, path, tally);
     return {IsKept(outcome)};
 }
 
-void DiskCleaner::ClearInside(const std::string& root, bool withSubdirectories, const std::atomic<bool>* stop,
+void DiskCleaner::ClearInside(std::unique_ptr<Folder> root, bool withSubdirectories, const std::atomic<bool>* stop,
                               ClearTally& tally) const
 {
     // A directory is visited twice: first to clear its files and queue its
     // subdirectories, then, once they are done, to be removed itself, unless
-    // something inside it stayed. The root stays at the bottom of the stack
-    // and is never removed.
+    // something inside it stayed. A subdirectory is opened only when its
+    // visit begins, through its parent, which stays open below it on the
+    // stack. The root stays at the bottom and is never removed.
     struct Visit {
-        std::string path;
-        DWORD attributes;
+        std::unique_ptr<Folder> folder; // null until its visit begins
+        Entry entry;                    // as its parent listed it
         std::size_t parent;
         bool emptied = false;
         bool keptInside = false;
     };
-    std::vector<Visit> pending{{root, 0, kNoParent}};
+    std::vector<Visit> pending;
+    pending.push_back({std::move(root), {}, kNoParent});
     while (!pending.empty()) {
         if (stop && stop->load()) {
             tally.stopped = true;
@@ -310,7 +374,7 @@ void DiskCleaner::ClearInside(const std::string& root, bool withSubdirectories, 
         }
         const std::size_t current = pending.size() - 1;
         if (pending[current].emptied) {
-            const Visit done = std::move(pending[current]);
+            Visit done = std::move(pending[current]);
             pending.pop_back();
             if (done.parent == kNoParent) {
                 continue;
@@ -318,11 +382,11 @@ void DiskCleaner::ClearInside(const std::string& root, bool withSubdirectories, 
             bool kept = true;
             if (done.keptInside) {
                 ++tally.foldersKept;
-            } else if (IsMarkedToKeep(done.attributes)) {
+            } else if (IsMarkedToKeep(done.entry.attributes)) {
                 ++tally.marked;
             } else {
-                const DeleteOutcome outcome = DeleteEntry(done.path, true, functions_);
-                Count(outcome, true, done.path, tally);
+                const DeleteOutcome outcome = done.folder->Remove();
+                Count(outcome, true, done.folder->Path(), tally);
                 kept = IsKept(outcome);
             }
             if (kept) {
@@ -331,25 +395,38 @@ void DiskCleaner::ClearInside(const std::string& root, bool withSubdirectories, 
             continue;
         }
         pending[current].emptied = true;
-        const std::string directory = pending[current].path;
+        if (!pending[current].folder) {
+            DeleteOutcome why = DeleteOutcome::Failed;
+            Visit& visit = pending[current];
+            visit.folder = pending[visit.parent].folder->Enter(visit.entry, why);
+            if (!visit.folder) {
+                const std::size_t parent = visit.parent;
+                Count(why, true, {}, tally);
+                if (IsKept(why)) {
+                    pending[parent].keptInside = true;
+                }
+                pending.pop_back();
+                continue;
+            }
+        }
+        Folder& folder = *pending[current].folder;
         std::vector<Entry> entries;
-        const Listing listing = ListDirectory(directory, functions_, entries);
+        const Listing listing = folder.List(entries);
         if (listing != Listing::Complete) {
             ++(listing == Listing::Cut ? tally.listingsCut : tally.failed);
             pending[current].keptInside = true;
         }
-        for (const Entry& entry : entries) {
+        for (Entry& entry : entries) {
             if (stop && stop->load()) {
                 tally.stopped = true;
                 return;
             }
-            const std::string path = directory + "\\" + entry.name;
-            const Step step = ClearEntry(path, entry, withSubdirectories, tally);
-            if (step.enter) {
-                pending.push_back({path, step.attributes, current});
-            }
+            const Step step = ClearEntry(folder, entry, withSubdirectories, tally);
             if (step.kept) {
                 pending[current].keptInside = true;
+            }
+            if (step.enter) {
+                pending.push_back({nullptr, std::move(entry), current});
             }
         }
     }

@@ -5,12 +5,15 @@
 #include <string>
 #include <vector>
 
+#include <memory>
+
 #include "resident/DiskFunctions.h"
 #include "resident/PathRules.h"
 
 namespace klarvo::resident {
 
 struct Entry;
+class Folder;
 
 // What one clearing did. Nothing is ever deleted unless verdict is Accepted.
 struct ClearTally {
@@ -42,23 +45,25 @@ inline constexpr std::size_t kNamedInUseFiles = 16;
 //   reparse point.
 // - It must not be, hold, or (for subtree places) lie inside a protected
 //   place; places and candidate are compared in their long, case-folded form
-//   so that "C:\WINDOW~1" is the Windows directory too, and again by what
-//   they are (DiskIdentity.h), so that no other drive letter, share or link
-//   leads into one. Where that cannot be established, it is refused; so is
-//   everything while a protected place exists that could not be read.
+//   so that "C:\WINDOW~1" is the Windows directory too, and again by where
+//   they really are (DiskIdentity.h), so that no drive letter, share or link
+//   leads into one, wherever the letter is rooted. Where that cannot be
+//   established, it is refused; so is everything while a protected place
+//   exists that could not be read.
+// - On the NT line the directory is opened once, from its drive's root
+//   down, and judged through that handle; everything below it is opened
+//   relative to its directory's handle, never through a link, checked
+//   through its own handle and deleted through it: nothing swapped in
+//   after the check can be reached. Windows 9x has no links on its own
+//   file systems and works by name.
 // - Inside, entries with the reparse-point attribute (junctions, symbolic
 //   links, Wine's view of Unix links) are left as they are: never entered,
 //   never removed, so nothing outside the tree is reachable through them.
 // - Entries marked read-only or system are left: a person or Windows marked
 //   them to be kept (desktop.ini of the special folders, for instance).
 //   Directories so marked are still emptied but not removed.
-// - A file is deleted only after an exclusive open of it succeeded; one
-//   that some program holds open is skipped. Windows 9x would otherwise
-//   delete a file that is open for normal input and output.
-// - On the NT line that one open (with delete access, the entry itself
-//   rather than what a link names) is checked, and the entry deleted
-//   through it: nothing swapped in after the check can be reached. Windows
-//   9x has no links on its own file systems and deletes by name.
+// - A file is deleted only when no program holds it open; Windows 9x would
+//   otherwise delete a file that is open for normal input and output.
 // - Names of devices ("NUL", "COM1"), names the API would resolve
 //   elsewhere ("...", "x.", a name holding a separator) and names that do
 //   not survive the conversion to the code page (DiskEntries.h) are never
@@ -72,8 +77,13 @@ class DiskCleaner {
 public:
     // `cleanables` are the places the categories clean, as the system
     // names them; inside the Windows and Program Files trees only they may
-    // be cleaned.
-    explicit DiskCleaner(const std::vector<ProtectedPlace>& places, const std::vector<std::string>& cleanables = {});
+    // be cleaned. `markerJournal` is where Windows 9x notes its trial files
+    // (DiskIdentity.h); empty, they are noted nowhere.
+    explicit DiskCleaner(const std::vector<ProtectedPlace>& places, const std::vector<std::string>& cleanables = {},
+                         std::string markerJournal = {});
+    ~DiskCleaner();
+    DiskCleaner(const DiskCleaner&) = delete;
+    DiskCleaner& operator=(const DiskCleaner&) = delete;
 
     // Accepted, or why the directory must not be cleaned.
     PathVerdict Judge(const std::string& directory) const;
@@ -91,30 +101,36 @@ public:
     const std::vector<std::string>& UnreadablePlaces() const { return unreadable_; }
 
 private:
-    struct Checked {
-        PathVerdict verdict;
-        std::string path; // long form, as spelled on disk
-    };
+    struct Checked;
     Checked Check(const std::string& directory) const;
-    PathVerdict JudgeIdentity(const std::string& path) const;
+    Checked CheckThroughHandle(const std::string& normalised) const;
+    Checked CheckByName(const std::string& normalised) const;
+    PathVerdict JudgeByMarker(const std::string& path) const;
+    std::vector<GuardedPlace> GuardsFor(const PlaceChain& candidate) const;
     bool IsProtected(const std::string& path) const;
     // What became of one listed entry: kept, or a directory to enter.
     struct Step {
         bool kept = true;
         bool enter = false;
-        unsigned long attributes = 0;
     };
-    Step ClearEntry(const std::string& path, const Entry& entry, bool withSubdirectories, ClearTally& tally) const;
-    void ClearInside(const std::string& directory, bool withSubdirectories, const std::atomic<bool>* stop,
+    Step ClearEntry(Folder& folder, const Entry& entry, bool withSubdirectories, ClearTally& tally) const;
+    void ClearInside(std::unique_ptr<Folder> root, bool withSubdirectories, const std::atomic<bool>* stop,
                      ClearTally& tally) const;
     void Prepare(const std::vector<ProtectedPlace>& places, const std::vector<std::string>& cleanables);
 
     DiskFunctions functions_;
-    std::vector<ProtectedPlace> places_;   // long form, case-folded
-    std::vector<std::string> cleanables_;  // long form, case-folded
-    std::vector<GuardedPlace> identities_; // the NT line: what they are
+    std::string markerJournal_;
+    std::vector<ProtectedPlace> places_;     // long form, case-folded
+    std::vector<std::string> cleanables_;    // long form, case-folded
+    std::vector<GuardedPlace> identities_;   // the NT line: what they are
+    std::vector<std::string> identityPaths_; // and where, as spelled
     std::vector<PlaceChain> cleanableIdentities_;
     std::vector<std::string> unreadable_;
+    // The directories inside each whole-subtree place, gathered once, when
+    // a candidate first needs them: identity keys on the NT line (by
+    // index into identities_), case-folded paths on Windows 9x (into
+    // places_).
+    mutable std::vector<std::unique_ptr<std::vector<std::string>>> trees_;
 };
 
 // The places of this machine and user that are never emptied: the Windows

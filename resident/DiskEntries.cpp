@@ -22,53 +22,6 @@ Listing HowItEnded()
     return GetLastError() == ERROR_NO_MORE_FILES ? Listing::Complete : Listing::Cut;
 }
 
-// The code page's spelling of a name, only if it leads back to the very
-// same name: "．．＼" would come out as "..\" and name the parent.
-bool Survives(const wchar_t* name, std::string& narrow)
-{
-    char buffer[MAX_PATH * 2];
-    BOOL usedDefault = FALSE;
-    const int length = WideCharToMultiByte(CP_ACP, 0, name, -1, buffer, sizeof buffer, nullptr, &usedDefault);
-    if (length <= 1 || usedDefault) {
-        return false;
-    }
-    wchar_t back[MAX_PATH * 2];
-    if (MultiByteToWideChar(CP_ACP, 0, buffer, -1, back, MAX_PATH * 2) == 0 || std::wcscmp(back, name) != 0) {
-        return false;
-    }
-    narrow = buffer;
-    return true;
-}
-
-std::wstring Widened(const std::string& text)
-{
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(length > 0 ? length : 1, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-    wide.resize(length > 0 ? length - 1 : 0);
-    return wide;
-}
-
-Listing ListWide(const std::string& directory, const DiskFunctions& functions, std::vector<Entry>& entries)
-{
-    WIN32_FIND_DATAW found;
-    const FindHandle search(functions.findFirstW(Widened(directory + "\\*").c_str(), &found));
-    if (!search) {
-        return ListingOfError(GetLastError());
-    }
-    do {
-        if (std::wcscmp(found.cFileName, L".") == 0 || std::wcscmp(found.cFileName, L"..") == 0) {
-            continue;
-        }
-        std::string name;
-        if (!Survives(found.cFileName, name) && !Survives(found.cAlternateFileName, name)) {
-            name.clear();
-        }
-        entries.push_back({name, found.dwFileAttributes});
-    } while (functions.findNextW(search.Get(), &found));
-    return HowItEnded();
-}
-
 Listing ListNarrow(const std::string& directory, std::vector<Entry>& entries)
 {
     WIN32_FIND_DATAA found;
@@ -89,7 +42,7 @@ Listing ListNarrow(const std::string& directory, std::vector<Entry>& entries)
         if (name.find('?') != std::string::npos) {
             name.clear();
         }
-        entries.push_back({name, found.dwFileAttributes});
+        entries.push_back({name, found.dwFileAttributes, {}, 0});
     } while (FindNextFileA(search.Get(), &found));
     return HowItEnded();
 }
@@ -108,82 +61,6 @@ DeleteOutcome Classify(DWORD error)
     default:
         return DeleteOutcome::Failed;
     }
-}
-
-// Deleting through an open handle. SetFileInformationByHandle arrived with
-// Windows Vista; before it, the NT line offers the same through ntdll's
-// NtSetInformationFile (Windows NT 3.1 on). Windows 9x has neither.
-constexpr int kFileDispositionInfo = 4;           // FILE_INFO_BY_HANDLE_CLASS
-constexpr ULONG kFileDispositionInformation = 13; // FILE_INFORMATION_CLASS
-constexpr LONG kStatusDirectoryNotEmpty = static_cast<LONG>(0xC0000101);
-constexpr LONG kStatusSharingViolation = static_cast<LONG>(0xC0000043);
-
-struct DispositionInfo {
-    BOOLEAN deleteFile;
-};
-
-struct IoStatus {
-    union {
-        LONG status;
-        void* pointer;
-    };
-    ULONG_PTR information;
-};
-
-// Marks the open entry for deletion when its last handle closes.
-DeleteOutcome MarkForDeletion(HANDLE handle, const DiskFunctions& functions)
-{
-    DispositionInfo info{TRUE};
-    if (functions.byHandle) {
-        if (functions.byHandle(handle, kFileDispositionInfo, &info, sizeof info)) {
-            return DeleteOutcome::Deleted;
-        }
-        return Classify(GetLastError());
-    }
-    IoStatus status{};
-    const LONG result = functions.native(handle, &status, &info, sizeof info, kFileDispositionInformation);
-    if (result >= 0) {
-        return DeleteOutcome::Deleted;
-    }
-    if (result == kStatusDirectoryNotEmpty) {
-        return DeleteOutcome::NotEmpty;
-    }
-    if (result == kStatusSharingViolation) {
-        return DeleteOutcome::InUse;
-    }
-    return DeleteOutcome::Failed;
-}
-
-// Opens the entry once, not following a link, with no sharing (so that one
-// some program holds open shows as in use), checks through that handle that
-// it is still what the listing showed, where it was listed, and deletes it
-// through the same handle as it closes.
-DeleteOutcome DeleteThroughHandle(const std::string& path, bool directory, const DiskFunctions& functions)
-{
-    const DWORD flags = FILE_FLAG_OPEN_REPARSE_POINT | (directory ? FILE_FLAG_BACKUP_SEMANTICS : 0);
-    // A directory that Explorer watches is still removed, as RemoveDirectory
-    // would; it goes once the watcher lets go.
-    const DWORD sharing = directory ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE : 0;
-    const FileHandle handle(
-        CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES, sharing, nullptr, OPEN_EXISTING, flags, nullptr));
-    if (!handle) {
-        return Classify(GetLastError());
-    }
-    BY_HANDLE_FILE_INFORMATION information;
-    if (!functions.information(handle.Get(), &information)) {
-        return DeleteOutcome::Failed;
-    }
-    const DWORD attributes = information.dwFileAttributes;
-    if (IsLink(attributes) || IsDirectory(attributes) != directory) {
-        return DeleteOutcome::Link; // swapped since the listing
-    }
-    if (IsMarkedToKeep(attributes)) {
-        return DeleteOutcome::Marked;
-    }
-    if (LeadsElsewhere(handle.Get(), path, functions)) {
-        return DeleteOutcome::Link;
-    }
-    return MarkForDeletion(handle.Get(), functions);
 }
 
 // The exclusive open fails for a file some program has open; Windows 9x
@@ -239,9 +116,34 @@ DeleteOutcome DeleteFileByName(const std::string& path, const DiskFunctions& fun
 
 } // namespace
 
-Listing ListDirectory(const std::string& directory, const DiskFunctions& functions, std::vector<Entry>& entries)
+bool Narrowed(const wchar_t* name, std::string& narrow)
 {
-    return functions.WideListing() ? ListWide(directory, functions, entries) : ListNarrow(directory, entries);
+    char buffer[MAX_PATH * 2];
+    BOOL usedDefault = FALSE;
+    const int length = WideCharToMultiByte(CP_ACP, 0, name, -1, buffer, sizeof buffer, nullptr, &usedDefault);
+    if (length <= 1 || usedDefault) {
+        return false;
+    }
+    wchar_t back[MAX_PATH * 2];
+    if (MultiByteToWideChar(CP_ACP, 0, buffer, -1, back, MAX_PATH * 2) == 0 || std::wcscmp(back, name) != 0) {
+        return false;
+    }
+    narrow = buffer;
+    return true;
+}
+
+std::wstring Widened(const std::string& text)
+{
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(length > 0 ? length : 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
+    wide.resize(length > 0 ? length - 1 : 0);
+    return wide;
+}
+
+Listing ListByName(const std::string& directory, std::vector<Entry>& entries)
+{
+    return ListNarrow(directory, entries);
 }
 
 std::string FoldCase(std::string text)
@@ -304,9 +206,6 @@ bool LeadsElsewhere(HANDLE handle, const std::string& path, const DiskFunctions&
 
 DeleteOutcome DeleteEntry(const std::string& path, bool directory, const DiskFunctions& functions)
 {
-    if (functions.HandlePath()) {
-        return DeleteThroughHandle(path, directory, functions);
-    }
     if (!directory) {
         return DeleteFileByName(path, functions);
     }

@@ -14,6 +14,8 @@ namespace klarvo::resident {
 struct Entry {
     std::string name;
     DWORD attributes;
+    std::wstring wide; // the NT line: the name exactly as the system holds it
+    unsigned long long size = 0;
 };
 
 enum class Listing {
@@ -26,10 +28,14 @@ enum class Listing {
 // entries on some file systems. A name is kept only if the ANSI functions
 // reach that very entry by it: the long name when it survives the
 // conversion to the code page, else the short one; neither leaves it
-// unnamed. The NT line lists in the system's own characters to tell;
-// Windows 9x lists in the code page, where only the characters can be
-// checked.
-Listing ListDirectory(const std::string& directory, const DiskFunctions& functions, std::vector<Entry>& entries);
+// unnamed. Windows 9x lists in the code page, where only the characters
+// can be checked; the NT line lists through the directory's handle.
+Listing ListByName(const std::string& directory, std::vector<Entry>& entries);
+
+// The code page's spelling of a name, only if it leads back to the very
+// same name: "．．＼" would come out as "..\" and name the parent.
+bool Narrowed(const wchar_t* name, std::string& narrow);
+std::wstring Widened(const std::string& text);
 
 enum class DeleteOutcome { Deleted, InUse, Gone, Failed, Link, Marked, NotEmpty };
 
@@ -49,8 +55,8 @@ bool LeadsElsewhere(HANDLE handle, const std::string& path, const DiskFunctions&
 // 95 the short one; the path unchanged when the system cannot say.
 std::string CanonicalForm(const std::string& path, const DiskFunctions& functions);
 
-// Deletes one entry found in a listing, by the path the listing gave, never
-// what a link there names, never a file some program holds open.
+// Windows 9x: deletes one entry found in a listing, by the path the listing
+// gave, never a file some program holds open.
 DeleteOutcome DeleteEntry(const std::string& path, bool directory, const DiskFunctions& functions);
 
 } // namespace klarvo::resident

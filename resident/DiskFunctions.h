@@ -2,6 +2,11 @@
 
 #include <windows.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "resident/NtFiles.h"
 #include "win/SystemFunction.h"
 
 namespace klarvo::resident {
@@ -14,33 +19,49 @@ struct DiskFunctions {
     using LongPath = DWORD(WINAPI*)(LPCSTR, LPSTR, DWORD);
     using FinalPath = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
     using Information = BOOL(WINAPI*)(HANDLE, BY_HANDLE_FILE_INFORMATION*);
-    using SetInformation = BOOL(WINAPI*)(HANDLE, int, void*, DWORD);
-    using NtSetInformation = LONG(NTAPI*)(HANDLE, void*, void*, ULONG, ULONG);
-    using FindFirstW = HANDLE(WINAPI*)(LPCWSTR, WIN32_FIND_DATAW*);
-    using FindNextW = BOOL(WINAPI*)(HANDLE, WIN32_FIND_DATAW*);
     using MoveEx = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
 
     LongPath longPath = nullptr;   // Windows 98 and 2000 on
     FinalPath finalPath = nullptr; // Vista on, and Wine
     Information information = nullptr;
-    SetInformation byHandle = nullptr; // Vista on
-    NtSetInformation native = nullptr; // the NT line's kernel, 3.1 on
-    FindFirstW findFirstW = nullptr;   // stubs that fail on Windows 9x
-    FindNextW findNextW = nullptr;
+    NtFileCalls nt; // the NT line's kernel, 3.1 on
 
     static DiskFunctions Find();
 
-    // The NT line: a directory has a handle, an entry is deleted through
-    // the handle it was checked by, and names are listed as they are.
-    bool HandlePath() const { return information && (byHandle || native); }
-    bool WideListing() const { return HandlePath() && findFirstW && findNextW; }
+    // The NT line: a directory has a handle, each entry is opened relative
+    // to its directory's handle and deleted through its own.
+    bool HandlePath() const { return information && nt.Present(); }
 };
 
 #ifdef KLARVO_TEST_HOOKS
 // What a test tells a program to miss so that the disk work takes the path
 // of Windows 95 and 98 (see ScopedMissingFunctions).
-inline constexpr char kWindows9xLacks[] = "SetFileInformationByHandle,NtSetInformationFile,GetFileInformationByHandle,"
-                                          "GetFinalPathNameByHandleA,FindFirstFileW,FindNextFileW,MoveFileExA";
+inline constexpr char kWindows9xLacks[] = "NtOpenFile,NtQueryDirectoryFile,NtQueryInformationFile,NtSetInformationFile,"
+                                          "RtlEqualUnicodeString,GetFileInformationByHandle,"
+                                          "GetFinalPathNameByHandleA,MoveFileExA";
+#endif
+
+// Where a path on a drive letter of Windows 9x really leads: its "true
+// name", with SUBST undone; "\\server\share\..." for a network drive.
+// Nothing when the system would not say. Where the system has no such
+// service (the NT line, Wine), the path stands for itself.
+bool TrueName(const std::string& path, std::string& trueName);
+
+// The share behind a drive letter ("X:"), empty for a local drive.
+std::string NetworkConnection(const std::string& letter);
+
+#ifdef KLARVO_TEST_HOOKS
+// Wine answers both questions above with the path unchanged. A test tells
+// the cleaner what Windows 9x would answer for a letter made by SUBST
+// ("W:" to "C:\WINDOWS\KPROBE") or by mapping a share ("N:" to
+// "\\SERVER\SHARE"), until the object ends.
+class ScopedDriveAnswers {
+public:
+    explicit ScopedDriveAnswers(std::vector<std::pair<std::string, std::string>> letters);
+    ~ScopedDriveAnswers();
+    ScopedDriveAnswers(const ScopedDriveAnswers&) = delete;
+    ScopedDriveAnswers& operator=(const ScopedDriveAnswers&) = delete;
+};
 #endif
 
 // Replacing a file in one step: the NT line has it; Windows 95 and 98

@@ -1,5 +1,7 @@
 #include "resident/PathRules.h"
 
+#include <algorithm>
+
 namespace klarvo::resident {
 namespace {
 
@@ -73,6 +75,10 @@ const char* VerdictText(PathVerdict verdict)
         return "a protected place could not be read, so none is known to be safe";
     case PathVerdict::NotSystemPlace:
         return "not the place this system keeps for it";
+    case PathVerdict::NetworkDrive:
+        return "a network drive, and where it leads cannot be established on this system";
+    case PathVerdict::NoMarker:
+        return "no trial file could be made in it to establish where it leads";
     }
     return "?";
 }
@@ -205,6 +211,21 @@ bool Holds(const PlaceChain& chain, const std::string& key, std::size_t from)
     return false;
 }
 
+bool IsInside(const PlaceChain& candidate, const GuardedPlace& place)
+{
+    if (Holds(candidate, place.chain[0], 1)) {
+        return true;
+    }
+    if (place.inside) {
+        for (const std::string& key : candidate) {
+            if (std::binary_search(place.inside->begin(), place.inside->end(), key)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 PathVerdict JudgeChain(const PlaceChain& candidate, const std::vector<GuardedPlace>& places,
@@ -239,7 +260,7 @@ PathVerdict JudgeChain(const PlaceChain& candidate, const std::vector<GuardedPla
         }
     }
     for (const GuardedPlace& place : places) {
-        if (!place.chain.empty() && place.wholeSubtree && Holds(candidate, place.chain[0], 1) && !waived(place)) {
+        if (!place.chain.empty() && place.wholeSubtree && IsInside(candidate, place) && !waived(place)) {
             return PathVerdict::InsideProtected;
         }
     }

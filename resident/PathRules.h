@@ -22,6 +22,8 @@ enum class PathVerdict {
     Unverifiable,     // where it really leads cannot be established here
     UnknownProtected, // a protected place exists but could not be read
     NotSystemPlace,   // not the place this system keeps for the category
+    NetworkDrive,     // Windows 9x: a drive of the network, where it leads unknown
+    NoMarker,         // Windows 9x: no trial file could be made in it to tell
 };
 
 const char* VerdictText(PathVerdict verdict);
@@ -52,6 +54,10 @@ struct GuardedPlace {
     PlaceChain chain;
     bool wholeSubtree;
     bool allowsCleanables;
+    // For a whole subtree: the keys of every directory inside it, sorted,
+    // where the candidate's chain does not reach the place's own root (a
+    // drive letter rooted inside the tree); null where it does.
+    const std::vector<std::string>* inside = nullptr;
 };
 
 // The verdict for a candidate directory given as a chain of the same kind

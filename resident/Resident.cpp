@@ -340,6 +340,8 @@ void Resident::StopWork()
     if (tray_) {
         tray_->Remove();
     }
+    // The last chance of lines a viewer kept out of the log.
+    log_.WriteHeld();
 }
 
 int RunResident(HINSTANCE instance)

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "resident/DiskFunctions.h"
 #include "resident/Log.h"
@@ -25,7 +27,7 @@ testing::Environment* const kWindows9xPath =
 TEST(ResidentLog, KeepsTheNewerHalfOfWholeLinesWhenFull)
 {
     TempDir temp;
-    const Log log(temp.File(kLogName));
+    Log log(temp.File(kLogName));
     const std::string filler(90, '-');
     constexpr int kLines = 2000; // about three times the limit
     for (int i = 0; i < kLines; ++i) {
@@ -54,7 +56,7 @@ TEST(ResidentLog, KeepsTheNewerHalfOfWholeLinesWhenFull)
 TEST(ResidentLog, LosesNoLineToAViewerHoldingIt)
 {
     TempDir temp;
-    const Log log(temp.File(kLogName));
+    Log log(temp.File(kLogName));
     log.Write("first");
     const FileHandle viewer(CreateFileA(log.File().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                         OPEN_EXISTING, 0, nullptr));
@@ -88,6 +90,62 @@ TEST(ResidentLog, RecoversAHalfDoneTrim)
     }
     EXPECT_EQ(test::ReadText(file), "newer half\r\n") << "the old log was whole: it stays";
     EXPECT_FALSE(FileExists(trimmed));
+}
+
+// The numbers of the "line N" entries of a log, in the order they stand.
+std::vector<int> LineNumbers(const std::string& content)
+{
+    std::vector<int> numbers;
+    for (std::size_t at = content.find(" line "); at != std::string::npos; at = content.find(" line ", at + 1)) {
+        numbers.push_back(std::stoi(content.substr(at + 6)));
+    }
+    return numbers;
+}
+
+// Whatever a viewer holding the log lets others do, the lines written
+// meanwhile reach the log once it lets go: all of them, in order, after
+// the older ones the size rule kept, and within that rule.
+TEST(ResidentLog, LosesNoLineToAViewerWhateverItShares)
+{
+    const struct {
+        const char* viewer;
+        DWORD sharing;
+    } cases[] = {
+        {"sharing nothing", 0},
+        {"sharing reading", FILE_SHARE_READ},
+        {"sharing reading and writing", FILE_SHARE_READ | FILE_SHARE_WRITE},
+        {"sharing reading, writing and deleting", FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE},
+    };
+    const std::string filler(200, '-');
+    const int perQuarter = static_cast<int>(kLogLimitBytes / 4 / (filler.size() + 32));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.viewer);
+        TempDir temp;
+        Log log(temp.File(kLogName));
+        int next = 0;
+        auto writeUpTo = [&](int end) {
+            for (; next < end; ++next) {
+                log.Write("line " + std::to_string(next) + " " + filler);
+            }
+        };
+        writeUpTo(3 * perQuarter);
+        const int firstHeld = next;
+        {
+            const FileHandle viewer(
+                CreateFileA(log.File().c_str(), GENERIC_READ, c.sharing, nullptr, OPEN_EXISTING, 0, nullptr));
+            ASSERT_TRUE(viewer);
+            writeUpTo(next + perQuarter + 10); // past the limit
+        }
+        writeUpTo(next + 1);
+        const std::string content = test::ReadTextIfAny(log.File());
+        EXPECT_LE(content.size(), kLogLimitBytes);
+        const std::vector<int> numbers = LineNumbers(content);
+        const auto gap = std::adjacent_find(numbers.begin(), numbers.end(), [](int a, int b) { return b != a + 1; });
+        EXPECT_TRUE(gap == numbers.end()) << "lost or out of order after line " << (gap == numbers.end() ? -1 : *gap);
+        EXPECT_LE(numbers.empty() ? next : numbers.front(), firstHeld);
+        EXPECT_EQ(numbers.empty() ? -1 : numbers.back(), next - 1);
+        EXPECT_FALSE(FileExists(log.File() + ".new"));
+    }
 }
 
 } // namespace

@@ -31,9 +31,17 @@ std::string TrimmedName(const std::string& file)
     return file + ".new";
 }
 
-// One step where the system has it. Windows 95 and 98 export a stub that
-// fails: there the old log goes first, and a cleaner that ends in between
-// finds the new one alone at its next start.
+// Where the system has no one-step replace (Windows 95 and 98 export a
+// stub that fails), or a viewer's handle stands in its way, the old log
+// steps aside under this name and goes only once the new one holds the
+// log's name: the history is never deleted before its successor is in
+// place, and the log itself is never left merely marked for deletion by a
+// viewer that lets deleting in.
+std::string SupersededName(const std::string& file)
+{
+    return file + ".old";
+}
+
 bool Replace(const std::string& from, const std::string& to)
 {
     if (const DiskFunctions::MoveEx move = ReplacingMove()) {
@@ -41,10 +49,28 @@ bool Replace(const std::string& from, const std::string& to)
             return true;
         }
     }
-    if (!DeleteFileA(to.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) {
+    const std::string aside = SupersededName(to);
+    if (!MoveFileA(to.c_str(), aside.c_str())) {
         return false;
     }
-    return MoveFileA(from.c_str(), to.c_str()) != FALSE;
+    if (MoveFileA(from.c_str(), to.c_str())) {
+        // Gone at once, or when a viewer holding it lets go.
+        DeleteFileA(aside.c_str());
+        return true;
+    }
+    // Should this fail too, the next write mends it (MendTrim).
+    MoveFileA(aside.c_str(), to.c_str());
+    return false;
+}
+
+// Each line is at most half the limit (see Write), so the newest one
+// always stays.
+std::string Kept(std::string content)
+{
+    while (content.size() > kLogLimitBytes) {
+        content = NewerHalf(content);
+    }
+    return content;
 }
 
 void WriteTrimmed(const std::string& name, const std::string& content)
@@ -66,20 +92,28 @@ File OpenForAppending(const std::string& name)
 
 Log::Log(std::string file) : file_(std::move(file))
 {
-    if (file_.empty()) {
-        return;
+    if (!file_.empty()) {
+        MendTrim();
     }
-    // A trim that ended half way: the new log written but the old one gone
-    // takes its place; beside a whole old log it was never finished.
-    const std::string trimmed = TrimmedName(file_);
-    if (!PathExists(trimmed)) {
-        return;
+}
+
+bool Log::MendTrim() const
+{
+    // A trim that ended half way: the new log written, the old one still in
+    // place, stepped aside, or put back. Beside a log in place a spare is
+    // either unfinished or superseded; without one the newer spare takes
+    // its place.
+    for (const std::string& spare : {TrimmedName(file_), SupersededName(file_)}) {
+        if (!PathExists(spare)) {
+            continue;
+        }
+        if (PathExists(file_)) {
+            DeleteFileA(spare.c_str());
+        } else if (!MoveFileA(spare.c_str(), file_.c_str())) {
+            return false;
+        }
     }
-    if (PathExists(file_)) {
-        DeleteFileA(trimmed.c_str());
-    } else {
-        MoveFileA(trimmed.c_str(), file_.c_str());
-    }
+    return true;
 }
 
 std::string NewerHalf(const std::string& content)
@@ -89,7 +123,7 @@ std::string NewerHalf(const std::string& content)
     return lineEnd == std::string::npos ? std::string() : content.substr(lineEnd + 1);
 }
 
-void Log::Write(const std::string& text) const
+void Log::Write(const std::string& text)
 {
     if (file_.empty()) {
         return;
@@ -100,43 +134,73 @@ void Log::Write(const std::string& text) const
             c = ' ';
         }
     }
-    line += "\r\n";
-    try {
-        Append(std::move(line));
-    } catch (const FileError&) {
-        // Given up on quietly: the log must never stop a cleaning.
+    // Cut rather than never kept by a trim.
+    if (line.size() > kLogLimitBytes / 2 - 2) {
+        line.resize(kLogLimitBytes / 2 - 2);
+    }
+    Hold(line + "\r\n");
+    WriteHeld();
+}
+
+void Log::Hold(std::string line)
+{
+    heldBytes_ += line.size();
+    held_.push_back(std::move(line));
+    // The oldest would not survive the trim that writing them all makes.
+    while (heldBytes_ > kLogLimitBytes) {
+        heldBytes_ -= held_.front().size();
+        held_.pop_front();
+        heldFillsLog_ = true;
     }
 }
 
-void Log::Append(std::string line) const
+void Log::WriteHeld()
+{
+    if (held_.empty()) {
+        return;
+    }
+    std::string lines;
+    for (const std::string& line : held_) {
+        lines += line;
+    }
+    try {
+        if (!MendTrim()) {
+            return;
+        }
+        Append(lines, heldFillsLog_);
+    } catch (const FileError&) {
+        return; // held for the next try
+    }
+    held_.clear();
+    heldBytes_ = 0;
+    heldFillsLog_ = false;
+}
+
+void Log::Append(const std::string& lines, bool replacingAll) const
 {
     klarvo::File file = OpenForAppending(file_);
-    const std::uint64_t size = file.Size();
-    if (size + line.size() <= kLogLimitBytes) {
-        file.Append(line);
+    if (!replacingAll && file.Size() + lines.size() <= kLogLimitBytes) {
+        file.Append(lines);
         return;
     }
-    file.Seek(0);
-    const std::string content = file.ReadToEnd();
-    // A line longer than the whole log is cut rather than never written.
-    if (line.size() > kLogLimitBytes / 2) {
-        line = line.substr(0, kLogLimitBytes / 2 - 2) + "\r\n";
+    std::string content;
+    if (!replacingAll) {
+        file.Seek(0);
+        content = file.ReadToEnd();
     }
     const std::string trimmed = TrimmedName(file_);
-    WriteTrimmed(trimmed, NewerHalf(content) + line);
+    WriteTrimmed(trimmed, Kept(content + lines));
     file = klarvo::File();
-    if (Replace(trimmed, file_)) {
+    // Where the old log went but neither file could take its name, the new
+    // one is left for MendTrim to put in place.
+    if (Replace(trimmed, file_) || !PathExists(file_)) {
         return;
     }
-    // Where the old log went but the new one could not take its name, the
-    // new one is left for the next start. Where the old one is still held
-    // (a viewer that does not share deleting), the line goes to its end and
-    // the next line tries the trim again.
-    if (!PathExists(file_)) {
-        return;
-    }
+    // The old log is held where it lies (by a viewer that does not let
+    // deleting in): the lines go to its end, past the limit, and the next
+    // line tries the trim again.
     DeleteFileA(trimmed.c_str());
-    OpenForAppending(file_).Append(line);
+    OpenForAppending(file_).Append(lines);
 }
 
 } // namespace klarvo::resident

@@ -174,9 +174,12 @@ void Resident::OnHotKey(WPARAM hotKey, LPARAM)
 void Resident::OnEndSession(WPARAM ending, LPARAM)
 {
     // Whether Windows or another program sent it, the cleaner ends whole;
-    // the shell's next tick starts it again if it was forged.
-    if (ending) {
-        End();
+    // the shell's next tick starts it again if it was forged. Windows ends
+    // the program once this returns, so the end never waits for a starting
+    // shell (which is ending too): WM_DESTROY stops the work and logs what
+    // it left undone before the answer.
+    if (ending && window_) {
+        DestroyWindow(window_);
     }
 }
 
@@ -340,6 +343,8 @@ void Resident::StopWork()
     if (tray_) {
         tray_->Remove();
     }
+    // The last chance of lines a viewer kept out of the log.
+    log_.WriteHeld();
 }
 
 int RunResident(HINSTANCE instance)

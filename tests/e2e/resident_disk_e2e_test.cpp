@@ -12,6 +12,7 @@
 #include "settings/ConfStr.h"
 #include "settings/SlotTable.h"
 #include "support/Desktop.h"
+#include "support/ListeningShell.h"
 #include "support/Process.h"
 #include "support/Pump.h"
 #include "support/RealInput.h"
@@ -378,6 +379,31 @@ TEST_F(DiskCleaning, RefusesATemporaryLineThatIsNotItsOwn)
     SetForegroundWindow(box);
     TapKey(VK_RETURN);
     EXPECT_TRUE(WaitUntil([&] { return MessageBoxesOf(process->Id()).empty(); }, 10000));
+}
+
+// Windows ends a program once it has answered WM_ENDSESSION. A logoff in
+// the cleaner's first seconds, beside a shell (when another end would wait
+// for the shell to find it), while its clear at start is under way: the
+// answer comes only once the clear has stopped and its log is written.
+TEST_F(DiskCleaning, ALogoffLogsTheUnfinishedClearBeforeItAnswers)
+{
+    const std::string wide = trees.File("wide");
+    MakeWideTree(wide, 20, 100);
+    // Files at the top go first, before any folder is entered.
+    WriteText(wide + "\\top.tmp", "x");
+    Save({"", "", "", "", wide, "", ""});
+    Set(slotClearSelect, 1);
+    Set(slotDir, 1);
+    Set(slotSubdir, 1);
+    const ListeningShell shell;
+    HWND window = Start();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitUntilGone(wide + "\\top.tmp", 10000));
+
+    SendMessageA(window, WM_ENDSESSION, TRUE, 0);
+    const std::string log = ReadTextIfAny(program.File("Klarvo.log"));
+    EXPECT_NE(log.find("Stopped cleaning " + wide + ": the cleaner was ending"), std::string::npos) << log;
+    EXPECT_FALSE(IsWindow(window)) << "its end waited";
 }
 
 } // namespace

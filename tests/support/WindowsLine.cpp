@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "support/Process.h"
+
 namespace klarvo::test {
 
 std::string RequestedWineMode()
@@ -9,6 +11,13 @@ std::string RequestedWineMode()
     char mode[32] = {};
     const DWORD n = GetEnvironmentVariableA("KLARVO_WINE_MODE", mode, sizeof mode);
     return n > 0 && n < sizeof mode ? std::string(mode, n) : std::string();
+}
+
+void Windows9xPath::SetUp()
+{
+    if (TestArgument("line") == "9x") {
+        missing_ = std::make_unique<ScopedMissingFunctions>(lacking_);
+    }
 }
 
 } // namespace klarvo::test

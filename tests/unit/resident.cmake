@@ -10,6 +10,12 @@ klarvo_test(resident_disk_tests SANDBOXED
 add_test(NAME resident_disk_tests_9x COMMAND resident_disk_tests --line=9x)
 set_tests_properties(resident_disk_tests_9x PROPERTIES TIMEOUT 300
   ENVIRONMENT_MODIFICATION "WINEPREFIX=string_append:-sandbox")
+# The cleaner's log, held by viewers of every kind, on both paths.
+klarvo_test(resident_log_tests
+  SOURCES resident_log_test.cpp
+  LIBS klarvo_resident)
+add_test(NAME resident_log_tests_9x COMMAND resident_log_tests --line=9x)
+set_tests_properties(resident_log_tests_9x PROPERTIES TIMEOUT 300)
 # Links can only be made from the Linux side: a script builds them in the
 # sandbox prefix around a run of the disk tests.
 add_test(NAME resident_disk_links

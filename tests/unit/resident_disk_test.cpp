@@ -10,9 +10,9 @@
 #include "link/Messages.h"
 #include "resident/DiskBatch.h"
 #include "resident/DiskCleaner.h"
-#include "resident/Log.h"
 #include "support/Process.h"
 #include "support/TempDir.h"
+#include "support/WindowsLine.h"
 #include "win/Handles.h"
 #include "win/Registry.h"
 #include "win/SystemFunction.h"
@@ -25,20 +25,8 @@ using test::TempDir;
 using test::WriteText;
 
 // Run with --line=9x, every test here takes the path of Windows 95 and 98.
-class Windows9xPath : public testing::Environment {
-public:
-    void SetUp() override
-    {
-        if (test::TestArgument("line") == "9x") {
-            missing_ = std::make_unique<ScopedMissingFunctions>(kWindows9xLacks);
-        }
-    }
-    void TearDown() override { missing_.reset(); }
-
-private:
-    std::unique_ptr<ScopedMissingFunctions> missing_;
-};
-testing::Environment* const kWindows9xPath = testing::AddGlobalTestEnvironment(new Windows9xPath);
+testing::Environment* const kWindows9xPath =
+    testing::AddGlobalTestEnvironment(new test::Windows9xPath(kWindows9xLacks));
 
 // A registry value of the user's, set for one test and put back after it.
 class ScopedValue {
@@ -361,32 +349,6 @@ TEST(SystemProtectedPlaces, RefuseThisMachinesOwnDirectories)
     EXPECT_EQ(cleaner.Judge(buffer), PathVerdict::Accepted) << buffer;
 }
 
-TEST(ResidentLog, KeepsTheNewerHalfOfWholeLinesWhenFull)
-{
-    TempDir temp;
-    const Log log(temp.File(kLogName));
-    const std::string filler(90, '-');
-    constexpr int kLines = 2000; // about three times the limit
-    for (int i = 0; i < kLines; ++i) {
-        log.Write("line " + std::to_string(i) + (i == kLines - 1 ? "\r\nforged" : "") + " " + filler);
-    }
-    const std::string content = test::ReadText(log.File());
-    EXPECT_LE(content.size(), kLogLimitBytes);
-    EXPECT_GT(content.size(), kLogLimitBytes / 3);
-    const std::string last = "line " + std::to_string(kLines - 1) + " ";
-    EXPECT_NE(content.find(last), std::string::npos);
-    EXPECT_EQ(content.find("line 0 "), std::string::npos) << "the oldest lines go first";
-    // Every line whole, stamped, and one event each.
-    std::size_t lines = 0;
-    for (std::size_t at = 0; at < content.size(); at = content.find('\n', at) + 1, ++lines) {
-        ASSERT_EQ(content.compare(at, 2, "20"), 0) << "at " << at;
-        ASSERT_NE(content.find("\r\n", at), std::string::npos);
-    }
-    EXPECT_EQ(content.find("\nforged"), std::string::npos);
-    EXPECT_GT(lines, 100u);
-    EXPECT_FALSE(FileExists(log.File() + ".new"));
-}
-
 // A person's folders, wherever the registry puts them, are never emptied,
 // nor is a folder that holds them. A value the cleaner cannot read makes
 // it refuse everything: where that folder lies is unknown. One it lacks
@@ -499,48 +461,6 @@ TEST(DiskBatch, AnEndingCleanerReportsWhatItDidNotDo)
     EXPECT_EQ(report.logLines[0], NotStartedLine(batch[0]));
     EXPECT_EQ(report.logLines[1], NotStartedLine(batch[1]));
     EXPECT_TRUE(FileExists(tree.root + "\\a.tmp"));
-}
-
-// A person may follow the log in a viewer that holds it open, sharing
-// writing but not deleting: no line is lost to it, even when the log is
-// full and cannot be replaced by its trimmed half meanwhile.
-TEST(ResidentLog, LosesNoLineToAViewerHoldingIt)
-{
-    TempDir temp;
-    const Log log(temp.File(kLogName));
-    log.Write("first");
-    const FileHandle viewer(CreateFileA(log.File().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                        OPEN_EXISTING, 0, nullptr));
-    ASSERT_TRUE(viewer);
-    const std::string filler(200, '-');
-    const int lines = static_cast<int>(kLogLimitBytes / filler.size()) + 10;
-    for (int i = 0; i < lines; ++i) {
-        log.Write("line " + std::to_string(i) + " " + filler);
-    }
-    const std::string content = test::ReadText(log.File());
-    EXPECT_NE(content.find("line " + std::to_string(lines - 1) + " "), std::string::npos);
-    EXPECT_FALSE(FileExists(log.File() + ".new"));
-}
-
-// A trim writes the new log beside the old one first; a cleaner that ended
-// half way finds one of two states at its next start.
-TEST(ResidentLog, RecoversAHalfDoneTrim)
-{
-    TempDir temp;
-    const std::string file = temp.File(kLogName);
-    const std::string trimmed = file + ".new";
-    WriteText(trimmed, "newer half\r\n");
-    {
-        const Log log(file);
-    }
-    EXPECT_EQ(test::ReadText(file), "newer half\r\n") << "the old log had gone: the new one takes its place";
-    EXPECT_FALSE(FileExists(trimmed));
-    WriteText(trimmed, "half written");
-    {
-        const Log log(file);
-    }
-    EXPECT_EQ(test::ReadText(file), "newer half\r\n") << "the old log was whole: it stays";
-    EXPECT_FALSE(FileExists(trimmed));
 }
 
 // Run by resident_drives.sh: S: leads into the Windows folder, P: into

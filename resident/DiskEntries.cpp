@@ -186,10 +186,23 @@ DeleteOutcome DeleteThroughHandle(const std::string& path, bool directory, const
     return MarkForDeletion(handle.Get(), functions);
 }
 
+#ifdef KLARVO_TEST_HOOKS
+NamedDelete& NamedDeleteStandIn()
+{
+    static NamedDelete standIn;
+    return standIn;
+}
+#endif
+
 // The exclusive open fails for a file some program has open; Windows 9x
 // would delete it all the same.
 DeleteOutcome TestAndDelete(const std::string& path, const DiskFunctions& functions)
 {
+#ifdef KLARVO_TEST_HOOKS
+    if (NamedDeleteStandIn()) {
+        return NamedDeleteStandIn()(path);
+    }
+#endif
     {
         const FileHandle probe(
             CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -238,6 +251,13 @@ DeleteOutcome DeleteFileByName(const std::string& path, const DiskFunctions& fun
 }
 
 } // namespace
+
+#ifdef KLARVO_TEST_HOOKS
+void StandInForNamedDelete(NamedDelete standIn)
+{
+    NamedDeleteStandIn() = std::move(standIn);
+}
+#endif
 
 Listing ListDirectory(const std::string& directory, const DiskFunctions& functions, std::vector<Entry>& entries)
 {

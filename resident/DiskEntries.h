@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+#ifdef KLARVO_TEST_HOOKS
+#include <functional>
+#endif
+
 #include "resident/DiskFunctions.h"
 
 namespace klarvo::resident {
@@ -52,5 +56,13 @@ std::string CanonicalForm(const std::string& path, const DiskFunctions& function
 // Deletes one entry found in a listing, by the path the listing gave, never
 // what a link there names, never a file some program holds open.
 DeleteOutcome DeleteEntry(const std::string& path, bool directory, const DiskFunctions& functions);
+
+#ifdef KLARVO_TEST_HOOKS
+// While set, stands in for the tested delete of one file by name (the way
+// of Windows 95 and 98), given the path it was asked to delete, so that a
+// test can make it fail and change the folder at that very moment.
+using NamedDelete = std::function<DeleteOutcome(const std::string& path)>;
+void StandInForNamedDelete(NamedDelete standIn);
+#endif
 
 } // namespace klarvo::resident

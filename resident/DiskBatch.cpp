@@ -28,6 +28,9 @@ void ReportLeftovers(const std::string& path, const ClearTally& tally, DiskRepor
     for (const std::string& file : tally.inUseFiles) {
         report.logLines.push_back("left in use: " + file);
     }
+    for (const std::string& file : tally.failedFiles) {
+        report.logLines.push_back("refused by the system: " + file);
+    }
     if (tally.inUse > tally.inUseFiles.size()) {
         report.logLines.push_back("left in use: " + std::to_string(tally.inUse - tally.inUseFiles.size()) +
                                   " more files in " + path);

@@ -47,6 +47,14 @@ bool IsKept(DeleteOutcome outcome)
     return outcome != DeleteOutcome::Deleted && outcome != DeleteOutcome::Gone;
 }
 
+void CountFailed(const std::string& what, ClearTally& tally)
+{
+    ++tally.failed;
+    if (tally.failedFiles.size() < kNamedInUseFiles) {
+        tally.failedFiles.push_back(what);
+    }
+}
+
 void Count(DeleteOutcome outcome, bool directory, const std::string& path, ClearTally& tally)
 {
     switch (outcome) {
@@ -66,7 +74,12 @@ void Count(DeleteOutcome outcome, bool directory, const std::string& path, Clear
         ++(directory ? tally.foldersKept : tally.failed);
         break;
     case DeleteOutcome::Failed:
-        ++tally.failed;
+        CountFailed(path, tally);
+        break;
+    case DeleteOutcome::StrandedKept:
+    case DeleteOutcome::StrandedAside:
+        // The path names a new file now: never to be reported as the one left.
+        CountFailed(path + " (its name was taken meanwhile; kept as " + StrandedName(path, outcome) + ")", tally);
         break;
     case DeleteOutcome::Link:
         ++tally.links;

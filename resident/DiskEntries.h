@@ -35,7 +35,20 @@ enum class Listing {
 // checked.
 Listing ListDirectory(const std::string& directory, const DiskFunctions& functions, std::vector<Entry>& entries);
 
-enum class DeleteOutcome { Deleted, InUse, Gone, Failed, Link, Marked, NotEmpty };
+enum class DeleteOutcome {
+    Deleted,
+    InUse,
+    Gone,
+    Failed,
+    Link,
+    Marked,
+    NotEmpty,
+    // Windows 9x: put aside to be deleted, not deleted, and its name taken
+    // meanwhile, so kept beside it under a name of the cleaner's; failing
+    // that, under the one it was put aside under.
+    StrandedKept,
+    StrandedAside,
+};
 
 // The system's own upper case, the form in which paths are compared.
 std::string FoldCase(std::string text);
@@ -56,6 +69,11 @@ std::string CanonicalForm(const std::string& path, const DiskFunctions& function
 // Deletes one entry found in a listing, by the path the listing gave, never
 // what a link there names, never a file some program holds open.
 DeleteOutcome DeleteEntry(const std::string& path, bool directory, const DiskFunctions& functions);
+
+// Where a file that DeleteEntry left stranded lies now: in the folder of
+// `path`, under an 8.3 name that says the cleaner kept it, or the one it
+// was put aside under.
+std::string StrandedName(const std::string& path, DeleteOutcome outcome);
 
 #ifdef KLARVO_TEST_HOOKS
 // While set, stands in for the tested delete of one file by name (the way

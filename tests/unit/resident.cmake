@@ -10,6 +10,12 @@ klarvo_test(resident_disk_tests SANDBOXED
 add_test(NAME resident_disk_tests_9x COMMAND resident_disk_tests --line=9x)
 set_tests_properties(resident_disk_tests_9x PROPERTIES TIMEOUT 300
   ENVIRONMENT_MODIFICATION "WINEPREFIX=string_append:-sandbox")
+klarvo_test(resident_outcomes_tests SANDBOXED
+  SOURCES resident_outcomes_test.cpp
+  LIBS klarvo_resident)
+add_test(NAME resident_outcomes_tests_9x COMMAND resident_outcomes_tests --line=9x)
+set_tests_properties(resident_outcomes_tests_9x PROPERTIES TIMEOUT 300
+  ENVIRONMENT_MODIFICATION "WINEPREFIX=string_append:-sandbox")
 # Links can only be made from the Linux side: a script builds them in the
 # sandbox prefix around a run of the disk tests.
 add_test(NAME resident_disk_links

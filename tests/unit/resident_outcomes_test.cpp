@@ -135,5 +135,41 @@ TEST(NamedDelete, AFileReachedByItsShortNameKeepsItsLongOne)
     EXPECT_EQ(LinesWith(lines, "refused by the system: " + asked[0]).size(), 1u) << testing::PrintToString(lines);
 }
 
+// What a clearing kept is summed in one line for it, each kind with its
+// count; a clean folder in the same batch writes nothing.
+TEST(DiskOutcomes, EveryKindKeptIsCountedInOneLineOfItsClear)
+{
+    TempDir temp;
+    const std::string root = temp.File("kept");
+    const std::string clean = temp.File("clean");
+    for (const std::string& folder : {root, clean, root + "\\marked", root + "\\busy"}) {
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    }
+    for (const char* name : {"\\readonly.txt", "\\system.ini", "\\marked\\inside.tmp", "\\busy\\held.tmp"}) {
+        WriteText(root + name, "x");
+    }
+    WriteText(clean + "\\gone.tmp", "x");
+    ASSERT_TRUE(SetFileAttributesA((root + "\\readonly.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(SetFileAttributesA((root + "\\system.ini").c_str(), FILE_ATTRIBUTE_SYSTEM));
+    ASSERT_TRUE(SetFileAttributesA((root + "\\marked").c_str(), FILE_ATTRIBUTE_SYSTEM));
+    const std::string held = root + "\\busy\\held.tmp";
+    FileHandle open(CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(open);
+
+    const std::vector<std::string> lines = RunBatch({{hcDir, root, true, true}, {hcDir, clean, true, true}});
+    open.Reset();
+    SetFileAttributesA((root + "\\readonly.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(LinesWith(lines, clean).size(), 0u) << testing::PrintToString(lines);
+    EXPECT_EQ(LinesWith(lines, "left in use: " + held).size(), 1u) << testing::PrintToString(lines);
+    const std::vector<std::string> summary = LinesWith(lines, "Left in " + root + ":");
+    ASSERT_EQ(summary.size(), 1u) << testing::PrintToString(lines);
+    const char* const kinds[] = {"read-only or system 3", "folders kept for what stayed in them 1", "files in use 1",
+                                 "files deleted 1"};
+    for (const char* kind : kinds) {
+        EXPECT_NE(summary[0].find(kind), std::string::npos) << summary[0];
+    }
+}
+
 } // namespace
 } // namespace klarvo::resident

@@ -84,7 +84,10 @@ void RunJob(const DiskCleaner& cleaner, const DiskJob& job, const std::atomic<bo
         }
     }
     const ClearTally tally = cleaner.Clear(job.path, job.withSubdirectories, &stop);
-    if (IsRefusal(tally.verdict)) {
+    // A person chose that directory, and a Clear of it that does nothing
+    // must not pass for one that emptied it. The system's own places may
+    // well not be made yet.
+    if (IsRefusal(tally.verdict) || (job.category == hcDir && tally.verdict == PathVerdict::Missing)) {
         Refuse(job, VerdictText(tally.verdict), report);
         return;
     }

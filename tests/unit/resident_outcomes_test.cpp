@@ -49,15 +49,10 @@ std::vector<std::string> RunBatch(const std::deque<DiskJob>& batch)
     return report.logLines;
 }
 
-std::vector<std::string> LinesWith(const std::vector<std::string>& lines, const std::string& part)
+std::vector<std::string> LinesWith(std::vector<std::string> lines, const std::string& part)
 {
-    std::vector<std::string> found;
-    for (const std::string& line : lines) {
-        if (line.find(part) != std::string::npos) {
-            found.push_back(line);
-        }
-    }
-    return found;
+    std::erase_if(lines, [&](const std::string& line) { return line.find(part) == std::string::npos; });
+    return lines;
 }
 
 std::vector<std::string> NamesIn(const std::string& directory)

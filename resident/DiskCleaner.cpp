@@ -78,8 +78,8 @@ void Count(DeleteOutcome outcome, bool directory, const std::string& path, Clear
         break;
     case DeleteOutcome::StrandedKept:
     case DeleteOutcome::StrandedAside:
-        // The path names a new file now: never to be reported as the one left.
-        CountFailed(path + " (its name was taken meanwhile; kept as " + StrandedName(path, outcome) + ")", tally);
+        // The path may name a new file now: never to be reported as the one left.
+        CountFailed(path + " (could not go back under its name; kept as " + StrandedName(path, outcome) + ")", tally);
         break;
     case DeleteOutcome::Link:
         ++tally.links;

@@ -43,9 +43,9 @@ enum class DeleteOutcome {
     Link,
     Marked,
     NotEmpty,
-    // Windows 9x: put aside to be deleted, not deleted, and its name taken
-    // meanwhile, so kept beside it under a name of the cleaner's; failing
-    // that, under the one it was put aside under.
+    // Windows 9x: put aside to be deleted, not deleted, and not to be put
+    // back (its name made again meanwhile), so kept beside it under a name
+    // of the cleaner's; failing that, under the one it was put aside under.
     StrandedKept,
     StrandedAside,
 };

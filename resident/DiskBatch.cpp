@@ -23,21 +23,45 @@ void Refuse(const DiskJob& job, const std::string& why, DiskReport& report)
     }
 }
 
+// "what count" for each kind there is any of.
+void AddCount(std::string& text, const char* what, unsigned long count)
+{
+    if (count > 0) {
+        text += (text.empty() ? "" : ", ") + std::string(what) + " " + std::to_string(count);
+    }
+}
+
+std::string KeptKinds(const ClearTally& tally)
+{
+    std::string text;
+    AddCount(text, "read-only or system", tally.marked);
+    AddCount(text, "links", tally.links);
+    AddCount(text, "folders kept for what stayed in them", tally.foldersKept);
+    AddCount(text, "files in use", tally.inUse);
+    AddCount(text, "folders in use", tally.foldersInUse);
+    AddCount(text, "refused by the system", tally.failed);
+    AddCount(text, "names that lead elsewhere", tally.oddNames);
+    AddCount(text, "beyond the longest path", tally.tooLong);
+    AddCount(text, "folders the system would not list whole", tally.listingsCut);
+    return text;
+}
+
+// One line for all that a clearing left, then the files it can name. A
+// clean clearing writes nothing: the log is for what was not cleaned, and
+// a cleaning at every start would soon fill it.
 void ReportLeftovers(const std::string& path, const ClearTally& tally, DiskReport& report)
 {
+    if (const std::string kept = KeptKinds(tally); !kept.empty()) {
+        std::string done;
+        AddCount(done, "files deleted", tally.filesDeleted);
+        AddCount(done, "folders removed", tally.directoriesRemoved);
+        report.logLines.push_back("Left in " + path + ": " + kept + (done.empty() ? "" : " (" + done + ")"));
+    }
     for (const std::string& file : tally.inUseFiles) {
         report.logLines.push_back("left in use: " + file);
     }
-    if (tally.inUse > tally.inUseFiles.size()) {
-        report.logLines.push_back("left in use: " + std::to_string(tally.inUse - tally.inUseFiles.size()) +
-                                  " more files in " + path);
-    }
-    if (tally.failed + tally.oddNames + tally.tooLong + tally.foldersInUse + tally.listingsCut > 0) {
-        report.logLines.push_back("left in " + path + ": " + std::to_string(tally.failed) + " refused by the system, " +
-                                  std::to_string(tally.oddNames) + " with names that lead elsewhere, " +
-                                  std::to_string(tally.tooLong) + " beyond the longest path, " +
-                                  std::to_string(tally.foldersInUse) + " folders in use, " +
-                                  std::to_string(tally.listingsCut) + " folders the system would not list whole");
+    for (const std::string& file : tally.failedFiles) {
+        report.logLines.push_back("refused by the system: " + file);
     }
     if (tally.stopped) {
         report.logLines.push_back("Stopped cleaning " + path + ": the cleaner was ending");
@@ -60,7 +84,10 @@ void RunJob(const DiskCleaner& cleaner, const DiskJob& job, const std::atomic<bo
         }
     }
     const ClearTally tally = cleaner.Clear(job.path, job.withSubdirectories, &stop);
-    if (IsRefusal(tally.verdict)) {
+    // A person chose that directory, and a Clear of it that does nothing
+    // must not pass for one that emptied it. The system's own places may
+    // well not be made yet.
+    if (IsRefusal(tally.verdict) || (job.category == hcDir && tally.verdict == PathVerdict::Missing)) {
         Refuse(job, VerdictText(tally.verdict), report);
         return;
     }

@@ -36,6 +36,14 @@ bool IsKept(DeleteOutcome outcome)
     return outcome != DeleteOutcome::Deleted && outcome != DeleteOutcome::Gone;
 }
 
+void CountFailed(const std::string& what, ClearTally& tally)
+{
+    ++tally.failed;
+    if (tally.failedFiles.size() < kNamedInUseFiles) {
+        tally.failedFiles.push_back(what);
+    }
+}
+
 void Count(DeleteOutcome outcome, bool directory, const std::string& path, ClearTally& tally)
 {
     switch (outcome) {
@@ -55,7 +63,12 @@ void Count(DeleteOutcome outcome, bool directory, const std::string& path, Clear
         ++(directory ? tally.foldersKept : tally.failed);
         break;
     case DeleteOutcome::Failed:
-        ++tally.failed;
+        CountFailed(path, tally);
+        break;
+    case DeleteOutcome::StrandedKept:
+    case DeleteOutcome::StrandedAside:
+        // The path may name a new file now: never to be reported as the one left.
+        CountFailed(path + " (could not go back under its name; kept as " + StrandedName(path, outcome) + ")", tally);
         break;
     case DeleteOutcome::Link:
         ++tally.links;

@@ -32,6 +32,8 @@ struct ClearTally {
     bool stopped = false;           // asked to stop before the end
     // The first few files left because some program held them open.
     std::vector<std::string> inUseFiles;
+    // As many of those counted as failed, each with what became of it.
+    std::vector<std::string> failedFiles;
 };
 
 // How many in-use files a tally names; the count goes on past them.

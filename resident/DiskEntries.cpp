@@ -63,10 +63,23 @@ DeleteOutcome Classify(DWORD error)
     }
 }
 
+#ifdef KLARVO_TEST_HOOKS
+NamedDelete& NamedDeleteStandIn()
+{
+    static NamedDelete standIn;
+    return standIn;
+}
+#endif
+
 // The exclusive open fails for a file some program has open; Windows 9x
 // would delete it all the same.
 DeleteOutcome TestAndDelete(const std::string& path, const DiskFunctions& functions)
 {
+#ifdef KLARVO_TEST_HOOKS
+    if (NamedDeleteStandIn()) {
+        return NamedDeleteStandIn()(path);
+    }
+#endif
     {
         const FileHandle probe(
             CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -83,9 +96,28 @@ DeleteOutcome TestAndDelete(const std::string& path, const DiskFunctions& functi
     return Classify(GetLastError());
 }
 
-// A name of the cleaner's own, short enough for any file system.
+// Names of the cleaner's own, short enough for any file system: the one a
+// file is put aside under, and the ones it keeps where it could be neither
+// deleted nor put back.
 constexpr char kAsideName[] = "KLARVO~~.DEL";
+constexpr char kKeptStem[] = "KLARVO";
+constexpr char kKeptExtension[] = ".KPT";
 constexpr std::size_t kLongestPath = MAX_PATH - 1;
+
+std::string Beside(const std::string& path, const std::string& name)
+{
+    return path.substr(0, path.rfind('\\') + 1) + name;
+}
+
+// Put back under the short name a listing fell back to, a file would lose
+// its long one; so it is not moved at all unless `path` spells the very
+// name the file system holds for it.
+bool SpellsItsOwnName(const std::string& path)
+{
+    WIN32_FIND_DATAA found;
+    const FindHandle search(FindFirstFileA(path.c_str(), &found));
+    return search && path.compare(path.rfind('\\') + 1, std::string::npos, found.cFileName) == 0;
+}
 
 // Windows 9x cannot delete a file it holds open, so a window between the
 // test and the delete stays. The file is first put aside under the
@@ -95,9 +127,8 @@ constexpr std::size_t kLongestPath = MAX_PATH - 1;
 // file that is open there, so most files in use never move at all.
 DeleteOutcome DeleteFileByName(const std::string& path, const DiskFunctions& functions)
 {
-    const std::size_t slash = path.rfind('\\');
-    const std::string aside = path.substr(0, slash + 1) + kAsideName;
-    if (aside.size() > kLongestPath || lstrcmpiA(path.c_str() + slash + 1, kAsideName) == 0) {
+    const std::string aside = Beside(path, kAsideName);
+    if (aside.size() > kLongestPath || lstrcmpiA(aside.c_str(), path.c_str()) == 0 || !SpellsItsOwnName(path)) {
         return TestAndDelete(path, functions);
     }
     if (!MoveFileA(path.c_str(), aside.c_str())) {
@@ -108,13 +139,31 @@ DeleteOutcome DeleteFileByName(const std::string& path, const DiskFunctions& fun
         return Classify(error);
     }
     const DeleteOutcome outcome = TestAndDelete(aside, functions);
-    if (outcome != DeleteOutcome::Deleted && outcome != DeleteOutcome::Gone) {
-        MoveFileA(aside.c_str(), path.c_str());
+    if (outcome == DeleteOutcome::Deleted || outcome == DeleteOutcome::Gone) {
+        return outcome;
     }
-    return outcome;
+    // A move never replaces: a program that made the name again meanwhile
+    // keeps its new file, and the old one a name that says whose it is.
+    if (MoveFileA(aside.c_str(), path.c_str())) {
+        return outcome;
+    }
+    if (GetLastError() == ERROR_FILE_NOT_FOUND) {
+        return DeleteOutcome::Gone;
+    }
+    if (MoveFileA(aside.c_str(), StrandedName(path, DeleteOutcome::StrandedKept).c_str())) {
+        return DeleteOutcome::StrandedKept;
+    }
+    return DeleteOutcome::StrandedAside;
 }
 
 } // namespace
+
+#ifdef KLARVO_TEST_HOOKS
+void StandInForNamedDelete(NamedDelete standIn)
+{
+    NamedDeleteStandIn() = std::move(standIn);
+}
+#endif
 
 bool Narrowed(const wchar_t* name, std::string& narrow)
 {
@@ -202,6 +251,21 @@ bool LeadsElsewhere(HANDLE handle, const std::string& path, const DiskFunctions&
     }
     const std::string folded = FoldCase(final);
     return folded != FoldCase(path) && folded != FoldCase(CanonicalForm(path, functions));
+}
+
+std::string StrandedName(const std::string& path, DeleteOutcome outcome)
+{
+    if (outcome != DeleteOutcome::StrandedKept) {
+        return Beside(path, kAsideName);
+    }
+    // One of 256 by the name it had, so that two kept in one folder seldom
+    // ask for the same.
+    unsigned char sum = 0;
+    for (const char c : FoldCase(path.substr(path.rfind('\\') + 1))) {
+        sum = static_cast<unsigned char>(sum * 31 + static_cast<unsigned char>(c));
+    }
+    const char digits[] = "0123456789ABCDEF";
+    return Beside(path, std::string(kKeptStem) + digits[sum >> 4] + digits[sum & 15] + kKeptExtension);
 }
 
 DeleteOutcome DeleteEntry(const std::string& path, bool directory, const DiskFunctions& functions)

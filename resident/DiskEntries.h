@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+#ifdef KLARVO_TEST_HOOKS
+#include <functional>
+#endif
+
 #include "resident/DiskFunctions.h"
 
 namespace klarvo::resident {
@@ -37,7 +41,20 @@ Listing ListByName(const std::string& directory, std::vector<Entry>& entries);
 bool Narrowed(const wchar_t* name, std::string& narrow);
 std::wstring Widened(const std::string& text);
 
-enum class DeleteOutcome { Deleted, InUse, Gone, Failed, Link, Marked, NotEmpty };
+enum class DeleteOutcome {
+    Deleted,
+    InUse,
+    Gone,
+    Failed,
+    Link,
+    Marked,
+    NotEmpty,
+    // Windows 9x: put aside to be deleted, not deleted, and not to be put
+    // back (its name made again meanwhile), so kept beside it under a name
+    // of the cleaner's; failing that, under the one it was put aside under.
+    StrandedKept,
+    StrandedAside,
+};
 
 // The system's own upper case, the form in which paths are compared.
 std::string FoldCase(std::string text);
@@ -58,5 +75,18 @@ std::string CanonicalForm(const std::string& path, const DiskFunctions& function
 // Windows 9x: deletes one entry found in a listing, by the path the listing
 // gave, never a file some program holds open.
 DeleteOutcome DeleteEntry(const std::string& path, bool directory, const DiskFunctions& functions);
+
+// Where a file that DeleteEntry left stranded lies now: in the folder of
+// `path`, under an 8.3 name that says the cleaner kept it, or the one it
+// was put aside under.
+std::string StrandedName(const std::string& path, DeleteOutcome outcome);
+
+#ifdef KLARVO_TEST_HOOKS
+// While set, stands in for the tested delete of one file by name (the way
+// of Windows 95 and 98), given the path it was asked to delete, so that a
+// test can make it fail and change the folder at that very moment.
+using NamedDelete = std::function<DeleteOutcome(const std::string& path)>;
+void StandInForNamedDelete(NamedDelete standIn);
+#endif
 
 } // namespace klarvo::resident

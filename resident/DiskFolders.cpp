@@ -64,8 +64,8 @@ public:
     {
         // No sharing: a file some program holds open shows as in use.
         FileHandle file;
-        const NtStatus status = OpenRelative(functions_.nt, handle_.Get(), entry.wide, DELETE | FILE_READ_ATTRIBUTES,
-                                             0, nt_open::kNotDirectory | kItself, file);
+        const NtStatus status = OpenRelative(functions_.nt, handle_.Get(), entry.wide, DELETE | FILE_READ_ATTRIBUTES, 0,
+                                             nt_open::kNotDirectory | kItself, file);
         if (status < 0) {
             return OutcomeOf(status);
         }

@@ -46,9 +46,8 @@ inline constexpr ULONG kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHA
 
 struct NtFileCalls {
     using Open = NtStatus(NTAPI*)(HANDLE*, ACCESS_MASK, void* attributes, void* status, ULONG share, ULONG options);
-    using QueryDirectory = NtStatus(NTAPI*)(HANDLE, HANDLE event, void* apc, void* context, void* status,
-                                            void* buffer, ULONG length, int infoClass, BOOLEAN single, void* mask,
-                                            BOOLEAN restart);
+    using QueryDirectory = NtStatus(NTAPI*)(HANDLE, HANDLE event, void* apc, void* context, void* status, void* buffer,
+                                            ULONG length, int infoClass, BOOLEAN single, void* mask, BOOLEAN restart);
     using Information = NtStatus(NTAPI*)(HANDLE, void* status, void* buffer, ULONG length, int infoClass);
     using CompareNames = BOOLEAN(NTAPI*)(const void* first, const void* second, BOOLEAN ignoreCase);
 

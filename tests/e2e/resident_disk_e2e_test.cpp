@@ -326,6 +326,34 @@ TEST_F(DiskCleaning, ExplainsARefusedClearInOneBoxAndLogsEveryRefusal)
     EXPECT_TRUE(FileExists(sentinel.path));
 }
 
+// A Clear of a chosen directory that is not there says so in the log and
+// the one box, unlike one that found it empty.
+TEST_F(DiskCleaning, ExplainsAClearOfAChosenDirectoryThatIsNotThere)
+{
+    const std::string chosen = trees.File("chosen");
+    Save({"", "", "", "", chosen, "", ""});
+    HWND window = Start();
+    ASSERT_NE(window, nullptr);
+    const std::string log = program.File("Klarvo.log");
+    Clear(window, hcDir);
+    ASSERT_TRUE(WaitUntil([&] { return MessageBoxesOf(process->Id()).size() == 1; }, 10000));
+    const HWND box = MessageBoxesOf(process->Id())[0];
+    EXPECT_NE(TextOf(box).find(chosen + " - no such directory"), std::string::npos) << TextOf(box);
+    EXPECT_EQ(Occurrences(ReadTextIfAny(log), chosen), 1u);
+    SetForegroundWindow(box);
+    TapKey(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return MessageBoxesOf(process->Id()).empty(); }, 10000));
+
+    ASSERT_TRUE(CreateDirectoryA(chosen.c_str(), nullptr));
+    Clear(window, hcDir);
+    ClearAgain(window, chosen);
+    // The first Clear's box would be up before the window answers this.
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
+    EXPECT_TRUE(MessageBoxesOf(process->Id()).empty());
+    EXPECT_EQ(Occurrences(ReadTextIfAny(log), chosen), 1u);
+}
+
 TEST_F(DiskCleaning, ClearsTheSelectedCategoriesAtStartWhenAsked)
 {
     const std::string selected = MakeTree(trees, "selected");

@@ -16,6 +16,14 @@ klarvo_test(resident_log_tests
   LIBS klarvo_resident)
 add_test(NAME resident_log_tests_9x COMMAND resident_log_tests --line=9x)
 set_tests_properties(resident_log_tests_9x PROPERTIES TIMEOUT 300)
+# What a clearing left, summed in the log, and the 9x delete that puts a file
+# back, on both paths.
+klarvo_test(resident_outcomes_tests SANDBOXED
+  SOURCES resident_outcomes_test.cpp
+  LIBS klarvo_resident)
+add_test(NAME resident_outcomes_tests_9x COMMAND resident_outcomes_tests --line=9x)
+set_tests_properties(resident_outcomes_tests_9x PROPERTIES TIMEOUT 300
+  ENVIRONMENT_MODIFICATION "WINEPREFIX=string_append:-sandbox")
 # Links can only be made from the Linux side: a script builds them in the
 # sandbox prefix around a run of the disk tests.
 add_test(NAME resident_disk_links

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "resident/DiskCleaner.h"
+#include "resident/DiskIdentity.h"
 
 namespace klarvo::resident {
 namespace {
@@ -112,7 +113,8 @@ void RunDiskBatch(const std::deque<DiskJob>& batch, const std::string& programDi
 {
     std::size_t done = 0;
     try {
-        const DiskCleaner cleaner(SystemProtectedPlaces(programDir), SystemCleanablePlaces());
+        const DiskCleaner cleaner(SystemProtectedPlaces(programDir), SystemCleanablePlaces(),
+                                  programDir.empty() ? std::string() : programDir + kMarkerJournalName);
         for (const std::string& place : cleaner.UnreadablePlaces()) {
             report.logLines.push_back("Protected place not readable: " + place + "; nothing is cleaned meanwhile");
         }

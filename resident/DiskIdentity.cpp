@@ -134,14 +134,18 @@ OpenedDirectory OpenDirectoryChain(const std::string& normalised, const DiskFunc
     for (const std::string& component : Components(normalised)) {
         // By the name the directory holds it under, so that the system's
         // name for it must be exactly its parent's and that one.
-        const std::wstring held = LongNameOf(functions.nt, opened.handle.Get(), Widened(component));
-        if (held.empty()) {
+        NtEntry listed;
+        if (!FindEntry(functions.nt, opened.handle.Get(), Widened(component), listed)) {
             opened.verdict = PathVerdict::Missing;
+            return opened;
+        }
+        if (IsLink(listed.attributes)) {
+            opened.verdict = PathVerdict::Link;
             return opened;
         }
         FileHandle next;
         const NtStatus status =
-            OpenRelative(functions.nt, opened.handle.Get(), held, kListing, kShareAll, kDirectoryItself, next);
+            OpenRelative(functions.nt, opened.handle.Get(), listed.name, kListing, kShareAll, kDirectoryItself, next);
         if (status < 0) {
             opened.verdict = VerdictOfFailedOpen(status);
             return opened;
@@ -151,8 +155,14 @@ OpenedDirectory OpenDirectoryChain(const std::string& normalised, const DiskFunc
         if (!functions.information(next.Get(), &information) || !QueryName(functions.nt, next.Get(), name)) {
             return opened;
         }
-        if (IsLink(information.dwFileAttributes) || !SameName(functions.nt, name, ChildName(opened.name, held))) {
+        if (IsLink(information.dwFileAttributes)) {
             opened.verdict = PathVerdict::Link;
+            return opened;
+        }
+        // Named elsewhere: Wine follows a Unix link it does not list as one,
+        // and names a directory from the deepest drive letter rooted at or
+        // above it, so this is all that can be said.
+        if (!SameName(functions.nt, name, ChildName(opened.name, listed.name))) {
             return opened;
         }
         downwards.push_back(KeyOf(next.Get(), false, functions));

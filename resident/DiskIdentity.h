@@ -68,6 +68,9 @@ private:
     bool made_ = false;
 };
 
+// The journal's name beside the program.
+inline constexpr char kMarkerJournalName[] = "Klarvo.mrk";
+
 // Deletes the markers a journal names, then the journal.
 void SweepMarkers(const std::string& journal);
 

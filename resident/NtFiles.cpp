@@ -75,6 +75,16 @@ bool IsDotEntry(const wchar_t* name, std::size_t length)
     return (length == 1 && name[0] == L'.') || (length == 2 && name[0] == L'.' && name[1] == L'.');
 }
 
+NtEntry EntryOf(const BothDirectoryInformation& found)
+{
+    NtEntry entry;
+    entry.name.assign(found.name, found.nameBytes / sizeof(wchar_t));
+    entry.shortName.assign(found.shortName, static_cast<std::size_t>(found.shortNameBytes) / sizeof(wchar_t));
+    entry.attributes = found.attributes;
+    entry.size = static_cast<ULONGLONG>(found.endOfFile.QuadPart);
+    return entry;
+}
+
 // One read of a listing is as large as the system likes to fill at once.
 constexpr ULONG kListingBytes = 64 * 1024;
 
@@ -124,12 +134,7 @@ NtListing ListEntries(const NtFileCalls& calls, HANDLE directory)
             const auto* found = reinterpret_cast<const BothDirectoryInformation*>(bytes + at);
             const std::size_t length = found->nameBytes / sizeof(wchar_t);
             if (!IsDotEntry(found->name, length)) {
-                NtEntry entry;
-                entry.name.assign(found->name, length);
-                entry.shortName.assign(found->shortName, static_cast<std::size_t>(found->shortNameBytes) / 2);
-                entry.attributes = found->attributes;
-                entry.size = static_cast<ULONGLONG>(found->endOfFile.QuadPart);
-                listing.entries.push_back(std::move(entry));
+                listing.entries.push_back(EntryOf(*found));
             }
             if (found->next == 0) {
                 break;
@@ -139,17 +144,17 @@ NtListing ListEntries(const NtFileCalls& calls, HANDLE directory)
     }
 }
 
-std::wstring LongNameOf(const NtFileCalls& calls, HANDLE directory, const std::wstring& name)
+bool FindEntry(const NtFileCalls& calls, HANDLE directory, const std::wstring& name, NtEntry& found)
 {
     std::vector<ULONGLONG> buffer(4096 / sizeof(ULONGLONG));
     const CountedName pattern = Counted(name);
     IoStatus status{};
     if (calls.queryDirectory(directory, nullptr, nullptr, nullptr, &status, buffer.data(), 4096,
                              kBothDirectoryInformation, TRUE, const_cast<CountedName*>(&pattern), TRUE) < 0) {
-        return {};
+        return false;
     }
-    const auto* found = reinterpret_cast<const BothDirectoryInformation*>(buffer.data());
-    return std::wstring(found->name, found->nameBytes / sizeof(wchar_t));
+    found = EntryOf(*reinterpret_cast<const BothDirectoryInformation*>(buffer.data()));
+    return true;
 }
 
 bool QueryName(const NtFileCalls& calls, HANDLE handle, std::wstring& name)

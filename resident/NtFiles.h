@@ -82,10 +82,11 @@ NtStatus OpenRelative(const NtFileCalls& calls, HANDLE directory, const std::wst
 // Every entry but "." and "..", the whole listing at once.
 NtListing ListEntries(const NtFileCalls& calls, HANDLE directory);
 
-// The name the directory holds an entry under that `name` reaches (its
-// long name, for a short one), or empty. The system keeps the first
-// pattern it was asked on a handle: a directory so asked is listed no more.
-std::wstring LongNameOf(const NtFileCalls& calls, HANDLE directory, const std::wstring& name);
+// The entry of the directory that `name` reaches, as listed (under its long
+// name, for a short one); false when there is none. The system keeps the
+// first pattern it was asked on a handle: a directory so asked is listed no
+// more.
+bool FindEntry(const NtFileCalls& calls, HANDLE directory, const std::wstring& name, NtEntry& found);
 
 // The path of the open entry from the root of its volume ("\A\B"), as the
 // system found it: a link followed on the way shows as another path.

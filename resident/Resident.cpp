@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "link/Messages.h"
+#include "resident/DiskIdentity.h"
 #include "resident/ResidentParts.h"
 #include "settings/ConfFile.h"
 #include "settings/ExeDir.h"
@@ -70,6 +71,8 @@ bool Resident::Start()
     }
     programDir_ = ExeDir();
     log_ = Log(programDir_ + kLogName);
+    // Trial files a cleaner ended half way through a judgement left.
+    SweepMarkers(programDir_ + kMarkerJournalName);
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
     tray_ = std::make_unique<TrayIcon>(window_, kTrayCallback);
     ReloadSettings();

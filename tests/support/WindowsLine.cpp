@@ -15,8 +15,11 @@ std::string RequestedWineMode()
 
 void Windows9xPath::SetUp()
 {
-    if (TestArgument("line") == "9x") {
+    const std::string line = TestArgument("line");
+    if (line == "9x") {
         missing_ = std::make_unique<ScopedMissingFunctions>(lacking_);
+    } else if (line == "nt4") {
+        missing_ = std::make_unique<ScopedMissingFunctions>(kNt4Lacks);
     }
 }
 

@@ -11,6 +11,8 @@
 
 namespace klarvo::test {
 
+inline constexpr char kNt4Lacks[] = "GetFinalPathNameByHandleA,GetLongPathNameA";
+
 // The mode the test run asked Wine for (KLARVO_WINE_MODE: win98, winxp,
 // win64), empty when a program is started by hand without it.
 std::string RequestedWineMode();
@@ -18,7 +20,8 @@ std::string RequestedWineMode();
 // Wine offers every function of the NT line whatever version it reports.
 // Run with --line=9x, a test program registering this misses `lacking` (the
 // functions Windows 95 and 98 lack) in every test, so that the code under
-// test takes their path.
+// test takes their path; with --line=nt4, what NT 4 lacks of the NT line's
+// later functions.
 class Windows9xPath : public testing::Environment {
 public:
     explicit Windows9xPath(const char* lacking) : lacking_(lacking) {}

@@ -464,8 +464,10 @@ TEST(DiskBatch, AnEndingCleanerReportsWhatItDidNotDo)
 }
 
 // Run by resident_drives.sh: S: leads into the Windows folder, P: into
-// Program Files, K: to the folder above the program's own, T: into an
-// ordinary tree. A drive letter is no way around a protected place.
+// Program Files, K: to the folder above the program's own, W: and V: are
+// rooted one and two levels inside the Windows folder, Q: and R: inside
+// Program Files, T: into an ordinary tree. A drive letter is no way around
+// a protected place, wherever it is rooted.
 TEST(DiskDrives, LeadingIntoProtectedPlacesAreRefused)
 {
     const std::string base = test::TestArgument("drives-base");
@@ -473,7 +475,8 @@ TEST(DiskDrives, LeadingIntoProtectedPlacesAreRefused)
         GTEST_SKIP() << "needs the drive letters that resident_drives.sh makes";
     }
     const DiskCleaner cleaner(SystemProtectedPlaces(base + "\\program"), SystemCleanablePlaces());
-    for (const char* refused : {"S:\\kprobe", "P:\\KlarvoProbeApp", "K:\\program"}) {
+    for (const char* refused :
+         {"S:\\kprobe", "P:\\KlarvoProbeApp", "K:\\program", "W:\\sub", "V:\\sub", "Q:\\data", "R:\\x"}) {
         const ClearTally tally = cleaner.Clear(refused, true);
         EXPECT_NE(tally.verdict, PathVerdict::Accepted) << refused;
         EXPECT_EQ(tally.filesDeleted + tally.directoriesRemoved, 0u) << refused;

@@ -12,6 +12,7 @@ namespace {
 
 #ifdef KLARVO_TEST_HOOKS
 std::vector<std::string>* g_zeroIndexKeys = nullptr;
+bool g_abandonMarkers = false;
 #endif
 
 std::string HexKey(DWORD serial, DWORD high, DWORD low)
@@ -280,15 +281,15 @@ Marker::Marker(const std::string& directory, std::string journal) : journal_(std
     }
     made_ = static_cast<bool>(
         FileHandle(CreateFileA(file_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr)));
-#ifdef KLARVO_TEST_HOOKS
-    if (made_ && GetEnvironmentVariableA(kDieAfterMarkerVariable, name, sizeof name) > 0) {
-        ExitProcess(3);
-    }
-#endif
 }
 
 Marker::~Marker()
 {
+#ifdef KLARVO_TEST_HOOKS
+    if (g_abandonMarkers) {
+        return;
+    }
+#endif
     if (made_) {
         DeleteFileA(file_.c_str());
     }
@@ -368,6 +369,16 @@ ScopedZeroIndex::~ScopedZeroIndex()
 {
     delete g_zeroIndexKeys;
     g_zeroIndexKeys = nullptr;
+}
+
+ScopedAbandonedMarkers::ScopedAbandonedMarkers()
+{
+    g_abandonMarkers = true;
+}
+
+ScopedAbandonedMarkers::~ScopedAbandonedMarkers()
+{
+    g_abandonMarkers = false;
 }
 #endif
 

@@ -88,9 +88,15 @@ public:
     ScopedZeroIndex& operator=(const ScopedZeroIndex&) = delete;
 };
 
-// Ends the process as soon as a marker is made: a cleaner killed half way
-// through a judgement.
-inline constexpr char kDieAfterMarkerVariable[] = "KLARVO_TEST_DIE_AFTER_MARKER";
+// Markers made while the object lives are left with their journal lines,
+// as by a cleaner ended half way through a judgement.
+class ScopedAbandonedMarkers {
+public:
+    ScopedAbandonedMarkers();
+    ~ScopedAbandonedMarkers();
+    ScopedAbandonedMarkers(const ScopedAbandonedMarkers&) = delete;
+    ScopedAbandonedMarkers& operator=(const ScopedAbandonedMarkers&) = delete;
+};
 #endif
 
 } // namespace klarvo::resident

@@ -28,9 +28,11 @@ set_tests_properties(resident_outcomes_tests_9x PROPERTIES TIMEOUT 300
 # sandbox prefix around a run of the disk tests.
 add_test(NAME resident_disk_links
   COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/resident_links.sh $<TARGET_FILE:resident_disk_tests>)
+add_test(NAME resident_disk_links_nt4
+  COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/resident_links.sh $<TARGET_FILE:resident_disk_tests> nt4)
 add_test(NAME resident_disk_links_9x
   COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/resident_links.sh $<TARGET_FILE:resident_disk_tests> 9x)
-set_tests_properties(resident_disk_links resident_disk_links_9x PROPERTIES TIMEOUT 300
+set_tests_properties(resident_disk_links resident_disk_links_nt4 resident_disk_links_9x PROPERTIES TIMEOUT 300
   ENVIRONMENT_MODIFICATION "WINEPREFIX=string_append:-sandbox;KLARVO_WINE=set:${KLARVO_WINE}")
 # Drive letters that lead into protected places: a throwaway prefix with
 # Wine's drive links, both paths.

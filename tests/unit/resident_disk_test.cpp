@@ -10,6 +10,7 @@
 #include "link/Messages.h"
 #include "resident/DiskBatch.h"
 #include "resident/DiskCleaner.h"
+#include "resident/DiskIdentity.h"
 #include "support/Process.h"
 #include "support/TempDir.h"
 #include "support/WindowsLine.h"
@@ -463,6 +464,95 @@ TEST(DiskBatch, AnEndingCleanerReportsWhatItDidNotDo)
     EXPECT_TRUE(FileExists(tree.root + "\\a.tmp"));
 }
 
+bool OnTheNtLine()
+{
+    return DiskFunctions::Find().HandlePath();
+}
+
+std::string WindowsDirectory()
+{
+    char buffer[MAX_PATH];
+    const UINT length = GetWindowsDirectoryA(buffer, MAX_PATH);
+    return std::string(buffer, length);
+}
+
+FILETIME LastWritten(const std::string& directory)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExA(directory.c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime;
+}
+
+// Windows 9x's answers for a SUBST letter into the Windows folder and for a
+// mapped share (Wine gives neither): refused before anything is written.
+TEST(DiskJudgement, AWindows9xTrueNameLeadingInsideOrToTheNetworkIsRefused)
+{
+    if (OnTheNtLine()) {
+        GTEST_SKIP() << "the NT line judges by handles";
+    }
+    TempDir temp;
+    Tree tree(temp.File("tree"));
+    const DiskCleaner cleaner(SystemProtectedPlaces(""), SystemCleanablePlaces());
+    const FILETIME before = LastWritten(tree.root);
+    const struct {
+        std::string target;
+        PathVerdict verdict;
+    } cases[] = {{WindowsDirectory(), PathVerdict::InsideProtected}, {"\\\\SERVER\\SHARE", PathVerdict::NetworkDrive}};
+    for (const auto& c : cases) {
+        const ScopedDriveAnswers answers({{tree.root.substr(0, 2), c.target}});
+        EXPECT_EQ(cleaner.Clear(tree.root, true).verdict, c.verdict) << c.target;
+    }
+    EXPECT_TRUE(FileExists(tree.root + "\\a.tmp"));
+    const FILETIME after = LastWritten(tree.root);
+    EXPECT_EQ(CompareFileTime(&before, &after), 0) << "a trial file came and went";
+}
+
+// A cleaner ended while its trial file stands leaves it and its line in the
+// journal; the next one sweeps both before it judges anything.
+TEST(DiskJudgement, ATrialFileOfAnEndedJudgementGoesAtTheNextStart)
+{
+    if (OnTheNtLine()) {
+        GTEST_SKIP() << "only Windows 9x makes trial files";
+    }
+    TempDir temp;
+    Tree tree(temp.File("tree"));
+    const std::string journal = temp.File(kMarkerJournalName);
+    const std::string markers = tree.root + "\\KLARVO~*.MRK";
+    WIN32_FIND_DATAA found;
+    {
+        const ScopedAbandonedMarkers ended;
+        EXPECT_EQ(DiskCleaner(SystemProtectedPlaces(""), {}, journal).Judge(tree.root), PathVerdict::Accepted);
+    }
+    ASSERT_TRUE(FindHandle(FindFirstFileA(markers.c_str(), &found))) << "the ended judgement left no trial file";
+    ASSERT_TRUE(FileExists(journal));
+    const DiskCleaner next(SystemProtectedPlaces(""), {}, journal);
+    EXPECT_FALSE(FindHandle(FindFirstFileA(markers.c_str(), &found)));
+    EXPECT_FALSE(FileExists(journal));
+    EXPECT_TRUE(FileExists(tree.root + "\\a.tmp"));
+}
+
+// FAT gives a volume's root the file index 0: the root is then known by its
+// volume; a directory below it with index 0 cannot be told from others.
+TEST(DiskJudgement, AVolumeRootWithoutAFileIndexIsKnownByItsVolume)
+{
+    if (!OnTheNtLine()) {
+        GTEST_SKIP() << "Windows 9x judges no identities";
+    }
+    TempDir temp;
+    Tree tree(temp.File("tree"));
+    {
+        const ScopedZeroIndex fat({tree.root.substr(0, 3)});
+        const DiskCleaner cleaner(SystemProtectedPlaces(""), SystemCleanablePlaces());
+        EXPECT_TRUE(cleaner.UnreadablePlaces().empty());
+        EXPECT_EQ(cleaner.Judge(WindowsDirectory() + "\\Fonts"), PathVerdict::InsideProtected);
+        EXPECT_EQ(cleaner.Clear(tree.root, true).filesDeleted, 5u);
+    }
+    Tree again(temp.File("again"));
+    const ScopedZeroIndex below({again.root + "\\sub"});
+    EXPECT_EQ(CleanerWithoutPlaces().Clear(again.root + "\\sub\\deeper", true).verdict, PathVerdict::Unverifiable);
+    EXPECT_TRUE(FileExists(again.root + "\\sub\\deeper\\d.tmp"));
+}
+
 // Run by resident_drives.sh: S: leads into the Windows folder, P: into
 // Program Files, K: to the folder above the program's own, W: and V: are
 // rooted one and two levels inside the Windows folder, Q: and R: inside
@@ -510,8 +600,17 @@ TEST(DiskLinks, AreNeitherFollowedNorRemoved)
     // there would delete its target.
     EXPECT_TRUE(FileExists(base + "\\tree\\filelink.txt"));
     EXPECT_EQ(tally.links, 3u);
+}
 
-    // A configured path that is a link, or runs through one, is refused.
+// A configured path that is a link, or runs through one, is refused: on
+// Windows 9x the attributes of the directories above are the only guard.
+TEST(DiskLinks, AChosenPathThroughALinkIsRefused)
+{
+    const std::string base = test::TestArgument("links-base");
+    if (base.empty()) {
+        GTEST_SKIP() << "needs the tree that resident_links.sh builds";
+    }
+    const DiskCleaner cleaner(SystemProtectedPlaces(""));
     EXPECT_EQ(cleaner.Clear(base + "\\tree\\dirlink", true).verdict, PathVerdict::Link);
     EXPECT_EQ(cleaner.Clear(base + "\\rootlink", true).verdict, PathVerdict::Link);
     EXPECT_EQ(cleaner.Clear(base + "\\rootlink\\deeper", true).verdict, PathVerdict::Link);

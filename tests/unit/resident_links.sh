@@ -2,9 +2,11 @@
 # Builds a tree holding Unix links inside the sandbox prefix's drive C:
 # (Wine itself cannot make links), lets the disk tests clear it, and checks
 # from this side that nothing the links point to was touched.
-# Usage: resident_links.sh <disk test program> [9x]   (KLARVO_WINE: the Wine loader, wine by default)
-# With 9x, only the odd names and the deep tree, through the path of Windows
-# 95 and 98, which has no links to defend against.
+# Usage: resident_links.sh <disk test program> [nt|nt4|9x]   (KLARVO_WINE: the Wine loader, wine by default)
+# nt4 takes the NT line without the functions later systems added. With 9x,
+# only the odd names, the deep tree and a chosen path through a link, through
+# the path of Windows 95 and 98, which has no links of its own to defend
+# against inside a tree.
 set -eu
 program=$1
 line=${2:-nt}
@@ -36,6 +38,21 @@ for name in x "x." "..." ".. "; do echo odd > "$base/odd/$name"; done
 # Entries swapped for links to outside files while the cleaner works.
 mkdir -p "$base/race" "$base/swap"
 i=0; while [ $i -lt 20 ]; do echo keep > "$base/outside/race$i.txt"; i=$((i + 1)); done
+# And a folder swapped for a link to a folder outside, mid-walk.
+mkdir -p "$base/outside/racedir"
+i=0; while [ $i -lt 20 ]; do echo keep > "$base/outside/racedir/keep$i.txt"; i=$((i + 1)); done
+swap_folder() {
+    n=0
+    while :; do
+        n=$((n + 1))
+        mkdir -p "$base/swap/real$n" && echo x > "$base/swap/real$n/f.txt" || true
+        mv -T "$base/race/dir" "$base/swap/old$n" 2>/dev/null || true
+        mv -T "$base/swap/real$n" "$base/race/dir" 2>/dev/null || true
+        mv -T "$base/race/dir" "$base/swap/gone$n" 2>/dev/null || true
+        ln -sfn "$base/outside/racedir" "$base/race/dir" 2>/dev/null || true
+        rm -rf "$base/swap/old$n" "$base/swap/gone$n" "$base/swap/real$n" 2>/dev/null || true
+    done
+}
 swap() {
     while :; do
         i=0
@@ -48,14 +65,16 @@ swap() {
 }
 swap &
 swapper=$!
-trap 'kill $swapper 2>/dev/null || true; rm -rf "$base"' EXIT
+swap_folder &
+folder_swapper=$!
+trap 'kill $swapper $folder_swapper 2>/dev/null || true; rm -rf "$base"' EXIT
 
 status=0
 filter='DiskLinks.*'
-[ "$line" = 9x ] && filter='DiskLinks.OddNames*'
+[ "$line" = 9x ] && filter='DiskLinks.OddNames*:DiskLinks.AChosenPath*'
 "${KLARVO_WINE:-wine}" "$program" "--gtest_filter=$filter" "--line=$line" "--links-base=C:\\$(basename "$base")" </dev/null || status=$?
-kill $swapper 2>/dev/null || true
-wait $swapper 2>/dev/null || true
+kill $swapper $folder_swapper 2>/dev/null || true
+wait $swapper $folder_swapper 2>/dev/null || true
 
 check() { if ! eval "$1"; then echo "FAILED: $2" >&2; status=1; fi; }
 check '[ -f "$base/tree/NUL" ] && [ -f "$base/tree/com1.txt" ]' "a file named like a device was deleted"
@@ -64,14 +83,18 @@ check '[ -f "$base/odd/x." ] && [ -f "$base/odd/..." ] && [ -f "$base/odd/.. " ]
 check '[ ! -e "$base/deep/f" ]' "the top of the deep tree was not cleared"
 bottom_kept() { (cd "$base/deep" && i=0 && while [ $i -lt 2000 ]; do cd d; i=$((i + 1)); done && [ -f bottom.txt ]); }
 check bottom_kept "the bottom of the deep tree was reached"
-[ "$line" = 9x ] && exit $status
 check '[ -f "$base/outside/keep.txt" ]' "the target of the links lost keep.txt"
 check '[ -f "$base/outside/deeper/keep.txt" ]' "the target of the links lost deeper/keep.txt"
+[ "$line" = 9x ] && exit $status
 check '[ -L "$base/tree/dirlink" ]' "the relative directory link was removed"
 check '[ -L "$base/tree/sub/abslink" ]' "the absolute directory link was removed"
 check '[ -L "$base/tree/filelink.txt" ]' "the file link was removed"
 check '[ -L "$base/rootlink" ]' "the link beside the tree was removed"
 check '[ ! -e "$base/tree/plain.txt" ]' "plain.txt was not deleted"
 check '[ ! -e "$base/tree/sub/inner.txt" ]' "sub/inner.txt was not deleted"
-i=0; while [ $i -lt 20 ]; do check '[ -f "$base/outside/race$i.txt" ]' "race$i.txt outside was deleted through a swapped link"; i=$((i + 1)); done
+i=0; while [ $i -lt 20 ]; do
+  check '[ -f "$base/outside/race$i.txt" ]' "race$i.txt outside was deleted through a swapped link"
+  check '[ -f "$base/outside/racedir/keep$i.txt" ]' "racedir/keep$i.txt outside was deleted through a folder swapped for a link"
+  i=$((i + 1))
+done
 exit $status

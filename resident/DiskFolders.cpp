@@ -119,7 +119,7 @@ private:
     {
         DWORD attributes = 0;
         std::wstring name;
-        if (!QueryAttributes(functions_.nt, opened, attributes) || !QueryName(functions_.nt, opened, name)) {
+        if (!QueryAttributesAndName(functions_.nt, opened, attributes, name)) {
             return DeleteOutcome::Failed;
         }
         if (IsLink(attributes) || IsDirectory(attributes) != directory ||

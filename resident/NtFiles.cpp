@@ -37,7 +37,7 @@ constexpr ULONG kCaseInsensitive = 0x40; // OBJ_CASE_INSENSITIVE, as the Win32 c
 
 // FILE_INFORMATION_CLASS values.
 constexpr int kBothDirectoryInformation = 3;
-constexpr int kBasicInformation = 4;
+constexpr int kAllInformation = 18;
 constexpr int kNameInformation = 9;
 constexpr int kDispositionInformation = 13;
 
@@ -53,11 +53,6 @@ struct BothDirectoryInformation {
     CCHAR shortNameBytes;
     wchar_t shortName[12];
     wchar_t name[1];
-};
-
-struct BasicInformation {
-    LARGE_INTEGER created, accessed, written, changed;
-    ULONG attributes;
 };
 
 struct Disposition {
@@ -180,14 +175,25 @@ bool QueryName(const NtFileCalls& calls, HANDLE handle, std::wstring& name)
     return true;
 }
 
-bool QueryAttributes(const NtFileCalls& calls, HANDLE handle, DWORD& attributes)
+bool QueryAttributesAndName(const NtFileCalls& calls, HANDLE handle, DWORD& attributes, std::wstring& name)
 {
-    BasicInformation information{};
+    // FILE_ALL_INFORMATION: the basic part (attributes after four times)
+    // first, the name last; every part in between is of fixed size.
+    constexpr std::size_t kAttributesAt = 32;
+    constexpr std::size_t kNameAt = 96;
+    ULONG buffer[512];
     IoStatus status{};
-    if (calls.query(handle, &status, &information, sizeof information, kBasicInformation) < 0) {
+    if (calls.query(handle, &status, buffer, sizeof buffer, kAllInformation) < 0) {
+        return false; // a name far longer than any path the walk reaches
+    }
+    const auto* bytes = reinterpret_cast<const unsigned char*>(buffer);
+    std::memcpy(&attributes, bytes + kAttributesAt, sizeof attributes);
+    ULONG nameBytes = 0;
+    std::memcpy(&nameBytes, bytes + kNameAt, sizeof nameBytes);
+    if (nameBytes > sizeof buffer - kNameAt - sizeof(ULONG)) {
         return false;
     }
-    attributes = information.attributes;
+    name.assign(reinterpret_cast<const wchar_t*>(bytes + kNameAt + sizeof(ULONG)), nameBytes / sizeof(wchar_t));
     return true;
 }
 

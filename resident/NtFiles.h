@@ -92,8 +92,9 @@ bool FindEntry(const NtFileCalls& calls, HANDLE directory, const std::wstring& n
 // system found it: a link followed on the way shows as another path.
 bool QueryName(const NtFileCalls& calls, HANDLE handle, std::wstring& name);
 
-// The attributes of the open entry as they are now.
-bool QueryAttributes(const NtFileCalls& calls, HANDLE handle, DWORD& attributes);
+// The attributes of the open entry as they are now, and its path as
+// QueryName gives it, asked at once.
+bool QueryAttributesAndName(const NtFileCalls& calls, HANDLE handle, DWORD& attributes, std::wstring& name);
 
 // Deletes the open entry once its last handle closes.
 NtStatus MarkForDeletion(const NtFileCalls& calls, HANDLE handle);

@@ -360,6 +360,7 @@ TEST(ShellFolders, AreProtectedAndFailClosed)
     const std::string docs = temp.File("docs");
     MakeDir(docs);
     WriteText(docs + "\\letter.txt", "keep");
+    MakeDir(docs + "\\scratch");
     const std::string other = temp.File("other");
     MakeDir(other);
     std::vector<std::unique_ptr<ScopedValue>> folders;
@@ -396,6 +397,9 @@ TEST(ShellFolders, AreProtectedAndFailClosed)
             EXPECT_EQ(cleaner.Judge(temp.File(name)), known ? PathVerdict::Protected : c.otherVerdict) << name;
         }
         EXPECT_EQ(cleaner.Judge(temp.Path()), known ? PathVerdict::HoldsProtected : c.otherVerdict) << c.what;
+        // Only the folders themselves: one of the person's own inside them
+        // may be chosen.
+        EXPECT_EQ(cleaner.Judge(docs + "\\scratch"), known ? PathVerdict::Accepted : c.otherVerdict) << c.what;
         EXPECT_TRUE(FileExists(docs + "\\letter.txt")) << c.what;
     }
     const ScopedValue personal(kUserShellFoldersKey, "Personal", REG_NONE, "");

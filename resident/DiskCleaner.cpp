@@ -224,6 +224,18 @@ DiskCleaner::Checked DiskCleaner::CheckThroughHandle(const std::string& normalis
         verdict != PathVerdict::Accepted) {
         return {verdict, {}, {}};
     }
+    // A volume mounted in a folder as well is also there: asking the
+    // system costs less than walking every protected tree for its root.
+    for (const std::string& mount : OtherMountPaths(canonical.path.substr(0, 3))) {
+        const NormalisedPath also = NormaliseDirectory(mount + canonical.path.substr(3));
+        const PathVerdict verdict =
+            also.verdict == PathVerdict::Accepted
+                ? JudgeAgainst(FoldCase(CanonicalForm(also.path, functions_)), places_, cleanables_)
+                : PathVerdict::Unverifiable;
+        if (verdict != PathVerdict::Accepted) {
+            return {verdict, {}, {}};
+        }
+    }
     const PathVerdict verdict = JudgeChain(opened.chain, GuardsFor(opened.chain), cleanableIdentities_);
     return {verdict, canonical.path, std::move(opened)};
 }

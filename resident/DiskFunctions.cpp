@@ -109,6 +109,36 @@ std::string NetworkConnection(const std::string& letter)
     return {};
 }
 
+std::vector<std::string> OtherMountPaths(const std::string& root)
+{
+    std::vector<std::string> paths;
+#ifdef KLARVO_TEST_HOOKS
+    if (const std::string* target = TestAnswer(root)) {
+        if (target->rfind("\\\\", 0) != 0) {
+            paths.push_back(*target + '\\');
+        }
+        return paths;
+    }
+#endif
+    using VolumeOf = BOOL(WINAPI*)(LPCSTR, LPSTR, DWORD);
+    using PathsOf = BOOL(WINAPI*)(LPCSTR, LPSTR, DWORD, PDWORD);
+    const auto volumeOf = SystemFunction<VolumeOf>("kernel32.dll", "GetVolumeNameForVolumeMountPointA");
+    const auto pathsOf = SystemFunction<PathsOf>("kernel32.dll", "GetVolumePathNamesForVolumeNameA");
+    char volume[MAX_PATH];
+    char names[4096] = {};
+    DWORD length = 0;
+    if (!volumeOf || !pathsOf || !volumeOf(root.c_str(), volume, sizeof volume) ||
+        !pathsOf(volume, names, sizeof names - 1, &length)) {
+        return paths;
+    }
+    for (const char* name = names; *name != '\0'; name += lstrlenA(name) + 1) {
+        if (lstrcmpiA(name, root.c_str()) != 0) {
+            paths.emplace_back(name);
+        }
+    }
+    return paths;
+}
+
 #ifdef KLARVO_TEST_HOOKS
 ScopedDriveAnswers::ScopedDriveAnswers(std::vector<std::pair<std::string, std::string>> letters)
 {

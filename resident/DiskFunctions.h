@@ -50,10 +50,15 @@ bool TrueName(const std::string& path, std::string& trueName);
 // The share behind a drive letter ("X:"), empty for a local drive.
 std::string NetworkConnection(const std::string& letter);
 
+// The NT line: the other folders the volume of a drive root ("X:\") is
+// mounted at ("C:\MNT\"), where the system can say (XP on).
+std::vector<std::string> OtherMountPaths(const std::string& root);
+
 #ifdef KLARVO_TEST_HOOKS
-// Wine answers both questions above with the path unchanged. A test tells
-// the cleaner what Windows 9x would answer for a letter made by SUBST
-// ("W:" to "C:\WINDOWS\KPROBE") or by mapping a share ("N:" to
+// Wine answers the questions above with the path unchanged, and mounts no
+// volume in a folder. A test tells the cleaner what Windows would answer for
+// a letter made by SUBST ("W:" to "C:\WINDOWS\KPROBE"; on the NT line, a
+// volume also mounted there) or by mapping a share ("N:" to
 // "\\SERVER\SHARE"), until the object ends.
 class ScopedDriveAnswers {
 public:

@@ -96,10 +96,18 @@ bool MayBeOpened(const Entry& entry, ClearTally& tally)
 
 } // namespace
 
+// Everything known of a chosen directory before it is judged: each path
+// that names it, and on the NT line the directory itself, opened.
+struct DiskCleaner::Facts {
+    PathVerdict verdict = PathVerdict::Accepted; // what ended the gathering early
+    std::string path;                            // long form, as spelled on disk
+    std::vector<std::string> spellings;          // case-folded, that one first
+    OpenedDirectory opened;
+};
+
 struct DiskCleaner::Checked {
     PathVerdict verdict;
-    std::string path;       // long form, as spelled on disk
-    OpenedDirectory opened; // the NT line: the directory itself
+    Facts facts;
 };
 
 DiskCleaner::DiskCleaner(const std::vector<ProtectedPlace>& places, const std::vector<std::string>& cleanables,
@@ -210,88 +218,106 @@ PathVerdict DiskCleaner::JudgeByMarker(const std::string& path) const
     return PathVerdict::Accepted;
 }
 
-DiskCleaner::Checked DiskCleaner::CheckThroughHandle(const std::string& normalised) const
+DiskCleaner::Facts DiskCleaner::GatherThroughHandle(const std::string& normalised) const
 {
-    OpenedDirectory opened = OpenDirectoryChain(normalised, functions_);
-    if (opened.verdict != PathVerdict::Accepted) {
-        return {opened.verdict, {}, {}};
+    Facts facts;
+    facts.opened = OpenDirectoryChain(normalised, functions_);
+    if (facts.opened.verdict != PathVerdict::Accepted) {
+        facts.verdict = facts.opened.verdict;
+        return facts;
     }
-    const NormalisedPath canonical = NormaliseDirectory(CanonicalForm(normalised, functions_));
-    if (canonical.verdict != PathVerdict::Accepted) {
-        return {canonical.verdict, {}, {}};
-    }
-    if (const PathVerdict verdict = JudgeAgainst(FoldCase(canonical.path), places_, cleanables_);
-        verdict != PathVerdict::Accepted) {
-        return {verdict, {}, {}};
+    if (!AddSpelling(CanonicalForm(normalised, functions_), facts)) {
+        return facts;
     }
     // A volume mounted in a folder as well is also there: asking the
     // system costs less than walking every protected tree for its root.
-    for (const std::string& mount : OtherMountPaths(canonical.path.substr(0, 3))) {
-        const NormalisedPath also = NormaliseDirectory(mount + canonical.path.substr(3));
-        const PathVerdict verdict =
-            also.verdict == PathVerdict::Accepted
-                ? JudgeAgainst(FoldCase(CanonicalForm(also.path, functions_)), places_, cleanables_)
-                : PathVerdict::Unverifiable;
-        if (verdict != PathVerdict::Accepted) {
-            return {verdict, {}, {}};
+    for (const std::string& mount : OtherMountPaths(normalised.substr(0, 3))) {
+        if (!AddSpelling(mount + facts.path.substr(3), facts)) {
+            return facts;
         }
     }
-    const PathVerdict verdict = JudgeChain(opened.chain, GuardsFor(opened.chain), cleanableIdentities_);
-    return {verdict, canonical.path, std::move(opened)};
+    return facts;
 }
 
-DiskCleaner::Checked DiskCleaner::CheckByName(const std::string& normalised) const
+DiskCleaner::Facts DiskCleaner::GatherByName(const std::string& normalised) const
 {
+    Facts facts;
     if (!IsDirectory(GetFileAttributesA(normalised.c_str()))) {
-        return {PathVerdict::Missing, {}, {}};
+        facts.verdict = PathVerdict::Missing;
+        return facts;
     }
     if (PassesThroughLink(normalised)) {
-        return {PathVerdict::Link, {}, {}};
+        facts.verdict = PathVerdict::Link;
+        return facts;
     }
-    const NormalisedPath canonical = NormaliseDirectory(CanonicalForm(normalised, functions_));
-    if (canonical.verdict != PathVerdict::Accepted) {
-        return {canonical.verdict, {}, {}};
+    if (!AddSpelling(CanonicalForm(normalised, functions_), facts)) {
+        return facts;
     }
-    if (const PathVerdict verdict = JudgeAgainst(FoldCase(canonical.path), places_, cleanables_);
-        verdict != PathVerdict::Accepted) {
-        return {verdict, {}, {}};
-    }
-    // Everything that writes nothing first: where the system says a SUBST
-    // letter leads, and whether the letter is the network's.
+    // Where the system says a SUBST letter leads, and whether the letter
+    // is the network's: both without writing anything.
     std::string trueName;
-    if (!TrueName(canonical.path, trueName)) {
-        return {PathVerdict::Unverifiable, {}, {}};
+    if (!TrueName(facts.path, trueName)) {
+        facts.verdict = PathVerdict::Unverifiable;
+    } else if (trueName.rfind("\\\\", 0) == 0 || !NetworkConnection(facts.path.substr(0, 2)).empty()) {
+        facts.verdict = PathVerdict::NetworkDrive;
+    } else {
+        AddSpelling(trueName, facts);
     }
-    if (trueName.rfind("\\\\", 0) == 0 || !NetworkConnection(canonical.path.substr(0, 2)).empty()) {
-        return {PathVerdict::NetworkDrive, {}, {}};
+    return facts;
+}
+
+bool DiskCleaner::AddSpelling(const std::string& path, Facts& facts) const
+{
+    const NormalisedPath normal = NormaliseDirectory(CanonicalForm(path, functions_));
+    if (normal.verdict != PathVerdict::Accepted) {
+        // Another name for a chosen directory that is no directory path:
+        // where it leads is not known.
+        facts.verdict = normal.verdict == PathVerdict::DriveRoot ? normal.verdict : PathVerdict::Unverifiable;
+        return false;
     }
-    const NormalisedPath truly = NormaliseDirectory(CanonicalForm(trueName, functions_));
-    if (truly.verdict != PathVerdict::Accepted) {
-        return {truly.verdict == PathVerdict::DriveRoot ? truly.verdict : PathVerdict::Unverifiable, {}, {}};
+    if (facts.path.empty()) {
+        facts.path = normal.path;
     }
-    if (const PathVerdict verdict = JudgeAgainst(FoldCase(truly.path), places_, cleanables_);
-        verdict != PathVerdict::Accepted) {
-        return {verdict, {}, {}};
+    facts.spellings.push_back(FoldCase(normal.path));
+    return true;
+}
+
+PathVerdict DiskCleaner::JudgeFacts(const Facts& facts) const
+{
+    if (facts.verdict != PathVerdict::Accepted) {
+        return facts.verdict;
     }
-    return {JudgeByMarker(canonical.path), canonical.path, {}};
+    for (const std::string& spelling : facts.spellings) {
+        if (const PathVerdict verdict = JudgeAgainst(spelling, places_, cleanables_);
+            verdict != PathVerdict::Accepted) {
+            return verdict;
+        }
+    }
+    if (functions_.HandlePath()) {
+        return JudgeChain(facts.opened.chain, GuardsFor(facts.opened.chain), cleanableIdentities_);
+    }
+    // Only once nothing that writes nothing has found fault.
+    return JudgeByMarker(facts.path);
 }
 
 DiskCleaner::Checked DiskCleaner::Check(const std::string& directory) const
 {
     const NormalisedPath normal = NormaliseDirectory(directory);
     if (normal.verdict != PathVerdict::Accepted) {
-        return {normal.verdict, {}, {}};
+        return {normal.verdict, {}};
     }
     if (!unreadable_.empty()) {
-        return {PathVerdict::UnknownProtected, {}, {}};
+        return {PathVerdict::UnknownProtected, {}};
     }
     // The spelling is judged before the disk is asked anything, so that
     // neither an alias nor a missing directory slips by.
     if (const PathVerdict verdict = JudgeAgainst(FoldCase(normal.path), places_, cleanables_);
         verdict != PathVerdict::Accepted) {
-        return {verdict, {}, {}};
+        return {verdict, {}};
     }
-    return functions_.HandlePath() ? CheckThroughHandle(normal.path) : CheckByName(normal.path);
+    Facts facts = functions_.HandlePath() ? GatherThroughHandle(normal.path) : GatherByName(normal.path);
+    const PathVerdict verdict = JudgeFacts(facts);
+    return {verdict, std::move(facts)};
 }
 
 PathVerdict DiskCleaner::Judge(const std::string& directory) const
@@ -333,8 +359,9 @@ ClearTally DiskCleaner::Clear(const std::string& directory, bool withSubdirector
     Checked checked = Check(directory);
     tally.verdict = checked.verdict;
     if (checked.verdict == PathVerdict::Accepted) {
-        ClearInside(functions_.HandlePath() ? HandleFolder(checked.path, std::move(checked.opened), functions_)
-                                            : NamedFolder(checked.path, functions_),
+        Facts& facts = checked.facts;
+        ClearInside(functions_.HandlePath() ? HandleFolder(facts.path, std::move(facts.opened), functions_)
+                                            : NamedFolder(facts.path, functions_),
                     withSubdirectories, stop, tally);
     }
     return tally;

@@ -103,10 +103,15 @@ public:
     const std::vector<std::string>& UnreadablePlaces() const { return unreadable_; }
 
 private:
+    struct Facts;
     struct Checked;
+    // The facts are gathered first, asking the system but writing nothing,
+    // then judged in one place.
     Checked Check(const std::string& directory) const;
-    Checked CheckThroughHandle(const std::string& normalised) const;
-    Checked CheckByName(const std::string& normalised) const;
+    Facts GatherThroughHandle(const std::string& normalised) const;
+    Facts GatherByName(const std::string& normalised) const;
+    bool AddSpelling(const std::string& path, Facts& facts) const;
+    PathVerdict JudgeFacts(const Facts& facts) const;
     PathVerdict JudgeByMarker(const std::string& path) const;
     std::vector<GuardedPlace> GuardsFor(const PlaceChain& candidate) const;
     bool IsProtected(const std::string& path) const;

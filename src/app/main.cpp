@@ -13,12 +13,21 @@ namespace {
 // Application title on the task bar until the main window sets its own.
 constexpr char kStartTitle[] = "Klarvo Shell";
 
+// The hint window class is the program's for its whole run and the earlier
+// one is put back however the program ends.
+struct CoolHintForTheRun {
+    CoolHintForTheRun() { klarvo::InstallCoolHint(); }
+    ~CoolHintForTheRun() { klarvo::UninstallCoolHint(); }
+    CoolHintForTheRun(const CoolHintForTheRun&) = delete;
+    CoolHintForTheRun& operator=(const CoolHintForTheRun&) = delete;
+};
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     using namespace klarvo;
-    InstallCoolHint();
+    const CoolHintForTheRun coolHint;
     const char* pageText = __argc > 1 ? __argv[1] : nullptr;
     if (!ClaimSingleInstance()) {
         ForwardToRunningShell(ParsePageArgument(pageText));

@@ -33,8 +33,10 @@ void TGradBtn::SetBtnFrameSize(std::int32_t size)
 
 void TGradBtn::SetPresets(std::int32_t preset)
 {
+    // Unlike the other setters, the same value again applies its whole
+    // scheme again: a preset is a recipe, not a state.
     const PresetScheme* scheme = FindPreset(preset);
-    if (scheme == nullptr || static_cast<TPreset>(preset) == presets_) {
+    if (scheme == nullptr) {
         return;
     }
     disabledColor_ = scheme->disabledColor;

@@ -308,6 +308,13 @@ TEST(GradBtn, PresetOverwritesWhatCameBeforeAndYieldsToWhatComesAfter)
     EXPECT_EQ(btn.GetFont().Height(), 13);
     EXPECT_EQ(btn.BeginColor(), Rgb(206, 206, 206));
 
+    // The same scheme again is applied again, the font included.
+    btn.SetBeginColor(clRed);
+    btn.SetPresets(TPreset::Aluminum);
+    EXPECT_EQ(btn.BeginColor(), Rgb(206, 206, 206));
+    EXPECT_EQ(btn.GetFont().Size(), 10);
+    btn.GetFont().SetHeight(13);
+
     // Outside the schemes: nothing changes.
     btn.SetPresets(6);
     btn.SetPresets(-1);

@@ -202,7 +202,7 @@ const std::vector<Placed>& Layout()
         {"cbautorun", T(TIACheckControl), "tsopt", 32, 64, 313, 19, "Start Klarvo with Windows"},
         {"cbnorunshell", T(TIACheckControl), "tsopt", 48, 82, 297, 19, "No running Klarvo Shell"},
         {"cbtraymem", T(TIACheckControl), "tsopt", 32, 104, 257, 19, "Display free RAM in system tray"},
-        {"cbsound", T(TIACheckControl), "tsopt", 32, 128, 286, 19, "Play the sound when freeing up RAM:"},
+        {"cbsound", T(TIACheckControl), "tsopt", 32, 128, 281, 19, "Play the sound when freeing up RAM:"},
         {"fesound", T(FileNameEdit), "tsopt", 320, 126, 193, 23, ""},
         {"cbwall", T(TIACheckControl), "tsopt", 32, 152, 185, 19, "Background image file:"},
         {"fewall", T(FileNameEdit), "tsopt", 320, 150, 193, 23, ""},

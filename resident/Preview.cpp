@@ -87,11 +87,11 @@ private:
 };
 
 // One category's part of the report; false when it was refused or failed.
-bool PreviewCategory(const DiskCleaner& cleaner, const DiskJob& job, const std::atomic<bool>* stop,
-                     std::string& text, Counts& totals)
+bool PreviewCategory(const DiskCleaner& cleaner, const DiskJob& job, const std::atomic<bool>* stop, std::string& text,
+                     Counts& totals)
 {
-    text += std::string("\r\n") + CategoryName(job.category) + ": " + (job.path.empty() ? "(none set)" : job.path) +
-            "\r\n";
+    text +=
+        std::string("\r\n") + CategoryName(job.category) + ": " + (job.path.empty() ? "(none set)" : job.path) + "\r\n";
     if (const std::string why = RefusalBeforeWalk(cleaner, job); !why.empty()) {
         text += "  Refused: " + why + ". Nothing there would be deleted.\r\n";
         return false;
@@ -162,16 +162,21 @@ bool PreviewText(const std::string& programDir, const std::vector<HddCategory>& 
     }
 }
 
+// ShellExecuteA's answer: above 32 when it opened.
+bool Opened(HINSTANCE answer)
+{
+    return reinterpret_cast<INT_PTR>(answer) > 32;
+}
+
 } // namespace
 
-int RunPreview(const std::string& programDir, const std::vector<HddCategory>& categories,
-               const std::string& reportFile)
+int RunPreview(const std::string& programDir, const std::vector<HddCategory>& categories, const std::string& reportFile)
 {
     return RunPreview(programDir, categories, reportFile, nullptr);
 }
 
-int RunPreview(const std::string& programDir, const std::vector<HddCategory>& categories,
-               const std::string& reportFile, const std::atomic<bool>* stop)
+int RunPreview(const std::string& programDir, const std::vector<HddCategory>& categories, const std::string& reportFile,
+               const std::atomic<bool>* stop)
 {
     std::string text;
     const bool whole = PreviewText(programDir, categories, stop, text);
@@ -193,9 +198,10 @@ bool OpenPreview(const std::string& reportFile)
     if (!FileExists(reportFile)) {
         return false;
     }
-    // Values above 32 mean it was opened.
-    const HINSTANCE opened = ShellExecuteA(nullptr, "open", reportFile.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-    return reinterpret_cast<INT_PTR>(opened) > 32;
+    // A system that lost its viewer of .txt files still has Notepad.
+    const std::string quoted = '"' + reportFile + '"';
+    return Opened(ShellExecuteA(nullptr, "open", reportFile.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) ||
+           Opened(ShellExecuteA(nullptr, "open", "notepad.exe", quoted.c_str(), nullptr, SW_SHOWNORMAL));
 }
 
 int PreviewAndOpen(const std::string& programDir)

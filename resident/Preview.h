@@ -22,8 +22,8 @@ inline constexpr char kPreviewName[] = "Klarvo-preview.txt";
 int RunPreview(const std::string& programDir, const std::vector<HddCategory>& categories,
                const std::string& reportFile);
 // The same; `stop` ends it between entries, as it ends a Clear.
-int RunPreview(const std::string& programDir, const std::vector<HddCategory>& categories,
-               const std::string& reportFile, const std::atomic<bool>* stop);
+int RunPreview(const std::string& programDir, const std::vector<HddCategory>& categories, const std::string& reportFile,
+               const std::atomic<bool>* stop);
 
 std::string DefaultPreviewFile(const std::string& programDir);
 

@@ -68,12 +68,12 @@ public:
         }
         ++counts_.kept;
         failed_ = failed_ || entry.fate == EntryFate::Failed || entry.fate == EntryFate::NotListed;
-        kept_ += "  " + entry.path + " - " + FateText(entry.fate) + "\r\n";
+        kept_ += "    " + entry.path + " - " + FateText(entry.fate) + "\r\n";
     }
     void WriteTo(std::string& text) const
     {
-        text += "  Would delete:\r\n" + (deleted_.empty() ? std::string("  (nothing)\r\n") : deleted_);
-        text += "  Would keep:\r\n" + (kept_.empty() ? std::string("  (nothing)\r\n") : kept_);
+        text += "  Would delete:\r\n" + (deleted_.empty() ? std::string("    (nothing)\r\n") : deleted_);
+        text += "  Would keep:\r\n" + (kept_.empty() ? std::string("    (nothing)\r\n") : kept_);
         text += "  " + counts_.Text() + ".\r\n";
     }
     const Counts& Totals() const { return counts_; }

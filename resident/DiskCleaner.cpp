@@ -176,7 +176,6 @@ const char* FateText(EntryFate fate)
 struct DiskCleaner::Walk {
     bool withSubdirectories;
     const std::atomic<bool>* stop;
-    WalkMode mode;
     const WalkObserver& observer;
     ClearTally tally;
 
@@ -426,7 +425,7 @@ bool DiskCleaner::IsProtected(const std::string& path) const
 ClearTally DiskCleaner::Clear(const std::string& directory, bool withSubdirectories, const std::atomic<bool>* stop,
                               WalkMode mode, const WalkObserver& observer) const
 {
-    Walk walk{withSubdirectories, stop, mode, observer, {}};
+    Walk walk{withSubdirectories, stop, observer, {}};
     Checked checked = Check(directory);
     walk.tally.verdict = checked.verdict;
     if (checked.verdict == PathVerdict::Accepted) {

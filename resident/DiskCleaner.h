@@ -2,11 +2,10 @@
 
 #include <atomic>
 #include <cstddef>
-#include <string>
-#include <vector>
-
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "resident/DiskEntries.h"
 #include "resident/DiskFunctions.h"

@@ -15,6 +15,7 @@ constexpr CommandRow kRows[] = {
     {trayFreeUp,        false, 0, 0,                  menuFreeUp3,   2,  nullptr,             true,  false},
     {cmdFastClean,      true,  0, 0,                  menuFast,      0,  "Fast cleaning",     true,  false},
     {trayOpenShell,     false, 0, 0,                  menuOpenShell, 0,  "Open Klarvo Shell", false, true},
+    {trayPreviewDisk,   false, 0, 0,                  menuPreviewDisk, 0, "Preview disk cleaning...", false, false},
     {trayExit,          false, 0, 0,                  menuExit,      0,  "Exit",              false, true},
     {cmdReloadSettings, true,  0, 0,                  0,             0,  nullptr,             false, false},
     {cmdReportStatus,   true,  0, 0,                  0,             0,  nullptr,             false, false},

@@ -15,6 +15,7 @@ enum MenuId : unsigned {
     menuFast = 104,
     menuOpenShell = 105,
     menuExit = 106,
+    menuPreviewDisk = 107,
 };
 
 // What only the tray offers. The codes lie above every CleanerCommand, and
@@ -24,6 +25,7 @@ enum TrayOnlyCode : int {
     trayFreeUp = 1000, // argument: which of the three amounts
     trayOpenShell = 1001,
     trayExit = 1002,
+    trayPreviewDisk = 1003,
 };
 
 // A command the cleaner carries out, from the tray or posted as

@@ -71,25 +71,13 @@ void ReportLeftovers(const std::string& path, const ClearTally& tally, DiskRepor
 
 void RunJob(const DiskCleaner& cleaner, const DiskJob& job, const std::atomic<bool>& stop, DiskReport& report)
 {
-    // The system's own places are cleaned only where the cleaner itself
-    // finds them; a line naming anything else is no such place.
-    if (job.category != hcDir) {
-        const std::string own = SystemPlaceOf(job.category);
-        if (const PathVerdict verdict = cleaner.JudgeSystemPlace(job.path, own); IsRefusal(verdict)) {
-            Refuse(job,
-                   std::string(VerdictText(verdict)) + (verdict == PathVerdict::NotSystemPlace
-                                                            ? " (" + (own.empty() ? std::string("none") : own) + ")"
-                                                            : std::string()),
-                   report);
-            return;
-        }
+    if (const std::string why = RefusalBeforeWalk(cleaner, job); !why.empty()) {
+        Refuse(job, why, report);
+        return;
     }
     const ClearTally tally = cleaner.Clear(job.path, job.withSubdirectories, &stop);
-    // A person chose that directory, and a Clear of it that does nothing
-    // must not pass for one that emptied it. The system's own places may
-    // well not be made yet.
-    if (IsRefusal(tally.verdict) || (job.category == hcDir && tally.verdict == PathVerdict::Missing)) {
-        Refuse(job, VerdictText(tally.verdict), report);
+    if (const std::string why = RefusalOfWalk(job, tally.verdict); !why.empty()) {
+        Refuse(job, why, report);
         return;
     }
     ReportLeftovers(job.path, tally, report);
@@ -103,6 +91,40 @@ std::string FailureLine(const std::deque<DiskJob>& batch, std::size_t at, const 
 
 } // namespace
 
+DiskCleaner SystemDiskCleaner(const std::string& programDir)
+{
+    return DiskCleaner(SystemProtectedPlaces(programDir), SystemCleanablePlaces(),
+                       programDir.empty() ? std::string() : programDir + kMarkerJournalName);
+}
+
+std::string RefusalBeforeWalk(const DiskCleaner& cleaner, const DiskJob& job)
+{
+    // The system's own places are cleaned only where the cleaner itself
+    // finds them; a line naming anything else is no such place.
+    if (job.category == hcDir) {
+        return {};
+    }
+    const std::string own = SystemPlaceOf(job.category);
+    const PathVerdict verdict = cleaner.JudgeSystemPlace(job.path, own);
+    if (!IsRefusal(verdict)) {
+        return {};
+    }
+    return std::string(VerdictText(verdict)) + (verdict == PathVerdict::NotSystemPlace
+                                                    ? " (" + (own.empty() ? std::string("none") : own) + ")"
+                                                    : std::string());
+}
+
+std::string RefusalOfWalk(const DiskJob& job, PathVerdict verdict)
+{
+    // A person chose that directory, and a Clear of it that does nothing
+    // must not pass for one that emptied it. The system's own places may
+    // well not be made yet.
+    if (IsRefusal(verdict) || (job.category == hcDir && verdict == PathVerdict::Missing)) {
+        return VerdictText(verdict);
+    }
+    return {};
+}
+
 std::string NotStartedLine(const DiskJob& job)
 {
     return "Not cleaned: " + job.path + " - the cleaner was ending";
@@ -113,8 +135,7 @@ void RunDiskBatch(const std::deque<DiskJob>& batch, const std::string& programDi
 {
     std::size_t done = 0;
     try {
-        const DiskCleaner cleaner(SystemProtectedPlaces(programDir), SystemCleanablePlaces(),
-                                  programDir.empty() ? std::string() : programDir + kMarkerJournalName);
+        const DiskCleaner cleaner = SystemDiskCleaner(programDir);
         for (const std::string& place : cleaner.UnreadablePlaces()) {
             report.logLines.push_back("Protected place not readable: " + place + "; nothing is cleaned meanwhile");
         }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "link/Messages.h"
+#include "resident/DiskCleaner.h"
 
 namespace klarvo::resident {
 
@@ -28,6 +29,16 @@ struct DiskReport {
 // as not done; a failure of the whole batch is reported, never swallowed.
 void RunDiskBatch(const std::deque<DiskJob>& batch, const std::string& programDir, const std::atomic<bool>& stop,
                   DiskReport& report);
+
+// The judge of this system's places for a cleaner in `programDir`.
+DiskCleaner SystemDiskCleaner(const std::string& programDir);
+
+// Why a job must not be walked: a system category's place that is not the
+// system's own. Empty when it may be.
+std::string RefusalBeforeWalk(const DiskCleaner& cleaner, const DiskJob& job);
+// Why the walk's judgement refused the job's place; empty when it was
+// walked or simply holds nothing to clean.
+std::string RefusalOfWalk(const DiskJob& job, PathVerdict verdict);
 
 // The line for a job that an ending cleaner never started.
 std::string NotStartedLine(const DiskJob& job);

@@ -79,19 +79,62 @@ void Count(DeleteOutcome outcome, bool directory, const std::string& path, Clear
     }
 }
 
-// Why an entry of a listing is left unopened, counted; Accepted-like true
-// when it may be handled.
-bool MayBeOpened(const Entry& entry, ClearTally& tally)
+EntryFate FateOf(DeleteOutcome outcome, bool directory)
+{
+    switch (outcome) {
+    case DeleteOutcome::Deleted:
+        return EntryFate::Deleted;
+    case DeleteOutcome::InUse:
+        return EntryFate::InUse;
+    case DeleteOutcome::Gone:
+        return EntryFate::Gone;
+    case DeleteOutcome::NotEmpty:
+        return directory ? EntryFate::KeptFor : EntryFate::Failed;
+    case DeleteOutcome::Link:
+        return EntryFate::Link;
+    case DeleteOutcome::Marked:
+        return EntryFate::Marked;
+    default:
+        return EntryFate::Failed;
+    }
+}
+
+// Why an entry of a listing is left unopened, or Deleted when it may be
+// handled.
+EntryFate UnopenedFate(const Entry& entry)
 {
     if (entry.name.empty() || HoldsSeparator(entry.name) || IsOddName(entry.name)) {
+        return EntryFate::OddName;
+    }
+    return IsDeviceName(entry.name) ? EntryFate::Device : EntryFate::Deleted;
+}
+
+void CountUnopened(EntryFate fate, ClearTally& tally)
+{
+    switch (fate) {
+    case EntryFate::OddName:
         ++tally.oddNames;
-        return false;
-    }
-    if (IsDeviceName(entry.name)) {
+        break;
+    case EntryFate::Device:
         ++tally.failed;
-        return false;
+        break;
+    case EntryFate::TooLong:
+        ++tally.tooLong;
+        break;
+    case EntryFate::Link:
+        ++tally.links;
+        break;
+    case EntryFate::Marked:
+    case EntryFate::Protected:
+        ++tally.marked;
+        break;
+    case EntryFate::KeptFor:
+    case EntryFate::NotListed:
+        ++tally.foldersKept;
+        break;
+    default:
+        break;
     }
-    return true;
 }
 
 } // namespace
@@ -103,6 +146,71 @@ struct DiskCleaner::Facts {
     std::string path;                            // long form, as spelled on disk
     std::vector<std::string> spellings;          // case-folded, that one first
     OpenedDirectory opened;
+};
+
+const char* FateText(EntryFate fate)
+{
+    switch (fate) {
+    case EntryFate::Deleted:
+        return "deleted";
+    case EntryFate::Marked:
+        return "read-only or system";
+    case EntryFate::Link:
+        return "a link";
+    case EntryFate::OddName:
+        return "a name that cannot be reached as written";
+    case EntryFate::Device:
+        return "the name of a device";
+    case EntryFate::TooLong:
+        return "beyond the longest path";
+    case EntryFate::InUse:
+        return "in use";
+    case EntryFate::Protected:
+        return "a protected place";
+    case EntryFate::KeptFor:
+        return "kept for what stays in it";
+    case EntryFate::NotListed:
+        return "the system would not list it whole";
+    case EntryFate::NotEntered:
+        return "a subfolder, and subfolders are not cleaned here";
+    case EntryFate::Gone:
+        return "gone meanwhile";
+    case EntryFate::Failed:
+        return "refused by the system";
+    }
+    return "?";
+}
+
+// One walk's settings and what it found.
+struct DiskCleaner::Walk {
+    bool withSubdirectories;
+    const std::atomic<bool>* stop;
+    const WalkObserver& observer;
+    ClearTally tally;
+
+    bool Stopped()
+    {
+        tally.stopped = tally.stopped || (stop && stop->load());
+        return tally.stopped;
+    }
+    void Tell(const std::string& path, unsigned long long size, bool directory, EntryFate fate) const
+    {
+        if (observer) {
+            observer({path, size, directory, fate});
+        }
+    }
+    // An entry left before anything was opened.
+    void Leave(const std::string& path, const Entry& entry, EntryFate fate)
+    {
+        CountUnopened(fate, tally);
+        Tell(path, entry.size, IsDirectory(entry.attributes), fate);
+    }
+    // What the system answered for an opened entry.
+    void Settle(const std::string& path, unsigned long long size, bool directory, DeleteOutcome outcome)
+    {
+        Count(outcome, directory, path, tally);
+        Tell(path, size, directory, FateOf(outcome, directory));
+    }
 };
 
 struct DiskCleaner::Checked {
@@ -352,58 +460,59 @@ bool DiskCleaner::IsProtected(const std::string& path) const
     return JudgeAgainst(FoldCase(path), places_, cleanables_) != PathVerdict::Accepted;
 }
 
-ClearTally DiskCleaner::Clear(const std::string& directory, bool withSubdirectories,
-                              const std::atomic<bool>* stop) const
+ClearTally DiskCleaner::Clear(const std::string& directory, bool withSubdirectories, const std::atomic<bool>* stop,
+                              WalkMode mode, const WalkObserver& observer) const
 {
-    ClearTally tally;
+    Walk walk{withSubdirectories, stop, observer, {}};
     Checked checked = Check(directory);
-    tally.verdict = checked.verdict;
+    walk.tally.verdict = checked.verdict;
     if (checked.verdict == PathVerdict::Accepted) {
         Facts& facts = checked.facts;
-        ClearInside(functions_.HandlePath() ? HandleFolder(facts.path, std::move(facts.opened), functions_)
-                                            : NamedFolder(facts.path, functions_),
-                    withSubdirectories, stop, tally);
+        ClearInside(functions_.HandlePath() ? HandleFolder(facts.path, std::move(facts.opened), functions_, mode)
+                                            : NamedFolder(facts.path, functions_, mode),
+                    walk);
     }
-    return tally;
+    return walk.tally;
 }
 
-DiskCleaner::Step DiskCleaner::ClearEntry(Folder& folder, const Entry& entry, bool withSubdirectories,
-                                          ClearTally& tally) const
+DiskCleaner::Step DiskCleaner::ClearEntry(Folder& folder, const Entry& entry, Walk& walk) const
 {
     const bool isDirectory = entry.attributes & FILE_ATTRIBUTE_DIRECTORY;
-    if (!MayBeOpened(entry, tally)) {
+    const std::string path =
+        folder.Path() + '\\' + (entry.name.empty() ? std::string("(a name the code page cannot spell)") : entry.name);
+    if (const EntryFate fate = UnopenedFate(entry); fate != EntryFate::Deleted) {
+        walk.Leave(path, entry, fate);
         return {};
     }
-    const std::string path = folder.Path() + '\\' + entry.name;
     if (path.size() + (isDirectory ? kSearchSuffix : 0) > kLongestPath) {
-        ++tally.tooLong;
+        walk.Leave(path, entry, EntryFate::TooLong);
         return {};
     }
     if (entry.attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-        ++tally.links;
+        walk.Leave(path, entry, EntryFate::Link);
         return {};
     }
     if (isDirectory) {
-        if (!withSubdirectories) {
+        if (!walk.withSubdirectories) {
+            walk.Leave(path, entry, EntryFate::NotEntered);
             return {false}; // only the root lists them: it stays anyway
         }
         if (IsProtected(path)) {
-            ++tally.marked;
+            walk.Leave(path, entry, EntryFate::Protected);
             return {};
         }
         return {false, true}; // its own visit tells
     }
     if (IsMarkedToKeep(entry.attributes)) {
-        ++tally.marked;
+        walk.Leave(path, entry, EntryFate::Marked);
         return {};
     }
     const DeleteOutcome outcome = folder.DeleteFile(entry);
-    Count(outcome, false, path, tally);
+    walk.Settle(path, entry.size, false, outcome);
     return {IsKept(outcome)};
 }
 
-void DiskCleaner::ClearInside(std::unique_ptr<Folder> root, bool withSubdirectories, const std::atomic<bool>* stop,
-                              ClearTally& tally) const
+void DiskCleaner::ClearInside(std::unique_ptr<Folder> root, Walk& walk) const
 {
     // A directory is visited twice: first to clear its files and queue its
     // subdirectories, then, once they are done, to be removed itself, unless
@@ -416,12 +525,12 @@ void DiskCleaner::ClearInside(std::unique_ptr<Folder> root, bool withSubdirector
         std::size_t parent;
         bool emptied = false;
         bool keptInside = false;
+        bool unlisted = false;
     };
     std::vector<Visit> pending;
     pending.push_back({std::move(root), {}, kNoParent});
     while (!pending.empty()) {
-        if (stop && stop->load()) {
-            tally.stopped = true;
+        if (walk.Stopped()) {
             return;
         }
         const std::size_t current = pending.size() - 1;
@@ -433,12 +542,12 @@ void DiskCleaner::ClearInside(std::unique_ptr<Folder> root, bool withSubdirector
             }
             bool kept = true;
             if (done.keptInside) {
-                ++tally.foldersKept;
+                walk.Leave(done.folder->Path(), done.entry, done.unlisted ? EntryFate::NotListed : EntryFate::KeptFor);
             } else if (IsMarkedToKeep(done.entry.attributes)) {
-                ++tally.marked;
+                walk.Leave(done.folder->Path(), done.entry, EntryFate::Marked);
             } else {
                 const DeleteOutcome outcome = done.folder->Remove();
-                Count(outcome, true, done.folder->Path(), tally);
+                walk.Settle(done.folder->Path(), 0, true, outcome);
                 kept = IsKept(outcome);
             }
             if (kept) {
@@ -450,12 +559,13 @@ void DiskCleaner::ClearInside(std::unique_ptr<Folder> root, bool withSubdirector
         if (!pending[current].folder) {
             DeleteOutcome why = DeleteOutcome::Failed;
             Visit& visit = pending[current];
-            visit.folder = pending[visit.parent].folder->Enter(visit.entry, why);
+            Folder& parent = *pending[visit.parent].folder;
+            visit.folder = parent.Enter(visit.entry, why);
             if (!visit.folder) {
-                const std::size_t parent = visit.parent;
-                Count(why, true, {}, tally);
+                const std::size_t parentIndex = visit.parent;
+                walk.Settle(parent.Path() + '\\' + visit.entry.name, 0, true, why);
                 if (IsKept(why)) {
-                    pending[parent].keptInside = true;
+                    pending[parentIndex].keptInside = true;
                 }
                 pending.pop_back();
                 continue;
@@ -465,15 +575,15 @@ void DiskCleaner::ClearInside(std::unique_ptr<Folder> root, bool withSubdirector
         std::vector<Entry> entries;
         const Listing listing = folder.List(entries);
         if (listing != Listing::Complete) {
-            ++(listing == Listing::Cut ? tally.listingsCut : tally.failed);
+            ++(listing == Listing::Cut ? walk.tally.listingsCut : walk.tally.failed);
             pending[current].keptInside = true;
+            pending[current].unlisted = true;
         }
         for (Entry& entry : entries) {
-            if (stop && stop->load()) {
-                tally.stopped = true;
+            if (walk.Stopped()) {
                 return;
             }
-            const Step step = ClearEntry(folder, entry, withSubdirectories, tally);
+            const Step step = ClearEntry(folder, entry, walk);
             if (step.kept) {
                 pending[current].keptInside = true;
             }

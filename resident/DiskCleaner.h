@@ -2,17 +2,17 @@
 
 #include <atomic>
 #include <cstddef>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include <memory>
-
+#include "resident/DiskEntries.h"
 #include "resident/DiskFunctions.h"
 #include "resident/PathRules.h"
 
 namespace klarvo::resident {
 
-struct Entry;
 class Folder;
 
 // What one clearing did. Nothing is ever deleted unless verdict is Accepted.
@@ -35,6 +35,37 @@ struct ClearTally {
     // As many of those counted as failed, each with what became of it.
     std::vector<std::string> failedFiles;
 };
+
+// What became of one entry a walk met: deleted (in a preview: would be), or
+// why it stays.
+enum class EntryFate {
+    Deleted,
+    Marked,     // read-only or system
+    Link,       // a link or reparse point, or swapped for one since the listing
+    OddName,    // a name the system would take for another, or the code page cannot spell
+    Device,     // the name of a device
+    TooLong,    // beyond the longest path
+    InUse,      // open in some program
+    Protected,  // a protected place inside the tree
+    KeptFor,    // a folder kept for what stays inside it
+    NotListed,  // a folder the system would not list whole
+    NotEntered, // a subfolder of a place cleaned without them
+    Gone,       // went meanwhile
+    Failed,     // refused by the system
+};
+
+const char* FateText(EntryFate fate);
+
+struct WalkedEntry {
+    std::string path;
+    unsigned long long size; // 0 for folders
+    bool directory;
+    EntryFate fate;
+};
+
+// Told of every entry below the cleared directory, a folder after all that
+// was inside it.
+using WalkObserver = std::function<void(const WalkedEntry&)>;
 
 // How many in-use files a tally names; the count goes on past them.
 inline constexpr std::size_t kNamedInUseFiles = 16;
@@ -94,9 +125,10 @@ public:
     // category, `systemPlace`, however either is spelled.
     PathVerdict JudgeSystemPlace(const std::string& directory, const std::string& systemPlace) const;
 
-    // Clears the directory; `stop` is polled between entries.
-    ClearTally Clear(const std::string& directory, bool withSubdirectories,
-                     const std::atomic<bool>* stop = nullptr) const;
+    // Clears the directory; `stop` is polled between entries. A preview
+    // judges and walks exactly so, and deletes nothing.
+    ClearTally Clear(const std::string& directory, bool withSubdirectories, const std::atomic<bool>* stop = nullptr,
+                     WalkMode mode = WalkMode::Delete, const WalkObserver& observer = {}) const;
 
     // The protected places that exist but could not be read; while there
     // is one, everything is refused.
@@ -120,9 +152,9 @@ private:
         bool kept = true;
         bool enter = false;
     };
-    Step ClearEntry(Folder& folder, const Entry& entry, bool withSubdirectories, ClearTally& tally) const;
-    void ClearInside(std::unique_ptr<Folder> root, bool withSubdirectories, const std::atomic<bool>* stop,
-                     ClearTally& tally) const;
+    struct Walk;
+    Step ClearEntry(Folder& folder, const Entry& entry, Walk& walk) const;
+    void ClearInside(std::unique_ptr<Folder> root, Walk& walk) const;
     void Prepare(const std::vector<ProtectedPlace>& places, const std::vector<std::string>& cleanables);
 
     DiskFunctions functions_;

@@ -42,7 +42,9 @@ Listing ListNarrow(const std::string& directory, std::vector<Entry>& entries)
         if (name.find('?') != std::string::npos) {
             name.clear();
         }
-        entries.push_back({name, found.dwFileAttributes, {}, 0});
+        const unsigned long long size =
+            (static_cast<unsigned long long>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+        entries.push_back({name, found.dwFileAttributes, {}, size});
     } while (FindNextFileA(search.Get(), &found));
     return HowItEnded();
 }
@@ -72,7 +74,17 @@ NamedDelete& NamedDeleteStandIn()
 #endif
 
 // The exclusive open fails for a file some program has open; Windows 9x
-// would delete it all the same.
+// would delete it all the same. Deleted means it may go.
+DeleteOutcome TestOpen(const std::string& path, const DiskFunctions& functions)
+{
+    const FileHandle probe(
+        CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!probe) {
+        return Classify(GetLastError());
+    }
+    return LeadsElsewhere(probe.Get(), path, functions) ? DeleteOutcome::Link : DeleteOutcome::Deleted;
+}
+
 DeleteOutcome TestAndDelete(const std::string& path, const DiskFunctions& functions)
 {
 #ifdef KLARVO_TEST_HOOKS
@@ -80,15 +92,8 @@ DeleteOutcome TestAndDelete(const std::string& path, const DiskFunctions& functi
         return NamedDeleteStandIn()(path);
     }
 #endif
-    {
-        const FileHandle probe(
-            CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!probe) {
-            return Classify(GetLastError());
-        }
-        if (LeadsElsewhere(probe.Get(), path, functions)) {
-            return DeleteOutcome::Link;
-        }
+    if (const DeleteOutcome tested = TestOpen(path, functions); tested != DeleteOutcome::Deleted) {
+        return tested;
     }
     if (DeleteFileA(path.c_str())) {
         return DeleteOutcome::Deleted;
@@ -268,8 +273,13 @@ std::string StrandedName(const std::string& path, DeleteOutcome outcome)
     return Beside(path, std::string(kKeptStem) + digits[sum >> 4] + digits[sum & 15] + kKeptExtension);
 }
 
-DeleteOutcome DeleteEntry(const std::string& path, bool directory, const DiskFunctions& functions)
+DeleteOutcome DeleteEntry(const std::string& path, bool directory, const DiskFunctions& functions, WalkMode mode)
 {
+    if (mode == WalkMode::Preview) {
+        // Windows 9x opens no directory: whether one is in use shows only
+        // when it is removed.
+        return directory ? DeleteOutcome::Deleted : TestOpen(path, functions);
+    }
     if (!directory) {
         return DeleteFileByName(path, functions);
     }

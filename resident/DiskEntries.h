@@ -41,6 +41,10 @@ Listing ListByName(const std::string& directory, std::vector<Entry>& entries);
 bool Narrowed(const wchar_t* name, std::string& narrow);
 std::wstring Widened(const std::string& text);
 
+// A walk deletes, or only shows what it would delete: every check and every
+// open as for deleting, then nothing marked, renamed or removed.
+enum class WalkMode { Delete, Preview };
+
 enum class DeleteOutcome {
     Deleted,
     InUse,
@@ -73,8 +77,10 @@ bool LeadsElsewhere(HANDLE handle, const std::string& path, const DiskFunctions&
 std::string CanonicalForm(const std::string& path, const DiskFunctions& functions);
 
 // Windows 9x: deletes one entry found in a listing, by the path the listing
-// gave, never a file some program holds open.
-DeleteOutcome DeleteEntry(const std::string& path, bool directory, const DiskFunctions& functions);
+// gave, never a file some program holds open. A preview only test-opens a
+// file and answers Deleted where the delete would be tried.
+DeleteOutcome DeleteEntry(const std::string& path, bool directory, const DiskFunctions& functions,
+                          WalkMode mode = WalkMode::Delete);
 
 // Where a file that DeleteEntry left stranded lies now: in the folder of
 // `path`, under an 8.3 name that says the cleaner kept it, or the one it

@@ -41,8 +41,9 @@ constexpr ULONG kItself = nt_open::kSynchronous | nt_open::kReparsePointItself;
 
 class NtFolder final : public Folder {
 public:
-    NtFolder(std::string path, FileHandle handle, std::wstring name, bool removable, const DiskFunctions& functions)
-        : Folder(std::move(path)), handle_(std::move(handle)), name_(std::move(name)), removable_(removable),
+    NtFolder(std::string path, WalkMode mode, FileHandle handle, std::wstring name, bool removable,
+             const DiskFunctions& functions)
+        : Folder(std::move(path), mode), handle_(std::move(handle)), name_(std::move(name)), removable_(removable),
           functions_(functions)
     {
     }
@@ -69,7 +70,8 @@ public:
         if (status < 0) {
             return OutcomeOf(status);
         }
-        if (const DeleteOutcome seen = Recheck(file.Get(), entry, false); seen != DeleteOutcome::Deleted) {
+        if (const DeleteOutcome seen = Recheck(file.Get(), entry, false);
+            seen != DeleteOutcome::Deleted || Mode() == WalkMode::Preview) {
             return seen;
         }
         return OutcomeOf(MarkForDeletion(functions_.nt, file.Get()));
@@ -96,7 +98,7 @@ public:
         if (why = Recheck(directory.Get(), entry, true); why != DeleteOutcome::Deleted) {
             return nullptr;
         }
-        return std::make_unique<NtFolder>(Path() + '\\' + entry.name, std::move(directory),
+        return std::make_unique<NtFolder>(Path() + '\\' + entry.name, Mode(), std::move(directory),
                                           ChildName(name_, entry.wide), removable, functions_);
     }
 
@@ -104,6 +106,9 @@ public:
     {
         if (!removable_) {
             return DeleteOutcome::InUse;
+        }
+        if (Mode() == WalkMode::Preview) {
+            return DeleteOutcome::Deleted; // opened for deleting, so it could go
         }
         const DeleteOutcome outcome = OutcomeOf(MarkForDeletion(functions_.nt, handle_.Get()));
         handle_.Reset(); // it goes as its last handle closes
@@ -140,13 +145,16 @@ private:
 
 class ByNameFolder final : public Folder {
 public:
-    ByNameFolder(std::string path, const DiskFunctions& functions) : Folder(std::move(path)), functions_(functions) {}
+    ByNameFolder(std::string path, WalkMode mode, const DiskFunctions& functions)
+        : Folder(std::move(path), mode), functions_(functions)
+    {
+    }
 
     Listing List(std::vector<Entry>& entries) override { return ListByName(Path(), entries); }
 
     DeleteOutcome DeleteFile(const Entry& entry) override
     {
-        return DeleteEntry(Path() + '\\' + entry.name, false, functions_);
+        return DeleteEntry(Path() + '\\' + entry.name, false, functions_, Mode());
     }
 
     std::unique_ptr<Folder> Enter(const Entry& entry, DeleteOutcome& why) override
@@ -163,10 +171,10 @@ public:
             why = DeleteOutcome::Link;
             return nullptr;
         }
-        return std::make_unique<ByNameFolder>(path, functions_);
+        return std::make_unique<ByNameFolder>(path, Mode(), functions_);
     }
 
-    DeleteOutcome Remove() override { return DeleteEntry(Path(), true, functions_); }
+    DeleteOutcome Remove() override { return DeleteEntry(Path(), true, functions_, Mode()); }
 
 private:
     const DiskFunctions& functions_;
@@ -174,15 +182,16 @@ private:
 
 } // namespace
 
-std::unique_ptr<Folder> HandleFolder(std::string path, OpenedDirectory&& opened, const DiskFunctions& functions)
+std::unique_ptr<Folder> HandleFolder(std::string path, OpenedDirectory&& opened, const DiskFunctions& functions,
+                                     WalkMode mode)
 {
-    return std::make_unique<NtFolder>(std::move(path), std::move(opened.handle), std::move(opened.name), false,
+    return std::make_unique<NtFolder>(std::move(path), mode, std::move(opened.handle), std::move(opened.name), false,
                                       functions);
 }
 
-std::unique_ptr<Folder> NamedFolder(std::string path, const DiskFunctions& functions)
+std::unique_ptr<Folder> NamedFolder(std::string path, const DiskFunctions& functions, WalkMode mode)
 {
-    return std::make_unique<ByNameFolder>(std::move(path), functions);
+    return std::make_unique<ByNameFolder>(std::move(path), mode, functions);
 }
 
 } // namespace klarvo::resident

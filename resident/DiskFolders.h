@@ -18,7 +18,7 @@ namespace klarvo::resident {
 
 class Folder {
 public:
-    explicit Folder(std::string path) : path_(std::move(path)) {}
+    Folder(std::string path, WalkMode mode) : path_(std::move(path)), mode_(mode) {}
     virtual ~Folder() = default;
     Folder(const Folder&) = delete;
     Folder& operator=(const Folder&) = delete;
@@ -26,6 +26,9 @@ public:
     // The path the walk names it by, in the code page, for reports and for
     // the longest path the ANSI functions reach.
     const std::string& Path() const { return path_; }
+    // In a preview, DeleteFile and Remove check and open all they would
+    // delete, delete nothing and answer as if they had.
+    WalkMode Mode() const { return mode_; }
 
     virtual Listing List(std::vector<Entry>& entries) = 0;
     // A listed file, looked at again as it is now, then deleted.
@@ -38,12 +41,14 @@ public:
 
 private:
     std::string path_;
+    WalkMode mode_;
 };
 
 // The NT line: the walk's root is the judged directory's own handle.
-std::unique_ptr<Folder> HandleFolder(std::string path, OpenedDirectory&& opened, const DiskFunctions& functions);
+std::unique_ptr<Folder> HandleFolder(std::string path, OpenedDirectory&& opened, const DiskFunctions& functions,
+                                     WalkMode mode);
 
 // Windows 9x.
-std::unique_ptr<Folder> NamedFolder(std::string path, const DiskFunctions& functions);
+std::unique_ptr<Folder> NamedFolder(std::string path, const DiskFunctions& functions, WalkMode mode);
 
 } // namespace klarvo::resident

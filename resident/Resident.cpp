@@ -221,6 +221,9 @@ void Resident::Carry(const Command& command)
     case trayOpenShell:
         OpenShell();
         break;
+    case trayPreviewDisk:
+        RequestPreview();
+        break;
     case trayExit:
         End();
         break;

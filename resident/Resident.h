@@ -95,6 +95,10 @@ private:
                                   int maxTries, bool fastOnly);
     void RequestDisk(HddCategory category, bool pressed);
     void StartDiskBatch();
+    // The preview of the ticked categories, on the disk worker after any
+    // Clear before it; its report is opened once written.
+    void RequestPreview();
+    void StartPreview();
     void ExplainRefusals(const std::vector<std::string>& refusals);
     // An ending cleaner still logs what its disk work did and did not do.
     void LogUnfinishedDiskWork();
@@ -127,6 +131,8 @@ private:
     int ramPercent_ = -1;
     JobRunner disk_;
     std::deque<DiskJob> diskPending_;
+    bool previewWanted_ = false;
+    bool previewRunning_ = false;
     UINT autoTimerMs_ = 0;
     UINT trayTimerMs_ = 0;
     bool menuOpen_ = false;

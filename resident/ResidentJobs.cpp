@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "link/Messages.h"
+#include "resident/Preview.h"
 #include "resident/RamCleaner.h"
 #include "resident/ResidentParts.h"
 
@@ -116,7 +117,13 @@ void Resident::RequestDisk(HddCategory category, bool pressed)
 
 void Resident::StartDiskBatch()
 {
-    if (diskPending_.empty() || stop_.load() || disk_.Running()) {
+    if (stop_.load() || disk_.Running()) {
+        return;
+    }
+    // Clears go first: a preview waiting shows what is there once they are
+    // done.
+    if (diskPending_.empty()) {
+        StartPreview();
         return;
     }
     std::deque<DiskJob> batch;
@@ -141,11 +148,35 @@ void Resident::OnDiskDone(WPARAM jobId, LPARAM)
     if (!outcome) {
         return;
     }
+    if (previewRunning_) {
+        previewRunning_ = false;
+        OpenPreview(DefaultPreviewFile(programDir_));
+    }
     StartDiskBatch();
     for (const std::string& line : outcome->logLines) {
         log_.Write(line);
     }
     ExplainRefusals(outcome->refusals);
+}
+
+void Resident::RequestPreview()
+{
+    // Asked again while one waits, it is still one preview.
+    previewWanted_ = true;
+    StartDiskBatch();
+}
+
+void Resident::StartPreview()
+{
+    if (!previewWanted_) {
+        return;
+    }
+    const std::atomic<bool>* stop = &stop_;
+    const std::string programDir = programDir_;
+    previewRunning_ = disk_.Start(window_, [stop, programDir](WPARAM, JobOutcome& outcome) {
+        outcome.result = RunPreview(programDir, {}, DefaultPreviewFile(programDir), stop);
+    });
+    previewWanted_ = !previewRunning_;
 }
 
 void Resident::LogUnfinishedDiskWork()

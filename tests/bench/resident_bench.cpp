@@ -2,7 +2,8 @@
 // chosen-directory category, next to the bare floor (delete_floor.exe:
 // FindFirstFileA, DeleteFileA and RemoveDirectoryA with no checks, timed by
 // its own clock) and the platform's own `rd /s /q` of identical trees in
-// the same round. Run it in the sandbox prefix with
+// the same round; and the preview of the cleaner's tree, with its report,
+// just before the Clear of it. Run it in the sandbox prefix with
 // --floor=<path of delete_floor.exe>; it prints figures and asserts nothing.
 #include <windows.h>
 
@@ -13,6 +14,7 @@
 
 #include "link/Messages.h"
 #include "resident/DiskCleaner.h"
+#include "resident/Preview.h"
 #include "resident/ResidentSettings.h"
 #include "settings/ConfFile.h"
 #include "settings/ConfStr.h"
@@ -91,12 +93,13 @@ int main()
     WriteConf(program.File("Conf.dat"), slotSubdir, 1);
     WriteConfStr(program.File("ConfStr.dat"), {"", "", "", "", cleanerTree, "", ""});
 
-    std::vector<double> cleaner, floor, rd;
+    std::vector<double> cleaner, floor, rd, preview;
     for (int round = 0; round < kRounds; ++round) {
         test::MakeWideTree(cleanerTree, kDirectories, kFilesPerDirectory);
         test::MakeWideTree(floorTree, kDirectories, kFilesPerDirectory);
         test::MakeWideTree(rdTree, kDirectories, kFilesPerDirectory);
         unsigned long deleted = 0;
+        preview.push_back(test::SecondsOf([&] { RunPreview(program.Path(), {hcDir}, work.File("preview.txt")); }));
         cleaner.push_back(test::SecondsOf([&] {
             // What a Clear of the chosen directory does on the worker,
             // judging the directory and gathering the places included.
@@ -109,13 +112,13 @@ int main()
         }
         floor.push_back(FloorSeconds(floorTree, work));
         rd.push_back(test::SecondsOf([&] { RunToEnd("cmd.exe /c rd /s /q \"" + rdTree + "\"", work.Path()); }));
-        std::printf("round %d: cleaner %.3f s, floor %.3f s (ratio %.2f), rd /s /q %.3f s\n", round + 1, cleaner.back(),
-                    floor.back(), cleaner.back() / floor.back(), rd.back());
+        std::printf("round %d: cleaner %.3f s, floor %.3f s (ratio %.2f), rd /s /q %.3f s, preview %.3f s\n", round + 1,
+                    cleaner.back(), floor.back(), cleaner.back() / floor.back(), rd.back(), preview.back());
     }
     // On a shared machine the best round says most about the code itself.
-    std::printf("median: cleaner %.3f s, floor %.3f s (ratio %.2f), rd /s /q %.3f s\n", Median(cleaner), Median(floor),
-                Median(cleaner) / Median(floor), Median(rd));
-    std::printf("best:   cleaner %.3f s, floor %.3f s (ratio %.2f), rd /s /q %.3f s\n", Best(cleaner), Best(floor),
-                Best(cleaner) / Best(floor), Best(rd));
+    std::printf("median: cleaner %.3f s, floor %.3f s (ratio %.2f), rd /s /q %.3f s, preview %.3f s\n", Median(cleaner),
+                Median(floor), Median(cleaner) / Median(floor), Median(rd), Median(preview));
+    std::printf("best:   cleaner %.3f s, floor %.3f s (ratio %.2f), rd /s /q %.3f s, preview %.3f s\n", Best(cleaner),
+                Best(floor), Best(cleaner) / Best(floor), Best(rd), Best(preview));
     return 0;
 }

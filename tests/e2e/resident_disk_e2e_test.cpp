@@ -8,6 +8,8 @@
 
 #include "link/Messages.h"
 #include "resident/DiskFunctions.h"
+#include "resident/Preview.h"
+#include "resident/ResidentParts.h"
 #include "settings/ConfFile.h"
 #include "settings/ConfStr.h"
 #include "settings/SlotTable.h"
@@ -432,6 +434,37 @@ TEST_F(DiskCleaning, ALogoffLogsTheUnfinishedClearBeforeItAnswers)
     const std::string log = ReadTextIfAny(program.File("Klarvo.log"));
     EXPECT_NE(log.find("Stopped cleaning " + wide + ": the cleaner was ending"), std::string::npos) << log;
     EXPECT_FALSE(IsWindow(window)) << "its end waited";
+}
+
+// A person right-clicks the icon (the taskbar then sends its message),
+// picks "Preview disk cleaning..." and reads the report of the ticked
+// categories in the viewer; nothing is deleted, nothing logged.
+TEST_F(DiskCleaning, TheTrayPreviewsTheTickedCategoriesAndOpensTheReport)
+{
+    const std::string tree = MakeTree(trees, "chosen");
+    Save({"", "", "", "", tree, "", ""});
+    for (const Slot slot : {slotTemp, slotInternet, slotCookies, slotHistory, slotClearSelect}) {
+        Set(slot, 0);
+    }
+    Set(slotDir, 1);
+    HWND window = Start();
+    ASSERT_NE(window, nullptr);
+    PostMessageA(window, resident::kTrayCallback, 0, WM_RBUTTONUP);
+    ASSERT_TRUE(WaitUntil([&] { return !TopWindowsOf(process->Id(), "#32768").empty(); }, 5000)) << "no menu";
+    // Up from the top lands on Exit; the preview is the item above it.
+    TapKey(VK_UP);
+    TapKey(VK_UP);
+    TapKey(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([] { return FindWindowA("Notepad", nullptr) != nullptr; }, 10000)) << "no viewer";
+    EndProgramOfWindow("Notepad", 5000);
+    const std::string report = ReadText(program.File(resident::kPreviewName));
+    EXPECT_NE(report.find("Chosen folder: " + tree + "\r\n  Would be cleaned, without its subfolders."),
+              std::string::npos)
+        << report;
+    EXPECT_NE(report.find("             1  " + tree + "\\top.tmp"), std::string::npos) << report;
+    EXPECT_EQ(report.find("Temporary files"), std::string::npos) << report;
+    EXPECT_TRUE(FileExists(tree + "\\top.tmp"));
+    EXPECT_FALSE(FileExists(program.File("Klarvo.log")));
 }
 
 } // namespace

@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +14,10 @@
 #include "resident/DiskBatch.h"
 #include "resident/DiskCleaner.h"
 #include "resident/DiskIdentity.h"
+#include "resident/Preview.h"
+#include "settings/ConfFile.h"
+#include "settings/ConfStr.h"
+#include "settings/SlotTable.h"
 #include "support/Process.h"
 #include "support/TempDir.h"
 #include "support/WindowsLine.h"
@@ -22,6 +29,7 @@ namespace klarvo::resident {
 namespace {
 
 using test::FileExists;
+using test::ReadText;
 using test::TempDir;
 using test::WriteText;
 
@@ -473,6 +481,120 @@ bool OnTheNtLine()
     return DiskFunctions::Find().HandlePath();
 }
 
+// What a walk told of every entry, by path.
+std::map<std::string, WalkedEntry> Walked(const DiskCleaner& cleaner, const std::string& root, bool withSubdirectories,
+                                          WalkMode mode)
+{
+    std::map<std::string, WalkedEntry> seen;
+    const ClearTally tally = cleaner.Clear(root, withSubdirectories, nullptr, mode,
+                                           [&seen](const WalkedEntry& entry) { seen.emplace(entry.path, entry); });
+    EXPECT_EQ(tally.verdict, PathVerdict::Accepted) << root;
+    return seen;
+}
+
+// On an unchanged tree a Clear deletes what its preview listed, and nothing
+// the preview kept; the preview itself deletes nothing.
+void ExpectPreviewIsWhatAClearDeletes(const DiskCleaner& cleaner, const std::string& root, bool withSubdirectories)
+{
+    const auto preview = Walked(cleaner, root, withSubdirectories, WalkMode::Preview);
+    for (const auto& [path, entry] : preview) {
+        EXPECT_TRUE(entry.fate != EntryFate::Deleted || GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+            << "the preview deleted " << path;
+    }
+    const auto clear = Walked(cleaner, root, withSubdirectories, WalkMode::Delete);
+    EXPECT_EQ(clear.size(), preview.size()) << root;
+    for (const auto& [path, entry] : clear) {
+        const auto previewed = preview.find(path);
+        ASSERT_NE(previewed, preview.end()) << "not in the preview: " << path;
+        // Windows 9x opens no folder: one in use shows only when the Clear
+        // tries to remove it, and so the folders above it stay too.
+        const bool folderFoundInUse = !OnTheNtLine() && entry.directory &&
+                                      previewed->second.fate == EntryFate::Deleted &&
+                                      (entry.fate == EntryFate::InUse || entry.fate == EntryFate::KeptFor);
+        if (!folderFoundInUse) {
+            EXPECT_EQ(FateText(entry.fate), FateText(previewed->second.fate)) << path;
+        }
+        EXPECT_EQ(entry.size, previewed->second.size) << path;
+        // What stays is looked at from outside: "x." names "x" here.
+        EXPECT_TRUE(entry.fate != EntryFate::Deleted || GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+            << path;
+    }
+}
+
+// The disk suite's trees, each as a Clear meets it.
+TEST(DiskPreview, IsWhatAClearDeletes)
+{
+    using Held = std::vector<FileHandle>;
+    auto hold = [](const std::string& path, DWORD share, Held& held) {
+        held.emplace_back(CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        ASSERT_TRUE(held.back()) << path;
+    };
+    constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    const struct {
+        const char* what;
+        bool withSubdirectories;
+        std::function<void(const std::string& root, Held& held)> dress;
+    } cases[] = {
+        {"the plain tree", true, [](const std::string&, Held&) {}},
+        {"the plain tree without subfolders", false, [](const std::string&, Held&) {}},
+        {"read-only, system and hidden entries", true,
+         [](const std::string& root, Held&) {
+             SetFileAttributesA((root + "\\a.tmp").c_str(), FILE_ATTRIBUTE_READONLY);
+             SetFileAttributesA((root + "\\b.tmp").c_str(), FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN);
+             SetFileAttributesA((root + "\\sub\\c.tmp").c_str(), FILE_ATTRIBUTE_HIDDEN);
+             SetFileAttributesA((root + "\\sub\\deeper").c_str(), FILE_ATTRIBUTE_SYSTEM);
+         }},
+        {"a file held open", true,
+         [&](const std::string& root, Held& held) { hold(root + "\\sub\\c.tmp", kShareAll, held); }},
+        {"a folder held open", true,
+         [&](const std::string& root, Held& held) {
+             hold(root + "\\sub\\deeper", FILE_SHARE_READ | FILE_SHARE_WRITE, held);
+         }},
+    };
+    TempDir temp;
+    int row = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Tree tree(temp.File("tree" + std::to_string(row++)));
+        Held held;
+        c.dress(tree.root, held);
+        ExpectPreviewIsWhatAClearDeletes(CleanerWithoutPlaces(), tree.root, c.withSubdirectories);
+        SetFileAttributesA((tree.root + "\\a.tmp").c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
+// A refused category is listed with its reason beside one that would be
+// cleaned, and the report is all a preview writes.
+TEST(DiskPreview, ReportsRefusalsWithTheirReasonsAndWritesNothingElse)
+{
+    TempDir program;
+    TempDir temp;
+    Tree tree(temp.File("tree"));
+    WriteConf(program.File("Conf.dat"), slotSubdir, 1);
+    WriteConfStr(program.File("ConfStr.dat"), {"", tree.root, "", "", tree.root, "", ""});
+    const std::string report = program.File(kPreviewName);
+    EXPECT_EQ(RunPreview(program.Path(), {hcTemp, hcDir}, report), 1);
+    const std::string text = ReadText(report);
+    EXPECT_NE(text.find("Temporary files: " + tree.root + "\r\n  Refused: " + VerdictText(PathVerdict::NotSystemPlace)),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("Chosen folder: " + tree.root + "\r\n  Would be cleaned, with its subfolders."),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("             1  " + tree.root + "\\sub\\deeper\\deepest\\e.tmp"), std::string::npos) << text;
+    EXPECT_NE(text.find("In all: 5 files (5 bytes) and 4 folders would be deleted"), std::string::npos) << text;
+    EXPECT_TRUE(FileExists(tree.root + "\\sub\\deeper\\deepest\\e.tmp"));
+    std::vector<std::string> written;
+    WIN32_FIND_DATAA found;
+    const FindHandle search(FindFirstFileA((program.Path() + "*").c_str(), &found));
+    do {
+        written.emplace_back(found.cFileName);
+    } while (search && FindNextFileA(search.Get(), &found));
+    std::sort(written.begin(), written.end());
+    EXPECT_EQ(written, (std::vector<std::string>{".", "..", "Conf.dat", "ConfStr.dat", kPreviewName}));
+}
+
 std::string WindowsDirectory()
 {
     char buffer[MAX_PATH];
@@ -583,6 +705,25 @@ TEST(DiskDrives, LeadingIntoProtectedPlacesAreRefused)
     EXPECT_EQ(cleaner.Clear("T:\\sub", true).filesDeleted, 1u);
 }
 
+// A letter that leads into a protected place previews as refused, with why.
+TEST(DiskDrives, PreviewAsRefusedWithTheirReasons)
+{
+    const std::string base = test::TestArgument("drives-base");
+    if (base.empty()) {
+        GTEST_SKIP() << "needs the drive letters that resident_drives.sh makes";
+    }
+    TempDir program;
+    const DiskCleaner cleaner(SystemProtectedPlaces(program.Path()), SystemCleanablePlaces());
+    const std::string report = program.File(kPreviewName);
+    for (const char* refused : {"S:\\kprobe", "P:\\KlarvoProbeApp", "W:\\sub", "R:\\x"}) {
+        WriteConfStr(program.File("ConfStr.dat"), {"", "", "", "", refused, "", ""});
+        EXPECT_EQ(RunPreview(program.Path(), {hcDir}, report), 1) << refused;
+        const std::string reason = VerdictText(cleaner.Judge(refused));
+        EXPECT_NE(ReadText(report).find(std::string(refused) + "\r\n  Refused: " + reason), std::string::npos)
+            << ReadText(report);
+    }
+}
+
 // Run by resident_links.sh, which builds the tree with Unix links from the
 // Linux side (nothing inside Wine can make one) and checks it afterwards.
 TEST(DiskLinks, AreNeitherFollowedNorRemoved)
@@ -642,6 +783,17 @@ TEST(DiskLinks, OddNamesAndDeepTreesAreLeftAlone)
     EXPECT_EQ(deep.verdict, PathVerdict::Accepted);
     EXPECT_GT(deep.filesDeleted, 10u);
     EXPECT_EQ(deep.tooLong, 1u);
+}
+
+// The script's preview\ holds links, device names, odd names and a tree
+// deeper than a path reaches.
+TEST(DiskLinks, PreviewIsWhatAClearDeletes)
+{
+    const std::string base = test::TestArgument("links-base");
+    if (base.empty()) {
+        GTEST_SKIP() << "needs the tree that resident_links.sh builds";
+    }
+    ExpectPreviewIsWhatAClearDeletes(DiskCleaner(SystemProtectedPlaces("")), base + "\\preview", true);
 }
 
 // The script swaps the entries of race\ for links to files outside and back

@@ -35,6 +35,17 @@ mkdir "$base/odd"
 for name in x "x." "..." ".. "; do echo odd > "$base/odd/$name"; done
 # 2,000 levels: far past what a path of MAX_PATH reaches.
 (cd "$base" && mkdir deep && cd deep && i=0 && while [ $i -lt 2000 ]; do echo x > f; mkdir d; cd d; i=$((i + 1)); done && echo keep > bottom.txt)
+# A tree to preview and then clear: links, device and odd names, and 200
+# levels, past what a path reaches. Windows 9x has no file links to defend
+# against, and Wine shows one as a plain file.
+mkdir -p "$base/preview/sub"
+echo gone > "$base/preview/plain.txt"
+echo gone > "$base/preview/sub/inner.txt"
+ln -s ../outside "$base/preview/dirlink"
+ln -s "$base/outside" "$base/preview/sub/abslink"
+[ "$line" = 9x ] || ln -s ../outside/keep.txt "$base/preview/filelink.txt"
+for name in NUL com1.txt x "x." "..."; do echo odd > "$base/preview/$name"; done
+(cd "$base/preview" && i=0 && while [ $i -lt 200 ]; do echo x > f; mkdir d; cd d; i=$((i + 1)); done && echo keep > bottom.txt)
 # Entries swapped for links to outside files while the cleaner works.
 mkdir -p "$base/race" "$base/swap"
 i=0; while [ $i -lt 20 ]; do echo keep > "$base/outside/race$i.txt"; i=$((i + 1)); done
@@ -71,7 +82,7 @@ trap 'kill $swapper $folder_swapper 2>/dev/null || true; rm -rf "$base"' EXIT
 
 status=0
 filter='DiskLinks.*'
-[ "$line" = 9x ] && filter='DiskLinks.OddNames*:DiskLinks.AChosenPath*'
+[ "$line" = 9x ] && filter='DiskLinks.OddNames*:DiskLinks.AChosenPath*:DiskLinks.PreviewIs*'
 "${KLARVO_WINE:-wine}" "$program" "--gtest_filter=$filter" "--line=$line" "--links-base=C:\\$(basename "$base")" </dev/null || status=$?
 kill $swapper $folder_swapper 2>/dev/null || true
 wait $swapper $folder_swapper 2>/dev/null || true
@@ -85,6 +96,8 @@ bottom_kept() { (cd "$base/deep" && i=0 && while [ $i -lt 2000 ]; do cd d; i=$((
 check bottom_kept "the bottom of the deep tree was reached"
 check '[ -f "$base/outside/keep.txt" ]' "the target of the links lost keep.txt"
 check '[ -f "$base/outside/deeper/keep.txt" ]' "the target of the links lost deeper/keep.txt"
+check '[ ! -e "$base/preview/plain.txt" ] && [ -f "$base/preview/x." ] && [ -L "$base/preview/dirlink" ]' \
+  "the previewed tree was not cleared as previewed"
 [ "$line" = 9x ] && exit $status
 check '[ -L "$base/tree/dirlink" ]' "the relative directory link was removed"
 check '[ -L "$base/tree/sub/abslink" ]' "the absolute directory link was removed"

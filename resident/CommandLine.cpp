@@ -232,15 +232,21 @@ CommandLine ParseCommandLine(const std::string& raw)
 
 std::string CommandLineHelp()
 {
+    // Each switch on a line of its own, its meaning indented below: a tab
+    // lines up alike in a box and in a console.
     return "Klarvo.exe cleans once and ends when started with one of these switches:\n"
            "\n"
-           "/clear\tclean the categories ticked in Klarvo Shell\n"
-           "/clear:LIST\tclean these categories, separated by commas:\n"
+           "/clear\n"
+           "\tclean the categories ticked in Klarvo Shell\n"
+           "/clear:LIST\n"
+           "\tclean these categories, separated by commas:\n"
            "\ttemp, cache, cookies, history, dir\n"
-           "/ram:MB\tfree MB megabytes of memory (1 to 4096)\n"
+           "/ram:MB\n"
+           "\tfree MB megabytes of memory (1 to 4096)\n"
            "/preview[:LIST][:FILE]\n"
            "\twrite what a Clear would delete to FILE, deleting nothing\n"
-           "/?\tshow this text\n"
+           "/?\n"
+           "\tshow this text\n"
            "\n"
            "Example: Klarvo.exe /clear:temp,cache\n"
            "\n"

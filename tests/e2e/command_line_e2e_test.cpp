@@ -149,6 +149,8 @@ TEST_P(ExitCodes, SayHowItWentAndNoCleanerStays)
 
 INSTANTIATE_TEST_SUITE_P(Switches, ExitCodes,
                          testing::Values(ExitCase{"/clear:dir", false, 1, ""},
+                                         // The chosen directory is not ticked.
+                                         ExitCase{"/clear", false, 0, ""},
                                          ExitCase{"/quiet", true, 2, "/quiet: unknown switch"},
                                          ExitCase{"/ram:0", true, 2, "/ram:0"}, ExitCase{"/?", true, 0, "/ram:MB"},
                                          ExitCase{"/ram:8", false, 0, ""}));

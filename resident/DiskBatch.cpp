@@ -4,6 +4,7 @@
 
 #include "resident/DiskCleaner.h"
 #include "resident/DiskIdentity.h"
+#include "resident/WorkLocks.h"
 
 namespace klarvo::resident {
 namespace {
@@ -140,6 +141,14 @@ void RunDiskBatch(const std::deque<DiskJob>& batch, const std::string& programDi
             report.logLines.push_back("Protected place not readable: " + place + "; nothing is cleaned meanwhile");
         }
         for (; done < batch.size() && !stop.load(); ++done) {
+            const WorkLock lock(CategoryLockName(batch[done].category), kWorkLockPatienceMs, &stop);
+            if (stop.load()) {
+                break; // reported below as not started
+            }
+            if (!lock.Held()) {
+                Refuse(batch[done], "another cleaner was cleaning it all the while", report);
+                continue;
+            }
             RunJob(cleaner, batch[done], stop, report);
         }
     } catch (const std::exception& error) {

@@ -10,6 +10,10 @@
 namespace klarvo::resident {
 namespace {
 
+// Another cleaner's judgement holds the trial files for one walk of the
+// protected places: seconds, even on a slow disk.
+constexpr DWORD kTrialFilePatienceMs = 30000;
+
 #ifdef KLARVO_TEST_HOOKS
 std::vector<std::string>* g_zeroIndexKeys = nullptr;
 bool g_abandonMarkers = false;
@@ -267,8 +271,12 @@ std::vector<std::string> TreePaths(const std::string& place)
     return paths;
 }
 
-Marker::Marker(const std::string& directory, std::string journal) : journal_(std::move(journal))
+Marker::Marker(const std::string& directory, std::string journal)
+    : journalLock_(kMarkerJournalLockName, kTrialFilePatienceMs, nullptr), journal_(std::move(journal))
 {
+    if (!journalLock_.Held()) {
+        return; // nothing can be established without it
+    }
     char name[32];
     wsprintfA(name, "KLARVO~%08lX%04lX.MRK", GetTickCount(), GetCurrentProcessId() & 0xFFFF);
     file_ = directory + '\\' + name;
@@ -327,6 +335,12 @@ bool IsMarkerName(const std::string& name)
 
 void SweepMarkers(const std::string& journal)
 {
+    // Another cleaner is judging: its lines are no leftovers, and the next
+    // sweep comes.
+    const WorkLock lock(kMarkerJournalLockName, 0, nullptr);
+    if (!lock.Held()) {
+        return;
+    }
     std::string lines;
     try {
         lines = ReadWholeFile(journal);

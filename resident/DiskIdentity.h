@@ -11,6 +11,7 @@
 
 #include "resident/DiskFunctions.h"
 #include "resident/PathRules.h"
+#include "resident/WorkLocks.h"
 #include "win/Handles.h"
 
 namespace klarvo::resident {
@@ -63,6 +64,7 @@ public:
     bool ShowsIn(const std::string& directory) const;
 
 private:
+    WorkLock journalLock_;
     std::string file_;
     std::string journal_;
     bool made_ = false;

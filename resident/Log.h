@@ -27,6 +27,8 @@ public:
     // Tries the held lines again; an ending cleaner gives them this last
     // chance.
     void WriteHeld();
+    // Lines wait for the log to open again.
+    bool Holding() const { return !held_.empty(); }
 
     const std::string& File() const { return file_; }
 

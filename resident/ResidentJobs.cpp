@@ -11,6 +11,7 @@
 #include "resident/Preview.h"
 #include "resident/RamCleaner.h"
 #include "resident/ResidentParts.h"
+#include "resident/WorkLocks.h"
 
 namespace klarvo::resident {
 namespace {
@@ -41,6 +42,11 @@ void Resident::RequestRam(const RamJob& job)
 std::int64_t Resident::RunRamJob(const RamJob& job, HWND window, WPARAM jobId, const std::atomic<bool>* stop,
                                  int maxTries, bool fastOnly)
 {
+    // Another cleaner pressing memory meanwhile would only push against us.
+    const WorkLock lock(kRamLockName, kWorkLockPatienceMs, stop);
+    if (!lock.Held()) {
+        return 0;
+    }
     Win32MemorySystem memory;
     RamCleaner cleaner(memory);
     std::int64_t freedKB = 0;

@@ -1,8 +1,16 @@
 #include <windows.h>
 
+#include "resident/CommandLine.h"
+#include "resident/CommandRun.h"
 #include "resident/Resident.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    return klarvo::resident::RunResident(instance);
+    // The raw line: the program's name as the system gave it decides where
+    // an unquoted path ends.
+    const klarvo::resident::CommandLine line = klarvo::resident::ParseCommandLine(GetCommandLineA());
+    if (line.invocation == klarvo::resident::Invocation::Resident) {
+        return klarvo::resident::RunResident(instance);
+    }
+    return klarvo::resident::RunCommandLine(line);
 }

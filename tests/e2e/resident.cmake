@@ -19,3 +19,15 @@ set_tests_properties(e2e_resident_disk PROPERTIES RESOURCE_LOCK desktop)
 add_test(NAME e2e_resident_disk_9x COMMAND e2e_resident_disk --cleaner=$<TARGET_FILE:Klarvo> --line=9x)
 set_tests_properties(e2e_resident_disk_9x PROPERTIES TIMEOUT 300 RESOURCE_LOCK desktop
   ENVIRONMENT_MODIFICATION "WINEPREFIX=string_append:-sandbox")
+
+# The cleaner started with switches: one cleaning beside a resident cleaner,
+# exit codes and the help box, on both paths.
+klarvo_test(e2e_command_line SANDBOXED
+  SOURCES command_line_e2e_test.cpp
+  LIBS klarvo_resident
+  ARGS --cleaner=$<TARGET_FILE:Klarvo>)
+add_dependencies(e2e_command_line Klarvo)
+set_tests_properties(e2e_command_line PROPERTIES RESOURCE_LOCK desktop)
+add_test(NAME e2e_command_line_9x COMMAND e2e_command_line --cleaner=$<TARGET_FILE:Klarvo> --line=9x)
+set_tests_properties(e2e_command_line_9x PROPERTIES TIMEOUT 300 RESOURCE_LOCK desktop
+  ENVIRONMENT_MODIFICATION "WINEPREFIX=string_append:-sandbox")

@@ -1,6 +1,6 @@
 klarvo_test(resident_unit_tests
   SOURCES resident_path_rules_test.cpp resident_ram_test.cpp resident_model_test.cpp win_owners_test.cpp
-    resident_tray_test.cpp
+    resident_tray_test.cpp resident_command_line_test.cpp
   LIBS klarvo_resident)
 klarvo_test(resident_disk_tests SANDBOXED
   SOURCES resident_disk_test.cpp

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "link/Messages.h"
@@ -658,6 +659,22 @@ TEST(DiskJudgement, ATrialFileOfAnEndedJudgementGoesAtTheNextStart)
     EXPECT_FALSE(FindHandle(FindFirstFileA(markers.c_str(), &found)));
     EXPECT_FALSE(FileExists(journal));
     EXPECT_TRUE(FileExists(tree.root + "\\a.tmp"));
+}
+
+// Two cleaners judge at once: the sweep at one's start must leave the trial
+// file the other's judgement stands on, or that judgement would see it
+// nowhere and take a protected place for an ordinary one.
+TEST(DiskJudgement, ASweepLeavesTheTrialFileOfAJudgementUnderWay)
+{
+    TempDir temp;
+    Tree tree(temp.File("tree"));
+    const std::string journal = temp.File(kMarkerJournalName);
+    const Marker underWay(tree.root, journal);
+    ASSERT_TRUE(underWay.Made());
+    std::thread other([&] { SweepMarkers(journal); });
+    other.join();
+    EXPECT_TRUE(underWay.ShowsIn(tree.root));
+    EXPECT_TRUE(FileExists(journal));
 }
 
 // FAT gives a volume's root the file index 0: the root is then known by its

@@ -1,14 +1,20 @@
 #include "resident/PreviewSwitch.h"
 
-#include "resident/CommandRun.h"
+#include "resident/Preview.h"
 
 namespace klarvo::resident {
 
-int RunPreviewSwitch(const std::string&, const std::vector<HddCategory>&, const std::string&)
+int RunPreviewSwitch(const std::string& programDir, const std::vector<HddCategory>& categories,
+                     const std::string& reportFile)
 {
-    // Becomes RunPreview(programDir, categories, reportFile) of resident/Preview.h.
-    Tell("preview not available", true);
-    return exitNotUnderstood;
+    // A file named on the command line is for a script: nothing is opened.
+    if (!reportFile.empty()) {
+        return RunPreview(programDir, categories, reportFile);
+    }
+    const std::string file = DefaultPreviewFile(programDir);
+    const int exitCode = RunPreview(programDir, categories, file);
+    OpenPreview(file);
+    return exitCode;
 }
 
 } // namespace klarvo::resident

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "link/Messages.h"
 #include "resident/DiskFunctions.h"
@@ -145,6 +146,26 @@ TEST_P(ExitCodes, SayHowItWentAndNoCleanerStays)
     } else {
         EXPECT_EQ(Log(), "");
     }
+}
+
+// A preview into a named file, for a script: the report says what a Clear
+// would do and why not, nothing is opened, deleted or logged.
+TEST_F(CommandLineRun, PreviewsIntoTheFileNamedAndDeletesNothing)
+{
+    const std::string chosen = MakeTree(trees, "chosen");
+    const std::string report = program.File("report.txt");
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    for (const auto& [place, exitCode, says] :
+         {std::tuple{chosen, 0u, "Would be cleaned"}, std::tuple{std::string(windows) + "\\Fonts", 1u, "Refused"}}) {
+        WriteConfStr(program.File("ConfStr.dat"), {"", "", "", "", place, "", ""});
+        const auto run = Run("/preview:dir:\"" + report + "\"");
+        ASSERT_TRUE(run->WaitForExit(kCleaningPatienceMs)) << DescribeBoxesOf(run->Id());
+        EXPECT_EQ(run->ExitCode(), exitCode) << place;
+        EXPECT_NE(ReadTextIfAny(report).find(says), std::string::npos) << ReadTextIfAny(report);
+    }
+    EXPECT_TRUE(FileExists(chosen + "\\top.tmp"));
+    EXPECT_EQ(Log(), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Switches, ExitCodes,

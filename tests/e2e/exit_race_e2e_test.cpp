@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <random>
 #include <string>
 
@@ -30,6 +31,14 @@ int Rounds()
     return rounds.empty() ? 1 : std::stoi(rounds);
 }
 
+// The gaps come from one seed, printed, so that a failing run can be run
+// again with --seed=N.
+std::mt19937::result_type Seed()
+{
+    const std::string seed = TestArgument("seed");
+    return seed.empty() ? std::random_device{}() : static_cast<std::mt19937::result_type>(std::stoul(seed));
+}
+
 void Close(HWND cleaner, int close)
 {
     if (close % 2 == 0) {
@@ -45,7 +54,11 @@ void Close(HWND cleaner, int close)
 TEST_F(Suite, ACleanerClosedFastAndOftenIsStartedAgainEveryTime)
 {
     ASSERT_NE(OpenShell(), nullptr);
-    std::mt19937 random(std::random_device{}());
+    const auto seed = Seed();
+    RecordProperty("seed", std::to_string(seed));
+    std::printf("exit race seed: %lu (repeat with --seed=%lu)\n", static_cast<unsigned long>(seed),
+                static_cast<unsigned long>(seed));
+    std::mt19937 random(seed);
     std::uniform_int_distribution<DWORD> gap(kShortestGapMs, kLongestGapMs);
     const int closes = Rounds() * kClosesPerRound;
     HWND cleaner = WaitForWindow(kCleanerWindowClass, kStartPatienceMs);

@@ -469,7 +469,7 @@ ClearTally DiskCleaner::Clear(const std::string& directory, bool withSubdirector
     if (checked.verdict == PathVerdict::Accepted) {
         Facts& facts = checked.facts;
         ClearInside(functions_.HandlePath() ? HandleFolder(facts.path, std::move(facts.opened), functions_, mode)
-                                            : NamedFolder(facts.path, functions_, mode),
+                                            : NamedFolder(facts.path, mode),
                     walk);
     }
     return walk.tally;

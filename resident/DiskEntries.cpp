@@ -74,25 +74,23 @@ NamedDelete& NamedDeleteStandIn()
 #endif
 
 // The exclusive open fails for a file some program has open; Windows 9x
-// would delete it all the same. Deleted means it may go.
-DeleteOutcome TestOpen(const std::string& path, const DiskFunctions& functions)
+// would delete it all the same. Deleted means it may go. (Windows 9x has no
+// links that could hide behind a plain file.)
+DeleteOutcome TestOpen(const std::string& path)
 {
     const FileHandle probe(
         CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!probe) {
-        return Classify(GetLastError());
-    }
-    return LeadsElsewhere(probe.Get(), path, functions) ? DeleteOutcome::Link : DeleteOutcome::Deleted;
+    return probe ? DeleteOutcome::Deleted : Classify(GetLastError());
 }
 
-DeleteOutcome TestAndDelete(const std::string& path, const DiskFunctions& functions)
+DeleteOutcome TestAndDelete(const std::string& path)
 {
 #ifdef KLARVO_TEST_HOOKS
     if (NamedDeleteStandIn()) {
         return NamedDeleteStandIn()(path);
     }
 #endif
-    if (const DeleteOutcome tested = TestOpen(path, functions); tested != DeleteOutcome::Deleted) {
+    if (const DeleteOutcome tested = TestOpen(path); tested != DeleteOutcome::Deleted) {
         return tested;
     }
     if (DeleteFileA(path.c_str())) {
@@ -130,20 +128,20 @@ bool SpellsItsOwnName(const std::string& path)
 // old name no longer finds it, and only one that found the new name in the
 // instants before the delete could still open it. Renaming fails for a
 // file that is open there, so most files in use never move at all.
-DeleteOutcome DeleteFileByName(const std::string& path, const DiskFunctions& functions)
+DeleteOutcome DeleteFileByName(const std::string& path)
 {
     const std::string aside = Beside(path, kAsideName);
     if (aside.size() > kLongestPath || lstrcmpiA(aside.c_str(), path.c_str()) == 0 || !SpellsItsOwnName(path)) {
-        return TestAndDelete(path, functions);
+        return TestAndDelete(path);
     }
     if (!MoveFileA(path.c_str(), aside.c_str())) {
         const DWORD error = GetLastError();
         if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) {
-            return TestAndDelete(path, functions); // an earlier one in the way
+            return TestAndDelete(path); // an earlier one in the way
         }
         return Classify(error);
     }
-    const DeleteOutcome outcome = TestAndDelete(aside, functions);
+    const DeleteOutcome outcome = TestAndDelete(aside);
     if (outcome == DeleteOutcome::Deleted || outcome == DeleteOutcome::Gone) {
         return outcome;
     }
@@ -238,26 +236,6 @@ std::string CanonicalForm(const std::string& path, const DiskFunctions& function
     return std::string(buffer, length);
 }
 
-bool LeadsElsewhere(HANDLE handle, const std::string& path, const DiskFunctions& functions)
-{
-    // Systems without it have no links that could hide behind a plain
-    // file's attributes.
-    if (!functions.finalPath) {
-        return false;
-    }
-    char buffer[MAX_PATH * 2];
-    const DWORD length = functions.finalPath(handle, buffer, sizeof buffer, 0);
-    if (length == 0 || length >= sizeof buffer) {
-        return true; // cannot tell: better left alone
-    }
-    std::string final(buffer, length);
-    if (final.rfind("\\\\?\\", 0) == 0) {
-        final.erase(0, 4);
-    }
-    const std::string folded = FoldCase(final);
-    return folded != FoldCase(path) && folded != FoldCase(CanonicalForm(path, functions));
-}
-
 std::string StrandedName(const std::string& path, DeleteOutcome outcome)
 {
     if (outcome != DeleteOutcome::StrandedKept) {
@@ -273,15 +251,15 @@ std::string StrandedName(const std::string& path, DeleteOutcome outcome)
     return Beside(path, std::string(kKeptStem) + digits[sum >> 4] + digits[sum & 15] + kKeptExtension);
 }
 
-DeleteOutcome DeleteEntry(const std::string& path, bool directory, const DiskFunctions& functions, WalkMode mode)
+DeleteOutcome DeleteEntry(const std::string& path, bool directory, WalkMode mode)
 {
     if (mode == WalkMode::Preview) {
         // Windows 9x opens no directory: whether one is in use shows only
         // when it is removed.
-        return directory ? DeleteOutcome::Deleted : TestOpen(path, functions);
+        return directory ? DeleteOutcome::Deleted : TestOpen(path);
     }
     if (!directory) {
-        return DeleteFileByName(path, functions);
+        return DeleteFileByName(path);
     }
     if (RemoveDirectoryA(path.c_str())) {
         return DeleteOutcome::Deleted;

@@ -67,11 +67,6 @@ bool IsDirectory(DWORD attributes);
 bool IsLink(DWORD attributes);
 bool IsMarkedToKeep(DWORD attributes);
 
-// True when the open handle is not the object that `path` spells: a link
-// was followed on the way. Wine shows a Unix link to a file as a plain
-// file, and deleting it by name there deletes its target.
-bool LeadsElsewhere(HANDLE handle, const std::string& path, const DiskFunctions& functions);
-
 // One spelling per directory for comparisons: the long form, or on Windows
 // 95 the short one; the path unchanged when the system cannot say.
 std::string CanonicalForm(const std::string& path, const DiskFunctions& functions);
@@ -79,8 +74,7 @@ std::string CanonicalForm(const std::string& path, const DiskFunctions& function
 // Windows 9x: deletes one entry found in a listing, by the path the listing
 // gave, never a file some program holds open. A preview only test-opens a
 // file and answers Deleted where the delete would be tried.
-DeleteOutcome DeleteEntry(const std::string& path, bool directory, const DiskFunctions& functions,
-                          WalkMode mode = WalkMode::Delete);
+DeleteOutcome DeleteEntry(const std::string& path, bool directory, WalkMode mode = WalkMode::Delete);
 
 // Where a file that DeleteEntry left stranded lies now: in the folder of
 // `path`, under an 8.3 name that says the cleaner kept it, or the one it

@@ -145,16 +145,13 @@ private:
 
 class ByNameFolder final : public Folder {
 public:
-    ByNameFolder(std::string path, WalkMode mode, const DiskFunctions& functions)
-        : Folder(std::move(path), mode), functions_(functions)
-    {
-    }
+    ByNameFolder(std::string path, WalkMode mode) : Folder(std::move(path), mode) {}
 
     Listing List(std::vector<Entry>& entries) override { return ListByName(Path(), entries); }
 
     DeleteOutcome DeleteFile(const Entry& entry) override
     {
-        return DeleteEntry(Path() + '\\' + entry.name, false, functions_, Mode());
+        return DeleteEntry(Path() + '\\' + entry.name, false, Mode());
     }
 
     std::unique_ptr<Folder> Enter(const Entry& entry, DeleteOutcome& why) override
@@ -171,13 +168,10 @@ public:
             why = DeleteOutcome::Link;
             return nullptr;
         }
-        return std::make_unique<ByNameFolder>(path, Mode(), functions_);
+        return std::make_unique<ByNameFolder>(path, Mode());
     }
 
-    DeleteOutcome Remove() override { return DeleteEntry(Path(), true, functions_, Mode()); }
-
-private:
-    const DiskFunctions& functions_;
+    DeleteOutcome Remove() override { return DeleteEntry(Path(), true, Mode()); }
 };
 
 } // namespace
@@ -189,9 +183,9 @@ std::unique_ptr<Folder> HandleFolder(std::string path, OpenedDirectory&& opened,
                                       functions);
 }
 
-std::unique_ptr<Folder> NamedFolder(std::string path, const DiskFunctions& functions, WalkMode mode)
+std::unique_ptr<Folder> NamedFolder(std::string path, WalkMode mode)
 {
-    return std::make_unique<ByNameFolder>(std::move(path), mode, functions);
+    return std::make_unique<ByNameFolder>(std::move(path), mode);
 }
 
 } // namespace klarvo::resident

@@ -49,6 +49,6 @@ std::unique_ptr<Folder> HandleFolder(std::string path, OpenedDirectory&& opened,
                                      WalkMode mode);
 
 // Windows 9x.
-std::unique_ptr<Folder> NamedFolder(std::string path, const DiskFunctions& functions, WalkMode mode);
+std::unique_ptr<Folder> NamedFolder(std::string path, WalkMode mode);
 
 } // namespace klarvo::resident

@@ -47,7 +47,6 @@ DiskFunctions DiskFunctions::Find()
     DiskFunctions found;
     const HMODULE kernel = GetModuleHandleA("kernel32.dll");
     found.longPath = SystemFunction<LongPath>(kernel, "GetLongPathNameA");
-    found.finalPath = SystemFunction<FinalPath>(kernel, "GetFinalPathNameByHandleA");
     // Windows 95 has it, but its directories have no handles to ask: it
     // counts only with the native calls.
     found.information = SystemFunction<Information>(kernel, "GetFileInformationByHandle");

@@ -17,12 +17,10 @@ namespace klarvo::resident {
 // and Wine report Windows 9x on systems that have them all.
 struct DiskFunctions {
     using LongPath = DWORD(WINAPI*)(LPCSTR, LPSTR, DWORD);
-    using FinalPath = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
     using Information = BOOL(WINAPI*)(HANDLE, BY_HANDLE_FILE_INFORMATION*);
     using MoveEx = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
 
-    LongPath longPath = nullptr;   // Windows 98 and 2000 on
-    FinalPath finalPath = nullptr; // Vista on, and Wine
+    LongPath longPath = nullptr; // Windows 98 and 2000 on
     Information information = nullptr;
     NtFileCalls nt; // the NT line's kernel, 3.1 on
 
@@ -37,8 +35,7 @@ struct DiskFunctions {
 // What a test tells a program to miss so that the disk work takes the path
 // of Windows 95 and 98 (see ScopedMissingFunctions).
 inline constexpr char kWindows9xLacks[] = "NtOpenFile,NtQueryDirectoryFile,NtQueryInformationFile,NtSetInformationFile,"
-                                          "RtlEqualUnicodeString,GetFileInformationByHandle,"
-                                          "GetFinalPathNameByHandleA,MoveFileExA";
+                                          "RtlEqualUnicodeString,GetFileInformationByHandle,MoveFileExA";
 #endif
 
 // Where a path on a drive letter of Windows 9x really leads: its "true

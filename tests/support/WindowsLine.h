@@ -11,7 +11,7 @@
 
 namespace klarvo::test {
 
-inline constexpr char kNt4Lacks[] = "GetFinalPathNameByHandleA,GetLongPathNameA";
+inline constexpr char kNt4Lacks[] = "GetLongPathNameA,GetVolumePathNamesForVolumeNameA";
 
 // The mode the test run asked Wine for (KLARVO_WINE_MODE: win98, winxp,
 // win64), empty when a program is started by hand without it.

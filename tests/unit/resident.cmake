@@ -3,7 +3,7 @@ klarvo_test(resident_unit_tests
     resident_tray_test.cpp resident_command_line_test.cpp
   LIBS klarvo_resident)
 klarvo_test(resident_disk_tests SANDBOXED
-  SOURCES resident_disk_test.cpp
+  SOURCES resident_disk_test.cpp resident_places_test.cpp
   LIBS klarvo_resident)
 # The same tests through the path of Windows 95 and 98, which Wine never
 # takes by itself.

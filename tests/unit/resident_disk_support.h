@@ -51,8 +51,8 @@ inline bool OnTheNtLine()
 }
 
 // What a walk told of every entry, by path.
-inline std::map<std::string, WalkedEntry> Walked(const DiskCleaner& cleaner, const std::string& root, bool withSubdirectories,
-                                          WalkMode mode)
+inline std::map<std::string, WalkedEntry> Walked(const DiskCleaner& cleaner, const std::string& root,
+                                                 bool withSubdirectories, WalkMode mode)
 {
     std::map<std::string, WalkedEntry> seen;
     const ClearTally tally = cleaner.Clear(root, withSubdirectories, nullptr, mode,
@@ -63,7 +63,8 @@ inline std::map<std::string, WalkedEntry> Walked(const DiskCleaner& cleaner, con
 
 // On an unchanged tree a Clear deletes what its preview listed, and nothing
 // the preview kept; the preview itself deletes nothing.
-inline void ExpectPreviewIsWhatAClearDeletes(const DiskCleaner& cleaner, const std::string& root, bool withSubdirectories)
+inline void ExpectPreviewIsWhatAClearDeletes(const DiskCleaner& cleaner, const std::string& root,
+                                             bool withSubdirectories)
 {
     const auto preview = Walked(cleaner, root, withSubdirectories, WalkMode::Preview);
     for (const auto& [path, entry] : preview) {

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <exception>
 
 #include "link/Messages.h"
 #include "resident/DiskIdentity.h"
@@ -135,6 +136,23 @@ LRESULT Resident::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
+}
+
+std::string HandlerFailureLine()
+{
+    const std::string lead = "a message handler failed, the cleaner carries on: ";
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        return lead + e.what();
+    } catch (...) {
+        return lead + "unknown failure";
+    }
+}
+
+void Resident::OnFailure()
+{
+    log_.Write(HandlerFailureLine());
 }
 
 void Resident::OnCleanerCommand(WPARAM wParam, LPARAM lParam)

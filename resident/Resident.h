@@ -56,8 +56,9 @@ private:
     };
 
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
-    // A failing handler leaves the cleaner as it was: it keeps running.
-    void OnFailure() override {}
+    // A failing handler leaves the cleaner as it was: it keeps running, and
+    // the log says what failed.
+    void OnFailure() override;
     void OnAttach(HWND window) override { window_ = window; }
     void OnDetach(HWND) override { window_ = nullptr; }
 
@@ -147,6 +148,9 @@ private:
     bool trayRefusalLogged_ = false;
     bool explaining_ = false; // a refusal's message box is open
 };
+
+// Inside the catch of a failed handler: the log's line for the failure.
+std::string HandlerFailureLine();
 
 // The whole program: single instance, then the resident cleaner's life.
 int RunResident(HINSTANCE instance);

@@ -3,11 +3,14 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "resident/DiskFunctions.h"
 #include "resident/Log.h"
+#include "resident/Resident.h"
 #include "support/TempDir.h"
 #include "support/WindowsLine.h"
 #include "win/Handles.h"
@@ -145,6 +148,23 @@ TEST(ResidentLog, LosesNoLineToAViewerWhateverItShares)
         EXPECT_LE(numbers.empty() ? next : numbers.front(), firstHeld);
         EXPECT_EQ(numbers.empty() ? -1 : numbers.back(), next - 1);
         EXPECT_FALSE(FileExists(log.File() + ".new"));
+    }
+}
+
+// What the cleaner logs for a handler of its window that failed.
+TEST(ResidentLog, AFailedHandlerGetsALineOfItsOwn)
+{
+    const std::string lead = "a message handler failed, the cleaner carries on: ";
+    const std::pair<void (*)(), std::string> failures[] = {
+        {[] { throw std::runtime_error("no memory for the job"); }, lead + "no memory for the job"},
+        {[] { throw 7; }, lead + "unknown failure"},
+    };
+    for (const auto& [fail, line] : failures) {
+        try {
+            fail();
+        } catch (...) {
+            EXPECT_EQ(HandlerFailureLine(), line);
+        }
     }
 }
 

@@ -75,38 +75,43 @@ HWND Application::UtilityWindow()
 {
     if (!utility_) {
         WNDCLASSA wc{};
-        wc.lpfnWndProc = UtilityProc;
+        wc.lpfnWndProc = MessageWindow::Procedure<>;
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "KlarvoUtility";
         RegisterClassA(&wc);
         utility_ = CreateWindowExA(0, "KlarvoUtility", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                   GetModuleHandleA(nullptr), nullptr);
+                                   GetModuleHandleA(nullptr), static_cast<MessageWindow*>(&utilityPort_));
     }
     return utility_;
 }
 
-LRESULT CALLBACK Application::UtilityProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT Application::UtilityPort::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == WM_TIMER) {
-        try {
-            if (wParam == kHintShowTimer || wParam == kHintHideTimer) {
-                KillTimer(hwnd, wParam);
-                if (wParam == kHintShowTimer) {
-                    App().HintTimerFired();
-                } else {
-                    App().CancelHint();
-                }
-            } else {
-                Timer::FireById(wParam);
-            }
-        } catch (const std::exception& e) {
-            App().HandleException(e);
-        } catch (...) {
-            App().HandleUnknownException();
-        }
-        return 0;
+    if (message != WM_TIMER) {
+        return DefWindowProcA(window, message, wParam, lParam);
     }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (wParam == kHintShowTimer || wParam == kHintHideTimer) {
+        KillTimer(window, wParam);
+        if (wParam == kHintShowTimer) {
+            app_.HintTimerFired();
+        } else {
+            app_.CancelHint();
+        }
+    } else {
+        Timer::FireById(wParam);
+    }
+    return 0;
+}
+
+void Application::UtilityPort::OnFailure()
+{
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        app_.HandleException(e);
+    } catch (...) {
+        app_.HandleUnknownException();
+    }
 }
 
 bool Application::ProcessMessage(MSG& msg)
@@ -118,6 +123,12 @@ bool Application::ProcessMessage(MSG& msg)
     // The system would call a WM_TIMER's lParam as a function; no timer here
     // has one, so such a message came from another program.
     if (msg.message == WM_TIMER && msg.lParam != 0) {
+        return true;
+    }
+    // The system sends a window its first and last messages itself; from the
+    // queue they came from another program, and would part a window from
+    // its object for good.
+    if (msg.message == WM_NCCREATE || msg.message == WM_NCDESTROY) {
         return true;
     }
     // A control hears of its own notifications by a direct call from its

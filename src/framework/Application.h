@@ -12,6 +12,7 @@
 
 #include "framework/Color.h"
 #include "framework/Font.h"
+#include "win/MessageWindow.h"
 
 #include <windows.h>
 
@@ -113,7 +114,17 @@ public:
     bool ProcessMessage(MSG& msg);
 
 private:
-    static LRESULT CALLBACK UtilityProc(HWND, UINT, WPARAM, LPARAM);
+    // The utility window's side of the shared window procedure: timers and
+    // the hint pause fire here, and their failures go to the error box.
+    class UtilityPort : public MessageWindow {
+    public:
+        explicit UtilityPort(Application& app) : app_(app) {}
+
+    private:
+        LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+        void OnFailure() override;
+        Application& app_;
+    };
     void HintTimerFired();
     void ShowErrorBox(const std::string& text);
 
@@ -132,6 +143,7 @@ private:
     Control* hintControl_ = nullptr;
     bool hintShowing_ = false;
     POINT hintCursor_{};
+    UtilityPort utilityPort_{*this};
     HWND utility_ = nullptr;
     MessageBoxFunction messageBox_;
     bool errorBoxOpen_ = false;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 using namespace klarvo;
 using namespace klarvo::test;
@@ -52,21 +53,27 @@ TEST_F(AppTest, TimerFiresThroughTheLoopUntilDisabled)
     EXPECT_EQ(fired, at);
 }
 
-TEST_F(AppTest, AnExceptionFromATimerGoesToTheErrorBox)
+TEST_F(AppTest, AFailureFromATimerGoesToTheErrorBox)
 {
-    std::vector<std::string> boxes;
-    App().SetMessageBoxFunction([&](HWND, const std::string& t, const std::string&, UINT) {
-        boxes.push_back(t);
-        return IDOK;
-    });
-    Timer timer(nullptr);
-    timer.SetInterval(10);
-    timer.OnTimer = [&](Component*) {
-        timer.SetEnabled(false);
-        throw std::runtime_error("cannot read Conf.dat");
+    const std::pair<void (*)(), const char*> failures[] = {
+        {[] { throw std::runtime_error("cannot read Conf.dat"); }, "cannot read Conf.dat"},
+        {[] { throw 7; }, "Unexpected failure."},
     };
-    ASSERT_TRUE(WaitUntil([&] { return !boxes.empty(); }, kPatienceMs));
-    EXPECT_EQ(boxes.front(), "cannot read Conf.dat");
+    for (const auto& [fail, text] : failures) {
+        std::vector<std::string> boxes;
+        App().SetMessageBoxFunction([&](HWND, const std::string& t, const std::string&, UINT) {
+            boxes.push_back(t);
+            return IDOK;
+        });
+        Timer timer(nullptr);
+        timer.SetInterval(10);
+        timer.OnTimer = [&, fail = fail](Component*) {
+            timer.SetEnabled(false);
+            fail();
+        };
+        ASSERT_TRUE(WaitUntil([&] { return !boxes.empty(); }, kPatienceMs));
+        EXPECT_EQ(boxes.front(), text);
+    }
 }
 
 // Any program can post WM_TIMER to the utility window: only the id of a
@@ -79,6 +86,8 @@ TEST_F(AppTest, PostedTimerMessagesFireOnlyRunningTimers)
     int fired = 0;
     timer.OnTimer = [&](Component*) { ++fired; };
     HWND utility = App().UtilityWindow();
+    // The system alone sends a window its last message.
+    PostMessageA(utility, WM_NCDESTROY, 0, 0);
     for (WPARAM id : {WPARAM{3}, WPARAM{0x100 - 1}, WPARAM{0x12345678}, ~WPARAM{0}, reinterpret_cast<WPARAM>(&timer)}) {
         PostMessageA(utility, WM_TIMER, id, 0);
     }

@@ -48,6 +48,15 @@ std::string ProgramArgument1()
     return __argc > 1 && __argv[1] ? std::string(__argv[1]) : std::string();
 }
 
+MemoryFigures FiguresOf(const MemoryStatusBytes& memory)
+{
+    MemoryFigures figures;
+    figures.totalRamMB = TotalRamMBFromBytes(memory.totalPhysical);
+    figures.freeMB = FreeMBFromBytes(memory.availablePhysical);
+    figures.freePercent = FreePercent(figures.freeMB, figures.totalRamMB);
+    return figures;
+}
+
 } // namespace
 
 // The framework's classes and the custom controls, plus the window itself,
@@ -242,40 +251,20 @@ void Tfmshell::FormShow(Component*)
 void Tfmshell::tmrefreshTimer(Component*)
 {
     SendToCleaner(cmdReportStatus, 0);
-    const MemoryStatusBytes memory = ReadMemory();
-    MemoryFigures figures;
-    figures.totalRamMB = values_.totalRamMB = TotalRamMBFromBytes(memory.totalPhysical);
-    figures.freeMB = FreeMBFromBytes(memory.availablePhysical);
-    figures.freePercent = FreePercent(figures.freeMB, figures.totalRamMB);
-    if (hooks_.refreshInfo) {
-        hooks_.refreshInfo(figures);
-    }
+    ShowMemory(ReadMemory());
+}
+
+void Tfmshell::ShowMemory(const MemoryStatusBytes& memory)
+{
+    const MemoryFigures figures = FiguresOf(memory);
+    values_.totalRamMB = figures.totalRamMB;
+    pages_->ShowMemoryFigures(figures);
 }
 
 void Tfmshell::ShellNotify(std::uint64_t code, std::int64_t value)
 {
-    const std::optional<ShellNotification> notification = NotificationCode(code);
-    if (!notification) {
-        return;
-    }
-    switch (*notification) {
-    case ntShowPage:
-        if (const std::optional<int> page = ShowPageTarget(value)) {
-            pages_->chrome.SelectPage(*page);
-            if (HandleAllocated() && IsIconic(Handle())) {
-                App().Restore();
-            }
-        }
-        break;
-    case ntAutoChanged:
-        Need<TIACheckControl>(*this, "cbauto").SetChecked(ReadConf(slotAuto) == 1);
-        handlers_.Call("cbautoClick", FindComponent("cbauto"));
-        break;
-    default:
-        if (hooks_.notification) {
-            hooks_.notification(static_cast<int>(*notification), value);
-        }
-        break;
+    if (const std::optional<ShellNotification> notification = NotificationCode(code)) {
+        pages_->ShowNotification(*notification, value);
     }
 }
 

@@ -49,7 +49,6 @@ public:
     // ShellHost
     Component& Root() override { return *this; }
     ShellValues& Values() override { return values_; }
-    ShellHooks& Hooks() override { return hooks_; }
     HandlerTable& Handlers() override { return handlers_; }
     void SendToCleaner(std::int32_t command, std::int32_t argument) override;
     // By the rows of the slot table (ApplyLoad.cpp).
@@ -82,7 +81,8 @@ public:
     // The reverse, once at start-up.
     void LoadSettings();
 
-    // A WM_SHELLNOTIFY message.
+    // A WM_SHELLNOTIFY message: a code the shell understands goes to the
+    // pages, any other is dropped.
     void ShellNotify(std::uint64_t code, std::int64_t value);
 
     // The start page FormCreate chose.
@@ -101,10 +101,11 @@ private:
     void BuildHelpIndexFromText();
     void ShowProgramIcon();
     MemoryStatusBytes ReadMemory();
+    // The tick's figures from one reading, remembered and shown.
+    void ShowMemory(const MemoryStatusBytes& memory);
 
     ShellOptions options_;
     ShellValues values_;
-    ShellHooks hooks_;
     HandlerTable handlers_;
     std::unique_ptr<PageSet> pages_;
     int startPage_ = 0;

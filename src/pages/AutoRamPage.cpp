@@ -6,6 +6,8 @@
 #include "framework/StdWindows.h"
 #include "pages/FreeRamPages.h"
 #include "pages/Handlers.h"
+#include "settings/ConfFile.h"
+#include "settings/SlotTable.h"
 
 namespace klarvo {
 
@@ -27,6 +29,13 @@ void AutoRamPage::nbdeffastramClick(Component*)
     host_.ShowSlotDefaults(DefaultsButton::AutoRam);
     chrome_.EnableApply();
     cbautoClick(nullptr);
+}
+
+void AutoRamPage::ShowStoredSwitch()
+{
+    auto& cbauto = Need<TIACheckControl>(host_.Root(), "cbauto");
+    cbauto.SetChecked(ReadConf(slotAuto) == 1);
+    cbautoClick(&cbauto);
 }
 
 void AutoRamPage::cbautoClick(Component*)

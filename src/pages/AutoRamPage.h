@@ -19,6 +19,10 @@ public:
     // (auto cleaning on, the "Fast & usual" method, ...), then the switch
     // handler.
     void nbdeffastramClick(Component* sender);
+    // ntAutoChanged: the resident cleaner rewrote the switch's slot (a hot
+    // key), so the stored switch replaces an unapplied one and the page
+    // follows it as it follows a click.
+    void ShowStoredSwitch();
     // Greys everything on the page but the switch itself, the Default
     // button, frames and background while cbauto is clear.
     void cbautoClick(Component* sender);

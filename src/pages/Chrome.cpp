@@ -7,12 +7,15 @@
 #include "framework/Form.h"
 #include "framework/StdCtrls.h"
 #include "framework/StdWindows.h"
+#include "link/Notifications.h"
 #include "pages/Handlers.h"
+#include "pages/InfoPage.h"
 #include "win/Files.h"
 
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 
 namespace klarvo {
 
@@ -82,7 +85,7 @@ void FollowSpaceBarToggles(Component& root)
     });
 }
 
-Chrome::Chrome(ShellHost& host) : host_(host)
+Chrome::Chrome(ShellHost& host, InfoPage& info) : host_(host), info_(info)
 {
     beginSystemMove = [this] {
         auto* form = dynamic_cast<Form*>(&host_.Root());
@@ -147,6 +150,19 @@ void Chrome::SelectPage(int page)
     nb1MouseDown(button, MouseButton::Left, ssLeft, 0, 0);
 }
 
+void Chrome::ShowAskedPage(std::int64_t page)
+{
+    const std::optional<int> target = ShowPageTarget(page);
+    if (!target) {
+        return;
+    }
+    SelectPage(*target);
+    auto* window = dynamic_cast<WinControl*>(&host_.Root());
+    if (window && window->HandleAllocated() && IsIconic(window->Handle())) {
+        App().Restore();
+    }
+}
+
 void Chrome::pcChange(Component*)
 {
     auto& pc = Need<PageControl>(host_.Root(), "pc");
@@ -154,8 +170,8 @@ void Chrome::pcChange(Component*)
     // button would.
     nb1MouseDown(host_.Root().FindComponent("nb" + std::to_string(pc.ActivePageIndex() + 1)), MouseButton::Left, ssLeft,
                  0, 0);
-    if (pc.ActivePageIndex() == 0 && host_.Hooks().drawFreeRamGraph) {
-        host_.Hooks().drawFreeRamGraph();
+    if (pc.ActivePageIndex() == 0) {
+        info_.DrawFreeRamGraph();
     }
 }
 

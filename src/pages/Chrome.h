@@ -11,11 +11,13 @@
 #include "pages/Page.h"
 #include "pages/ShellHost.h"
 
+#include <cstdint>
 #include <functional>
 
 namespace klarvo {
 
 class Bitmap;
+class InfoPage;
 
 // Where the tiles of a page's background start, below the page's plain band.
 constexpr int kBackgroundTop = 35;
@@ -45,7 +47,8 @@ void FollowSpaceBarToggles(Component& root);
 
 class Chrome {
 public:
-    explicit Chrome(ShellHost& host);
+    // `info` is the page whose picture follows the page control.
+    Chrome(ShellHost& host, InfoPage& info);
 
     // Adds the chrome's handlers: nb1MouseDown, pcChange, imcapMouseDown,
     // nbminimizeClick, nbcloseClick, pb1Paint and the shared setting-changed
@@ -59,7 +62,11 @@ public:
     // Makes a page active and presses its button as a mouse press does
     // (start-up, a second instance's request, the end of a RAM cleaning).
     void SelectPage(int page);
-    // The page control turned a page (Ctrl+Tab): the row follows.
+    // ntShowPage from a second start: its page, capped at the last, shown
+    // and the window restored; a negative page is ignored entirely.
+    void ShowAskedPage(std::int64_t page);
+    // The page control turned a page (Ctrl+Tab): the row follows, and the
+    // Info page's picture is redrawn when it is the one turned to.
     void pcChange(Component* sender);
     void imcapMouseDown(Component* sender, MouseButton button, ShiftState shift, int x, int y);
     void nbminimizeClick(Component* sender);
@@ -90,6 +97,7 @@ public:
 
 private:
     ShellHost& host_;
+    InfoPage& info_;
 };
 
 } // namespace klarvo

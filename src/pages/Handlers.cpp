@@ -28,17 +28,6 @@ void HandlerTable::Add(const std::string& name, FormHandler handler)
     handlers_[name] = std::visit([this](auto& h) -> FormHandler { return Guarded(std::move(h), armed_); }, handler);
 }
 
-bool HandlerTable::Call(const std::string& name, Component* sender)
-{
-    const FormHandler* found = Find(name);
-    const auto* notify = found ? std::get_if<NotifyEvent>(found) : nullptr;
-    if (!notify || !*notify) {
-        return false;
-    }
-    (*notify)(sender);
-    return true;
-}
-
 const FormHandler* HandlerTable::Find(const std::string& name) const
 {
     auto it = handlers_.find(name);

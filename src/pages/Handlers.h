@@ -30,10 +30,6 @@ public:
     // Adds or replaces the handler of a name.
     void Add(const std::string& name, FormHandler handler);
 
-    // Runs a notify handler by name; false when there is none. Handlers call
-    // one another this way when the other belongs to a different page.
-    bool Call(const std::string& name, Component* sender);
-
     // The handler of a name as an event of type E, for controls made after
     // the form was loaded. A missing name or another type raises FormError.
     template <typename E> E Get(const std::string& name) const

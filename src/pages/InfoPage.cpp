@@ -42,20 +42,6 @@ const HandlerRow<InfoPage> kHandlers[] = {
 
 const std::span<const HandlerRow<InfoPage>> InfoPage::kHandlerRows = kHandlers;
 
-void InfoPage::Bind(HandlerTable& handlers)
-{
-    PageOf::Bind(handlers);
-
-    ShellHooks& hooks = host_.Hooks();
-    hooks.refreshInfo = [this](const MemoryFigures& figures) { RefreshInfo(figures); };
-    hooks.drawFreeRamGraph = [this] { DrawFreeRamGraph(); };
-    hooks.notification = [this, next = hooks.notification](int code, std::int64_t value) {
-        if (!ShowEffect(code, value) && next) {
-            next(code, value);
-        }
-    };
-}
-
 void InfoPage::tsinfoShow(Component*)
 {
     chrome_.HideApply();
@@ -149,14 +135,11 @@ void InfoPage::CopyPicture()
     }
 }
 
-bool InfoPage::ShowEffect(int code, std::int64_t value)
+void InfoPage::ShowEffect(ShellNotification code, std::int64_t value)
 {
-    const std::optional<EffectLabelText> effect = EffectLabelFor(static_cast<std::uint64_t>(code), value);
-    if (!effect) {
-        return false;
+    if (const std::optional<EffectLabelText> effect = EffectLabelFor(static_cast<std::uint64_t>(code), value)) {
+        Need<Control>(host_.Root(), effect->label).SetText(effect->text);
     }
-    Need<Control>(host_.Root(), effect->label).SetText(effect->text);
-    return true;
 }
 
 void InfoPage::nbclearClick(Component*)

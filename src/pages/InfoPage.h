@@ -4,6 +4,7 @@
 // free-memory picture, the effects of the resident cleaner's cleanings as
 // it reports them, and the Fast cleaning button with its 3-second lock.
 
+#include "link/Messages.h"
 #include "pages/Chrome.h"
 #include "pages/Page.h"
 #include "pages/FreeRamHistory.h"
@@ -31,10 +32,6 @@ private:
 class InfoPage : public PageOf<InfoPage> {
 public:
     InfoPage(ShellHost& host, Chrome& chrome);
-    // Adds the page's handlers and takes the refresh, graph and
-    // notification hooks (a notification it does not show goes on to the
-    // hook that was there before).
-    void Bind(HandlerTable& handlers);
     // The names the description may give this page's events, and their members.
     static const std::span<const HandlerRow<InfoPage>> kHandlerRows;
 
@@ -52,8 +49,9 @@ public:
     void RefreshInfo(const MemoryFigures& figures);
     // Brings the picture in imfr up to date and copies it onto pbfr.
     void DrawFreeRamGraph();
-    // Fills an effect label; false for a report that is not about effects.
-    bool ShowEffect(int code, std::int64_t value);
+    // ntLastEffect, ntTotalEffect, ntTimeSince: their label's text; any
+    // other report leaves the labels alone.
+    void ShowEffect(ShellNotification code, std::int64_t value);
 
 private:
     // The Info page shown in a window that is not minimised.

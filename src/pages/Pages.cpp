@@ -4,8 +4,9 @@
 
 namespace klarvo {
 
+// The Chrome only keeps the Info page it is given: the page is made next.
 PageSet::PageSet(ShellHost& host)
-    : chrome(host), info(host, chrome), autoRam(host, chrome), ram(host, chrome), hdd(host, chrome),
+    : chrome(host, info), info(host, chrome), autoRam(host, chrome), ram(host, chrome), hdd(host, chrome),
       options(host, chrome), help(host, chrome), about(host, chrome)
 {
     HandlerTable& handlers = host.Handlers();
@@ -17,6 +18,31 @@ PageSet::PageSet(ShellHost& host)
     options.Bind(handlers);
     help.Bind(handlers);
     about.Bind(handlers);
+}
+
+void PageSet::ShowMemoryFigures(const MemoryFigures& figures)
+{
+    info.RefreshInfo(figures);
+}
+
+void PageSet::ShowNotification(ShellNotification code, std::int64_t value)
+{
+    switch (code) {
+    case ntShowPage:
+        chrome.ShowAskedPage(value);
+        break;
+    case ntLastEffect:
+    case ntTotalEffect:
+    case ntTimeSince:
+        info.ShowEffect(code, value);
+        break;
+    case ntRamProgress:
+        ram.ShowProgress(value);
+        break;
+    case ntAutoChanged:
+        autoRam.ShowStoredSwitch();
+        break;
+    }
 }
 
 std::vector<std::string> PageSet::HandlerNames()

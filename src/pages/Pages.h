@@ -1,8 +1,10 @@
 #pragma once
 
 // Every page's handlers, made and added to the window's handler table in a
-// fixed order: the chrome first, then the pages by index.
+// fixed order: the chrome first, then the pages by index; and what the
+// window hears, handed to the page it belongs to.
 
+#include "link/Messages.h"
 #include "pages/AboutPage.h"
 #include "pages/AutoRamPage.h"
 #include "pages/Chrome.h"
@@ -13,6 +15,7 @@
 #include "pages/RamPage.h"
 #include "pages/ShellHost.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -27,6 +30,13 @@ public:
 
     // Every name the chrome's and the pages' tables answer.
     static std::vector<std::string> HandlerNames();
+
+    // The refresh tick's figures: the Info page's figures, bars, history and
+    // picture.
+    void ShowMemoryFigures(const MemoryFigures& figures);
+    // A WM_SHELLNOTIFY the shell understands, with the whole lParam, to the
+    // page that shows it.
+    void ShowNotification(ShellNotification code, std::int64_t value);
 
     Chrome chrome;
     InfoPage info;

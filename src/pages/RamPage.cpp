@@ -57,20 +57,6 @@ const HandlerRow<RamPage> kHandlers[] = {
 
 const std::span<const HandlerRow<RamPage>> RamPage::kHandlerRows = kHandlers;
 
-void RamPage::Bind(HandlerTable& handlers)
-{
-    PageOf::Bind(handlers);
-
-    ShellHooks& hooks = host_.Hooks();
-    hooks.notification = [this, next = hooks.notification](int code, std::int64_t value) {
-        if (code == ntRamProgress) {
-            ShowProgress(value);
-        } else if (next) {
-            next(code, value);
-        }
-    };
-}
-
 void RamPage::sb1Click(Component* sender)
 {
     ShellValues& values = host_.Values();

@@ -25,9 +25,6 @@ void PressPercentButton(Component& root, std::int32_t ramPercent);
 class RamPage : public PageOf<RamPage> {
 public:
     RamPage(ShellHost& host, Chrome& chrome);
-    // Adds the page's handlers and takes the progress reports from the
-    // notification hook (others go on to the hook that was there before).
-    void Bind(HandlerTable& handlers);
     // The names the description may give this page's events, and their members.
     static const std::span<const HandlerRow<RamPage>> kHandlerRows;
 

@@ -26,9 +26,15 @@
 // Window-wide values (TotalRamMB, RamPercent, FreeRamHistory,
 // BackgroundChanged) sit in ShellValues, owned by the window. The services
 // a page may ask of the window (the resident cleaner, the fatal paths) are
-// ShellHost's. Routines that another page's issue fills (the Info page's
-// figures and graph, the notifications the Info and RAM pages show) are
-// ShellHooks: std::functions that stay empty until their page sets them.
+// ShellHost's.
+//
+// What the window hears goes to its page by a plain call, so a reader (or a
+// tool) follows every event to its effect: the refresh tick's figures and
+// each WM_SHELLNOTIFY by its code pass through PageSet (Pages.h), the one
+// place that knows which page shows what; the Chrome redraws the Info
+// page's picture itself when the page control turns to it. Code runs
+// another page's handler as a member (pages.autoRam.cbautoClick), never by
+// its name in the table.
 
 #include "framework/Component.h"
 #include "framework/FormLoader.h"
@@ -38,7 +44,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 
 namespace klarvo {
@@ -65,22 +70,11 @@ struct MemoryFigures {
     std::int32_t freePercent = 0;
 };
 
-struct ShellHooks {
-    // Step 4 of the refresh tick: figures, bars, history and graph.
-    std::function<void(const MemoryFigures&)> refreshInfo;
-    // Redraws the free-RAM picture (page control change on the Info page).
-    std::function<void()> drawFreeRamGraph;
-    // ntLastEffect, ntTotalEffect, ntTimeSince, ntRamProgress: the code and
-    // the whole lParam (see link/Notifications.h for the texts).
-    std::function<void(int code, std::int64_t value)> notification;
-};
-
 class ShellHost : public ShellControl {
 public:
     // The form: owner of every control, timer and page.
     virtual Component& Root() = 0;
     virtual ShellValues& Values() = 0;
-    virtual ShellHooks& Hooks() = 0;
     virtual HandlerTable& Handlers() = 0;
     // Posts a command to the resident cleaner, starting it when needed; may
     // end the application through the fatal path.

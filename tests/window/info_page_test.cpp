@@ -117,7 +117,7 @@ TEST_F(InfoPageTest, FastCleaningIsLockedForItsTimer)
     EXPECT_TRUE(lock.Enabled());
 
     // Even a call that bypasses the disabled button starts nothing.
-    shell->Handlers().Call("nbclearClick", &button);
+    shell->Pages().info.nbclearClick(&button);
     EXPECT_EQ(cleaner.commands, pair);
 
     lock.Fire();

@@ -315,13 +315,21 @@ TEST_F(ShellChromeTest, ApplyReloadsTheBackgroundOnlyWhenItsChoiceChanged)
 
 TEST_F(ShellChromeTest, PageControlChangeRedrawsTheGraphOnlyOnTheInfoPage)
 {
-    int draws = 0;
-    shell->Hooks().drawFreeRamGraph = [&] { ++draws; };
-    shell->Pages().chrome.pcChange(nullptr);
-    EXPECT_EQ(draws, 1);
-    shell->Pages().chrome.SelectPage(2);
-    shell->Pages().chrome.pcChange(nullptr);
-    EXPECT_EQ(draws, 1);
+    Chrome& chrome = shell->Pages().chrome;
+    shell->StopRefreshTimer();
+    chrome.SelectPage(2);
+    Pump();
+    // Unseen, ticks leave the picture behind.
+    memory.Set(65, 60);
+    TickPastTheRightEdge();
+    ASSERT_FALSE(PictureIsCurrent());
+    chrome.pcChange(nullptr);
+    EXPECT_FALSE(PictureIsCurrent());
+    // Nothing paints until the messages are handled: only the change draws.
+    chrome.SelectPage(0);
+    ASSERT_FALSE(PictureIsCurrent());
+    chrome.pcChange(nullptr);
+    EXPECT_TRUE(PictureIsCurrent());
 }
 
 TEST(PageButtonNames, ThirdCharacterNamesThePage)

@@ -18,8 +18,11 @@
 
 #include "app/Shell.h"
 #include "framework/Application.h"
+#include "framework/Bitmap.h"
 #include "framework/FormLoader.h"
+#include "framework/StdCtrls.h"
 #include "link/CleanerLink.h"
+#include "pages/InfoGraph.h"
 #include "settings/ExeDir.h"
 #include "settings/System.h"
 #include "support/Pump.h"
@@ -96,6 +99,30 @@ protected:
         PointAt(name, x, y);
         PressLeft();
         ReleaseLeft();
+    }
+
+    // Enough ticks for the newest sample to reach the picture: the newest
+    // few lie past its right edge.
+    void TickPastTheRightEdge()
+    {
+        for (int i = 0; i < 5; ++i) {
+            shell->tmrefreshTimer(nullptr);
+        }
+    }
+    // The Info page's picture (imfr) shows the history as it stands now.
+    bool PictureIsCurrent()
+    {
+        const ShellValues& values = shell->Values();
+        Bitmap expected(kGraphWidth, kGraphHeight);
+        DrawFreeRamGraph(expected.GetCanvas(), values.freeRamHistory, values.totalRamMB, LocaleDecimalSeparator());
+        const Bitmap& picture = Get<Image>("imfr").GetPicture().GetBitmap();
+        bool same = picture.Width() == kGraphWidth && picture.Height() == kGraphHeight;
+        for (int y = 0; same && y < kGraphHeight; ++y) {
+            for (int x = 0; same && x < kGraphWidth; ++x) {
+                same = picture.Pixel(x, y) == expected.Pixel(x, y);
+            }
+        }
+        return same;
     }
 
     // The autorun value under the test's key, or nothing.

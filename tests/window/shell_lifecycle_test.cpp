@@ -265,16 +265,17 @@ TEST_F(ShellTest, LoadingOddStoredValues)
 TEST_F(ShellTest, RefreshTickReportsToTheCleanerAndMeasuresMemory)
 {
     Tfmshell& s = Start();
-    std::vector<MemoryFigures> seen;
-    s.Hooks().refreshInfo = [&](const MemoryFigures& f) { seen.push_back(f); };
+    const std::uint16_t before = s.Values().freeRamHistory.Newest();
     memory.Set(129, 64);
     cleaner.commands.clear();
     s.tmrefreshTimer(nullptr);
     EXPECT_THAT(cleaner.commands, ElementsAre(Pair(cmdReportStatus, 0)));
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].totalRamMB, 129);
-    EXPECT_EQ(seen[0].freeMB, 64);
-    EXPECT_EQ(seen[0].freePercent, 49);
+    const FreeRamHistory& history = s.Values().freeRamHistory;
+    EXPECT_EQ(history.Newest(), 64);
+    EXPECT_EQ(history[FreeRamHistory::kSamples - 2], before) << "the Info page took the figures once";
+    EXPECT_EQ(Get<Control>("lball").Text(), "129 MB");
+    EXPECT_EQ(Get<Control>("lbfree").Text(), "64 MB");
+    EXPECT_EQ(Get<Control>("lbfree2").Text(), "49 %");
     EXPECT_EQ(s.Values().totalRamMB, 129);
 
     s.StopRefreshTimer();
@@ -331,14 +332,21 @@ TEST_F(ShellTest, AutoChangedReplacesTheUnappliedSwitchWithTheStoredOne)
 TEST_F(ShellTest, OtherNotificationsGoToTheirPagesAndUnknownCodesNowhere)
 {
     Tfmshell& s = Start();
-    std::vector<std::pair<int, std::int64_t>> seen;
-    s.Hooks().notification = [&](int code, std::int64_t value) { seen.emplace_back(code, value); };
+    auto shown = [&] {
+        return std::vector<std::string>{Get<Control>("lbcleanlast").Text(), Get<Control>("lbcleanall").Text(),
+                                        Get<Control>("lbtime").Text(),
+                                        std::to_string(Get<ProgressBar>("pbram").Position())};
+    };
     for (const auto& [code, value] : std::vector<std::pair<WPARAM, LPARAM>>{
-             {ntLastEffect, 5120}, {ntTotalEffect, -1}, {ntTimeSince, 3725}, {ntRamProgress, 40}, {7, 1}, {0, 1}}) {
+             {ntLastEffect, 5120}, {ntTotalEffect, -1}, {ntTimeSince, 3725}, {ntRamProgress, 40}}) {
         SendMessageA(s.Handle(), WM_SHELLNOTIFY, code, value);
     }
-    EXPECT_THAT(seen, ElementsAre(Pair(ntLastEffect, 5120), Pair(ntTotalEffect, -1), Pair(ntTimeSince, 3725),
-                                  Pair(ntRamProgress, 40)));
+    const std::vector<std::string> reported = {"5 MB (5120 KB)", "? ? ?", "1:02:05  ago", "40"};
+    EXPECT_EQ(shown(), reported);
+    for (WPARAM unknown : {7, 0}) {
+        SendMessageA(s.Handle(), WM_SHELLNOTIFY, unknown, 1);
+    }
+    EXPECT_EQ(shown(), reported);
 }
 
 TEST_F(ShellTest, HelpIndexHasALabelPerTitle)

@@ -55,11 +55,6 @@ DiskFunctions DiskFunctions::Find()
     return found;
 }
 
-DiskFunctions::MoveEx ReplacingMove()
-{
-    return SystemFunction<DiskFunctions::MoveEx>("kernel32.dll", "MoveFileExA");
-}
-
 bool TrueName(const std::string& path, std::string& trueName)
 {
 #ifdef KLARVO_TEST_HOOKS

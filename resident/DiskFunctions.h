@@ -18,7 +18,6 @@ namespace klarvo::resident {
 struct DiskFunctions {
     using LongPath = DWORD(WINAPI*)(LPCSTR, LPSTR, DWORD);
     using Information = BOOL(WINAPI*)(HANDLE, BY_HANDLE_FILE_INFORMATION*);
-    using MoveEx = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
 
     LongPath longPath = nullptr; // Windows 98 and 2000 on
     Information information = nullptr;
@@ -65,9 +64,5 @@ public:
     ScopedDriveAnswers& operator=(const ScopedDriveAnswers&) = delete;
 };
 #endif
-
-// Replacing a file in one step: the NT line has it; Windows 95 and 98
-// export a stub that fails.
-DiskFunctions::MoveEx ReplacingMove();
 
 } // namespace klarvo::resident

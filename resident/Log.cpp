@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <utility>
 
-#include "resident/DiskFunctions.h"
 #include "win/File.h"
 #include "win/Files.h"
+#include "win/SystemFunction.h"
 
 namespace klarvo::resident {
 namespace {
@@ -44,7 +44,9 @@ std::string SupersededName(const std::string& file)
 
 bool Replace(const std::string& from, const std::string& to)
 {
-    if (const DiskFunctions::MoveEx move = ReplacingMove()) {
+    using MoveEx = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
+    // Looked up: Windows 95 and 98 export a stub that fails.
+    if (const MoveEx move = SystemFunction<MoveEx>("kernel32.dll", "MoveFileExA")) {
         if (move(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) {
             return true;
         }

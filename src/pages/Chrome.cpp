@@ -2,11 +2,11 @@
 
 #include "controls/GradBtn.h"
 #include "controls/IACheckControl.h"
-#include "framework/Application.h"
-#include "framework/Bitmap.h"
-#include "framework/Form.h"
-#include "framework/StdCtrls.h"
-#include "framework/StdWindows.h"
+#include "framework/window/Application.h"
+#include "framework/drawing/Bitmap.h"
+#include "framework/window/Form.h"
+#include "framework/standard/StdCtrls.h"
+#include "framework/standard/StdWindows.h"
 #include "pages/Handlers.h"
 #include "win/Files.h"
 

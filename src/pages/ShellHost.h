@@ -30,8 +30,8 @@
 // figures and graph, the notifications the Info and RAM pages show) are
 // ShellHooks: std::functions that stay empty until their page sets them.
 
-#include "framework/Component.h"
-#include "framework/FormLoader.h"
+#include "framework/window/Component.h"
+#include "framework/loader/FormLoader.h"
 #include "pages/FreeRamHistory.h"
 #include "settings/ShellControl.h"
 #include "settings/SlotTable.h"

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "resident/DiskFunctions.h"
-#include "resident/Log.h"
+#include "resident/disk/DiskFunctions.h"
+#include "resident/work/Log.h"
 #include "support/TempDir.h"
 #include "support/WindowsLine.h"
 #include "win/Handles.h"

@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "app/Shell.h"
-#include "framework/Application.h"
-#include "framework/FormLoader.h"
+#include "framework/window/Application.h"
+#include "framework/loader/FormLoader.h"
 #include "link/CleanerLink.h"
 #include "settings/ExeDir.h"
 #include "settings/System.h"

@@ -2,7 +2,7 @@
 // raises FormError; no other exception, no sanitizer report.
 
 #include "Check.h"
-#include "framework/FormParser.h"
+#include "framework/loader/FormParser.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -5,7 +5,7 @@
 #include "link/Notifications.h"
 #include "pages/FreeRamPages.h"
 #include "pages/InfoFigures.h"
-#include "resident/Commands.h"
+#include "resident/window/Commands.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -2,7 +2,7 @@
 // it either unpacks within its limit or refuses; no sanitizer report.
 
 #include "Check.h"
-#include "framework/Lz4.h"
+#include "framework/loader/Lz4.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // wildcard, and reading it again gives it back unchanged.
 
 #include "Check.h"
-#include "resident/PathRules.h"
+#include "resident/disk/PathRules.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -8,7 +8,7 @@
 #include "controls/NDigitEditText.h"
 #include "pages/FreeRamPages.h"
 #include "pages/InfoFigures.h"
-#include "resident/ResidentSettings.h"
+#include "resident/work/ResidentSettings.h"
 #include "settings/ConfFile.h"
 #include "settings/ConfFormat.h"
 #include "settings/SlotTable.h"

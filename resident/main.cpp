@@ -1,8 +1,8 @@
 #include <windows.h>
 
-#include "resident/CommandLine.h"
-#include "resident/CommandRun.h"
-#include "resident/Resident.h"
+#include "resident/command/CommandLine.h"
+#include "resident/command/CommandRun.h"
+#include "resident/window/Resident.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {

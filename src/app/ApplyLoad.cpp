@@ -4,7 +4,7 @@
 #include "app/SettingsValues.h"
 #include "app/Shell.h"
 #include "controls/IACheckControl.h"
-#include "framework/StdWindows.h"
+#include "framework/standard/StdWindows.h"
 #include "link/Messages.h"
 #include "pages/OptionsRules.h"
 #include "pages/RamPage.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+// The shell's command line: which page to open first.
+
 #include <cstdint>
 
 namespace klarvo {

@@ -8,8 +8,8 @@
 // cleaner's notifications.
 
 #include "app/MemoryStatus.h"
-#include "framework/Form.h"
-#include "framework/FormLoader.h"
+#include "framework/window/Form.h"
+#include "framework/loader/FormLoader.h"
 #include "pages/Handlers.h"
 #include "pages/Page.h"
 #include "pages/Pages.h"

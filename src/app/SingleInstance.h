@@ -1,5 +1,7 @@
 #pragma once
 
+// One shell at a time: a second start hands its page to the first.
+
 #include <cstdint>
 
 namespace klarvo {

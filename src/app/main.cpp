@@ -6,7 +6,7 @@
 #include "app/Shell.h"
 #include "app/SingleInstance.h"
 #include "controls/CoolHint.h"
-#include "framework/Application.h"
+#include "framework/window/Application.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "controls/CoolHintShape.h"
 #include "win/Gdi.h"
-#include "framework/Application.h"
+#include "framework/window/Application.h"
 
 #include <array>
 

@@ -4,7 +4,7 @@
 // ends, outlined in blue, with the hint text centred in it. When and where
 // a hint shows stays the framework's.
 
-#include "framework/HintWindow.h"
+#include "framework/window/HintWindow.h"
 
 #include <memory>
 #include <string>

@@ -3,7 +3,7 @@
 // The outline of the hint window: a rectangle whose short ends come to a
 // point, each point as wide as half the window's height.
 
-#include "framework/Types.h"
+#include "framework/drawing/Types.h"
 
 #include <array>
 

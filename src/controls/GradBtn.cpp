@@ -1,7 +1,7 @@
 #include "controls/GradBtn.h"
 
-#include "framework/Application.h"
-#include "framework/FormLoader.h"
+#include "framework/window/Application.h"
+#include "framework/loader/FormLoader.h"
 
 #include <initializer_list>
 #include <utility>

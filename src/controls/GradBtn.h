@@ -7,8 +7,8 @@
 // in one block, and the background erase is refused, so it never flickers.
 
 #include "controls/GradBtnBands.h"
-#include "framework/Bitmap.h"
-#include "framework/WinControl.h"
+#include "framework/drawing/Bitmap.h"
+#include "framework/window/WinControl.h"
 
 #include <cstdint>
 #include <string>

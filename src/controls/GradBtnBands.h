@@ -4,8 +4,8 @@
 // caption layers and the colour schemes. Nothing here touches a window, so
 // the geometry can be checked pixel-exact without painting.
 
-#include "framework/Color.h"
-#include "framework/Types.h"
+#include "framework/drawing/Color.h"
+#include "framework/drawing/Types.h"
 
 #include <cstdint>
 #include <string>

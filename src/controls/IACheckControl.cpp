@@ -1,6 +1,6 @@
 #include "controls/IACheckControl.h"
 
-#include "framework/GdiCanvas.h"
+#include "framework/drawing/GdiCanvas.h"
 #include "win/Error.h"
 
 namespace klarvo {

@@ -7,8 +7,8 @@
 
 #include "controls/IACheckControlField.h"
 #include "controls/IACheckControlLayout.h"
-#include "framework/ImageList.h"
-#include "framework/WinControl.h"
+#include "framework/window/ImageList.h"
+#include "framework/window/WinControl.h"
 
 #include <functional>
 #include <string>

@@ -1,6 +1,6 @@
 #include "controls/IACheckControl.h"
 
-#include "framework/FormLoader.h"
+#include "framework/loader/FormLoader.h"
 
 namespace klarvo {
 

@@ -1,7 +1,7 @@
 #include "controls/NDigitEdit.h"
 
 #include "controls/NDigitEditText.h"
-#include "framework/FormLoader.h"
+#include "framework/loader/FormLoader.h"
 
 #include <string>
 

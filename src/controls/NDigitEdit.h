@@ -4,7 +4,7 @@
 // backspace and carriage return, and never leaves a number above MaxValue;
 // text that the owner, an up-down or the clipboard puts in is not checked.
 
-#include "framework/StdWindows.h"
+#include "framework/standard/StdWindows.h"
 
 #include <cstdint>
 

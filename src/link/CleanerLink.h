@@ -1,5 +1,8 @@
 #pragma once
 
+// The shell's side of the link to the resident cleaner: finding it,
+// starting it and posting it commands.
+
 #include <cstdint>
 #include <string>
 

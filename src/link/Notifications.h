@@ -1,5 +1,7 @@
 #pragma once
 
+// The cleaner's WM_SHELLNOTIFY values decoded into what the shell shows.
+
 #include <cstdint>
 #include <optional>
 #include <string>

@@ -2,8 +2,8 @@
 
 #include "controls/IACheckControl.h"
 #include "controls/NDigitEdit.h"
-#include "framework/StdCtrls.h"
-#include "framework/StdWindows.h"
+#include "framework/standard/StdCtrls.h"
+#include "framework/standard/StdWindows.h"
 #include "pages/FreeRamPages.h"
 #include "pages/Handlers.h"
 #include "settings/ConfFile.h"

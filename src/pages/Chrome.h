@@ -6,8 +6,8 @@
 // frame lines on every page, the loading of the background picture, and the
 // shared Apply button's rule. See ShellHost.h for how pages reach it.
 
-#include "framework/Canvas.h"
-#include "framework/Control.h"
+#include "framework/drawing/Canvas.h"
+#include "framework/window/Control.h"
 #include "pages/Page.h"
 #include "pages/ShellHost.h"
 

@@ -5,7 +5,7 @@
 // event to the handler of that name (HandlerTable::Finder). A name the form
 // uses that no page adds is a fault of the description.
 
-#include "framework/FormLoader.h"
+#include "framework/loader/FormLoader.h"
 
 #include <map>
 #include <memory>

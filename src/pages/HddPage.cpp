@@ -1,7 +1,7 @@
 #include "pages/HddPage.h"
 
 #include "controls/IACheckControl.h"
-#include "framework/StdWindows.h"
+#include "framework/standard/StdWindows.h"
 #include "link/Messages.h"
 #include "pages/Handlers.h"
 

@@ -1,7 +1,7 @@
 #include "pages/HelpIndex.h"
 
-#include "framework/StdCtrls.h"
-#include "framework/StdWindows.h"
+#include "framework/standard/StdCtrls.h"
+#include "framework/standard/StdWindows.h"
 #include "pages/HelpText.h"
 #include "pages/Handlers.h"
 

@@ -1,7 +1,7 @@
 #include "pages/HelpPage.h"
 
-#include "framework/StdCtrls.h"
-#include "framework/StdWindows.h"
+#include "framework/standard/StdCtrls.h"
+#include "framework/standard/StdWindows.h"
 #include "pages/Handlers.h"
 #include "pages/HelpText.h"
 

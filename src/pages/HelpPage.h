@@ -6,7 +6,7 @@
 // its text; Back, Next and Index move between them. Every visit starts at
 // the index.
 
-#include "framework/Color.h"
+#include "framework/drawing/Color.h"
 #include "pages/Chrome.h"
 #include "pages/Page.h"
 #include "pages/ShellHost.h"

@@ -1,6 +1,6 @@
 #include "pages/InfoGraph.h"
 
-#include "framework/Bitmap.h"
+#include "framework/drawing/Bitmap.h"
 
 #include <algorithm>
 #include <cstdint>

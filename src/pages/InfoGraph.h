@@ -7,8 +7,8 @@
 // be checked without drawing; DrawFreeRamGraph composes the picture through
 // any canvas (the page's off-screen bitmap, or a recording canvas in tests).
 
-#include "framework/Canvas.h"
-#include "framework/Color.h"
+#include "framework/drawing/Canvas.h"
+#include "framework/drawing/Color.h"
 #include "pages/FreeRamHistory.h"
 
 #include <optional>

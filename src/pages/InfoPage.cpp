@@ -1,9 +1,9 @@
 #include "pages/InfoPage.h"
 
-#include "framework/Bitmap.h"
-#include "framework/StdCtrls.h"
-#include "framework/StdWindows.h"
-#include "framework/Timer.h"
+#include "framework/drawing/Bitmap.h"
+#include "framework/standard/StdCtrls.h"
+#include "framework/standard/StdWindows.h"
+#include "framework/window/Timer.h"
 #include "link/Messages.h"
 #include "pages/FreeRamHistory.h"
 #include "pages/Handlers.h"

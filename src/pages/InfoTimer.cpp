@@ -1,6 +1,6 @@
 #include "pages/InfoFigures.h"
 
-#include "framework/Timer.h"
+#include "framework/window/Timer.h"
 
 namespace klarvo {
 

@@ -2,9 +2,9 @@
 
 #include "controls/GradBtn.h"
 #include "controls/IACheckControl.h"
-#include "framework/Form.h"
-#include "framework/StdCtrls.h"
-#include "framework/StdWindows.h"
+#include "framework/window/Form.h"
+#include "framework/standard/StdCtrls.h"
+#include "framework/standard/StdWindows.h"
 #include "pages/ShellHost.h"
 
 #include <windows.h>

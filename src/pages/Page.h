@@ -8,8 +8,8 @@
 // member in its own file, so a reader goes from the description to the
 // table row and from the row to the member in one step.
 
-#include "framework/Control.h"
-#include "framework/FormLoader.h"
+#include "framework/window/Control.h"
+#include "framework/loader/FormLoader.h"
 #include "pages/Handlers.h"
 
 #include <functional>

@@ -1,8 +1,8 @@
 #include "pages/RamPage.h"
 
-#include "framework/Messages.h"
-#include "framework/StdCtrls.h"
-#include "framework/StdWindows.h"
+#include "framework/window/Messages.h"
+#include "framework/standard/StdCtrls.h"
+#include "framework/standard/StdWindows.h"
 #include "link/Messages.h"
 #include "pages/Handlers.h"
 

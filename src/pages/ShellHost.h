@@ -36,8 +36,8 @@
 // another page's handler as a member (pages.autoRam.cbautoClick), never by
 // its name in the table.
 
-#include "framework/Component.h"
-#include "framework/FormLoader.h"
+#include "framework/window/Component.h"
+#include "framework/loader/FormLoader.h"
 #include "pages/FreeRamHistory.h"
 #include "settings/ShellControl.h"
 #include "settings/SlotTable.h"

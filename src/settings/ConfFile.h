@@ -1,5 +1,8 @@
 #pragma once
 
+// Conf.dat, the numeric settings both programs share: read and written slot
+// by slot.
+
 #include <cstdint>
 #include <string>
 

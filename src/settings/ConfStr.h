@@ -1,5 +1,8 @@
 #pragma once
 
+// ConfStr.dat, the paths both programs share: the sound and the places the
+// disk cleaning cleans.
+
 #include <string>
 #include <vector>
 

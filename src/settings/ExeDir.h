@@ -1,5 +1,7 @@
 #pragma once
 
+// Where the suite's files are found: the program's own folder.
+
 #include <string>
 
 namespace klarvo {

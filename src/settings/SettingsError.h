@@ -1,5 +1,7 @@
 #pragma once
 
+// The one exception the settings store raises.
+
 #include "win/Error.h"
 
 #include <string>

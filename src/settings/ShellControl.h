@@ -1,5 +1,8 @@
 #pragma once
 
+// What the settings store and the cleaner link may ask of the main window
+// when the shell cannot go on.
+
 #include <string>
 
 namespace klarvo {

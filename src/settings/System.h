@@ -1,5 +1,8 @@
 #pragma once
 
+// The Windows settings the suite touches besides its own files: the autorun
+// value and the disk cache's limits.
+
 #include <windows.h>
 
 #include <string>

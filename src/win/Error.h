@@ -1,5 +1,7 @@
 #pragma once
 
+// The project's own exception base, light enough for both programs.
+
 #include <exception>
 #include <string>
 

@@ -1,5 +1,8 @@
 #pragma once
 
+// Reading the registry: the values both programs take from it, and what
+// each turned out to be.
+
 #include <windows.h>
 
 #include <string>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Functions not every Windows has, looked up at run time.
+
 #include <windows.h>
 
 namespace klarvo {

@@ -2,7 +2,7 @@
 // the figures of a report; it checks nothing.
 
 #include "controls/IACheckControl.h"
-#include "framework/Form.h"
+#include "framework/window/Form.h"
 #include "support/Pump.h"
 #include "support/Timing.h"
 

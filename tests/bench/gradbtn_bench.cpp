@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "controls/GradBtn.h"
-#include "framework/Application.h"
-#include "framework/Bitmap.h"
-#include "framework/Form.h"
+#include "framework/window/Application.h"
+#include "framework/drawing/Bitmap.h"
+#include "framework/window/Form.h"
 #include "support/Timing.h"
 
 using namespace klarvo;

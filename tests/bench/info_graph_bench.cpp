@@ -9,10 +9,10 @@
 #include <cstdlib>
 #include <memory>
 
-#include "framework/Application.h"
-#include "framework/Bitmap.h"
-#include "framework/Form.h"
-#include "framework/GdiCanvas.h"
+#include "framework/window/Application.h"
+#include "framework/drawing/Bitmap.h"
+#include "framework/window/Form.h"
+#include "framework/drawing/GdiCanvas.h"
 #include "pages/InfoFigures.h"
 #include "pages/InfoGraph.h"
 #include "support/Timing.h"

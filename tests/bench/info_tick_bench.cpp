@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "app/Shell.h"
-#include "framework/Application.h"
+#include "framework/window/Application.h"
 #include "link/CleanerLink.h"
 #include "settings/ExeDir.h"
 #include "settings/System.h"

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "resident/DiskCleaner.h"
-#include "resident/DiskIdentity.h"
+#include "resident/disk/DiskCleaner.h"
+#include "resident/disk/DiskIdentity.h"
 #include "support/TempDir.h"
 #include "support/Timing.h"
 #include "support/Trees.h"

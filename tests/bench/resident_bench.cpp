@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "link/Messages.h"
-#include "resident/DiskCleaner.h"
-#include "resident/Preview.h"
-#include "resident/ResidentSettings.h"
+#include "resident/disk/DiskCleaner.h"
+#include "resident/disk/Preview.h"
+#include "resident/work/ResidentSettings.h"
 #include "settings/ConfFile.h"
 #include "settings/ConfStr.h"
 #include "settings/SlotTable.h"

@@ -7,8 +7,8 @@
 #include <tuple>
 
 #include "link/Messages.h"
-#include "resident/DiskFunctions.h"
-#include "resident/WorkLocks.h"
+#include "resident/disk/DiskFunctions.h"
+#include "resident/work/WorkLocks.h"
 #include "settings/ConfFile.h"
 #include "settings/ConfStr.h"
 #include "settings/SlotTable.h"

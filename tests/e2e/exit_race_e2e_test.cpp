@@ -8,7 +8,7 @@
 
 #include "link/Messages.h"
 #include "support/Desktop.h"
-#include "resident/Commands.h"
+#include "resident/window/Commands.h"
 #include "support/Process.h"
 #include "support/Pump.h"
 #include "suite_fixture.h"

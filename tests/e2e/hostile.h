@@ -19,8 +19,8 @@
 
 #include "link/Messages.h"
 #include "link/Notifications.h"
-#include "resident/Commands.h"
-#include "resident/ResidentParts.h"
+#include "resident/window/Commands.h"
+#include "resident/window/ResidentParts.h"
 #include "settings/ConfFile.h"
 #include "settings/ConfStr.h"
 #include "settings/SlotTable.h"

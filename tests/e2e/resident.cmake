@@ -2,7 +2,7 @@
 # own directory.
 klarvo_test(e2e_resident
   SOURCES resident_e2e_test.cpp
-  LIBS klarvo_resident
+  LIBS klarvo_resident_command klarvo_resident_window
   ARGS --cleaner=$<TARGET_FILE:Klarvo>)
 add_dependencies(e2e_resident Klarvo)
 set_tests_properties(e2e_resident PROPERTIES RESOURCE_LOCK desktop)
@@ -13,7 +13,7 @@ set_tests_properties(e2e_resident PROPERTIES RESOURCE_LOCK desktop)
 function(klarvo_cleaner_test name source)
   klarvo_test(${name} SANDBOXED
     SOURCES ${source}
-    LIBS klarvo_resident
+    LIBS klarvo_resident_command klarvo_resident_window
     ARGS --cleaner=$<TARGET_FILE:Klarvo>)
   add_dependencies(${name} Klarvo)
   set_tests_properties(${name} PROPERTIES RESOURCE_LOCK desktop)

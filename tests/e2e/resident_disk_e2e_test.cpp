@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "link/Messages.h"
-#include "resident/DiskFunctions.h"
-#include "resident/Preview.h"
-#include "resident/ResidentParts.h"
+#include "resident/disk/DiskFunctions.h"
+#include "resident/disk/Preview.h"
+#include "resident/window/ResidentParts.h"
 #include "settings/ConfFile.h"
 #include "settings/ConfStr.h"
 #include "settings/SlotTable.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "link/Messages.h"
-#include "resident/Resident.h"
+#include "resident/window/Resident.h"
 #include "settings/ConfFile.h"
 #include "settings/ConfStr.h"
 #include "settings/SlotTable.h"

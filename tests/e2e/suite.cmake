@@ -12,7 +12,7 @@ set_tests_properties(e2e_suite PROPERTIES RESOURCE_LOCK desktop)
 # of forged messages; in the sandbox, since the flood asks for cleanings.
 klarvo_test(e2e_hostile SANDBOXED
   SOURCES hostile_e2e_test.cpp hostile.cpp
-  LIBS klarvo_settings klarvo_resident
+  LIBS klarvo_settings klarvo_resident_command klarvo_resident_window
   ARGS --shell=$<TARGET_FILE:KlarvoShell> --cleaner=$<TARGET_FILE:Klarvo>)
 add_dependencies(e2e_hostile KlarvoShell Klarvo)
 set_tests_properties(e2e_hostile PROPERTIES RESOURCE_LOCK desktop)
@@ -22,7 +22,7 @@ set_tests_properties(e2e_hostile PROPERTIES RESOURCE_LOCK desktop)
 # in `make test-stress`, which alone runs the tests labelled stress.
 klarvo_test(e2e_exit_race SANDBOXED
   SOURCES exit_race_e2e_test.cpp
-  LIBS klarvo_settings klarvo_resident
+  LIBS klarvo_settings klarvo_resident_command klarvo_resident_window
   ARGS --shell=$<TARGET_FILE:KlarvoShell> --cleaner=$<TARGET_FILE:Klarvo> --rounds=2)
 add_dependencies(e2e_exit_race KlarvoShell Klarvo)
 set_tests_properties(e2e_exit_race PROPERTIES RESOURCE_LOCK desktop)

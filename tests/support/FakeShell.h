@@ -1,5 +1,7 @@
 #pragma once
 
+// A main window stand-in for tests of the settings store and the link.
+
 #include <string>
 #include <vector>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// A window of the shell's class that records what the cleaner tells it.
+
 #include <windows.h>
 
 #include <cstddef>

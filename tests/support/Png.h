@@ -1,5 +1,7 @@
 #pragma once
 
+// PNG pictures of what tests and picture programs drew.
+
 #include <windows.h>
 
 #include <cstdint>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Programs a test starts and waits for.
+
 #include <windows.h>
 
 #include <string>

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/Application.h"
+#include "framework/window/Application.h"
 
 namespace klarvo::test {
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// The message pump of tests that drive windows.
+
 #include <windows.h>
 
 #include <functional>

@@ -1,5 +1,7 @@
 #pragma once
 
+// The common body of the programs that draw pictures for people.
+
 namespace klarvo::test {
 
 // The body of a picture program's main: no platform error boxes, and a

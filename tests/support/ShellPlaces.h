@@ -1,5 +1,8 @@
 #pragma once
 
+// The shell's surroundings for in-process tests, made private: its folder,
+// the Windows folder, the registry and a recording resident cleaner.
+
 #include <windows.h>
 
 #include <cstdint>

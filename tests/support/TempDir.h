@@ -1,5 +1,7 @@
 #pragma once
 
+// Folders that tests make and that go when the test ends.
+
 #include <cstdint>
 #include <string>
 #include <vector>

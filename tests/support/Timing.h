@@ -1,5 +1,7 @@
 #pragma once
 
+// The clock of the benchmark programs.
+
 #include <functional>
 
 namespace klarvo::test {

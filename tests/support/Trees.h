@@ -1,5 +1,7 @@
 #pragma once
 
+// Directory trees for the disk tests and benchmarks to clean.
+
 #include <string>
 
 #include "support/TempDir.h"

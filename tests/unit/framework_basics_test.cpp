@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "framework/Color.h"
-#include "framework/Component.h"
-#include "framework/Font.h"
-#include "framework/RecordingCanvas.h"
+#include "framework/drawing/Color.h"
+#include "framework/window/Component.h"
+#include "framework/drawing/Font.h"
+#include "recording/RecordingCanvas.h"
 
 #include <windows.h>
 

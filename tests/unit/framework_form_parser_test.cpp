@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "framework/FormParser.h"
+#include "framework/loader/FormParser.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "framework/FormLoader.h"
+#include "framework/loader/FormLoader.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "framework/Lz4.h"
+#include "framework/loader/Lz4.h"
 
 #include <string>
 

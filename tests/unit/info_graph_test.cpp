@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "framework/RecordingCanvas.h"
+#include "recording/RecordingCanvas.h"
 #include "pages/FreeRamHistory.h"
 #include "pages/InfoGraph.h"
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "resident/CommandLine.h"
+#include "resident/command/CommandLine.h"
 
 namespace klarvo::resident {
 namespace {

@@ -10,7 +10,7 @@
 #include <map>
 #include <string>
 
-#include "resident/DiskCleaner.h"
+#include "resident/disk/DiskCleaner.h"
 #include "support/TempDir.h"
 
 namespace klarvo::resident::disk_test {

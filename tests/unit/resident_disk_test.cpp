@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "link/Messages.h"
-#include "resident/DiskBatch.h"
-#include "resident/DiskCleaner.h"
-#include "resident/DiskIdentity.h"
-#include "resident/Preview.h"
+#include "resident/disk/DiskBatch.h"
+#include "resident/disk/DiskCleaner.h"
+#include "resident/disk/DiskIdentity.h"
+#include "resident/disk/Preview.h"
 #include "settings/ConfFile.h"
 #include "settings/ConfStr.h"
 #include "settings/SlotTable.h"

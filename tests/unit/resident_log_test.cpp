@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "resident/DiskFunctions.h"
-#include "resident/Log.h"
-#include "resident/Resident.h"
+#include "resident/disk/DiskFunctions.h"
+#include "resident/work/Log.h"
+#include "resident/window/Resident.h"
 #include "support/TempDir.h"
 #include "support/WindowsLine.h"
 #include "win/Handles.h"

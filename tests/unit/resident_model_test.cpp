@@ -4,9 +4,9 @@
 #include <map>
 
 #include "link/Messages.h"
-#include "resident/Commands.h"
-#include "resident/Effects.h"
-#include "resident/ResidentSettings.h"
+#include "resident/window/Commands.h"
+#include "resident/window/Effects.h"
+#include "resident/work/ResidentSettings.h"
 #include "settings/ConfFile.h"
 #include "settings/ConfStr.h"
 #include "settings/SlotTable.h"

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "link/Messages.h"
-#include "resident/DiskBatch.h"
-#include "resident/DiskEntries.h"
+#include "resident/disk/DiskBatch.h"
+#include "resident/disk/DiskEntries.h"
 #include "support/Process.h"
 #include "support/TempDir.h"
 #include "support/WindowsLine.h"

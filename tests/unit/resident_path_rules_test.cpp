@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "resident/PathRules.h"
+#include "resident/disk/PathRules.h"
 
 namespace klarvo::resident {
 namespace {

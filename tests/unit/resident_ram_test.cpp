@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "resident/RamCleaner.h"
+#include "resident/ram/RamCleaner.h"
 
 namespace klarvo::resident {
 namespace {

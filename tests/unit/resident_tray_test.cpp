@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "resident/Tray.h"
+#include "resident/window/Tray.h"
 #include "support/GdiCount.h"
 #include "win/Gdi.h"
 

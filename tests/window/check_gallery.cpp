@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "controls/IACheckControl.h"
-#include "framework/Bitmap.h"
-#include "framework/Form.h"
+#include "framework/drawing/Bitmap.h"
+#include "framework/window/Form.h"
 #include "win/Gdi.h"
-#include "framework/ImageList.h"
-#include "framework/StdCtrls.h"
+#include "framework/window/ImageList.h"
+#include "framework/standard/StdCtrls.h"
 #include "support/Png.h"
 #include "support/Process.h"
 #include "support/Pump.h"

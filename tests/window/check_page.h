@@ -4,10 +4,10 @@
 // tiled picture box. Shared by the window tests and the gallery.
 
 #include "controls/IACheckControl.h"
-#include "framework/Bitmap.h"
-#include "framework/Form.h"
+#include "framework/drawing/Bitmap.h"
+#include "framework/window/Form.h"
 #include "win/Gdi.h"
-#include "framework/StdCtrls.h"
+#include "framework/standard/StdCtrls.h"
 #include "support/Png.h"
 #include "support/Pump.h"
 

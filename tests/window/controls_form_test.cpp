@@ -4,8 +4,8 @@
 
 #include "controls/GradBtn.h"
 #include "controls/NDigitEdit.h"
-#include "framework/Form.h"
-#include "framework/FormLoader.h"
+#include "framework/window/Form.h"
+#include "framework/loader/FormLoader.h"
 
 using namespace klarvo;
 

@@ -13,10 +13,10 @@
 #include "controls/CoolHint.h"
 #include "controls/CoolHintShape.h"
 #include "controls/GradBtn.h"
-#include "framework/Application.h"
-#include "framework/Form.h"
+#include "framework/window/Application.h"
+#include "framework/window/Form.h"
 #include "win/Gdi.h"
-#include "framework/RecordingCanvas.h"
+#include "recording/RecordingCanvas.h"
 
 using namespace klarvo;
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "controls/NDigitEdit.h"
-#include "framework/Application.h"
-#include "framework/Form.h"
+#include "framework/window/Application.h"
+#include "framework/window/Form.h"
 
 using namespace klarvo;
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "framework/HintWindow.h"
-#include "framework/Timer.h"
+#include "framework/window/HintWindow.h"
+#include "framework/window/Timer.h"
 #include "framework_support.h"
 #include "support/RealInput.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "framework/Bitmap.h"
-#include "framework/GdiCanvas.h"
+#include "framework/drawing/Bitmap.h"
+#include "framework/drawing/GdiCanvas.h"
 
 #include <windows.h>
 

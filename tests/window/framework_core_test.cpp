@@ -2,11 +2,11 @@
 
 #include "support/GdiCount.h"
 
-#include "framework/Bitmap.h"
+#include "framework/drawing/Bitmap.h"
 #include "win/Gdi.h"
-#include "framework/StdCtrls.h"
-#include "framework/StdWindows.h"
-#include "framework/WinControl.h"
+#include "framework/standard/StdCtrls.h"
+#include "framework/standard/StdWindows.h"
+#include "framework/window/WinControl.h"
 #include "framework_support.h"
 
 #include <atomic>

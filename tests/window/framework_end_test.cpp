@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "framework/Application.h"
-#include "framework/Form.h"
-#include "framework/Timer.h"
+#include "framework/window/Application.h"
+#include "framework/window/Form.h"
+#include "framework/window/Timer.h"
 #include "support/Pump.h"
 
 #include <windows.h>

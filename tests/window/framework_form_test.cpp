@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "framework/FormLoader.h"
-#include "framework/StdCtrls.h"
-#include "framework/StdWindows.h"
-#include "framework/Timer.h"
+#include "framework/loader/FormLoader.h"
+#include "framework/standard/StdCtrls.h"
+#include "framework/standard/StdWindows.h"
+#include "framework/window/Timer.h"
 #include "framework_support.h"
 
 using namespace klarvo;

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "framework/ImageList.h"
-#include "framework/Messages.h"
-#include "framework/RecordingCanvas.h"
-#include "framework/StdCtrls.h"
+#include "framework/window/ImageList.h"
+#include "framework/window/Messages.h"
+#include "recording/RecordingCanvas.h"
+#include "framework/standard/StdCtrls.h"
 #include "framework_support.h"
 
 using namespace klarvo;

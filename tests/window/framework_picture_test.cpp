@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "framework/Bitmap.h"
-#include "framework/Control.h"
-#include "framework/StdWindows.h"
+#include "framework/drawing/Bitmap.h"
+#include "framework/window/Control.h"
+#include "framework/standard/StdWindows.h"
 #include "resources/AssetIds.h"
 #include "support/Patience.h"
 #include "support/TempDir.h"

@@ -1,7 +1,7 @@
 // The framework's ways around what a first Windows 95 lacks, run where the
 // newer functions exist by asking for the old way directly.
 
-#include "framework/CommonControls.h"
+#include "framework/window/CommonControls.h"
 #include "support/Pump.h"
 #include "support/RealInput.h"
 

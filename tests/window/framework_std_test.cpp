@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "framework/StdCtrls.h"
-#include "framework/StdWindows.h"
+#include "framework/standard/StdCtrls.h"
+#include "framework/standard/StdWindows.h"
 
 #include <commctrl.h>
 #include "framework_support.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "framework/Application.h"
-#include "framework/Form.h"
+#include "framework/window/Application.h"
+#include "framework/window/Form.h"
 #include "support/Pump.h"
 
 #include <windows.h>

@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "controls/GradBtn.h"
-#include "framework/Application.h"
-#include "framework/Bitmap.h"
-#include "framework/Form.h"
+#include "framework/window/Application.h"
+#include "framework/drawing/Bitmap.h"
+#include "framework/window/Form.h"
 #include "win/Gdi.h"
-#include "framework/Messages.h"
-#include "framework/RecordingCanvas.h"
+#include "framework/window/Messages.h"
+#include "recording/RecordingCanvas.h"
 
 using namespace klarvo;
 

@@ -5,7 +5,7 @@
 // --out=<directory>.
 
 #include "app/Shell.h"
-#include "framework/Application.h"
+#include "framework/window/Application.h"
 #include "win/Gdi.h"
 #include "link/CleanerLink.h"
 #include "settings/ExeDir.h"

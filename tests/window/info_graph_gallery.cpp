@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/Bitmap.h"
+#include "framework/drawing/Bitmap.h"
 #include "pages/InfoGraph.h"
 #include "support/Png.h"
 #include "support/Process.h"

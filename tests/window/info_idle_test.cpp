@@ -8,10 +8,10 @@
 #include <cstdlib>
 #include <new>
 
-#include "framework/Bitmap.h"
-#include "framework/GdiCanvas.h"
-#include "framework/StdCtrls.h"
-#include "framework/StdWindows.h"
+#include "framework/drawing/Bitmap.h"
+#include "framework/drawing/GdiCanvas.h"
+#include "framework/standard/StdCtrls.h"
+#include "framework/standard/StdWindows.h"
 #include "link/Notifications.h"
 #include "pages/InfoGraph.h"
 #include "shell_fixture.h"

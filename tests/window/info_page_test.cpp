@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "controls/GradBtn.h"
-#include "framework/Bitmap.h"
-#include "framework/StdCtrls.h"
-#include "framework/StdWindows.h"
-#include "framework/Timer.h"
+#include "framework/drawing/Bitmap.h"
+#include "framework/standard/StdCtrls.h"
+#include "framework/standard/StdWindows.h"
+#include "framework/window/Timer.h"
 #include "link/Messages.h"
 #include "pages/InfoGraph.h"
 #include "shell_fixture.h"

@@ -2,9 +2,9 @@
 
 #include "support/GdiCount.h"
 
-#include "framework/Bitmap.h"
+#include "framework/drawing/Bitmap.h"
 #include "win/Gdi.h"
-#include "framework/StdWindows.h"
+#include "framework/standard/StdWindows.h"
 #include "pages/FreeRamPages.h"
 #include "settings/SlotTable.h"
 #include "pages/InfoGraph.h"

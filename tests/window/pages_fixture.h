@@ -13,8 +13,8 @@
 
 #include "controls/GradBtn.h"
 #include "controls/IACheckControl.h"
-#include "framework/StdCtrls.h"
-#include "framework/StdWindows.h"
+#include "framework/standard/StdCtrls.h"
+#include "framework/standard/StdWindows.h"
 #include "shell_fixture.h"
 
 namespace klarvo::test {

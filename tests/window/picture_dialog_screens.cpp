@@ -2,7 +2,7 @@
 // the shipped backgrounds with marble.jpg chosen: build/screens/
 // picture-dialog.png. Run by `make screens`; takes --out=<directory>.
 
-#include "framework/StdWindows.h"
+#include "framework/standard/StdWindows.h"
 #include "support/Png.h"
 #include "support/ScreenProgram.h"
 #include "support/Process.h"

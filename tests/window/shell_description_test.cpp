@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/GradBtn.h"
-#include "framework/StdWindows.h"
+#include "framework/standard/StdWindows.h"
 #include "settings/ConfFile.h"
 #include "settings/SlotTable.h"
 #include "shell_fixture.h"

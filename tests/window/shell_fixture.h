@@ -17,10 +17,10 @@
 #include <vector>
 
 #include "app/Shell.h"
-#include "framework/Application.h"
-#include "framework/Bitmap.h"
-#include "framework/FormLoader.h"
-#include "framework/StdCtrls.h"
+#include "framework/window/Application.h"
+#include "framework/drawing/Bitmap.h"
+#include "framework/loader/FormLoader.h"
+#include "framework/standard/StdCtrls.h"
 #include "link/CleanerLink.h"
 #include "pages/InfoGraph.h"
 #include "settings/ExeDir.h"

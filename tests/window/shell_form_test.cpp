@@ -9,11 +9,11 @@
 #include "controls/GradBtn.h"
 #include "controls/IACheckControl.h"
 #include "controls/NDigitEdit.h"
-#include "framework/Form.h"
-#include "framework/FormLoader.h"
-#include "framework/StdCtrls.h"
-#include "framework/StdWindows.h"
-#include "framework/Timer.h"
+#include "framework/window/Form.h"
+#include "framework/loader/FormLoader.h"
+#include "framework/standard/StdCtrls.h"
+#include "framework/standard/StdWindows.h"
+#include "framework/window/Timer.h"
 #include "framework_support.h"
 
 #include <algorithm>

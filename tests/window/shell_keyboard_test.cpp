@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "framework/Application.h"
-#include "framework/Form.h"
-#include "framework/OnScreen.h"
+#include "framework/window/Application.h"
+#include "framework/window/Form.h"
+#include "framework/window/OnScreen.h"
 #include "link/Messages.h"
 #include "pages_fixture.h"
 #include "settings/ConfFile.h"

@@ -237,30 +237,34 @@ TEST_F(GradBtnTest, BackgroundEraseIsRefused)
 
 TEST_F(GradBtnTest, ThousandsOfPaintsLeaveTheGdiCountFlat)
 {
-    btn->SetCaption("&Auto RAM cleaning");
-    btn->SetFocus();
-    btn->Repaint();
-    const DWORD before = klarvo::test::LiveGdiObjects();
-    for (int i = 0; i < 3000; ++i) {
-        btn->SetGradientStyle(static_cast<TGradientStyle>(i % 6));
-        if (i % 100 == 0) {
-            btn->SetPresets(i / 100 % 6);
-        }
-        btn->SetEnabled(i % 7 != 0);
-        if (i % 3 == 0) {
-            Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
-        }
-        btn->Repaint();
-        if (i % 3 == 0) {
-            Mouse(WM_LBUTTONUP, 0, 500, 5);
-        }
-        App().ProcessMessages();
-    }
-    btn->SetEnabled(true);
-    btn->SetPresets(TPreset::None);
-    btn->Repaint();
-    App().ProcessMessages();
-    EXPECT_EQ(klarvo::test::LiveGdiObjects(), before);
+    klarvo::test::ExpectGdiCountFlat({"a focused button through every look, pressed now and then",
+                                      [&] {
+                                          btn->SetCaption("&Auto RAM cleaning");
+                                          btn->SetFocus();
+                                          btn->Repaint();
+                                      },
+                                      [&](int i) {
+                                          btn->SetGradientStyle(static_cast<TGradientStyle>(i % 6));
+                                          if (i % 100 == 0) {
+                                              btn->SetPresets(i / 100 % 6);
+                                          }
+                                          btn->SetEnabled(i % 7 != 0);
+                                          if (i % 3 == 0) {
+                                              Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+                                          }
+                                          btn->Repaint();
+                                          if (i % 3 == 0) {
+                                              Mouse(WM_LBUTTONUP, 0, 500, 5);
+                                          }
+                                          App().ProcessMessages();
+                                      },
+                                      3000,
+                                      [&] {
+                                          btn->SetEnabled(true);
+                                          btn->SetPresets(TPreset::None);
+                                          btn->Repaint();
+                                          App().ProcessMessages();
+                                      }});
 }
 
 TEST(GradBtn, FrameSizeStaysWithinTheButton)

@@ -132,7 +132,7 @@ const std::map<std::string, std::type_index> kClasses = {
 
 #undef T
 
-TEST_F(ShellForm, EveryControlHasItsClassParentPlaceAndCaption)
+TEST_F(ShellForm, EveryControlHasItsClassParentPlaceCaptionAndFont)
 {
     for (const auto& [o, parent] : Description()) {
         SCOPED_TRACE(o->name + ": " + o->className + " (line " + std::to_string(o->line) + ")");
@@ -152,6 +152,20 @@ TEST_F(ShellForm, EveryControlHasItsClassParentPlaceAndCaption)
             if (const FormValue* v = Written(*o, property)) {
                 EXPECT_EQ((control->*read)(), v->AsInt()) << property;
             }
+        }
+        // The font as written, whatever a scheme set before it.
+        const Font& font = control->GetFont();
+        if (const FormValue* v = Written(*o, "Font.Color")) {
+            EXPECT_EQ(font.GetColor(), ColorValue(*v));
+        }
+        if (const FormValue* v = Written(*o, "Font.Height")) {
+            EXPECT_EQ(font.Height(), v->AsInt());
+        }
+        if (const FormValue* v = Written(*o, "Font.Name")) {
+            EXPECT_EQ(font.Name(), v->AsString());
+        }
+        if (const FormValue* v = Written(*o, "Font.Style")) {
+            EXPECT_EQ(font.Style(), FontStylesValue(*v));
         }
         const FormValue* caption = Written(*o, "Caption");
         caption = caption ? caption : Written(*o, "Text");
@@ -296,40 +310,33 @@ TEST_F(ShellForm, DigitEditsAreBoundedToZeroAndFilledByTheirUpDowns)
 
 TEST_F(ShellForm, CheckControlsAreLensFieldsInBoldTimesWithTheirStoredState)
 {
-    struct Check {
-        const char* name;
-        bool radio;
-        bool checked;
-    };
-    const Check checks[] = {
-        {"cbauto", false, true},         {"rbfull", true, true},      {"rbfast", true, false},
-        {"cbtemp", false, true},         {"cbinternet", false, true}, {"cbhistory", false, true},
-        {"cbcookies", false, true},      {"cbdir", false, false},     {"cbsubdir", false, false},
-        {"cbclearselect", false, false}, {"cbautorun", false, true},  {"cbnorunshell", false, true},
-        {"cbtraymem", false, true},      {"cbsound", false, true},    {"cbwall", false, false},
-        {"cbhot1", false, false},        {"cbhot2", false, false},    {"cbhot3", false, false},
-    };
     int count = 0;
     for (int i = 0; i < shell->form->ComponentCount(); ++i) {
         count += dynamic_cast<TIACheckControl*>(shell->form->Components(i)) != nullptr;
     }
     EXPECT_EQ(count, 18);
-    for (const Check& k : checks) {
-        SCOPED_TRACE(k.name);
-        auto& c = Get<TIACheckControl>(k.name);
-        EXPECT_EQ(c.ControlType(), k.radio ? iacctSelect : iacctCheck);
-        EXPECT_EQ(c.Checked(), k.checked);
+    for (const auto& [o, parent] : Description()) {
+        if (o->className != "TIACheckControl") {
+            continue;
+        }
+        SCOPED_TRACE(o->name);
+        const FormValue* type = Written(*o, "ControlType");
+        const FormValue* checked = Written(*o, "Checked");
+        const bool radio = type && type->AsIdent() == "iacctSelect";
+        auto& c = Get<TIACheckControl>(o->name);
+        EXPECT_EQ(c.ControlType(), radio ? iacctSelect : iacctCheck);
+        EXPECT_EQ(c.Checked(), checked && checked->AsBool());
         EXPECT_EQ(c.GroupIndex(), 0u);
         EXPECT_EQ(c.Style(), iaccsStyle2);
         EXPECT_FALSE(c.ShowFocus());
         EXPECT_FALSE(c.AutoSize());
         EXPECT_EQ(c.GetColor(), clBtnFace);
         EXPECT_EQ(c.CheckFieldColor1(), Rgb(128, 128, 128));
-        EXPECT_EQ(c.CheckFieldColor2(), k.radio ? Rgb(255, 255, 0) : Rgb(0, 255, 0));
+        EXPECT_EQ(c.CheckFieldColor2(), radio ? Rgb(255, 255, 0) : Rgb(0, 255, 0));
         EXPECT_EQ(c.GetFont().Name(), "Times New Roman");
         EXPECT_EQ(c.GetFont().Height(), 16);
         EXPECT_EQ(c.GetFont().Style(), static_cast<FontStyles>(fsBold));
-        EXPECT_EQ(c.GetFont().GetColor(), k.radio ? Rgb(0, 0, 128) : Rgb(0, 0, 255));
+        EXPECT_EQ(c.GetFont().GetColor(), radio ? Rgb(0, 0, 128) : Rgb(0, 0, 255));
         EXPECT_EQ(c.Cursor(), crHandPoint);
         EXPECT_TRUE(c.TabStop());
         // Left at their defaults.
@@ -343,37 +350,16 @@ TEST_F(ShellForm, CheckControlsAreLensFieldsInBoldTimesWithTheirStoredState)
     }
 }
 
-TEST_F(ShellForm, LabelsHaveTheirColoursSizesAndShadows)
+TEST_F(ShellForm, LabelsAreTransparentWithTheirShadows)
 {
-    struct Look {
-        const char* name;
-        Color color;
-        int height;
-        FontStyles style;
-    };
-    const FontStyles b = fsBold, bi = fsBold | fsItalic;
-    const Look looks[] = {
-        {"RxLabel1", clBlue, 16, b},       {"RxLabel2", clBlue, 16, b},     {"RxLabel11", clBlue, 16, b},
-        {"RxLabel8", clBlue, 16, b},       {"RxLabel6", clBlue, 16, b},     {"lball", clNavy, 16, b},
-        {"lbfree", clNavy, 16, b},         {"lbfree2", clNavy, 16, b},      {"lbcleanlast", clNavy, 16, b},
-        {"lbcleanall", clNavy, 16, b},     {"lbtime", clNavy, 16, b},       {"lball2", clBlack, 16, b},
-        {"Label3", clBlue, 16, b},         {"Label4", clBlue, 16, b},       {"lbper1", clNavy, 15, b},
-        {"lbper2", clNavy, 15, b},         {"lbminmb", clNavy, 15, b},      {"lbfr", clNavy, 15, b},
-        {"Label6", clBlue, 16, b},         {"Label1", clBlue, 16, b},       {"Label8", clBlue, 16, b},
-        {"lbfreemb", clNavy, 15, b},       {"Label9", clNavy, 15, b},       {"Label10", clNavy, 15, b},
-        {"RxLabel5", clBlue, 16, b},       {"lbhot1", clBlue, 16, b},       {"lbcap", clBlue, 15, bi},
-        {"lbhelp", clNavy, 12, b},         {"lbver", clBlue, 32, bi},       {"RxLabel4", clBlack, 13, b},
-        {"lbupdate", clWindowText, 15, b}, {"lbmail", clWindowText, 15, b},
-    };
-    for (const Look& l : looks) {
-        SCOPED_TRACE(l.name);
-        auto& label = Get<Label>(l.name);
-        EXPECT_TRUE(label.Transparent());
-        EXPECT_EQ(label.GetFont().Name(), "Times New Roman");
-        EXPECT_EQ(label.GetFont().GetColor(), l.color);
-        EXPECT_EQ(label.GetFont().Height(), l.height);
-        EXPECT_EQ(label.GetFont().Style(), l.style);
+    int labels = 0;
+    for (const auto& [o, parent] : Description()) {
+        if (o->className == "TLabel" || o->className == "TShadowLabel") {
+            ++labels;
+            EXPECT_TRUE(Get<Label>(o->name).Transparent()) << o->name;
+        }
     }
+    EXPECT_EQ(labels, 36);
     // Enhanced labels: a highlight shadow, but black on the title and none on "Alt +".
     EXPECT_EQ(Get<ShadowLabel>("RxLabel1").ShadowColor(), clBtnHighlight);
     EXPECT_EQ(Get<ShadowLabel>("RxLabel5").ShadowColor(), clBtnHighlight);

@@ -276,21 +276,21 @@ TEST_F(ShellForm, CommandButtonsAreAluminumWithTheirOwnBoldTimesFont)
 
 TEST_F(ShellForm, DigitEditsAreBoundedToZeroAndFilledByTheirUpDowns)
 {
-    struct Pair {
-        const char* edit;
-        const char* updown;
-        int min, max, increment, position;
-    };
-    const Pair pairs[] = {
-        {"ndevery", "udevery", 1, 60, 1, 5},     {"ndminproc", "udminproc", 5, 100, 5, 15},
-        {"ndfree", "udfree", 5, 100, 5, 30},     {"ndpopup1", "udpopup1", 1, 2000, 1, 1},
-        {"ndpopup2", "udpopup2", 1, 2000, 1, 2}, {"ndpopup3", "udpopup3", 1, 2000, 1, 4},
-        {"ndmaxtry", "udmaxtry", 1, 5, 1, 2},
-    };
-    for (const Pair& p : pairs) {
-        SCOPED_TRACE(p.edit);
-        auto& nd = Get<TNDigitEdit>(p.edit);
-        auto& ud = Get<UpDown>(p.updown);
+    int pairs = 0;
+    for (const auto& [o, parent] : Description()) {
+        if (o->className != "TUpDown") {
+            continue;
+        }
+        ++pairs;
+        SCOPED_TRACE(o->name);
+        auto written = [o](const char* property, int unwritten) {
+            const FormValue* v = Written(*o, property);
+            return v ? v->AsInt() : unwritten;
+        };
+        auto& ud = Get<UpDown>(o->name);
+        ASSERT_TRUE(Written(*o, "Associate"));
+        auto& nd = Get<TNDigitEdit>(Written(*o, "Associate")->AsIdent());
+        const int position = written("Position", -1);
         EXPECT_EQ(nd.MaxValue(), 0);
         EXPECT_TRUE(nd.ReadOnly());
         EXPECT_EQ(nd.GetColor(), clBtnFace);
@@ -298,14 +298,15 @@ TEST_F(ShellForm, DigitEditsAreBoundedToZeroAndFilledByTheirUpDowns)
         EXPECT_EQ(nd.GetFont().Height(), 13);
         EXPECT_EQ(nd.GetFont().Style(), static_cast<FontStyles>(fsBold));
         EXPECT_EQ(ud.Associate(), &nd);
-        EXPECT_EQ(ud.Min(), p.min);
-        EXPECT_EQ(ud.Max(), p.max);
-        EXPECT_EQ(ud.Increment(), p.increment);
-        EXPECT_EQ(ud.Position(), p.position);
+        EXPECT_EQ(ud.Min(), written("Min", -1));
+        EXPECT_EQ(ud.Max(), written("Max", -1));
+        EXPECT_EQ(ud.Increment(), written("Increment", 1));
+        EXPECT_EQ(ud.Position(), position);
         EXPECT_FALSE(ud.Wrap());
         // The bound cut the stored value to 0; the up-down wrote its number after.
-        EXPECT_EQ(nd.Value(), p.position);
+        EXPECT_EQ(nd.Value(), position);
     }
+    EXPECT_EQ(pairs, 7);
 }
 
 TEST_F(ShellForm, CheckControlsAreLensFieldsInBoldTimesWithTheirStoredState)

@@ -1,5 +1,7 @@
 #include "support/GdiCount.h"
 
+#include <gtest/gtest.h>
+
 #include "win/Gdi.h"
 
 namespace klarvo::test {
@@ -16,6 +18,26 @@ DWORD LiveGdiObjects()
         }
     }
     return n;
+}
+
+void ExpectGdiCountFlat(const GdiLeakRow& row)
+{
+    SCOPED_TRACE(row.what);
+    row.warmUp();
+    const DWORD before = LiveGdiObjects();
+    ASSERT_GT(before, 0u);
+    {
+        const BrushHandle extra(CreateSolidBrush(RGB(1, 2, 3)));
+        ASSERT_EQ(LiveGdiObjects(), before + 1) << "the count misses a new brush";
+    }
+    ASSERT_EQ(LiveGdiObjects(), before) << "the count misses a deleted brush";
+    for (int i = 0; i < row.rounds; ++i) {
+        row.round(i);
+    }
+    if (row.settle) {
+        row.settle();
+    }
+    EXPECT_EQ(LiveGdiObjects(), before);
 }
 
 } // namespace klarvo::test

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "pages/OptionsRules.h"
@@ -8,61 +11,51 @@
 namespace klarvo {
 namespace {
 
-TEST(HotKeyFilter, EveryLetterPassesUpperCased)
+// Every character a key can type, by what the hot-key edits make of it.
+TEST(HotKeyFilter, LettersPassUpperCasedBackspaceAndReturnPassEverythingElseIsDropped)
 {
+    std::vector<std::pair<char, char>> cases = {{'\b', '\b'}, {'\r', '\r'}};
     for (char c = 'a'; c <= 'z'; ++c) {
-        EXPECT_EQ(FilterHotKeyChar(c), c - 'a' + 'A') << c;
+        cases.push_back({c, static_cast<char>(c - 'a' + 'A')});
+        cases.push_back({static_cast<char>(c - 'a' + 'A'), static_cast<char>(c - 'a' + 'A')});
     }
-    for (char c = 'A'; c <= 'Z'; ++c) {
-        EXPECT_EQ(FilterHotKeyChar(c), c) << c;
+    for (char c : {' ', '\t', '\n', '\x1b', '\x7f', '\0', '@', '[', '`', '{', '_', '-', '.', ',', '!', '?', '~'}) {
+        cases.push_back({c, 0});
     }
-}
-
-TEST(HotKeyFilter, BackspaceAndReturnPassUnchanged)
-{
-    EXPECT_EQ(FilterHotKeyChar('\b'), '\b');
-    EXPECT_EQ(FilterHotKeyChar('\r'), '\r');
-}
-
-TEST(HotKeyFilter, EverythingElseIsDropped)
-{
-    std::vector<char> dropped = {' ', '\t', '\n', 27, 127, 0, '@', '[', '`', '{', '_', '-', '.', ',', '!', '?', '~'};
     for (char c = '0'; c <= '9'; ++c) {
-        dropped.push_back(c);
+        cases.push_back({c, 0});
     }
     // Letters of the code pages' upper half are no hot keys: the cleaner
     // registers Alt + A..Z only.
     for (int c = 0x80; c <= 0xFF; ++c) {
-        dropped.push_back(static_cast<char>(c));
+        cases.push_back({static_cast<char>(c), 0});
     }
-    for (char c : dropped) {
-        EXPECT_EQ(FilterHotKeyChar(c), 0) << static_cast<int>(static_cast<unsigned char>(c));
+    for (const auto& [typed, kept] : cases) {
+        EXPECT_EQ(FilterHotKeyChar(typed), kept) << static_cast<int>(static_cast<unsigned char>(typed));
     }
 }
 
-TEST(DefaultSound, PresentFileIsChosenWithItsFullPath)
+TEST(DefaultSound, APresentFileIsChosenWithItsFullPathAMissingOneSwitchesTheSoundOff)
 {
     std::vector<std::string> asked;
-    const DefaultSoundChoice choice = DefaultSoundFor("C:\\Klarvo\\", [&](const std::string& path) {
-        asked.push_back(path);
-        return true;
-    });
-    EXPECT_TRUE(choice.enabled);
-    ASSERT_TRUE(choice.fileName.has_value());
-    EXPECT_EQ(*choice.fileName, "C:\\Klarvo\\default.wav");
-    EXPECT_EQ(asked, std::vector<std::string>{"C:\\Klarvo\\default.wav"});
-}
-
-TEST(DefaultSound, MissingFileSwitchesTheSoundOffAndKeepsTheName)
-{
-    const DefaultSoundChoice choice = DefaultSoundFor("C:\\Klarvo\\", [](const std::string&) { return false; });
-    EXPECT_FALSE(choice.enabled);
-    EXPECT_FALSE(choice.fileName.has_value());
-}
-
-TEST(DefaultSound, NoWayToLookCountsAsMissing)
-{
-    EXPECT_FALSE(DefaultSoundFor("C:\\", nullptr).enabled);
+    const std::string sound = "C:\\Klarvo\\default.wav";
+    const struct {
+        const char* what;
+        std::function<bool(const std::string&)> fileExists;
+        std::optional<std::string> chosen;
+    } cases[] = {
+        {"present", [&](const std::string& path) { return asked.push_back(path), true; }, sound},
+        {"missing", [&](const std::string& path) { return asked.push_back(path), false; }, std::nullopt},
+        {"no way to look counts as missing", nullptr, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        asked.clear();
+        const DefaultSoundChoice choice = DefaultSoundFor("C:\\Klarvo\\", c.fileExists);
+        EXPECT_EQ(choice.enabled, c.chosen.has_value());
+        EXPECT_EQ(choice.fileName, c.chosen) << "a missing file keeps the name in the edit";
+        EXPECT_EQ(asked, c.fileExists ? std::vector<std::string>{sound} : std::vector<std::string>{});
+    }
 }
 
 } // namespace

@@ -10,7 +10,7 @@
 
 using namespace klarvo;
 using namespace klarvo::resident;
-using klarvo::test::LiveGdiObjects;
+using klarvo::test::ExpectGdiCountFlat;
 
 namespace {
 
@@ -61,11 +61,8 @@ TEST(TrayPictures, OneSurfaceDrawnOverGivesEachFigureItsOwnPictureAndKeepsGdiFla
         EXPECT_EQ(Pixels(reused.MarkIcon()), mark);
     }
 
-    const DWORD before = LiveGdiObjects();
-    for (int figure = 0; figure < 1000; ++figure) {
-        reused.NumberIcon(figure * 7 % 5000);
-    }
-    EXPECT_EQ(LiveGdiObjects(), before);
+    ExpectGdiCountFlat({"a thousand tray figures on one surface", [] {},
+                        [&](int figure) { reused.NumberIcon(figure * 7 % 5000); }, 1000});
 }
 
 } // namespace

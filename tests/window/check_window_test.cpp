@@ -28,8 +28,8 @@ namespace {
 
 using klarvo::test::At;
 using klarvo::test::ClickAt;
+using klarvo::test::ExpectGdiCountFlat;
 using klarvo::test::FramelessForm;
-using klarvo::test::LiveGdiObjects;
 using klarvo::test::Pump;
 
 // A shown form with controls on it; events of every control go to one log.
@@ -451,18 +451,19 @@ TEST_F(CheckWindow, ManyPaintsLeaveGdiObjectsFlat)
     label->SetParent(form.get());
     label->SetBounds(0, 0, 100, 100);
     label->SetCaption("beneath");
-    for (int i = 0; i < 20; ++i) {
-        c->Repaint();
-    }
-    const DWORD before = LiveGdiObjects();
-    ASSERT_GT(before, 0u);
-    for (int i = 0; i < 3000; ++i) {
-        if (i % 100 == 0) {
-            c->SetText3DStyle(static_cast<TIACheckControlText3DStyle>((i / 100) % 3));
-        }
-        RedrawWindow(c->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    }
-    EXPECT_EQ(LiveGdiObjects(), before);
+    ExpectGdiCountFlat({"a rotated, focused check control over a label",
+                        [&] {
+                            for (int i = 0; i < 20; ++i) {
+                                c->Repaint();
+                            }
+                        },
+                        [&](int i) {
+                            if (i % 100 == 0) {
+                                c->SetText3DStyle(static_cast<TIACheckControlText3DStyle>((i / 100) % 3));
+                            }
+                            RedrawWindow(c->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+                        },
+                        3000});
 }
 
 // The shell's own look over the page's tiled picture: what lies outside the

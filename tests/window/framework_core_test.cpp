@@ -135,19 +135,23 @@ COLORREF PixelOf(HWND hwnd, int x, int y)
     return c;
 }
 
-using WindowTest = FormTest;
+class WindowTest : public FormTest {
+protected:
+    // A logging control of kind T on the form.
+    template <typename T> T* Put(const char* name, Color face, int left, int top, int width, int height)
+    {
+        auto* c = new T(form.get(), name, log, face);
+        c->SetParent(form.get());
+        c->SetBounds(left, top, width, height);
+        return c;
+    }
+};
 
 TEST_F(WindowTest, PaintsWindowlessChildrenInChildOrderOverTheParent)
 {
-    auto* a = new Windowless(form.get(), "a", log, clRed);
-    a->SetParent(form.get());
-    a->SetBounds(10, 10, 40, 40);
-    auto* b = new Windowless(form.get(), "b", log, clBlue);
-    b->SetParent(form.get());
-    b->SetBounds(30, 30, 40, 40);
-    auto* hidden = new Windowless(form.get(), "hidden", log, clLime);
-    hidden->SetParent(form.get());
-    hidden->SetBounds(0, 0, 100, 100);
+    Put<Windowless>("a", clRed, 10, 10, 40, 40);
+    Put<Windowless>("b", clBlue, 30, 30, 40, 40);
+    auto* hidden = Put<Windowless>("hidden", clLime, 0, 0, 100, 100);
     hidden->Hide();
     log.clear();
     form->Repaint();
@@ -158,56 +162,44 @@ TEST_F(WindowTest, PaintsWindowlessChildrenInChildOrderOverTheParent)
     EXPECT_EQ(PixelOf(Hwnd(), 200, 150), ColorToRGB(clBtnFace));
 }
 
-TEST_F(WindowTest, RoutesTheMouseToAWindowlessChildInItsOwnCoordinates)
+// A windowless child gets the mouse in its own coordinates; only the left
+// button's release over it is a click, and every release reaches it.
+TEST_F(WindowTest, RoutesTheMouseToAWindowlessChildAndALeftReleaseOverItClicks)
 {
-    auto* a = new Windowless(form.get(), "a", log, clRed);
-    a->SetParent(form.get());
-    a->SetBounds(20, 30, 50, 50);
-    log.clear();
-
-    Send(WM_LBUTTONDOWN, MK_LBUTTON, At(25, 35));
-    EXPECT_TRUE(a->Clicked());
-    Send(WM_LBUTTONUP, 0, At(26, 37));
-
-    // The click of a release comes before the mouse-up of the same release.
-    EXPECT_EQ(log, (std::vector<std::string>{"a:down 5,5", "a:click", "a:up 6,7"}));
-    EXPECT_FALSE(a->Clicked());
-}
-
-TEST_F(WindowTest, ReleaseOutsideTheControlIsNoClickButStillReachesIt)
-{
-    auto* a = new Windowless(form.get(), "a", log, clRed);
-    a->SetParent(form.get());
-    a->SetBounds(20, 30, 50, 50);
-    log.clear();
-
-    Send(WM_LBUTTONDOWN, MK_LBUTTON, At(25, 35));
-    Send(WM_LBUTTONUP, 0, At(200, 150));
-
-    EXPECT_EQ(log, (std::vector<std::string>{"a:down 5,5", "a:up 180,120"}));
-}
-
-TEST_F(WindowTest, RightButtonNeverClicks)
-{
-    auto* a = new Windowless(form.get(), "a", log, clRed);
-    a->SetParent(form.get());
-    a->SetBounds(20, 30, 50, 50);
-    log.clear();
-
-    Send(WM_RBUTTONDOWN, MK_RBUTTON, At(25, 35));
-    Send(WM_RBUTTONUP, 0, At(25, 35));
-
-    EXPECT_EQ(log, (std::vector<std::string>{"a:down 5,5", "a:up 5,5"}));
+    auto* a = Put<Windowless>("a", clRed, 20, 30, 50, 50);
+    const struct {
+        const char* what;
+        UINT down, up;
+        WPARAM held;
+        int upX, upY;
+        std::vector<std::string> log;
+    } cases[] = {
+        // The click of a release comes before the mouse-up of the same release.
+        {"left, released over it",
+         WM_LBUTTONDOWN,
+         WM_LBUTTONUP,
+         MK_LBUTTON,
+         26,
+         37,
+         {"a:down 5,5", "a:click", "a:up 6,7"}},
+        {"left, released outside", WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, 200, 150, {"a:down 5,5", "a:up 180,120"}},
+        {"right", WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON, 25, 35, {"a:down 5,5", "a:up 5,5"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        log.clear();
+        Send(c.down, c.held, At(25, 35));
+        EXPECT_EQ(a->Clicked(), c.down == WM_LBUTTONDOWN);
+        Send(c.up, 0, At(c.upX, c.upY));
+        EXPECT_EQ(log, c.log);
+        EXPECT_FALSE(a->Clicked());
+    }
 }
 
 TEST_F(WindowTest, HoverEntersAndLeavesWindowlessAndWindowedControls)
 {
-    auto* a = new Windowless(form.get(), "a", log, clRed);
-    a->SetParent(form.get());
-    a->SetBounds(10, 10, 40, 40);
-    auto* w = new Windowed(form.get(), "w", log, clBlue);
-    w->SetParent(form.get());
-    w->SetBounds(100, 10, 40, 40);
+    Put<Windowless>("a", clRed, 10, 10, 40, 40);
+    auto* w = Put<Windowed>("w", clBlue, 100, 10, 40, 40);
     log.clear();
 
     Send(WM_MOUSEMOVE, 0, At(20, 20));
@@ -221,9 +213,7 @@ TEST_F(WindowTest, HoverEntersAndLeavesWindowlessAndWindowedControls)
 
 TEST_F(WindowTest, PressedControlSeesLeaveAndEnterWhileTheButtonIsHeld)
 {
-    auto* w = new Windowed(form.get(), "w", log, clBlue);
-    w->SetParent(form.get());
-    w->SetBounds(100, 10, 40, 40);
+    auto* w = Put<Windowed>("w", clBlue, 100, 10, 40, 40);
     HWND h = w->Handle();
     SendMessageA(h, WM_MOUSEMOVE, 0, At(5, 5));
     log.clear();
@@ -248,9 +238,7 @@ TEST_F(WindowTest, AnExceptionInAHandlerGoesToTheErrorBoxAndTheWindowLivesOn)
         EXPECT_EQ(flags & MB_TYPEMASK, static_cast<UINT>(MB_OK));
         return IDOK;
     });
-    auto* w = new Windowed(form.get(), "w", log, clBlue);
-    w->SetParent(form.get());
-    w->SetBounds(100, 10, 40, 40);
+    auto* w = Put<Windowed>("w", clBlue, 100, 10, 40, 40);
     int clicks = 0;
     w->OnClick = [&](Component*) {
         ++clicks;
@@ -325,13 +313,9 @@ TEST(Accelerators, FindTheMarkedCharacterAndNotADoubledAmpersand)
 
 TEST_F(WindowTest, AcceleratorCharactersReachTheControlThatOwnsThem)
 {
-    auto* go = new Windowed(form.get(), "go", log, clBlue);
-    go->SetParent(form.get());
-    go->SetBounds(10, 10, 40, 20);
+    auto* go = Put<Windowed>("go", clBlue, 10, 10, 40, 20);
     go->SetText("&Go");
-    auto* stop = new Windowed(form.get(), "stop", log, clBlue);
-    stop->SetParent(form.get());
-    stop->SetBounds(60, 10, 40, 20);
+    auto* stop = Put<Windowed>("stop", clBlue, 60, 10, 40, 20);
     stop->SetText("S&top");
     log.clear();
 
@@ -344,9 +328,7 @@ TEST_F(WindowTest, AcceleratorCharactersReachTheControlThatOwnsThem)
 
 TEST_F(WindowTest, KeyPressSeesTheCharacterAndZeroSwallowsIt)
 {
-    auto* w = new Windowed(form.get(), "w", log, clBlue);
-    w->SetParent(form.get());
-    w->SetBounds(10, 10, 40, 20);
+    auto* w = Put<Windowed>("w", clBlue, 10, 10, 40, 20);
     std::string seen;
     w->OnKeyPress = [&](Component*, char& key) {
         seen += key;
@@ -359,17 +341,11 @@ TEST_F(WindowTest, KeyPressSeesTheCharacterAndZeroSwallowsIt)
 
 TEST_F(WindowTest, TabMovesTheFocusInTabOrder)
 {
-    auto* a = new Windowed(form.get(), "a", log, clBlue);
-    a->SetParent(form.get());
-    a->SetBounds(10, 10, 40, 20);
+    auto* a = Put<Windowed>("a", clBlue, 10, 10, 40, 20);
     a->SetTabStop(true);
-    auto* b = new Windowed(form.get(), "b", log, clBlue);
-    b->SetParent(form.get());
-    b->SetBounds(60, 10, 40, 20);
+    auto* b = Put<Windowed>("b", clBlue, 60, 10, 40, 20);
     b->SetTabStop(true);
-    auto* c = new Windowed(form.get(), "c", log, clBlue);
-    c->SetParent(form.get());
-    c->SetBounds(110, 10, 40, 20);
+    auto* c = Put<Windowed>("c", clBlue, 110, 10, 40, 20);
     c->SetTabStop(true);
     c->SetTabOrder(0);
     a->SetFocus();
@@ -422,9 +398,7 @@ TEST_F(WindowTest, AWindowlessCanvasOutsidePaintingDrawsAtTheControlsPlaceInItsW
 
 TEST_F(WindowTest, ParentPaintsItsWindowlessChildrenIntoAnotherContextAtAnOffset)
 {
-    auto* a = new Windowless(form.get(), "a", log, clRed);
-    a->SetParent(form.get());
-    a->SetBounds(10, 10, 10, 10);
+    Put<Windowless>("a", clRed, 10, 10, 10, 10);
     Bitmap target(60, 60);
     {
         HDC dc = target.Dc();
@@ -441,9 +415,7 @@ TEST_F(WindowTest, ParentPaintsItsWindowlessChildrenIntoAnotherContextAtAnOffset
 
 TEST_F(WindowTest, ADisabledWindowlessChildLeavesTheMouseToItsParent)
 {
-    auto* a = new Windowless(form.get(), "a", log, clRed);
-    a->SetParent(form.get());
-    a->SetBounds(20, 30, 50, 50);
+    auto* a = Put<Windowless>("a", clRed, 20, 30, 50, 50);
     a->SetEnabled(false);
     int formDowns = 0;
     form->OnMouseDown = [&](Component*, MouseButton, ShiftState, int x, int y) {
@@ -460,9 +432,7 @@ TEST_F(WindowTest, ADisabledWindowlessChildLeavesTheMouseToItsParent)
 
 TEST_F(WindowTest, HidingAWindowedControlHidesItsWindowAndItsHoverEnds)
 {
-    auto* w = new Windowed(form.get(), "w", log, clBlue);
-    w->SetParent(form.get());
-    w->SetBounds(100, 10, 40, 40);
+    auto* w = Put<Windowed>("w", clBlue, 100, 10, 40, 40);
     EXPECT_TRUE(w->Showing());
     SendMessageA(w->Handle(), WM_MOUSEMOVE, 0, At(5, 5));
     log.clear();
@@ -501,25 +471,20 @@ TEST_F(WindowTest, PaintingThousandsOfTimesLeavesTheGdiObjectCountFlat)
     auto* busy = new Busy(form.get());
     busy->SetParent(form.get());
     busy->SetBounds(10, 10, 137, 21);
-    auto* label = new Windowless(form.get(), "l", log, clRed);
-    label->SetParent(form.get());
-    label->SetBounds(10, 40, 50, 20);
-    busy->Repaint();
-    form->Repaint();
-    DWORD before = LiveGdiObjects();
-    for (int i = 0; i < 3000; ++i) {
-        busy->Repaint();
-        if (i % 10 == 0) {
-            form->Repaint();
-        }
-        Pump();
-    }
-    DWORD after = LiveGdiObjects();
-    EXPECT_EQ(after, before);
-    // The measure itself sees one object more.
-    HBRUSH extra = CreateSolidBrush(RGB(1, 2, 3));
-    EXPECT_EQ(LiveGdiObjects(), before + 1);
-    DeleteObject(extra);
+    Put<Windowless>("l", clRed, 10, 40, 50, 20);
+    ExpectGdiCountFlat({"a busy control over a form with a windowless child",
+                        [&] {
+                            busy->Repaint();
+                            form->Repaint();
+                        },
+                        [&](int i) {
+                            busy->Repaint();
+                            if (i % 10 == 0) {
+                                form->Repaint();
+                            }
+                            Pump();
+                        },
+                        3000});
 }
 
 } // namespace

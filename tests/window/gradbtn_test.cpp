@@ -111,33 +111,36 @@ TEST_F(GradBtnTest, ClickComesBetweenPressAndReleaseWithTheButtonAlreadyRaised)
     EXPECT_EQ(btn->BeginColor(), kNavy);
 }
 
-TEST_F(GradBtnTest, DragOutAndReleaseOutsideGivesNoClickAndRestoresTheColours)
+// Pressed and dragged: the button sinks only while the mouse is over it,
+// only a release over it clicks, and either way its colours come back.
+TEST_F(GradBtnTest, ADraggedPressSinksOnlyOverTheButtonAndClicksOnlyWhenReleasedThere)
 {
-    Mouse(WM_MOUSEMOVE, 0, 5, 5);
-    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
-    Mouse(WM_MOUSEMOVE, MK_LBUTTON, 250, 5);
-    EXPECT_FALSE(btn->Pressed());
-    EXPECT_EQ(btn->BeginColor(), kNavy);
-    EXPECT_EQ(btn->EndColor(), kAqua);
-    Mouse(WM_LBUTTONUP, 0, 250, 5);
-    EXPECT_EQ(log, (std::vector<std::string>{"enter", "down", "up", "leave", "up"}));
-    EXPECT_FALSE(btn->Pressed());
-    EXPECT_EQ(btn->BeginColor(), kNavy);
-    EXPECT_EQ(btn->EndColor(), kAqua);
-}
-
-TEST_F(GradBtnTest, DragBackInSinksAgainAndReleaseInsideClicksOnce)
-{
-    Mouse(WM_MOUSEMOVE, 0, 5, 5);
-    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
-    Mouse(WM_MOUSEMOVE, MK_LBUTTON, 250, 5);
-    Mouse(WM_MOUSEMOVE, MK_LBUTTON, 6, 6);
-    EXPECT_TRUE(btn->Pressed());
-    EXPECT_EQ(btn->BeginColor(), kAqua);
-    Mouse(WM_LBUTTONUP, 0, 6, 6);
-    EXPECT_EQ(log, (std::vector<std::string>{"enter", "down", "up", "leave", "down", "enter", "click", "up"}));
-    EXPECT_FALSE(btn->Pressed());
-    EXPECT_EQ(btn->BeginColor(), kNavy);
+    const struct {
+        const char* what;
+        std::vector<POINT> dragged; // after the press at (5, 5); released at the last
+        bool sunk;
+        std::vector<std::string> log;
+    } cases[] = {
+        {"out", {{250, 5}}, false, {"enter", "down", "up", "leave", "up"}},
+        {"out and back in", {{250, 5}, {6, 6}}, true, {"enter", "down", "up", "leave", "down", "enter", "click", "up"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        log.clear();
+        Mouse(WM_MOUSEMOVE, 0, 5, 5);
+        Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+        for (const POINT& p : c.dragged) {
+            Mouse(WM_MOUSEMOVE, MK_LBUTTON, p.x, p.y);
+        }
+        EXPECT_EQ(btn->Pressed(), c.sunk);
+        EXPECT_EQ(btn->BeginColor(), c.sunk ? kAqua : kNavy);
+        EXPECT_EQ(btn->EndColor(), c.sunk ? kNavy : kAqua);
+        Mouse(WM_LBUTTONUP, 0, c.dragged.back().x, c.dragged.back().y);
+        EXPECT_EQ(log, c.log);
+        EXPECT_FALSE(btn->Pressed());
+        EXPECT_EQ(btn->BeginColor(), kNavy);
+        EXPECT_EQ(btn->EndColor(), kAqua);
+    }
 }
 
 TEST_F(GradBtnTest, HoverTurnsTheCaptionBlueAndLeavingRestoresItsColour)
@@ -237,30 +240,34 @@ TEST_F(GradBtnTest, BackgroundEraseIsRefused)
 
 TEST_F(GradBtnTest, ThousandsOfPaintsLeaveTheGdiCountFlat)
 {
-    btn->SetCaption("&Auto RAM cleaning");
-    btn->SetFocus();
-    btn->Repaint();
-    const DWORD before = klarvo::test::LiveGdiObjects();
-    for (int i = 0; i < 3000; ++i) {
-        btn->SetGradientStyle(static_cast<TGradientStyle>(i % 6));
-        if (i % 100 == 0) {
-            btn->SetPresets(i / 100 % 6);
-        }
-        btn->SetEnabled(i % 7 != 0);
-        if (i % 3 == 0) {
-            Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
-        }
-        btn->Repaint();
-        if (i % 3 == 0) {
-            Mouse(WM_LBUTTONUP, 0, 500, 5);
-        }
-        App().ProcessMessages();
-    }
-    btn->SetEnabled(true);
-    btn->SetPresets(TPreset::None);
-    btn->Repaint();
-    App().ProcessMessages();
-    EXPECT_EQ(klarvo::test::LiveGdiObjects(), before);
+    klarvo::test::ExpectGdiCountFlat({"a focused button through every look, pressed now and then",
+                                      [&] {
+                                          btn->SetCaption("&Auto RAM cleaning");
+                                          btn->SetFocus();
+                                          btn->Repaint();
+                                      },
+                                      [&](int i) {
+                                          btn->SetGradientStyle(static_cast<TGradientStyle>(i % 6));
+                                          if (i % 100 == 0) {
+                                              btn->SetPresets(i / 100 % 6);
+                                          }
+                                          btn->SetEnabled(i % 7 != 0);
+                                          if (i % 3 == 0) {
+                                              Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+                                          }
+                                          btn->Repaint();
+                                          if (i % 3 == 0) {
+                                              Mouse(WM_LBUTTONUP, 0, 500, 5);
+                                          }
+                                          App().ProcessMessages();
+                                      },
+                                      3000,
+                                      [&] {
+                                          btn->SetEnabled(true);
+                                          btn->SetPresets(TPreset::None);
+                                          btn->Repaint();
+                                          App().ProcessMessages();
+                                      }});
 }
 
 TEST(GradBtn, FrameSizeStaysWithinTheButton)

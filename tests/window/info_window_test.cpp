@@ -157,14 +157,13 @@ TEST_F(InfoWindowTest, RedrawingTwiceASecondForHoursLeavesTheGdiCountFlat)
     Bitmap picture(kGraphWidth, kGraphHeight);
     Bitmap box(kGraphWidth, kGraphHeight);
     FreeRamHistory h;
-    DrawFreeRamGraph(picture.GetCanvas(), h, 65, '.');
-    const DWORD before = LiveGdiObjects();
-    for (int i = 0; i < 500; ++i) {
-        h.Append(static_cast<std::uint32_t>(i % 7 == 0 ? i % 60 : 20));
-        DrawFreeRamGraph(picture.GetCanvas(), h, 65, '.');
-        PaintFreeRamBox(box.GetCanvas(), picture);
-    }
-    EXPECT_EQ(LiveGdiObjects(), before);
+    ExpectGdiCountFlat({"the free RAM graph and its box", [&] { DrawFreeRamGraph(picture.GetCanvas(), h, 65, '.'); },
+                        [&](int i) {
+                            h.Append(static_cast<std::uint32_t>(i % 7 == 0 ? i % 60 : 20));
+                            DrawFreeRamGraph(picture.GetCanvas(), h, 65, '.');
+                            PaintFreeRamBox(box.GetCanvas(), picture);
+                        },
+                        500});
     EXPECT_EQ(box.Pixel(300, 9), Rgb(0, 255, 0));
 }
 

@@ -130,8 +130,6 @@ TEST_F(OptionsPageTest, ABackgroundChosenThenPagesSwitchedIsLoadedByApply)
     dialogs.answer = picture;
     Get<FileNameEdit>("fewall").Browse();
     ASSERT_EQ(Text("fewall"), picture);
-    EXPECT_EQ(dialogs.filters.back(), "jpg, bmp|*.jpg; *.bmp");
-    EXPECT_EQ(dialogs.pictureDialogs, 1) << "with a preview";
 
     SelectPage(1);
     SelectPage(6);
@@ -156,20 +154,34 @@ TEST_F(OptionsPageTest, ShowingThePageAfterApplyMarksNothing)
     EXPECT_FALSE(shell->Values().backgroundChanged);
 }
 
-TEST_F(OptionsPageTest, TheSoundDialogOffersWaveFilesAndItsChoiceIsAChange)
+// What a browse dialog offers, and its choice: a change that Apply stores.
+TEST_F(OptionsPageTest, EveryBrowsedChoiceIsAChangeThatApplyStores)
 {
-    shell->nbapplyClick(nullptr);
-    if (!Checked("cbsound")) {
-        Get<TIACheckControl>("cbsound").SetChecked(true);
+    const struct {
+        const char* field;
+        const char* box;
+        std::string answer;
+        const char* filter;
+        int pictureDialogs; // with a preview
+        ConfStrLine line;
+    } cases[] = {
+        {"fesound", "cbsound", "C:\\sounds\\ding.wav", "*.WAV|*.WAV", 0, lineSound},
+        {"fewall", "cbwall", FileArgument("backgrounds") + "\\sand.bmp", "jpg, bmp|*.jpg; *.bmp", 1, lineWall},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.field);
+        Get<TIACheckControl>(c.box).SetChecked(true);
         shell->nbapplyClick(nullptr);
+        ASSERT_FALSE(Apply().Enabled());
+        dialogs.answer = c.answer;
+        const int previews = dialogs.pictureDialogs;
+        Get<FileNameEdit>(c.field).Browse();
+        EXPECT_EQ(dialogs.filters.back(), c.filter);
+        EXPECT_EQ(dialogs.pictureDialogs - previews, c.pictureDialogs);
+        EXPECT_TRUE(Apply().Enabled());
+        shell->nbapplyClick(nullptr);
+        EXPECT_EQ(ReadConfStr(ConfStrPath()).at(c.line), c.answer);
     }
-    dialogs.answer = "C:\\sounds\\ding.wav";
-    Get<FileNameEdit>("fesound").Browse();
-    EXPECT_EQ(dialogs.filters.back(), "*.WAV|*.WAV");
-    EXPECT_EQ(dialogs.pictureDialogs, 0);
-    EXPECT_TRUE(Apply().Enabled());
-    shell->nbapplyClick(nullptr);
-    EXPECT_EQ(ReadConfStr(ConfStrPath()).at(lineSound), "C:\\sounds\\ding.wav");
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "controls/NDigitEdit.h"
 #include "framework/window/Form.h"
 #include "framework/loader/FormLoader.h"
+#include "framework/loader/FormParser.h"
 #include "framework/standard/StdCtrls.h"
 #include "framework/standard/StdWindows.h"
 #include "framework/window/Timer.h"
@@ -69,220 +70,131 @@ LoadedShell* ShellForm::shell = nullptr;
 
 // ---- every control -----------------------------------------------------------
 
-constexpr int kAuto = -1; // a size that follows the caption
-
-struct Placed {
-    const char* name;
-    std::type_index type;
+// One object of the description with the one that holds it.
+struct Described {
+    const FormObject* object;
     const char* parent;
-    int left, top, width, height;
-    const char* caption; // null: not looked at
 };
 
-#define T(cls) std::type_index(typeid(cls))
-
-const std::vector<Placed>& Layout()
+// Every object of the program's own description below the window, in
+// written order: the place and caption each must get come from there alone.
+const std::vector<Described>& Description()
 {
-    static const std::vector<Placed> rows = {
-        // chrome
-        {"pncap", T(Panel), "fmshell", 2, 2, 523, 17, nullptr},
-        {"imcap", T(Image), "pncap", 0, 0, 523, 17, nullptr},
-        {"nbminimize", T(TGradBtn), "pncap", 479, 2, 19, 11, "-"},
-        {"nbclose", T(TGradBtn), "pncap", 501, 2, 19, 11, "x"},
-        {"pntop", T(Panel), "fmshell", 2, 19, 523, 21, nullptr},
-        {"nb1", T(TGradBtn), "pntop", 0, 0, 48, 21, "Info"},
-        {"nb2", T(TGradBtn), "pntop", 49, 0, 126, 21, "Auto RAM Cleaning"},
-        {"nb3", T(TGradBtn), "pntop", 175, 0, 102, 21, "RAM Cleaning"},
-        {"nb4", T(TGradBtn), "pntop", 277, 0, 95, 21, "HDD Cleaning"},
-        {"nb5", T(TGradBtn), "pntop", 372, 0, 57, 21, "Options"},
-        {"nb6", T(TGradBtn), "pntop", 429, 0, 47, 21, "Help"},
-        {"nb7", T(TGradBtn), "pntop", 476, 0, 47, 21, "About"},
-        {"pc", T(PageControl), "fmshell", -4, 42, 535, 362, nullptr},
-        {"nbapply", T(TGradBtn), "fmshell", 123, 371, 137, 21, "Apply"},
-        // Info
-        {"tsinfo", T(TabSheet), "pc", kAuto, kAuto, kAuto, kAuto, "Info"},
-        {"pb1", T(PaintBox), "tsinfo", 0, 0, 527, 328, nullptr},
-        {"pn", T(Panel), "tsinfo", 9, 51, 509, 109, nullptr},
-        {"pbfr", T(PaintBox), "pn", 2, 2, 500, 100, nullptr},
-        {"imfr", T(Image), "tsinfo", kAuto, kAuto, kAuto, kAuto, nullptr},
-        {"imback", T(Image), "tsinfo", kAuto, kAuto, kAuto, kAuto, nullptr},
-        {"imdef", T(Image), "tsinfo", kAuto, kAuto, kAuto, kAuto, nullptr},
-        {"RxLabel1", T(ShadowLabel), "tsinfo", 8, 179, kAuto, kAuto, "Total RAM:"},
-        {"RxLabel2", T(ShadowLabel), "tsinfo", 8, 203, kAuto, kAuto, "Free:"},
-        {"lball", T(ShadowLabel), "tsinfo", 162, 179, kAuto, kAuto, "XXX MB"},
-        {"lbfree", T(ShadowLabel), "tsinfo", 162, 203, kAuto, kAuto, "XXX MB"},
-        {"pball", T(ProgressBar), "tsinfo", 250, 181, 156, 16, nullptr},
-        {"pbfree", T(ProgressBar), "tsinfo", 250, 205, 156, 16, nullptr},
-        {"lball2", T(ShadowLabel), "tsinfo", 425, 179, kAuto, kAuto, "100 %"},
-        {"lbfree2", T(ShadowLabel), "tsinfo", 427, 203, kAuto, kAuto, "XX %"},
-        {"RxLabel11", T(ShadowLabel), "tsinfo", 8, 235, kAuto, kAuto, "Last RAM cleaning effect:"},
-        {"lbcleanlast", T(ShadowLabel), "tsinfo", 250, 235, kAuto, kAuto, "? ? ?"},
-        {"RxLabel8", T(ShadowLabel), "tsinfo", 8, 259, kAuto, kAuto, "All RAM cleanings effect:"},
-        {"lbcleanall", T(ShadowLabel), "tsinfo", 250, 259, kAuto, kAuto, "? ? ?"},
-        {"RxLabel6", T(ShadowLabel), "tsinfo", 8, 283, kAuto, kAuto, "Last RAM cleaning:"},
-        {"lbtime", T(ShadowLabel), "tsinfo", 250, 283, kAuto, kAuto, "? ? ?"},
-        {"nbclear", T(TGradBtn), "tsinfo", 416, 294, 97, 21, "Fast cleaning"},
-        // Auto RAM Cleaning
-        {"tsfastram", T(TabSheet), "pc", kAuto, kAuto, kAuto, kAuto, nullptr},
-        {"pb2", T(PaintBox), "tsfastram", 0, 0, 527, 328, nullptr},
-        {"Bevel2", T(Bevel), "tsfastram", 32, 80, 465, 201, nullptr},
-        {"Bevel6", T(Bevel), "tsfastram", 40, 112, 449, 65, nullptr},
-        {"Bevel7", T(Bevel), "tsfastram", 40, 207, 449, 65, nullptr},
-        {"cbauto", T(TIACheckControl), "tsfastram", 16, 56, 161, 19, "Auto RAM cleaning"},
-        {"Label3", T(Label), "tsfastram", 41, 92, kAuto, kAuto, "Conditions of cleaning:"},
-        {"lbper1", T(Label), "tsfastram", 52, 136, kAuto, kAuto, "Every"},
-        {"ndevery", T(TNDigitEdit), "tsfastram", 100, 131, 33, 23, nullptr},
-        {"udevery", T(UpDown), "tsfastram", 133, 131, 15, 23, nullptr},
-        {"lbper2", T(Label), "tsfastram", 157, 136, kAuto, kAuto, "min.  if free RAM below"},
-        {"ndminproc", T(TNDigitEdit), "tsfastram", 323, 132, 33, 23, nullptr},
-        {"udminproc", T(UpDown), "tsfastram", 356, 132, 15, 23, nullptr},
-        {"lbminmb", T(Label), "tsfastram", 379, 136, kAuto, kAuto, "%  (XXX MB)"},
-        {"Label4", T(Label), "tsfastram", 41, 187, kAuto, kAuto, "Methods of cleaning:"},
-        {"rbfull", T(TIACheckControl), "tsfastram", 52, 219, 205, 18, "Fast & usual; try free up"},
-        {"ndfree", T(TNDigitEdit), "tsfastram", 248, 215, 33, 23, nullptr},
-        {"udfree", T(UpDown), "tsfastram", 281, 215, 15, 23, nullptr},
-        {"lbfr", T(Label), "tsfastram", 304, 220, kAuto, kAuto, "%  (XXX MB)"},
-        {"rbfast", T(TIACheckControl), "tsfastram", 52, 243, 93, 18, "Fast only"},
-        {"nbdeffastram", T(TGradBtn), "tsfastram", 270, 299, 137, 21, "Default setting"},
-        // RAM Cleaning
-        {"tsram", T(TabSheet), "pc", kAuto, kAuto, kAuto, kAuto, nullptr},
-        {"pb3", T(PaintBox), "tsram", 0, 0, 527, 328, nullptr},
-        {"Bevel3", T(Bevel), "tsram", 92, 58, 344, 28, nullptr},
-        {"Bevel4", T(Bevel), "tsram", 27, 192, 473, 49, nullptr},
-        {"Label6", T(Label), "tsram", 8, 64, kAuto, kAuto, "Try free up:"},
-        {"sb1", T(SpeedButton), "tsram", 95, 61, 33, 22, "10%"},
-        {"sb2", T(SpeedButton), "tsram", 129, 61, 33, 22, "20%"},
-        {"sb3", T(SpeedButton), "tsram", 163, 61, 33, 22, "30%"},
-        {"sb4", T(SpeedButton), "tsram", 197, 61, 33, 22, "40%"},
-        {"sb5", T(SpeedButton), "tsram", 231, 61, 33, 22, "50%"},
-        {"sb6", T(SpeedButton), "tsram", 265, 61, 33, 22, "60%"},
-        {"sb7", T(SpeedButton), "tsram", 299, 61, 33, 22, "70%"},
-        {"sb8", T(SpeedButton), "tsram", 333, 61, 33, 22, "80%"},
-        {"sb9", T(SpeedButton), "tsram", 367, 61, 33, 22, "90%"},
-        {"sb10", T(SpeedButton), "tsram", 400, 61, 33, 22, "100%"},
-        {"lbfreemb", T(Label), "tsram", 445, 64, kAuto, kAuto, "= XXX MB"},
-        {"pbram", T(ProgressBar), "tsram", 142, 98, 243, 17, nullptr},
-        {"nbramstart", T(TGradBtn), "tsram", 195, 124, 137, 21, "Start !"},
-        {"Label1", T(Label), "tsram", 8, 171, kAuto, kAuto, "\"Free up\" in popup menu:"},
-        {"ndpopup1", T(TNDigitEdit), "tsram", 68, 203, 33, 23, nullptr},
-        {"udpopup1", T(UpDown), "tsram", 101, 203, 15, 23, nullptr},
-        {"Label10", T(Label), "tsram", 124, 210, kAuto, kAuto, "MB"},
-        {"ndpopup2", T(TNDigitEdit), "tsram", 228, 203, 33, 23, nullptr},
-        {"udpopup2", T(UpDown), "tsram", 261, 203, 15, 23, nullptr},
-        {"Label11", T(Label), "tsram", 284, 210, kAuto, kAuto, "MB"},
-        {"ndpopup3", T(TNDigitEdit), "tsram", 388, 203, 33, 23, nullptr},
-        {"udpopup3", T(UpDown), "tsram", 421, 203, 15, 23, nullptr},
-        {"Label12", T(Label), "tsram", 444, 210, kAuto, kAuto, "MB"},
-        {"Label8", T(Label), "tsram", 8, 258, kAuto, kAuto, "Try no more than "},
-        {"ndmaxtry", T(TNDigitEdit), "tsram", 136, 254, 33, 23, nullptr},
-        {"udmaxtry", T(UpDown), "tsram", 169, 254, 15, 23, nullptr},
-        {"Label9", T(Label), "tsram", 193, 259, kAuto, kAuto, "times."},
-        {"nbdefram", T(TGradBtn), "tsram", 270, 299, 137, 21, "Default setting"},
-        // HDD Cleaning
-        {"tshdd", T(TabSheet), "pc", kAuto, kAuto, kAuto, kAuto, nullptr},
-        {"pb4", T(PaintBox), "tshdd", 0, 0, 527, 328, nullptr},
-        {"cbtemp", T(TIACheckControl), "tshdd", 32, 72, 273, 19, "Clear Windows temporary directory"},
-        {"nbtemp", T(TGradBtn), "tshdd", 400, 72, 97, 21, "Clear"},
-        {"cbinternet", T(TIACheckControl), "tshdd", 32, 96, 297, 19, "Clear Internet Explorer temporary files"},
-        {"nbinternet", T(TGradBtn), "tshdd", 400, 96, 97, 21, "Clear"},
-        {"cbhistory", T(TIACheckControl), "tshdd", 32, 120, 305, 19, "Clear Internet Explorer history files"},
-        {"nbhistory", T(TGradBtn), "tshdd", 400, 120, 97, 21, "Clear"},
-        {"cbcookies", T(TIACheckControl), "tshdd", 32, 144, 193, 19, "Clear Cookies directory"},
-        {"nbcookies", T(TGradBtn), "tshdd", 400, 144, 97, 21, "Clear"},
-        {"cbdir", T(TIACheckControl), "tshdd", 32, 168, 137, 19, "Clear directory:"},
-        {"dedir", T(DirectoryEdit), "tshdd", 184, 168, 193, 23, ""},
-        {"nbdir", T(TGradBtn), "tshdd", 400, 168, 97, 21, "Clear"},
-        {"cbsubdir", T(TIACheckControl), "tshdd", 48, 188, 161, 19, "With subdirectories"},
-        {"cbclearselect", T(TIACheckControl), "tshdd", 24, 232, 449, 19,
-         "Clear selected directories with starting Klarvo"},
-        {"nbdefhdd", T(TGradBtn), "tshdd", 270, 299, 137, 21, "Default setting"},
-        // Options
-        {"tsopt", T(TabSheet), "pc", kAuto, kAuto, kAuto, kAuto, nullptr},
-        {"pb5", T(PaintBox), "tsopt", 0, 0, 527, 328, nullptr},
-        {"cbautorun", T(TIACheckControl), "tsopt", 32, 64, 313, 19, "Start Klarvo with Windows"},
-        {"cbnorunshell", T(TIACheckControl), "tsopt", 48, 82, 297, 19, "No running Klarvo Shell"},
-        {"cbtraymem", T(TIACheckControl), "tsopt", 32, 104, 257, 19, "Display free RAM in system tray"},
-        {"cbsound", T(TIACheckControl), "tsopt", 32, 128, 281, 19, "Play the sound when freeing up RAM:"},
-        {"fesound", T(FileNameEdit), "tsopt", 320, 126, 193, 23, ""},
-        {"cbwall", T(TIACheckControl), "tsopt", 32, 152, 185, 19, "Background image file:"},
-        {"fewall", T(FileNameEdit), "tsopt", 320, 150, 193, 23, ""},
-        {"Bevel8", T(Bevel), "tsopt", 15, 202, 498, 88, nullptr},
-        {"RxLabel5", T(ShadowLabel), "tsopt", 229, 183, kAuto, kAuto, "Hot keys:"},
-        {"cbhot1", T(TIACheckControl), "tsopt", 33, 212, 173, 19, "Fast cleaning:"},
-        {"lbhot1", T(ShadowLabel), "tsopt", 278, 213, kAuto, kAuto, "Alt +"},
-        {"edhot1", T(Edit), "tsopt", 320, 210, 37, 23, "Q"},
-        {"cbhot2", T(TIACheckControl), "tsopt", 32, 236, 173, 19, "Enable auto cleaning:"},
-        {"lbhot2", T(ShadowLabel), "tsopt", 278, 237, kAuto, kAuto, "Alt +"},
-        {"edhot2", T(Edit), "tsopt", 320, 234, 37, 23, "W"},
-        {"cbhot3", T(TIACheckControl), "tsopt", 32, 260, 173, 19, "Disable auto cleaning:"},
-        {"lbhot3", T(ShadowLabel), "tsopt", 278, 261, kAuto, kAuto, "Alt +"},
-        {"edhot3", T(Edit), "tsopt", 320, 258, 37, 23, "S"},
-        {"nbdefopt", T(TGradBtn), "tsopt", 270, 299, 137, 21, "Default setting"},
-        // Help
-        {"tshelp", T(TabSheet), "pc", kAuto, kAuto, kAuto, kAuto, nullptr},
-        {"pb6", T(PaintBox), "tshelp", 0, 0, 527, 328, nullptr},
-        {"Bevel5", T(Bevel), "tshelp", 9, 80, 510, 238, nullptr},
-        {"nbback", T(TGradBtn), "tshelp", 162, 51, 68, 21, "Back"},
-        {"nbnext", T(TGradBtn), "tshelp", 231, 51, 68, 21, "Next"},
-        {"nbind", T(TGradBtn), "tshelp", 300, 51, 68, 21, "Index"},
-        {"lbcap", T(Label), "tshelp", 15, 82, 501, 17, nullptr},
-        {"lbhelp", T(Label), "tshelp", 18, 104, 489, 205, nullptr},
-        {"mmtext", T(Memo), "tshelp", kAuto, kAuto, kAuto, kAuto, nullptr},
-        // About
-        {"tsabout", T(TabSheet), "pc", kAuto, kAuto, kAuto, kAuto, nullptr},
-        {"pb7", T(PaintBox), "tsabout", 0, 0, 527, 328, nullptr},
-        {"lbver", T(ShadowLabel), "tsabout", 11, 42, 505, 31, "Klarvo ver 3.1"},
-        {"RxLabel4", T(ShadowLabel), "tsabout", 198, 71, kAuto, kAuto, "for Windows 95/98/Me"},
-        {"lbupdate", T(ShadowLabel), "tsabout", 161, 209, 204, 17, "Visit Klarvo site"},
-        {"lbmail", T(ShadowLabel), "tsabout", 158, 229, 211, 17, "E-mail: support@example.org"},
-    };
+    static const std::unique_ptr<FormObject> top = ParseForm(FormResource(kShellFormResource));
+    static const std::vector<Described> rows = [] {
+        std::vector<Described> all;
+        auto walk = [&all](auto& self, const FormObject& parent) -> void {
+            for (const auto& child : parent.children) {
+                all.push_back({child.get(), parent.name.c_str()});
+                self(self, *child);
+            }
+        };
+        walk(walk, *top);
+        return all;
+    }();
     return rows;
 }
 
+const FormValue* Written(const FormObject& o, const char* property)
+{
+    for (const auto& [name, value] : o.properties) {
+        if (name == property) {
+            return &value;
+        }
+    }
+    return nullptr;
+}
+
+#define T(cls) std::type_index(typeid(cls))
+
+// The framework's class behind each class name the description uses.
+const std::map<std::string, std::type_index> kClasses = {
+    {"TBevel", T(Bevel)},
+    {"TDirectoryEdit", T(DirectoryEdit)},
+    {"TEdit", T(Edit)},
+    {"TFileNameEdit", T(FileNameEdit)},
+    {"TGradBtn", T(TGradBtn)},
+    {"TIACheckControl", T(TIACheckControl)},
+    {"TImage", T(Image)},
+    {"TLabel", T(Label)},
+    {"TMemo", T(Memo)},
+    {"TNDigitEdit", T(TNDigitEdit)},
+    {"TPageControl", T(PageControl)},
+    {"TPaintBox", T(PaintBox)},
+    {"TPanel", T(Panel)},
+    {"TProgressBar", T(ProgressBar)},
+    {"TShadowLabel", T(ShadowLabel)},
+    {"TSpeedButton", T(SpeedButton)},
+    {"TTabSheet", T(TabSheet)},
+    {"TTimer", T(Timer)},
+    {"TUpDown", T(UpDown)},
+};
+
 #undef T
 
-TEST_F(ShellForm, EveryControlHasItsClassParentPlaceAndCaption)
+TEST_F(ShellForm, EveryControlHasItsClassParentPlaceCaptionAndFont)
 {
-    for (const Placed& p : Layout()) {
-        SCOPED_TRACE(p.name);
-        Component* c = shell->form->FindComponent(p.name);
+    for (const auto& [o, parent] : Description()) {
+        SCOPED_TRACE(o->name + ": " + o->className + " (line " + std::to_string(o->line) + ")");
+        Component* c = shell->form->FindComponent(o->name);
         ASSERT_NE(c, nullptr);
-        EXPECT_EQ(std::type_index(typeid(*c)), p.type);
-        auto& control = dynamic_cast<Control&>(*c);
-        ASSERT_NE(control.Parent(), nullptr);
-        EXPECT_EQ(control.Parent()->Name(), p.parent);
-        if (p.left != kAuto) {
-            EXPECT_EQ(control.Left(), p.left);
-            EXPECT_EQ(control.Top(), p.top);
+        ASSERT_TRUE(kClasses.count(o->className));
+        EXPECT_EQ(std::type_index(typeid(*c)), kClasses.at(o->className));
+        auto* control = dynamic_cast<Control*>(c);
+        if (!control) {
+            continue;
         }
-        if (p.width != kAuto) {
-            EXPECT_EQ(control.Width(), p.width);
-            EXPECT_EQ(control.Height(), p.height);
+        ASSERT_NE(control->Parent(), nullptr);
+        EXPECT_EQ(control->Parent()->Name(), parent);
+        const std::pair<const char*, int (Control::*)() const> place[] = {
+            {"Left", &Control::Left}, {"Top", &Control::Top}, {"Width", &Control::Width}, {"Height", &Control::Height}};
+        for (const auto& [property, read] : place) {
+            if (const FormValue* v = Written(*o, property)) {
+                EXPECT_EQ((control->*read)(), v->AsInt()) << property;
+            }
         }
-        if (!p.caption) {
+        // The font as written, whatever a scheme set before it.
+        const Font& font = control->GetFont();
+        if (const FormValue* v = Written(*o, "Font.Color")) {
+            EXPECT_EQ(font.GetColor(), ColorValue(*v));
+        }
+        if (const FormValue* v = Written(*o, "Font.Height")) {
+            EXPECT_EQ(font.Height(), v->AsInt());
+        }
+        if (const FormValue* v = Written(*o, "Font.Name")) {
+            EXPECT_EQ(font.Name(), v->AsString());
+        }
+        if (const FormValue* v = Written(*o, "Font.Style")) {
+            EXPECT_EQ(font.Style(), FontStylesValue(*v));
+        }
+        const FormValue* caption = Written(*o, "Caption");
+        caption = caption ? caption : Written(*o, "Text");
+        if (!caption) {
             continue;
         }
         if (auto* check = dynamic_cast<TIACheckControl*>(c)) {
             // One line of text; the window text ends with its line break.
-            EXPECT_EQ(check->TextLines().Lines(), std::vector<std::string>{p.caption});
-            EXPECT_EQ(check->Text(), std::string(p.caption) + "\r\n");
+            EXPECT_EQ(check->TextLines().Lines(), std::vector<std::string>{caption->AsString()});
+            EXPECT_EQ(check->Text(), caption->AsString() + "\r\n");
         } else {
-            EXPECT_EQ(control.Text(), p.caption);
+            EXPECT_EQ(control->Text(), caption->AsString());
         }
     }
 }
 
-TEST_F(ShellForm, HoldsNothingBeyondTheControlsAndTheThreeTimers)
+TEST_F(ShellForm, HoldsTheDescribedComponentsAndNothingElse)
 {
-    std::set<std::string> expected = {"tmrefresh", "tmlock", "tmhide"};
-    for (const Placed& p : Layout()) {
-        EXPECT_TRUE(expected.insert(p.name).second) << p.name << " twice in the table";
+    std::set<std::string> described;
+    for (const auto& [o, parent] : Description()) {
+        EXPECT_TRUE(described.insert(o->name).second) << o->name << " twice in the description";
     }
+    EXPECT_EQ(described.size(), 145u) << "every object but the window";
+    EXPECT_TRUE(described.count("tmrefresh") && described.count("tmlock") && described.count("tmhide"));
     std::set<std::string> made;
     for (int i = 0; i < shell->form->ComponentCount(); ++i) {
         EXPECT_TRUE(made.insert(shell->form->Components(i)->Name()).second) << shell->form->Components(i)->Name();
     }
-    EXPECT_EQ(made, expected);
+    EXPECT_EQ(made, described);
 }
 
 TEST_F(ShellForm, PagesComeInPageNumberOrderEachWithItsPaintBoxFirst)
@@ -364,21 +276,21 @@ TEST_F(ShellForm, CommandButtonsAreAluminumWithTheirOwnBoldTimesFont)
 
 TEST_F(ShellForm, DigitEditsAreBoundedToZeroAndFilledByTheirUpDowns)
 {
-    struct Pair {
-        const char* edit;
-        const char* updown;
-        int min, max, increment, position;
-    };
-    const Pair pairs[] = {
-        {"ndevery", "udevery", 1, 60, 1, 5},     {"ndminproc", "udminproc", 5, 100, 5, 15},
-        {"ndfree", "udfree", 5, 100, 5, 30},     {"ndpopup1", "udpopup1", 1, 2000, 1, 1},
-        {"ndpopup2", "udpopup2", 1, 2000, 1, 2}, {"ndpopup3", "udpopup3", 1, 2000, 1, 4},
-        {"ndmaxtry", "udmaxtry", 1, 5, 1, 2},
-    };
-    for (const Pair& p : pairs) {
-        SCOPED_TRACE(p.edit);
-        auto& nd = Get<TNDigitEdit>(p.edit);
-        auto& ud = Get<UpDown>(p.updown);
+    int pairs = 0;
+    for (const auto& [o, parent] : Description()) {
+        if (o->className != "TUpDown") {
+            continue;
+        }
+        ++pairs;
+        SCOPED_TRACE(o->name);
+        auto written = [o](const char* property, int unwritten) {
+            const FormValue* v = Written(*o, property);
+            return v ? v->AsInt() : unwritten;
+        };
+        auto& ud = Get<UpDown>(o->name);
+        ASSERT_TRUE(Written(*o, "Associate"));
+        auto& nd = Get<TNDigitEdit>(Written(*o, "Associate")->AsIdent());
+        const int position = written("Position", -1);
         EXPECT_EQ(nd.MaxValue(), 0);
         EXPECT_TRUE(nd.ReadOnly());
         EXPECT_EQ(nd.GetColor(), clBtnFace);
@@ -386,52 +298,46 @@ TEST_F(ShellForm, DigitEditsAreBoundedToZeroAndFilledByTheirUpDowns)
         EXPECT_EQ(nd.GetFont().Height(), 13);
         EXPECT_EQ(nd.GetFont().Style(), static_cast<FontStyles>(fsBold));
         EXPECT_EQ(ud.Associate(), &nd);
-        EXPECT_EQ(ud.Min(), p.min);
-        EXPECT_EQ(ud.Max(), p.max);
-        EXPECT_EQ(ud.Increment(), p.increment);
-        EXPECT_EQ(ud.Position(), p.position);
+        EXPECT_EQ(ud.Min(), written("Min", -1));
+        EXPECT_EQ(ud.Max(), written("Max", -1));
+        EXPECT_EQ(ud.Increment(), written("Increment", 1));
+        EXPECT_EQ(ud.Position(), position);
         EXPECT_FALSE(ud.Wrap());
         // The bound cut the stored value to 0; the up-down wrote its number after.
-        EXPECT_EQ(nd.Value(), p.position);
+        EXPECT_EQ(nd.Value(), position);
     }
+    EXPECT_EQ(pairs, 7);
 }
 
 TEST_F(ShellForm, CheckControlsAreLensFieldsInBoldTimesWithTheirStoredState)
 {
-    struct Check {
-        const char* name;
-        bool radio;
-        bool checked;
-    };
-    const Check checks[] = {
-        {"cbauto", false, true},         {"rbfull", true, true},      {"rbfast", true, false},
-        {"cbtemp", false, true},         {"cbinternet", false, true}, {"cbhistory", false, true},
-        {"cbcookies", false, true},      {"cbdir", false, false},     {"cbsubdir", false, false},
-        {"cbclearselect", false, false}, {"cbautorun", false, true},  {"cbnorunshell", false, true},
-        {"cbtraymem", false, true},      {"cbsound", false, true},    {"cbwall", false, false},
-        {"cbhot1", false, false},        {"cbhot2", false, false},    {"cbhot3", false, false},
-    };
     int count = 0;
     for (int i = 0; i < shell->form->ComponentCount(); ++i) {
         count += dynamic_cast<TIACheckControl*>(shell->form->Components(i)) != nullptr;
     }
     EXPECT_EQ(count, 18);
-    for (const Check& k : checks) {
-        SCOPED_TRACE(k.name);
-        auto& c = Get<TIACheckControl>(k.name);
-        EXPECT_EQ(c.ControlType(), k.radio ? iacctSelect : iacctCheck);
-        EXPECT_EQ(c.Checked(), k.checked);
+    for (const auto& [o, parent] : Description()) {
+        if (o->className != "TIACheckControl") {
+            continue;
+        }
+        SCOPED_TRACE(o->name);
+        const FormValue* type = Written(*o, "ControlType");
+        const FormValue* checked = Written(*o, "Checked");
+        const bool radio = type && type->AsIdent() == "iacctSelect";
+        auto& c = Get<TIACheckControl>(o->name);
+        EXPECT_EQ(c.ControlType(), radio ? iacctSelect : iacctCheck);
+        EXPECT_EQ(c.Checked(), checked && checked->AsBool());
         EXPECT_EQ(c.GroupIndex(), 0u);
         EXPECT_EQ(c.Style(), iaccsStyle2);
         EXPECT_FALSE(c.ShowFocus());
         EXPECT_FALSE(c.AutoSize());
         EXPECT_EQ(c.GetColor(), clBtnFace);
         EXPECT_EQ(c.CheckFieldColor1(), Rgb(128, 128, 128));
-        EXPECT_EQ(c.CheckFieldColor2(), k.radio ? Rgb(255, 255, 0) : Rgb(0, 255, 0));
+        EXPECT_EQ(c.CheckFieldColor2(), radio ? Rgb(255, 255, 0) : Rgb(0, 255, 0));
         EXPECT_EQ(c.GetFont().Name(), "Times New Roman");
         EXPECT_EQ(c.GetFont().Height(), 16);
         EXPECT_EQ(c.GetFont().Style(), static_cast<FontStyles>(fsBold));
-        EXPECT_EQ(c.GetFont().GetColor(), k.radio ? Rgb(0, 0, 128) : Rgb(0, 0, 255));
+        EXPECT_EQ(c.GetFont().GetColor(), radio ? Rgb(0, 0, 128) : Rgb(0, 0, 255));
         EXPECT_EQ(c.Cursor(), crHandPoint);
         EXPECT_TRUE(c.TabStop());
         // Left at their defaults.
@@ -445,37 +351,16 @@ TEST_F(ShellForm, CheckControlsAreLensFieldsInBoldTimesWithTheirStoredState)
     }
 }
 
-TEST_F(ShellForm, LabelsHaveTheirColoursSizesAndShadows)
+TEST_F(ShellForm, LabelsAreTransparentWithTheirShadows)
 {
-    struct Look {
-        const char* name;
-        Color color;
-        int height;
-        FontStyles style;
-    };
-    const FontStyles b = fsBold, bi = fsBold | fsItalic;
-    const Look looks[] = {
-        {"RxLabel1", clBlue, 16, b},       {"RxLabel2", clBlue, 16, b},     {"RxLabel11", clBlue, 16, b},
-        {"RxLabel8", clBlue, 16, b},       {"RxLabel6", clBlue, 16, b},     {"lball", clNavy, 16, b},
-        {"lbfree", clNavy, 16, b},         {"lbfree2", clNavy, 16, b},      {"lbcleanlast", clNavy, 16, b},
-        {"lbcleanall", clNavy, 16, b},     {"lbtime", clNavy, 16, b},       {"lball2", clBlack, 16, b},
-        {"Label3", clBlue, 16, b},         {"Label4", clBlue, 16, b},       {"lbper1", clNavy, 15, b},
-        {"lbper2", clNavy, 15, b},         {"lbminmb", clNavy, 15, b},      {"lbfr", clNavy, 15, b},
-        {"Label6", clBlue, 16, b},         {"Label1", clBlue, 16, b},       {"Label8", clBlue, 16, b},
-        {"lbfreemb", clNavy, 15, b},       {"Label9", clNavy, 15, b},       {"Label10", clNavy, 15, b},
-        {"RxLabel5", clBlue, 16, b},       {"lbhot1", clBlue, 16, b},       {"lbcap", clBlue, 15, bi},
-        {"lbhelp", clNavy, 12, b},         {"lbver", clBlue, 32, bi},       {"RxLabel4", clBlack, 13, b},
-        {"lbupdate", clWindowText, 15, b}, {"lbmail", clWindowText, 15, b},
-    };
-    for (const Look& l : looks) {
-        SCOPED_TRACE(l.name);
-        auto& label = Get<Label>(l.name);
-        EXPECT_TRUE(label.Transparent());
-        EXPECT_EQ(label.GetFont().Name(), "Times New Roman");
-        EXPECT_EQ(label.GetFont().GetColor(), l.color);
-        EXPECT_EQ(label.GetFont().Height(), l.height);
-        EXPECT_EQ(label.GetFont().Style(), l.style);
+    int labels = 0;
+    for (const auto& [o, parent] : Description()) {
+        if (o->className == "TLabel" || o->className == "TShadowLabel") {
+            ++labels;
+            EXPECT_TRUE(Get<Label>(o->name).Transparent()) << o->name;
+        }
     }
+    EXPECT_EQ(labels, 36);
     // Enhanced labels: a highlight shadow, but black on the title and none on "Alt +".
     EXPECT_EQ(Get<ShadowLabel>("RxLabel1").ShadowColor(), clBtnHighlight);
     EXPECT_EQ(Get<ShadowLabel>("RxLabel5").ShadowColor(), clBtnHighlight);

@@ -370,22 +370,23 @@ TEST_F(ShellTest, HoursOfRefreshTicksKeepTheGdiCountFlat)
     Tfmshell& s = Start();
     s.StopRefreshTimer();
     ShowShell();
-    // Warm up: the first paints make the fonts and brushes that stay.
-    for (int i = 0; i < 20; ++i) {
-        s.tmrefreshTimer(nullptr);
-        s.Repaint();
-    }
-    Pump();
-    const DWORD before = LiveGdiObjects();
     constexpr int kTicksPerHour = 3600 * 2;
-    for (int tick = 0; tick < 3 * kTicksPerHour; ++tick) {
-        s.tmrefreshTimer(nullptr);
-        if (tick % 200 == 0) {
-            s.Repaint();
-            Pump();
-        }
-    }
-    EXPECT_EQ(LiveGdiObjects(), before);
+    ExpectGdiCountFlat({"three hours of the shell's refresh ticks",
+                        [&] {
+                            for (int i = 0; i < 20; ++i) {
+                                s.tmrefreshTimer(nullptr);
+                                s.Repaint();
+                            }
+                            Pump();
+                        },
+                        [&](int tick) {
+                            s.tmrefreshTimer(nullptr);
+                            if (tick % 200 == 0) {
+                                s.Repaint();
+                                Pump();
+                            }
+                        },
+                        3 * kTicksPerHour});
 }
 
 } // namespace

@@ -2,8 +2,8 @@
 
 // The canvas: pen, brush and font state plus the drawing calls the controls
 // use. Canvas is an interface; GdiCanvas (GdiCanvas.h) draws on a device
-// context, RecordingCanvas (RecordingCanvas.h) records every call with the
-// state in force so that drawing code can be checked call by call.
+// context; the tests' RecordingCanvas (tests/recording/) records every call
+// with the state in force so that drawing code can be checked call by call.
 //
 // State is plain data: set pen/brush/font fields, then draw. Colours may be
 // system colours; they are resolved at the moment of drawing.

@@ -3,20 +3,24 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <tuple>
 
 #include "link/Messages.h"
+#include "link/Notifications.h"
 #include "resident/disk/DiskFunctions.h"
 #include "resident/work/WorkLocks.h"
 #include "settings/ConfFile.h"
 #include "settings/ConfStr.h"
 #include "settings/SlotTable.h"
 #include "support/Desktop.h"
+#include "support/ListeningShell.h"
 #include "support/Patience.h"
 #include "support/Process.h"
 #include "support/Pump.h"
 #include "support/RealInput.h"
+#include "support/Scoped.h"
 #include "support/TempDir.h"
 #include "support/Trees.h"
 #include "win/Handles.h"
@@ -26,15 +30,6 @@ using namespace klarvo;
 using namespace klarvo::test;
 
 namespace {
-
-std::size_t Occurrences(const std::string& text, const std::string& part)
-{
-    std::size_t count = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-        ++count;
-    }
-    return count;
-}
 
 // The real cleaner in a directory of its own, started with switches; trees
 // to clean lie elsewhere. Run with --line=9x, every cleaner started takes
@@ -79,21 +74,24 @@ TEST_F(CommandLineRun, CleansBesideAResidentCleanerStartedMeanwhileNeverAtOnce)
     KernelHandle busy(CreateMutexA(nullptr, TRUE, resident::CategoryLockName(hcDir)));
     ASSERT_TRUE(busy);
     // The temporary folder is the system's own for the cleaners started here.
-    char savedTmp[MAX_PATH] = {};
-    const bool hadTmp = GetEnvironmentVariableA("TMP", savedTmp, MAX_PATH) > 0;
-    SetEnvironmentVariableA("TMP", temp.c_str());
+    std::optional<ScopedVariable> tmp(std::in_place, "TMP", temp.c_str());
     const auto once = Run("/clear:temp,dir");
     // Its last folder gone, the command line is past the temporary folder
     // and at the chosen one.
     const bool tempCleaned = WaitUntil([&] { return !FileExists(temp + "\\sub"); }, kCleaningPatienceMs);
-    SetEnvironmentVariableA("TMP", hadTmp ? savedTmp : nullptr);
+    tmp.reset();
     ASSERT_TRUE(tempCleaned) << Log();
     Process residentCleaner(exe, "", program.Path());
     const HWND window = WaitForWindow(kCleanerWindowClass, kStartPatienceMs);
     ASSERT_NE(window, nullptr) << "a command line under way kept the resident cleaner from starting";
     EXPECT_EQ(ProcessOf(window), residentCleaner.Id());
+    // Nothing is cleaned while the lock is held, whoever asks: the answer
+    // to a status request posted behind the Clear shows the resident took
+    // the Clear on. Its worker's wait at the lock shows nothing outside.
+    ListeningShell listener;
     PostMessageA(window, WM_CLEANERCMD, cmdClearHdd, hcDir);
-    // Nothing is cleaned while the lock is held, whoever asks.
+    PostMessageA(window, WM_CLEANERCMD, cmdReportStatus, 0);
+    ASSERT_TRUE(listener.WaitFor(listener.Has(ntTimeSince), kAnswerPatienceMs));
     EXPECT_FALSE(once->WaitForExit(0));
     EXPECT_TRUE(FileExists(chosen + "\\dir0\\file0.tmp"));
     ReleaseMutex(busy.Get());

@@ -99,24 +99,6 @@ std::vector<std::uint8_t> WithoutSlot1(std::vector<std::uint8_t> bytes)
 
 namespace {
 
-// The cleaner cleans a temporary line only where its own TMP leads; it
-// inherits this one through the shell.
-class ScopedTemporary {
-public:
-    explicit ScopedTemporary(const std::string& path)
-    {
-        had_ = GetEnvironmentVariableA("TMP", saved_, MAX_PATH) > 0;
-        SetEnvironmentVariableA("TMP", path.c_str());
-    }
-    ~ScopedTemporary() { SetEnvironmentVariableA("TMP", had_ ? saved_ : nullptr); }
-    ScopedTemporary(const ScopedTemporary&) = delete;
-    ScopedTemporary& operator=(const ScopedTemporary&) = delete;
-
-private:
-    char saved_[MAX_PATH] = {};
-    bool had_ = false;
-};
-
 // What a cleaner is sent in place of the flood's own message: the two
 // messages that end it on purpose, once each per 10,000 (the shell starts
 // it again).
@@ -142,7 +124,9 @@ FloodFigures Neighbours::Flood(std::size_t count, std::size_t batch)
         return figures;
     }
     PointCategoriesAtTrees(scene);
-    const ScopedTemporary ownTemporary(scene.lines.at(lineTemp));
+    // The cleaner cleans a temporary line only where its own TMP leads; it
+    // inherits this one through the shell.
+    const ScopedVariable ownTemporary("TMP", scene.lines.at(lineTemp).c_str());
     if (!StartFloodPrograms(scene)) {
         ADD_FAILURE() << "the programs did not start";
         return figures;

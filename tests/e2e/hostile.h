@@ -28,6 +28,7 @@
 #include "support/ListeningShell.h"
 #include "support/Process.h"
 #include "support/Pump.h"
+#include "support/Scoped.h"
 #include "support/TempDir.h"
 #include "support/Trees.h"
 #include "suite_fixture.h"

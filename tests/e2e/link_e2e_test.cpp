@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <string>
 #include <utility>
 #include <vector>
@@ -58,17 +60,30 @@ protected:
 
     std::vector<std::string> Log() const { return ReadLines(dir.File(kStandinLog)); }
 
-    // The log once it has `count` lines (or whatever it has after a while).
-    std::vector<std::string> LogOf(size_t count) const
+    // Every line the commands sent so far left: a marker command posted
+    // behind them is handled after them, so once its line is in the log no
+    // line of theirs is still on its way. The marker's line is left out.
+    std::vector<std::string> LogSoFar()
     {
-        WaitUntil([&] { return Log().size() >= count; }, kPatienceMs);
-        Sleep(100); // time for a line too many to show up
-        return Log();
+        constexpr WPARAM kMarker = 999;
+        const std::string markerLine = "command " + std::to_string(kMarker) + " 0";
+        PostMessageA(FindWindowA(kCleanerWindowClass, nullptr), WM_CLEANERCMD, kMarker, 0);
+        ++markersSent;
+        std::vector<std::string> log;
+        WaitUntil(
+            [&] {
+                log = Log();
+                return std::count(log.begin(), log.end(), markerLine) == markersSent;
+            },
+            kPatienceMs);
+        log.erase(std::remove(log.begin(), log.end(), markerLine), log.end());
+        return log;
     }
 
     TempDir dir;
     std::string originalExeDir;
     FakeShell shell;
+    std::ptrdiff_t markersSent = 0;
 };
 
 TEST_F(LinkEndToEndTest, CleanerStartedThroughTheShellVerbReceivesTheCommands)
@@ -77,12 +92,12 @@ TEST_F(LinkEndToEndTest, CleanerStartedThroughTheShellVerbReceivesTheCommands)
     SendToCleaner(shell, cmdReportStatus, 0);
     EXPECT_THAT(shell.calls, IsEmpty());
     EXPECT_NE(FindWindowA(kCleanerWindowClass, nullptr), nullptr);
-    EXPECT_THAT(LogOf(2), ElementsAre("started", "command 3 0"));
+    EXPECT_THAT(LogSoFar(), ElementsAre("started", "command 3 0"));
 
     // Now it runs: later commands go straight to it, one post each.
     SendToCleaner(shell, cmdFreeRam, -1);
     SendToCleaner(shell, cmdClearHdd, hcHistory);
-    EXPECT_THAT(LogOf(4), ElementsAre("started", "command 3 0", "command 5 -1", "command 6 4"));
+    EXPECT_THAT(LogSoFar(), ElementsAre("started", "command 3 0", "command 5 -1", "command 6 4"));
     EXPECT_THAT(shell.calls, IsEmpty());
 }
 
@@ -96,7 +111,7 @@ TEST_F(LinkEndToEndTest, CleanerWhoseWindowIsLateIsWaitedFor)
     EXPECT_GE(system.sleeps, 8) << "the window cannot be there before 0.8 s";
     EXPECT_LT(system.sleeps, kCleanerPolls);
     RecordProperty("polls", system.sleeps);
-    EXPECT_THAT(LogOf(2), ElementsAre("started", "command 1 0"));
+    EXPECT_THAT(LogSoFar(), ElementsAre("started", "command 1 0"));
 }
 
 TEST_F(LinkEndToEndTest, MissingProgramEndsTheShellWithoutStartingAnything)

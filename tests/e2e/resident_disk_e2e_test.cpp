@@ -18,6 +18,7 @@
 #include "support/Process.h"
 #include "support/Pump.h"
 #include "support/RealInput.h"
+#include "support/Scoped.h"
 #include "support/TempDir.h"
 #include "support/Trees.h"
 #include "win/Handles.h"
@@ -66,71 +67,6 @@ bool WaitUntilEmpty(const std::string& dir, DWORD milliseconds)
 {
     return WaitUntil([&] { return IsEmptyDirectory(dir); }, milliseconds);
 }
-
-std::size_t Occurrences(const std::string& text, const std::string& part)
-{
-    std::size_t count = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-        ++count;
-    }
-    return count;
-}
-
-// A variable of this process, which the cleaner it starts inherits, set for
-// one test.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const char* value) : name_(name)
-    {
-        char buffer[MAX_PATH] = {};
-        had_ = GetEnvironmentVariableA(name, buffer, MAX_PATH) > 0;
-        saved_ = buffer;
-        SetEnvironmentVariableA(name, value);
-    }
-    ~ScopedVariable() { SetEnvironmentVariableA(name_, had_ ? saved_.c_str() : nullptr); }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-
-private:
-    const char* name_;
-    bool had_ = false;
-    std::string saved_;
-};
-
-// One of the user's folders pointed at a test's tree, put back after it.
-class ScopedShellFolder {
-public:
-    ScopedShellFolder(const char* name, const std::string& path) : name_(name)
-    {
-        RegCreateKeyExA(HKEY_CURRENT_USER, kUserShellFoldersKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key_.Receive(),
-                        nullptr);
-        const RegistryString saved = ReadRegistryString(key_.Get(), name);
-        had_ = saved.state == RegistryRead::Text;
-        saved_ = saved.text;
-        Set(path);
-    }
-    ~ScopedShellFolder()
-    {
-        if (had_) {
-            Set(saved_);
-        } else {
-            RegDeleteValueA(key_.Get(), name_);
-        }
-    }
-    ScopedShellFolder(const ScopedShellFolder&) = delete;
-    ScopedShellFolder& operator=(const ScopedShellFolder&) = delete;
-
-private:
-    void Set(const std::string& path)
-    {
-        RegSetValueExA(key_.Get(), name_, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
-                       static_cast<DWORD>(path.size() + 1));
-    }
-    const char* name_;
-    RegistryKey key_;
-    bool had_ = false;
-    std::string saved_;
-};
 
 // A file made in a place of the system's for one test, gone after it
 // whether the test passed or not: the sandbox outlives the run.
@@ -258,9 +194,9 @@ TEST_F(DiskCleaning, EachCategoryTakesItsOwnLine)
     Save(lines);
     // Each is the place this system keeps for it, as the cleaner reads it.
     const ScopedVariable tmp("TMP", lines[1].c_str());
-    const ScopedShellFolder cache("Cache", lines[2]);
-    const ScopedShellFolder cookies("Cookies", lines[3]);
-    const ScopedShellFolder history("History", lines[6]);
+    const ScopedUserValue cache(kUserShellFoldersKey, "Cache", REG_SZ, RegistryText(lines[2]));
+    const ScopedUserValue cookies(kUserShellFoldersKey, "Cookies", REG_SZ, RegistryText(lines[3]));
+    const ScopedUserValue history(kUserShellFoldersKey, "History", REG_SZ, RegistryText(lines[6]));
     HWND window = Start();
     ASSERT_NE(window, nullptr);
 

@@ -24,6 +24,7 @@
 #include "settings/ConfStr.h"
 #include "settings/SlotTable.h"
 #include "support/Process.h"
+#include "support/Scoped.h"
 #include "support/TempDir.h"
 #include "support/WindowsLine.h"
 #include "resident_disk_support.h"
@@ -37,49 +38,11 @@ namespace {
 using namespace disk_test;
 using test::FileExists;
 using test::ReadText;
+using test::RegistryText;
+using test::ScopedUserValue;
+using test::ScopedVariable;
 using test::TempDir;
 using test::WriteText;
-
-// A registry value of the user's, set for one test and put back after it.
-class ScopedValue {
-public:
-    ScopedValue(const char* key, const char* name, DWORD type, const std::string& bytes) : name_(name)
-    {
-        RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, handle_.Receive(), nullptr);
-        DWORD size = sizeof saved_;
-        had_ = RegQueryValueExA(handle_.Get(), name, nullptr, &savedType_, saved_, &size) == ERROR_SUCCESS;
-        savedSize_ = size;
-        if (type == REG_NONE) {
-            RegDeleteValueA(handle_.Get(), name);
-        } else {
-            RegSetValueExA(handle_.Get(), name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                           static_cast<DWORD>(bytes.size()));
-        }
-    }
-    ~ScopedValue()
-    {
-        if (had_) {
-            RegSetValueExA(handle_.Get(), name_, 0, savedType_, saved_, savedSize_);
-        } else {
-            RegDeleteValueA(handle_.Get(), name_);
-        }
-    }
-    ScopedValue(const ScopedValue&) = delete;
-    ScopedValue& operator=(const ScopedValue&) = delete;
-
-private:
-    const char* name_;
-    RegistryKey handle_;
-    bool had_ = false;
-    DWORD savedType_ = 0;
-    DWORD savedSize_ = 0;
-    BYTE saved_[2048] = {};
-};
-
-std::string Text(const std::string& text)
-{
-    return text + '\0';
-}
 
 // Stand-ins for the Windows directory, the system directory, a profile,
 // Program Files and the program's directory, each holding a file that must
@@ -230,11 +193,11 @@ TEST(ShellFolders, AreProtectedAndFailClosed)
     MakeDir(docs + "\\scratch");
     const std::string other = temp.File("other");
     MakeDir(other);
-    std::vector<std::unique_ptr<ScopedValue>> folders;
+    std::vector<std::unique_ptr<ScopedUserValue>> folders;
     for (const char* name : {"Desktop", "Favorites", "Start Menu", "AppData"}) {
         const std::string path = temp.File(name);
         MakeDir(path);
-        folders.push_back(std::make_unique<ScopedValue>(kUserShellFoldersKey, name, REG_SZ, Text(path)));
+        folders.push_back(std::make_unique<ScopedUserValue>(kUserShellFoldersKey, name, REG_SZ, RegistryText(path)));
     }
     SetEnvironmentVariableA("KLARVO_DOCS", docs.c_str());
     const struct {
@@ -244,17 +207,19 @@ TEST(ShellFolders, AreProtectedAndFailClosed)
         PathVerdict docsVerdict;
         PathVerdict otherVerdict;
     } cases[] = {
-        {"text", REG_SZ, Text(docs), PathVerdict::Protected, PathVerdict::Accepted},
-        {"text with a variable", REG_EXPAND_SZ, Text("%KLARVO_DOCS%"), PathVerdict::Protected, PathVerdict::Accepted},
-        {"an unknown variable", REG_EXPAND_SZ, Text("%KLARVO_NOT_SET%\\docs"), PathVerdict::UnknownProtected,
+        {"text", REG_SZ, RegistryText(docs), PathVerdict::Protected, PathVerdict::Accepted},
+        {"text with a variable", REG_EXPAND_SZ, RegistryText("%KLARVO_DOCS%"), PathVerdict::Protected,
+         PathVerdict::Accepted},
+        {"an unknown variable", REG_EXPAND_SZ, RegistryText("%KLARVO_NOT_SET%\\docs"), PathVerdict::UnknownProtected,
          PathVerdict::UnknownProtected},
         {"a number", REG_DWORD, std::string("\x01\0\0\0", 4), PathVerdict::UnknownProtected,
          PathVerdict::UnknownProtected},
-        {"a share", REG_SZ, Text("\\\\nowhere\\docs"), PathVerdict::UnknownProtected, PathVerdict::UnknownProtected},
+        {"a share", REG_SZ, RegistryText("\\\\nowhere\\docs"), PathVerdict::UnknownProtected,
+         PathVerdict::UnknownProtected},
     };
-    const ScopedValue shellFolders(kShellFoldersKey, "Personal", REG_NONE, "");
+    const ScopedUserValue shellFolders(kShellFoldersKey, "Personal", REG_NONE, "");
     for (const auto& c : cases) {
-        const ScopedValue personal(kUserShellFoldersKey, "Personal", c.type, c.bytes);
+        const ScopedUserValue personal(kUserShellFoldersKey, "Personal", c.type, c.bytes);
         const DiskCleaner cleaner(SystemProtectedPlaces(""), SystemCleanablePlaces());
         EXPECT_EQ(cleaner.Clear(docs, true).verdict, c.docsVerdict) << c.what;
         EXPECT_EQ(cleaner.Judge(other), c.otherVerdict) << c.what;
@@ -269,7 +234,7 @@ TEST(ShellFolders, AreProtectedAndFailClosed)
         EXPECT_EQ(cleaner.Judge(docs + "\\scratch"), known ? PathVerdict::Accepted : c.otherVerdict) << c.what;
         EXPECT_TRUE(FileExists(docs + "\\letter.txt")) << c.what;
     }
-    const ScopedValue personal(kUserShellFoldersKey, "Personal", REG_NONE, "");
+    const ScopedUserValue personal(kUserShellFoldersKey, "Personal", REG_NONE, "");
     EXPECT_EQ(DiskCleaner(SystemProtectedPlaces(""), {}).Judge(docs), PathVerdict::Accepted) << "no such folder here";
 }
 
@@ -280,8 +245,6 @@ TEST(SystemPlaces, TheTemporaryDirectoryIsTheCleanersOwn)
     TempDir temp;
     const std::string own = temp.File("own");
     MakeDir(own);
-    char saved[MAX_PATH] = {};
-    const bool hadTmp = GetEnvironmentVariableA("TMP", saved, MAX_PATH) > 0;
     const DiskCleaner cleaner({});
     const struct {
         const char* tmp;
@@ -296,10 +259,9 @@ TEST(SystemPlaces, TheTemporaryDirectoryIsTheCleanersOwn)
         {own.c_str(), "own", PathVerdict::NotAbsolute},
     };
     for (const auto& c : cases) {
-        SetEnvironmentVariableA("TMP", c.tmp);
+        const ScopedVariable tmp("TMP", c.tmp);
         EXPECT_EQ(cleaner.JudgeSystemPlace(c.line, SystemPlaceOf(hcTemp)), c.verdict) << c.tmp << " " << c.line;
     }
-    SetEnvironmentVariableA("TMP", hadTmp ? saved : nullptr);
 }
 
 FILETIME LastWritten(const std::string& directory)

@@ -10,7 +10,7 @@ using namespace klarvo;
 
 namespace {
 
-std::string Hex(CheckColor c)
+std::string Hex(Color c)
 {
     char text[16];
     std::snprintf(text, sizeof text, "%06X", static_cast<unsigned>(c));
@@ -23,29 +23,29 @@ class RecordingCanvas : public CheckFieldCanvas {
 public:
     std::vector<std::string> calls;
 
-    void SetPenColor(CheckColor c) override { calls.push_back("pen " + Hex(c)); }
+    void SetPenColor(Color c) override { calls.push_back("pen " + Hex(c)); }
     void SetPenSolid(bool solid) override { calls.push_back(solid ? "pen solid" : "pen clear"); }
     void SetPenWidth(int w) override { calls.push_back("pen width " + std::to_string(w)); }
-    void SetBrushColor(CheckColor c) override { calls.push_back("brush " + Hex(c)); }
+    void SetBrushColor(Color c) override { calls.push_back("brush " + Hex(c)); }
     void SetBrushSolid(bool solid) override { calls.push_back(solid ? "brush solid" : "brush clear"); }
     void Rectangle(int l, int t, int r, int b) override { calls.push_back("rect " + Box(l, t, r, b)); }
     void Ellipse(int l, int t, int r, int b) override { calls.push_back("ellipse " + Box(l, t, r, b)); }
-    void Polygon(const std::vector<CheckPoint>& points) override { calls.push_back("polygon" + Points(points)); }
-    void MoveTo(int x, int y) override { calls.push_back("move " + Point(x, y)); }
-    void LineTo(int x, int y) override { calls.push_back("line " + Point(x, y)); }
+    void Polygon(const std::vector<Point>& points) override { calls.push_back("polygon" + Points(points)); }
+    void MoveTo(int x, int y) override { calls.push_back("move " + Xy(x, y)); }
+    void LineTo(int x, int y) override { calls.push_back("line " + Xy(x, y)); }
     void FillRect(int l, int t, int r, int b) override { calls.push_back("fill " + Box(l, t, r, b)); }
     void DrawImage(int index, int x, int y) override
     {
-        calls.push_back("image " + std::to_string(index) + " at " + Point(x, y));
+        calls.push_back("image " + std::to_string(index) + " at " + Xy(x, y));
     }
 
-    static std::string Point(int x, int y) { return "(" + std::to_string(x) + "," + std::to_string(y) + ")"; }
-    static std::string Box(int l, int t, int r, int b) { return Point(l, t) + "-" + Point(r, b); }
-    static std::string Points(const std::vector<CheckPoint>& points)
+    static std::string Xy(int x, int y) { return "(" + std::to_string(x) + "," + std::to_string(y) + ")"; }
+    static std::string Box(int l, int t, int r, int b) { return Xy(l, t) + "-" + Xy(r, b); }
+    static std::string Points(const std::vector<Point>& points)
     {
         std::string text;
-        for (const CheckPoint& p : points) {
-            text += " " + Point(p.x, p.y);
+        for (const Point& p : points) {
+            text += " " + Xy(p.x, p.y);
         }
         return text;
     }
@@ -58,9 +58,9 @@ public:
     }
 };
 
-CheckColor FakeSystem(CheckColor c)
+Color FakeSystem(Color c)
 {
-    return (c & 0xFF000000u) == 0x80000000u ? CheckRgb(212, 208, 200) : c;
+    return IsSystemColor(c) ? Rgb(212, 208, 200) : c;
 }
 
 RecordingCanvas Draw(CheckFieldState st)
@@ -76,7 +76,7 @@ CheckFieldState State(TIACheckControlStyle style, TIACheckControlType type, bool
     st.style = style;
     st.type = type;
     st.checked = checked;
-    st.color = CheckSysColor(15);
+    st.color = SystemColor(15);
     st.size = CheckFieldSizeFor(style, false, 0, 0);
     return st;
 }
@@ -84,21 +84,21 @@ CheckFieldState State(TIACheckControlStyle style, TIACheckControlType type, bool
 TEST(CheckFieldColors, SixColoursAndTheirDarkness)
 {
     const CheckFieldColors lime =
-        CheckFieldColorsFor(CheckSysColor(15), CheckRgb(128, 128, 128), CheckRgb(0, 255, 0), true, FakeSystem);
-    EXPECT_EQ(lime.field, CheckRgb(128, 128, 128));
-    EXPECT_EQ(lime.mark, CheckRgb(0, 255, 0));
-    EXPECT_EQ(lime.fieldLight, CheckRgb(166, 166, 166));
-    EXPECT_EQ(lime.fieldDark, CheckRgb(90, 90, 90));
-    EXPECT_EQ(lime.mixLight, CheckRgb(159, 223, 159));
-    EXPECT_EQ(lime.mixDark, CheckRgb(45, 135, 45));
+        CheckFieldColorsFor(SystemColor(15), Rgb(128, 128, 128), Rgb(0, 255, 0), true, FakeSystem);
+    EXPECT_EQ(lime.field, Rgb(128, 128, 128));
+    EXPECT_EQ(lime.mark, Rgb(0, 255, 0));
+    EXPECT_EQ(lime.fieldLight, Rgb(166, 166, 166));
+    EXPECT_EQ(lime.fieldDark, Rgb(90, 90, 90));
+    EXPECT_EQ(lime.mixLight, Rgb(159, 223, 159));
+    EXPECT_EQ(lime.mixDark, Rgb(45, 135, 45));
     EXPECT_FALSE(lime.darkField);
     EXPECT_TRUE(lime.darkMark);
 
     // Disabled: both moved 70 % of the way toward the control's colour.
     const CheckFieldColors off =
-        CheckFieldColorsFor(CheckSysColor(15), CheckRgb(128, 128, 128), CheckRgb(255, 255, 0), false, FakeSystem);
-    EXPECT_EQ(off.field, CheckRgb(187, 184, 179));
-    EXPECT_EQ(off.mark, CheckRgb(224, 222, 140));
+        CheckFieldColorsFor(SystemColor(15), Rgb(128, 128, 128), Rgb(255, 255, 0), false, FakeSystem);
+    EXPECT_EQ(off.field, Rgb(187, 184, 179));
+    EXPECT_EQ(off.mark, Rgb(224, 222, 140));
     EXPECT_FALSE(off.darkMark);
 }
 
@@ -110,7 +110,7 @@ TEST(CheckFieldStyle2, LensAndTickOfATwentyPixelField)
 
     for (bool checked : {false, true}) {
         CheckFieldState st = State(iaccsStyle2, iacctCheck, checked);
-        st.color2 = CheckRgb(0, 255, 0);
+        st.color2 = Rgb(0, 255, 0);
         const RecordingCanvas box = Draw(st);
         ASSERT_GE(box.calls.size(), 4u);
         // The four filled layers have no outline, the fifth is only outline.
@@ -123,7 +123,7 @@ TEST(CheckFieldStyle2, LensAndTickOfATwentyPixelField)
                                                       checkOutline, "brush solid"}));
     }
     CheckFieldState radio = State(iaccsStyle2, iacctSelect, true);
-    radio.color2 = CheckRgb(255, 255, 0);
+    radio.color2 = Rgb(255, 255, 0);
     const RecordingCanvas r = Draw(radio);
     EXPECT_TRUE(r.Has(radioOutline));
     // A light mark is outlined in black.
@@ -133,8 +133,8 @@ TEST(CheckFieldStyle2, LensAndTickOfATwentyPixelField)
 
 TEST(CheckFieldStyle2, LayersNarrowAndTheHighlightShifts)
 {
-    EXPECT_EQ(LensPolygon({20, 20}, 4, false)[0], (CheckPoint{19, 10}));
-    EXPECT_EQ(LensPolygon({20, 20}, 4, false)[2], (CheckPoint{13, 12}));
+    EXPECT_EQ(LensPolygon({20, 20}, 4, false)[0], (Point{19, 10}));
+    EXPECT_EQ(LensPolygon({20, 20}, 4, false)[2], (Point{13, 12}));
     CheckFieldState st = State(iaccsStyle2, iacctCheck, false);
     st.pos = {3, 7};
     const RecordingCanvas c = Draw(st);
@@ -146,12 +146,12 @@ TEST(CheckFieldStyle2, LayersNarrowAndTheHighlightShifts)
     }
     ASSERT_EQ(polygons.size(), 5u);
     // The highlight is the k = 4 lens moved one pixel up and left.
-    std::vector<CheckPoint> highlight = LensPolygon({20, 20}, 4, true);
-    std::vector<CheckPoint> body = highlight;
-    for (CheckPoint& p : highlight) {
+    std::vector<Point> highlight = LensPolygon({20, 20}, 4, true);
+    std::vector<Point> body = highlight;
+    for (Point& p : highlight) {
         p = {p.x + 3 - 1, p.y + 7 - 1};
     }
-    for (CheckPoint& p : body) {
+    for (Point& p : body) {
         p = {p.x + 3, p.y + 7};
     }
     EXPECT_EQ(polygons[2], "polygon" + RecordingCanvas::Points(highlight));
@@ -176,11 +176,11 @@ TEST(CheckFieldStyle1, FrameAndCross)
 
     // A dark mark is shadowed in the light mix.
     CheckFieldState dark = State(iaccsStyle1Small, iacctCheck, true);
-    dark.color2 = CheckRgb(0, 0, 128);
+    dark.color2 = Rgb(0, 0, 128);
     const RecordingCanvas d = Draw(dark);
     EXPECT_TRUE(d.Has("pen width 2"));
-    EXPECT_TRUE(d.Has(
-        "pen " + Hex(CheckFieldColorsFor(0, CheckRgb(128, 128, 128), CheckRgb(0, 0, 128), true, FakeSystem).mixLight)));
+    EXPECT_TRUE(
+        d.Has("pen " + Hex(CheckFieldColorsFor(0, Rgb(128, 128, 128), Rgb(0, 0, 128), true, FakeSystem).mixLight)));
 }
 
 TEST(CheckFieldStyle1, RadioOctagonAndRaisedSquare)
@@ -207,12 +207,12 @@ TEST(CheckFieldStyle1, RadioOctagonAndRaisedSquare)
 TEST(CheckFieldStyle3, PensSwapOnADarkField)
 {
     struct Case {
-        CheckColor body;
+        Color body;
         std::string outer, inner;
     };
     const Case cases[] = {
-        {CheckRgb(128, 128, 128), "pen 5A5A5A", "pen A6A6A6"},
-        {CheckRgb(32, 32, 32), "pen 626262", "pen 171717"},
+        {Rgb(128, 128, 128), "pen 5A5A5A", "pen A6A6A6"},
+        {Rgb(32, 32, 32), "pen 626262", "pen 171717"},
     };
     for (const Case& k : cases) {
         CheckFieldState st = State(iaccsStyle3, iacctCheck, false);

@@ -7,34 +7,6 @@ namespace klarvo {
 
 namespace {
 
-// Replays the field drawing on the framework's canvas.
-class FieldOnCanvas : public CheckFieldCanvas {
-public:
-    FieldOnCanvas(Canvas& canvas, const ImageList* images) : canvas_(canvas), images_(images) {}
-
-    void SetPenColor(Color c) override { canvas_.pen.color = c; }
-    void SetPenSolid(bool solid) override { canvas_.pen.style = solid ? PenStyle::Solid : PenStyle::Clear; }
-    void SetPenWidth(int w) override { canvas_.pen.width = w; }
-    void SetBrushColor(Color c) override { canvas_.brush.color = c; }
-    void SetBrushSolid(bool solid) override { canvas_.brush.style = solid ? BrushStyle::Solid : BrushStyle::Clear; }
-    void Rectangle(int l, int t, int r, int b) override { canvas_.Rectangle(l, t, r, b); }
-    void Ellipse(int l, int t, int r, int b) override { canvas_.Ellipse(l, t, r, b); }
-    void Polygon(const std::vector<Point>& points) override { canvas_.Polygon(points); }
-    void MoveTo(int x, int y) override { canvas_.MoveTo(x, y); }
-    void LineTo(int x, int y) override { canvas_.LineTo(x, y); }
-    void FillRect(int l, int t, int r, int b) override { canvas_.FillRect(Rect{l, t, r, b}); }
-    void DrawImage(int index, int x, int y) override
-    {
-        if (images_) {
-            images_->Draw(canvas_, x, y, index);
-        }
-    }
-
-private:
-    Canvas& canvas_;
-    const ImageList* images_;
-};
-
 bool ComputeSmoothFonts()
 {
     OSVERSIONINFOA info{};
@@ -478,9 +450,8 @@ void TIACheckControl::Paint()
     field.color2 = color2_;
     field.pos = layout.CheckFieldPos();
     field.size = layout.FieldSize();
-    field.imageCount = images ? images->Count() : -1;
-    FieldOnCanvas target(canvas, images);
-    DrawCheckField(target, field);
+    field.images = images;
+    DrawCheckField(canvas, field);
 }
 
 void TIACheckControl::DrawLines(Canvas& canvas, const CheckLayout& layout)

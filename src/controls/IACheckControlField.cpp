@@ -1,5 +1,7 @@
 #include "controls/IACheckControlField.h"
 
+#include "framework/ImageList.h"
+
 #include <cmath>
 
 namespace klarvo {
@@ -16,14 +18,11 @@ int Round(long double x)
 // Draws in the field's own coordinates.
 class FieldPainter {
 public:
-    FieldPainter(CheckFieldCanvas& canvas, Point origin) : canvas_(canvas), origin_(origin) {}
-
-    CheckFieldCanvas& operator*() { return canvas_; }
-    CheckFieldCanvas* operator->() { return &canvas_; }
+    FieldPainter(Canvas& canvas, Point origin) : canvas_(canvas), origin_(origin) {}
 
     void Rectangle(int l, int t, int r, int b) { canvas_.Rectangle(X(l), Y(t), X(r), Y(b)); }
     void Ellipse(int l, int t, int r, int b) { canvas_.Ellipse(X(l), Y(t), X(r), Y(b)); }
-    void FillRect(int l, int t, int r, int b) { canvas_.FillRect(X(l), Y(t), X(r), Y(b)); }
+    void FillRect(int l, int t, int r, int b) { canvas_.FillRect(Rect{X(l), Y(t), X(r), Y(b)}); }
     void Polygon(std::vector<Point> points)
     {
         for (Point& p : points) {
@@ -31,7 +30,8 @@ public:
         }
         canvas_.Polygon(points);
     }
-    // A polyline through the points as move-to and line-to calls.
+    // A polyline through the points as move-to and line-to calls: a wide
+    // pen draws each segment on its own, without joins.
     void Lines(std::initializer_list<Point> points)
     {
         bool first = true;
@@ -47,20 +47,23 @@ public:
     // A solid-brush polygon with no outline.
     void Patch(Color brush, std::vector<Point> points)
     {
-        canvas_.SetBrushColor(brush);
-        canvas_.SetBrushSolid(true);
-        canvas_.SetPenSolid(false);
+        Brush(brush);
+        BrushSolid(true);
+        PenSolid(false);
         Polygon(std::move(points));
-        canvas_.SetPenSolid(true);
+        PenSolid(true);
     }
-    void Pen(Color color) { canvas_.SetPenColor(color); }
-    void Brush(Color color) { canvas_.SetBrushColor(color); }
+    void Pen(Color color) { canvas_.pen.color = color; }
+    void PenSolid(bool solid) { canvas_.pen.style = solid ? PenStyle::Solid : PenStyle::Clear; }
+    void PenWidth(int width) { canvas_.pen.width = width; }
+    void Brush(Color color) { canvas_.brush.color = color; }
+    void BrushSolid(bool solid) { canvas_.brush.style = solid ? BrushStyle::Solid : BrushStyle::Clear; }
 
 private:
     int X(int x) const { return origin_.x + x; }
     int Y(int y) const { return origin_.y + y; }
 
-    CheckFieldCanvas& canvas_;
+    Canvas& canvas_;
     Point origin_;
 };
 
@@ -70,7 +73,7 @@ void DrawStyle1(FieldPainter& p, const CheckFieldState& st, const CheckFieldColo
     if (st.type == iacctCheck) {
         p.Pen(k.field);
         p.Brush(k.field);
-        p->SetBrushSolid(true);
+        p.BrushSolid(true);
         p.Rectangle(2, 2, n - 2, n - 2);
         p.Pen(k.fieldLight);
         p.Lines({{0, n - 1}, {0, 0}, {n - 1, 0}});
@@ -82,7 +85,7 @@ void DrawStyle1(FieldPainter& p, const CheckFieldState& st, const CheckFieldColo
             return;
         }
         const int t = n / 3;
-        p->SetPenWidth(n / 8);
+        p.PenWidth(n / 8);
         p.Pen(k.darkMark ? k.mixLight : k.mixDark);
         p.Lines({{t - 1, t - 1}, {n - t - 1, n - t - 1}});
         p.Lines({{t - 1, n - t - 1}, {n - t - 1, t - 1}});
@@ -91,7 +94,7 @@ void DrawStyle1(FieldPainter& p, const CheckFieldState& st, const CheckFieldColo
         p.Pen(k.mark);
         p.Lines({{t - 1, t - 1}, {n - t + 1, n - t + 1}});
         p.Lines({{t - 1, n - t + 1}, {n - t + 1, t - 1}});
-        p->SetPenWidth(1);
+        p.PenWidth(1);
         return;
     }
     const int q = n / 4;
@@ -157,20 +160,20 @@ void DrawStyle2(FieldPainter& p, const CheckFieldState& st, const CheckFieldColo
     p.Patch(k.field, LensPolygon(st.size, 2, turned));
     p.Patch(k.fieldLight, shifted(LensPolygon(st.size, 4, turned)));
     p.Patch(k.field, LensPolygon(st.size, 4, turned));
-    p->SetBrushSolid(false);
+    p.BrushSolid(false);
     p.Pen(clBlack);
-    p->SetPenSolid(true);
-    p->SetPenWidth(1);
+    p.PenSolid(true);
+    p.PenWidth(1);
     p.Polygon(LensPolygon(st.size, 0, turned));
-    p->SetBrushSolid(true);
+    p.BrushSolid(true);
     if (!st.checked) {
         return;
     }
     const int cx = st.size.cx / 2, cy = st.size.cy / 2;
     p.Brush(k.mark);
-    p->SetBrushSolid(true);
+    p.BrushSolid(true);
     p.Pen(k.darkMark ? k.mixLight : clBlack);
-    p->SetPenSolid(true);
+    p.PenSolid(true);
     p.Polygon({{cx - 5, cy - 5}, {cx, cy}, {cx + 5, cy - 9}, {cx + 1, cy + 7}});
 }
 
@@ -263,13 +266,13 @@ std::vector<Point> LensPolygon(Size size, int k, bool turned)
     return points;
 }
 
-void DrawCheckField(CheckFieldCanvas& canvas, const CheckFieldState& state, ColorResolver resolve)
+void DrawCheckField(Canvas& canvas, const CheckFieldState& state, ColorResolver resolve)
 {
     FieldPainter painter(canvas, state.pos);
     switch (state.style) {
     case iaccsBitmap:
-        if (state.imageCount >= 4) {
-            canvas.DrawImage((state.enabled ? 0 : 2) + (state.checked ? 1 : 0), state.pos.x, state.pos.y);
+        if (state.images && state.images->Count() >= 4) {
+            state.images->Draw(canvas, state.pos.x, state.pos.y, (state.enabled ? 0 : 2) + (state.checked ? 1 : 0));
         }
         return;
     case iaccsStyle1:

@@ -7,42 +7,6 @@ namespace klarvo {
 
 namespace {
 
-// Replays the field drawing on the framework's canvas.
-class FieldOnCanvas : public CheckFieldCanvas {
-public:
-    FieldOnCanvas(Canvas& canvas, const ImageList* images) : canvas_(canvas), images_(images) {}
-
-    void SetPenColor(CheckColor c) override { canvas_.pen.color = c; }
-    void SetPenSolid(bool solid) override { canvas_.pen.style = solid ? PenStyle::Solid : PenStyle::Clear; }
-    void SetPenWidth(int w) override { canvas_.pen.width = w; }
-    void SetBrushColor(CheckColor c) override { canvas_.brush.color = c; }
-    void SetBrushSolid(bool solid) override { canvas_.brush.style = solid ? BrushStyle::Solid : BrushStyle::Clear; }
-    void Rectangle(int l, int t, int r, int b) override { canvas_.Rectangle(l, t, r, b); }
-    void Ellipse(int l, int t, int r, int b) override { canvas_.Ellipse(l, t, r, b); }
-    void Polygon(const std::vector<CheckPoint>& points) override
-    {
-        std::vector<Point> pts;
-        pts.reserve(points.size());
-        for (const CheckPoint& p : points) {
-            pts.push_back({p.x, p.y});
-        }
-        canvas_.Polygon(pts);
-    }
-    void MoveTo(int x, int y) override { canvas_.MoveTo(x, y); }
-    void LineTo(int x, int y) override { canvas_.LineTo(x, y); }
-    void FillRect(int l, int t, int r, int b) override { canvas_.FillRect(Rect{l, t, r, b}); }
-    void DrawImage(int index, int x, int y) override
-    {
-        if (images_) {
-            images_->Draw(canvas_, x, y, index);
-        }
-    }
-
-private:
-    Canvas& canvas_;
-    const ImageList* images_;
-};
-
 bool ComputeSmoothFonts()
 {
     OSVERSIONINFOA info{};
@@ -287,15 +251,15 @@ void TIACheckControl::Assign(const Component* source)
     LayoutChanged();
 }
 
-CheckSize TIACheckControl::FieldSize() const
+Size TIACheckControl::FieldSize() const
 {
     const ImageList* images = GetImageList();
     return CheckFieldSizeFor(style_, images != nullptr, images ? images->Width() : 0, images ? images->Height() : 0);
 }
 
-std::vector<CheckSize> TIACheckControl::MeasureLines() const
+std::vector<Size> TIACheckControl::MeasureLines() const
 {
-    std::vector<CheckSize> sizes;
+    std::vector<Size> sizes;
     if (lines_.Count() == 0) {
         return sizes;
     }
@@ -336,8 +300,8 @@ void TIACheckControl::UpdateWindowRegion()
         return;
     }
     const CheckLayout layout = Layout();
-    const CheckPoint k = layout.CheckFieldPos();
-    const CheckSize f = layout.FieldSize();
+    const Point k = layout.CheckFieldPos();
+    const Size f = layout.FieldSize();
     RegionHandle region(CreateRectRgn(k.x, k.y, k.x + f.cx, k.y + f.cy));
     POINT corners[4];
     const auto text = layout.TextCorners();
@@ -463,7 +427,7 @@ void TIACheckControl::Paint()
         return;
     }
     const CheckLayout layout = Layout();
-    const CheckSize needed = layout.NeededSize();
+    const Size needed = layout.NeededSize();
     if (autoSize_ && (Width() != needed.cx || Height() != needed.cy)) {
         SetBounds(Left(), Top(), needed.cx, needed.cy);
     }
@@ -486,9 +450,8 @@ void TIACheckControl::Paint()
     field.color2 = color2_;
     field.pos = layout.CheckFieldPos();
     field.size = layout.FieldSize();
-    field.imageCount = images ? images->Count() : -1;
-    FieldOnCanvas target(canvas, images);
-    DrawCheckField(target, field);
+    field.images = images;
+    DrawCheckField(canvas, field);
 }
 
 void TIACheckControl::DrawLines(Canvas& canvas, const CheckLayout& layout)
@@ -496,7 +459,7 @@ void TIACheckControl::DrawLines(Canvas& canvas, const CheckLayout& layout)
     const std::vector<TextLayer> layers = TextLayersFor(text3D_, Enabled(), font_.GetColor(), GetColor());
     for (int i = 0; i < lines_.Count(); ++i) {
         const std::string& line = lines_[i];
-        const CheckPoint q = layout.LineOutput(static_cast<std::size_t>(i));
+        const Point q = layout.LineOutput(static_cast<std::size_t>(i));
         canvas.font = font_;
         canvas.font.SetEscapement(textAngle_);
         HDC dc = canvas.Handle();
@@ -541,7 +504,7 @@ void TIACheckControl::DrawFocusFrame(Canvas& canvas, const CheckLayout& layout)
         points[i] = {corners[static_cast<std::size_t>(i)].x, corners[static_cast<std::size_t>(i)].y};
     }
     RegionHandle region(CreatePolygonRgn(points, 4, ALTERNATE));
-    canvas.brush.color = BlendColor(GetColor(), checkBlack, 100, 30);
+    canvas.brush.color = BlendColor(GetColor(), clBlack, 100, 30);
     HDC dc = canvas.Handle();
     if (!dc || !region) {
         return;

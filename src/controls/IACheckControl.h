@@ -140,8 +140,8 @@ private:
     void PaintParentBackground(HDC dc);
     void DrawLines(Canvas& canvas, const CheckLayout& layout);
     void DrawFocusFrame(Canvas& canvas, const CheckLayout& layout);
-    std::vector<CheckSize> MeasureLines() const;
-    CheckSize FieldSize() const;
+    std::vector<Size> MeasureLines() const;
+    Size FieldSize() const;
 
     TIACheckControlType controlType_ = iacctCheck;
     int textAngle_ = 0;

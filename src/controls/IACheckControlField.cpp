@@ -1,5 +1,7 @@
 #include "controls/IACheckControlField.h"
 
+#include "framework/window/ImageList.h"
+
 #include <cmath>
 
 namespace klarvo {
@@ -16,26 +18,24 @@ int Round(long double x)
 // Draws in the field's own coordinates.
 class FieldPainter {
 public:
-    FieldPainter(CheckFieldCanvas& canvas, CheckPoint origin) : canvas_(canvas), origin_(origin) {}
-
-    CheckFieldCanvas& operator*() { return canvas_; }
-    CheckFieldCanvas* operator->() { return &canvas_; }
+    FieldPainter(Canvas& canvas, Point origin) : canvas_(canvas), origin_(origin) {}
 
     void Rectangle(int l, int t, int r, int b) { canvas_.Rectangle(X(l), Y(t), X(r), Y(b)); }
     void Ellipse(int l, int t, int r, int b) { canvas_.Ellipse(X(l), Y(t), X(r), Y(b)); }
-    void FillRect(int l, int t, int r, int b) { canvas_.FillRect(X(l), Y(t), X(r), Y(b)); }
-    void Polygon(std::vector<CheckPoint> points)
+    void FillRect(int l, int t, int r, int b) { canvas_.FillRect(Rect{X(l), Y(t), X(r), Y(b)}); }
+    void Polygon(std::vector<Point> points)
     {
-        for (CheckPoint& p : points) {
+        for (Point& p : points) {
             p = {X(p.x), Y(p.y)};
         }
         canvas_.Polygon(points);
     }
-    // A polyline through the points as move-to and line-to calls.
-    void Lines(std::initializer_list<CheckPoint> points)
+    // A polyline through the points as move-to and line-to calls: a wide
+    // pen draws each segment on its own, without joins.
+    void Lines(std::initializer_list<Point> points)
     {
         bool first = true;
-        for (const CheckPoint& p : points) {
+        for (const Point& p : points) {
             if (first) {
                 canvas_.MoveTo(X(p.x), Y(p.y));
             } else {
@@ -45,23 +45,26 @@ public:
         }
     }
     // A solid-brush polygon with no outline.
-    void Patch(CheckColor brush, std::vector<CheckPoint> points)
+    void Patch(Color brush, std::vector<Point> points)
     {
-        canvas_.SetBrushColor(brush);
-        canvas_.SetBrushSolid(true);
-        canvas_.SetPenSolid(false);
+        Brush(brush);
+        BrushSolid(true);
+        PenSolid(false);
         Polygon(std::move(points));
-        canvas_.SetPenSolid(true);
+        PenSolid(true);
     }
-    void Pen(CheckColor color) { canvas_.SetPenColor(color); }
-    void Brush(CheckColor color) { canvas_.SetBrushColor(color); }
+    void Pen(Color color) { canvas_.pen.color = color; }
+    void PenSolid(bool solid) { canvas_.pen.style = solid ? PenStyle::Solid : PenStyle::Clear; }
+    void PenWidth(int width) { canvas_.pen.width = width; }
+    void Brush(Color color) { canvas_.brush.color = color; }
+    void BrushSolid(bool solid) { canvas_.brush.style = solid ? BrushStyle::Solid : BrushStyle::Clear; }
 
 private:
     int X(int x) const { return origin_.x + x; }
     int Y(int y) const { return origin_.y + y; }
 
-    CheckFieldCanvas& canvas_;
-    CheckPoint origin_;
+    Canvas& canvas_;
+    Point origin_;
 };
 
 void DrawStyle1(FieldPainter& p, const CheckFieldState& st, const CheckFieldColors& k)
@@ -70,7 +73,7 @@ void DrawStyle1(FieldPainter& p, const CheckFieldState& st, const CheckFieldColo
     if (st.type == iacctCheck) {
         p.Pen(k.field);
         p.Brush(k.field);
-        p->SetBrushSolid(true);
+        p.BrushSolid(true);
         p.Rectangle(2, 2, n - 2, n - 2);
         p.Pen(k.fieldLight);
         p.Lines({{0, n - 1}, {0, 0}, {n - 1, 0}});
@@ -82,7 +85,7 @@ void DrawStyle1(FieldPainter& p, const CheckFieldState& st, const CheckFieldColo
             return;
         }
         const int t = n / 3;
-        p->SetPenWidth(n / 8);
+        p.PenWidth(n / 8);
         p.Pen(k.darkMark ? k.mixLight : k.mixDark);
         p.Lines({{t - 1, t - 1}, {n - t - 1, n - t - 1}});
         p.Lines({{t - 1, n - t - 1}, {n - t - 1, t - 1}});
@@ -91,7 +94,7 @@ void DrawStyle1(FieldPainter& p, const CheckFieldState& st, const CheckFieldColo
         p.Pen(k.mark);
         p.Lines({{t - 1, t - 1}, {n - t + 1, n - t + 1}});
         p.Lines({{t - 1, n - t + 1}, {n - t + 1, t - 1}});
-        p->SetPenWidth(1);
+        p.PenWidth(1);
         return;
     }
     const int q = n / 4;
@@ -146,8 +149,8 @@ void DrawStyle1(FieldPainter& p, const CheckFieldState& st, const CheckFieldColo
 void DrawStyle2(FieldPainter& p, const CheckFieldState& st, const CheckFieldColors& k)
 {
     const bool turned = st.type == iacctCheck;
-    const auto shifted = [&](std::vector<CheckPoint> points) {
-        for (CheckPoint& pt : points) {
+    const auto shifted = [&](std::vector<Point> points) {
+        for (Point& pt : points) {
             pt.x += turned ? -1 : 0;
             pt.y -= 1;
         }
@@ -157,24 +160,24 @@ void DrawStyle2(FieldPainter& p, const CheckFieldState& st, const CheckFieldColo
     p.Patch(k.field, LensPolygon(st.size, 2, turned));
     p.Patch(k.fieldLight, shifted(LensPolygon(st.size, 4, turned)));
     p.Patch(k.field, LensPolygon(st.size, 4, turned));
-    p->SetBrushSolid(false);
-    p.Pen(checkBlack);
-    p->SetPenSolid(true);
-    p->SetPenWidth(1);
+    p.BrushSolid(false);
+    p.Pen(clBlack);
+    p.PenSolid(true);
+    p.PenWidth(1);
     p.Polygon(LensPolygon(st.size, 0, turned));
-    p->SetBrushSolid(true);
+    p.BrushSolid(true);
     if (!st.checked) {
         return;
     }
     const int cx = st.size.cx / 2, cy = st.size.cy / 2;
     p.Brush(k.mark);
-    p->SetBrushSolid(true);
-    p.Pen(k.darkMark ? k.mixLight : checkBlack);
-    p->SetPenSolid(true);
+    p.BrushSolid(true);
+    p.Pen(k.darkMark ? k.mixLight : clBlack);
+    p.PenSolid(true);
     p.Polygon({{cx - 5, cy - 5}, {cx, cy}, {cx + 5, cy - 9}, {cx + 1, cy + 7}});
 }
 
-std::vector<CheckPoint> Cross(int n, int d)
+std::vector<Point> Cross(int n, int d)
 {
     const int h = n / 2, t = n / 3;
     return {{h - t + d, h - t}, {h, h - d}, {h + t - d, h - t}, {h + t, h - t + d}, {h + d, h}, {h + t, h + t - d},
@@ -185,10 +188,10 @@ void DrawStyle3(FieldPainter& p, const CheckFieldState& st, const CheckFieldColo
 {
     const int n = st.size.cx;
     // A dark field is lit from inside, a light one shaded.
-    const CheckColor outerPen = k.darkField ? k.fieldLight : k.fieldDark;
-    const CheckColor innerPen = k.darkField ? k.fieldDark : k.fieldLight;
-    const CheckColor hollow = k.darkField ? k.mixDark : k.mixLight;
-    const CheckColor core = k.darkField ? k.fieldLight : k.fieldDark;
+    const Color outerPen = k.darkField ? k.fieldLight : k.fieldDark;
+    const Color innerPen = k.darkField ? k.fieldDark : k.fieldLight;
+    const Color hollow = k.darkField ? k.mixDark : k.mixLight;
+    const Color core = k.darkField ? k.fieldLight : k.fieldDark;
     if (st.type == iacctCheck) {
         p.Brush(k.field);
         p.Pen(outerPen);
@@ -226,30 +229,29 @@ void DrawStyle3(FieldPainter& p, const CheckFieldState& st, const CheckFieldColo
 
 } // namespace
 
-CheckFieldColors CheckFieldColorsFor(CheckColor color, CheckColor color1, CheckColor color2, bool enabled,
-                                     ColorResolver resolve)
+CheckFieldColors CheckFieldColorsFor(Color color, Color color1, Color color2, bool enabled, ColorResolver resolve)
 {
     CheckFieldColors k;
     k.field = enabled ? color1 : BlendColor(color, color1, 100, 30, resolve);
     k.mark = enabled ? color2 : BlendColor(color, color2, 100, 30, resolve);
-    k.fieldLight = BlendColor(k.field, checkWhite, 100, 30, resolve);
-    k.fieldDark = BlendColor(k.field, checkBlack, 100, 30, resolve);
-    const CheckColor mix = BlendColor(k.mark, k.field, 100, 50, resolve);
-    k.mixLight = BlendColor(mix, checkWhite, 100, 50, resolve);
-    k.mixDark = BlendColor(mix, checkBlack, 100, 30, resolve);
+    k.fieldLight = BlendColor(k.field, clWhite, 100, 30, resolve);
+    k.fieldDark = BlendColor(k.field, clBlack, 100, 30, resolve);
+    const Color mix = BlendColor(k.mark, k.field, 100, 50, resolve);
+    k.mixLight = BlendColor(mix, clWhite, 100, 50, resolve);
+    k.mixDark = BlendColor(mix, clBlack, 100, 30, resolve);
     k.darkField = IsDarkColor(k.field, resolve);
     k.darkMark = IsDarkColor(k.mark, resolve);
     return k;
 }
 
-std::vector<CheckPoint> LensPolygon(CheckSize size, int k, bool turned)
+std::vector<Point> LensPolygon(Size size, int k, bool turned)
 {
     const double d = std::sqrt(static_cast<double>(size.cx) * size.cx + static_cast<double>(size.cy) * size.cy);
     const long double a = d / 3.0L;
     const long double b = d / 5.0L - k;
     const int cx = size.cx / 2, cy = size.cy / 2;
     const long double root2 = std::sqrt(2.0L);
-    std::vector<CheckPoint> points;
+    std::vector<Point> points;
     points.reserve(10);
     for (int i = 0; i < 10; ++i) {
         const long double angle = i * 2 * pi / 10;
@@ -264,13 +266,13 @@ std::vector<CheckPoint> LensPolygon(CheckSize size, int k, bool turned)
     return points;
 }
 
-void DrawCheckField(CheckFieldCanvas& canvas, const CheckFieldState& state, ColorResolver resolve)
+void DrawCheckField(Canvas& canvas, const CheckFieldState& state, ColorResolver resolve)
 {
     FieldPainter painter(canvas, state.pos);
     switch (state.style) {
     case iaccsBitmap:
-        if (state.imageCount >= 4) {
-            canvas.DrawImage((state.enabled ? 0 : 2) + (state.checked ? 1 : 0), state.pos.x, state.pos.y);
+        if (state.images && state.images->Count() >= 4) {
+            state.images->Draw(canvas, state.pos.x, state.pos.y, (state.enabled ? 0 : 2) + (state.checked ? 1 : 0));
         }
         return;
     case iaccsStyle1:

@@ -1,7 +1,5 @@
 #include "controls/IACheckControlLayout.h"
 
-#include <windows.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -26,42 +24,34 @@ int Max0(int x)
     return std::max(0, x);
 }
 
-int Channel(CheckColor c, int shift)
+int Channel(Color c, int shift)
 {
     return static_cast<int>((c >> shift) & 0xFF);
 }
 
 } // namespace
 
-CheckColor ResolveCheckColor(CheckColor color)
-{
-    if ((color & 0xFF000000u) == 0x80000000u) {
-        return static_cast<CheckColor>(GetSysColor(static_cast<int>(color & 0xFF))) & 0x00FFFFFFu;
-    }
-    return color;
-}
-
-CheckColor BlendColor(CheckColor a, CheckColor b, int total, int step, ColorResolver resolve)
+Color BlendColor(Color a, Color b, int total, int step, ColorResolver resolve)
 {
     if (total == 0) {
         return a;
     }
-    const CheckColor ra = resolve(a);
-    const CheckColor rb = resolve(b);
-    CheckColor result = 0;
+    const Color ra = resolve(a);
+    const Color rb = resolve(b);
+    Color result = 0;
     for (int shift : {0, 8, 16}) {
         const int ca = Channel(ra, shift);
         const int cb = Channel(rb, shift);
         const int mixed = std::clamp(ca + ((cb - ca) * step) / total, 0, 255);
-        result |= static_cast<CheckColor>(mixed) << shift;
+        result |= static_cast<Color>(mixed) << shift;
     }
     return result;
 }
 
-bool ColorsNear(CheckColor a, CheckColor b, int limit, ColorResolver resolve)
+bool ColorsNear(Color a, Color b, int limit, ColorResolver resolve)
 {
-    const CheckColor ra = resolve(a);
-    const CheckColor rb = resolve(b);
+    const Color ra = resolve(a);
+    const Color rb = resolve(b);
     int distance = 0;
     for (int shift : {0, 8, 16}) {
         distance += std::abs(Channel(ra, shift) - Channel(rb, shift));
@@ -120,11 +110,11 @@ std::string JoinTextLines(const std::vector<std::string>& lines)
     return text;
 }
 
-CheckSize CheckFieldSizeFor(TIACheckControlStyle style, bool hasImageList, int imageWidth, int imageHeight)
+Size CheckFieldSizeFor(TIACheckControlStyle style, bool hasImageList, int imageWidth, int imageHeight)
 {
     switch (style) {
     case iaccsBitmap:
-        return hasImageList ? CheckSize{imageWidth, imageHeight} : CheckSize{20, 20};
+        return hasImageList ? Size{imageWidth, imageHeight} : Size{20, 20};
     case iaccsStyle1Small:
     case iaccsStyle3:
         return {16, 16};
@@ -139,7 +129,7 @@ CheckLayout::CheckLayout(CheckLayoutInput input) : in_(std::move(input))
     c_ = std::cos(theta);
     s_ = std::sin(theta);
 
-    for (const CheckSize& line : in_.lines) {
+    for (const Size& line : in_.lines) {
         block_.cx = std::max(block_.cx, line.cx);
         block_.cy += line.cy;
     }
@@ -195,7 +185,7 @@ CheckLayout::CheckLayout(CheckLayoutInput input) : in_(std::move(input))
     }
 }
 
-CheckPoint CheckLayout::LineOffset(std::size_t i) const
+Point CheckLayout::LineOffset(std::size_t i) const
 {
     if (i >= in_.lines.size()) {
         return {0, 0};
@@ -214,13 +204,13 @@ CheckPoint CheckLayout::LineOffset(std::size_t i) const
     return {Round(x * c_ + y * s_), Round(-x * s_ + y * c_)};
 }
 
-CheckPoint CheckLayout::LineOutput(std::size_t i) const
+Point CheckLayout::LineOutput(std::size_t i) const
 {
-    const CheckPoint offset = LineOffset(i);
+    const Point offset = LineOffset(i);
     return {textPos_.x + origin_.x + offset.x, textPos_.y + origin_.y + offset.y};
 }
 
-CheckSize CheckLayout::NeededSize() const
+Size CheckLayout::NeededSize() const
 {
     const int cw = in_.field.cx, ch = in_.field.cy, bw = box_.cx, bh = box_.cy, g = in_.gap;
     if (in_.fieldHorizontalAlign != iaccthaCenter) {
@@ -234,26 +224,26 @@ CheckSize CheckLayout::NeededSize() const
     return {std::max(cw, bw), std::max(ch, bh)};
 }
 
-std::array<CheckPoint, 4> CheckLayout::Corners(CheckPoint p0, int w, int h) const
+std::array<Point, 4> CheckLayout::Corners(Point p0, int w, int h) const
 {
-    const CheckPoint p1{p0.x + Round(c_ * w), p0.y - Round(s_ * w)};
-    const CheckPoint down{Round(s_ * h), Round(c_ * h)};
-    return {p0, p1, CheckPoint{p1.x + down.x, p1.y + down.y}, CheckPoint{p0.x + down.x, p0.y + down.y}};
+    const Point p1{p0.x + Round(c_ * w), p0.y - Round(s_ * w)};
+    const Point down{Round(s_ * h), Round(c_ * h)};
+    return {p0, p1, Point{p1.x + down.x, p1.y + down.y}, Point{p0.x + down.x, p0.y + down.y}};
 }
 
-std::array<CheckPoint, 4> CheckLayout::FocusCorners() const
+std::array<Point, 4> CheckLayout::FocusCorners() const
 {
-    const CheckPoint p0 = P0();
-    const CheckPoint f0{p0.x + Round(2 * c_ + 2 * s_), p0.y + Round(2 * c_ - 2 * s_)};
+    const Point p0 = P0();
+    const Point f0{p0.x + Round(2 * c_ + 2 * s_), p0.y + Round(2 * c_ - 2 * s_)};
     return Corners(f0, block_.cx - 4, block_.cy - 4);
 }
 
-std::vector<TextLayer> TextLayersFor(TIACheckControlText3DStyle style, bool enabled, CheckColor fontColor,
-                                     CheckColor color, ColorResolver resolve)
+std::vector<TextLayer> TextLayersFor(TIACheckControlText3DStyle style, bool enabled, Color fontColor, Color color,
+                                     ColorResolver resolve)
 {
-    const CheckColor light = BlendColor(color, checkWhite, 100, 30, resolve);
-    const CheckColor dark = BlendColor(color, checkBlack, 100, 30, resolve);
-    const CheckColor face = enabled ? fontColor : BlendColor(fontColor, color, 100, 50, resolve);
+    const Color light = BlendColor(color, clWhite, 100, 30, resolve);
+    const Color dark = BlendColor(color, clBlack, 100, 30, resolve);
+    const Color face = enabled ? fontColor : BlendColor(fontColor, color, 100, 50, resolve);
     switch (style) {
     case iscct3dsUp:
         return {{1, 1, dark}, {-1, -1, light}, {0, 0, face}};
@@ -264,7 +254,7 @@ std::vector<TextLayer> TextLayersFor(TIACheckControlText3DStyle style, bool enab
             return {{0, 0, fontColor}};
         }
         // Engraved: a light copy under the inactive-caption colour.
-        return {{1, 1, CheckRgb(223, 223, 223)}, {0, 0, CheckSysColor(3)}};
+        return {{1, 1, Rgb(223, 223, 223)}, {0, 0, SystemColor(3)}};
     }
 }
 

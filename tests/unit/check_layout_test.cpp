@@ -6,8 +6,8 @@ using namespace klarvo;
 
 namespace {
 
-CheckLayout Layout(int angle, TIACheckControlTextVAlign v, TIACheckControlTextHAlign h, CheckSize field,
-                   std::vector<CheckSize> lines, int gap = 4, TIACheckControlTextHAlign textAlign = iaccthaLeft)
+CheckLayout Layout(int angle, TIACheckControlTextVAlign v, TIACheckControlTextHAlign h, Size field,
+                   std::vector<Size> lines, int gap = 4, TIACheckControlTextHAlign textAlign = iaccthaLeft)
 {
     CheckLayoutInput in;
     in.textAngle = angle;
@@ -25,14 +25,14 @@ TEST(CheckLayout, NineArrangementsAtAngleZero)
     struct Case {
         TIACheckControlTextVAlign v;
         TIACheckControlTextHAlign h;
-        CheckSize field;
-        std::vector<CheckSize> lines;
-        CheckPoint fieldPos, textPos;
-        CheckSize needed;
+        Size field;
+        std::vector<Size> lines;
+        Point fieldPos, textPos;
+        Size needed;
     };
-    const std::vector<CheckSize> wide{{50, 16}};           // text lower than the field
-    const std::vector<CheckSize> tall{{30, 16}, {26, 16}}; // text taller than the field
-    const std::vector<CheckSize> narrow{{10, 16}};         // text narrower than the field
+    const std::vector<Size> wide{{50, 16}};           // text lower than the field
+    const std::vector<Size> tall{{30, 16}, {26, 16}}; // text taller than the field
+    const std::vector<Size> narrow{{10, 16}};         // text narrower than the field
     const Case cases[] = {
         {iacctvaTop, iaccthaLeft, {20, 20}, wide, {0, 0}, {24, 0}, {74, 20}},
         {iacctvaTop, iaccthaRight, {20, 20}, wide, {54, 0}, {0, 0}, {74, 20}},
@@ -59,7 +59,7 @@ TEST(CheckLayout, NineArrangementsAtAngleZero)
         EXPECT_EQ(l.CheckFieldPos(), c.fieldPos);
         EXPECT_EQ(l.TextFieldPos(), c.textPos);
         EXPECT_EQ(l.NeededSize(), c.needed);
-        EXPECT_EQ(l.TextOrigin(), (CheckPoint{0, 0}));
+        EXPECT_EQ(l.TextOrigin(), (Point{0, 0}));
         EXPECT_EQ(l.LineOutput(0), c.textPos);
     }
 }
@@ -68,10 +68,10 @@ TEST(CheckLayout, RotatedBlockBoxOriginAndCorners)
 {
     struct Case {
         int angle;
-        CheckSize box;
-        CheckPoint origin;
-        CheckPoint line1; // offset of the second line from the reference corner
-        std::array<CheckPoint, 4> corners;
+        Size box;
+        Point origin;
+        Point line1; // offset of the second line from the reference corner
+        std::array<Point, 4> corners;
     };
     // Block 50 x 32 (two 16-pixel lines), field 20 x 20 to the left: text box at (24, 0).
     const Case cases[] = {
@@ -90,16 +90,16 @@ TEST(CheckLayout, RotatedBlockBoxOriginAndCorners)
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "angle " << c.angle);
         const CheckLayout l = Layout(c.angle, iacctvaTop, iaccthaLeft, {20, 20}, {{50, 16}, {40, 16}});
-        EXPECT_EQ(l.BlockSize(), (CheckSize{50, 32}));
+        EXPECT_EQ(l.BlockSize(), (Size{50, 32}));
         EXPECT_EQ(l.BoxSize(), c.box);
         EXPECT_EQ(l.TextOrigin(), c.origin);
-        EXPECT_EQ(l.TextFieldPos(), (CheckPoint{24, 0}));
+        EXPECT_EQ(l.TextFieldPos(), (Point{24, 0}));
         EXPECT_EQ(l.LineOffset(1), c.line1);
-        EXPECT_EQ(l.LineOutput(1), (CheckPoint{24 + c.origin.x + c.line1.x, c.origin.y + c.line1.y}));
+        EXPECT_EQ(l.LineOutput(1), (Point{24 + c.origin.x + c.line1.x, c.origin.y + c.line1.y}));
         EXPECT_EQ(l.TextCorners(), c.corners);
-        EXPECT_EQ(l.NeededSize(), (CheckSize{24 + c.box.cx, std::max(20, c.box.cy)}));
+        EXPECT_EQ(l.NeededSize(), (Size{24 + c.box.cx, std::max(20, c.box.cy)}));
         // Every corner of the block lies inside the box the layout reserved.
-        for (const CheckPoint& p : l.TextCorners()) {
+        for (const Point& p : l.TextCorners()) {
             EXPECT_GE(p.x, 24);
             EXPECT_LE(p.x, 24 + c.box.cx);
             EXPECT_GE(p.y, 0);
@@ -123,42 +123,42 @@ TEST(CheckLayout, LinesAlignAgainstEachOther)
     };
     for (const Case& c : cases) {
         const CheckLayout l = Layout(0, iacctvaTop, iaccthaLeft, {16, 16}, {{c.shortWidth, 16}, {48, 16}}, 4, c.align);
-        EXPECT_EQ(l.LineOffset(0), (CheckPoint{c.expectedX, 0})) << "align " << c.align;
-        EXPECT_EQ(l.LineOffset(1), (CheckPoint{0, 16}));
-        EXPECT_EQ(l.LineOffset(2), (CheckPoint{0, 0})) << "beyond the last line";
+        EXPECT_EQ(l.LineOffset(0), (Point{c.expectedX, 0})) << "align " << c.align;
+        EXPECT_EQ(l.LineOffset(1), (Point{0, 16}));
+        EXPECT_EQ(l.LineOffset(2), (Point{0, 0})) << "beyond the last line";
     }
     // Right-aligned at 1800: the short line's end still meets the long one's.
     const CheckLayout upside = Layout(1800, iacctvaTop, iaccthaLeft, {16, 16}, {{8, 16}, {48, 16}}, 4, iaccthaRight);
-    EXPECT_EQ(upside.LineOffset(0), (CheckPoint{-40, 0}));
+    EXPECT_EQ(upside.LineOffset(0), (Point{-40, 0}));
 }
 
 TEST(CheckLayout, NoTextCollapsesToAPoint)
 {
     const CheckLayout left = Layout(0, iacctvaTop, iaccthaLeft, {20, 20}, {});
-    EXPECT_EQ(left.BlockSize(), (CheckSize{0, 0}));
-    EXPECT_EQ(left.NeededSize(), (CheckSize{24, 20}));
-    for (const CheckPoint& p : left.TextCorners()) {
-        EXPECT_EQ(p, (CheckPoint{24, 0}));
+    EXPECT_EQ(left.BlockSize(), (Size{0, 0}));
+    EXPECT_EQ(left.NeededSize(), (Size{24, 20}));
+    for (const Point& p : left.TextCorners()) {
+        EXPECT_EQ(p, (Point{24, 0}));
     }
-    EXPECT_EQ(Layout(900, iacctvaTop, iaccthaRight, {16, 16}, {}).NeededSize(), (CheckSize{20, 16}));
+    EXPECT_EQ(Layout(900, iacctvaTop, iaccthaRight, {16, 16}, {}).NeededSize(), (Size{20, 16}));
 }
 
 TEST(CheckLayout, FocusFrameIsTheBlockShrunkByTwo)
 {
     const CheckLayout flat = Layout(0, iacctvaTop, iaccthaLeft, {20, 20}, {{50, 16}});
-    EXPECT_EQ(flat.FocusCorners(), (std::array<CheckPoint, 4>{{{26, 2}, {72, 2}, {72, 14}, {26, 14}}}));
+    EXPECT_EQ(flat.FocusCorners(), (std::array<Point, 4>{{{26, 2}, {72, 2}, {72, 14}, {26, 14}}}));
     const CheckLayout up = Layout(900, iacctvaTop, iaccthaLeft, {20, 20}, {{50, 16}});
-    EXPECT_EQ(up.FocusCorners(), (std::array<CheckPoint, 4>{{{26, 48}, {26, 2}, {38, 2}, {38, 48}}}));
+    EXPECT_EQ(up.FocusCorners(), (std::array<Point, 4>{{{26, 48}, {26, 2}, {38, 2}, {38, 48}}}));
 }
 
 TEST(CheckLayout, FieldSizeFollowsStyle)
 {
-    EXPECT_EQ(CheckFieldSizeFor(iaccsStyle1, false, 0, 0), (CheckSize{20, 20}));
-    EXPECT_EQ(CheckFieldSizeFor(iaccsStyle2, true, 5, 5), (CheckSize{20, 20}));
-    EXPECT_EQ(CheckFieldSizeFor(iaccsStyle1Small, false, 0, 0), (CheckSize{16, 16}));
-    EXPECT_EQ(CheckFieldSizeFor(iaccsStyle3, false, 0, 0), (CheckSize{16, 16}));
-    EXPECT_EQ(CheckFieldSizeFor(iaccsBitmap, false, 32, 24), (CheckSize{20, 20}));
-    EXPECT_EQ(CheckFieldSizeFor(iaccsBitmap, true, 32, 24), (CheckSize{32, 24}));
+    EXPECT_EQ(CheckFieldSizeFor(iaccsStyle1, false, 0, 0), (Size{20, 20}));
+    EXPECT_EQ(CheckFieldSizeFor(iaccsStyle2, true, 5, 5), (Size{20, 20}));
+    EXPECT_EQ(CheckFieldSizeFor(iaccsStyle1Small, false, 0, 0), (Size{16, 16}));
+    EXPECT_EQ(CheckFieldSizeFor(iaccsStyle3, false, 0, 0), (Size{16, 16}));
+    EXPECT_EQ(CheckFieldSizeFor(iaccsBitmap, false, 32, 24), (Size{20, 20}));
+    EXPECT_EQ(CheckFieldSizeFor(iaccsBitmap, true, 32, 24), (Size{32, 24}));
 }
 
 TEST(CheckAngle, HeldInOneTurn)
@@ -171,28 +171,28 @@ TEST(CheckAngle, HeldInOneTurn)
     }
 }
 
-CheckColor FakeSystem(CheckColor c)
+Color FakeSystem(Color c)
 {
     // Button face of a test palette: every system colour is (212, 208, 200).
-    return (c & 0xFF000000u) == 0x80000000u ? CheckRgb(212, 208, 200) : c;
+    return IsSystemColor(c) ? Rgb(212, 208, 200) : c;
 }
 
-TEST(CheckColors, BlendTruncatesTowardZeroAndClamps)
+TEST(Colors, BlendTruncatesTowardZeroAndClamps)
 {
     struct Case {
-        CheckColor a, b;
+        Color a, b;
         int total, step;
-        CheckColor expected;
+        Color expected;
     };
     const Case cases[] = {
-        {CheckRgb(128, 128, 128), checkWhite, 100, 30, CheckRgb(166, 166, 166)},
-        {CheckRgb(128, 128, 128), checkBlack, 100, 30, CheckRgb(90, 90, 90)}, // -38.4 -> -38
-        {CheckRgb(0, 255, 0), CheckRgb(128, 128, 128), 100, 50, CheckRgb(64, 192, 64)},
-        {CheckRgb(200, 10, 100), checkWhite, 100, 200, CheckRgb(255, 255, 255)},
-        {CheckRgb(200, 10, 100), checkWhite, 100, -200, CheckRgb(90, 0, 0)},
-        {CheckSysColor(15), checkBlack, 100, 50, CheckRgb(106, 104, 100)},
-        {CheckSysColor(15), checkBlack, 0, 50, CheckSysColor(15)}, // unresolved
-        {CheckRgb(1, 2, 3), checkWhite, 100, 0, CheckRgb(1, 2, 3)},
+        {Rgb(128, 128, 128), clWhite, 100, 30, Rgb(166, 166, 166)},
+        {Rgb(128, 128, 128), clBlack, 100, 30, Rgb(90, 90, 90)}, // -38.4 -> -38
+        {Rgb(0, 255, 0), Rgb(128, 128, 128), 100, 50, Rgb(64, 192, 64)},
+        {Rgb(200, 10, 100), clWhite, 100, 200, Rgb(255, 255, 255)},
+        {Rgb(200, 10, 100), clWhite, 100, -200, Rgb(90, 0, 0)},
+        {SystemColor(15), clBlack, 100, 50, Rgb(106, 104, 100)},
+        {SystemColor(15), clBlack, 0, 50, SystemColor(15)}, // unresolved
+        {Rgb(1, 2, 3), clWhite, 100, 0, Rgb(1, 2, 3)},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(BlendColor(c.a, c.b, c.total, c.step, FakeSystem), c.expected)
@@ -200,35 +200,35 @@ TEST(CheckColors, BlendTruncatesTowardZeroAndClamps)
     }
 }
 
-TEST(CheckColors, DarkMeansChannelsBelow384)
+TEST(Colors, DarkMeansChannelsBelow384)
 {
-    EXPECT_FALSE(IsDarkColor(CheckRgb(128, 128, 128), FakeSystem));
-    EXPECT_TRUE(IsDarkColor(CheckRgb(127, 128, 128), FakeSystem));
-    EXPECT_TRUE(IsDarkColor(CheckRgb(0, 255, 0), FakeSystem));
-    EXPECT_FALSE(IsDarkColor(CheckRgb(255, 255, 0), FakeSystem));
-    EXPECT_FALSE(IsDarkColor(CheckSysColor(15), FakeSystem));
-    EXPECT_TRUE(ColorsNear(CheckRgb(10, 20, 30), CheckRgb(20, 10, 30), 21, FakeSystem));
-    EXPECT_FALSE(ColorsNear(CheckRgb(10, 20, 30), CheckRgb(20, 10, 30), 20, FakeSystem));
+    EXPECT_FALSE(IsDarkColor(Rgb(128, 128, 128), FakeSystem));
+    EXPECT_TRUE(IsDarkColor(Rgb(127, 128, 128), FakeSystem));
+    EXPECT_TRUE(IsDarkColor(Rgb(0, 255, 0), FakeSystem));
+    EXPECT_FALSE(IsDarkColor(Rgb(255, 255, 0), FakeSystem));
+    EXPECT_FALSE(IsDarkColor(SystemColor(15), FakeSystem));
+    EXPECT_TRUE(ColorsNear(Rgb(10, 20, 30), Rgb(20, 10, 30), 21, FakeSystem));
+    EXPECT_FALSE(ColorsNear(Rgb(10, 20, 30), Rgb(20, 10, 30), 20, FakeSystem));
 }
 
-TEST(CheckColors, RealSystemColoursAreResolved)
+TEST(Colors, RealSystemColoursAreResolved)
 {
-    const CheckColor face = ResolveCheckColor(CheckSysColor(15));
+    const Color face = ColorToRGB(SystemColor(15));
     EXPECT_EQ(face & 0xFF000000u, 0u);
-    EXPECT_EQ(BlendColor(CheckSysColor(15), CheckSysColor(15), 100, 50), face);
+    EXPECT_EQ(BlendColor(SystemColor(15), SystemColor(15), 100, 50), face);
 }
 
 TEST(CheckText, LayersOfFlatRaisedAndSunkText)
 {
-    const CheckColor blue = CheckRgb(0, 0, 255);
-    const CheckColor face = CheckSysColor(15); // resolves to (212, 208, 200)
-    const CheckColor light = CheckRgb(212 + 12, 208 + 14, 200 + 16);
-    const CheckColor dark = CheckRgb(149, 146, 140);
-    const CheckColor halfway = CheckRgb(106, 104, 228);
+    const Color blue = Rgb(0, 0, 255);
+    const Color face = SystemColor(15); // resolves to (212, 208, 200)
+    const Color light = Rgb(212 + 12, 208 + 14, 200 + 16);
+    const Color dark = Rgb(149, 146, 140);
+    const Color halfway = Rgb(106, 104, 228);
     using L = std::vector<TextLayer>;
     EXPECT_EQ(TextLayersFor(iscct3dsSimple, true, blue, face, FakeSystem), (L{{0, 0, blue}}));
     EXPECT_EQ(TextLayersFor(iscct3dsSimple, false, blue, face, FakeSystem),
-              (L{{1, 1, CheckRgb(223, 223, 223)}, {0, 0, CheckSysColor(3)}}));
+              (L{{1, 1, Rgb(223, 223, 223)}, {0, 0, SystemColor(3)}}));
     EXPECT_EQ(TextLayersFor(iscct3dsUp, true, blue, face, FakeSystem),
               (L{{1, 1, dark}, {-1, -1, light}, {0, 0, blue}}));
     EXPECT_EQ(TextLayersFor(iscct3dsUp, false, blue, face, FakeSystem),
@@ -254,10 +254,6 @@ TEST(CheckFonts, SmoothOnlyFromWindows98AndNt4)
             << c.platform << " " << c.major << "." << c.minor;
     }
 }
-
-} // namespace
-
-namespace {
 
 TEST(CheckTextLines, SplitAtEveryKindOfBreakAndJoinWithCrLf)
 {

@@ -285,7 +285,7 @@ TEST_F(CheckWindow, WindowIsCutToFieldAndText)
     c->SetAutoSize(false);
     c->SetBounds(10, 10, 200, 60);
     const CheckLayout layout = c->Layout();
-    const CheckSize text = layout.BlockSize();
+    const Size text = layout.BlockSize();
     ASSERT_GT(text.cx, 0);
     RegionHandle region(CreateRectRgn(0, 0, 0, 0));
     ASSERT_NE(GetWindowRgn(c->Handle(), region.Get()), ERROR);
@@ -338,7 +338,7 @@ TEST_F(CheckWindow, PaintDrawsTextLayersThenTheField)
     EXPECT_EQ(c->Height(), layout.NeededSize().cy);
     const auto texts = canvas.Only("WriteText");
     ASSERT_EQ(texts.size(), 6u);
-    const CheckPoint second = layout.LineOutput(1);
+    const Point second = layout.LineOutput(1);
     EXPECT_EQ(texts[3].text, "two");
     EXPECT_EQ(texts[3].args, (std::vector<int>{second.x + 1, second.y + 1}));
     EXPECT_EQ(texts[3].font.GetColor(), Rgb(140, 140, 140));
@@ -381,10 +381,10 @@ TEST_F(CheckWindow, FreedImageListIsNoLongerDrawn)
     images->AddStrip(strip);
     c->SetStyle(iaccsBitmap);
     c->SetImageList(images);
-    EXPECT_EQ(c->Layout().FieldSize(), (CheckSize{24, 24}));
+    EXPECT_EQ(c->Layout().FieldSize(), (Size{24, 24}));
     delete images;
     EXPECT_EQ(c->GetImageList(), nullptr);
-    EXPECT_EQ(c->Layout().FieldSize(), (CheckSize{20, 20}));
+    EXPECT_EQ(c->Layout().FieldSize(), (Size{20, 20}));
     RecordingCanvas canvas;
     c->PaintTo(canvas);
     EXPECT_TRUE(canvas.Only("Draw").empty());

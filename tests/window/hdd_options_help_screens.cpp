@@ -41,10 +41,7 @@ void Save(Tfmshell& shell, const std::string& path)
 
 int Run()
 {
-    std::string out = test::TestArgument("out");
-    out = out.empty() ? std::string("screens") : test::WindowsPathOf(out);
-    test::MakeDirectories(out);
-    out += "\\";
+    const std::string out = test::ScreensDir("screens");
 
     // The first run's settings go to places of this program's own.
     test::ShellPlaces places("screens");

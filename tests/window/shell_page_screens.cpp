@@ -11,19 +11,6 @@ namespace {
 
 constexpr int kPageCount = 7;
 
-// Where the pictures go: --out=<Unix or Windows directory>, else the
-// current directory's screens\ folder.
-std::string ScreensDirectory()
-{
-    const std::string out = TestArgument("out");
-    std::string dir = out.empty() ? std::string("screens") : WindowsPathOf(out);
-    if (dir.back() != '\\') {
-        dir += '\\';
-    }
-    MakeDirectories(dir);
-    return dir;
-}
-
 // Each page of the real window as a person sees it after a minute of use:
 // a free-memory history with ups and downs, then the page shown through the
 // same notification a second start sends.
@@ -37,7 +24,7 @@ TEST_F(ShellTest, RendersEveryPageOfTheRealWindow)
         s.tmrefreshTimer(nullptr);
     }
     Pump();
-    const std::string dir = ScreensDirectory();
+    const std::string dir = ScreensDir("screens");
     for (int page = 0; page < kPageCount; ++page) {
         SendMessageA(s.Handle(), WM_SHELLNOTIFY, ntShowPage, page);
         RedrawWindow(s.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);

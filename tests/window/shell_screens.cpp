@@ -19,6 +19,7 @@
 #include "framework/standard/StdWindows.h"
 #include "support/Png.h"
 #include "support/Process.h"
+#include "support/ScreenProgram.h"
 #include "support/Pump.h"
 
 #include <windows.h>
@@ -32,11 +33,6 @@ using namespace klarvo;
 namespace {
 
 using test::Pump;
-
-std::string OutDir()
-{
-    return test::ScreensDir("screens");
-}
 
 class Screens {
 public:
@@ -88,14 +84,7 @@ public:
     }
 
 private:
-    template <typename T> T& Find(const std::string& name)
-    {
-        auto* c = dynamic_cast<T*>(form_.FindComponent(name));
-        if (!c) {
-            throw std::runtime_error("no " + name);
-        }
-        return *c;
-    }
+    template <typename T> T& Find(const std::string& name) { return Need<T>(form_, name); }
 
     void Bind(Component& c, const std::string& event, const std::string& handler)
     {
@@ -154,18 +143,14 @@ private:
 
 int main()
 {
-    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
-    try {
+    return test::RunScreenProgram("shell_screens", [] {
         Screens screens;
-        const std::string dir = OutDir();
+        const std::string dir = test::ScreensDir("screens");
         for (int page = 0; page < 7; ++page) {
             const std::string path = dir + "layout-page-" + std::to_string(page) + ".png";
             screens.Save(page, path);
             std::printf("%s\n", path.c_str());
         }
         return 0;
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "shell_screens: %s\n", e.what());
-        return 1;
-    }
+    });
 }

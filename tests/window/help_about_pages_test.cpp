@@ -31,12 +31,11 @@ protected:
         }
         return count;
     }
-    int VisibleIndexLabels() { return IndexLabels(true); }
     // The page's state as a person sees it: the index or the topic's title.
     void ExpectIndex()
     {
         EXPECT_EQ(Topic(), help::kIndex);
-        EXPECT_EQ(VisibleIndexLabels(), std::min(shell->Values().helpTopicCount, help::kMaxTopics));
+        EXPECT_EQ(IndexLabels(true), std::min(shell->Values().helpTopicCount, help::kMaxTopics));
         EXPECT_FALSE(Get<Control>("lbcap").Visible());
         EXPECT_FALSE(Get<Control>("lbhelp").Visible());
         EXPECT_FALSE(Enabled("nbback"));
@@ -46,7 +45,7 @@ protected:
     void ExpectTopic(std::int32_t topic, const std::string& title)
     {
         EXPECT_EQ(Topic(), topic);
-        EXPECT_EQ(VisibleIndexLabels(), 0);
+        EXPECT_EQ(IndexLabels(true), 0);
         EXPECT_TRUE(Get<Control>("lbcap").Visible());
         EXPECT_EQ(Text("lbcap"), title);
         EXPECT_TRUE(Get<Control>("lbhelp").Visible());
@@ -142,18 +141,6 @@ TEST_F(HelpPageTest, TopicsBeyondTheLabelsStillShowTheirTitles)
     EXPECT_EQ(Text("lbhelp"), "Text 100\r\n");
 }
 
-// The pointer's way over a link, as the window reports it.
-void Hover(Label& link)
-{
-    ASSERT_TRUE(link.OnMouseEnter);
-    ASSERT_TRUE(link.OnMouseLeave);
-    link.OnMouseEnter(&link);
-}
-void Leave(Label& link)
-{
-    link.OnMouseLeave(&link);
-}
-
 TEST_F(HelpPageTest, LinksTurnBlueUnderThePointerAndBackAfter)
 {
     Open();
@@ -169,9 +156,11 @@ TEST_F(HelpPageTest, LinksTurnBlueUnderThePointerAndBackAfter)
     for (const auto& l : links) {
         SCOPED_TRACE(l.link->Name());
         ASSERT_EQ(l.link->GetFont().GetColor(), l.normal);
-        Hover(*l.link);
+        // The pointer's way over the link, as the window reports it.
+        ASSERT_TRUE(l.link->OnMouseEnter && l.link->OnMouseLeave);
+        l.link->OnMouseEnter(l.link);
         EXPECT_EQ(l.link->GetFont().GetColor(), Rgb(0, 0, 255));
-        Leave(*l.link);
+        l.link->OnMouseLeave(l.link);
         EXPECT_EQ(l.link->GetFont().GetColor(), l.normal);
     }
 }

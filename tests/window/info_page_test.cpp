@@ -25,11 +25,6 @@ protected:
         ShowShell();
         cleaner.commands.clear();
     }
-    void Notify(int code, std::int64_t value)
-    {
-        SendMessageA(shell->Handle(), WM_SHELLNOTIFY, static_cast<WPARAM>(code), static_cast<LPARAM>(value));
-    }
-    std::string Text(const char* name) { return Get<Control>(name).Text(); }
 };
 
 TEST_F(InfoPageTest, ReportsOfTheResidentCleanerReachTheirLabels)
@@ -129,7 +124,7 @@ TEST_F(InfoPageTest, FastCleaningIsLockedForItsTimer)
 
 TEST_F(InfoPageTest, ApplyIsHiddenOnTheInfoPage)
 {
-    auto& apply = Get<Control>("nbapply");
+    auto& apply = Apply();
     shell->Pages().chrome.SelectPage(1);
     EXPECT_TRUE(apply.Visible());
     shell->Pages().chrome.SelectPage(0);

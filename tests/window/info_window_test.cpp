@@ -89,11 +89,6 @@ TEST_F(InfoWindowTest, PopupAmountsAboveTheDesignMaximumAreHeldUntilThePageIsSho
     EXPECT_EQ(popup3->Position(), 2730);
 }
 
-COLORREF PixelOf(const Bitmap& b, int x, int y)
-{
-    return b.Pixel(x, y);
-}
-
 TEST_F(InfoWindowTest, ThePictureOnABitmapHasItsColoursWhereTheyBelong)
 {
     Bitmap picture(kGraphWidth, kGraphHeight);
@@ -101,17 +96,17 @@ TEST_F(InfoWindowTest, ThePictureOnABitmapHasItsColoursWhereTheyBelong)
     h.Append(30);
     DrawFreeRamGraph(picture.GetCanvas(), h, 65, '.');
 
-    EXPECT_EQ(PixelOf(picture, 0, 50), clBlack);              // border
-    EXPECT_EQ(PixelOf(picture, 300, 50), Rgb(128, 128, 128)); // background
-    EXPECT_EQ(PixelOf(picture, 41, 50), Rgb(166, 202, 240));  // axis band
-    EXPECT_EQ(PixelOf(picture, 300, 86), clBlack);            // grid line of 10MB
-    EXPECT_EQ(PixelOf(picture, 300, 9), Rgb(0, 255, 0));      // total line
-    EXPECT_EQ(PixelOf(picture, 268, 89), Rgb(255, 255, 0));   // label of the zero plateau
-    EXPECT_EQ(PixelOf(picture, 499, 50), clBlack);            // right border
+    EXPECT_EQ(picture.Pixel(0, 50), clBlack);              // border
+    EXPECT_EQ(picture.Pixel(300, 50), Rgb(128, 128, 128)); // background
+    EXPECT_EQ(picture.Pixel(41, 50), Rgb(166, 202, 240));  // axis band
+    EXPECT_EQ(picture.Pixel(300, 86), clBlack);            // grid line of 10MB
+    EXPECT_EQ(picture.Pixel(300, 9), Rgb(0, 255, 0));      // total line
+    EXPECT_EQ(picture.Pixel(268, 89), Rgb(255, 255, 0));   // label of the zero plateau
+    EXPECT_EQ(picture.Pixel(499, 50), clBlack);            // right border
     // The newest samples lie beyond the picture: nothing of the step up to
     // 30 MB is seen.
     for (int y = 1; y < 80; ++y) {
-        EXPECT_NE(PixelOf(picture, 498, y), Rgb(0, 0, 255)) << y;
+        EXPECT_NE(picture.Pixel(498, y), Rgb(0, 0, 255)) << y;
     }
 
     // Four ticks later the real sample comes into view.
@@ -121,7 +116,7 @@ TEST_F(InfoWindowTest, ThePictureOnABitmapHasItsColoursWhereTheyBelong)
     DrawFreeRamGraph(picture.GetCanvas(), h, 65, '.');
     bool blueNearSample = false;
     for (int y = 50; y < 66; ++y) {
-        blueNearSample = blueNearSample || PixelOf(picture, 494, y) == Rgb(0, 0, 255);
+        blueNearSample = blueNearSample || picture.Pixel(494, y) == Rgb(0, 0, 255);
     }
     EXPECT_TRUE(blueNearSample);
 }

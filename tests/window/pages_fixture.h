@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "controls/GradBtn.h"
 #include "controls/IACheckControl.h"
 #include "framework/standard/StdCtrls.h"
 #include "framework/standard/StdWindows.h"
@@ -67,16 +66,10 @@ protected:
         SetBrowseDialogs(nullptr);
     }
 
-    // The window as the program builds it, on the program's own description;
-    // helpLines replaces the built-in help text.
+    // The window shown, its refresh timer stopped.
     Tfmshell& StartReal(std::optional<std::vector<std::string>> helpLines = std::nullopt)
     {
-        shell.reset();
-        ShellOptions options;
-        options.pageArgument = "";
-        options.memory = &memory;
-        options.helpLines = std::move(helpLines);
-        shell = std::make_unique<Tfmshell>(options);
+        Start("", std::move(helpLines));
         // Commands the tests count are the pages' own, not the tick's.
         shell->StopRefreshTimer();
         ShowShell();
@@ -84,21 +77,9 @@ protected:
         return *shell;
     }
 
-    void SelectPage(int page)
-    {
-        SendMessageA(Get<WinControl>("nb" + std::to_string(page + 1)).Handle(), WM_LBUTTONDOWN, MK_LBUTTON,
-                     MAKELPARAM(5, 5));
-        SendMessageA(Get<WinControl>("nb" + std::to_string(page + 1)).Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-        Pump();
-    }
+    void SelectPage(int page) { Press("nb" + std::to_string(page + 1)); }
     // A left click on a windowed control, as the mouse gives it.
-    void ClickOn(const std::string& name)
-    {
-        const HWND window = Get<WinControl>(name).Handle();
-        SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
-        SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
-        Pump();
-    }
+    void ClickOn(const std::string& name) { Press(name, WM_LBUTTONDOWN, MK_LBUTTON, 4, 4); }
     // Characters typed into a windowed control.
     void Type(const std::string& name, const std::string& chars)
     {
@@ -108,9 +89,6 @@ protected:
         Pump();
     }
     bool Checked(const std::string& name) { return Get<TIACheckControl>(name).Checked(); }
-    bool Enabled(const std::string& name) { return Get<Control>(name).Enabled(); }
-    std::string Text(const std::string& name) { return Get<Control>(name).Text(); }
-    Control& Apply() { return Get<Control>("nbapply"); }
 
     ChosenDialogs dialogs;
 };

@@ -24,13 +24,6 @@ protected:
         ShowShell();
         cleaner.commands.clear();
     }
-    void Notify(int code, std::int64_t value)
-    {
-        SendMessageA(shell->Handle(), WM_SHELLNOTIFY, static_cast<WPARAM>(code), static_cast<LPARAM>(value));
-    }
-    int ActivePage() { return Get<PageControl>("pc").ActivePageIndex(); }
-    int Position(const char* updown) { return Get<UpDown>(updown).Position(); }
-    std::string Text(const char* name) { return Get<Control>(name).Text(); }
 };
 
 TEST_F(RamPagesTest, EveryHandlerOfTheDescriptionIsBound)
@@ -64,7 +57,7 @@ TEST_F(RamPagesTest, DefaultSettingFollowsTheMachinesMemory)
         Get<UpDown>("udminproc").SetPosition(50);
         Get<UpDown>("udfree").SetPosition(50);
         Get<SpeedButton>("sb1").Click();
-        Get<Control>("nbapply").SetEnabled(false);
+        Apply().SetEnabled(false);
 
         Get<TGradBtn>("nbdeffastram").Click();
         EXPECT_TRUE(Get<TIACheckControl>("cbauto").Checked());
@@ -76,7 +69,7 @@ TEST_F(RamPagesTest, DefaultSettingFollowsTheMachinesMemory)
         EXPECT_EQ(Text("lbminmb"), m.minMB);
         EXPECT_EQ(Text("lbfr"), m.freeMB);
         for (const char* name : {"ndfree", "udfree", "lbfr", "ndevery", "rbfast"}) {
-            EXPECT_TRUE(Get<Control>(name).Enabled()) << name;
+            EXPECT_TRUE(Enabled(name)) << name;
         }
 
         Get<TGradBtn>("nbdefram").Click();
@@ -88,7 +81,7 @@ TEST_F(RamPagesTest, DefaultSettingFollowsTheMachinesMemory)
         EXPECT_FALSE(Get<SpeedButton>("sb1").Down());
         EXPECT_EQ(shell->Values().ramPercent, 50);
         EXPECT_EQ(Text("lbfreemb"), m.freeUp);
-        EXPECT_TRUE(Get<Control>("nbapply").Enabled());
+        EXPECT_TRUE(Apply().Enabled());
     }
 }
 
@@ -124,8 +117,8 @@ TEST_F(RamPagesTest, ShowingTheRamPageSetsThePopupMaximaAndKeepsApply)
     }
     EXPECT_EQ(Position("udpopup3"), 65);
     EXPECT_EQ(Text("lbfreemb"), " = 32 MB");
-    EXPECT_FALSE(Get<Control>("nbapply").Enabled());
-    EXPECT_TRUE(Get<Control>("nbapply").Visible());
+    EXPECT_FALSE(Apply().Enabled());
+    EXPECT_TRUE(Apply().Visible());
 }
 
 TEST_F(RamPagesTest, StartSendsTheChosenShareOfMemory)
@@ -201,26 +194,22 @@ TEST_F(RamPagesTest, AutoPageGreyingFollowsTheSwitchAndTheMethod)
             SCOPED_TRACE(testing::Message() << "auto " << ticked << " full " << full);
             Get<TIACheckControl>(full ? "rbfull" : "rbfast").SetChecked(true);
             Get<TIACheckControl>("cbauto").SetChecked(ticked);
-            Get<Control>("nbapply").SetEnabled(false);
+            Apply().SetEnabled(false);
             shell->Pages().chrome.SelectPage(0);
             shell->Pages().chrome.SelectPage(1);
             for (const char* name : conditions) {
-                EXPECT_EQ(Get<Control>(name).Enabled(), ticked) << name;
+                EXPECT_EQ(Enabled(name), ticked) << name;
             }
             for (const char* name : amount) {
-                EXPECT_EQ(Get<Control>(name).Enabled(), ticked && full) << name;
+                EXPECT_EQ(Enabled(name), ticked && full) << name;
             }
             for (const char* name : always) {
-                EXPECT_TRUE(Get<Control>(name).Enabled()) << name;
+                EXPECT_TRUE(Enabled(name)) << name;
             }
-            EXPECT_FALSE(Get<Control>("nbapply").Enabled());
+            EXPECT_FALSE(Apply().Enabled());
         }
     }
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(RamPagesTest, LaterRunShowsTheMegabytesOfTheLoadedPercentages)
 {

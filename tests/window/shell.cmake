@@ -1,7 +1,7 @@
 # The main window in-process on the program's own description, with its
 # pictures and help text.
 klarvo_test(shell_window_tests
-  SOURCES shell_lifecycle_test.cpp shell_chrome_test.cpp shell_values_test.cpp shell_description_test.cpp
+  SOURCES shell_lifecycle_test.cpp shell_chrome_test.cpp shell_values_test.cpp
   LIBS klarvo_app klarvo_shell_form klarvo_assets klarvo_shell_program klarvo_recording
   ARGS --backgrounds=${CMAKE_SOURCE_DIR}/src/resources/backgrounds)
 set_tests_properties(shell_window_tests PROPERTIES RESOURCE_LOCK desktop)

@@ -26,13 +26,6 @@ protected:
         Start();
         ShowShell();
     }
-    int ActivePage() { return Get<PageControl>("pc").ActivePageIndex(); }
-    void Press(const char* button, UINT message, WPARAM keys)
-    {
-        SendMessageA(Get<WinControl>(button).Handle(), message, keys, MAKELPARAM(5, 5));
-        SendMessageA(Get<WinControl>(button).Handle(), message + 1, 0, MAKELPARAM(5, 5));
-        Pump();
-    }
     // A background picture from the repository's pictures, copied here.
     std::string CopyPicture(const std::string& name, const std::string& as)
     {
@@ -60,16 +53,13 @@ TEST_F(ShellChromeTest, AnyMouseButtonOnAPageButtonSelectsItsPage)
     for (const auto& [button, message, keys, page] : presses) {
         SCOPED_TRACE(button);
         Press(button, message, keys);
-        EXPECT_EQ(ActivePage(), page);
-        for (int n = 1; n <= 7; ++n) {
-            EXPECT_EQ(Get<TGradBtn>("nb" + std::to_string(n)).DownLock(), n == page + 1) << "nb" << n;
-        }
+        ExpectOnPage(page);
     }
 }
 
 TEST_F(ShellChromeTest, PressingTheShownPagesButtonDoesNotShowItAgain)
 {
-    Press("nb5", WM_LBUTTONDOWN, MK_LBUTTON);
+    Press("nb5");
     auto& page = Get<TabSheet>("tsopt");
     int shows = 0;
     NotifyEvent original = page.OnShow;
@@ -77,12 +67,12 @@ TEST_F(ShellChromeTest, PressingTheShownPagesButtonDoesNotShowItAgain)
         ++shows;
         original(sender);
     };
-    Get<Control>("nbapply").SetEnabled(true);
-    Press("nb5", WM_LBUTTONDOWN, MK_LBUTTON);
+    Apply().SetEnabled(true);
+    Press("nb5");
     EXPECT_EQ(shows, 0);
     EXPECT_EQ(ActivePage(), 4);
     EXPECT_TRUE(Get<TGradBtn>("nb5").DownLock());
-    EXPECT_TRUE(Get<Control>("nbapply").Enabled());
+    EXPECT_TRUE(Apply().Enabled());
     // The counting handler refers to this frame: the window's end may show
     // a page again after the test has returned.
     page.OnShow = original;
@@ -105,14 +95,10 @@ TEST_F(ShellChromeTest, OnlyTheLeftButtonOnTheTitlePictureDragsTheWindow)
 {
     int drags = 0;
     shell->Pages().chrome.beginSystemMove = [&] { ++drags; };
-    HWND strip = Get<WinControl>("pncap").Handle();
-    SendMessageA(strip, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(100, 8));
-    SendMessageA(strip, WM_RBUTTONUP, 0, MAKELPARAM(100, 8));
-    SendMessageA(strip, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(100, 8));
-    SendMessageA(strip, WM_MBUTTONUP, 0, MAKELPARAM(100, 8));
+    Press("pncap", WM_RBUTTONDOWN, MK_RBUTTON, 100, 8);
+    Press("pncap", WM_MBUTTONDOWN, MK_MBUTTON, 100, 8);
     EXPECT_EQ(drags, 0);
-    SendMessageA(strip, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 8));
-    SendMessageA(strip, WM_LBUTTONUP, 0, MAKELPARAM(100, 8));
+    Press("pncap", WM_LBUTTONDOWN, MK_LBUTTON, 100, 8);
     EXPECT_EQ(drags, 1);
 }
 
@@ -148,16 +134,20 @@ TEST_F(ShellChromeTest, ApplyIsHiddenOnPagesWithoutSettingsAndKeepsItsStateAcros
         for (int page = 1; page <= 4; ++page) {
             SCOPED_TRACE("page " + std::to_string(page) + (pending ? " with changes" : " without"));
             shell->Pages().chrome.SelectPage(page);
-            Get<Control>("nbapply").SetEnabled(pending);
+            Apply().SetEnabled(pending);
             for (int away : {0, 5, 6}) {
                 shell->Pages().chrome.SelectPage(away);
-                EXPECT_FALSE(Get<Control>("nbapply").Visible()) << "on page " << away;
+                EXPECT_EQ(ActivePage(), away);
+                EXPECT_FALSE(Apply().Visible()) << "on page " << away;
                 shell->Pages().chrome.SelectPage(page);
-                EXPECT_TRUE(Get<Control>("nbapply").Visible());
-                EXPECT_EQ(Get<Control>("nbapply").Enabled(), pending);
+                EXPECT_EQ(ActivePage(), page);
+                EXPECT_TRUE(Apply().Visible());
+                EXPECT_EQ(Apply().Enabled(), pending);
             }
         }
     }
+    Pump();
+    EXPECT_TRUE(messages.empty()) << (messages.empty() ? "" : messages.front());
 }
 
 TEST_F(ShellChromeTest, ShowingASettingsPageAlignsItsControlsWithoutMarkingChanges)
@@ -169,16 +159,13 @@ TEST_F(ShellChromeTest, ShowingASettingsPageAlignsItsControlsWithoutMarkingChang
     for (int page = 1; page <= 4; ++page) {
         shell->Pages().chrome.SelectPage(page);
     }
-    EXPECT_FALSE(Get<Control>("ndevery").Enabled());
-    EXPECT_FALSE(Get<Control>("rbfull").Enabled());
-    EXPECT_TRUE(Get<Control>("nbdeffastram").Enabled());
-    EXPECT_FALSE(Get<Control>("dedir").Enabled());
-    EXPECT_FALSE(Get<Control>("cbsubdir").Enabled());
-    EXPECT_FALSE(Get<Control>("edhot2").Enabled());
-    EXPECT_FALSE(Get<Control>("lbhot2").Enabled());
-    EXPECT_EQ(Get<Control>("lbfreemb").Text(), " = 32 MB");
+    for (const char* grey : {"ndevery", "rbfull", "dedir", "cbsubdir", "edhot2", "lbhot2"}) {
+        EXPECT_FALSE(Enabled(grey)) << grey;
+    }
+    EXPECT_TRUE(Enabled("nbdeffastram"));
+    EXPECT_EQ(Text("lbfreemb"), " = 32 MB");
     EXPECT_EQ(Get<UpDown>("udpopup3").Max(), 65);
-    EXPECT_FALSE(Get<Control>("nbapply").Enabled());
+    EXPECT_FALSE(Apply().Enabled());
     EXPECT_FALSE(shell->Values().backgroundChanged);
 }
 
@@ -190,25 +177,25 @@ TEST_F(ShellChromeTest, DefaultSettingButtonsRestoreTheFirstRunValuesAndMarkChan
     Get<TIACheckControl>("cbsubdir").SetChecked(true);
     Get<Control>("edhot1").SetText("");
     Get<SpeedButton>("sb2").SetDown(true);
-    Get<Control>("nbapply").SetEnabled(false);
+    Apply().SetEnabled(false);
 
     for (const char* button : {"nbdeffastram", "nbdefram", "nbdefhdd", "nbdefopt"}) {
         Get<TGradBtn>(button).Click();
     }
     EXPECT_TRUE(Get<TIACheckControl>("cbauto").Checked());
-    EXPECT_TRUE(Get<Control>("ndevery").Enabled());
-    EXPECT_EQ(Get<UpDown>("udevery").Position(), 5);
+    EXPECT_TRUE(Enabled("ndevery"));
+    EXPECT_EQ(Position("udevery"), 5);
     EXPECT_TRUE(Get<SpeedButton>("sb5").Down());
     EXPECT_FALSE(Get<SpeedButton>("sb2").Down());
     EXPECT_EQ(shell->Values().ramPercent, 50);
     EXPECT_FALSE(Get<TIACheckControl>("cbdir").Checked());
     EXPECT_TRUE(Get<TIACheckControl>("cbsubdir").Checked()) << "no button sets it";
-    EXPECT_FALSE(Get<Control>("cbsubdir").Enabled());
-    EXPECT_EQ(Get<Control>("edhot1").Text(), "Q");
-    EXPECT_FALSE(Get<Control>("edhot1").Enabled());
-    EXPECT_FALSE(Get<Control>("fesound").Enabled()) << "no default.wav here";
+    EXPECT_FALSE(Enabled("cbsubdir"));
+    EXPECT_EQ(Text("edhot1"), "Q");
+    EXPECT_FALSE(Enabled("edhot1"));
+    EXPECT_FALSE(Enabled("fesound")) << "no default.wav here";
     EXPECT_TRUE(shell->Values().backgroundChanged);
-    EXPECT_TRUE(Get<Control>("nbapply").Enabled());
+    EXPECT_TRUE(Apply().Enabled());
 }
 
 TEST(PageBackground, TileGridCoversTheBoxBelowTheBand)

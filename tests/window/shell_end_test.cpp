@@ -66,13 +66,7 @@ void CALLBACK LookAtTheScreen(HWND, UINT, UINT_PTR, DWORD)
     g_person.seen.push_back(text);
     g_person.confirmed = box;
     SetForegroundWindow(box);
-    INPUT keys[2]{};
-    for (INPUT& key : keys) {
-        key.type = INPUT_KEYBOARD;
-        key.ki.wVk = VK_RETURN;
-    }
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, keys, sizeof(INPUT));
+    SendBareKey(VK_RETURN);
 }
 
 TEST_F(ShellTest, FailuresWhileTheEndIsPendingShowThePersonNoFurtherBox)

@@ -17,11 +17,14 @@
 #include <vector>
 
 #include "app/Shell.h"
+#include "controls/GradBtn.h"
 #include "framework/window/Application.h"
 #include "framework/drawing/Bitmap.h"
 #include "framework/loader/FormLoader.h"
 #include "framework/standard/StdCtrls.h"
+#include "framework/standard/StdWindows.h"
 #include "link/CleanerLink.h"
+#include "link/Messages.h"
 #include "pages/InfoGraph.h"
 #include "settings/ExeDir.h"
 #include "settings/System.h"
@@ -31,6 +34,19 @@
 #include "support/TempDir.h"
 
 namespace klarvo::test {
+
+// A key pressed and released, sent bare: a modal loop must be the one that
+// takes it from the queue.
+inline void SendBareKey(WORD vk)
+{
+    INPUT keys[2]{};
+    for (INPUT& key : keys) {
+        key.type = INPUT_KEYBOARD;
+        key.ki.wVk = vk;
+    }
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof keys[0]);
+}
 
 class FixedMemory final : public MemoryStatusSource {
 public:
@@ -61,13 +77,15 @@ protected:
         App().SetMessageBoxFunction(nullptr);
     }
 
-    // Builds the window as the program does, from its own description.
-    Tfmshell& Start(const std::string& argument = "")
+    // Builds the window as the program does, from its own description;
+    // helpLines replaces the built-in help text.
+    Tfmshell& Start(const std::string& argument = "", std::optional<std::vector<std::string>> helpLines = {})
     {
         shell.reset();
         ShellOptions options;
         options.pageArgument = argument;
         options.memory = &memory;
+        options.helpLines = std::move(helpLines);
         shell = std::make_unique<Tfmshell>(options);
         return *shell;
     }
@@ -78,6 +96,30 @@ protected:
     }
 
     template <typename T> T& Get(const std::string& name) { return Need<T>(*shell, name); }
+    std::string Text(const std::string& name) { return Get<Control>(name).Text(); }
+    bool Enabled(const std::string& name) { return Get<Control>(name).Enabled(); }
+    int Position(const std::string& updown) { return Get<UpDown>(updown).Position(); }
+    Control& Apply() { return Get<Control>("nbapply"); }
+    int ActivePage() { return Get<PageControl>("pc").ActivePageIndex(); }
+    // The page showing and the page buttons' marks agree with `page`.
+    void ExpectOnPage(int page)
+    {
+        EXPECT_EQ(ActivePage(), page);
+        for (int n = 1; n <= 7; ++n) {
+            EXPECT_EQ(Get<TGradBtn>("nb" + std::to_string(n)).DownLock(), n == page + 1) << "nb" << n;
+        }
+    }
+    void Notify(int code, std::int64_t value)
+    {
+        SendMessageA(shell->Handle(), WM_SHELLNOTIFY, static_cast<WPARAM>(code), static_cast<LPARAM>(value));
+    }
+    // A press and release of a mouse button on a windowed control, sent.
+    void Press(const std::string& name, UINT down = WM_LBUTTONDOWN, WPARAM keys = MK_LBUTTON, int x = 5, int y = 5)
+    {
+        SendMessageA(Get<WinControl>(name).Handle(), down, keys, MAKELPARAM(x, y));
+        SendMessageA(Get<WinControl>(name).Handle(), down + 1, 0, MAKELPARAM(x, y));
+        Pump();
+    }
 
     // The pointer on a point of a control (its middle by default) and a
     // click there, through the input queue.

@@ -44,14 +44,7 @@ struct LoadedShell {
         loader.Load(FormResource("SHELL_FORM"), *form);
     }
 
-    template <typename T> T& Get(const std::string& name) const
-    {
-        auto* c = dynamic_cast<T*>(form->FindComponent(name));
-        if (!c) {
-            throw std::runtime_error("no " + name + " of the expected class");
-        }
-        return *c;
-    }
+    template <typename T> T& Get(const std::string& name) const { return Need<T>(*form, name); }
 };
 
 class ShellForm : public testing::Test {
@@ -132,6 +125,8 @@ const std::map<std::string, std::type_index> kClasses = {
 
 #undef T
 
+const char* const kPages[] = {"tsinfo", "tsfastram", "tsram", "tshdd", "tsopt", "tshelp", "tsabout"};
+
 TEST_F(ShellForm, EveryControlHasItsClassParentPlaceCaptionAndFont)
 {
     for (const auto& [o, parent] : Description()) {
@@ -200,11 +195,10 @@ TEST_F(ShellForm, HoldsTheDescribedComponentsAndNothingElse)
 TEST_F(ShellForm, PagesComeInPageNumberOrderEachWithItsPaintBoxFirst)
 {
     auto& pc = Get<PageControl>("pc");
-    const char* pages[] = {"tsinfo", "tsfastram", "tsram", "tshdd", "tsopt", "tshelp", "tsabout"};
     ASSERT_EQ(pc.PageCount(), 7);
     for (int i = 0; i < 7; ++i) {
-        SCOPED_TRACE(pages[i]);
-        EXPECT_EQ(pc.Pages(i)->Name(), pages[i]);
+        SCOPED_TRACE(kPages[i]);
+        EXPECT_EQ(pc.Pages(i)->Name(), kPages[i]);
         ASSERT_GT(pc.Pages(i)->ControlCount(), 0);
         EXPECT_EQ(pc.Pages(i)->Controls(0)->Name(), "pb" + std::to_string(i + 1));
     }
@@ -436,59 +430,22 @@ TEST_F(ShellForm, EditsBarsAndTimers)
 std::vector<std::string> ExpectedBindings()
 {
     std::vector<std::string> b = {
-        "fmshell.OnCreate=FormCreate",
-        "fmshell.OnShow=FormShow",
-        "pc.OnChange=pcChange",
-        "imcap.OnMouseDown=imcapMouseDown",
-        "nbminimize.OnClick=nbminimizeClick",
-        "nbclose.OnClick=nbcloseClick",
-        "nbapply.OnClick=nbapplyClick",
-        "tmrefresh.OnTimer=tmrefreshTimer",
-        "tmlock.OnTimer=tmlockTimer",
-        "tmhide.OnTimer=tmhideTimer",
-        // Info
-        "pbfr.OnPaint=pbfrPaint",
-        "nbclear.OnClick=nbclearClick",
-        // Auto RAM Cleaning
-        "cbauto.OnClick=cbautoClick",
-        "rbfull.OnClick=rbfullClick",
-        "rbfast.OnClick=rbfullClick",
-        "ndminproc.OnChange=ndminprocChange",
-        "ndfree.OnChange=ndfreeChange",
-        "nbdeffastram.OnClick=nbdeffastramClick",
-        // RAM Cleaning
-        "nbramstart.OnClick=nbramstartClick",
-        "nbdefram.OnClick=nbdeframClick",
-        // HDD Cleaning
-        "cbdir.OnClick=cbdirClick",
-        "dedir.OnClick=cbtempClick",
-        "nbtemp.OnClick=nbtempClick",
-        "nbinternet.OnClick=nbinternetClick",
-        "nbhistory.OnClick=nbhistoryClick",
-        "nbcookies.OnClick=nbcookiesClick",
-        "nbdir.OnClick=nbdirClick",
-        "nbdefhdd.OnClick=nbdefhddClick",
-        // Options
-        "cbautorun.OnClick=cbautorunClick",
-        "cbsound.OnClick=cbsoundClick",
-        "fesound.OnChange=cbtempClick",
-        "cbwall.OnClick=cbwallClick",
-        "fewall.OnChange=fewallChange",
-        "cbhot1.OnClick=cbhot1Click",
-        "cbhot2.OnClick=cbhot2Click",
-        "cbhot3.OnClick=cbhot3Click",
-        "nbdefopt.OnClick=nbdefoptClick",
-        // Help
-        "nbback.OnClick=nbbackClick",
-        "nbnext.OnClick=nbnextClick",
-        "nbind.OnClick=nbindClick",
-        // About
-        "lbupdate.OnClick=lbupdateClick",
-        "lbmail.OnClick=lbmailClick",
-    };
-    const char* pages[] = {"tsinfo", "tsfastram", "tsram", "tshdd", "tsopt", "tshelp", "tsabout"};
+        "fmshell.OnCreate=FormCreate",        "fmshell.OnShow=FormShow",      "pc.OnChange=pcChange",
+        "imcap.OnMouseDown=imcapMouseDown",   "pbfr.OnPaint=pbfrPaint",       "rbfast.OnClick=rbfullClick",
+        "ndminproc.OnChange=ndminprocChange", "ndfree.OnChange=ndfreeChange", "dedir.OnClick=cbtempClick",
+        "fesound.OnChange=cbtempClick",       "fewall.OnChange=fewallChange"};
+    // Most clicks go to a handler named after their control.
+    for (const char* own : {"nbminimize", "nbclose",  "nbapply",   "nbclear", "cbauto",     "rbfull",    "nbdeffastram",
+                            "nbramstart", "nbdefram", "cbdir",     "nbtemp",  "nbinternet", "nbhistory", "nbcookies",
+                            "nbdir",      "nbdefhdd", "cbautorun", "cbsound", "cbwall",     "cbhot1",    "cbhot2",
+                            "cbhot3",     "nbdefopt", "nbback",    "nbnext",  "nbind",      "lbupdate",  "lbmail"}) {
+        b.push_back(std::string(own) + ".OnClick=" + own + "Click");
+    }
+    for (const char* timer : {"tmrefresh", "tmlock", "tmhide"}) {
+        b.push_back(std::string(timer) + ".OnTimer=" + timer + "Timer");
+    }
     for (int i = 0; i < 7; ++i) {
-        b.push_back(std::string(pages[i]) + ".OnShow=" + pages[i] + "Show");
+        b.push_back(std::string(kPages[i]) + ".OnShow=" + kPages[i] + "Show");
         b.push_back("pb" + std::to_string(i + 1) + ".OnPaint=pb1Paint");
         b.push_back("nb" + std::to_string(i + 1) + ".OnMouseDown=nb1MouseDown");
     }
@@ -538,19 +495,14 @@ TEST_F(ShellForm, EveryHandlerTheDescriptionNamesIsARowOfATable)
 
 // ---- the window as the user sees it ---------------------------------------------
 
-// The window's construction moves these; the description keeps the design values.
-void ApplyRunTimeGeometry(LoadedShell& s)
+TEST(ShellFormGeometry, EveryPageCoversTheWindowBehindTheChrome)
 {
+    LoadedShell s;
+    // The window's construction moves these; the description keeps the design values.
     s.Get<PageControl>("pc").SetBounds(-4, -30, 535, 362);
     s.form->SetHeight(328);
     s.Get<TGradBtn>("nbapply").SetTop(299);
     s.form->SetBounds(0, 0, s.form->Width(), s.form->Height());
-}
-
-TEST(ShellFormGeometry, EveryPageCoversTheWindowBehindTheChrome)
-{
-    LoadedShell s;
-    ApplyRunTimeGeometry(s);
     s.form->Show();
     Pump();
     auto& pc = s.Get<PageControl>("pc");

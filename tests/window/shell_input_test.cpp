@@ -25,7 +25,6 @@ protected:
     {
         Click(updown, -1, Get<Control>(updown).Height() * (up ? 1 : 3) / 4);
     }
-    int Position(const std::string& updown) { return Get<UpDown>(updown).Position(); }
     // Lets the platform's repeat timer run if it still does.
     static void Idle(DWORD ms)
     {
@@ -151,25 +150,19 @@ TEST_F(ShellInputTest, CtrlTabTurnsThePagesAndTheButtonRowFollows)
     memory.Set(65, 60);
     TickPastTheRightEdge();
     auto& pc = Get<PageControl>("pc");
-    auto shown = [&](int page) {
-        EXPECT_EQ(pc.ActivePageIndex(), page);
-        for (int i = 0; i < pc.PageCount(); ++i) {
-            EXPECT_EQ(Get<TGradBtn>("nb" + std::to_string(i + 1)).DownLock(), i == page) << i;
-        }
-    };
     TapKey(VK_TAB, {VK_CONTROL});
-    shown(4);
+    ExpectOnPage(4);
     TapKey(VK_TAB, {VK_CONTROL, VK_SHIFT});
     TapKey(VK_TAB, {VK_CONTROL, VK_SHIFT});
-    shown(2);
+    ExpectOnPage(2);
     EXPECT_FALSE(PictureIsCurrent()) << "no picture drawn for other pages";
     for (int i = 0; i < 2; ++i) {
         TapKey(VK_TAB, {VK_CONTROL, VK_SHIFT});
     }
-    shown(0);
+    ExpectOnPage(0);
     EXPECT_TRUE(PictureIsCurrent()) << "the Info page's picture is drawn when it is turned to";
     TapKey(VK_TAB, {VK_CONTROL, VK_SHIFT});
-    shown(pc.PageCount() - 1);
+    ExpectOnPage(pc.PageCount() - 1);
     TapKey(VK_TAB);
     EXPECT_EQ(pc.ActivePageIndex(), pc.PageCount() - 1) << "Tab alone moves the focus only";
 }

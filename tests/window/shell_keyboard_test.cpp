@@ -63,7 +63,6 @@ protected:
         }
         ASSERT_TRUE(HasFocus(name)) << name << " is not in the tab ring";
     }
-    int ActivePage() { return Get<PageControl>("pc").ActivePageIndex(); }
     bool FocusOnActivePage()
     {
         const HWND page = Get<PageControl>("pc").ActivePage()->Handle();
@@ -117,7 +116,7 @@ protected:
         for (int i = 0; i < 3; ++i) {
             TapKey(VK_UP);
         }
-        EXPECT_EQ(Get<UpDown>("udevery").Position(), every + 3);
+        EXPECT_EQ(Position("udevery"), every + 3);
         EXPECT_EQ(Text("ndevery"), std::to_string(every + 3));
         EXPECT_TRUE(Apply().Enabled());
         TapKey(VK_DOWN);
@@ -248,13 +247,7 @@ void CALLBACK NoteAndEscape(HWND, UINT, UINT_PTR, DWORD)
     RECT r{};
     GetWindowRect(active, &r);
     g_watch->seen.push_back(r);
-    INPUT keys[2]{};
-    for (INPUT& k : keys) {
-        k.type = INPUT_KEYBOARD;
-        k.ki.wVk = VK_ESCAPE;
-    }
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, keys, sizeof keys[0]);
+    SendBareKey(VK_ESCAPE);
 }
 
 TEST_F(ShellKeyboardTest, DialogsStayInsideTheWorkArea)

@@ -16,11 +16,6 @@ using namespace klarvo;
 
 namespace {
 
-std::string OutDir()
-{
-    return test::ScreensDir("screens");
-}
-
 FreeRamHistory Make(const std::function<int(int)>& sample)
 {
     FreeRamHistory h;
@@ -34,7 +29,8 @@ void Save(const std::string& name, const FreeRamHistory& history, int totalRamMB
 {
     Bitmap picture(kGraphWidth, kGraphHeight);
     DrawFreeRamGraph(picture.GetCanvas(), history, totalRamMB, separator);
-    test::SaveDcToPng(picture.Dc(), 0, 0, kGraphWidth, kGraphHeight, OutDir() + "info-graph-" + name + ".png");
+    test::SaveDcToPng(picture.Dc(), 0, 0, kGraphWidth, kGraphHeight,
+                      test::ScreensDir("screens") + "info-graph-" + name + ".png");
 }
 
 TEST(InfoGraphGallery, WritesPictures)

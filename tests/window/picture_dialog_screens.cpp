@@ -29,10 +29,7 @@ BOOL CALLBACK FirstVisible(HWND w, LPARAM out)
 
 int Run()
 {
-    std::string out = test::TestArgument("out");
-    out = out.empty() ? std::string("screens") : test::WindowsPathOf(out);
-    test::MakeDirectories(out);
-    const std::string path = out + "\\picture-dialog.png";
+    const std::string path = test::ScreensDir("screens") + "picture-dialog.png";
     const std::string backgrounds = test::WindowsPathOf(KLARVO_BACKGROUNDS) + "\\";
 
     const DWORD thread = GetCurrentThreadId();

@@ -8,12 +8,8 @@
 #include <cstdlib>
 #include <new>
 
-#include "framework/drawing/Bitmap.h"
 #include "framework/drawing/GdiCanvas.h"
-#include "framework/standard/StdCtrls.h"
-#include "framework/standard/StdWindows.h"
 #include "link/Notifications.h"
-#include "pages/InfoGraph.h"
 #include "shell_fixture.h"
 
 namespace {

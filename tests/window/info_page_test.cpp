@@ -1,12 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "controls/GradBtn.h"
-#include "framework/drawing/Bitmap.h"
-#include "framework/standard/StdCtrls.h"
-#include "framework/standard/StdWindows.h"
-#include "framework/window/Timer.h"
-#include "link/Messages.h"
-#include "pages/InfoGraph.h"
 #include "shell_fixture.h"
 
 using namespace klarvo;

@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "pages_fixture.h"
-#include "settings/ConfFile.h"
-#include "settings/ConfStr.h"
-#include "settings/SlotTable.h"
 #include "support/Process.h"
 
 using namespace klarvo;

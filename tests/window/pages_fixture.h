@@ -5,15 +5,6 @@
 // fakes (cleaner, memory, registry, Windows directory, message boxes) plus
 // the file and folder dialogs.
 
-#include <windows.h>
-
-#include <optional>
-#include <string>
-#include <vector>
-
-#include "controls/IACheckControl.h"
-#include "framework/standard/StdCtrls.h"
-#include "framework/standard/StdWindows.h"
 #include "shell_fixture.h"
 
 namespace klarvo::test {

@@ -1,13 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "controls/GradBtn.h"
-#include "controls/IACheckControl.h"
 #include "controls/NDigitEdit.h"
 #include "framework/window/Messages.h"
-#include "framework/standard/StdCtrls.h"
-#include "framework/standard/StdWindows.h"
-#include "framework/window/Timer.h"
-#include "link/Messages.h"
 #include "shell_fixture.h"
 
 using namespace klarvo;

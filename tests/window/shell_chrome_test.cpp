@@ -3,12 +3,7 @@
 
 #include <utility>
 
-#include "controls/GradBtn.h"
-#include "controls/IACheckControl.h"
-#include "framework/drawing/Bitmap.h"
 #include "recording/RecordingCanvas.h"
-#include "framework/standard/StdCtrls.h"
-#include "framework/standard/StdWindows.h"
 #include "pages/Chrome.h"
 #include "support/Process.h"
 #include "shell_fixture.h"

@@ -1,9 +1,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "controls/GradBtn.h"
-#include "controls/IACheckControl.h"
-#include "link/Messages.h"
 #include "shell_fixture.h"
 
 using namespace klarvo;

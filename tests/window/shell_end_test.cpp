@@ -5,8 +5,6 @@
 
 #include <gmock/gmock.h>
 
-#include "link/CleanerLink.h"
-#include "link/Messages.h"
 #include "shell_fixture.h"
 
 using namespace klarvo;

@@ -1,10 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "link/Messages.h"
 #include "pages_fixture.h"
-#include "settings/ConfFile.h"
-#include "settings/SlotTable.h"
-#include "support/RealInput.h"
 
 using namespace klarvo;
 using namespace klarvo::test;

@@ -1,13 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "framework/window/Application.h"
 #include "framework/window/Form.h"
 #include "framework/window/OnScreen.h"
-#include "link/Messages.h"
 #include "pages_fixture.h"
-#include "settings/ConfFile.h"
-#include "settings/SlotTable.h"
-#include "support/RealInput.h"
 #include "win/SystemFunction.h"
 
 #include <functional>

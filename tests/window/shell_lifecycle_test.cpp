@@ -1,16 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "controls/GradBtn.h"
-#include "controls/IACheckControl.h"
 #include "win/Gdi.h"
-#include "framework/standard/StdCtrls.h"
-#include "framework/standard/StdWindows.h"
-#include "framework/window/Timer.h"
-#include "link/Messages.h"
-#include "settings/ConfFile.h"
-#include "settings/ConfStr.h"
-#include "settings/SlotTable.h"
 #include "shell_fixture.h"
 #include "support/GdiCount.h"
 

@@ -1,6 +1,5 @@
 #include "shell_fixture.h"
 
-#include "link/Messages.h"
 #include "support/Png.h"
 #include "support/Process.h"
 

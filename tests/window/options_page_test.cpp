@@ -16,7 +16,6 @@ protected:
         StartReal();
         SelectPage(4);
     }
-    Picture& Back() { return Get<Image>("imback").GetPicture(); }
 };
 
 TEST_F(OptionsPageTest, HotKeyEditsTakeOneUpperCaseLetter)

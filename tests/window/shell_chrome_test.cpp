@@ -34,7 +34,6 @@ protected:
         Get<TIACheckControl>("cbwall").SetChecked(ticked);
         Get<Control>("fewall").SetText(file);
     }
-    Picture& Back() { return Get<Image>("imback").GetPicture(); }
 };
 
 TEST_F(ShellChromeTest, AnyMouseButtonOnAPageButtonSelectsItsPage)

@@ -105,6 +105,8 @@ protected:
     bool Enabled(const std::string& name) { return Get<Control>(name).Enabled(); }
     int Position(const std::string& updown) { return Get<UpDown>(updown).Position(); }
     Control& Apply() { return Get<Control>("nbapply"); }
+    // The pages' background picture.
+    Picture& Back() { return Get<Image>("imback").GetPicture(); }
     int ActivePage() { return Get<PageControl>("pc").ActivePageIndex(); }
     // The page showing and the page buttons' marks agree with `page`.
     void ExpectOnPage(int page)

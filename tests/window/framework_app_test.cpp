@@ -186,9 +186,7 @@ TEST_F(AppTest, HintShowsInTheInstalledHintWindowClassAfterThePause)
     EXPECT_EQ(g_recorded.made, 1);
     App().SetHintPause(1);
 
-    auto* c = new Hinted(form.get());
-    c->SetParent(form.get());
-    c->SetBounds(10, 10, 50, 20);
+    auto* c = Add<Hinted>(10, 10, 50, 20);
     c->SetHint("Free RAM");
     c->SetShowHint(true);
     // The real pointer: one that an earlier test left elsewhere would end

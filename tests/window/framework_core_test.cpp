@@ -375,13 +375,9 @@ TEST_F(WindowTest, ComponentsAreFoundByNameAndFreedWithTheirOwner)
 
 TEST_F(WindowTest, AWindowlessCanvasOutsidePaintingDrawsAtTheControlsPlaceInItsWindow)
 {
-    auto* panel = new Panel(form.get());
-    panel->SetParent(form.get());
-    panel->SetBounds(50, 40, 100, 80);
+    auto* panel = Add<Panel>(50, 40, 100, 80);
     panel->SetBevelOuter(PanelBevel::None);
-    auto* box = new PaintBox(form.get());
-    box->SetParent(panel);
-    box->SetBounds(10, 20, 30, 30);
+    auto* box = Add<PaintBox>(10, 20, 30, 30, panel);
     form->Repaint();
     panel->Repaint();
 
@@ -468,9 +464,7 @@ TEST_F(WindowTest, ShiftTabMovesTheFocusBackwardsAndSkipsDisabledControls)
 
 TEST_F(WindowTest, PaintingThousandsOfTimesLeavesTheGdiObjectCountFlat)
 {
-    auto* busy = new Busy(form.get());
-    busy->SetParent(form.get());
-    busy->SetBounds(10, 10, 137, 21);
+    auto* busy = Add<Busy>(10, 10, 137, 21);
     Put<Windowless>("l", clRed, 10, 40, 50, 20);
     ExpectGdiCountFlat({"a busy control over a form with a windowless child",
                         [&] {

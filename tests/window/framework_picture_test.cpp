@@ -5,6 +5,7 @@
 #include "framework/standard/StdWindows.h"
 #include "resources/AssetIds.h"
 #include "support/Patience.h"
+#include "support/Pump.h"
 #include "support/TempDir.h"
 
 #include <windows.h>
@@ -237,13 +238,7 @@ struct OpenDialog {
 
 bool Eventually(const std::function<bool()>& done)
 {
-    for (DWORD waited = 0; waited < test::kAnswerPatienceMs; waited += 20) {
-        if (done()) {
-            return true;
-        }
-        Sleep(20);
-    }
-    return done();
+    return WaitUntil(done, kAnswerPatienceMs);
 }
 
 // After the person gave up, a dialog that still comes is cancelled until the

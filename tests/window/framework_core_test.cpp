@@ -360,10 +360,8 @@ TEST_F(WindowTest, TabMovesTheFocusInTabOrder)
 
 TEST_F(WindowTest, ComponentsAreFoundByNameAndFreedWithTheirOwner)
 {
-    auto* a = new Windowless(form.get(), "nb1", log, clRed);
-    a->SetParent(form.get());
-    auto* b = new Windowed(form.get(), "Sb10", log, clRed);
-    b->SetParent(form.get());
+    auto* a = Put<Windowless>("nb1", clRed, 10, 10, 40, 20);
+    auto* b = Put<Windowed>("Sb10", clRed, 60, 10, 40, 20);
     EXPECT_EQ(form->FindComponent("NB1"), a);
     EXPECT_EQ(form->FindComponent("sb10"), b);
     EXPECT_EQ(form->FindComponent("sb1"), nullptr);

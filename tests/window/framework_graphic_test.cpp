@@ -222,7 +222,9 @@ TEST_F(GraphicTest, ImageListDrawsOneImageWithoutItsMaskColour)
     list.Draw(target.GetCanvas(), 2, 2, 1);
     EXPECT_EQ(target.Pixel(3, 3), ColorToRGB(clLime)); // masked out
     EXPECT_EQ(target.Pixel(5, 8), ColorToRGB(clRed));
-    list.Draw(target.GetCanvas(), 2, 2, 5); // no such image: nothing
+    Bitmap untouched(20, 20);
+    list.Draw(untouched.GetCanvas(), 2, 2, 5); // no such image: nothing
+    EXPECT_EQ(untouched.Pixel(5, 8), RGB(255, 255, 255));
 }
 
 } // namespace

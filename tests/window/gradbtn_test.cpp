@@ -264,17 +264,13 @@ TEST(GradBtn, FrameSizeStaysWithinTheButton)
     TGradBtn btn(nullptr);
     ASSERT_EQ(btn.Width(), 75);
     ASSERT_EQ(btn.Height(), 25);
-    btn.SetBtnFrameSize(8);
-    EXPECT_EQ(btn.BtnFrameSize(), 1);
-    btn.SetBtnFrameSize(7);
-    EXPECT_EQ(btn.BtnFrameSize(), 7);
-    btn.SetBtnFrameSize(-2);
-    EXPECT_EQ(btn.BtnFrameSize(), -2);
-    btn.SetBounds(0, 0, 19, 11);
-    btn.SetBtnFrameSize(1);
-    EXPECT_EQ(btn.BtnFrameSize(), -2);
-    btn.SetBtnFrameSize(0);
-    EXPECT_EQ(btn.BtnFrameSize(), 0);
+    // In turn: the button's size, the frame size asked and the one it has then.
+    const int steps[][4] = {{75, 25, 8, 1}, {75, 25, 7, 7}, {75, 25, -2, -2}, {19, 11, 1, -2}, {19, 11, 0, 0}};
+    for (const auto& [width, height, asked, kept] : steps) {
+        btn.SetBounds(0, 0, width, height);
+        btn.SetBtnFrameSize(asked);
+        EXPECT_EQ(btn.BtnFrameSize(), kept) << width << " x " << height << ", asked " << asked;
+    }
 }
 
 TEST(GradBtn, PresetOverwritesWhatCameBeforeAndYieldsToWhatComesAfter)

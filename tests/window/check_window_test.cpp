@@ -3,24 +3,17 @@
 #include "support/GdiCount.h"
 
 #include "controls/IACheckControl.h"
-#include "framework/window/Application.h"
 #include "framework/drawing/Bitmap.h"
-#include "framework/window/Form.h"
 #include "framework/loader/FormLoader.h"
 #include "win/Error.h"
 #include "win/Gdi.h"
 #include "recording/RecordingCanvas.h"
 #include "framework/standard/StdCtrls.h"
 #include "support/Png.h"
-#include "support/Pump.h"
 #include "support/RealInput.h"
 
 #include "check_page.h"
 #include "framework_support.h"
-
-#include <memory>
-#include <string>
-#include <vector>
 
 using namespace klarvo;
 

@@ -1,13 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
-#include <memory>
-#include <string>
-
 #include "controls/NDigitEdit.h"
-#include "framework/window/Application.h"
-#include "framework/window/Form.h"
 
 #include "framework_support.h"
 

@@ -56,12 +56,10 @@ public:
         log_.push_back(this->Name() + ":leave");
         Base::MouseLeave();
     }
-    int paints = 0;
 
 protected:
     void Paint() override
     {
-        ++paints;
         log_.push_back(this->Name() + ":paint");
         Canvas& c = this->GetCanvas();
         c.brush.color = face_;
@@ -84,7 +82,6 @@ public:
         }
         return CustomControl::DialogChar(ch);
     }
-    void Add(const std::string& what) { log_.push_back(what); }
 
 protected:
     void DoEnter() override

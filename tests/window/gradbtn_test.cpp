@@ -2,19 +2,9 @@
 
 #include "support/GdiCount.h"
 
-#include <windows.h>
-#include <windowsx.h>
-
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "controls/GradBtn.h"
-#include "framework/window/Application.h"
 #include "framework/drawing/Bitmap.h"
-#include "framework/window/Form.h"
 #include "win/Gdi.h"
-#include "framework/window/Messages.h"
 #include "recording/RecordingCanvas.h"
 
 #include "framework_support.h"

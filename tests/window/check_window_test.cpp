@@ -459,6 +459,7 @@ TEST(CheckPageLook, ShellLookBlendsIntoThePage)
     EXPECT_EQ(page.Pixel(220 + 125, 12 + 28 + 5), page.TilePixel(220 + 125, 12 + 28 + 5));
     // The lime tick of the first box and the yellow one of the first radio.
     EXPECT_EQ(page.Pixel(12 + 10, 12 + 11), 0x00FF00u);
+    EXPECT_EQ(page.Pixel(220 + 11, 12 + 11), 0xFFFF00u);
 }
 
 } // namespace

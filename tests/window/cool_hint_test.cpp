@@ -114,12 +114,8 @@ TEST_F(CoolHintTest, EachHintGetsAShapeAndOutlineOfItsOwnSize)
     const auto outline = canvas.Only("Polyline");
     ASSERT_EQ(outline.size(), 1u);
     EXPECT_EQ(outline[0].args, Flatten(hintshape::OutlinePolyline(hintshape::MakeSize(width, 16))));
-}
 
-TEST_F(CoolHintTest, HidingAndShowingAgainBuildsANewShape)
-{
-    TddgHintWindow hint;
-    hint.ActivateHint(Rect{200, 200, 300, 215}, "Free RAM");
+    // Hidden and shown again, it is cut anew.
     hint.ReleaseHandle();
     EXPECT_EQ(hint.Shape(), nullptr);
     hint.ActivateHint(Rect{200, 200, 300, 215}, "Free RAM");
@@ -152,26 +148,22 @@ TEST_F(CoolHintTest, ShowingHintsOverAndOverKeepsTheGdiCountFlat)
          }});
 }
 
+// With hints off, the installed class makes no window until they are on.
 TEST_F(CoolHintTest, InstallingReplacesAShownHintWindowAndUninstallingRestoresTheClass)
 {
-    App().SetShowHint(true);
-    const HintWindowClass before = App().GetHintWindowClass();
-    InstallCoolHint();
-    EXPECT_NE(App().GetHintWindowClass(), before);
-    EXPECT_NE(dynamic_cast<TddgHintWindow*>(App().CurrentHintWindow()), nullptr);
-    UninstallCoolHint();
-    EXPECT_EQ(App().GetHintWindowClass(), before);
-    EXPECT_EQ(dynamic_cast<TddgHintWindow*>(App().CurrentHintWindow()), nullptr);
-}
-
-TEST_F(CoolHintTest, InstallingWithHintsOffMakesNoWindowUntilTheyAreOn)
-{
-    App().SetShowHint(false);
-    InstallCoolHint();
-    EXPECT_EQ(App().CurrentHintWindow(), nullptr);
-    App().SetShowHint(true);
-    EXPECT_NE(dynamic_cast<TddgHintWindow*>(App().CurrentHintWindow()), nullptr);
-    UninstallCoolHint();
+    for (const bool on : {true, false}) {
+        SCOPED_TRACE(on ? "hints on" : "hints off");
+        App().SetShowHint(on);
+        const HintWindowClass before = App().GetHintWindowClass();
+        InstallCoolHint();
+        EXPECT_NE(App().GetHintWindowClass(), before);
+        EXPECT_EQ(App().CurrentHintWindow() == nullptr, !on);
+        App().SetShowHint(true);
+        EXPECT_NE(dynamic_cast<TddgHintWindow*>(App().CurrentHintWindow()), nullptr);
+        UninstallCoolHint();
+        EXPECT_EQ(App().GetHintWindowClass(), before);
+        EXPECT_EQ(dynamic_cast<TddgHintWindow*>(App().CurrentHintWindow()), nullptr);
+    }
 }
 
 TEST_F(CoolHintTest, ApplicationShowsAControlsHintInTheShapedWindow)

@@ -3,24 +3,17 @@
 #include "support/GdiCount.h"
 
 #include "controls/IACheckControl.h"
-#include "framework/window/Application.h"
 #include "framework/drawing/Bitmap.h"
-#include "framework/window/Form.h"
 #include "framework/loader/FormLoader.h"
 #include "win/Error.h"
 #include "win/Gdi.h"
 #include "recording/RecordingCanvas.h"
 #include "framework/standard/StdCtrls.h"
 #include "support/Png.h"
-#include "support/Pump.h"
 #include "support/RealInput.h"
 
 #include "check_page.h"
 #include "framework_support.h"
-
-#include <memory>
-#include <string>
-#include <vector>
 
 using namespace klarvo;
 
@@ -29,31 +22,22 @@ namespace {
 using klarvo::test::At;
 using klarvo::test::ClickAt;
 using klarvo::test::ExpectGdiCountFlat;
-using klarvo::test::FramelessForm;
 using klarvo::test::Pump;
 
 // A shown form with controls on it; events of every control go to one log.
-class CheckWindow : public testing::Test {
+class CheckWindow : public test::FormTest {
 protected:
+    CheckWindow() : FormTest(40, 40, 400, 300) {}
     void SetUp() override
     {
-        form = FramelessForm("TCheckTestForm", 40, 40, 400, 300);
+        FormTest::SetUp();
         form->SetColor(Rgb(0, 128, 128));
-        form->Show();
-        Pump();
-    }
-    void TearDown() override
-    {
-        form.reset();
-        Pump();
     }
 
     TIACheckControl* Add(const std::string& name, TIACheckControlType type, int y, WinControl* parent = nullptr)
     {
-        auto* c = new TIACheckControl(form.get());
+        auto* c = FormTest::Add<TIACheckControl>(10, y, 120, 20, parent);
         c->SetName(name);
-        c->SetParent(parent ? parent : form.get());
-        c->SetBounds(10, y, 120, 20);
         c->SetControlType(type);
         c->SetStyle(iaccsStyle2);
         c->SetText(name);
@@ -64,14 +48,11 @@ protected:
         return c;
     }
 
-    static void Click(TIACheckControl* c, int x = 5, int y = 5)
+    static void Click(TIACheckControl* c)
     {
-        SendMessageA(c->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(x, y));
-        SendMessageA(c->Handle(), WM_LBUTTONUP, 0, At(x, y));
+        SendMessageA(c->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
+        SendMessageA(c->Handle(), WM_LBUTTONUP, 0, At(5, 5));
     }
-
-    std::unique_ptr<Form> form;
-    std::vector<std::string> log;
 };
 
 using Log = std::vector<std::string>;
@@ -142,8 +123,7 @@ TEST_F(CheckWindow, StateChangesOnThePressNotTheRelease)
 TEST_F(CheckWindow, DoubleClickActivatesTwiceWithoutDblClick)
 {
     TIACheckControl* box = Add("cb", iacctCheck, 10);
-    SendMessageA(box->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
-    SendMessageA(box->Handle(), WM_LBUTTONUP, 0, At(5, 5));
+    Click(box);
     SendMessageA(box->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, At(5, 5));
     SendMessageA(box->Handle(), WM_LBUTTONUP, 0, At(5, 5));
     EXPECT_EQ(log, (Log{"cb:on", "cb:click", "cb:off", "cb:click"}));
@@ -173,8 +153,7 @@ TEST_F(CheckWindow, DisabledControlIgnoresMouseAndKeys)
 {
     TIACheckControl* box = Add("cb", iacctCheck, 10);
     box->SetEnabled(false);
-    SendMessageA(box->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
-    SendMessageA(box->Handle(), WM_LBUTTONUP, 0, At(5, 5));
+    Click(box);
     SendMessageA(box->Handle(), WM_KEYUP, VK_SPACE, 0xC0000001);
     EXPECT_FALSE(box->Checked());
     for (const std::string& entry : log) {
@@ -312,11 +291,10 @@ TEST_F(CheckWindow, ClicksOutsideTheShapeReachTheParent)
     };
     SetForegroundWindow(form->Handle());
     Pump();
-    const auto clickAt = [&](int x, int y) { ClickAt(c->Handle(), x, y); };
-    clickAt(10, 40); // under the field, inside the control's rectangle
+    ClickAt(c->Handle(), 10, 40); // under the field, inside the control's rectangle
     EXPECT_EQ(formLog, (Log{"20,50"}));
     EXPECT_TRUE(log.empty());
-    clickAt(10, 10); // on the field
+    ClickAt(c->Handle(), 10, 10); // on the field
     EXPECT_EQ(log, (Log{"cb:on", "cb:click"}));
     EXPECT_EQ(formLog.size(), 1u);
 }
@@ -481,6 +459,7 @@ TEST(CheckPageLook, ShellLookBlendsIntoThePage)
     EXPECT_EQ(page.Pixel(220 + 125, 12 + 28 + 5), page.TilePixel(220 + 125, 12 + 28 + 5));
     // The lime tick of the first box and the yellow one of the first radio.
     EXPECT_EQ(page.Pixel(12 + 10, 12 + 11), 0x00FF00u);
+    EXPECT_EQ(page.Pixel(220 + 11, 12 + 11), 0xFFFF00u);
 }
 
 } // namespace

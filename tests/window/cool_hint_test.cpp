@@ -59,31 +59,35 @@ protected:
     }
 };
 
+// An ampersand is shown as it stands.
 TEST_F(CoolHintTest, OneLineHintIsAHexagonWithAPointAtEachEnd)
 {
-    TddgHintWindow hint;
-    hint.ActivateHint(Rect{200, 200, 260, 215}, "Free RAM");
-    const int width = 60 + Widening();
-    EXPECT_EQ(hint.Width(), width);
-    EXPECT_EQ(hint.Height(), 15 + 4); // the framework's enlargement
-    EXPECT_EQ(GetWindowLongA(hint.Handle(), GWL_STYLE) & WS_BORDER, 0);
-    EXPECT_TRUE(IsWindowVisible(hint.Handle()));
-    ASSERT_NE(hint.Shape(), nullptr);
-    EXPECT_TRUE(HasShape(hint.Handle(), width, 15));
+    for (const std::string caption : {"Free RAM", "Fast & usual"}) {
+        SCOPED_TRACE(caption);
+        TddgHintWindow hint;
+        hint.ActivateHint(Rect{200, 200, 260, 215}, caption);
+        const int width = 60 + Widening();
+        EXPECT_EQ(hint.Width(), width);
+        EXPECT_EQ(hint.Height(), 15 + 4); // the framework's enlargement
+        EXPECT_EQ(GetWindowLongA(hint.Handle(), GWL_STYLE) & WS_BORDER, 0);
+        EXPECT_TRUE(IsWindowVisible(hint.Handle()));
+        ASSERT_NE(hint.Shape(), nullptr);
+        EXPECT_TRUE(HasShape(hint.Handle(), width, 15));
 
-    RecordingCanvas canvas;
-    hint.PaintTo(canvas);
-    const auto text = canvas.Only("TextRect");
-    ASSERT_EQ(text.size(), 1u);
-    EXPECT_EQ(text[0].text, "Free RAM");
-    EXPECT_EQ(text[0].format, static_cast<unsigned>(DT_CENTER | DT_WORDBREAK | DT_VCENTER | DT_NOPREFIX));
-    EXPECT_EQ(text[0].font.GetColor(), clInfoText);
-    EXPECT_EQ(text[0].args, (std::vector<int>{1, 1, width, 19}));
-    const auto outline = canvas.Only("Polyline");
-    ASSERT_EQ(outline.size(), 1u);
-    EXPECT_EQ(outline[0].pen.color, clBlue);
-    // Drawn at the activated height, not the enlarged client height.
-    EXPECT_EQ(outline[0].args, Flatten(hintshape::OutlinePolyline(hintshape::MakeSize(width, 15))));
+        RecordingCanvas canvas;
+        hint.PaintTo(canvas);
+        const auto text = canvas.Only("TextRect");
+        ASSERT_EQ(text.size(), 1u);
+        EXPECT_EQ(text[0].text, caption);
+        EXPECT_EQ(text[0].format, static_cast<unsigned>(DT_CENTER | DT_WORDBREAK | DT_VCENTER | DT_NOPREFIX));
+        EXPECT_EQ(text[0].font.GetColor(), clInfoText);
+        EXPECT_EQ(text[0].args, (std::vector<int>{1, 1, width, 19}));
+        const auto outline = canvas.Only("Polyline");
+        ASSERT_EQ(outline.size(), 1u);
+        EXPECT_EQ(outline[0].pen.color, clBlue);
+        // Drawn at the activated height, not the enlarged client height.
+        EXPECT_EQ(outline[0].args, Flatten(hintshape::OutlinePolyline(hintshape::MakeSize(width, 15))));
+    }
 }
 
 TEST_F(CoolHintTest, OutlineIsBlueOnTheScreenWhereTheTopEdgeStarts)
@@ -110,24 +114,8 @@ TEST_F(CoolHintTest, EachHintGetsAShapeAndOutlineOfItsOwnSize)
     const auto outline = canvas.Only("Polyline");
     ASSERT_EQ(outline.size(), 1u);
     EXPECT_EQ(outline[0].args, Flatten(hintshape::OutlinePolyline(hintshape::MakeSize(width, 16))));
-}
 
-TEST_F(CoolHintTest, AmpersandIsShownAsItStands)
-{
-    TddgHintWindow hint;
-    hint.ActivateHint(Rect{200, 200, 300, 215}, "Fast & usual");
-    RecordingCanvas canvas;
-    hint.PaintTo(canvas);
-    const auto text = canvas.Only("TextRect");
-    ASSERT_EQ(text.size(), 1u);
-    EXPECT_EQ(text[0].text, "Fast & usual");
-    EXPECT_NE(text[0].format & DT_NOPREFIX, 0u);
-}
-
-TEST_F(CoolHintTest, HidingAndShowingAgainBuildsANewShape)
-{
-    TddgHintWindow hint;
-    hint.ActivateHint(Rect{200, 200, 300, 215}, "Free RAM");
+    // Hidden and shown again, it is cut anew.
     hint.ReleaseHandle();
     EXPECT_EQ(hint.Shape(), nullptr);
     hint.ActivateHint(Rect{200, 200, 300, 215}, "Free RAM");
@@ -160,26 +148,22 @@ TEST_F(CoolHintTest, ShowingHintsOverAndOverKeepsTheGdiCountFlat)
          }});
 }
 
+// With hints off, the installed class makes no window until they are on.
 TEST_F(CoolHintTest, InstallingReplacesAShownHintWindowAndUninstallingRestoresTheClass)
 {
-    App().SetShowHint(true);
-    const HintWindowClass before = App().GetHintWindowClass();
-    InstallCoolHint();
-    EXPECT_NE(App().GetHintWindowClass(), before);
-    EXPECT_NE(dynamic_cast<TddgHintWindow*>(App().CurrentHintWindow()), nullptr);
-    UninstallCoolHint();
-    EXPECT_EQ(App().GetHintWindowClass(), before);
-    EXPECT_EQ(dynamic_cast<TddgHintWindow*>(App().CurrentHintWindow()), nullptr);
-}
-
-TEST_F(CoolHintTest, InstallingWithHintsOffMakesNoWindowUntilTheyAreOn)
-{
-    App().SetShowHint(false);
-    InstallCoolHint();
-    EXPECT_EQ(App().CurrentHintWindow(), nullptr);
-    App().SetShowHint(true);
-    EXPECT_NE(dynamic_cast<TddgHintWindow*>(App().CurrentHintWindow()), nullptr);
-    UninstallCoolHint();
+    for (const bool on : {true, false}) {
+        SCOPED_TRACE(on ? "hints on" : "hints off");
+        App().SetShowHint(on);
+        const HintWindowClass before = App().GetHintWindowClass();
+        InstallCoolHint();
+        EXPECT_NE(App().GetHintWindowClass(), before);
+        EXPECT_EQ(App().CurrentHintWindow() == nullptr, !on);
+        App().SetShowHint(true);
+        EXPECT_NE(dynamic_cast<TddgHintWindow*>(App().CurrentHintWindow()), nullptr);
+        UninstallCoolHint();
+        EXPECT_EQ(App().GetHintWindowClass(), before);
+        EXPECT_EQ(dynamic_cast<TddgHintWindow*>(App().CurrentHintWindow()), nullptr);
+    }
 }
 
 TEST_F(CoolHintTest, ApplicationShowsAControlsHintInTheShapedWindow)

@@ -1,41 +1,28 @@
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
-#include <memory>
-#include <string>
-
 #include "controls/NDigitEdit.h"
-#include "framework/window/Application.h"
-#include "framework/window/Form.h"
+
+#include "framework_support.h"
 
 using namespace klarvo;
 
 namespace {
 
-class DigitEditTest : public ::testing::Test {
+class DigitEditTest : public test::FormTest {
 protected:
+    DigitEditTest() : FormTest(50, 50, 200, 100) {}
     void SetUp() override
     {
-        form = std::make_unique<Form>(nullptr);
-        form->SetBounds(50, 50, 200, 100);
-        edit = new TNDigitEdit(form.get());
-        edit->SetParent(form.get());
-        edit->SetBounds(10, 10, 60, 23);
-        form->Show();
+        FormTest::SetUp();
+        edit = Add<TNDigitEdit>(10, 10, 60, 23);
         edit->SetFocus();
-        App().ProcessMessages();
+        test::Pump();
         edit->OnChange = [this](Component*) { ++changes; };
         edit->OnInputError = [this](Component* sender) {
             EXPECT_EQ(sender, edit);
             ++errors;
         };
         edit->OnKeyPress = [this](Component*, char& key) { keys += key == 0 ? '0' : '+'; };
-    }
-    void TearDown() override
-    {
-        form.reset();
-        App().ProcessMessages();
     }
 
     void SetText(const std::string& text)
@@ -57,45 +44,38 @@ protected:
         return edit->SelStart() == 0 && edit->SelLength() == static_cast<int>(edit->Text().size());
     }
 
-    std::unique_ptr<Form> form;
     TNDigitEdit* edit = nullptr;
     int changes = 0;
     int errors = 0;
     std::string keys; // '+' for a character passed on, '0' for one swallowed
 };
 
-TEST_F(DigitEditTest, FreshControlShowsZero)
+// A fresh control shows zero, its bound.
+TEST_F(DigitEditTest, TypingAboveTheBoundIsUndoneAndSelected)
 {
     EXPECT_EQ(edit->Text(), "0");
     EXPECT_EQ(edit->Value(), 0);
     EXPECT_EQ(edit->MaxValue(), 0);
-}
-
-TEST_F(DigitEditTest, TypingAboveTheBoundIsUndoneAndSelected)
-{
     Type('5');
     EXPECT_EQ(edit->Text(), "0");
     EXPECT_TRUE(AllSelected());
     EXPECT_EQ(changes, 2); // the insertion and the restore
     EXPECT_EQ(errors, 0);
 
-    edit->SetMaxValue(100);
-    SetText("10");
-    Type('0');
-    EXPECT_EQ(edit->Text(), "100");
-    EXPECT_FALSE(AllSelected());
-    Type('0');
-    EXPECT_EQ(edit->Text(), "100");
-    EXPECT_TRUE(AllSelected());
-}
-
-TEST_F(DigitEditTest, NinesStopAtTheLastOneBelowTheBound)
-{
-    edit->SetMaxValue(1000);
-    SetText("");
-    Type("9999");
-    EXPECT_EQ(edit->Text(), "999");
-    EXPECT_TRUE(AllSelected());
+    // Nines stop at the last one below the bound.
+    const struct {
+        int max;
+        const char *text, *typed, *shown;
+        bool selected;
+    } cases[] = {{100, "10", "0", "100", false}, {100, "100", "0", "100", true}, {1000, "", "9999", "999", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        edit->SetMaxValue(c.max);
+        SetText(c.text);
+        Type(c.typed);
+        EXPECT_EQ(edit->Text(), c.shown);
+        EXPECT_EQ(AllSelected(), c.selected);
+    }
 }
 
 TEST_F(DigitEditTest, RefusedCharactersAreReportedAndSwallowed)
@@ -118,6 +98,10 @@ TEST_F(DigitEditTest, RefusedCharactersAreReportedAndSwallowed)
 
 TEST_F(DigitEditTest, ValueIsWrittenUnboundedAndCutByALaterBound)
 {
+    // A stored form sets the value first and the bound second.
+    edit->SetValue(15);
+    edit->SetMaxValue(0);
+    EXPECT_EQ(edit->Text(), "0");
     edit->SetMaxValue(100);
     edit->SetValue(500);
     EXPECT_EQ(edit->Text(), "500");
@@ -129,14 +113,6 @@ TEST_F(DigitEditTest, ValueIsWrittenUnboundedAndCutByALaterBound)
     // A bound above the value leaves the text alone.
     edit->SetMaxValue(10);
     EXPECT_EQ(edit->Text(), "-7");
-}
-
-TEST_F(DigitEditTest, StoredValueBeforeItsBoundEndsAtTheBound)
-{
-    // A stored form sets the value first and the bound second.
-    edit->SetValue(15);
-    edit->SetMaxValue(0);
-    EXPECT_EQ(edit->Text(), "0");
 }
 
 TEST_F(DigitEditTest, ReadOnlyStillFiltersAndReselectsAboveTheBound)

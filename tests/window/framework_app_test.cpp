@@ -47,9 +47,13 @@ TEST_F(AppTest, TimerFiresThroughTheLoopUntilDisabled)
     };
     ASSERT_TRUE(WaitUntil([&] { return fired >= 3; }, kPatienceMs));
     timer.SetEnabled(false);
-    int at = fired;
-    DWORD start = GetTickCount();
-    WaitUntil([&] { return GetTickCount() - start > 100; }, kPatienceMs);
+    const int at = fired;
+    // A timer of the same interval beating on shows the loop ran long enough.
+    Timer barrier(nullptr);
+    barrier.SetInterval(10);
+    int beats = 0;
+    barrier.OnTimer = [&](Component*) { ++beats; };
+    ASSERT_TRUE(WaitUntil([&] { return beats >= 10; }, kPatienceMs));
     EXPECT_EQ(fired, at);
 }
 
@@ -186,9 +190,7 @@ TEST_F(AppTest, HintShowsInTheInstalledHintWindowClassAfterThePause)
     EXPECT_EQ(g_recorded.made, 1);
     App().SetHintPause(1);
 
-    auto* c = new Hinted(form.get());
-    c->SetParent(form.get());
-    c->SetBounds(10, 10, 50, 20);
+    auto* c = Add<Hinted>(10, 10, 50, 20);
     c->SetHint("Free RAM");
     c->SetShowHint(true);
     // The real pointer: one that an earlier test left elsewhere would end

@@ -56,12 +56,10 @@ public:
         log_.push_back(this->Name() + ":leave");
         Base::MouseLeave();
     }
-    int paints = 0;
 
 protected:
     void Paint() override
     {
-        ++paints;
         log_.push_back(this->Name() + ":paint");
         Canvas& c = this->GetCanvas();
         c.brush.color = face_;
@@ -84,7 +82,6 @@ public:
         }
         return CustomControl::DialogChar(ch);
     }
-    void Add(const std::string& what) { log_.push_back(what); }
 
 protected:
     void DoEnter() override
@@ -360,10 +357,8 @@ TEST_F(WindowTest, TabMovesTheFocusInTabOrder)
 
 TEST_F(WindowTest, ComponentsAreFoundByNameAndFreedWithTheirOwner)
 {
-    auto* a = new Windowless(form.get(), "nb1", log, clRed);
-    a->SetParent(form.get());
-    auto* b = new Windowed(form.get(), "Sb10", log, clRed);
-    b->SetParent(form.get());
+    auto* a = Put<Windowless>("nb1", clRed, 10, 10, 40, 20);
+    auto* b = Put<Windowed>("Sb10", clRed, 60, 10, 40, 20);
     EXPECT_EQ(form->FindComponent("NB1"), a);
     EXPECT_EQ(form->FindComponent("sb10"), b);
     EXPECT_EQ(form->FindComponent("sb1"), nullptr);
@@ -375,13 +370,9 @@ TEST_F(WindowTest, ComponentsAreFoundByNameAndFreedWithTheirOwner)
 
 TEST_F(WindowTest, AWindowlessCanvasOutsidePaintingDrawsAtTheControlsPlaceInItsWindow)
 {
-    auto* panel = new Panel(form.get());
-    panel->SetParent(form.get());
-    panel->SetBounds(50, 40, 100, 80);
+    auto* panel = Add<Panel>(50, 40, 100, 80);
     panel->SetBevelOuter(PanelBevel::None);
-    auto* box = new PaintBox(form.get());
-    box->SetParent(panel);
-    box->SetBounds(10, 20, 30, 30);
+    auto* box = Add<PaintBox>(10, 20, 30, 30, panel);
     form->Repaint();
     panel->Repaint();
 
@@ -468,9 +459,7 @@ TEST_F(WindowTest, ShiftTabMovesTheFocusBackwardsAndSkipsDisabledControls)
 
 TEST_F(WindowTest, PaintingThousandsOfTimesLeavesTheGdiObjectCountFlat)
 {
-    auto* busy = new Busy(form.get());
-    busy->SetParent(form.get());
-    busy->SetBounds(10, 10, 137, 21);
+    auto* busy = Add<Busy>(10, 10, 137, 21);
     Put<Windowless>("l", clRed, 10, 40, 50, 20);
     ExpectGdiCountFlat({"a busy control over a form with a windowless child",
                         [&] {

@@ -66,10 +66,8 @@ TEST_F(GraphicTest, AutoSizedLabelsFitTheirTextAndTheShadow)
 
 TEST_F(GraphicTest, ParentFontFollowsTheParentUntilTheControlGetsItsOwn)
 {
-    auto* follows = new Label(form.get());
-    follows->SetParent(form.get());
-    auto* own = new Label(form.get());
-    own->SetParent(form.get());
+    auto* follows = Add<Label>();
+    auto* own = Add<Label>();
     own->GetFont().SetHeight(20);
     EXPECT_FALSE(own->ParentFont());
 
@@ -113,10 +111,8 @@ TEST_F(GraphicTest, SpeedButtonsOfAGroupKeepExactlyOneDown)
     std::vector<SpeedButton*> sb;
     std::vector<std::string> clicks;
     for (int i = 0; i < 3; ++i) {
-        auto* b = new SpeedButton(form.get());
+        auto* b = Add<SpeedButton>(10 + 34 * i, 10, 33, 22);
         b->SetName("sb" + std::to_string(i + 1));
-        b->SetParent(form.get());
-        b->SetBounds(10 + 34 * i, 10, 33, 22);
         b->SetGroupIndex(1);
         b->OnClick = [&clicks, b](Component*) { clicks.push_back(b->Name() + (b->Down() ? " down" : " up")); };
         sb.push_back(b);
@@ -141,12 +137,8 @@ TEST_F(GraphicTest, SpeedButtonsOfAGroupKeepExactlyOneDown)
 
 TEST_F(GraphicTest, FlatSpeedButtonLooksRaisedOnlyWhileThePointerIsOverIt)
 {
-    auto* a = new SpeedButton(form.get());
-    a->SetParent(form.get());
-    a->SetBounds(10, 10, 33, 22);
-    auto* b = new SpeedButton(form.get());
-    b->SetParent(form.get());
-    b->SetBounds(44, 10, 33, 22);
+    auto* a = Add<SpeedButton>(10, 10, 33, 22);
+    auto* b = Add<SpeedButton>(44, 10, 33, 22);
     auto frames = [](SpeedButton* s) {
         RecordingCanvas rec;
         s->PaintTo(rec);
@@ -230,7 +222,9 @@ TEST_F(GraphicTest, ImageListDrawsOneImageWithoutItsMaskColour)
     list.Draw(target.GetCanvas(), 2, 2, 1);
     EXPECT_EQ(target.Pixel(3, 3), ColorToRGB(clLime)); // masked out
     EXPECT_EQ(target.Pixel(5, 8), ColorToRGB(clRed));
-    list.Draw(target.GetCanvas(), 2, 2, 5); // no such image: nothing
+    Bitmap untouched(20, 20);
+    list.Draw(untouched.GetCanvas(), 2, 2, 5); // no such image: nothing
+    EXPECT_EQ(untouched.Pixel(5, 8), RGB(255, 255, 255));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "framework/standard/StdWindows.h"
 #include "resources/AssetIds.h"
 #include "support/Patience.h"
+#include "support/Pump.h"
 #include "support/TempDir.h"
 
 #include <windows.h>
@@ -72,11 +73,9 @@ std::vector<std::uint8_t> MakeJpeg(int w, int h, std::uint8_t r, std::uint8_t g,
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, 95, TRUE);
     jpeg_start_compress(&cinfo, TRUE);
-    std::vector<unsigned char> row(static_cast<std::size_t>(w) * 3);
+    std::vector<unsigned char> row;
     for (int x = 0; x < w; ++x) {
-        row[x * 3] = r;
-        row[x * 3 + 1] = g;
-        row[x * 3 + 2] = b;
+        row.insert(row.end(), {r, g, b});
     }
     while (cinfo.next_scanline < cinfo.image_height) {
         JSAMPROW rows[1] = {row.data()};
@@ -237,13 +236,7 @@ struct OpenDialog {
 
 bool Eventually(const std::function<bool()>& done)
 {
-    for (DWORD waited = 0; waited < test::kAnswerPatienceMs; waited += 20) {
-        if (done()) {
-            return true;
-        }
-        Sleep(20);
-    }
-    return done();
+    return WaitUntil(done, kAnswerPatienceMs);
 }
 
 // After the person gave up, a dialog that still comes is cancelled until the

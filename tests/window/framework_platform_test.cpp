@@ -14,7 +14,8 @@ namespace {
 using namespace klarvo;
 using namespace klarvo::test;
 
-int g_leaves = 0;
+int g_leaves = 0, g_looks = 0, g_beats = 0;
+constexpr UINT_PTR kBeatTimer = 1;
 
 LRESULT CALLBACK CountLeaves(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -22,6 +23,11 @@ LRESULT CALLBACK CountLeaves(HWND window, UINT msg, WPARAM wParam, LPARAM lParam
         ++g_leaves;
     }
     if (msg == WM_TIMER && LeaveTimerFired(window, wParam)) {
+        ++g_looks;
+        return 0;
+    }
+    if (msg == WM_TIMER && wParam == kBeatTimer) {
+        ++g_beats;
         return 0;
     }
     return DefWindowProcA(window, msg, wParam, lParam);
@@ -45,13 +51,19 @@ TEST(OldestWindows, EmulatedLeaveTrackingReportsThePointerLeavingOnce)
 
     MoveTo(window, 40, 40);
     ASSERT_TRUE(TrackMouseLeave(window, LeaveTracking::Emulated));
-    MoveTo(window, 60, 50); // still inside: nothing yet
-    EXPECT_FALSE(WaitUntil([] { return g_leaves > 0; }, 300));
+    MoveTo(window, 60, 50);
+    const int looked = g_looks;
+    ASSERT_TRUE(WaitUntil([&] { return g_looks >= looked + 3; }, 3000)) << "the emulation looks at the pointer";
+    EXPECT_EQ(g_leaves, 0) << "still inside: nothing yet";
 
     MoveToScreen(POINT{500, 500});
     EXPECT_TRUE(WaitUntil([] { return g_leaves > 0; }, 3000));
-    WaitUntil([] { return false; }, 300);
+    // A timer as quick as the emulation's beating on: it would have looked again.
+    const int looksAtLeave = g_looks;
+    SetTimer(window, kBeatTimer, 100, nullptr);
+    ASSERT_TRUE(WaitUntil([] { return g_beats >= 3; }, 3000));
     EXPECT_EQ(g_leaves, 1);
+    EXPECT_EQ(g_looks, looksAtLeave) << "the watching ends with the leave";
 
     DestroyWindow(window);
     UnregisterClassA(wc.lpszClassName, wc.hInstance);

@@ -14,17 +14,9 @@ namespace {
 
 using StdTest = FormTest;
 
-Edit* AddEdit(Form& form)
-{
-    auto* e = new Edit(&form);
-    e->SetParent(&form);
-    e->SetBounds(10, 10, 80, 23);
-    return e;
-}
-
 TEST_F(StdTest, EditReportsEveryChangeAndSwallowsACharacterSetToZero)
 {
-    Edit* e = AddEdit(*form);
+    auto* e = Add<Edit>(10, 10, 80, 23);
     int changes = 0;
     e->OnChange = [&](Component*) { ++changes; };
     e->OnKeyPress = [](Component*, char& key) {
@@ -47,9 +39,8 @@ TEST_F(StdTest, EditReportsEveryChangeAndSwallowsACharacterSetToZero)
 
 TEST_F(StdTest, UpDownWritesItsPositionIntoItsBuddyAndStopsAtItsLimits)
 {
-    Edit* e = AddEdit(*form);
-    auto* ud = new UpDown(form.get());
-    ud->SetParent(form.get());
+    auto* e = Add<Edit>(10, 10, 80, 23);
+    auto* ud = Add<UpDown>();
     ud->SetMin(1);
     ud->SetMax(60);
     ud->SetPosition(59);
@@ -81,8 +72,7 @@ TEST_F(StdTest, UpDownWritesItsPositionIntoItsBuddyAndStopsAtItsLimits)
 
 TEST_F(StdTest, ProgressBarKeepsItsPositionInRange)
 {
-    auto* pb = new ProgressBar(form.get());
-    pb->SetParent(form.get());
+    auto* pb = Add<ProgressBar>();
     pb->SetSmooth(true);
     pb->SetPosition(150);
     EXPECT_EQ(pb->Position(), 100);
@@ -92,9 +82,7 @@ TEST_F(StdTest, ProgressBarKeepsItsPositionInRange)
 
 TEST_F(StdTest, OnlyTheActivePageShowsAndActivatingInCodeRaisesNoChange)
 {
-    auto* pc = new PageControl(form.get());
-    pc->SetParent(form.get());
-    pc->SetBounds(0, 0, 300, 200);
+    auto* pc = Add<PageControl>(0, 0, 300, 200);
     std::vector<std::string> shown;
     TabSheet* pages[3];
     for (int i = 0; i < 3; ++i) {
@@ -120,14 +108,12 @@ TEST_F(StdTest, OnlyTheActivePageShowsAndActivatingInCodeRaisesNoChange)
 
 TEST_F(StdTest, PagesAndTheirControlMayBeFreedInEitherOrder)
 {
-    auto* pc = new PageControl(form.get());
-    pc->SetParent(form.get());
+    auto* pc = Add<PageControl>();
     auto* one = new TabSheet(form.get());
     one->SetPageControl(pc);
     auto* two = new TabSheet(form.get());
     two->SetPageControl(pc);
-    auto* label = new Label(form.get());
-    label->SetParent(two);
+    auto* label = Add<Label>(two);
     delete one;
     EXPECT_EQ(pc->PageCount(), 1);
     EXPECT_EQ(pc->ActivePage(), nullptr);
@@ -161,8 +147,7 @@ TEST_F(StdTest, BrowseEditsTakeTheChosenNameAndKeepTheirsWhenCancelled)
 {
     FakeDialogs fake;
     SetBrowseDialogs(&fake);
-    auto* fe = new FileNameEdit(form.get());
-    fe->SetParent(form.get());
+    auto* fe = Add<FileNameEdit>();
     fe->SetFilter("JPEG pictures|*.jpg|Bitmaps|*.bmp");
     fe->SetInitialDir("C:\\Klarvo\\backgrounds\\");
     int changes = 0;
@@ -177,8 +162,7 @@ TEST_F(StdTest, BrowseEditsTakeTheChosenNameAndKeepTheirsWhenCancelled)
     fe->Browse();
     EXPECT_EQ(fe->Text(), "C:\\pics\\sky.jpg");
 
-    auto* de = new DirectoryEdit(form.get());
-    de->SetParent(form.get());
+    auto* de = Add<DirectoryEdit>();
     de->SetText("C:\\Temp");
     fake.answer = "C:\\Windows";
     de->Browse();

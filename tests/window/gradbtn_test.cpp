@@ -2,20 +2,12 @@
 
 #include "support/GdiCount.h"
 
-#include <windows.h>
-#include <windowsx.h>
-
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "controls/GradBtn.h"
-#include "framework/window/Application.h"
 #include "framework/drawing/Bitmap.h"
-#include "framework/window/Form.h"
 #include "win/Gdi.h"
-#include "framework/window/Messages.h"
 #include "recording/RecordingCanvas.h"
+
+#include "framework_support.h"
 
 using namespace klarvo;
 
@@ -23,27 +15,16 @@ namespace {
 
 const Color kNavy = Rgb(0, 0, 128), kAqua = Rgb(0, 255, 255);
 
-class GradBtnTest : public ::testing::Test {
+class GradBtnTest : public test::FormTest {
 protected:
+    GradBtnTest() : FormTest(50, 50, 400, 200) {}
     void SetUp() override
     {
-        form = std::make_unique<Form>(nullptr);
-        form->SetBorderStyle(BorderStyle::None);
-        form->SetBounds(50, 50, 400, 200);
-        btn = new TGradBtn(form.get());
-        btn->SetParent(form.get());
-        btn->SetBounds(10, 10, 137, 21);
-        other = new TGradBtn(form.get());
-        other->SetParent(form.get());
-        other->SetBounds(10, 100, 75, 25);
-        form->Show();
-        App().ProcessMessages();
+        FormTest::SetUp();
+        btn = Add<TGradBtn>(10, 10, 137, 21);
+        other = Add<TGradBtn>(10, 100, 75, 25);
+        test::Pump();
         Watch(btn);
-    }
-    void TearDown() override
-    {
-        form.reset();
-        App().ProcessMessages();
     }
 
     void Watch(TGradBtn* b)
@@ -75,10 +56,8 @@ protected:
         return GetPixel(dc.Get(), 0, 0);
     }
 
-    std::unique_ptr<Form> form;
     TGradBtn* btn = nullptr;
     TGradBtn* other = nullptr;
-    std::vector<std::string> log;
     bool clickSawPressed = true;
     Color clickSawBegin = 0;
     COLORREF clickSawCorner = 0;
@@ -275,17 +254,13 @@ TEST(GradBtn, FrameSizeStaysWithinTheButton)
     TGradBtn btn(nullptr);
     ASSERT_EQ(btn.Width(), 75);
     ASSERT_EQ(btn.Height(), 25);
-    btn.SetBtnFrameSize(8);
-    EXPECT_EQ(btn.BtnFrameSize(), 1);
-    btn.SetBtnFrameSize(7);
-    EXPECT_EQ(btn.BtnFrameSize(), 7);
-    btn.SetBtnFrameSize(-2);
-    EXPECT_EQ(btn.BtnFrameSize(), -2);
-    btn.SetBounds(0, 0, 19, 11);
-    btn.SetBtnFrameSize(1);
-    EXPECT_EQ(btn.BtnFrameSize(), -2);
-    btn.SetBtnFrameSize(0);
-    EXPECT_EQ(btn.BtnFrameSize(), 0);
+    // In turn: the button's size, the frame size asked and the one it has then.
+    const int steps[][4] = {{75, 25, 8, 1}, {75, 25, 7, 7}, {75, 25, -2, -2}, {19, 11, 1, -2}, {19, 11, 0, 0}};
+    for (const auto& [width, height, asked, kept] : steps) {
+        btn.SetBounds(0, 0, width, height);
+        btn.SetBtnFrameSize(asked);
+        EXPECT_EQ(btn.BtnFrameSize(), kept) << width << " x " << height << ", asked " << asked;
+    }
 }
 
 TEST(GradBtn, PresetOverwritesWhatCameBeforeAndYieldsToWhatComesAfter)
@@ -353,51 +328,34 @@ TEST(GradBtn, InvalidEnumerationValuesAreDropped)
     EXPECT_EQ(btn.Justification(), jCenter);
 }
 
-// The face drawn call by call.
+// The face drawn call by call, on a canvas of its own each time.
 class GradBtnFace : public ::testing::Test {
 protected:
-    std::vector<DrawCall> Paint()
+    const RecordingCanvas& Paint()
     {
-        RecordingCanvas canvas;
-        btn.PaintFace(canvas);
-        return canvas.calls;
+        canvas = std::make_unique<RecordingCanvas>();
+        btn.PaintFace(*canvas);
+        return *canvas;
     }
-    static std::vector<DrawCall> Text(const std::vector<DrawCall>& calls)
-    {
-        std::vector<DrawCall> out;
-        for (const DrawCall& c : calls) {
-            if (c.op == "TextRect") {
-                out.push_back(c);
-            }
-        }
-        return out;
-    }
-    static const DrawCall* Find(const std::vector<DrawCall>& calls, const std::string& op)
-    {
-        for (const DrawCall& c : calls) {
-            if (c.op == op) {
-                return &c;
-            }
-        }
-        return nullptr;
-    }
+    std::vector<DrawCall> Text() { return Paint().Only("TextRect"); }
     TGradBtn btn{nullptr};
+    std::unique_ptr<RecordingCanvas> canvas;
 };
 
 TEST_F(GradBtnFace, ConstructedButtonIsRaisedWithARaisedCaption)
 {
     btn.SetCaption("&OK");
-    const auto calls = Paint();
+    const auto& calls = Paint().calls;
     ASSERT_FALSE(calls.empty());
     // 2 x 13 rows of gsVertCenter, the frame, two caption layers.
     EXPECT_EQ(calls[0].op, "FillRect");
     EXPECT_EQ(calls[0].brush.color, kNavy);
-    const DrawCall* frame = Find(calls, "Frame3D");
-    ASSERT_NE(frame, nullptr);
-    EXPECT_EQ(frame->color1, clBtnHighlight);
-    EXPECT_EQ(frame->color2, clBtnShadow);
-    EXPECT_EQ(frame->brush.style, BrushStyle::Clear);
-    const auto text = Text(calls);
+    const auto frame = canvas->Only("Frame3D");
+    ASSERT_FALSE(frame.empty());
+    EXPECT_EQ(frame[0].color1, clBtnHighlight);
+    EXPECT_EQ(frame[0].color2, clBtnShadow);
+    EXPECT_EQ(frame[0].brush.style, BrushStyle::Clear);
+    const auto text = canvas->Only("TextRect");
     ASSERT_EQ(text.size(), 2u);
     EXPECT_EQ(text[0].font.GetColor(), clBtnHighlight);
     EXPECT_EQ(text[1].font.GetColor(), clBlack);
@@ -405,26 +363,25 @@ TEST_F(GradBtnFace, ConstructedButtonIsRaisedWithARaisedCaption)
     EXPECT_EQ(text[0].args[0] + 1, text[1].args[0]); // the highlight one pixel up-left
     EXPECT_EQ(text[0].args[1] + 1, text[1].args[1]);
     EXPECT_EQ(text[1].format & (DT_CALCRECT | DT_NOPREFIX), 0u);
-    EXPECT_EQ(Find(calls, "DrawFocusRect"), nullptr);
+    EXPECT_TRUE(canvas->Only("DrawFocusRect").empty());
 }
 
 TEST_F(GradBtnFace, DownLockSinksFrameAndCaptionUntilCleared)
 {
     btn.SetCaption("Info");
-    const auto raised = Text(Paint()).back();
+    const auto raised = Text().back();
     btn.SetDownLock(true);
-    const auto calls = Paint();
-    const DrawCall* frame = Find(calls, "Frame3D");
-    ASSERT_NE(frame, nullptr);
-    EXPECT_EQ(frame->color1, clBtnShadow);
-    EXPECT_EQ(frame->color2, clBtnHighlight);
-    const auto sunk = Text(calls).back();
+    const auto sunk = Text().back();
+    const auto frame = canvas->Only("Frame3D");
+    ASSERT_FALSE(frame.empty());
+    EXPECT_EQ(frame[0].color1, clBtnShadow);
+    EXPECT_EQ(frame[0].color2, clBtnHighlight);
     EXPECT_EQ(sunk.args[0], raised.args[0] + 1);
     EXPECT_EQ(sunk.args[1], raised.args[1] + 1);
     // The lock exchanges no colours.
-    EXPECT_EQ(calls[0].brush.color, kNavy);
+    EXPECT_EQ(canvas->calls[0].brush.color, kNavy);
     btn.SetDownLock(false);
-    EXPECT_EQ(Text(Paint()).back().args, raised.args);
+    EXPECT_EQ(Text().back().args, raised.args);
 }
 
 TEST_F(GradBtnFace, DisabledButtonDrawsAnInsetCaptionInItsDisabledColour)
@@ -433,13 +390,13 @@ TEST_F(GradBtnFace, DisabledButtonDrawsAnInsetCaptionInItsDisabledColour)
     btn.SetTextStyle(tsNormal);
     btn.SetDisabledColor(clMaroon);
     btn.SetEnabled(false);
-    auto text = Text(Paint());
+    auto text = Text();
     ASSERT_EQ(text.size(), 2u);
     EXPECT_EQ(text[0].font.GetColor(), clBtnHighlight);
     EXPECT_EQ(text[1].font.GetColor(), clMaroon);
     EXPECT_EQ(text[0].args[0], text[1].args[0] + 1);
     btn.SetEnabled(true);
-    text = Text(Paint());
+    text = Text();
     ASSERT_EQ(text.size(), 1u);
     EXPECT_EQ(text[0].font.GetColor(), clBlack);
 }
@@ -447,24 +404,20 @@ TEST_F(GradBtnFace, DisabledButtonDrawsAnInsetCaptionInItsDisabledColour)
 TEST_F(GradBtnFace, NoFrameBelowOneRingAndOutlineLessShapes)
 {
     btn.SetBtnFrameSize(0);
-    btn.SetGradientStyle(gsElliptic);
-    auto calls = Paint();
-    EXPECT_EQ(Find(calls, "Frame3D"), nullptr);
-    const DrawCall* ellipse = Find(calls, "Ellipse");
-    ASSERT_NE(ellipse, nullptr);
-    EXPECT_EQ(ellipse->pen.style, PenStyle::Clear);
-    btn.SetGradientStyle(gsRectangle);
-    calls = Paint();
-    const DrawCall* rectangle = Find(calls, "Rectangle");
-    ASSERT_NE(rectangle, nullptr);
-    EXPECT_EQ(rectangle->pen.style, PenStyle::Clear);
+    for (const auto& [style, shape] : {std::pair{gsElliptic, "Ellipse"}, std::pair{gsRectangle, "Rectangle"}}) {
+        btn.SetGradientStyle(style);
+        const auto shapes = Paint().Only(shape);
+        EXPECT_TRUE(canvas->Only("Frame3D").empty()) << shape;
+        ASSERT_FALSE(shapes.empty()) << shape;
+        EXPECT_EQ(shapes[0].pen.style, PenStyle::Clear) << shape;
+    }
 }
 
 TEST_F(GradBtnFace, CaptionIsCentredOnItsShownWidth)
 {
     // "A&&B" shows as "A&B": the caption must be centred on that width.
     btn.SetCaption("A&&B");
-    const auto text = Text(Paint());
+    const auto text = Text();
     ASSERT_FALSE(text.empty());
     RecordingCanvas measure;
     measure.font = btn.GetFont();

@@ -4,8 +4,6 @@
 #include "Check.h"
 #include "framework/loader/FormParser.h"
 
-#include <cstddef>
-#include <cstdint>
 #include <string>
 
 using namespace klarvo;

@@ -4,11 +4,7 @@
 #include "Check.h"
 #include "pages/InfoGraph.h"
 
-#include <fuzzer/FuzzedDataProvider.h>
-
 #include <climits>
-#include <cstddef>
-#include <cstdint>
 
 using namespace klarvo;
 

@@ -4,11 +4,7 @@
 #include "Check.h"
 #include "pages/HelpText.h"
 
-#include <fuzzer/FuzzedDataProvider.h>
-
 #include <climits>
-#include <cstddef>
-#include <cstdint>
 #include <string>
 
 using namespace klarvo;

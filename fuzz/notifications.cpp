@@ -7,10 +7,6 @@
 #include "pages/InfoFigures.h"
 #include "resident/window/Commands.h"
 
-#include <fuzzer/FuzzedDataProvider.h>
-
-#include <cstddef>
-#include <cstdint>
 #include <string>
 
 using namespace klarvo;

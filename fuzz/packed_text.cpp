@@ -4,8 +4,6 @@
 #include "Check.h"
 #include "framework/loader/Lz4.h"
 
-#include <cstddef>
-#include <cstdint>
 #include <string>
 #include <string_view>
 

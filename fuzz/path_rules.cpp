@@ -5,10 +5,6 @@
 #include "Check.h"
 #include "resident/disk/PathRules.h"
 
-#include <fuzzer/FuzzedDataProvider.h>
-
-#include <cstddef>
-#include <cstdint>
 #include <string>
 #include <vector>
 

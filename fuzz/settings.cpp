@@ -13,11 +13,7 @@
 #include "settings/ConfFormat.h"
 #include "settings/SlotTable.h"
 
-#include <fuzzer/FuzzedDataProvider.h>
-
 #include <climits>
-#include <cstddef>
-#include <cstdint>
 #include <string>
 #include <vector>
 

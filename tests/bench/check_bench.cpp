@@ -1,32 +1,22 @@
 // Measures what the check control costs per paint and per shape update, for
 // the figures of a report; it checks nothing.
 
+#include "BenchForm.h"
 #include "controls/IACheckControl.h"
-#include "framework/window/Form.h"
 #include "support/Pump.h"
-#include "support/Timing.h"
 
 #include <windows.h>
 
 #include <cstdio>
-#include <functional>
 
 using namespace klarvo;
 
-namespace {
-
-using test::Pump;
-
-} // namespace
-
 int main()
 {
-    Form form(nullptr, "TCheckBench");
-    form.SetBorderStyle(BorderStyle::None);
-    form.SetBounds(0, 0, 400, 200);
-    form.Show();
-    auto* c = new TIACheckControl(&form);
-    c->SetParent(&form);
+    const auto form = bench::ShownForm("TCheckBench", 0, 0, 400, 200);
+    form->Show();
+    auto* c = new TIACheckControl(form.get());
+    c->SetParent(form.get());
     c->SetStyle(iaccsStyle2);
     c->SetAutoSize(false);
     c->SetBounds(10, 10, 200, 20);
@@ -36,7 +26,7 @@ int main()
     f.SetStyle(fsBold);
     c->SetFont(f);
     c->SetChecked(true);
-    Pump();
+    test::Pump();
 
     const int n = 2000;
     std::printf("layout with text measuring: %.1f us\n", test::MicrosecondsPer(n, [&] { (void)c->Layout(); }));

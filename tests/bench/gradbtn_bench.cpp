@@ -6,14 +6,11 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <vector>
 
+#include "BenchForm.h"
 #include "controls/GradBtn.h"
-#include "framework/window/Application.h"
 #include "framework/drawing/Bitmap.h"
-#include "framework/window/Form.h"
-#include "support/Timing.h"
 
 using namespace klarvo;
 
@@ -47,9 +44,7 @@ template <typename F> Timing MicrosecondsPerCall(int count, F&& f)
 int main(int argc, char** argv)
 {
     const int count = argc > 1 ? std::atoi(argv[1]) : 2000;
-    auto form = std::make_unique<Form>(nullptr, "TGradBench");
-    form->SetBorderStyle(BorderStyle::None);
-    form->SetBounds(20, 20, 200, 60);
+    const auto form = bench::ShownForm("TGradBench", 20, 20, 200, 60);
     auto* btn = new TGradBtn(form.get());
     btn->SetParent(form.get());
     btn->SetBounds(10, 10, 137, 21);
@@ -57,8 +52,7 @@ int main(int argc, char** argv)
     btn->SetPresets(TPreset::Aluminum);
     btn->GetFont().SetHeight(13);
     btn->SetTextStyle(tsNormal);
-    form->Show();
-    App().ProcessMessages();
+    bench::ShowAndPaint(*form);
 
     const char* const names[] = {"gsHorizontal", "gsVertical",   "gsElliptic",
                                  "gsRectangle",  "gsVertCenter", "gsHorizCenter"};

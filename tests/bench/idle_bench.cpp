@@ -162,13 +162,12 @@ ULONGLONG UnixCpu(const std::string& processDir)
     return any ? nanoseconds / 100 : UnixTicksCpu(processDir);
 }
 
+// A process's share of one core over a measuring window, and its figures
+// at the end of it.
 struct Row {
     std::string name;
     double corePercent = 0;
-    SIZE_T privateBytes = 0;
-    DWORD gdiObjects = 0;
-    DWORD userObjects = 0;
-    DWORD windows = 0;
+    Snapshot after;
 };
 
 ULONGLONG FileTimeValue(const FILETIME& t)
@@ -239,8 +238,8 @@ struct Measured {
 };
 
 // Measures the processes side by side over one window of `seconds`,
-// pumping this program's own messages meanwhile.
-std::vector<Row> Measure(const std::vector<Measured>& processes, DWORD seconds)
+// pumping this program's own messages meanwhile, and adds their rows.
+void Measure(std::vector<Row>& rows, const std::vector<Measured>& processes, DWORD seconds)
 {
     std::vector<Snapshot> before;
     std::vector<std::string> statPaths;
@@ -251,16 +250,13 @@ std::vector<Row> Measure(const std::vector<Measured>& processes, DWORD seconds)
         before.push_back(Take(p.process, statPaths.back()));
     }
     WaitUntil([] { return false; }, seconds * 1000);
-    std::vector<Row> rows;
     for (std::size_t i = 0; i < processes.size(); ++i) {
         const Snapshot after = Take(processes[i].process, statPaths[i]);
         const double wallSeconds = static_cast<double>(after.wallMs - before[i].wallMs) / 1000.0;
         const double cpuSeconds =
             static_cast<double>(after.cpu100ns - before[i].cpu100ns) / kHundredNanosecondsPerSecond;
-        rows.push_back(Row{processes[i].name, wallSeconds > 0 ? cpuSeconds / wallSeconds * 100.0 : 0.0,
-                           after.privateBytes, after.gdiObjects, after.userObjects, after.windows});
+        rows.push_back(Row{processes[i].name, wallSeconds > 0 ? cpuSeconds / wallSeconds * 100.0 : 0.0, after});
     }
-    return rows;
 }
 
 // The process behind a window, opened for the figures.
@@ -276,12 +272,13 @@ void PrintRows(const std::vector<Row>& rows, const Row& floor)
     std::printf("%-34s %8s %7s %10s %8s %5s %5s %5s\n", "program and state", "% core", "x floor", "private KB",
                 "x floor", "GDI", "USER", "wnds");
     for (const Row& r : rows) {
+        const Snapshot& a = r.after;
         std::printf("%-34s %8.3f %7.2f %10lu %8.2f %5lu %5lu %5lu\n", r.name.c_str(), r.corePercent,
                     floor.corePercent > 0 ? r.corePercent / floor.corePercent : 0.0,
-                    static_cast<unsigned long>(r.privateBytes / 1024),
-                    floor.privateBytes ? static_cast<double>(r.privateBytes) / floor.privateBytes : 0.0,
-                    static_cast<unsigned long>(r.gdiObjects), static_cast<unsigned long>(r.userObjects),
-                    static_cast<unsigned long>(r.windows));
+                    static_cast<unsigned long>(a.privateBytes / 1024),
+                    floor.after.privateBytes ? static_cast<double>(a.privateBytes) / floor.after.privateBytes : 0.0,
+                    static_cast<unsigned long>(a.gdiObjects), static_cast<unsigned long>(a.userObjects),
+                    static_cast<unsigned long>(a.windows));
     }
     std::printf("private KB beyond the floor: ");
     for (const Row& r : rows) {
@@ -289,7 +286,7 @@ void PrintRows(const std::vector<Row>& rows, const Row& floor)
             std::printf(", ");
         }
         std::printf("%s %+ld", r.name.c_str(),
-                    (static_cast<long>(r.privateBytes) - static_cast<long>(floor.privateBytes)) / 1024);
+                    (static_cast<long>(r.after.privateBytes) - static_cast<long>(floor.after.privateBytes)) / 1024);
     }
     std::printf("\n");
 }
@@ -307,16 +304,11 @@ struct Programs {
     DWORD seconds = kDefaultSeconds;
 };
 
-Row MeasureFloor(const Programs& programs)
+void MeasureFloor(const Programs& programs, std::vector<Row>& rows)
 {
     Process program(programs.floor, "", "");
     Sleep(kSettleMs);
-    return Measure({{"floor (500x100 copy, 500 ms)", program.Handle(), programs.floor}}, programs.seconds).front();
-}
-
-void Append(std::vector<Row>& rows, const std::vector<Row>& more)
-{
-    rows.insert(rows.end(), more.begin(), more.end());
+    Measure(rows, {{"floor (500x100 copy, 500 ms)", program.Handle(), programs.floor}}, programs.seconds);
 }
 
 // The shell on Info (its picture moving, then still) with the cleaner it
@@ -328,22 +320,23 @@ void MeasureShellStates(Process& program, HWND window, HANDLE cleaner, const std
     // until then every tick draws a new picture, as it does on a machine
     // whose memory moves. Memory here does not move as the shell sees
     // it (Wine holds a 32-bit program's figures below 2 GB).
-    Append(rows, Measure({{"shell, Info, picture moving", program.Handle(), shell}},
-                         std::min<DWORD>(seconds, kPictureMovingSeconds)));
+    Measure(rows, {{"shell, Info, picture moving", program.Handle(), shell}},
+            std::min<DWORD>(seconds, kPictureMovingSeconds));
     Sleep(kSettleMs);
-    Append(rows, Measure({{"shell, Info, picture still", program.Handle(), shell},
-                          {"cleaner, asked by the shell", cleaner, cleanerCopy}},
-                         seconds));
+    Measure(rows,
+            {{"shell, Info, picture still", program.Handle(), shell},
+             {"cleaner, asked by the shell", cleaner, cleanerCopy}},
+            seconds);
 
     PostMessageA(window, WM_SHELLNOTIFY, ntShowPage, 1);
     Sleep(kSettleMs);
-    Append(rows, Measure({{"shell, Auto RAM page", program.Handle(), shell}}, seconds));
+    Measure(rows, {{"shell, Auto RAM page", program.Handle(), shell}}, seconds);
 
     PostMessageA(window, WM_SHELLNOTIFY, ntShowPage, 0);
     Sleep(kSettleMs / 4);
     ShowWindow(window, SW_MINIMIZE);
     Sleep(kSettleMs);
-    Append(rows, Measure({{"shell, minimised on Info", program.Handle(), shell}}, seconds));
+    Measure(rows, {{"shell, minimised on Info", program.Handle(), shell}}, seconds);
 
     PostMessageA(window, WM_CLOSE, 0, 0);
     if (!program.WaitForExit(kEndPatienceMs)) {
@@ -357,9 +350,10 @@ void MeasureBareAsking(const Programs& programs, HANDLE cleaner, const std::stri
 {
     Process bare(programs.floor, "exchange", "");
     Sleep(kSettleMs);
-    Append(rows, Measure({{"floor asking the cleaner, no picture", bare.Handle(), programs.floor + " exchange"},
-                          {"cleaner, asked by that floor", cleaner, cleanerCopy}},
-                         programs.seconds));
+    Measure(rows,
+            {{"floor asking the cleaner, no picture", bare.Handle(), programs.floor + " exchange"},
+             {"cleaner, asked by that floor", cleaner, cleanerCopy}},
+            programs.seconds);
     if (HWND w = FindWindowA(kShellWindowClass, nullptr)) {
         PostMessageA(w, WM_CLOSE, 0, 0);
     }
@@ -376,9 +370,8 @@ void MeasureCleanerAlone(const TempDir& dir, HANDLE cleaner, const std::string& 
         WriteConf(conf, slotTrayMem, figure ? 1 : 0);
         TellCleanerToReload();
         Sleep(kSettleMs);
-        Append(rows,
-               Measure({{figure ? "cleaner alone, tray figure" : "cleaner alone, tray mark", cleaner, cleanerCopy}},
-                       seconds));
+        Measure(rows, {{figure ? "cleaner alone, tray figure" : "cleaner alone, tray mark", cleaner, cleanerCopy}},
+                seconds);
     }
     if (HWND c = FindWindowA(kCleanerWindowClass, nullptr)) {
         PostMessageA(c, WM_CLOSE, 0, 0);
@@ -433,8 +426,8 @@ int main()
     // both windows (a control under it would track it).
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
 
-    const Row floor = MeasureFloor(programs);
-    std::vector<Row> rows{floor};
+    std::vector<Row> rows;
+    MeasureFloor(programs, rows);
     if (!MeasureSuite(programs, rows)) {
         return 1;
     }
@@ -444,6 +437,6 @@ int main()
                 "PagefileUsage where that is 0; GetGuiResources, 0 where the platform does not count; wnds: "
                 "windows of the process)\n",
                 static_cast<unsigned long>(programs.seconds));
-    PrintRows(rows, floor);
+    PrintRows(rows, rows.front());
     return 0;
 }

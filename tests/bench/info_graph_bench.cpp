@@ -7,26 +7,15 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 
-#include "framework/window/Application.h"
+#include "BenchForm.h"
 #include "framework/drawing/Bitmap.h"
-#include "framework/window/Form.h"
 #include "framework/drawing/GdiCanvas.h"
 #include "pages/InfoFigures.h"
 #include "pages/InfoGraph.h"
-#include "support/Timing.h"
 
 using namespace klarvo;
-
-namespace {
-
-template <typename F> double MicrosecondsPerCall(int count, F&& f)
-{
-    return test::BestMicrosecondsPer(count, f).microseconds;
-}
-
-} // namespace
+using bench::BestMicroseconds;
 
 int main(int argc, char** argv)
 {
@@ -39,11 +28,8 @@ int main(int argc, char** argv)
         history.Append(static_cast<std::uint32_t>(i % 8 < 4 ? 20 + i : 40));
     }
 
-    auto form = std::make_unique<Form>(nullptr, "TInfoBench");
-    form->SetBorderStyle(BorderStyle::None);
-    form->SetBounds(20, 20, kGraphWidth + 10, kGraphHeight + 10);
-    form->Show();
-    App().ProcessMessages();
+    const auto form = bench::ShownForm("TInfoBench", 20, 20, kGraphWidth + 10, kGraphHeight + 10);
+    bench::ShowAndPaint(*form);
 
     Bitmap picture(kGraphWidth, kGraphHeight);
     std::uint32_t avail = 30u << 20;
@@ -54,21 +40,20 @@ int main(int argc, char** argv)
         return InfoFigureTextsFor(65, freeMB, freeMB * 100 / 65).free.size();
     };
     std::size_t sink = 0;
-    const double texts = MicrosecondsPerCall(count, [&] { sink += figures(); });
-    const double draw =
-        MicrosecondsPerCall(count, [&] { DrawFreeRamGraph(picture.GetCanvas(), history, 65, separator); });
+    const double texts = BestMicroseconds(count, [&] { sink += figures(); });
+    const double draw = BestMicroseconds(count, [&] { DrawFreeRamGraph(picture.GetCanvas(), history, 65, separator); });
     const double draw4096 =
-        MicrosecondsPerCall(count, [&] { DrawFreeRamGraph(picture.GetCanvas(), history, 4096, separator); });
+        BestMicroseconds(count, [&] { DrawFreeRamGraph(picture.GetCanvas(), history, 4096, separator); });
     // What a tick costs that brings only a new sample: the plot redrawn
     // right of the band.
     DrawFreeRamGraph(picture.GetCanvas(), history, 4096, separator);
-    const double plot = MicrosecondsPerCall(count, [&] { DrawFreeRamGraphPlot(picture.GetCanvas(), history, 4096); });
+    const double plot = BestMicroseconds(count, [&] { DrawFreeRamGraphPlot(picture.GetCanvas(), history, 4096); });
 
     HDC dc = GetDC(form->Handle());
     double copy = 0;
     {
         GdiCanvas box(dc);
-        copy = MicrosecondsPerCall(count, [&] { PaintFreeRamBox(box, picture); });
+        copy = BestMicroseconds(count, [&] { PaintFreeRamBox(box, picture); });
     }
     ReleaseDC(form->Handle(), dc);
 

@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <functional>
 
 #include "app/Shell.h"
 #include "framework/window/Application.h"
@@ -18,6 +17,7 @@
 #include "support/Pump.h"
 
 using namespace klarvo;
+using test::Pump;
 
 namespace {
 
@@ -36,8 +36,6 @@ private:
     std::uint32_t totalMB_;
     std::uint32_t reads_ = 0;
 };
-
-using test::Pump;
 
 } // namespace
 

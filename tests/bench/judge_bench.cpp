@@ -9,11 +9,11 @@
 // Run it in the sandbox prefix; it prints figures and asserts nothing.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "Rounds.h"
 #include "resident/disk/DiskCleaner.h"
 #include "resident/disk/DiskIdentity.h"
 #include "support/TempDir.h"
@@ -22,6 +22,8 @@
 
 using namespace klarvo;
 using namespace klarvo::resident;
+using bench::Best;
+using bench::Median;
 
 namespace {
 
@@ -40,12 +42,6 @@ void MakeWindowsFolder(const std::string& root)
             test::WriteText(folder + "\\file" + std::to_string(f) + ".dll", "x");
         }
     }
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace

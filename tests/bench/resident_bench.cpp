@@ -7,11 +7,11 @@
 // --floor=<path of delete_floor.exe>; it prints figures and asserts nothing.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "Rounds.h"
 #include "link/Messages.h"
 #include "resident/disk/DiskCleaner.h"
 #include "resident/disk/Preview.h"
@@ -26,23 +26,14 @@
 
 using namespace klarvo;
 using namespace klarvo::resident;
+using bench::Best;
+using bench::Median;
 
 namespace {
 
 constexpr int kDirectories = 100;
 constexpr int kFilesPerDirectory = 100;
 constexpr int kRounds = 5;
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-double Best(const std::vector<double>& values)
-{
-    return *std::min_element(values.begin(), values.end());
-}
 
 // Runs a program to its end; false when it could not be started.
 bool RunToEnd(std::string command, const std::string& directory)

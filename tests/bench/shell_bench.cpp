@@ -5,8 +5,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <functional>
-#include <memory>
 
 #include "app/Shell.h"
 #include "framework/window/Application.h"
@@ -18,6 +16,7 @@
 #include "support/Pump.h"
 
 using namespace klarvo;
+using test::Pump;
 
 namespace {
 
@@ -25,8 +24,6 @@ class Memory128 final : public MemoryStatusSource {
 public:
     MemoryStatusBytes Read() override { return {127u << 20, 40u << 20}; }
 };
-
-using test::Pump;
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "framework/loader/Lz4.h"
 
+#include <initializer_list>
 #include <string>
 
 namespace klarvo {
@@ -18,17 +19,17 @@ std::string Stream(const std::string& block)
     return s + block;
 }
 
+// Bytes given one by one: a token, literals, an offset, a length.
+std::string Bytes(std::initializer_list<unsigned char> bytes)
+{
+    return std::string(bytes.begin(), bytes.end());
+}
+
 TEST(Lz4, UnpacksLiteralsAndOverlappingMatches)
 {
     std::string out;
     // "ab", then a match of six bytes from two back ("ababab"), then "!".
-    ASSERT_TRUE(UnpackLz4(Stream(std::string("\x22"
-                                             "ab"
-                                             "\x02\x00"
-                                             "\x10"
-                                             "!",
-                                             7)),
-                          out));
+    ASSERT_TRUE(UnpackLz4(Stream(Bytes({0x22, 'a', 'b', 0x02, 0x00, 0x10, '!'})), out));
     EXPECT_EQ(out, "abababab!");
     // A literal run of 15 or more continues in further bytes.
     const std::string twenty(20, 'x');
@@ -41,38 +42,19 @@ TEST(Lz4, RefusesDamagedData)
 {
     std::string out;
     const std::string damaged[] = {
-        Stream(std::string("\x22"
-                           "ab"
-                           "\x00\x00"
-                           "\x10"
-                           "!",
-                           7)), // offset 0
-        Stream(std::string("\x22"
-                           "ab"
-                           "\x03\x00"
-                           "\x10"
-                           "!",
-                           7)), // offset before the start
-        Stream("\x50"
-               "ab"), // literals beyond the block
-        Stream(std::string("\x22"
-                           "ab"
-                           "\x02",
-                           4)),                             // offset cut short
-        Stream("\xf0\xff"),                                 // length continues past the end
-        Stream("ab").substr(0, 6),                          // block length cut short
-        std::string("\x02\x21\x4c\x18\xff\xff\xff\x7f", 8), // block longer than the data
+        Stream(Bytes({0x22, 'a', 'b', 0x00, 0x00, 0x10, '!'})), // offset 0
+        Stream(Bytes({0x22, 'a', 'b', 0x03, 0x00, 0x10, '!'})), // offset before the start
+        Stream(Bytes({0x50, 'a', 'b'})),                        // literals beyond the block
+        Stream(Bytes({0x22, 'a', 'b', 0x02})),                  // offset cut short
+        Stream("\xf0\xff"),                                     // length continues past the end
+        Stream("ab").substr(0, 6),                              // block length cut short
+        std::string("\x02\x21\x4c\x18\xff\xff\xff\x7f", 8),     // block longer than the data
     };
     for (const std::string& data : damaged) {
         EXPECT_FALSE(UnpackLz4(data, out)) << testing::PrintToString(data);
     }
     // Within bounds, but more than the caller allows.
-    EXPECT_FALSE(UnpackLz4(Stream(std::string("\x1f"
-                                              "a"
-                                              "\x01\x00"
-                                              "\xff\xff\x10",
-                                              7)),
-                           out, 100));
+    EXPECT_FALSE(UnpackLz4(Stream(Bytes({0x1f, 'a', 0x01, 0x00, 0xff, 0xff, 0x10})), out, 100));
 }
 
 } // namespace

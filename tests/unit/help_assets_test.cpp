@@ -12,6 +12,7 @@
 
 #include "pages/HelpText.h"
 #include "resources/AssetIds.h"
+#include "win/Gdi.h"
 
 using namespace klarvo;
 using namespace klarvo::help;
@@ -140,28 +141,25 @@ TEST(HelpResource, AddressesAreTheSuitesOwn)
 // does not fit would lose its end. Measured in the label's own font.
 TEST(HelpResource, EveryTopicFitsTheTextLabel)
 {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HFONT font = CreateFontA(-12, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Times New Roman");
-    HGDIOBJ old = SelectObject(dc, font);
+    const FontHandle font(CreateFontA(-12, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Times New Roman"));
+    const MemoryDc dc;
+    const Selection selected(dc.Get(), font.Get());
     for (std::int32_t topic = 0; topic < 5; ++topic) {
         const std::string text = GetHelpTopicText(HelpLines(), topic);
         RECT r{0, 0, 489, 0};
-        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_WORDBREAK);
+        DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_WORDBREAK);
         EXPECT_LE(r.bottom, 205) << "topic " << topic;
     }
-    SelectObject(dc, old);
-    DeleteObject(font);
-    DeleteDC(dc);
 }
 
 TEST(TitlePicture, Is517By15In24BitsAndLeavesTheCaptionButtonsNavy)
 {
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), assets::kTitlePicture, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    ASSERT_NE(bitmap, nullptr);
+    const BitmapHandle bitmap(static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), assets::kTitlePicture, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    ASSERT_TRUE(bitmap);
     DIBSECTION dib{};
-    ASSERT_EQ(GetObjectA(bitmap, sizeof dib, &dib), static_cast<int>(sizeof dib));
+    ASSERT_EQ(GetObjectA(bitmap.Get(), sizeof dib, &dib), static_cast<int>(sizeof dib));
     EXPECT_EQ(dib.dsBm.bmWidth, 517);
     EXPECT_EQ(dib.dsBm.bmHeight, 15);
     EXPECT_EQ(dib.dsBm.bmBitsPixel, 24);
@@ -170,22 +168,19 @@ TEST(TitlePicture, Is517By15In24BitsAndLeavesTheCaptionButtonsNavy)
     // under the minimise and close buttons; its outer rows and columns meet
     // the strip. All of these must be the strip's own navy (and the corner
     // pixel is what a transparent image takes as its see-through colour).
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bitmap);
+    const MemoryDc dc;
+    const Selection selected(dc.Get(), bitmap.Get());
     const COLORREF navy = RGB(0, 0, 128);
     for (int y = 0; y < 15; ++y) {
-        EXPECT_EQ(GetPixel(dc, 0, y), navy) << "left edge, row " << y;
+        EXPECT_EQ(GetPixel(dc.Get(), 0, y), navy) << "left edge, row " << y;
         for (int x = 476; x < 517; ++x) {
-            ASSERT_EQ(GetPixel(dc, x, y), navy) << x << ", " << y;
+            ASSERT_EQ(GetPixel(dc.Get(), x, y), navy) << x << ", " << y;
         }
     }
     for (int x = 0; x < 517; ++x) {
-        ASSERT_EQ(GetPixel(dc, x, 14), navy) << "bottom row, column " << x;
+        ASSERT_EQ(GetPixel(dc.Get(), x, 14), navy) << "bottom row, column " << x;
     }
-    EXPECT_NE(GetPixel(dc, 258, 7), navy) << "the middle carries the title";
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(bitmap);
+    EXPECT_NE(GetPixel(dc.Get(), 258, 7), navy) << "the middle carries the title";
 }
 
 struct JpegFrame {

@@ -263,13 +263,13 @@ TEST(DrawFreeRamGraph, OneMegabyteMachineHasNoGridAndLabelsEveryPlateauOnce)
 {
     RecordingCanvas canvas;
     DrawFreeRamGraph(canvas, RisingThen({1, 1, 1, 1, 1, 9, 0, 0, 0, 2, 2, 2, 2, 2, 2}), 1, '.');
-    EXPECT_TRUE(canvas.Only("WriteText").size() == 2);
     const std::vector<DrawCall> lines = canvas.Only("LineTo");
     ASSERT_EQ(lines.size(), 1u + 49u);
     EXPECT_EQ(lines[0].args, (std::vector<int>{499, 75}));
     // Runs 35-39 (mid 38) and 41-43 (mid 43) are labelled; 44-49 (mid 47) is
     // too near the newest end.
     const std::vector<DrawCall> texts = canvas.Only("WriteText");
+    ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[0].text, "1");
     EXPECT_EQ(texts[0].args, (std::vector<int>{401, 83 - 25}));
     EXPECT_EQ(texts[1].text, "0");

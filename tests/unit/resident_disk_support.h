@@ -11,6 +11,7 @@
 #include <string>
 
 #include "resident/disk/DiskCleaner.h"
+#include "support/Process.h"
 #include "support/TempDir.h"
 
 namespace klarvo::resident::disk_test {
@@ -38,6 +39,27 @@ struct Tree {
         MakeDir(root + "\\empty");
     }
     std::string root;
+};
+
+// Each path there, or each gone.
+inline void ExpectPresent(bool present, std::initializer_list<std::string> paths)
+{
+    for (const std::string& path : paths) {
+        EXPECT_EQ(test::FileExists(path), present) << path;
+    }
+}
+
+// A tree a script builds from the Linux side around the run, named by
+// --<argument>=; without it the test is skipped.
+template <const char* argument, const char* script> class ScriptedTree : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (base.empty()) {
+            GTEST_SKIP() << "needs what " << script << " makes";
+        }
+    }
+    const std::string base = test::TestArgument(argument);
 };
 
 inline DiskCleaner CleanerWithoutPlaces()

@@ -5,27 +5,18 @@
 #include <algorithm>
 #include <atomic>
 #include <functional>
-#include <map>
-#include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "link/Messages.h"
 #include "resident/disk/DiskBatch.h"
-#include "resident/disk/DiskCleaner.h"
-#include "resident/disk/DiskIdentity.h"
 #include "resident/disk/Preview.h"
 #include "settings/ConfFile.h"
 #include "settings/ConfStr.h"
 #include "settings/SlotTable.h"
-#include "support/Process.h"
-#include "support/TempDir.h"
 #include "support/WindowsLine.h"
 #include "resident_disk_support.h"
 #include "win/Handles.h"
-#include "win/Registry.h"
-#include "win/SystemFunction.h"
 
 namespace klarvo::resident {
 namespace {
@@ -49,11 +40,9 @@ TEST(DiskCleaner, WithoutSubdirectoriesDeletesOnlyTheTopFiles)
     EXPECT_EQ(tally.verdict, PathVerdict::Accepted);
     EXPECT_EQ(tally.filesDeleted, 2u);
     EXPECT_EQ(tally.directoriesRemoved, 0u);
-    EXPECT_FALSE(FileExists(tree.root + "\\a.tmp"));
-    EXPECT_FALSE(FileExists(tree.root + "\\b.tmp"));
-    EXPECT_TRUE(FileExists(tree.root + "\\sub\\c.tmp"));
-    EXPECT_TRUE(FileExists(tree.root + "\\sub\\deeper\\deepest\\e.tmp"));
-    EXPECT_TRUE(FileExists(tree.root + "\\empty"));
+    ExpectPresent(false, {tree.root + "\\a.tmp", tree.root + "\\b.tmp"});
+    ExpectPresent(true,
+                  {tree.root + "\\sub\\c.tmp", tree.root + "\\sub\\deeper\\deepest\\e.tmp", tree.root + "\\empty"});
 }
 
 TEST(DiskCleaner, WithSubdirectoriesEmptiesTheTreeButKeepsItsRoot)
@@ -70,11 +59,8 @@ TEST(DiskCleaner, WithSubdirectoriesEmptiesTheTreeButKeepsItsRoot)
     EXPECT_EQ(tally.filesDeleted, 5u);
     EXPECT_EQ(tally.directoriesRemoved, 4u);
     EXPECT_EQ(tally.failed + tally.inUse + tally.marked + tally.links, 0u);
-    EXPECT_TRUE(FileExists(tree.root));
-    EXPECT_FALSE(FileExists(tree.root + "\\sub"));
-    EXPECT_FALSE(FileExists(tree.root + "\\empty"));
-    EXPECT_TRUE(FileExists(temp.File("tree2\\keep.txt")));
-    EXPECT_TRUE(FileExists(temp.File("beside.txt")));
+    ExpectPresent(true, {tree.root, temp.File("tree2\\keep.txt"), temp.File("beside.txt")});
+    ExpectPresent(false, {tree.root + "\\sub", tree.root + "\\empty"});
 }
 
 TEST(DiskCleaner, SkipsAFileHeldOpenAndDeletesItOnceClosed)
@@ -108,25 +94,26 @@ TEST(DiskCleaner, LeavesReadOnlyAndSystemEntriesButDeletesHiddenOnes)
     TempDir temp;
     const std::string root = temp.File("tree");
     MakeDir(root);
-    WriteText(root + "\\readonly.txt", "r");
-    WriteText(root + "\\system.ini", "s");
-    WriteText(root + "\\hidden.tmp", "h");
     MakeDir(root + "\\kept");
     WriteText(root + "\\kept\\inside.tmp", "i");
-    ASSERT_TRUE(SetFileAttributesA((root + "\\readonly.txt").c_str(), FILE_ATTRIBUTE_READONLY));
-    ASSERT_TRUE(SetFileAttributesA((root + "\\system.ini").c_str(), FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN));
-    ASSERT_TRUE(SetFileAttributesA((root + "\\hidden.tmp").c_str(), FILE_ATTRIBUTE_HIDDEN));
     // Wine keeps no read-only mark on directories; the system mark stays.
-    ASSERT_TRUE(SetFileAttributesA((root + "\\kept").c_str(), FILE_ATTRIBUTE_SYSTEM));
+    const std::pair<const char*, DWORD> marks[] = {{"readonly.txt", FILE_ATTRIBUTE_READONLY},
+                                                   {"system.ini", FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN},
+                                                   {"hidden.tmp", FILE_ATTRIBUTE_HIDDEN},
+                                                   {"kept", FILE_ATTRIBUTE_SYSTEM}};
+    for (const auto& [name, attributes] : marks) {
+        if (name != std::string("kept")) {
+            WriteText(root + "\\" + name, "x");
+        }
+        ASSERT_TRUE(SetFileAttributesA((root + "\\" + name).c_str(), attributes)) << name;
+    }
 
     const bool systemStuck = (GetFileAttributesA((root + "\\system.ini").c_str()) & FILE_ATTRIBUTE_SYSTEM) &&
                              (GetFileAttributesA((root + "\\kept").c_str()) & FILE_ATTRIBUTE_SYSTEM);
     const ClearTally tally = CleanerWithoutPlaces().Clear(root, true);
-    EXPECT_TRUE(FileExists(root + "\\readonly.txt"));
-    EXPECT_FALSE(FileExists(root + "\\hidden.tmp"));
     // A marked directory is emptied but stays.
-    EXPECT_TRUE(FileExists(root + "\\kept"));
-    EXPECT_FALSE(FileExists(root + "\\kept\\inside.tmp"));
+    ExpectPresent(true, {root + "\\readonly.txt", root + "\\kept"});
+    ExpectPresent(false, {root + "\\hidden.tmp", root + "\\kept\\inside.tmp"});
     if (systemStuck) {
         EXPECT_TRUE(FileExists(root + "\\system.ini"));
     } else {
@@ -264,57 +251,43 @@ TEST(DiskPreview, ReportsRefusalsWithTheirReasonsAndWritesNothingElse)
     EXPECT_EQ(written, (std::vector<std::string>{".", "..", "Conf.dat", "ConfStr.dat", kPreviewName}));
 }
 
+constexpr char kLinksBase[] = "links-base", kLinksScript[] = "resident_links.sh";
+class DiskLinks : public ScriptedTree<kLinksBase, kLinksScript> {
+protected:
+    const DiskCleaner cleaner{SystemProtectedPlaces("")};
+};
+
 // Run by resident_links.sh, which builds the tree with Unix links from the
 // Linux side (nothing inside Wine can make one) and checks it afterwards.
-TEST(DiskLinks, AreNeitherFollowedNorRemoved)
+TEST_F(DiskLinks, AreNeitherFollowedNorRemoved)
 {
-    const std::string base = test::TestArgument("links-base");
-    if (base.empty()) {
-        GTEST_SKIP() << "needs the tree that resident_links.sh builds";
-    }
-    const DiskCleaner cleaner(SystemProtectedPlaces(""));
     ASSERT_TRUE(GetFileAttributesA((base + "\\tree\\dirlink").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT)
         << "Wine no longer shows a Unix link as a reparse point";
 
     const ClearTally tally = cleaner.Clear(base + "\\tree", true);
     EXPECT_EQ(tally.verdict, PathVerdict::Accepted);
-    EXPECT_FALSE(FileExists(base + "\\tree\\plain.txt"));
-    EXPECT_FALSE(FileExists(base + "\\tree\\sub\\inner.txt"));
-    EXPECT_TRUE(FileExists(base + "\\outside\\keep.txt"));
-    EXPECT_TRUE(FileExists(base + "\\outside\\deeper\\keep.txt"));
-    EXPECT_TRUE(FileExists(base + "\\tree\\dirlink"));
-    EXPECT_TRUE(FileExists(base + "\\tree\\sub\\abslink"));
+    ExpectPresent(false, {base + "\\tree\\plain.txt", base + "\\tree\\sub\\inner.txt"});
     // Wine shows a link to a file as a plain file; deleting it by name
     // there would delete its target.
-    EXPECT_TRUE(FileExists(base + "\\tree\\filelink.txt"));
+    ExpectPresent(true, {base + "\\outside\\keep.txt", base + "\\outside\\deeper\\keep.txt", base + "\\tree\\dirlink",
+                         base + "\\tree\\sub\\abslink", base + "\\tree\\filelink.txt"});
     EXPECT_EQ(tally.links, 3u);
 }
 
 // A configured path that is a link, or runs through one, is refused: on
 // Windows 9x the attributes of the directories above are the only guard.
-TEST(DiskLinks, AChosenPathThroughALinkIsRefused)
+TEST_F(DiskLinks, AChosenPathThroughALinkIsRefused)
 {
-    const std::string base = test::TestArgument("links-base");
-    if (base.empty()) {
-        GTEST_SKIP() << "needs the tree that resident_links.sh builds";
+    for (const char* link : {"\\tree\\dirlink", "\\rootlink", "\\rootlink\\deeper"}) {
+        EXPECT_EQ(cleaner.Clear(base + link, true).verdict, PathVerdict::Link) << link;
     }
-    const DiskCleaner cleaner(SystemProtectedPlaces(""));
-    EXPECT_EQ(cleaner.Clear(base + "\\tree\\dirlink", true).verdict, PathVerdict::Link);
-    EXPECT_EQ(cleaner.Clear(base + "\\rootlink", true).verdict, PathVerdict::Link);
-    EXPECT_EQ(cleaner.Clear(base + "\\rootlink\\deeper", true).verdict, PathVerdict::Link);
-    EXPECT_TRUE(FileExists(base + "\\outside\\keep.txt"));
-    EXPECT_TRUE(FileExists(base + "\\outside\\deeper\\keep.txt"));
+    ExpectPresent(true, {base + "\\outside\\keep.txt", base + "\\outside\\deeper\\keep.txt"});
 }
 
 // "x." or "..." given to the API by name opens "x" or the parent; a tree far
 // deeper than MAX_PATH reaches is cleared as far as the API reaches it.
-TEST(DiskLinks, OddNamesAndDeepTreesAreLeftAlone)
+TEST_F(DiskLinks, OddNamesAndDeepTreesAreLeftAlone)
 {
-    const std::string base = test::TestArgument("links-base");
-    if (base.empty()) {
-        GTEST_SKIP() << "needs the tree that resident_links.sh builds";
-    }
-    const DiskCleaner cleaner(SystemProtectedPlaces(""));
     const ClearTally odd = cleaner.Clear(base + "\\odd", true);
     EXPECT_EQ(odd.filesDeleted, 1u);
     EXPECT_EQ(odd.oddNames, 3u);
@@ -327,24 +300,15 @@ TEST(DiskLinks, OddNamesAndDeepTreesAreLeftAlone)
 
 // The script's preview\ holds links, device names, odd names and a tree
 // deeper than a path reaches.
-TEST(DiskLinks, PreviewIsWhatAClearDeletes)
+TEST_F(DiskLinks, PreviewIsWhatAClearDeletes)
 {
-    const std::string base = test::TestArgument("links-base");
-    if (base.empty()) {
-        GTEST_SKIP() << "needs the tree that resident_links.sh builds";
-    }
-    ExpectPreviewIsWhatAClearDeletes(DiskCleaner(SystemProtectedPlaces("")), base + "\\preview", true);
+    ExpectPreviewIsWhatAClearDeletes(cleaner, base + "\\preview", true);
 }
 
 // The script swaps the entries of race\ for links to files outside and back
 // all the while; it checks afterwards that every outside file is there.
-TEST(DiskLinks, EntriesSwappedForLinksLeadNowhere)
+TEST_F(DiskLinks, EntriesSwappedForLinksLeadNowhere)
 {
-    const std::string base = test::TestArgument("links-base");
-    if (base.empty()) {
-        GTEST_SKIP() << "needs the tree that resident_links.sh builds";
-    }
-    const DiskCleaner cleaner(SystemProtectedPlaces(""));
     constexpr int kRounds = 300;
     unsigned long deleted = 0;
     for (int round = 0; round < kRounds; ++round) {

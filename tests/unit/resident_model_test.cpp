@@ -17,39 +17,30 @@ namespace {
 
 TEST(DecodeCommand, AcceptsEachCommandOnlyWithinItsRange)
 {
-    const struct {
-        std::uint64_t code;
-        std::int64_t argument;
-        bool accepted;
-    } cases[] = {
-        {cmdReloadSettings, 0, true},
-        {cmdReloadSettings, 1, false},
-        {cmdFastClean, 0, true},
-        {cmdFastClean, -1, false},
-        {cmdReportStatus, 0, true},
-        {cmdReportStatus, 7, false},
-        {cmdFreeRam, 1, true},
-        {cmdFreeRam, 4096, true},
-        {cmdFreeRam, 0, false},
-        {cmdFreeRam, -5, false},
-        {cmdFreeRam, 4097, false},
-        {cmdClearHdd, hcTemp, true},
-        {cmdClearHdd, hcHistory, true},
-        {cmdClearHdd, -1, false},
-        {cmdClearHdd, 5, false},
-        {0, 0, false},
-        {4, 0, false},
-        {7, 0, false},
-        {0x100000001ull, 0, false}, // a code whose low half is cmdReloadSettings
-        {cmdClearHdd, 0x100000000ll, false},
-    };
-    for (const auto& c : cases) {
-        const std::optional<Command> command = DecodeCommand(c.code, c.argument);
-        EXPECT_EQ(command.has_value(), c.accepted) << c.code << " " << c.argument;
-        if (command && c.accepted) {
-            EXPECT_EQ(command->code, static_cast<int>(c.code));
-            EXPECT_EQ(command->argument, c.argument);
-        }
+    const std::pair<std::uint64_t, std::int64_t> accepted[] = {
+        {cmdReloadSettings, 0}, {cmdFastClean, 0},     {cmdReportStatus, 0},    {cmdFreeRam, 1},
+        {cmdFreeRam, 4096},     {cmdClearHdd, hcTemp}, {cmdClearHdd, hcHistory}};
+    for (const auto& [code, argument] : accepted) {
+        const Command command = DecodeCommand(code, argument).value_or(Command{-1, -1});
+        EXPECT_EQ(command.code, static_cast<int>(code)) << code << " " << argument;
+        EXPECT_EQ(command.argument, argument) << code << " " << argument;
+    }
+    // 0x100000001 is a code whose low half is cmdReloadSettings.
+    const std::pair<std::uint64_t, std::int64_t> refused[] = {{cmdReloadSettings, 1},
+                                                              {cmdFastClean, -1},
+                                                              {cmdReportStatus, 7},
+                                                              {cmdFreeRam, 0},
+                                                              {cmdFreeRam, -5},
+                                                              {cmdFreeRam, 4097},
+                                                              {cmdClearHdd, -1},
+                                                              {cmdClearHdd, 5},
+                                                              {0, 0},
+                                                              {4, 0},
+                                                              {7, 0},
+                                                              {0x100000001ull, 0},
+                                                              {cmdClearHdd, 0x100000000ll}};
+    for (const auto& [code, argument] : refused) {
+        EXPECT_FALSE(DecodeCommand(code, argument).has_value()) << code << " " << argument;
     }
 }
 

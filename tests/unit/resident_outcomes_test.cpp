@@ -10,7 +10,6 @@
 #include "link/Messages.h"
 #include "resident/disk/DiskBatch.h"
 #include "resident/disk/DiskEntries.h"
-#include "support/Process.h"
 #include "support/TempDir.h"
 #include "support/WindowsLine.h"
 #include "win/Handles.h"

@@ -6,31 +6,19 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <atomic>
-#include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "link/Messages.h"
-#include "resident/disk/DiskBatch.h"
-#include "resident/disk/DiskCleaner.h"
 #include "resident/disk/DiskIdentity.h"
 #include "resident/disk/Preview.h"
-#include "settings/ConfFile.h"
 #include "settings/ConfStr.h"
-#include "settings/SlotTable.h"
-#include "support/Process.h"
 #include "support/Scoped.h"
-#include "support/TempDir.h"
-#include "support/WindowsLine.h"
 #include "resident_disk_support.h"
 #include "win/Handles.h"
 #include "win/Registry.h"
-#include "win/SystemFunction.h"
 
 namespace klarvo::resident {
 namespace {
@@ -46,16 +34,23 @@ using test::WriteText;
 
 // Stand-ins for the Windows directory, the system directory, a profile,
 // Program Files and the program's directory, each holding a file that must
-// survive.
+// survive (TEMP's may go).
 class RefusedRoots : public testing::Test {
 protected:
+    static constexpr const char* kDirs[] = {"machine",
+                                            "machine\\WINDOWS",
+                                            "machine\\WINDOWS\\SYSTEM",
+                                            "machine\\WINDOWS\\SYSTEM\\IOSUBSYS",
+                                            "machine\\WINDOWS\\FONTS",
+                                            "machine\\Documents and Settings",
+                                            "machine\\Documents and Settings\\anna",
+                                            "machine\\Program Files",
+                                            "machine\\Program Files\\Klarvo",
+                                            "machine\\Program Files\\Other",
+                                            "machine\\WINDOWS\\TEMP"};
     void SetUp() override
     {
-        for (const char* dir :
-             {"machine", "machine\\WINDOWS", "machine\\WINDOWS\\SYSTEM", "machine\\WINDOWS\\SYSTEM\\IOSUBSYS",
-              "machine\\WINDOWS\\TEMP", "machine\\WINDOWS\\FONTS", "machine\\Documents and Settings",
-              "machine\\Documents and Settings\\anna", "machine\\Program Files", "machine\\Program Files\\Klarvo",
-              "machine\\Program Files\\Other"}) {
+        for (const char* dir : kDirs) {
             MakeDir(temp.File(dir));
             WriteText(temp.File(dir) + "\\sentinel.txt", "keep");
         }
@@ -72,11 +67,8 @@ protected:
     unsigned long Sentinels()
     {
         unsigned long count = 0;
-        for (const char* dir :
-             {"machine", "machine\\WINDOWS", "machine\\WINDOWS\\SYSTEM", "machine\\WINDOWS\\SYSTEM\\IOSUBSYS",
-              "machine\\WINDOWS\\FONTS", "machine\\Documents and Settings", "machine\\Documents and Settings\\anna",
-              "machine\\Program Files", "machine\\Program Files\\Klarvo", "machine\\Program Files\\Other"}) {
-            count += FileExists(temp.File(dir) + "\\sentinel.txt");
+        for (std::size_t i = 0; i < kSentinels; ++i) {
+            count += FileExists(temp.File(kDirs[i]) + "\\sentinel.txt");
         }
         return count;
     }
@@ -360,17 +352,16 @@ TEST(DiskJudgement, AVolumeRootWithoutAFileIndexIsKnownByItsVolume)
     EXPECT_TRUE(FileExists(again.root + "\\sub\\deeper\\d.tmp"));
 }
 
+constexpr char kDrivesBase[] = "drives-base", kDrivesScript[] = "resident_drives.sh";
+using DiskDrives = ScriptedTree<kDrivesBase, kDrivesScript>;
+
 // Run by resident_drives.sh: S: leads into the Windows folder, P: into
 // Program Files, K: to the folder above the program's own, W: and V: are
 // rooted one and two levels inside the Windows folder, Q: and R: inside
 // Program Files, T: into an ordinary tree. A drive letter is no way around
 // a protected place, wherever it is rooted.
-TEST(DiskDrives, LeadingIntoProtectedPlacesAreRefused)
+TEST_F(DiskDrives, LeadingIntoProtectedPlacesAreRefused)
 {
-    const std::string base = test::TestArgument("drives-base");
-    if (base.empty()) {
-        GTEST_SKIP() << "needs the drive letters that resident_drives.sh makes";
-    }
     const DiskCleaner cleaner(SystemProtectedPlaces(base + "\\program"), SystemCleanablePlaces());
     for (const char* refused :
          {"S:\\kprobe", "P:\\KlarvoProbeApp", "K:\\program", "W:\\sub", "V:\\sub", "Q:\\data", "R:\\x"}) {
@@ -384,12 +375,8 @@ TEST(DiskDrives, LeadingIntoProtectedPlacesAreRefused)
 }
 
 // A letter that leads into a protected place previews as refused, with why.
-TEST(DiskDrives, PreviewAsRefusedWithTheirReasons)
+TEST_F(DiskDrives, PreviewAsRefusedWithTheirReasons)
 {
-    const std::string base = test::TestArgument("drives-base");
-    if (base.empty()) {
-        GTEST_SKIP() << "needs the drive letters that resident_drives.sh makes";
-    }
     TempDir program;
     const DiskCleaner cleaner(SystemProtectedPlaces(program.Path()), SystemCleanablePlaces());
     const std::string report = program.File(kPreviewName);

@@ -84,12 +84,16 @@ void ExpectWellFormed(const std::vector<int>& percents)
     }
 }
 
-TEST(RamCleaner, FreesWhatPressureMovesOutInOnePass)
-{
+class RamCleaning : public testing::Test {
+protected:
     SimulatedMachine machine;
-    machine.reclaimable = 40 * MB;
-    RamCleaner cleaner(machine);
+    RamCleaner cleaner{machine};
     Recorded recorded;
+};
+
+TEST_F(RamCleaning, FreesWhatPressureMovesOutInOnePass)
+{
+    machine.reclaimable = 40 * MB;
     const RamResult result = cleaner.FreeUp(10, 3, recorded.Sink());
     EXPECT_EQ(result.tries, 1);
     EXPECT_GE(result.freedKB, 10 * 1024);
@@ -98,12 +102,10 @@ TEST(RamCleaner, FreesWhatPressureMovesOutInOnePass)
     ExpectWellFormed(recorded.percents);
 }
 
-TEST(RamCleaner, NeverPressesBelowTheFloorAndStopsWhenNothingMoves)
+TEST_F(RamCleaning, NeverPressesBelowTheFloorAndStopsWhenNothingMoves)
 {
-    SimulatedMachine machine; // nothing reclaimable: every byte taken is a free one
+    // Nothing reclaimable: every byte taken is a free one.
     machine.keepFree = 0;
-    RamCleaner cleaner(machine);
-    Recorded recorded;
     const RamResult result = cleaner.FreeUp(32, 5, recorded.Sink());
     EXPECT_GE(machine.lowestAvailable, RamCleaner::FloorBytes(machine.total));
     EXPECT_TRUE(result.reachedFloor);
@@ -114,33 +116,29 @@ TEST(RamCleaner, NeverPressesBelowTheFloorAndStopsWhenNothingMoves)
     ExpectWellFormed(recorded.percents);
 }
 
-TEST(RamCleaner, LeavesCommitForOtherPrograms)
+TEST_F(RamCleaning, LeavesCommitForOtherPrograms)
 {
-    SimulatedMachine machine;
     machine.reclaimable = 40 * MB;
     machine.commitLeft = 12 * MB;
-    RamCleaner cleaner(machine);
     const RamResult result = cleaner.FreeUp(30, 1);
     EXPECT_TRUE(result.reachedFloor);
     EXPECT_GE(machine.lowestCommit, RamCleaner::FloorBytes(machine.total));
     EXPECT_EQ(machine.commitLeft, 12 * MB);
 }
 
-TEST(RamCleaner, FloorGrowsWithTheMachine)
+TEST_F(RamCleaning, FloorGrowsWithTheMachine)
 {
     EXPECT_EQ(RamCleaner::FloorBytes(16 * MB), 4 * MB);
     EXPECT_EQ(RamCleaner::FloorBytes(512 * MB), 32 * MB);
 
-    SimulatedMachine machine;
     machine.total = 512 * MB;
     machine.free = 100 * MB;
     machine.keepFree = 0;
-    RamCleaner cleaner(machine);
     cleaner.FreeUp(200, 1);
     EXPECT_GE(machine.lowestAvailable, 32 * MB);
 }
 
-TEST(RamCleaner, MakesNoMorePassesThanAllowed)
+TEST_F(RamCleaning, MakesNoMorePassesThanAllowed)
 {
     const struct {
         int maxTries;
@@ -148,23 +146,19 @@ TEST(RamCleaner, MakesNoMorePassesThanAllowed)
         std::int64_t freedMB;
     } cases[] = {{1, 1, 4}, {3, 3, 12}, {5, 5, 20}, {0, 1, 4}};
     for (const auto& c : cases) {
-        SimulatedMachine machine;
-        machine.reclaimable = 60 * MB;
-        machine.outPerPass = 4 * MB;
-        RamCleaner cleaner(machine);
-        const RamResult result = cleaner.FreeUp(30, c.maxTries);
+        SimulatedMachine fresh;
+        fresh.reclaimable = 60 * MB;
+        fresh.outPerPass = 4 * MB;
+        const RamResult result = RamCleaner(fresh).FreeUp(30, c.maxTries);
         EXPECT_EQ(result.tries, c.tries) << c.maxTries;
         EXPECT_EQ(result.freedKB, c.freedMB * 1024) << c.maxTries;
         EXPECT_FALSE(result.stalled) << c.maxTries;
     }
 }
 
-TEST(RamCleaner, StopsEarlyWhenAPassGainsNothingMore)
+TEST_F(RamCleaning, StopsEarlyWhenAPassGainsNothingMore)
 {
-    SimulatedMachine machine;
     machine.reclaimable = 3 * MB;
-    RamCleaner cleaner(machine);
-    Recorded recorded;
     const RamResult result = cleaner.FreeUp(30, 5, recorded.Sink());
     EXPECT_TRUE(result.stalled);
     EXPECT_EQ(result.tries, 2);
@@ -172,24 +166,19 @@ TEST(RamCleaner, StopsEarlyWhenAPassGainsNothingMore)
     ExpectWellFormed(recorded.percents);
 }
 
-TEST(RamCleaner, ARefusedCommitEndsThePassAndReleasesEverything)
+TEST_F(RamCleaning, ARefusedCommitEndsThePassAndReleasesEverything)
 {
-    SimulatedMachine machine;
     machine.reclaimable = 40 * MB;
     machine.commitLimit = 5 * MB;
-    RamCleaner cleaner(machine);
     const RamResult result = cleaner.FreeUp(30, 2);
     EXPECT_FALSE(result.reachedFloor);
     EXPECT_EQ(machine.held, 0u);
 }
 
-TEST(RamCleaner, StopsWhenAskedAndReleasesEverything)
+TEST_F(RamCleaning, StopsWhenAskedAndReleasesEverything)
 {
-    SimulatedMachine machine;
     machine.reclaimable = 40 * MB;
     std::atomic<bool> stop{true};
-    RamCleaner cleaner(machine);
-    Recorded recorded;
     const RamResult result = cleaner.FreeUp(30, 5, recorded.Sink(), &stop);
     EXPECT_TRUE(result.stopped);
     EXPECT_EQ(result.tries, 1);
@@ -197,11 +186,9 @@ TEST(RamCleaner, StopsWhenAskedAndReleasesEverything)
     EXPECT_EQ(recorded.percents.back(), 100);
 }
 
-TEST(RamCleaner, FastTrimsThenMakesOneShortPass)
+TEST_F(RamCleaning, FastTrimsThenMakesOneShortPass)
 {
-    SimulatedMachine machine;
     machine.reclaimable = 40 * MB;
-    RamCleaner cleaner(machine);
     const RamResult result = cleaner.Fast();
     EXPECT_EQ(machine.trims, 1);
     EXPECT_EQ(result.tries, 1);

@@ -512,86 +512,101 @@ DiskCleaner::Step DiskCleaner::ClearEntry(Folder& folder, const Entry& entry, Wa
     return {IsKept(outcome)};
 }
 
+// A directory of the walk. It is visited twice: first to clear its files
+// and queue its subdirectories, then, once they are done, to be removed
+// itself, unless something inside it stayed. A subdirectory is opened only
+// when its visit begins, through its parent, which stays open below it on
+// the stack. The root stays at the bottom and is never removed.
+struct DiskCleaner::Visit {
+    std::unique_ptr<Folder> folder; // null until its visit begins
+    Entry entry;                    // as its parent listed it
+    std::size_t parent;
+    bool emptied = false;
+    bool keptInside = false;
+    bool unlisted = false;
+};
+
 void DiskCleaner::ClearInside(std::unique_ptr<Folder> root, Walk& walk) const
 {
-    // A directory is visited twice: first to clear its files and queue its
-    // subdirectories, then, once they are done, to be removed itself, unless
-    // something inside it stayed. A subdirectory is opened only when its
-    // visit begins, through its parent, which stays open below it on the
-    // stack. The root stays at the bottom and is never removed.
-    struct Visit {
-        std::unique_ptr<Folder> folder; // null until its visit begins
-        Entry entry;                    // as its parent listed it
-        std::size_t parent;
-        bool emptied = false;
-        bool keptInside = false;
-        bool unlisted = false;
-    };
     std::vector<Visit> pending;
     pending.push_back({std::move(root), {}, kNoParent});
-    while (!pending.empty()) {
-        if (walk.Stopped()) {
-            return;
-        }
+    while (!pending.empty() && !walk.Stopped()) {
         const std::size_t current = pending.size() - 1;
         if (pending[current].emptied) {
             Visit done = std::move(pending[current]);
             pending.pop_back();
-            if (done.parent == kNoParent) {
-                continue;
-            }
-            bool kept = true;
-            if (done.keptInside) {
-                walk.Leave(done.folder->Path(), done.entry, done.unlisted ? EntryFate::NotListed : EntryFate::KeptFor);
-            } else if (IsMarkedToKeep(done.entry.attributes)) {
-                walk.Leave(done.folder->Path(), done.entry, EntryFate::Marked);
-            } else {
-                const DeleteOutcome outcome = done.folder->Remove();
-                walk.Settle(done.folder->Path(), 0, true, outcome);
-                kept = IsKept(outcome);
-            }
-            if (kept) {
+            if (done.parent != kNoParent && RemoveVisited(done, walk)) {
                 pending[done.parent].keptInside = true;
             }
             continue;
         }
         pending[current].emptied = true;
-        if (!pending[current].folder) {
-            DeleteOutcome why = DeleteOutcome::Failed;
-            Visit& visit = pending[current];
-            Folder& parent = *pending[visit.parent].folder;
-            visit.folder = parent.Enter(visit.entry, why);
-            if (!visit.folder) {
-                const std::size_t parentIndex = visit.parent;
-                walk.Settle(parent.Path() + '\\' + visit.entry.name, 0, true, why);
-                if (IsKept(why)) {
-                    pending[parentIndex].keptInside = true;
-                }
-                pending.pop_back();
-                continue;
-            }
-        }
-        Folder& folder = *pending[current].folder;
-        std::vector<Entry> entries;
-        const Listing listing = folder.List(entries);
-        if (listing != Listing::Complete) {
-            ++(listing == Listing::Cut ? walk.tally.listingsCut : walk.tally.failed);
-            pending[current].keptInside = true;
-            pending[current].unlisted = true;
-        }
-        for (Entry& entry : entries) {
-            if (walk.Stopped()) {
-                return;
-            }
-            const Step step = ClearEntry(folder, entry, walk);
-            if (step.kept) {
-                pending[current].keptInside = true;
-            }
-            if (step.enter) {
-                pending.push_back({nullptr, std::move(entry), current});
-            }
+        if (pending[current].folder || EnterVisited(pending, walk)) {
+            EmptyVisited(pending, current, walk);
         }
     }
+}
+
+// The first visit: every entry cleared, each subdirectory queued above it.
+void DiskCleaner::EmptyVisited(std::vector<Visit>& pending, std::size_t current, Walk& walk) const
+{
+    Folder& folder = *pending[current].folder;
+    std::vector<Entry> entries;
+    const Listing listing = folder.List(entries);
+    if (listing != Listing::Complete) {
+        ++(listing == Listing::Cut ? walk.tally.listingsCut : walk.tally.failed);
+        pending[current].keptInside = true;
+        pending[current].unlisted = true;
+    }
+    for (Entry& entry : entries) {
+        if (walk.Stopped()) {
+            return;
+        }
+        const Step step = ClearEntry(folder, entry, walk);
+        if (step.kept) {
+            pending[current].keptInside = true;
+        }
+        if (step.enter) {
+            pending.push_back({nullptr, std::move(entry), current});
+        }
+    }
+}
+
+// Opens the subdirectory on top of the stack through its parent. One that
+// cannot be entered is settled and leaves the stack (its parent kept when
+// the system keeps it); false then.
+bool DiskCleaner::EnterVisited(std::vector<Visit>& pending, Walk& walk)
+{
+    Visit& visit = pending.back();
+    Folder& parent = *pending[visit.parent].folder;
+    DeleteOutcome why = DeleteOutcome::Failed;
+    visit.folder = parent.Enter(visit.entry, why);
+    if (visit.folder) {
+        return true;
+    }
+    walk.Settle(parent.Path() + '\\' + visit.entry.name, 0, true, why);
+    if (IsKept(why)) {
+        pending[visit.parent].keptInside = true;
+    }
+    pending.pop_back();
+    return false;
+}
+
+// The second visit: the directory goes unless something inside it stayed
+// or it is marked to keep. True when it stays, which keeps its parent.
+bool DiskCleaner::RemoveVisited(Visit& done, Walk& walk)
+{
+    if (done.keptInside) {
+        walk.Leave(done.folder->Path(), done.entry, done.unlisted ? EntryFate::NotListed : EntryFate::KeptFor);
+        return true;
+    }
+    if (IsMarkedToKeep(done.entry.attributes)) {
+        walk.Leave(done.folder->Path(), done.entry, EntryFate::Marked);
+        return true;
+    }
+    const DeleteOutcome outcome = done.folder->Remove();
+    walk.Settle(done.folder->Path(), 0, true, outcome);
+    return IsKept(outcome);
 }
 
 } // namespace klarvo::resident

@@ -157,8 +157,12 @@ private:
         bool enter = false;
     };
     struct Walk;
+    struct Visit;
     Step ClearEntry(Folder& folder, const Entry& entry, Walk& walk) const;
     void ClearInside(std::unique_ptr<Folder> root, Walk& walk) const;
+    void EmptyVisited(std::vector<Visit>& pending, std::size_t current, Walk& walk) const;
+    static bool EnterVisited(std::vector<Visit>& pending, Walk& walk);
+    static bool RemoveVisited(Visit& done, Walk& walk);
     void Prepare(const std::vector<ProtectedPlace>& places, const std::vector<std::string>& cleanables);
 
     DiskFunctions functions_;

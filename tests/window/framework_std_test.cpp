@@ -66,7 +66,9 @@ TEST_F(StdTest, UpDownWritesItsPositionIntoItsBuddyAndStopsAtItsLimits)
 
     ud->SetPosition(10);
     ClickAt(h, 5, 3);
-    WaitUntil([] { return false; }, 700); // past the platform's repeat delay
+    // The up-down repeats on a timer of its own, which no message can queue
+    // behind: a bounded wait past the platform's repeat delay is the proof.
+    WaitUntil([] { return false; }, 700);
     EXPECT_EQ(ud->Position(), 11) << "a released arrow does not repeat";
 }
 

@@ -34,6 +34,8 @@ TEST_F(ShellInputTest, OneClickOnAnArrowIsOneStepAndApplyStoresIt)
     ASSERT_EQ(Position("udminproc"), 15);
     ClickArrow("udminproc", true);
     EXPECT_EQ(Position("udminproc"), 20);
+    // An up-down repeats on a timer of its own, which no message can queue
+    // behind: a bounded wait past its first repeat (500 ms) is the proof.
     Idle(800);
     EXPECT_EQ(Position("udminproc"), 20) << "no repeat after the release";
     ClickArrow("udminproc", false);
@@ -91,6 +93,7 @@ TEST_F(ShellInputTest, AHeldArrowRepeatsAndStopsAtTheRelease)
             ReleaseLeft();
         }
         const int released = Position("udevery");
+        // Past the up-down's own repeat interval: nothing to wait behind.
         Idle(600);
         EXPECT_EQ(Position("udevery"), released);
         EXPECT_LT(released, 60);

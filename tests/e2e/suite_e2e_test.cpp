@@ -20,6 +20,7 @@
 #include "support/ListeningShell.h"
 #include "support/Process.h"
 #include "support/Pump.h"
+#include "support/RealInput.h"
 #include "support/ShellPlaces.h"
 #include "support/TempDir.h"
 #include "suite_fixture.h"
@@ -89,15 +90,16 @@ HWND FindChildOfKind(HWND parent, const std::string& kind)
     return nullptr;
 }
 
-// A left click in the middle of the button, as the mouse delivers it.
+// A left click in the middle of the button through the input queue, as a
+// person makes it; the window goes to the front first, since a real click
+// lands on whatever lies under the pointer.
 void Click(HWND button)
 {
+    EXPECT_TRUE(IsWindowVisible(button)) << "nobody can click a hidden button";
+    SetForegroundWindow(GetAncestor(button, GA_ROOT));
     RECT client;
     GetClientRect(button, &client);
-    const LPARAM middle = MAKELPARAM(client.right / 2, client.bottom / 2);
-    PostMessageA(button, WM_MOUSEMOVE, 0, middle);
-    PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, middle);
-    PostMessageA(button, WM_LBUTTONUP, 0, middle);
+    ClickAt(button, client.right / 2, client.bottom / 2);
 }
 
 TEST_F(Suite, FirstStartWritesTheSettingsAndStartsTheCleanerWhichOutlivesTheShell)
@@ -123,7 +125,8 @@ TEST_F(Suite, ApplyMakesTheCleanerTakeUpTheHotKeysAndItsSwitchReachesTheShell)
     // the running cleaner knows nothing of them until the shell's Apply.
     WriteConf(Conf(), slotHot2, 'K');
     WriteConf(Conf(), slotHot3, 'J');
-    HWND window = OpenShell();
+    // On the Options page, which shows Apply and the hot keys.
+    HWND window = OpenShell("4");
     ASSERT_NE(window, nullptr);
     HWND apply = FindButton(window, "Apply");
     ASSERT_NE(apply, nullptr);

@@ -102,6 +102,12 @@ int Resident::Run()
         if (message.message == WM_TIMER && message.lParam != 0) {
             continue;
         }
+        // The system sends a window its first and last messages itself; from
+        // the queue they came from another program, and would part the
+        // window from its object (or, with a made-up lParam, end the cleaner).
+        if (message.message == WM_NCCREATE || message.message == WM_NCDESTROY) {
+            continue;
+        }
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

@@ -82,6 +82,18 @@ TEST_F(Neighbours, PostedCompletionMessagesRecordNothing)
     EXPECT_EQ(listener.Count(ntRamProgress), 0u);
 }
 
+TEST_F(Neighbours, PostedFirstAndLastMessagesLeaveTheCleanerWhole)
+{
+    HWND cleaner = FirstStart();
+    ASSERT_NE(cleaner, nullptr);
+    ListeningShell listener;
+    PostMessageA(cleaner, WM_NCDESTROY, 0, 0);
+    PostMessageA(cleaner, WM_NCCREATE, 0, 0x1234);
+    PostMessageA(cleaner, WM_CLEANERCMD, cmdReportStatus, 0);
+    EXPECT_TRUE(listener.WaitFor(listener.Has(ntTimeSince), kAnswerPatienceMs)) << "the cleaner no longer answers";
+    EXPECT_EQ(FindWindowA(kCleanerWindowClass, nullptr), cleaner);
+}
+
 TEST_F(Neighbours, TrayDoubleClicksOpenOneShellAtATime)
 {
     HWND cleaner = FirstStart();

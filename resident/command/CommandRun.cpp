@@ -76,7 +76,7 @@ ResidentSettings SettingsOr(const std::string& programDir, std::vector<std::stri
     }
 }
 
-int CleanDisk(const std::string& programDir, std::vector<HddCategory> categories)
+int CleanDisk(const std::string& programDir, const std::vector<HddCategory>& categories)
 {
     std::vector<std::string> problems;
     const ResidentSettings settings = SettingsOr(programDir, problems);
@@ -87,18 +87,9 @@ int CleanDisk(const std::string& programDir, std::vector<HddCategory> categories
         WriteAll(log, problems);
         return exitIncomplete;
     }
-    if (categories.empty()) {
-        for (HddCategory category : {hcTemp, hcInternet, hcCookies, hcDir, hcHistory}) {
-            if (IsSelectedAtStart(settings, category)) {
-                categories.push_back(category);
-            }
-        }
-    }
-    std::deque<DiskJob> batch;
-    for (HddCategory category : categories) {
-        // As a pressed Clear: a refusal is a failure of what was asked.
-        batch.push_back({category, settings.categoryPath[category], WithSubdirectories(settings, category), true});
-    }
+    // As a pressed Clear: a refusal is a failure of what was asked.
+    const std::vector<DiskJob> jobs = JobsFor(settings, categories, true);
+    const std::deque<DiskJob> batch(jobs.begin(), jobs.end());
     const std::atomic<bool> never{false};
     DiskReport report;
     RunDiskBatch(batch, programDir, never, report);

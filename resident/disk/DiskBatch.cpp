@@ -131,6 +131,15 @@ std::string NotStartedLine(const DiskJob& job)
     return "Not cleaned: " + job.path + " - the cleaner was ending";
 }
 
+std::vector<DiskJob> JobsFor(const ResidentSettings& settings, const std::vector<HddCategory>& categories, bool pressed)
+{
+    std::vector<DiskJob> jobs;
+    for (const HddCategory category : categories.empty() ? TickedCategories(settings) : categories) {
+        jobs.push_back({category, settings.categoryPath[category], WithSubdirectories(settings, category), pressed});
+    }
+    return jobs;
+}
+
 void RunDiskBatch(const std::deque<DiskJob>& batch, const std::string& programDir, const std::atomic<bool>& stop,
                   DiskReport& report)
 {

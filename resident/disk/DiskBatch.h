@@ -10,6 +10,7 @@
 
 #include "link/Messages.h"
 #include "resident/disk/DiskCleaner.h"
+#include "resident/work/ResidentSettings.h"
 
 namespace klarvo::resident {
 
@@ -30,6 +31,11 @@ struct DiskReport {
 // Runs on the disk worker: each job in turn, every outcome reported. When
 // `stop` is set the entry under way is finished and the rest is reported
 // as not done; a failure of the whole batch is reported, never swallowed.
+// One job per category (none: the ticked ones) at the places of the
+// settings; `pressed` as for a Clear button.
+std::vector<DiskJob> JobsFor(const ResidentSettings& settings, const std::vector<HddCategory>& categories,
+                             bool pressed);
+
 void RunDiskBatch(const std::deque<DiskJob>& batch, const std::string& programDir, const std::atomic<bool>& stop,
                   DiskReport& report);
 

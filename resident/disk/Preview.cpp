@@ -117,30 +117,13 @@ bool PreviewCategory(const DiskCleaner& cleaner, const DiskJob& job, const std::
     return !tally.stopped && !findings.Failed();
 }
 
-std::vector<DiskJob> JobsOf(const ResidentSettings& settings, const std::vector<HddCategory>& categories)
-{
-    std::vector<HddCategory> chosen = categories;
-    if (chosen.empty()) {
-        for (const HddCategory category : {hcTemp, hcInternet, hcCookies, hcHistory, hcDir}) {
-            if (IsSelectedAtStart(settings, category)) {
-                chosen.push_back(category);
-            }
-        }
-    }
-    std::vector<DiskJob> jobs;
-    for (const HddCategory category : chosen) {
-        jobs.push_back({category, settings.categoryPath[category], WithSubdirectories(settings, category), false});
-    }
-    return jobs;
-}
-
 // The whole report; false when something was refused or failed.
 bool PreviewText(const std::string& programDir, const std::vector<HddCategory>& categories,
                  const std::atomic<bool>* stop, std::string& text)
 {
     text = "Klarvo: what a Clear would delete. Nothing has been deleted.\r\n";
     try {
-        const std::vector<DiskJob> jobs = JobsOf(LoadSettings(programDir), categories);
+        const std::vector<DiskJob> jobs = JobsFor(LoadSettings(programDir), categories, false);
         const DiskCleaner cleaner = SystemDiskCleaner(programDir);
         bool whole = true;
         for (const std::string& place : cleaner.UnreadablePlaces()) {

@@ -79,10 +79,8 @@ bool Resident::Start()
     ReloadSettings();
 
     if (settings_.clearAtStart) {
-        for (HddCategory category : {hcTemp, hcInternet, hcCookies, hcDir, hcHistory}) {
-            if (IsSelectedAtStart(settings_, category)) {
-                RequestDisk(category, false);
-            }
+        for (const HddCategory category : TickedCategories(settings_)) {
+            RequestDisk(category, false);
         }
     }
     // When the shell started us, it is already there: opening it again

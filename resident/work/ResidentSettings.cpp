@@ -94,6 +94,17 @@ ResidentSettings InterpretSettings(const SlotReader& readSlot, const std::vector
     return s;
 }
 
+std::vector<HddCategory> TickedCategories(const ResidentSettings& settings)
+{
+    std::vector<HddCategory> ticked;
+    for (const HddCategory category : {hcTemp, hcInternet, hcCookies, hcDir, hcHistory}) {
+        if (IsSelectedAtStart(settings, category)) {
+            ticked.push_back(category);
+        }
+    }
+    return ticked;
+}
+
 bool IsSelectedAtStart(const ResidentSettings& settings, HddCategory category)
 {
     switch (category) {

@@ -53,6 +53,8 @@ ResidentSettings LoadSettings(const std::string& dir);
 
 // Whether a category is on for the cleaning at start.
 bool IsSelectedAtStart(const ResidentSettings& settings, HddCategory category);
+// The categories that are on, in the order every cleaning takes them.
+std::vector<HddCategory> TickedCategories(const ResidentSettings& settings);
 
 // Subdirectories are cleared for every category but the chosen directory,
 // where slot 21 decides: temporary and browser folders are trees by nature.

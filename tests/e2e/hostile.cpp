@@ -101,13 +101,14 @@ namespace {
 
 // What a cleaner is sent in place of the flood's own message: the two
 // messages that end it on purpose, once each per 10,000 (the shell starts
-// it again).
+// it again). The exit comes last, so that the barrier after the flood often
+// meets a cleaner that has yet to end.
 Forged ForCleaner(const std::vector<Forged>& drawn, std::size_t i)
 {
     if (i % 10000 == 3333) {
         return {WM_ENDSESSION, 1, 0};
     }
-    if (i % 10000 == 6666) {
+    if (i % 10000 == 9999) {
         return {WM_COMMAND, kMenuExit, 0};
     }
     return drawn[i % drawn.size()];
@@ -233,20 +234,25 @@ void Neighbours::WaitUntilFloodHandled(FloodScene& scene, std::size_t count)
     // never asks for, emptying it of a fresh file. The shell's handling may
     // post to the cleaner and the cleaner's to the shell, so the shell is
     // passed again; a session end among the flood costs a restart by the
-    // shell's tick, after which the new cleaner is the one passed.
+    // shell's tick, after which the new cleaner is the one passed. A cleaner
+    // with an end still queued ahead of the barrier never reaches it, and one
+    // that ends on taking it (an exit put off until the shell found it) no
+    // longer answers once the Clear is done: either way the next one is
+    // passed.
     const DWORD patience = static_cast<DWORD>(kAnswerPatienceMs + count / 10);
     const std::string barrier = scene.lines.at(lineDir) + "\\barrier.tmp";
     EXPECT_TRUE(HandledWhatWasPosted(scene.window, patience));
     EXPECT_TRUE(WaitUntil(
         [&] {
-            scene.cleaner = FindWindowA(kCleanerWindowClass, nullptr);
-            if (!scene.cleaner) {
+            const HWND passed = FindWindowA(kCleanerWindowClass, nullptr);
+            if (!passed) {
                 return false;
             }
             WriteText(barrier, "x");
-            PostMessageA(scene.cleaner, WM_CLEANERCMD, cmdClearHdd, hcDir);
-            return WaitUntil([&] { return !FileExists(barrier); }, patience) &&
-                   scene.cleaner == FindWindowA(kCleanerWindowClass, nullptr);
+            PostMessageA(passed, WM_CLEANERCMD, cmdClearHdd, hcDir);
+            WaitUntil([&] { return !FileExists(barrier) || !IsWindow(passed); }, patience);
+            scene.cleaner = passed;
+            return !FileExists(barrier) && Answers(passed, 1000) && passed == FindWindowA(kCleanerWindowClass, nullptr);
         },
         patience));
     EXPECT_TRUE(HandledWhatWasPosted(scene.window, patience));

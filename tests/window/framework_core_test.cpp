@@ -166,28 +166,21 @@ TEST_F(WindowTest, RoutesTheMouseToAWindowlessChildAndALeftReleaseOverItClicks)
     auto* a = Put<Windowless>("a", clRed, 20, 30, 50, 50);
     const struct {
         const char* what;
-        UINT down, up;
-        WPARAM held;
+        bool left;
         int upX, upY;
         std::vector<std::string> log;
     } cases[] = {
         // The click of a release comes before the mouse-up of the same release.
-        {"left, released over it",
-         WM_LBUTTONDOWN,
-         WM_LBUTTONUP,
-         MK_LBUTTON,
-         26,
-         37,
-         {"a:down 5,5", "a:click", "a:up 6,7"}},
-        {"left, released outside", WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, 200, 150, {"a:down 5,5", "a:up 180,120"}},
-        {"right", WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON, 25, 35, {"a:down 5,5", "a:up 5,5"}},
+        {"left, released over it", true, 26, 37, {"a:down 5,5", "a:click", "a:up 6,7"}},
+        {"left, released outside", true, 200, 150, {"a:down 5,5", "a:up 180,120"}},
+        {"right", false, 25, 35, {"a:down 5,5", "a:up 5,5"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         log.clear();
-        Send(c.down, c.held, At(25, 35));
-        EXPECT_EQ(a->Clicked(), c.down == WM_LBUTTONDOWN);
-        Send(c.up, 0, At(c.upX, c.upY));
+        Send(c.left ? WM_LBUTTONDOWN : WM_RBUTTONDOWN, c.left ? MK_LBUTTON : MK_RBUTTON, At(25, 35));
+        EXPECT_EQ(a->Clicked(), c.left);
+        Send(c.left ? WM_LBUTTONUP : WM_RBUTTONUP, 0, At(c.upX, c.upY));
         EXPECT_EQ(log, c.log);
         EXPECT_FALSE(a->Clicked());
     }

@@ -169,28 +169,18 @@ public:
     }
 };
 
-std::unique_ptr<HintWindow> MakeRecordingHint()
-{
-    return std::make_unique<RecordingHint>();
-}
-
-class Hinted : public GraphicControl {
-public:
-    using GraphicControl::GraphicControl;
-};
-
 TEST_F(AppTest, HintShowsInTheInstalledHintWindowClassAfterThePause)
 {
     g_recorded = {};
     HintWindowClass before = App().GetHintWindowClass();
     App().SetShowHint(false);
-    App().SetHintWindowClass(&MakeRecordingHint);
+    App().SetHintWindowClass([]() -> std::unique_ptr<HintWindow> { return std::make_unique<RecordingHint>(); });
     EXPECT_EQ(g_recorded.made, 0);
     App().SetShowHint(true); // switching hints on makes one of the class in force
     EXPECT_EQ(g_recorded.made, 1);
     App().SetHintPause(1);
 
-    auto* c = Add<Hinted>(10, 10, 50, 20);
+    auto* c = Add<GraphicControl>(10, 10, 50, 20);
     c->SetHint("Free RAM");
     c->SetShowHint(true);
     // The real pointer: one that an earlier test left elsewhere would end

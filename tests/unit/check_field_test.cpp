@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <tuple>
 
 using namespace klarvo;
 using testing::Contains;
@@ -216,20 +217,16 @@ TEST(CheckFieldStyle1, RadioOctagonAndRaisedSquare)
 // they come.
 TEST(CheckFieldStyle3, PensSwapOnADarkField)
 {
-    struct Case {
-        Color body;
-        std::string outer, inner;
-    };
-    const Case cases[] = {
+    const std::tuple<Color, std::string, std::string> cases[] = {
         {Rgb(128, 128, 128), "pen 5A5A5A", "pen A6A6A6"},
         {Rgb(32, 32, 32), "pen 626262", "pen 171717"},
     };
     const auto draw = [](const CheckFieldState& st) { return Draw(st, Pen{stray}, Brush{stray}).shapes; };
-    for (const Case& k : cases) {
+    for (const auto& [body, outer, inner] : cases) {
         CheckFieldState st = State(iaccsStyle3, iacctCheck, false);
-        st.color1 = k.body;
-        EXPECT_EQ(draw(st), (Shapes{"Rectangle " + k.outer + " brush " + Hex(k.body) + ": (0,0) (16,16)",
-                                    "Rectangle " + k.inner + " brush 8000000F: (2,2) (14,14)"}));
+        st.color1 = body;
+        EXPECT_EQ(draw(st), (Shapes{"Rectangle " + outer + " brush " + Hex(body) + ": (0,0) (16,16)",
+                                    "Rectangle " + inner + " brush 8000000F: (2,2) (14,14)"}));
     }
     const Shapes on = draw(State(iaccsStyle3, iacctCheck, true));
     EXPECT_EQ(on.end()[-2], "Polygon pen 707070 brush C0C0C0: (5,3) (8,6) (11,3) (13,5) (10,8) (13,11) (11,13) (8,10) "
@@ -244,12 +241,8 @@ TEST(CheckFieldStyle3, PensSwapOnADarkField)
 
 TEST(CheckFieldBitmap, FourImagesByStateOrNothing)
 {
-    struct Case {
-        int count;
-        bool enabled, checked;
-        Shapes shapes; // at (2, 3), from its place in the strip
-    };
-    const Case cases[] = {
+    // Images in the strip, the state, and the part drawn at (2, 3).
+    const std::tuple<int, bool, bool, Shapes> cases[] = {
         {-1, true, true, {}},
         {3, true, true, {}},
         {4, true, false, {"DrawPart pen clear brush clear: (2,3) (0,0) (16,16)"}},
@@ -257,14 +250,14 @@ TEST(CheckFieldBitmap, FourImagesByStateOrNothing)
         {4, false, false, {"DrawPart pen clear brush clear: (2,3) (32,0) (48,16)"}},
         {9, false, true, {"DrawPart pen clear brush clear: (2,3) (48,0) (64,16)"}},
     };
-    for (const Case& k : cases) {
+    for (const auto& [count, enabled, checked, shapes] : cases) {
         ImageList images(nullptr, 16, 16);
-        images.AddStrip(Bitmap(16 * std::max(k.count, 1), 16));
-        CheckFieldState st = State(iaccsBitmap, iacctCheck, k.checked);
-        st.enabled = k.enabled;
-        st.images = k.count < 0 ? nullptr : &images;
+        images.AddStrip(Bitmap(16 * std::max(count, 1), 16));
+        CheckFieldState st = State(iaccsBitmap, iacctCheck, checked);
+        st.enabled = enabled;
+        st.images = count < 0 ? nullptr : &images;
         st.pos = {2, 3};
-        EXPECT_EQ(Draw(st).shapes, k.shapes) << k.count << " images";
+        EXPECT_EQ(Draw(st).shapes, shapes) << count << " images";
     }
     EXPECT_TRUE(Draw(State(static_cast<TIACheckControlStyle>(5), iacctCheck, true)).shapes.empty());
 }

@@ -2,6 +2,8 @@
 
 #include "controls/IACheckControlLayout.h"
 
+#include <tuple>
+
 using namespace klarvo;
 
 namespace {
@@ -110,20 +112,15 @@ TEST(CheckLayout, RotatedBlockBoxOriginAndCorners)
 
 TEST(CheckLayout, LinesAlignAgainstEachOther)
 {
-    struct Case {
-        TIACheckControlTextHAlign align;
-        int shortWidth;
-        int expectedX;
-    };
-    const Case cases[] = {
+    const std::tuple<TIACheckControlTextHAlign, int, int> cases[] = {
         {iaccthaLeft, 8, 0},
         {iaccthaRight, 8, 40},
         {iaccthaCenter, 8, 20},
         {iaccthaCenter, 9, 19}, // odd difference truncated
     };
-    for (const Case& c : cases) {
-        const CheckLayout l = Layout(0, iacctvaTop, iaccthaLeft, {16, 16}, {{c.shortWidth, 16}, {48, 16}}, 4, c.align);
-        EXPECT_EQ(l.LineOffset(0), (Point{c.expectedX, 0})) << "align " << c.align;
+    for (const auto& [align, shortWidth, expectedX] : cases) {
+        const CheckLayout l = Layout(0, iacctvaTop, iaccthaLeft, {16, 16}, {{shortWidth, 16}, {48, 16}}, 4, align);
+        EXPECT_EQ(l.LineOffset(0), (Point{expectedX, 0})) << "align " << align;
         EXPECT_EQ(l.LineOffset(1), (Point{0, 16}));
         EXPECT_EQ(l.LineOffset(2), (Point{0, 0})) << "beyond the last line";
     }
@@ -179,12 +176,7 @@ Color FakeSystem(Color c)
 
 TEST(Colors, BlendTruncatesTowardZeroAndClamps)
 {
-    struct Case {
-        Color a, b;
-        int total, step;
-        Color expected;
-    };
-    const Case cases[] = {
+    const std::tuple<Color, Color, int, int, Color> cases[] = {
         {Rgb(128, 128, 128), clWhite, 100, 30, Rgb(166, 166, 166)},
         {Rgb(128, 128, 128), clBlack, 100, 30, Rgb(90, 90, 90)}, // -38.4 -> -38
         {Rgb(0, 255, 0), Rgb(128, 128, 128), 100, 50, Rgb(64, 192, 64)},
@@ -194,9 +186,9 @@ TEST(Colors, BlendTruncatesTowardZeroAndClamps)
         {SystemColor(15), clBlack, 0, 50, SystemColor(15)}, // unresolved
         {Rgb(1, 2, 3), clWhite, 100, 0, Rgb(1, 2, 3)},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(BlendColor(c.a, c.b, c.total, c.step, FakeSystem), c.expected)
-            << std::hex << c.a << " to " << c.b << " step " << std::dec << c.step;
+    for (const auto& [a, b, total, step, expected] : cases) {
+        EXPECT_EQ(BlendColor(a, b, total, step, FakeSystem), expected)
+            << std::hex << a << " to " << b << " step " << std::dec << step;
     }
 }
 
@@ -226,32 +218,25 @@ TEST(CheckText, LayersOfFlatRaisedAndSunkText)
     const Color dark = Rgb(149, 146, 140);
     const Color halfway = Rgb(106, 104, 228);
     using L = std::vector<TextLayer>;
-    EXPECT_EQ(TextLayersFor(iscct3dsSimple, true, blue, face, FakeSystem), (L{{0, 0, blue}}));
-    EXPECT_EQ(TextLayersFor(iscct3dsSimple, false, blue, face, FakeSystem),
-              (L{{1, 1, Rgb(223, 223, 223)}, {0, 0, SystemColor(3)}}));
-    EXPECT_EQ(TextLayersFor(iscct3dsUp, true, blue, face, FakeSystem),
-              (L{{1, 1, dark}, {-1, -1, light}, {0, 0, blue}}));
-    EXPECT_EQ(TextLayersFor(iscct3dsUp, false, blue, face, FakeSystem),
-              (L{{1, 1, dark}, {-1, -1, light}, {0, 0, halfway}}));
-    EXPECT_EQ(TextLayersFor(iscct3dsDown, true, blue, face, FakeSystem),
-              (L{{1, 1, light}, {-1, -1, dark}, {0, 0, blue}}));
-    EXPECT_EQ(TextLayersFor(iscct3dsDown, false, blue, face, FakeSystem),
-              (L{{1, 1, light}, {-1, -1, dark}, {0, 0, halfway}}));
+    const auto layers = [&](TIACheckControlText3DStyle style, bool enabled) {
+        return TextLayersFor(style, enabled, blue, face, FakeSystem);
+    };
+    EXPECT_EQ(layers(iscct3dsSimple, true), (L{{0, 0, blue}}));
+    EXPECT_EQ(layers(iscct3dsSimple, false), (L{{1, 1, Rgb(223, 223, 223)}, {0, 0, SystemColor(3)}}));
+    EXPECT_EQ(layers(iscct3dsUp, true), (L{{1, 1, dark}, {-1, -1, light}, {0, 0, blue}}));
+    EXPECT_EQ(layers(iscct3dsUp, false), (L{{1, 1, dark}, {-1, -1, light}, {0, 0, halfway}}));
+    EXPECT_EQ(layers(iscct3dsDown, true), (L{{1, 1, light}, {-1, -1, dark}, {0, 0, blue}}));
+    EXPECT_EQ(layers(iscct3dsDown, false), (L{{1, 1, light}, {-1, -1, dark}, {0, 0, halfway}}));
 }
 
 TEST(CheckFonts, SmoothOnlyFromWindows98AndNt4)
 {
-    struct Case {
-        unsigned platform, major, minor;
-        bool smooth;
-    };
-    const Case cases[] = {
+    const std::tuple<unsigned, unsigned, unsigned, bool> cases[] = {
         {1, 4, 0, false}, {1, 4, 10, true},  {1, 4, 90, true},  {1, 3, 95, false}, {2, 4, 0, true},
         {2, 5, 1, true},  {2, 3, 51, false}, {0, 3, 10, false}, {3, 4, 10, false},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(SmoothFontsFor(c.platform, c.major, c.minor), c.smooth)
-            << c.platform << " " << c.major << "." << c.minor;
+    for (const auto& [platform, major, minor, smooth] : cases) {
+        EXPECT_EQ(SmoothFontsFor(platform, major, minor), smooth) << platform << " " << major << "." << minor;
     }
 }
 

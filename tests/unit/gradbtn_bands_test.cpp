@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -20,7 +21,11 @@ constexpr std::uint32_t kUnpainted = 0xff000000u;
 struct Raster {
     int width, height;
     std::vector<std::uint32_t> pixels;
-    Raster(int w, int h) : width(w), height(h), pixels(std::size_t(w) * h, kUnpainted) {}
+    Raster(int w, int h, const std::vector<Band>& bands = {})
+        : width(w), height(h), pixels(std::size_t(w) * h, kUnpainted)
+    {
+        Paint(bands);
+    }
     std::uint32_t At(int x, int y) const { return pixels[std::size_t(y) * width + x]; }
     void Paint(const std::vector<Band>& bands)
     {
@@ -38,14 +43,25 @@ struct Raster {
 
 const std::uint32_t kNavy = Rgb(0, 0, 128), kAqua = Rgb(0, 255, 255);
 
+std::vector<Band> Bands(TGradientStyle style, int width, int height, std::uint32_t begin = kNavy,
+                        std::uint32_t end = kAqua)
+{
+    std::vector<Band> bands;
+    GradientBands(style, width, height, begin, end, bands);
+    return bands;
+}
+
+// The step a centred gradient shows at index i of n: mirrored around the
+// middle, where an even n has two middle indices, both in the end colour.
+int MirroredStep(int i, int n)
+{
+    const int step = std::min(i, n - 1 - i);
+    return n % 2 == 0 && step == n / 2 - 1 ? n / 2 : step;
+}
+
 TEST(GradientColor, RunsChannelByChannelFromBeginToEnd)
 {
-    struct Case {
-        std::uint32_t begin, end;
-        int i, total;
-        std::uint32_t expected;
-    };
-    const Case cases[] = {
+    const std::tuple<std::uint32_t, std::uint32_t, int, int, std::uint32_t> cases[] = {
         {kNavy, kAqua, 0, 255, kNavy},
         {kNavy, kAqua, 255, 255, kAqua},
         {kNavy, kAqua, 1, 2, Rgb(0, 127, 191)},               // halves truncate toward zero
@@ -56,16 +72,15 @@ TEST(GradientColor, RunsChannelByChannelFromBeginToEnd)
         {SystemColor(16), SystemColor(20), 25, 25, Rgb(20, 0, 0)},
         {kNavy, kAqua, 0, 0, kNavy}, // a single step is the begin colour
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(GradientColor(c.begin, c.end, c.i, c.total), c.expected) << c.i << "/" << c.total;
+    for (const auto& [begin, end, i, total, expected] : cases) {
+        EXPECT_EQ(GradientColor(begin, end, i, total), expected) << i << "/" << total;
     }
 }
 
 TEST(GradientBands, HorizontalStripesNarrowerThan256EndExactlyAtTheRightEdge)
 {
     for (int width : {137, 75, 19, 1, 256, 300}) {
-        std::vector<Band> bands;
-        GradientBands(gsHorizontal, width, 21, kNavy, kAqua, bands);
+        const std::vector<Band> bands = Bands(gsHorizontal, width, 21);
         ASSERT_EQ(bands.size(), 256u);
         int zeroWidth = 0;
         for (std::size_t i = 0; i < bands.size(); ++i) {
@@ -84,8 +99,7 @@ TEST(GradientBands, HorizontalStripesNarrowerThan256EndExactlyAtTheRightEdge)
 TEST(GradientBands, VerticalHas26HorizontalBandsDownToTheBottom)
 {
     for (int height : {21, 25, 11, 26, 200}) {
-        std::vector<Band> bands;
-        GradientBands(gsVertical, 137, height, Rgb(206, 206, 206), Rgb(95, 95, 95), bands);
+        const std::vector<Band> bands = Bands(gsVertical, 137, height, Rgb(206, 206, 206), Rgb(95, 95, 95));
         ASSERT_EQ(bands.size(), 26u);
         for (std::size_t i = 0; i < bands.size(); ++i) {
             EXPECT_EQ(bands[i].top, i == 0 ? 0 : bands[i - 1].bottom);
@@ -96,8 +110,7 @@ TEST(GradientBands, VerticalHas26HorizontalBandsDownToTheBottom)
         EXPECT_EQ(bands.back().bottom, height);
     }
     // With 21 rows and 26 bands some bands are empty: scale(1, 21, 26) is 0.
-    std::vector<Band> bands;
-    GradientBands(gsVertical, 137, 21, 0, 0, bands);
+    const std::vector<Band> bands = Bands(gsVertical, 137, 21, 0, 0);
     EXPECT_EQ(bands[0].bottom, 0);
     EXPECT_EQ(bands[1].top, 0);
     EXPECT_EQ(bands[1].bottom, 1);
@@ -106,19 +119,12 @@ TEST(GradientBands, VerticalHas26HorizontalBandsDownToTheBottom)
 TEST(GradientBands, VertCenterMirrorsRowsAroundTheMiddle)
 {
     for (int height : {21, 20, 25, 2, 3}) {
-        std::vector<Band> bands;
-        GradientBands(gsVertCenter, 75, height, kNavy, kAqua, bands);
-        const int half = height / 2;
-        ASSERT_EQ(bands.size(), std::size_t(2 * (half + 1)));
-        Raster raster(75, height);
-        raster.Paint(bands);
+        const std::vector<Band> bands = Bands(gsVertCenter, 75, height);
+        ASSERT_EQ(bands.size(), std::size_t(2 * (height / 2 + 1)));
+        const Raster raster(75, height, bands);
         for (int y = 0; y < height; ++y) {
-            // An even height has two middle rows, both in the end colour.
-            int step = std::min(y, height - 1 - y);
-            if (height % 2 == 0 && step == half - 1) {
-                step = half;
-            }
-            EXPECT_EQ(raster.At(0, y), GradientColor(kNavy, kAqua, step, half)) << "row " << y << " of " << height;
+            EXPECT_EQ(raster.At(0, y), GradientColor(kNavy, kAqua, MirroredStep(y, height), height / 2))
+                << "row " << y << " of " << height;
             EXPECT_EQ(raster.At(74, y), raster.At(0, y));
         }
         EXPECT_EQ(raster.At(10, 0), height > 2 ? kNavy : kAqua);
@@ -131,32 +137,20 @@ TEST(GradientBands, VertCenterMirrorsRowsAroundTheMiddle)
 TEST(GradientBands, HorizCenterMirrorsColumnsAroundTheMiddle)
 {
     for (int width : {137, 136, 2}) {
-        std::vector<Band> bands;
-        GradientBands(gsHorizCenter, width, 21, kNavy, kAqua, bands);
-        const int half = width / 2;
-        Raster raster(width, 21);
-        raster.Paint(bands);
+        const Raster raster(width, 21, Bands(gsHorizCenter, width, 21));
         for (int x = 0; x < width; ++x) {
-            int step = std::min(x, width - 1 - x);
-            if (width % 2 == 0 && step == half - 1) {
-                step = half;
-            }
-            EXPECT_EQ(raster.At(x, 20), GradientColor(kNavy, kAqua, step, half)) << "column " << x << " of " << width;
+            EXPECT_EQ(raster.At(x, 20), GradientColor(kNavy, kAqua, MirroredStep(x, width), width / 2))
+                << "column " << x << " of " << width;
         }
     }
 }
 
 TEST(GradientBands, CentredStylesTooSmallToHaveAMiddleStillPaint)
 {
-    std::vector<Band> bands;
-    GradientBands(gsVertCenter, 75, 1, kNavy, kAqua, bands);
-    Raster rows(75, 1);
-    rows.Paint(bands);
-    EXPECT_EQ(rows.At(0, 0), kNavy);
-    GradientBands(gsHorizCenter, 1, 25, kNavy, kAqua, bands);
-    Raster columns(1, 25);
-    columns.Paint(bands);
-    EXPECT_EQ(columns.At(0, 24), kNavy);
+    EXPECT_EQ(Raster(75, 1, Bands(gsVertCenter, 75, 1)).At(0, 0), kNavy);
+    EXPECT_EQ(Raster(1, 25, Bands(gsHorizCenter, 1, 25)).At(0, 24), kNavy);
+    // Reused: a face with no pixels leaves no band of the last one behind.
+    std::vector<Band> bands = Bands(gsHorizCenter, 1, 25);
     for (int style = gsHorizontal; style <= gsHorizCenter; ++style) {
         GradientBands(TGradientStyle(style), 0, 0, kNavy, kAqua, bands);
         EXPECT_TRUE(bands.empty()) << style;
@@ -166,8 +160,7 @@ TEST(GradientBands, CentredStylesTooSmallToHaveAMiddleStillPaint)
 TEST(GradientBands, RectangleShrinksFromTheRimToTheCentre)
 {
     const int w = 137, h = 21;
-    std::vector<Band> bands;
-    GradientBands(gsRectangle, w, h, Rgb(0, 0, 0), Rgb(0, 255, 0), bands);
+    const std::vector<Band> bands = Bands(gsRectangle, w, h, Rgb(0, 0, 0), Rgb(0, 255, 0));
     ASSERT_EQ(bands.size(), 256u);
     // The first band, drawn without a pen, covers the face exactly.
     EXPECT_EQ(bands[0], (Band{BandShape::Rectangle, 0, 0, w + 1, h + 1, Rgb(0, 0, 0)}));
@@ -179,8 +172,7 @@ TEST(GradientBands, RectangleShrinksFromTheRimToTheCentre)
         EXPECT_LE(bands[i].right, bands[i - 1].right);
         EXPECT_LE(bands[i].bottom, bands[i - 1].bottom);
     }
-    Raster raster(w, h);
-    raster.Paint(bands);
+    const Raster raster(w, h, bands);
     // The edges move by fractions of a pixel, so the outermost pixels keep
     // the last band that still reaches them: step 2 across, 23 down.
     const auto step = [](int i) { return GradientColor(Rgb(0, 0, 0), Rgb(0, 255, 0), i, 255); };
@@ -196,8 +188,7 @@ TEST(GradientBands, RectangleShrinksFromTheRimToTheCentre)
 
 TEST(GradientBands, EllipsesNarrowFromAThirdOutsideTheFaceToItsCentre)
 {
-    std::vector<Band> bands;
-    GradientBands(gsElliptic, 137, 21, Rgb(255, 255, 206), Rgb(194, 194, 146), bands);
+    const std::vector<Band> bands = Bands(gsElliptic, 137, 21, Rgb(255, 255, 206), Rgb(194, 194, 146));
     ASSERT_EQ(bands.size(), 51u);
     EXPECT_EQ(bands[0], (Band{BandShape::Ellipse, -45, -7, 182, 28, Rgb(255, 255, 206)}));
     // px = (227 * 10) div 100 = 22, py = (35 * 10) div 100 = 3.
@@ -210,21 +201,16 @@ TEST(GradientBands, DroppingHiddenBandsPaintsTheSame)
 {
     for (TGradientStyle style : {gsHorizontal, gsVertical, gsRectangle, gsVertCenter, gsHorizCenter}) {
         for (auto [w, h] : {std::pair{137, 21}, std::pair{19, 11}, std::pair{300, 300}, std::pair{1, 1}}) {
-            std::vector<Band> all, kept;
-            GradientBands(style, w, h, kNavy, kAqua, all);
-            GradientBands(style, w, h, kNavy, kAqua, kept);
+            const std::vector<Band> all = Bands(style, w, h);
+            std::vector<Band> kept = all;
             DropHiddenBands(kept);
             EXPECT_LE(kept.size(), all.size());
-            Raster full(w, h), pruned(w, h);
-            full.Paint(all);
-            pruned.Paint(kept);
-            EXPECT_EQ(full.pixels, pruned.pixels) << "style " << style << " " << w << "x" << h;
+            EXPECT_EQ(Raster(w, h, all).pixels, Raster(w, h, kept).pixels) << "style " << style << " " << w << "x" << h;
         }
     }
     // A narrow horizontal gradient has about as many empty stripes as it is
     // short of 256 pixels.
-    std::vector<Band> bands;
-    GradientBands(gsHorizontal, 137, 21, kNavy, kAqua, bands);
+    std::vector<Band> bands = Bands(gsHorizontal, 137, 21);
     DropHiddenBands(bands);
     EXPECT_EQ(bands.size(), 137u);
     // Ellipses: only an exact repeat of the box is dropped, the last one kept.
@@ -238,28 +224,20 @@ TEST(GradientBands, DroppingHiddenBandsPaintsTheSame)
 
 TEST(FrameSize, MustLeaveFivePixelsOfHalfTheSmallerSide)
 {
-    struct Case {
-        std::int32_t size;
-        int width, height;
-        bool fits;
-    };
-    const Case cases[] = {
+    const std::tuple<std::int32_t, int, int, bool> cases[] = {
         {7, 75, 25, true},          {8, 75, 25, false},        {0, 75, 25, true},   {-1, 75, 25, true},
         {-100, 75, 25, true},       {1, 19, 11, false},        {0, 19, 11, true},   {5, 21, 100, true},
         {6, 21, 100, false},        {6, 100, 23, true},        {7, 100, 23, false}, {0, 9, 9, false},
         {INT32_MAX, 75, 25, false}, {INT32_MIN, 75, 25, true},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(FrameSizeFits(c.size, c.width, c.height), c.fits) << c.size << " on " << c.width << "x" << c.height;
+    for (const auto& [size, width, height, fits] : cases) {
+        EXPECT_EQ(FrameSizeFits(size, width, height), fits) << size << " on " << width << "x" << height;
     }
 }
 
 TEST(Caption, MeasuredAsDrawnWithAmpersandsResolved)
 {
-    struct Case {
-        std::string caption, shown;
-    };
-    const Case cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {"", ""},
         {"Apply", "Apply"},
         {"&Apply", "Apply"},
@@ -271,8 +249,8 @@ TEST(Caption, MeasuredAsDrawnWithAmpersandsResolved)
         {"x&", "x&"}, // nothing follows it: drawn as it stands
         {"&a&b", "ab"},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(MeasuringCaption(c.caption), c.shown) << c.caption;
+    for (const auto& [caption, shown] : cases) {
+        EXPECT_EQ(MeasuringCaption(caption), shown) << caption;
     }
 }
 

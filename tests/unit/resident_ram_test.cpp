@@ -32,10 +32,7 @@ public:
 
     bool Grow(std::uint64_t bytes) override
     {
-        if (held + bytes > commitLimit || bytes > free + reclaimable) {
-            return false;
-        }
-        if (bytes > commitLeft) {
+        if (held + bytes > commitLimit || bytes > free + reclaimable || bytes > commitLeft) {
             return false;
         }
         held += bytes;

@@ -127,6 +127,14 @@ const std::map<std::string, std::type_index> kClasses = {
 
 const char* const kPages[] = {"tsinfo", "tsfastram", "tsram", "tshdd", "tsopt", "tshelp", "tsabout"};
 
+// The window's face: Times New Roman at each control's own height and style.
+void ExpectTimes(const Font& font, int height, FontStyles style = fsBold)
+{
+    EXPECT_EQ(font.Name(), "Times New Roman");
+    EXPECT_EQ(font.Height(), height);
+    EXPECT_EQ(font.Style(), style);
+}
+
 TEST_F(ShellForm, EveryControlHasItsClassParentPlaceCaptionAndFont)
 {
     for (const auto& [o, parent] : Description()) {
@@ -213,9 +221,7 @@ TEST_F(ShellForm, WindowIsFramelessBoldTimesCentredOnTheScreen)
     EXPECT_EQ(f.GetBorderStyle(), BorderStyle::None);
     EXPECT_EQ(f.Position(), FormPosition::ScreenCenter);
     EXPECT_EQ(f.GetColor(), clBtnFace);
-    EXPECT_EQ(f.GetFont().Name(), "Times New Roman");
-    EXPECT_EQ(f.GetFont().Height(), 15);
-    EXPECT_EQ(f.GetFont().Style(), static_cast<FontStyles>(fsBold));
+    ExpectTimes(f.GetFont(), 15);
     EXPECT_EQ(Get<Panel>("pncap").GetColor(), clNavy);
     EXPECT_EQ(Get<Image>("imcap").GetPicture().Width(), 517);
     EXPECT_EQ(Get<Image>("imcap").GetPicture().Height(), 15);
@@ -244,9 +250,7 @@ TEST_F(ShellForm, CommandButtonsAreAluminumWithTheirOwnBoldTimesFont)
         EXPECT_FALSE(b.ShowFocus());
         EXPECT_FALSE(b.DownLock());
         EXPECT_EQ(b.GradientStyle(), gsVertical); // the scheme's, not overridden
-        EXPECT_EQ(b.GetFont().Name(), "Times New Roman");
-        EXPECT_EQ(b.GetFont().Height(), 13);
-        EXPECT_EQ(b.GetFont().Style(), pageButton ? FontStyles(fsBold | fsItalic) : FontStyles(fsBold));
+        ExpectTimes(b.GetFont(), 13, pageButton ? FontStyles(fsBold | fsItalic) : FontStyles(fsBold));
         EXPECT_EQ(b.GetFont().GetColor(), clBlack);
         EXPECT_EQ(b.Cursor(), crHandPoint);
     }
@@ -288,9 +292,7 @@ TEST_F(ShellForm, DigitEditsAreBoundedToZeroAndFilledByTheirUpDowns)
         EXPECT_EQ(nd.MaxValue(), 0);
         EXPECT_TRUE(nd.ReadOnly());
         EXPECT_EQ(nd.GetColor(), clBtnFace);
-        EXPECT_EQ(nd.GetFont().Name(), "Times New Roman");
-        EXPECT_EQ(nd.GetFont().Height(), 13);
-        EXPECT_EQ(nd.GetFont().Style(), static_cast<FontStyles>(fsBold));
+        ExpectTimes(nd.GetFont(), 13);
         EXPECT_EQ(ud.Associate(), &nd);
         EXPECT_EQ(ud.Min(), written("Min", -1));
         EXPECT_EQ(ud.Max(), written("Max", -1));
@@ -328,9 +330,7 @@ TEST_F(ShellForm, CheckControlsAreLensFieldsInBoldTimesWithTheirStoredState)
         EXPECT_EQ(c.GetColor(), clBtnFace);
         EXPECT_EQ(c.CheckFieldColor1(), Rgb(128, 128, 128));
         EXPECT_EQ(c.CheckFieldColor2(), radio ? Rgb(255, 255, 0) : Rgb(0, 255, 0));
-        EXPECT_EQ(c.GetFont().Name(), "Times New Roman");
-        EXPECT_EQ(c.GetFont().Height(), 16);
-        EXPECT_EQ(c.GetFont().Style(), static_cast<FontStyles>(fsBold));
+        ExpectTimes(c.GetFont(), 16);
         EXPECT_EQ(c.GetFont().GetColor(), radio ? Rgb(0, 0, 128) : Rgb(0, 0, 255));
         EXPECT_EQ(c.Cursor(), crHandPoint);
         EXPECT_TRUE(c.TabStop());
@@ -400,10 +400,8 @@ TEST_F(ShellForm, EditsBarsAndTimers)
     }
     // The tab row has a font of its own; the pages' controls have the window's.
     for (const char* name : {"edhot1", "edhot2", "edhot3", "fesound", "fewall", "dedir", "mmtext"}) {
-        const Font& f = Get<Edit>(name).GetFont();
-        EXPECT_EQ(f.Name(), "Times New Roman") << name;
-        EXPECT_EQ(f.Height(), 15) << name;
-        EXPECT_EQ(f.Style(), static_cast<FontStyles>(fsBold)) << name;
+        SCOPED_TRACE(name);
+        ExpectTimes(Get<Edit>(name).GetFont(), 15);
     }
     for (const char* bar : {"pball", "pbfree", "pbram"}) {
         SCOPED_TRACE(bar);
@@ -434,40 +432,32 @@ std::vector<std::string> ExpectedBindings()
         "imcap.OnMouseDown=imcapMouseDown",   "pbfr.OnPaint=pbfrPaint",       "rbfast.OnClick=rbfullClick",
         "ndminproc.OnChange=ndminprocChange", "ndfree.OnChange=ndfreeChange", "dedir.OnClick=cbtempClick",
         "fesound.OnChange=cbtempClick",       "fewall.OnChange=fewallChange"};
-    // Most clicks go to a handler named after their control.
-    for (const char* own : {"nbminimize", "nbclose",  "nbapply",   "nbclear", "cbauto",     "rbfull",    "nbdeffastram",
-                            "nbramstart", "nbdefram", "cbdir",     "nbtemp",  "nbinternet", "nbhistory", "nbcookies",
-                            "nbdir",      "nbdefhdd", "cbautorun", "cbsound", "cbwall",     "cbhot1",    "cbhot2",
-                            "cbhot3",     "nbdefopt", "nbback",    "nbnext",  "nbind",      "lbupdate",  "lbmail"}) {
-        b.push_back(std::string(own) + ".OnClick=" + own + "Click");
-    }
-    for (const char* timer : {"tmrefresh", "tmlock", "tmhide"}) {
-        b.push_back(std::string(timer) + ".OnTimer=" + timer + "Timer");
-    }
-    for (int i = 0; i < 7; ++i) {
-        b.push_back(std::string(kPages[i]) + ".OnShow=" + kPages[i] + "Show");
-        b.push_back("pb" + std::to_string(i + 1) + ".OnPaint=pb1Paint");
-        b.push_back("nb" + std::to_string(i + 1) + ".OnMouseDown=nb1MouseDown");
-    }
-    for (const char* ud : {"udevery", "udminproc", "udfree", "udmaxtry", "udpopup1", "udpopup2", "udpopup3"}) {
-        b.push_back(std::string(ud) + ".OnClick=udminprocClick");
-    }
-    for (int n = 1; n <= 10; ++n) {
-        b.push_back("sb" + std::to_string(n) + ".OnClick=sb1Click");
-        b.push_back("sb" + std::to_string(n) + ".OnMouseMove=sb1MouseMove");
-    }
-    for (const char* cb :
-         {"cbtemp", "cbinternet", "cbhistory", "cbcookies", "cbsubdir", "cbclearselect", "cbnorunshell", "cbtraymem"}) {
-        b.push_back(std::string(cb) + ".OnClick=cbtempClick");
-    }
-    for (const char* ed : {"edhot1", "edhot2", "edhot3"}) {
-        b.push_back(std::string(ed) + ".OnChange=edhot1Change");
-        b.push_back(std::string(ed) + ".OnKeyPress=edhot1KeyPress");
-    }
-    for (const char* link : {"lbupdate", "lbmail"}) {
-        b.push_back(std::string(link) + ".OnMouseEnter=lbbuyMouseEnter");
-        b.push_back(std::string(link) + ".OnMouseLeave=lbbuyMouseLeave");
-    }
+    // Without a shared handler, an event goes to one named after its control.
+    auto bind = [&b](const std::vector<std::string>& names, const std::string& event, const std::string& shared = "") {
+        for (const std::string& name : names) {
+            b.push_back(name + "." + event + "=" + (shared.empty() ? name + event.substr(2) : shared));
+        }
+    };
+    bind({"nbminimize", "nbclose",  "nbapply",   "nbclear", "cbauto",     "rbfull",    "nbdeffastram",
+          "nbramstart", "nbdefram", "cbdir",     "nbtemp",  "nbinternet", "nbhistory", "nbcookies",
+          "nbdir",      "nbdefhdd", "cbautorun", "cbsound", "cbwall",     "cbhot1",    "cbhot2",
+          "cbhot3",     "nbdefopt", "nbback",    "nbnext",  "nbind",      "lbupdate",  "lbmail"},
+         "OnClick");
+    bind({"tmrefresh", "tmlock", "tmhide"}, "OnTimer");
+    bind({std::begin(kPages), std::end(kPages)}, "OnShow");
+    bind({"pb1", "pb2", "pb3", "pb4", "pb5", "pb6", "pb7"}, "OnPaint", "pb1Paint");
+    bind({"nb1", "nb2", "nb3", "nb4", "nb5", "nb6", "nb7"}, "OnMouseDown", "nb1MouseDown");
+    bind({"udevery", "udminproc", "udfree", "udmaxtry", "udpopup1", "udpopup2", "udpopup3"}, "OnClick",
+         "udminprocClick");
+    const std::vector<std::string> percent = {"sb1", "sb2", "sb3", "sb4", "sb5", "sb6", "sb7", "sb8", "sb9", "sb10"};
+    bind(percent, "OnClick", "sb1Click");
+    bind(percent, "OnMouseMove", "sb1MouseMove");
+    bind({"cbtemp", "cbinternet", "cbhistory", "cbcookies", "cbsubdir", "cbclearselect", "cbnorunshell", "cbtraymem"},
+         "OnClick", "cbtempClick");
+    bind({"edhot1", "edhot2", "edhot3"}, "OnChange", "edhot1Change");
+    bind({"edhot1", "edhot2", "edhot3"}, "OnKeyPress", "edhot1KeyPress");
+    bind({"lbupdate", "lbmail"}, "OnMouseEnter", "lbbuyMouseEnter");
+    bind({"lbupdate", "lbmail"}, "OnMouseLeave", "lbbuyMouseLeave");
     return b;
 }
 

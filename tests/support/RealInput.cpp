@@ -75,14 +75,28 @@ void MoveTo(HWND window, int x, int y)
     MoveToScreen(p);
 }
 
+void PressButton(Button button)
+{
+    Send(Mouse(button == Button::Left    ? MOUSEEVENTF_LEFTDOWN
+               : button == Button::Right ? MOUSEEVENTF_RIGHTDOWN
+                                         : MOUSEEVENTF_MIDDLEDOWN));
+}
+
+void ReleaseButton(Button button)
+{
+    Send(Mouse(button == Button::Left    ? MOUSEEVENTF_LEFTUP
+               : button == Button::Right ? MOUSEEVENTF_RIGHTUP
+                                         : MOUSEEVENTF_MIDDLEUP));
+}
+
 void PressLeft()
 {
-    Send(Mouse(MOUSEEVENTF_LEFTDOWN));
+    PressButton(Button::Left);
 }
 
 void ReleaseLeft()
 {
-    Send(Mouse(MOUSEEVENTF_LEFTUP));
+    ReleaseButton(Button::Left);
 }
 
 void ClickAt(HWND window, int x, int y)

@@ -23,7 +23,11 @@ INPUT PointerMoveEvent(POINT screen);
 void MoveTo(HWND window, int x, int y);
 void MoveToScreen(POINT screen);
 
-// The left button at the pointer's place.
+enum class Button { Left, Right, Middle };
+
+// A button at the pointer's place.
+void PressButton(Button button);
+void ReleaseButton(Button button);
 void PressLeft();
 void ReleaseLeft();
 // Moves there, presses and releases.

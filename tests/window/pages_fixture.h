@@ -70,7 +70,7 @@ protected:
 
     void SelectPage(int page) { Press("nb" + std::to_string(page + 1)); }
     // A left click on a windowed control, as the mouse gives it.
-    void ClickOn(const std::string& name) { Press(name, WM_LBUTTONDOWN, MK_LBUTTON, 4, 4); }
+    void ClickOn(const std::string& name) { Press(name, Button::Left, 4, 4); }
     // Characters typed into a windowed control.
     void Type(const std::string& name, const std::string& chars)
     {

@@ -38,15 +38,15 @@ protected:
 
 TEST_F(ShellChromeTest, AnyMouseButtonOnAPageButtonSelectsItsPage)
 {
-    const std::tuple<const char*, UINT, WPARAM, int> presses[] = {
-        {"nb4", WM_RBUTTONDOWN, MK_RBUTTON, 3},
-        {"nb2", WM_LBUTTONDOWN, MK_LBUTTON, 1},
-        {"nb7", WM_MBUTTONDOWN, MK_MBUTTON, 6},
-        {"nb1", WM_RBUTTONDOWN, MK_RBUTTON, 0},
+    const std::tuple<const char*, Button, int> presses[] = {
+        {"nb4", Button::Right, 3},
+        {"nb2", Button::Left, 1},
+        {"nb7", Button::Middle, 6},
+        {"nb1", Button::Right, 0},
     };
-    for (const auto& [button, message, keys, page] : presses) {
-        SCOPED_TRACE(button);
-        Press(button, message, keys);
+    for (const auto& [name, button, page] : presses) {
+        SCOPED_TRACE(name);
+        Press(name, button);
         ExpectOnPage(page);
     }
 }
@@ -89,10 +89,10 @@ TEST_F(ShellChromeTest, OnlyTheLeftButtonOnTheTitlePictureDragsTheWindow)
 {
     int drags = 0;
     shell->Pages().chrome.beginSystemMove = [&] { ++drags; };
-    Press("pncap", WM_RBUTTONDOWN, MK_RBUTTON, 100, 8);
-    Press("pncap", WM_MBUTTONDOWN, MK_MBUTTON, 100, 8);
+    Press("pncap", Button::Right, 100, 8);
+    Press("pncap", Button::Middle, 100, 8);
     EXPECT_EQ(drags, 0);
-    Press("pncap", WM_LBUTTONDOWN, MK_LBUTTON, 100, 8);
+    Press("pncap", Button::Left, 100, 8);
     EXPECT_EQ(drags, 1);
 }
 

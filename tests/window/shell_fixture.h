@@ -120,11 +120,17 @@ protected:
     {
         SendMessageA(shell->Handle(), WM_SHELLNOTIFY, static_cast<WPARAM>(code), static_cast<LPARAM>(value));
     }
-    // A press and release of a mouse button on a windowed control, sent.
-    void Press(const std::string& name, UINT down = WM_LBUTTONDOWN, WPARAM keys = MK_LBUTTON, int x = 5, int y = 5)
+    // A press and release of a mouse button on a point of a windowed
+    // control, through the input queue. Every other press lands a
+    // double-click square further on: two presses in a row are two single
+    // clicks, as a person makes them who means to press twice.
+    void Press(const std::string& name, Button button = Button::Left, int x = 5, int y = 5)
     {
-        SendMessageA(Get<WinControl>(name).Handle(), down, keys, MAKELPARAM(x, y));
-        SendMessageA(Get<WinControl>(name).Handle(), down + 1, 0, MAKELPARAM(x, y));
+        const int apart = presses_++ % 2;
+        MoveTo(Get<WinControl>(name).Handle(), x + apart * GetSystemMetrics(SM_CXDOUBLECLK),
+               y + apart * GetSystemMetrics(SM_CYDOUBLECLK));
+        PressButton(button);
+        ReleaseButton(button);
         Pump();
     }
 
@@ -186,6 +192,9 @@ protected:
     FixedMemory memory;
     std::vector<std::string> messages;
     std::unique_ptr<Tfmshell> shell;
+
+private:
+    int presses_ = 0;
 };
 
 } // namespace klarvo::test

@@ -219,28 +219,33 @@ TEST_F(GradBtnTest, BackgroundEraseIsRefused)
 
 TEST_F(GradBtnTest, ThousandsOfPaintsLeaveTheGdiCountFlat)
 {
+    const auto look = [&](int i) {
+        btn->SetGradientStyle(static_cast<TGradientStyle>(i % 6));
+        if (i % 100 == 0) {
+            btn->SetPresets(i / 100 % 6);
+        }
+        btn->SetEnabled(i % 7 != 0);
+        if (i % 3 == 0) {
+            Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+        }
+        btn->Repaint();
+        if (i % 3 == 0) {
+            Mouse(WM_LBUTTONUP, 0, 500, 5);
+        }
+        App().ProcessMessages();
+    };
+    // The warm-up passes every look once: the first paint of some looks
+    // leaves the system objects it keeps for the program's life (two under
+    // Wine, seen when this test runs first), which are no leak.
     klarvo::test::ExpectGdiCountFlat({"a focused button through every look, pressed now and then",
                                       [&] {
                                           btn->SetCaption("&Auto RAM cleaning");
                                           btn->SetFocus();
-                                          btn->Repaint();
+                                          for (int i = 0; i < 600; ++i) {
+                                              look(i);
+                                          }
                                       },
-                                      [&](int i) {
-                                          btn->SetGradientStyle(static_cast<TGradientStyle>(i % 6));
-                                          if (i % 100 == 0) {
-                                              btn->SetPresets(i / 100 % 6);
-                                          }
-                                          btn->SetEnabled(i % 7 != 0);
-                                          if (i % 3 == 0) {
-                                              Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
-                                          }
-                                          btn->Repaint();
-                                          if (i % 3 == 0) {
-                                              Mouse(WM_LBUTTONUP, 0, 500, 5);
-                                          }
-                                          App().ProcessMessages();
-                                      },
-                                      3000,
+                                      look, 3000,
                                       [&] {
                                           btn->SetEnabled(true);
                                           btn->SetPresets(TPreset::None);

@@ -88,8 +88,7 @@ int CleanDisk(const std::string& programDir, const std::vector<HddCategory>& cat
         return exitIncomplete;
     }
     // As a pressed Clear: a refusal is a failure of what was asked.
-    const std::vector<DiskJob> jobs = JobsFor(settings, categories, true);
-    const std::deque<DiskJob> batch(jobs.begin(), jobs.end());
+    const std::deque<DiskJob> batch = JobsFor(settings, categories, true);
     const std::atomic<bool> never{false};
     DiskReport report;
     RunDiskBatch(batch, programDir, never, report);

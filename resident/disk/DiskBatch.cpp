@@ -131,9 +131,9 @@ std::string NotStartedLine(const DiskJob& job)
     return "Not cleaned: " + job.path + " - the cleaner was ending";
 }
 
-std::vector<DiskJob> JobsFor(const ResidentSettings& settings, const std::vector<HddCategory>& categories, bool pressed)
+std::deque<DiskJob> JobsFor(const ResidentSettings& settings, const std::vector<HddCategory>& categories, bool pressed)
 {
-    std::vector<DiskJob> jobs;
+    std::deque<DiskJob> jobs;
     for (const HddCategory category : categories.empty() ? TickedCategories(settings) : categories) {
         jobs.push_back({category, settings.categoryPath[category], WithSubdirectories(settings, category), pressed});
     }

@@ -28,14 +28,13 @@ struct DiskReport {
     std::vector<std::string> refusals;
 };
 
+// One job per category (none: the ticked ones) at the places of the
+// settings; `pressed` as for a Clear button.
+std::deque<DiskJob> JobsFor(const ResidentSettings& settings, const std::vector<HddCategory>& categories, bool pressed);
+
 // Runs on the disk worker: each job in turn, every outcome reported. When
 // `stop` is set the entry under way is finished and the rest is reported
 // as not done; a failure of the whole batch is reported, never swallowed.
-// One job per category (none: the ticked ones) at the places of the
-// settings; `pressed` as for a Clear button.
-std::vector<DiskJob> JobsFor(const ResidentSettings& settings, const std::vector<HddCategory>& categories,
-                             bool pressed);
-
 void RunDiskBatch(const std::deque<DiskJob>& batch, const std::string& programDir, const std::atomic<bool>& stop,
                   DiskReport& report);
 

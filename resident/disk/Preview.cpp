@@ -123,7 +123,7 @@ bool PreviewText(const std::string& programDir, const std::vector<HddCategory>& 
 {
     text = "Klarvo: what a Clear would delete. Nothing has been deleted.\r\n";
     try {
-        const std::vector<DiskJob> jobs = JobsFor(LoadSettings(programDir), categories, false);
+        const std::deque<DiskJob> jobs = JobsFor(LoadSettings(programDir), categories, false);
         const DiskCleaner cleaner = SystemDiskCleaner(programDir);
         bool whole = true;
         for (const std::string& place : cleaner.UnreadablePlaces()) {
